@@ -1,0 +1,33 @@
+#pragma once
+// Command-line words: the command, its positional words and its options ("--name value",
+// "--name=value", or a bare flag from the known set).
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qm::cli {
+
+class Args {
+public:
+    // False with an error text when an option lacks its value.
+    bool parse(int argc, char** argv, std::string& error);
+
+    const std::string& command() const { return m_command; }
+    const std::vector<std::string>& positional() const { return m_positional; }
+    bool has(const std::string& name) const { return m_options.count(name) > 0; }
+    std::optional<std::string> value(const std::string& name) const;
+    // Options given but not in the list: a misspelt option is wrong usage, not silently ignored.
+    std::vector<std::string> unknown(const std::vector<std::string>& known) const;
+
+private:
+    std::string m_command;
+    std::vector<std::string> m_positional;
+    std::map<std::string, std::string> m_options;
+};
+
+// Options that take no value.
+bool isFlag(const std::string& name);
+
+}  // namespace qm::cli

@@ -1,0 +1,37 @@
+#pragma once
+// The six tables of the window: header texts (blanks are part of them), column widths in
+// pixels, and the empty tables as the program starts with them.
+
+#include <string>
+#include <vector>
+
+#include "common/Table.h"
+
+namespace qm {
+
+struct TableLayout {
+    std::vector<std::string> headers;  // UTF-8
+    std::vector<int> widths;
+    bool editable;
+    int fixedColumns;
+};
+
+const TableLayout& productLayout();
+const TableLayout& messageLayout();
+const TableLayout& priceKeyLayout();
+const TableLayout& configLayout();
+const TableLayout& reportLayout();
+const TableLayout& testLayout();
+
+// An empty table of the layout (one empty data row), headers in code page 1251.
+Table makeTable(const TableLayout& layout);
+// The price-key table: 54 data rows with the key numbers "1".."54" in column 0.
+Table makePriceKeyTable();
+
+inline constexpr int kProductColumns = 11;
+inline constexpr int kMessageColumns = 9;
+inline constexpr int kConfigColumns = 9;
+inline constexpr int kReportColumns = 8;
+inline constexpr int kTestColumns = 6;
+
+}  // namespace qm

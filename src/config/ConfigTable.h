@@ -1,0 +1,38 @@
+#pragma once
+// The configuration table: the program's list of scales. Column 1 names a scale, column 3 is
+// its number on the line (1..99), column 4 its port ("COM1".."COM16"), column 5 its speed.
+
+#include <string>
+#include <vector>
+
+#include "common/Table.h"
+
+namespace qm {
+
+class Feedback;
+
+namespace cfgcol {
+inline constexpr int Index = 0, Name = 1, Department = 2, Number = 3, Port = 4, Speed = 5, ProductFile = 6,
+                     MessageFile = 7, Note = 8;
+}
+
+// First data row whose name equals the text exactly, or -1.
+int NumberColFrom(const Table& config, const std::string& name);
+
+// The scale row check. True when the row is wrong; code is the failed check (1 number, 2 port,
+// 3 speed; 3 when all pass) and column the offending cell's column (-1 when all pass).
+bool CfgCheckError(const Table& config, int row, int& code, int& column);
+
+// The number after "COM" of a port text, read as an integer text; 0 when the text is no port.
+int comNumber(const std::string& portText);
+
+// The check-table command: walks the rows, shows the message of the first wrong row (with the
+// cursor on its cell) or "Таблица конфигурации ошибок не имеет.". True when no row is wrong.
+bool checkConfigTable(const Table& config, Feedback& feedback);
+
+// Column 1 of every data row, empty and repeated names included: what the choosers list.
+std::vector<std::string> scaleNames(const Table& config);
+
+std::string configErrorMessage(int code);
+
+}  // namespace qm

@@ -1,0 +1,79 @@
+#include "diagnostics/LinkTest.h"
+
+#include <chrono>
+
+#include "common/Cp1251.h"
+#include "common/Feedback.h"
+#include "common/IntText.h"
+#include "common/TableLayouts.h"
+#include "config/ConfigTable.h"
+#include "link/ScaleFrame.h"
+#include "link/ScaleSession.h"
+
+namespace qm {
+
+namespace {
+constexpr int kSettleMs = 50;   // pause after the number byte before the clock counts
+constexpr int kWindowMs = 500;  // the whole wait, the pause included
+}  // namespace
+
+std::string workingStateText()
+{
+    return cp("рабочее");
+}
+
+Row linkTestRow(ScaleSession& session, const Table& config, int configRow, const std::string& index)
+{
+    using namespace std::chrono;
+    Row row(kTestColumns);
+    row[testcol::Index] = index;
+    row[testcol::Name] = config.cell(configRow, cfgcol::Name);
+    row[testcol::Port] = config.cell(configRow, cfgcol::Port);
+    if (!session.Connection(config.cell(configRow, cfgcol::Port), config.cell(configRow, cfgcol::Speed))) {
+        row[testcol::Link] = cp("порт не подключен");
+        row[testcol::Time] = cp("неизвестно");
+        row[testcol::State] = cp("неизвестно");
+        return row;
+    }
+    row[testcol::Link] = cp("порт подключен");
+    const int number = intTextValue(config.cell(configRow, cfgcol::Number));
+    session.NewQue();
+    session.send(static_cast<std::uint8_t>(number));
+    session.feedback().processEvents();
+    const auto start = steady_clock::now();
+    session.pause(kSettleMs);
+    session.feedback().processEvents();
+    // The byte out and the byte back take their line time on a slow line; the window allows it.
+    const auto deadline = start + milliseconds(kWindowMs + session.lineTimeMs(2));
+    TComm& comm = session.comm();
+    while (comm.GetIn() < 1) {
+        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+        if (left <= 0)
+            break;
+        comm.waitForInput(static_cast<int>(left));
+    }
+    const auto elapsed = duration_cast<milliseconds>(steady_clock::now() - start).count();
+    if (comm.GetIn() < 1) {
+        row[testcol::Time] = cp("неизвестно");
+        row[testcol::State] = cp("не в сети RS");
+        return row;
+    }
+    const std::uint8_t answer = comm.GetByte();
+    const auto answerTime = elapsed - kSettleMs;
+    row[testcol::Time] = answerTime > 0 ? std::to_string(answerTime) : "1";
+    row[testcol::State] = answer == number ? workingStateText() : cp("в сети RS");
+    return row;
+}
+
+bool testChosenScale(ScaleSession& session, const Table& config, const std::string& chooserText, Table& tests)
+{
+    tests.clearData();
+    session.feedback().moveCursor(TableId::Tests, 1, 0);
+    const auto target = findScale(session.feedback(), config, chooserText, "Для тестирования выберите весы из списка.");
+    if (!target)
+        return false;
+    tests.setRow(1, linkTestRow(session, config, target->row, "1"));
+    return true;
+}
+
+}  // namespace qm

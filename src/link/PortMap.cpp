@@ -1,0 +1,68 @@
+#include "link/PortMap.h"
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "common/IntText.h"
+
+namespace qm {
+
+namespace {
+std::string trimmed(const std::string& s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
+        ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
+        --e;
+    return s.substr(b, e - b);
+}
+}  // namespace
+
+PortMap PortMap::load(const std::string& directory)
+{
+    std::ifstream in(directory + "/ports.cfg", std::ios::binary);
+    if (!in)
+        return {};
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return parse(ss.str());
+}
+
+PortMap PortMap::parse(const std::string& text)
+{
+    PortMap map;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        line = trimmed(line);
+        const auto eq = line.find('=');
+        if (line.empty() || line[0] == '#' || eq == std::string::npos || eq < 4)
+            continue;
+        std::string name = trimmed(line.substr(0, eq));
+        if (name.size() < 4 || std::toupper(static_cast<unsigned char>(name[0])) != 'C' ||
+            std::toupper(static_cast<unsigned char>(name[1])) != 'O' ||
+            std::toupper(static_cast<unsigned char>(name[2])) != 'M')
+            continue;
+        const auto n = intText(name.substr(3));
+        if (!n || *n < 1 || *n > 16)
+            continue;
+        map.set(*n, trimmed(line.substr(eq + 1)));
+    }
+    return map;
+}
+
+std::string PortMap::device(int com) const
+{
+    const auto it = m_devices.find(com);
+    if (it != m_devices.end())
+        return it->second;
+#ifdef _WIN32
+    return "COM" + std::to_string(com);
+#else
+    return "/dev/ttyS" + std::to_string(com - 1);
+#endif
+}
+
+}  // namespace qm

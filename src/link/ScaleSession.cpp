@@ -1,0 +1,126 @@
+#include "link/ScaleSession.h"
+
+#include <thread>
+
+#include "common/Feedback.h"
+#include "common/IntText.h"
+#include "config/ConfigTable.h"
+
+namespace qm {
+
+bool ScaleSession::Connection(const std::string& portText, const std::string& speedText)
+{
+    // The number after "COM" is read by the same rule as the configuration check, so that a
+    // port text the check accepts ("COM03") never reuses another scale's port.
+    const int com = comNumber(portText);
+    if (com > 0)
+        m_comm.setPort(static_cast<tPort>(com - 1));
+    if (const auto speed = intText(speedText)) {
+        switch (*speed) {
+        case 2400: m_comm.setBaud(TBaud::b2400); break;
+        case 4800: m_comm.setBaud(TBaud::b4800); break;
+        case 9600: m_comm.setBaud(TBaud::b9600); break;
+        case 19200: m_comm.setBaud(TBaud::b19200); break;
+        default: break;
+        }
+    }
+    try {
+        m_comm.Connect();
+    } catch (const PortError&) {
+        return false;
+    }
+    m_burstBytes = 0;
+    return true;
+}
+
+void ScaleSession::NewQue()
+{
+    const int n = m_comm.GetIn();
+    for (int i = 0; i < n; ++i)
+        m_comm.GetByte();
+}
+
+int ScaleSession::lineTimeMs(int bytes) const
+{
+    const int rate = baudRate(m_comm.baud());
+    return (bytes * 10 * 1000 + rate - 1) / rate;
+}
+
+void ScaleSession::send(const Bytes& bytes)
+{
+    if (bytes.empty())
+        return;
+    m_comm.SendBytes(bytes.data(), bytes.size());
+    const auto now = std::chrono::steady_clock::now();
+    // Bytes of an earlier burst still in transit stay ahead of these.
+    const auto earlierEnd = m_burstAt + std::chrono::milliseconds(lineTimeMs(m_burstBytes));
+    if (m_burstBytes > 0 && earlierEnd > now) {
+        m_burstBytes += static_cast<int>(bytes.size());
+    } else {
+        m_burstBytes = static_cast<int>(bytes.size());
+        m_burstAt = now;
+    }
+}
+
+bool ScaleSession::replyWindow(int n, int windowMs, Count condition)
+{
+    using namespace std::chrono;
+    const auto met = [&](int count) { return condition == Count::Exactly ? count == n : count >= n; };
+    auto start = steady_clock::now();
+    if (m_burstBytes > 0) {
+        const auto onLine = m_burstAt + milliseconds(lineTimeMs(m_burstBytes));
+        if (onLine > start)
+            start = onLine;
+        m_burstBytes = 0;
+    }
+    const auto deadline = start + milliseconds(windowMs + lineTimeMs(n));
+    for (;;) {
+        if (met(m_comm.GetIn()))
+            break;
+        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+        if (left <= 0)
+            break;
+        m_comm.waitForInput(static_cast<int>(left));
+    }
+    return met(m_comm.GetIn());
+}
+
+Bytes ScaleSession::readBytes(int n)
+{
+    Bytes out;
+    out.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        out.push_back(m_comm.GetByte());
+    return out;
+}
+
+void ScaleSession::pause(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+AddressResult ScaleSession::addressQuiet(int scaleNumber, bool emptyQueueFirst)
+{
+    if (emptyQueueFirst)
+        NewQue();
+    send(static_cast<std::uint8_t>(scaleNumber));
+    if (!replyWindow(2, 200))
+        return AddressResult::NoLink;
+    if (readByte() != static_cast<std::uint8_t>(scaleNumber))
+        return AddressResult::NoLink;
+    if (readByte() != kReady)
+        return AddressResult::NotReady;
+    return AddressResult::Ready;
+}
+
+bool ScaleSession::address(int scaleNumber, bool emptyQueueFirst)
+{
+    switch (addressQuiet(scaleNumber, emptyQueueFirst)) {
+    case AddressResult::Ready: return true;
+    case AddressResult::NoLink: m_feedback.message(msg::kNoLink); return false;
+    case AddressResult::NotReady: m_feedback.message(msg::kNotReady); return false;
+    }
+    return false;
+}
+
+}  // namespace qm

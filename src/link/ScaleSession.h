@@ -1,0 +1,85 @@
+#pragma once
+// The conventions every exchange with a scale shares: opening the link from a port text and a
+// speed text, emptying the input queue, addressing the scale, and the reply window.
+//
+// The reply window is a blocking wait with a deadline. Its length is the command's window plus
+// the line time of the awaited bytes and of the part of the last burst still on the line, so a
+// slow line never fails an answer that is merely in transit.
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/TComm.h"
+
+namespace qm {
+
+class Feedback;
+using Bytes = std::vector<std::uint8_t>;
+
+inline constexpr std::uint8_t kAck = 0xAA;
+inline constexpr std::uint8_t kReady = 0x80;
+inline constexpr std::uint8_t kNotFound = 0xEE;
+inline constexpr std::uint8_t kRequest = 0xDD;
+
+enum class Count { Exactly, AtLeast };
+
+enum class AddressResult { Ready, NoLink, NotReady };
+
+namespace msg {
+inline const char* const kCheckConfig = "Проверьте правильность заполнения таблицы конфигурации для выбранных весов.";
+inline const char* const kPortBusy =
+    "Выбранный СОМ-порт не существует или занят другим приложением.\r\nПроверьте конфигурацию выбранных весов.";
+inline const char* const kNoLink = "Проверьте работоспособность выбранных весов или линии связи.";
+inline const char* const kNotReady = "Проверьте работоспособность выбранных весов.";
+inline const char* const kWriteFailed = "Ошибка обмена. Повторите еще раз.";
+inline const char* const kReadFailed = "Ошибка обмена данными. Повторите попытку запроса.";
+}  // namespace msg
+
+class ScaleSession {
+public:
+    ScaleSession(TComm& comm, Feedback& feedback) : m_comm(comm), m_feedback(feedback) {}
+
+    TComm& comm() { return m_comm; }
+    Feedback& feedback() { return m_feedback; }
+
+    // Sets Port and Baud from the texts and connects; false when the port cannot be opened.
+    // A port text that is no "COM" followed by 1..16, or a speed other than 2400, 4800, 9600
+    // and 19200, leaves that setting as the previous connection had it.
+    bool Connection(const std::string& portText, const std::string& speedText);
+
+    // Drops every byte waiting in the input queue.
+    void NewQue();
+
+    // Addressing: the scale number byte, then its two-byte answer within 200 ms. Shows the
+    // failure message and returns false when the scale is not ready.
+    bool address(int scaleNumber, bool emptyQueueFirst = true);
+    // The same exchange without a message, for callers that decide themselves.
+    AddressResult addressQuiet(int scaleNumber, bool emptyQueueFirst = true);
+
+    void send(const Bytes& bytes);
+    void send(std::uint8_t byte) { send(Bytes{byte}); }
+
+    // Waits until the count of waiting bytes meets the condition or the window closes, then
+    // asks the count again: true when it meets the condition then.
+    bool replyWindow(int n, int windowMs, Count condition = Count::Exactly);
+    int waiting() { return m_comm.GetIn(); }
+    std::uint8_t readByte() { return m_comm.GetByte(); }
+    Bytes readBytes(int n);
+
+    // A pause that also lets the burst in flight reach the line (50, 100, 210 ms pauses).
+    void pause(int ms);
+
+    // Time in milliseconds that n bytes take on the line at the current speed (10 bits each).
+    int lineTimeMs(int bytes) const;
+
+private:
+    TComm& m_comm;
+    Feedback& m_feedback;
+    // The last burst handed to the line and when: its tail may still be in transit.
+    int m_burstBytes = 0;
+    std::chrono::steady_clock::time_point m_burstAt{};
+};
+
+}  // namespace qm

@@ -1,0 +1,134 @@
+#pragma once
+// The serial port component: a thin synchronous layer over the operating system's serial
+// device (through QSerialPort). No thread and no time-outs of its own; callers wait for answers
+// themselves (ScaleSession's reply window) and read only what GetIn reports as waiting.
+//
+// Failures go to SetError: the code is kept as the pending error and OnComError is raised.
+// Without a handler attached, the failure surfaces as a PortError thrown at the caller.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "link/PortMap.h"
+
+class QSerialPort;
+
+namespace qm {
+
+class ByteTrace;
+
+// Rates by code; the order is fixed: code 6 is 19200 and code 7 is 14400.
+enum class TBaud { b110, b300, b1200, b2400, b4800, b9600, b19200, b14400, b38400, b56000, b57600, b115200, b128000, b256000 };
+enum class tStopBits { s10, s15, s20 };
+enum class tParitet { Zero, Odd, Even, Binary0, Binary1 };  // none, odd, even, mark, space
+enum class tFlowControl { Hardware, XON_XOFF };
+enum class tPort { COM1, COM2, COM3, COM4, COM5, COM6, COM7, COM8, COM9, COM10, COM11, COM12, COM13, COM14, COM15, COM16 };
+
+int baudRate(TBaud baud);
+
+// Codes beyond QSerialPort's own error numbers.
+enum PortErrorCode : int {
+    kErrorNoByte = 1001,       // GetByte found no byte within the wait for one
+    kErrorUnsupported = 1002,  // a line function this platform does not offer
+    kErrorNotOpen = 1003,      // an exchange on a port that is not open
+};
+
+class PortError : public std::runtime_error {
+public:
+    PortError(int code, const std::string& what) : std::runtime_error(what), m_code(code) {}
+    int code() const { return m_code; }
+
+private:
+    int m_code;
+};
+
+class TComm {
+public:
+    explicit TComm(PortMap ports = {});
+    ~TComm();
+    TComm(const TComm&) = delete;
+    TComm& operator=(const TComm&) = delete;
+
+    // Properties, with the component's defaults.
+    TBaud baud() const { return m_baud; }
+    void setBaud(TBaud b) { m_baud = b; }
+    tPort port() const { return m_port; }
+    void setPort(tPort p) { m_port = p; }
+    tStopBits stopBits() const { return m_stopBits; }
+    void setStopBits(tStopBits s) { m_stopBits = s; }
+    tParitet parity() const { return m_parity; }
+    void setParity(tParitet p) { m_parity = p; }
+    int dataBits() const { return m_dataBits; }
+    void setDataBits(int bits) { m_dataBits = bits < 4 ? 4 : (bits > 8 ? 8 : bits); }
+    tFlowControl flowControl() const { return m_flow; }
+    void setFlowControl(tFlowControl f) { m_flow = f; }
+    char xon() const { return m_xon; }
+    void setXon(char c) { m_xon = c; }
+    char xoff() const { return m_xoff; }
+    void setXoff(char c) { m_xoff = c; }
+    int InQue() { return GetIn(); }
+    int OutQue() { return GetOut(); }
+
+    std::function<void(TComm& sender, int code)> OnComError;
+
+    void setPortMap(PortMap ports) { m_ports = std::move(ports); }
+    const PortMap& portMap() const { return m_ports; }
+    void setTrace(ByteTrace* trace) { m_trace = trace; }
+    bool connected() const { return m_connected; }
+    // The text of the last failure, for the box that shows a PortError.
+    const std::string& lastErrorText() const { return m_lastErrorText; }
+
+    // Closes the device open from an earlier Connect, then opens and configures the port.
+    // A Connect that fails closes whatever it opened and leaves the connected flag as it was.
+    void Connect();
+    void SendByte(std::uint8_t byte);
+    // Several bytes handed to the device in one write (a command and its record).
+    void SendBytes(const std::uint8_t* data, size_t size);
+    std::uint8_t GetByte();
+    void SendString(const std::string& text);  // at most 255 characters
+    std::string GetString(int count);          // at most 255 bytes, what is waiting
+    int GetIn();
+    int GetOut();
+    int GetError();
+    void SetError(int code);
+    // The low 16 bits of the line's flag word, bit 15 first, "0"/"1" each.
+    std::string GetFlags();
+    void SetEvent(int mask);
+    bool GetEvent(int& mask);
+    void SetEscCode(int code);
+
+    // Blocks until new input arrives or msecs pass: the wait behind every reply window.
+    void waitForInput(int msecs);
+    // Blocks until the bytes written are handed to the device.
+    void flushOutput();
+
+    // The device path COMn maps to under the current port map.
+    std::string devicePath() const;
+
+private:
+    void fail(int code, const std::string& text);
+    void checkLineErrors();
+
+    PortMap m_ports;
+    std::unique_ptr<QSerialPort> m_device;
+    ByteTrace* m_trace = nullptr;
+    TBaud m_baud = TBaud::b9600;
+    tStopBits m_stopBits = tStopBits::s10;
+    tParitet m_parity = tParitet::Zero;
+    int m_dataBits = 8;
+    tFlowControl m_flow = tFlowControl::Hardware;
+    tPort m_port = tPort::COM1;
+    char m_xon = 17;
+    char m_xoff = 19;
+    bool m_connected = false;
+    int m_pendingError = 0;
+    int m_eventMask = 0;
+    // Queue status as the component reports it: line state bits, input count, output count.
+    std::uint32_t m_status[3] = {0, 0, 0};
+    std::string m_lastErrorText;
+};
+
+}  // namespace qm
