@@ -1,0 +1,97 @@
+// qmscales-cli check-config and test-link, run as a real process against an emulated scale.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "common/Cp1251.h"
+#include "support/EmuProcess.h"
+
+namespace {
+
+struct Run {
+    int status;
+    std::string out;
+};
+
+Run cli(const std::string& args)
+{
+    const std::string command = std::string(QM_CLI_PATH) + " " + args + " 2>/dev/null";
+    FILE* p = popen(command.c_str(), "r");
+    std::string out;
+    char buf[512];
+    while (p && fgets(buf, sizeof buf, p))
+        out += buf;
+    const int rc = p ? pclose(p) : -1;
+    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, out};
+}
+
+// A start directory with a .cfl of one scale "Весы" (number 6) on COM1.
+struct StartDir {
+    explicit StartDir(const std::string& cflRowNumber = "6")
+    {
+        path = std::filesystem::temp_directory_path() / ("qmcli-" + std::to_string(::getpid()) + "-" +
+                                                         std::to_string(counter++));
+        std::filesystem::create_directories(path);
+        std::ofstream cfl(path / "scales.cfl", std::ios::binary);
+        for (const std::string cell : {"1", "Весы", "Отдел", cflRowNumber.c_str(), "COM1", "9600", "", "", ""})
+            cfl << qm::cp(cell) << "\r\n";
+    }
+    ~StartDir() { std::filesystem::remove_all(path); }
+    std::string args() const { return "--dir " + path.string() + " --config scales.cfl"; }
+    std::filesystem::path path;
+    static inline int counter = 0;
+};
+
+}  // namespace
+
+TEST(CliLink, TestLinkPrintsTheRowAndTracesTheBytes)
+{
+    qmtest::EmuProcess emu({6});
+    StartDir dir;
+    emu.writePortsCfg(dir.path.string());
+    const auto r = cli(dir.args() + " --trace trace.txt test-link --scale Весы");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out.substr(0, r.out.find("\t", r.out.find("\t", r.out.find("\t") + 1) + 1)), "1\tВесы\tCOM1");
+    EXPECT_NE(r.out.find("\tпорт подключен\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\tрабочее\n"), std::string::npos) << r.out;
+    std::ifstream trace(dir.path / "trace.txt");
+    const std::string text((std::istreambuf_iterator<char>(trace)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find(" TX 06\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(" RX 06\n"), std::string::npos) << text;
+}
+
+TEST(CliLink, ExitCodesOfFailuresAndUsage)
+{
+    qmtest::EmuProcess emu({6, 0, {"silent@addr"}});
+    StartDir dir;
+    emu.writePortsCfg(dir.path.string());
+    auto r = cli(dir.args() + " test-link --scale Весы");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("не в сети RS"), std::string::npos) << r.out;
+
+    r = cli(dir.args() + " test-link --scale Другие");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Для тестирования выберите весы из списка.\n");
+
+    EXPECT_EQ(cli(dir.args() + " test-link").status, 2);
+    EXPECT_EQ(cli(dir.args() + " no-such-command").status, 2);
+    EXPECT_EQ(cli(dir.args() + " test-link --scale Весы --bogus 1").status, 2);
+    EXPECT_EQ(cli("--help").status, 0);
+}
+
+TEST(CliLink, CheckConfigPrintsTheMessageWithLineBreaks)
+{
+    StartDir good;
+    auto r = cli(good.args() + " check-config");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Таблица конфигурации ошибок не имеет.\n");
+
+    StartDir bad("100");
+    r = cli(bad.args() + " check-config");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Неправильно задан номер весов. Это целое число от 1 до 99.\n");
+}

@@ -1,0 +1,141 @@
+// The scale session against an emulated scale over a real pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "StateBuilder.h"
+#include "common/Cp1251.h"
+#include "common/TableLayouts.h"
+#include "link/ScaleFrame.h"
+#include "link/ScaleSession.h"
+#include "support/EmuProcess.h"
+#include "support/ScriptedFeedback.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Clock = std::chrono::steady_clock;
+
+long msSince(Clock::time_point t0)
+{
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t0).count());
+}
+
+// A session on COM1 pointed at the emulator.
+struct Link {
+    explicit Link(const qmtest::EmuProcess& emu, const char* speed = "9600") : comm(map(emu)), session(comm, fb)
+    {
+        EXPECT_TRUE(session.Connection("COM1", speed));
+    }
+    static qm::PortMap map(const qmtest::EmuProcess& emu)
+    {
+        qm::PortMap m;
+        m.set(1, emu.device());
+        return m;
+    }
+    qmtest::ScriptedFeedback fb;
+    qm::TComm comm;
+    qm::ScaleSession session;
+};
+
+}  // namespace
+
+TEST(SessionEmu, AddressingAScaleThatAnswers)
+{
+    qmtest::EmuProcess emu({5});
+    Link link(emu);
+    EXPECT_TRUE(link.session.address(5));
+    EXPECT_TRUE(link.fb.messages.empty());
+    EXPECT_EQ(emu.received(), (Bytes{0x05}));
+    EXPECT_EQ(emu.sent(), (Bytes{0x05, 0x80}));
+    EXPECT_EQ(link.comm.GetIn(), 0);
+}
+
+TEST(SessionEmu, EachAddressingFailureHasItsMessage)
+{
+    struct Case {
+        const char* fault;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"silent@addr", qm::msg::kNoLink},
+        {"wrong-number@addr", qm::msg::kNoLink},
+        {"not-ready@addr", qm::msg::kNotReady},
+        {"not-ready=0xDD@addr", qm::msg::kNotReady},
+        {"truncate=1@addr", qm::msg::kNoLink},
+    };
+    for (const auto& c : cases) {
+        qmtest::EmuProcess emu({7, 0, {c.fault}});
+        Link link(emu);
+        const auto t0 = Clock::now();
+        EXPECT_FALSE(link.session.address(7)) << c.fault;
+        ASSERT_EQ(link.fb.messages.size(), 1u) << c.fault;
+        EXPECT_EQ(link.fb.messages[0], c.message) << c.fault;
+        if (std::string(c.fault).rfind("silent", 0) == 0)
+            EXPECT_GE(msSince(t0), 200);  // the whole window was waited for
+    }
+}
+
+TEST(SessionEmu, AnotherScaleOnTheLineIsNotAddressed)
+{
+    qmtest::EmuProcess emu({3});
+    Link link(emu);
+    EXPECT_FALSE(link.session.address(4));
+    EXPECT_EQ(link.fb.lastMessage(), qm::msg::kNoLink);
+    EXPECT_TRUE(emu.sent().empty());
+}
+
+TEST(SessionEmu, LateAnswerIsDroppedBeforeTheNextAddressing)
+{
+    qmtest::EmuProcess emu({2, 0, {"delay=300@addr#1"}});
+    Link link(emu);
+    EXPECT_FALSE(link.session.address(2));  // the answer comes after the 200 ms window
+    link.session.pause(250);
+    EXPECT_EQ(link.comm.GetIn(), 2);  // the late answer now waits in the queue
+    EXPECT_TRUE(link.session.address(2));
+    EXPECT_EQ(link.comm.GetIn(), 0);
+    EXPECT_EQ(emu.sent(), (Bytes{0x02, 0x80, 0x02, 0x80}));
+}
+
+TEST(SessionEmu, LongAnswerAtSlowSpeedFitsItsWindow)
+{
+    // 100 record bytes take 417 ms at 2400 baud; the 200 ms window must not cut them off.
+    qmtest::EmuProcess emu({1, 2400, {}, "", emu::StateBuilder(1).plu(9, "Хлеб", 3500).json()});
+    Link link(emu, "2400");
+    ASSERT_TRUE(link.session.address(1));
+    link.session.send(Bytes{0x81, 0x09, 0x00, 0x00, 0x00});
+    ASSERT_TRUE(link.session.replyWindow(1, 200));
+    link.session.readByte();  // status byte
+    const auto t0 = Clock::now();
+    ASSERT_TRUE(link.session.replyWindow(100, 200));
+    EXPECT_GE(msSince(t0), 380);
+    const auto record = link.session.readBytes(100);
+    EXPECT_EQ(record[0], 9);
+}
+
+TEST(SessionEmu, FrameReportsEachStepWithItsMessage)
+{
+    qmtest::EmuProcess emu({1});
+    qm::Table config = qm::makeTable(qm::configLayout());
+    config.setDataRows({{"1", qm::cp("Весы 1"), "", "1", "COM1", "9600", "", "", ""},
+                        {"2", qm::cp("Весы 2"), "", "x", "COM1", "9600", "", "", ""},
+                        {"3", qm::cp("Весы 3"), "", "1", "COM2", "9600", "", "", ""}});
+    qm::PortMap map;
+    map.set(1, emu.device());
+    map.set(2, "/nonexistent/tty");
+    qm::TComm comm(map);
+    qmtest::ScriptedFeedback fb;
+    qm::ScaleSession session(comm, fb);
+
+    EXPECT_FALSE(qm::openScale(session, config, qm::cp("Нет таких"), "choose"));
+    EXPECT_EQ(fb.lastMessage(), "choose");
+    EXPECT_FALSE(qm::openScale(session, config, qm::cp("Весы 2"), "choose"));
+    EXPECT_EQ(fb.lastMessage(), qm::msg::kCheckConfig);
+    EXPECT_EQ(fb.cursor.back(), (qmtest::Cursor{qm::TableId::Config, 2, 3}));
+    EXPECT_FALSE(qm::openScale(session, config, qm::cp("Весы 3"), "choose"));
+    EXPECT_EQ(fb.lastMessage(), qm::msg::kPortBusy);
+    const auto target = qm::openScale(session, config, qm::cp("Весы 1"), "choose");
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->number, 1);
+    EXPECT_TRUE(session.address(target->number));
+}
