@@ -4,15 +4,9 @@
 #include "cli/CliContext.h"
 #include "common/Cp1251.h"
 #include "common/TableLayouts.h"
-#include "config/ConfigTable.h"
 #include "diagnostics/LinkTest.h"
 
 namespace qm::cli {
-
-int runCheckConfig(CliContext& context)
-{
-    return checkConfigTable(context.config(), context.feedback()) ? kOk : kFailed;
-}
 
 int runTestLink(CliContext& context)
 {

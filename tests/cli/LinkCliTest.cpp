@@ -95,3 +95,23 @@ TEST(CliLink, CheckConfigPrintsTheMessageWithLineBreaks)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Неправильно задан номер весов. Это целое число от 1 до 99.\n");
 }
+
+TEST(CliLink, KeptConfigurationServesLaterRuns)
+{
+    qmtest::EmuProcess emu({6});
+    StartDir dir;
+    emu.writePortsCfg(dir.path.string());
+    ASSERT_EQ(cli("--dir " + dir.path.string() + " keep-config scales.cfl").status, 0);
+    // The default settings with the configuration rows after line 37: 37 + 9 lines.
+    std::ifstream cfg(dir.path / "qm1_6.cfg", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(cfg)), std::istreambuf_iterator<char>());
+    size_t lines = 0;
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 46u);
+    EXPECT_NE(text.find(qm::cp("\r\nTRUE\r\n1\r\nВесы\r\nОтдел\r\n6\r\nCOM1\r\n9600\r\n")), std::string::npos);
+
+    const auto r = cli("--dir " + dir.path.string() + " test-link --scale Весы");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(cli("--dir " + dir.path.string() + " keep-config missing.cfl").status, 1);
+}
