@@ -1,0 +1,59 @@
+#include "files/RowRange.h"
+
+#include <utility>
+#include <vector>
+
+#include "common/IntText.h"
+
+namespace qm
+{
+
+bool rangeKeyAccepted(const std::string& text, char key, int limit)
+{
+    if (key == '\b')
+        return true;
+    if (text.size() > 2) {
+        const auto value = intText(text);
+        if (value && *value > limit)
+            return false;
+    }
+    return key >= '0' && key <= '9';
+}
+
+RangeCheck checkRowRange(const std::string& firstText, const std::string& lastText, int dataRows, TableId id)
+{
+    const auto first = intText(firstText);
+    const auto last = intText(lastText);
+    if (!first || !last)
+        return {std::nullopt, "Проверьте правильность ввода параметров."};
+    if (*first < 1 || *last < 1)
+        return {std::nullopt, "Номер строки не может быть нулевым. Проверьте правильность ввода параметров."};
+    RowRange range{*first, *last};
+    if (range.last < range.first)
+        std::swap(range.first, range.last);
+    if (range.last > dataRows)
+        return {std::nullopt, id == TableId::Messages ? "В таблице сообщений нет такого большого количества строк, "
+                                                        "проверьте правильность ввода параметров."
+                                                      : "В таблице товаров нет такого большого количества строк, "
+                                                        "проверьте правильность ввода параметров."};
+    return {range, {}};
+}
+
+bool removeRows(Table& table, RowRange range)
+{
+    if (range.first < 1 || range.last < range.first || range.last > table.lastRow())
+        return false;
+    std::vector<Row> rows = table.dataRows();
+    rows.erase(rows.begin() + (range.first - 1), rows.begin() + range.last);
+    table.setDataRows(std::move(rows));
+    return true;
+}
+
+Outcome deleteRowRange(FileCommandContext& ctx, Table& table, bool& modified, RowRange range, TableId id)
+{
+    if (range.first == 1 && range.last == table.lastRow())
+        return id == TableId::Messages ? newMessageList(ctx, table, modified) : newProductList(ctx, table, modified);
+    return removeRows(table, range) ? Outcome::Done : Outcome::Failed;
+}
+
+} // namespace qm

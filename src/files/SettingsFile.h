@@ -1,0 +1,32 @@
+#pragma once
+// The settings file "qm1_6.cfg" in the start directory: written with defaults when missing,
+// read once at start-up, written again at every allowed shutdown.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "files/AppSettings.h"
+
+namespace qm
+{
+
+// `NewFormFile`: writes the default file (46 lines). nullopt on success, else the message.
+std::optional<std::string> NewFormFile(const std::filesystem::path& startDirectory);
+
+struct SettingsLoad {
+    AppSettings settings;
+    bool createdDefault = false;      // the file was missing and the default file was written
+    std::optional<std::string> error; // UTF-8; the settings are then the defaults
+};
+
+// `OpenFormFile`: writes the default file first when the file is missing, then reads it. A
+// directory that cannot be written or a file that cannot be read gives the defaults and the
+// message, never a failed start.
+SettingsLoad OpenFormFile(const std::filesystem::path& startDirectory);
+
+// `SaveFormFile`: nullopt on success, else the message. A failure must not keep the program
+// from closing: the caller shows it once and closes.
+std::optional<std::string> SaveFormFile(const std::filesystem::path& startDirectory, const AppSettings& settings);
+
+} // namespace qm

@@ -1,0 +1,75 @@
+#pragma once
+// Scripted stand-ins for the file dialogs (a FileChooser that returns names from a list) and a
+// scratch directory. The scripted Feedback is the shared one of tests/support.
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "files/FileDialogs.h"
+#include "support/ScriptedFeedback.h"
+
+namespace qm::test
+{
+
+class ScriptedChooser : public FileChooser
+{
+  public:
+    // nullopt entries stand for a cancelled dialog.
+    std::deque<std::optional<ChosenFile>> files;
+    std::vector<FileDialogSetup> shown;
+
+    std::optional<ChosenFile> openFile(const FileDialogSetup& setup) override { return next(setup); }
+    std::optional<ChosenFile> saveFile(const FileDialogSetup& setup) override { return next(setup); }
+
+  private:
+    std::optional<ChosenFile> next(const FileDialogSetup& setup)
+    {
+        shown.push_back(setup);
+        if (files.empty()) {
+            ADD_FAILURE() << "unexpected dialog " << setup.name;
+            return std::nullopt;
+        }
+        auto f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+// A fresh directory under the system's temporary directory, removed with its content.
+class TempDir
+{
+  public:
+    TempDir()
+    {
+        const auto base = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (;;) {
+            m_path = base / ("qm-files-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(m_path))
+                break;
+        }
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+std::string readAll(const std::filesystem::path& path);
+void writeAll(const std::filesystem::path& path, const std::string& bytes);
+// Names of the directory's entries, sorted.
+std::vector<std::string> entries(const std::filesystem::path& dir);
+
+} // namespace qm::test
