@@ -1,0 +1,31 @@
+#include "CommandTable.h"
+
+#include "MessageHandlers.h"
+#include "ProductHandlers.h"
+
+namespace emu {
+
+namespace {
+
+const CommandEntry kCommands[] = {
+    {0x82, 83, "write PLU", true, writePlu},
+    {0x81, 4, "read PLU", false, readPlu},
+    {0x8D, 4, "delete PLU", true, deletePlu},
+    {0x87, 8, "set virtual range", true, setRange},
+    {0x88, 0, "cancel virtual range", true, cancelRange},
+    {0x84, 402, "write message", true, writeMessage},
+    {0x83, 2, "read message", false, readMessage},
+    {0x8E, 2, "delete message", true, deleteMessage},
+};
+
+}  // namespace
+
+const CommandEntry* findCommand(std::uint8_t byte)
+{
+    for (const CommandEntry& entry : kCommands)
+        if (entry.byte == byte)
+            return &entry;
+    return nullptr;
+}
+
+}  // namespace emu

@@ -1,0 +1,56 @@
+#pragma once
+// Faults injected into chosen exchanges: --fault KIND[=ARG][@WHERE[#K[-L]]].
+//
+// KIND   silent | wrong-number[=N] | not-ready[=B] | delay=MS | truncate=N | nak[=B] | garble[=MASK]
+// WHERE  addr (addressing) | poll (a poll while a virtual range is set) | 0xCC (a command byte);
+//        none means every exchange the fault makes sense for.
+// #K     only the K-th exchange at that place (counted from 1); #K-L the K-th to the L-th.
+//
+// wrong-number (default: the next scale number) and not-ready (default 0x00) change the
+// two-byte answer of addressing and polls; nak answers a write, delete or range command with B
+// (default 0x00) instead of 0xAA and leaves the state as it was; garble XORs every answer byte
+// with MASK (default 0xFF). On commands, silent, delay, truncate and garble change only what is
+// sent: the command itself still takes effect. An addressing answered silent, with a wrong
+// number or not ready leaves the scale idle, as a scale that did not take the addressing.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace emu {
+
+enum class FaultKind { Silent, WrongNumber, NotReady, Delay, Truncate, Nak, Garble };
+enum class Site { Any, Addressing, Poll, Command };
+
+struct Fault {
+    FaultKind kind = FaultKind::Silent;
+    std::optional<std::uint32_t> arg;
+    Site site = Site::Any;
+    std::uint8_t command = 0;  // with Site::Command
+    std::uint32_t from = 1;   // occurrences at the site, counted from 1
+    std::uint32_t to = UINT32_MAX;
+    std::string text;  // as given, for the log
+
+    static std::variant<Fault, std::string> parse(const std::string& given);
+};
+
+class FaultPlan
+{
+  public:
+    void add(Fault fault) { m_faults.push_back(std::move(fault)); }
+    bool empty() const { return m_faults.empty(); }
+
+    // Counts one exchange at the site (the command byte for Site::Command) and returns the
+    // faults that apply to this occurrence, in the order they were given.
+    std::vector<const Fault*> next(Site site, std::uint8_t command = 0);
+
+  private:
+    std::vector<Fault> m_faults;
+    std::map<std::pair<Site, std::uint8_t>, std::uint32_t> m_counts;
+};
+
+}  // namespace emu

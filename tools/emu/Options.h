@@ -1,0 +1,29 @@
+#pragma once
+// The command line of qmscale-emu.
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "FaultPlan.h"
+#include "PacePlan.h"
+
+namespace emu {
+
+struct Options {
+    int number = 1;
+    int baud = 0;  // 0: no line time at all
+    std::string statePath;
+    std::string logPath;
+    std::string linkPath;
+    FaultPlan faults;
+    PacePlan pace;
+    bool help = false;
+};
+
+const char* usageText();
+
+// The options, or the reason the command line is wrong.
+std::variant<Options, std::string> parseOptions(const std::vector<std::string>& args);
+
+}  // namespace emu

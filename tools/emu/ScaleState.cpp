@@ -1,0 +1,34 @@
+#include "ScaleState.h"
+
+#include <tuple>
+
+namespace emu {
+
+namespace {
+
+auto fields(const PluRecord& r)
+{
+    return std::tie(r.code, r.name1, r.name2, r.price, r.shelf, r.tare, r.group, r.message, r.resetTime, r.resetDate,
+                    r.sum, r.weight, r.sales);
+}
+
+}  // namespace
+
+bool PluRecord::operator==(const PluRecord& other) const
+{
+    return fields(*this) == fields(other);
+}
+
+MessageLines blankMessage()
+{
+    MessageLines lines;
+    lines.fill(std::string(kLineWidth, ' '));
+    return lines;
+}
+
+bool ScaleState::operator==(const ScaleState& other) const
+{
+    return number == other.number && plu == other.plu && messages == other.messages && range == other.range;
+}
+
+}  // namespace emu

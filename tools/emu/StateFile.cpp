@@ -1,0 +1,280 @@
+#include "StateFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Json.h"
+#include "ScaleText.h"
+
+namespace emu {
+
+namespace {
+
+constexpr std::int64_t kMax32 = 0xFFFFFFFFLL;
+
+struct UintField {
+    const char* key;
+    std::int64_t max;
+    void (*set)(PluRecord& r, std::uint32_t value);
+};
+
+const UintField kNumberFields[] = {
+    {"code", 999999, [](PluRecord& r, std::uint32_t v) { r.code = v; }},
+    {"price", kMax32, [](PluRecord& r, std::uint32_t v) { r.price = v; }},
+    {"shelf", 999999, [](PluRecord& r, std::uint32_t v) { r.shelf = v; }},
+    {"tare", 0xFFFF, [](PluRecord& r, std::uint32_t v) { r.tare = static_cast<std::uint16_t>(v); }},
+    {"group", 999999, [](PluRecord& r, std::uint32_t v) { r.group = v; }},
+    {"message", 0xFFFF, [](PluRecord& r, std::uint32_t v) { r.message = static_cast<std::uint16_t>(v); }},
+    {"resetTime", 999999, [](PluRecord& r, std::uint32_t v) { r.resetTime = v; }},
+    {"resetDate", 999999, [](PluRecord& r, std::uint32_t v) { r.resetDate = v; }},
+    {"sum", kMax32, [](PluRecord& r, std::uint32_t v) { r.sum = v; }},
+    {"weight", kMax32, [](PluRecord& r, std::uint32_t v) { r.weight = v; }},
+    {"sales", 0xFFFFFF, [](PluRecord& r, std::uint32_t v) { r.sales = v; }},
+};
+
+void appendNumber(std::string& out, const char* key, std::uint64_t value)
+{
+    out += jsonQuote(key);
+    out += ": ";
+    out += std::to_string(value);
+}
+
+std::string recordJson(const PluRecord& r)
+{
+    std::string out = "{";
+    appendNumber(out, "code", r.code);
+    out += ", \"name1\": " + jsonQuote(scaleToUtf8(r.name1));
+    out += ", \"name2\": " + jsonQuote(scaleToUtf8(r.name2));
+    out += ", ";
+    appendNumber(out, "price", r.price);
+    out += ", ";
+    appendNumber(out, "shelf", r.shelf);
+    out += ", ";
+    appendNumber(out, "tare", r.tare);
+    out += ", ";
+    appendNumber(out, "group", r.group);
+    out += ", ";
+    appendNumber(out, "message", r.message);
+    out += ", ";
+    appendNumber(out, "resetTime", r.resetTime);
+    out += ", ";
+    appendNumber(out, "resetDate", r.resetDate);
+    out += ", ";
+    appendNumber(out, "sum", r.sum);
+    out += ", ";
+    appendNumber(out, "weight", r.weight);
+    out += ", ";
+    appendNumber(out, "sales", r.sales);
+    out += "}";
+    return out;
+}
+
+// A decimal key of "plu" or "messages" within 1..max.
+std::optional<std::uint32_t> numberKey(const std::string& key, std::uint32_t max)
+{
+    if (key.empty() || key.size() > 4 || key[0] == '0')
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : key) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    if (value < 1 || value > max)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::uint32_t> uintOf(const JsonValue& v, std::int64_t max)
+{
+    const auto n = v.asInteger(0, max);
+    if (!n)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(*n);
+}
+
+std::string readRecord(const JsonValue& json, PluRecord& r)
+{
+    if (json.type() != JsonValue::Type::Object)
+        return "a record must be an object";
+    for (const auto& [key, value] : json.members()) {
+        if (key == "name1" || key == "name2") {
+            if (value.type() != JsonValue::Type::String)
+                return key + " must be a string";
+            auto field = scaleField(value.asString(), kNameWidth);
+            if (!field)
+                return key + " is longer than 28 characters or holds a character the scale cannot print";
+            (key == "name1" ? r.name1 : r.name2) = *field;
+            continue;
+        }
+        const UintField* field = nullptr;
+        for (const auto& candidate : kNumberFields)
+            if (key == candidate.key)
+                field = &candidate;
+        if (!field)
+            return "unknown field \"" + key + "\"";
+        const auto n = uintOf(value, field->max);
+        if (!n)
+            return key + " must be a whole number 0.." + std::to_string(field->max);
+        field->set(r, *n);
+    }
+    return {};
+}
+
+std::string readMessage(const JsonValue& json, MessageLines& lines)
+{
+    if (json.type() != JsonValue::Type::Array || json.items().size() > kMessageLines)
+        return "a message must be an array of at most 8 lines";
+    lines = blankMessage();
+    for (std::size_t i = 0; i < json.items().size(); ++i) {
+        const JsonValue& line = json.items()[i];
+        if (line.type() != JsonValue::Type::String)
+            return "message lines must be strings";
+        auto field = scaleField(line.asString(), kLineWidth);
+        if (!field)
+            return "line " + std::to_string(i + 1) +
+                   " is longer than 50 characters or holds a character the scale cannot print";
+        lines[i] = *field;
+    }
+    return {};
+}
+
+std::string readState(const JsonValue& json, ScaleState& state)
+{
+    if (json.type() != JsonValue::Type::Object)
+        return "the state must be an object";
+    for (const auto& [key, value] : json.members()) {
+        if (key == "number") {
+            const auto n = value.asInteger(1, 99);
+            if (!n)
+                return "number must be 1..99";
+            state.number = static_cast<int>(*n);
+        } else if (key == "range") {
+            if (value.isNull()) {
+                state.range.reset();
+                continue;
+            }
+            const auto& items = value.items();
+            if (value.type() != JsonValue::Type::Array || items.size() != 2)
+                return "range must be [first, last] or null";
+            const auto first = uintOf(items[0], kMaxPlu);
+            const auto last = uintOf(items[1], kMaxPlu);
+            if (!first || !last || *first < 1 || *first > *last)
+                return "range must hold 1 <= first <= last <= 4000";
+            state.range = std::make_pair(*first, *last);
+        } else if (key == "plu") {
+            if (value.type() != JsonValue::Type::Object)
+                return "plu must be an object";
+            for (const auto& [pluKey, record] : value.members()) {
+                const auto plu = numberKey(pluKey, kMaxPlu);
+                if (!plu)
+                    return "PLU \"" + pluKey + "\" is not a number 1..4000";
+                PluRecord r;
+                if (auto error = readRecord(record, r); !error.empty())
+                    return "PLU " + pluKey + ": " + error;
+                state.plu[*plu] = r;
+            }
+        } else if (key == "messages") {
+            if (value.type() != JsonValue::Type::Object)
+                return "messages must be an object";
+            for (const auto& [messageKey, lines] : value.members()) {
+                const auto number = numberKey(messageKey, kMaxMessage);
+                if (!number)
+                    return "message \"" + messageKey + "\" is not a number 1..1000";
+                MessageLines m;
+                if (auto error = readMessage(lines, m); !error.empty())
+                    return "message " + messageKey + ": " + error;
+                state.messages[*number] = m;
+            }
+        } else {
+            return "unknown key \"" + key + "\"";
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string stateToJson(const ScaleState& state)
+{
+    std::string out = "{\"number\": " + std::to_string(state.number) + ",\n \"range\": ";
+    if (state.range)
+        out += "[" + std::to_string(state.range->first) + ", " + std::to_string(state.range->second) + "]";
+    else
+        out += "null";
+    out += ",\n \"plu\": {";
+    const char* separator = "\n  ";
+    for (const auto& [plu, record] : state.plu) {
+        out += separator;
+        out += jsonQuote(std::to_string(plu)) + ": " + recordJson(record);
+        separator = ",\n  ";
+    }
+    out += state.plu.empty() ? "},\n" : "\n },\n";
+    out += " \"messages\": {";
+    separator = "\n  ";
+    for (const auto& [number, lines] : state.messages) {
+        out += separator;
+        out += jsonQuote(std::to_string(number)) + ": [";
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            out += i == 0 ? "" : ", ";
+            out += jsonQuote(scaleToUtf8(lines[i]));
+        }
+        out += "]";
+        separator = ",\n  ";
+    }
+    out += state.messages.empty() ? "}}\n" : "\n }}\n";
+    return out;
+}
+
+std::variant<ScaleState, std::string> stateFromJson(const std::string& json)
+{
+    std::string error;
+    const auto value = parseJson(json, &error);
+    if (!value)
+        return "not JSON: " + error;
+    ScaleState state;
+    error = readState(*value, state);
+    if (!error.empty())
+        return error;
+    return state;
+}
+
+std::variant<ScaleState, std::string> loadStateFile(const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        return ScaleState{};
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return path + ": cannot read";
+    std::ostringstream text;
+    text << in.rdbuf();
+    auto result = stateFromJson(text.str());
+    if (auto* error = std::get_if<std::string>(&result))
+        return path + ": " + *error;
+    return result;
+}
+
+std::string saveStateFile(const std::string& path, const ScaleState& state)
+{
+    const std::string temp = path + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << stateToJson(state);
+        out.flush();
+        if (!out)
+            return temp + ": cannot write";
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        const std::string reason = std::strerror(errno);
+        std::remove(temp.c_str());
+        return path + ": " + reason;
+    }
+    return {};
+}
+
+}  // namespace emu
