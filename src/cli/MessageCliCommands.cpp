@@ -1,0 +1,206 @@
+// The message commands of the command line: check a .msg file, send it to a scale, read a
+// scale's messages into a .msg file, delete messages in a scale. They run the window's
+// operations and print the same texts; the exit code follows the operation's outcome.
+
+#include <iostream>
+
+#include "cli/CliCommands.h"
+#include "cli/CliContext.h"
+#include "common/IntText.h"
+#include "common/TableLayouts.h"
+#include "common/TableSink.h"
+#include "files/TableFiles.h"
+#include "messages/MessageCheck.h"
+#include "messages/MessageRangeCheck.h"
+#include "messages/MessageTexts.h"
+#include "messages/MessageTransfer.h"
+
+namespace qm::cli {
+
+namespace {
+
+int exitCode(MessageOutcome outcome)
+{
+    return outcome == MessageOutcome::Done ? kOk : kFailed;
+}
+
+MessageLink messageLink(CliContext& context)
+{
+    return MessageLink{context.session(), context.config(), context.scaleName()};
+}
+
+bool scaleGiven(CliContext& context)
+{
+    if (context.args().has("scale"))
+        return true;
+    context.error(context.args().command() + " needs --scale NAME");
+    return false;
+}
+
+// The command's one positional FILE, relative to the start directory.
+std::optional<std::string> fileArgument(CliContext& context)
+{
+    const auto& words = context.args().positional();
+    if (words.size() == 1)
+        return context.path(words.front());
+    context.error(context.args().command() + " needs exactly one FILE");
+    return std::nullopt;
+}
+
+std::optional<Table> loadMessages(CliContext& context, const std::string& file)
+{
+    TableLoad load = loadMessageFile(file);
+    if (load.error) {
+        context.error(*load.error);
+        return std::nullopt;
+    }
+    return std::move(load.table);
+}
+
+// "FIRST-LAST" (or a single number) checked as the range dialog of its kind checks its two
+// fields; the dialog's message when refused.
+std::optional<MsgRange> rangeOption(CliContext& context, const std::string& option, MsgRangeKind kind,
+                                    int dataRows = 0)
+{
+    const std::string text = context.args().value(option).value_or("");
+    const size_t dash = text.find('-', 1);
+    const std::string first = text.substr(0, dash);
+    const std::string last = dash == std::string::npos ? first : text.substr(dash + 1);
+    const MsgRangeCheck check = checkMsgRange(kind, first, last, dataRows);
+    if (!check.range)
+        context.feedback().message(check.message);
+    return check.range;
+}
+
+// --msg N as the "№ MSG" field is checked, before the port is touched.
+bool numberOption(CliContext& context)
+{
+    const auto n = intText(context.args().value("msg").value_or(""));
+    if (n && *n >= 1 && *n <= kMaxMessageNumber)
+        return true;
+    context.feedback().message(msgtext::kBadNumber);
+    return false;
+}
+
+enum class Which { Wrong, All, One, Range };
+
+// Exactly one of --all, --msg N, --range FIRST-LAST.
+Which which(CliContext& context)
+{
+    const Args& a = context.args();
+    if (int(a.has("all")) + int(a.has("msg")) + int(a.has("range")) != 1) {
+        context.error(a.command() + " needs one of --all, --msg N, --range FIRST-LAST");
+        return Which::Wrong;
+    }
+    return a.has("all") ? Which::All : a.has("msg") ? Which::One : Which::Range;
+}
+
+}  // namespace
+
+int runCheckMessages(CliContext& context)
+{
+    const auto file = fileArgument(context);
+    if (!file)
+        return kUsage;
+    const auto messages = loadMessages(context, *file);
+    if (!messages)
+        return kFailed;
+    if (checkMessageTable(*messages, context.feedback()))
+        return kOk;
+    // The window leaves its cursor on the bad row; here the row is named.
+    for (int row = 1; row < messages->rowCount(); ++row)
+        if (MsgCheckError(*messages, row)) {
+            context.error("row " + std::to_string(row));
+            break;
+        }
+    return kFailed;
+}
+
+int runSendMessages(CliContext& context)
+{
+    const auto file = fileArgument(context);
+    if (!scaleGiven(context) || !file)
+        return kUsage;
+    const Args& a = context.args();
+    if (a.has("rows") && a.has("no-check")) {
+        context.error("--no-check applies to the whole table; --rows always checks its rows");
+        return kUsage;
+    }
+    const auto messages = loadMessages(context, *file);
+    if (!messages)
+        return kFailed;
+    if (a.has("rows")) {
+        const auto range = rangeOption(context, "rows", MsgRangeKind::SendRows, messages->rowCount() - 1);
+        if (!range)
+            return kUsage;
+        return exitCode(SendMsgRange(messageLink(context), *messages, range->first, range->last));
+    }
+    return exitCode(sendMessageTable(messageLink(context), *messages, !a.has("no-check")));
+}
+
+int runReadMessages(CliContext& context)
+{
+    if (!scaleGiven(context))
+        return kUsage;
+    const Which what = which(context);
+    if (what == Which::Wrong)
+        return kUsage;
+    const auto out = context.args().value("out");
+    if (!out || out->empty()) {
+        context.error("read-messages needs --out FILE.msg");
+        return kUsage;
+    }
+    std::optional<MsgRange> range;
+    if (what == Which::One && !numberOption(context))
+        return kUsage;
+    if (what == Which::Range && !(range = rangeOption(context, "range", MsgRangeKind::ReadNumbers)))
+        return kUsage;
+
+    Table messages = makeTable(messageLayout());
+    bool modified = false;
+    TableWriter sink(messages, &modified);
+    const MessageLink link = messageLink(context);
+    const MessageSave noSave;  // a fresh table is never modified: the question is not asked
+    MessageOutcome outcome = MessageOutcome::Failed;
+    if (what == Which::All) {
+        outcome = readAllMessages(link, sink, noSave);
+    } else if (what == Which::One) {
+        outcome = readOneMessage(link, *context.args().value("msg"), sink, noSave);
+    } else {
+        outcome = beginRangeRead(link, sink, noSave);
+        if (outcome == MessageOutcome::Done)
+            outcome = GetMsgRange(link, range->first, range->last, sink);
+    }
+    // A stopped read keeps the messages it got, as the window's table does; a failed one writes
+    // nothing, so an older file is not replaced by a partial one.
+    if (outcome != MessageOutcome::Done && outcome != MessageOutcome::Stopped)
+        return kFailed;
+    if (const auto error = saveCellFile(context.path(*out), messages)) {
+        context.error(*error);
+        return kFailed;
+    }
+    return exitCode(outcome);
+}
+
+int runDeleteMessages(CliContext& context)
+{
+    if (!scaleGiven(context))
+        return kUsage;
+    const Which what = which(context);
+    if (what == Which::Wrong)
+        return kUsage;
+    const MessageLink link = messageLink(context);
+    if (what == Which::All)
+        return exitCode(deleteAllMessages(link));
+    if (what == Which::One) {
+        if (!numberOption(context))
+            return kUsage;
+        return exitCode(deleteOneMessage(link, *context.args().value("msg")));
+    }
+    const auto range = rangeOption(context, "range", MsgRangeKind::DeleteNumbers);
+    if (!range)
+        return kUsage;
+    return exitCode(DeleteMsgRange(link, range->first, range->last));
+}
+
+}  // namespace qm::cli

@@ -1,0 +1,39 @@
+#include "messages/MessageCheck.h"
+
+#include "common/Feedback.h"
+#include "common/IntText.h"
+#include "messages/MessageTexts.h"
+
+namespace qm {
+
+bool MsgCheckError(const Table& messages, int row)
+{
+    return !intTextIn(messages.cell(row, msgcol::Number), 1, kMaxMessageNumber);
+}
+
+bool checkMessageTable(const Table& messages, Feedback& feedback)
+{
+    const int rows = messages.rowCount() - 1;
+    feedback.progressStart(rows, 0);
+    feedback.moveCursor(TableId::Messages, 1, msgcol::Number);
+    feedback.processEvents();
+    bool ok = true;
+    for (int row = 1; row <= rows; ++row) {
+        feedback.moveCursor(TableId::Messages, row, msgcol::Number);
+        feedback.progressPosition(row);
+        feedback.processEvents();
+        if (MsgCheckError(messages, row)) {
+            feedback.moveCursor(TableId::Messages, row, msgcol::Number);
+            feedback.processEvents();
+            feedback.message(msgtext::kRowError);
+            ok = false;
+            break;
+        }
+    }
+    if (ok)
+        feedback.message(msgtext::kTableOk);
+    feedback.progressEnd();
+    return ok;
+}
+
+}  // namespace qm

@@ -1,0 +1,74 @@
+#pragma once
+// The message transfer operations of the tab "Сообщения": write the whole table, the selected
+// row or a range of rows; read all messages, one or a range of numbers; delete one message, all
+// or a range. Each is one plain sequential function run to its end by the window's worker
+// thread or the command line's main thread. They reach people only through the session's
+// Feedback, send from a snapshot of the message table and hand the rows they read to a
+// TableSink.
+//
+// The window shows a range dialog after the opening steps (openMessageScale, or beginRangeRead
+// for a read); the range procedures then run the whole frame again, since the port may have
+// been used by another operation while the dialog was open.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "common/Table.h"
+#include "link/ScaleFrame.h"
+
+namespace qm {
+
+class ScaleSession;
+class TableSink;
+
+enum class MessageOutcome {
+    Done,       // ran to its end
+    Failed,     // ended with a failure message (frame, check, exchange or a refused number)
+    Stopped,    // the stop flag ended it between messages
+    Cancelled,  // the person answered No or Cancel
+};
+
+// The scale an operation works on: the configuration table and the text of the tab's chooser.
+struct MessageLink {
+    ScaleSession& session;
+    const Table& config;
+    std::string scaleName;  // code page 1251, as the chooser holds it
+};
+
+// The save command run by a Yes to the save-first question; true when the table was saved.
+// False (dialog cancelled, save failed) ends the read as Cancel does and leaves the table alone.
+using MessageSave = std::function<bool()>;
+
+enum class MessageWork { Write, Read, Delete };
+
+// Opening steps 1 to 3 (find, check, connect) with the no-scale message of the kind of work.
+std::optional<ScaleTarget> openMessageScale(const MessageLink& link, MessageWork work);
+
+// `SpeedButton54Click`: checkFirst is `CheckBox21` "Протестировать данные перед записью".
+MessageOutcome sendMessageTable(const MessageLink& link, const Table& messages, bool checkFirst);
+// `SpeedButton55Click`: the table's current row, always checked first.
+MessageOutcome sendMessageRow(const MessageLink& link, const Table& messages, int row);
+// `SendMsgRange`: rows first..last of the table, always checked first.
+MessageOutcome SendMsgRange(const MessageLink& link, const Table& messages, int first, int last);
+
+// `SpeedButton57Click`: numbers 1..1000; empty messages are skipped. No closing message.
+MessageOutcome readAllMessages(const MessageLink& link, TableSink& table, const MessageSave& save);
+// `SpeedButton58Click`: the number as `Edit36` "№ MSG" holds it; the message fills row 1 even
+// when it is empty.
+MessageOutcome readOneMessage(const MessageLink& link, const std::string& numberText, TableSink& table,
+                              const MessageSave& save);
+// `SpeedButton59Click` before its dialog: opening steps, save-first question, table emptied.
+// Done when the dialog is to be shown.
+MessageOutcome beginRangeRead(const MessageLink& link, TableSink& table, const MessageSave& save);
+// `GetMsgRange`: numbers first..last into the (already emptied) table.
+MessageOutcome GetMsgRange(const MessageLink& link, int first, int last, TableSink& table);
+
+// `SpeedButton61Click`: the number as `Edit36` holds it; asks before deleting.
+MessageOutcome deleteOneMessage(const MessageLink& link, const std::string& numberText);
+// `SpeedButton60Click`: asks, then deletes 1..1000.
+MessageOutcome deleteAllMessages(const MessageLink& link);
+// `DeleteMsgRange`: asks, then deletes first..last.
+MessageOutcome DeleteMsgRange(const MessageLink& link, int first, int last);
+
+}  // namespace qm

@@ -1,0 +1,312 @@
+// qmscales-cli check-messages, send-messages, read-messages and delete-messages, run as a real
+// process against an emulated scale, with the configuration in a .cfl as the window saves it.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "StateBuilder.h"
+#include "ScaleText.h"
+#include "common/Cp1251.h"
+#include "common/TableLayouts.h"
+#include "config/ConfigTable.h"
+#include "files/FileIo.h"
+#include "files/TableFiles.h"
+#include "messages/MessageTexts.h"
+#include "support/EmuProcess.h"
+
+namespace fs = std::filesystem;
+namespace msgtext = qm::msgtext;
+
+namespace {
+
+constexpr int kScale = 12;
+
+std::string fileText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A start directory with ports.cfg pointing COM1 at the scale and "scales.cfl" naming it
+// "Весы 1", written by the same save as the window's.
+struct StartDir {
+    explicit StartDir(const qmtest::EmuProcess& emu)
+    {
+        path = fs::temp_directory_path() / ("qmcli-msg-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        fs::create_directories(path);
+        emu.writePortsCfg(path.string());
+        qm::Table config = qm::makeTable(qm::configLayout());
+        qm::Row row(qm::kConfigColumns);
+        row[qm::cfgcol::Index] = "1";
+        row[qm::cfgcol::Name] = qm::cp("Весы 1");
+        row[qm::cfgcol::Department] = qm::cp("Бакалея");
+        row[qm::cfgcol::Number] = std::to_string(kScale);
+        row[qm::cfgcol::Port] = "COM1";
+        row[qm::cfgcol::Speed] = "19200";
+        config.setDataRows({row});
+        EXPECT_FALSE(qm::saveCellFile(path / "scales.cfl", config));
+    }
+    ~StartDir() { fs::remove_all(path); }
+
+    void writeMessages(const std::string& name, const std::vector<std::vector<std::string>>& rows) const
+    {
+        qm::Table t = qm::makeTable(qm::messageLayout());
+        std::vector<qm::Row> data;
+        for (const auto& r : rows) {
+            qm::Row row(qm::kMessageColumns);
+            for (size_t c = 0; c < r.size(); ++c)
+                row[c] = qm::cp(r[c]);
+            data.push_back(row);
+        }
+        t.setDataRows(data);
+        EXPECT_FALSE(qm::saveCellFile(path / name, t));
+    }
+
+    fs::path path;
+    static inline int counter = 0;
+};
+
+struct Run {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// The command line as a child process: standard input empty, outputs into files of the start
+// directory. `whileRunning` is called with its process id once it has started.
+Run cli(const StartDir& dir, std::vector<std::string> args, const std::function<void(pid_t)>& whileRunning = {})
+{
+    args.insert(args.begin(), {QM_CLI_PATH, "--dir", dir.path.string(), "--config", "scales.cfl"});
+    const fs::path out = dir.path / "stdout.txt";
+    const fs::path err = dir.path / "stderr.txt";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int in = ::open("/dev/null", O_RDONLY);
+        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(in, STDIN_FILENO);
+        ::dup2(o, STDOUT_FILENO);
+        ::dup2(e, STDERR_FILENO);
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    if (whileRunning)
+        whileRunning(pid);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    Run r;
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = fileText(out);
+    r.err = fileText(err);
+    return r;
+}
+
+std::string line(const char* text)
+{
+    std::string out;
+    for (const char* p = text; *p; ++p)
+        if (!(p[0] == '\r' && p[1] == '\n'))
+            out += *p;
+    return out + "\n";
+}
+
+qmtest::EmuOptions scaleOptions(std::string stateJson = {}, std::vector<std::string> faults = {})
+{
+    qmtest::EmuOptions o;
+    o.number = kScale;
+    o.stateJson = std::move(stateJson);
+    o.faults = std::move(faults);
+    return o;
+}
+
+std::string padded(const std::string& cp1251)
+{
+    std::string s = cp1251;
+    s.resize(50, ' ');
+    return s;
+}
+
+}  // namespace
+
+TEST(CliMessages, CheckMessagesReportsTheFirstBadRow)
+{
+    qmtest::EmuProcess emu(scaleOptions());
+    StartDir dir(emu);
+    dir.writeMessages("good.msg", {{"1", "a"}, {"1000", "b"}});
+    dir.writeMessages("bad.msg", {{"1", "a"}, {"1001", "b"}});
+    auto r = cli(dir, {"check-messages", "good.msg"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, line(msgtext::kTableOk));
+    r = cli(dir, {"check-messages", "bad.msg"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, line(msgtext::kRowError));
+    EXPECT_NE(r.err.find("row 2"), std::string::npos) << r.err;
+    EXPECT_EQ(cli(dir, {"check-messages", "missing.msg"}).status, 1);
+    EXPECT_EQ(cli(dir, {"check-messages"}).status, 2);
+}
+
+TEST(CliMessages, SendMessagesWholeFileAndRows)
+{
+    qmtest::EmuProcess emu(scaleOptions());
+    StartDir dir(emu);
+    dir.writeMessages("m.msg", {{"1", "Свежее"}, {"2", "b"}, {"3", "c"}});
+    auto r = cli(dir, {"send-messages", "--scale", "Весы 1", "m.msg"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, line(msgtext::kSent));
+    auto state = emu.state();
+    ASSERT_EQ(state.messages.size(), 3u);
+    EXPECT_EQ(emu::scaleToUtf8(state.messages.at(1)[0]), "Свежее" + std::string(44, ' '));
+
+    dir.writeMessages("n.msg", {{"x", "bad"}, {"20", "b"}, {"30", "c"}});
+    r = cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "3-2"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    state = emu.state();
+    EXPECT_EQ(state.messages.size(), 5u);
+    EXPECT_EQ(state.messages.count(20) + state.messages.count(30), 2u);
+
+    r = cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, line(msgtext::kRowError));
+    r = cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "0-2"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, line(msgtext::kRangeRowZero));
+    EXPECT_EQ(cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "2-4"}).out,
+              line(msgtext::kRangeTooManyRows));
+    EXPECT_EQ(cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "2-3", "--no-check"}).status, 2);
+    EXPECT_EQ(cli(dir, {"send-messages", "n.msg"}).status, 2);
+    EXPECT_EQ(emu.state().messages.size(), 5u);
+}
+
+TEST(CliMessages, ReadMessagesIntoAMsgFile)
+{
+    const std::string state = emu::StateBuilder(kScale).message(3, {"Акция"}).message(7, {"", "", "seven"}).json();
+    qmtest::EmuProcess emu(scaleOptions(state));
+    StartDir dir(emu);
+    auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--out", "all.msg"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, "");
+    // Two rows of nine lines, each line of text 50 characters with its trailing blanks.
+    std::string expected = "3\r\n" + padded(qm::cp("Акция")) + "\r\n";
+    for (int l = 0; l < 7; ++l)
+        expected += std::string(50, ' ') + "\r\n";
+    expected += "7\r\n";
+    for (int l = 0; l < 8; ++l)
+        expected += (l == 2 ? padded("seven") : std::string(50, ' ')) + "\r\n";
+    EXPECT_EQ(fileText(dir.path / "all.msg"), expected);
+
+    r = cli(dir, {"read-messages", "--scale", "Весы 1", "--msg", "7", "--out", "one.msg"});
+    EXPECT_EQ(r.status, 0);
+    const auto one = qm::loadMessageFile(dir.path / "one.msg");
+    ASSERT_EQ(one.table.rowCount(), 2);
+    EXPECT_EQ(one.table.cell(1, 0), "7");
+    EXPECT_EQ(one.table.cell(1, 3), padded("seven"));
+
+    r = cli(dir, {"read-messages", "--scale", "Весы 1", "--range", "5-10", "--out", "range.msg"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(qm::loadMessageFile(dir.path / "range.msg").table.rowCount(), 2);
+}
+
+TEST(CliMessages, ReadMessagesUsage)
+{
+    qmtest::EmuProcess emu(scaleOptions());
+    StartDir dir(emu);
+    auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--msg", "0", "--out", "x.msg"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, line(msgtext::kBadNumber));
+    r = cli(dir, {"read-messages", "--scale", "Весы 1", "--range", "0-3", "--out", "x.msg"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, line(msgtext::kRangeReadNumbers));
+    EXPECT_EQ(cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--msg", "3", "--out", "x.msg"}).status, 2);
+    EXPECT_EQ(cli(dir, {"read-messages", "--scale", "Весы 1", "--all"}).status, 2);
+    EXPECT_EQ(cli(dir, {"read-messages", "--all", "--out", "x.msg"}).status, 2);
+    r = cli(dir, {"read-messages", "--scale", "Другие", "--all", "--out", "x.msg"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, line(msgtext::kNoScaleRead));
+    EXPECT_FALSE(fs::exists(dir.path / "x.msg"));
+    EXPECT_TRUE(emu.received().empty());
+}
+
+TEST(CliMessages, FailedReadLeavesAnOlderFileAlone)
+{
+    qmtest::EmuProcess emu(scaleOptions(emu::StateBuilder(kScale).message(1, {"a"}).json(), {"truncate=10@0x83#2"}));
+    StartDir dir(emu);
+    dir.writeMessages("old.msg", {{"5", "old"}});
+    const std::string before = fileText(dir.path / "old.msg");
+    const auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--out", "old.msg"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, line(msgtext::kReadFailed));
+    EXPECT_EQ(fileText(dir.path / "old.msg"), before);
+}
+
+TEST(CliMessages, CtrlCStopsReadAllAndKeepsWhatWasRead)
+{
+    // Each read answer comes 20 ms late, so reading all would take well over 20 s.
+    const std::string state = emu::StateBuilder(kScale).message(1, {"one"}).message(2, {"two"}).json();
+    qmtest::EmuProcess emu(scaleOptions(state, {"delay=20@0x83"}));
+    StartDir dir(emu);
+    const auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--out", "part.msg"}, [&](pid_t pid) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline) {
+            int reads = 0;
+            for (const auto& e : emu.log())
+                reads += e.kind == qmtest::EmuLogEntry::Kind::Event && e.event.find(" read") != std::string::npos;
+            if (reads >= 5)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        ::kill(pid, SIGINT);
+    });
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, line(msgtext::kStopped));
+    const auto part = qm::loadMessageFile(dir.path / "part.msg");
+    ASSERT_EQ(part.table.rowCount(), 3) << fileText(dir.path / "part.msg");
+    EXPECT_EQ(part.table.cell(1, 0), "1");
+    EXPECT_EQ(part.table.cell(2, 0), "2");
+    int asked = 0;
+    const auto got = emu.received();
+    for (size_t i = 0; i + 1 < got.size(); ++i)
+        asked += got[i] == kScale && got[i + 1] == 0x83;
+    EXPECT_LT(asked, 200);
+}
+
+TEST(CliMessages, DeleteMessagesAsksUnlessYes)
+{
+    const std::string state = emu::StateBuilder(kScale).message(10, {"a"}).message(11, {"b"}).message(13, {"c"}).json();
+    qmtest::EmuProcess emu(scaleOptions(state));
+    StartDir dir(emu);
+    auto r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "10-12"});
+    EXPECT_EQ(r.status, 1) << "no terminal to answer: No";
+    EXPECT_EQ(emu.state().messages.size(), 3u);
+
+    r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "12-10", "--yes"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, line(msgtext::kDeleted));
+    EXPECT_EQ(emu.state().messages.size(), 1u);
+
+    r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--msg", "13", "--yes"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, line(msgtext::kDeletedOne));
+    EXPECT_TRUE(emu.state().messages.empty());
+
+    EXPECT_EQ(cli(dir, {"delete-messages", "--scale", "Весы 1", "--msg", "1001", "--yes"}).status, 2);
+    EXPECT_EQ(cli(dir, {"delete-messages", "--scale", "Весы 1", "--yes"}).status, 2);
+    r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "0-5", "--yes"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, line(msgtext::kRangeDeleteNumbers));
+}

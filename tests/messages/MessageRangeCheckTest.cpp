@@ -1,0 +1,56 @@
+// The checks of the message tab's range dialogs.
+#include <gtest/gtest.h>
+
+#include "messages/MessageRangeCheck.h"
+#include "messages/MessageTexts.h"
+
+using namespace qm;
+
+namespace {
+
+void expectRange(const MsgRangeCheck& check, int first, int last)
+{
+    ASSERT_TRUE(check.range) << check.message;
+    EXPECT_EQ(check.range->first, first);
+    EXPECT_EQ(check.range->last, last);
+}
+
+void expectRefused(const MsgRangeCheck& check, const char* message)
+{
+    EXPECT_FALSE(check.range);
+    EXPECT_EQ(check.message, message);
+}
+
+}  // namespace
+
+TEST(MsgRangeCheck, TextsThatAreNoIntegersAreRefusedFirst)
+{
+    for (auto kind : {MsgRangeKind::SendRows, MsgRangeKind::ReadNumbers, MsgRangeKind::DeleteNumbers}) {
+        expectRefused(checkMsgRange(kind, "", "5", 10), msgtext::kRangeNotNumbers);
+        expectRefused(checkMsgRange(kind, "1", "5x", 10), msgtext::kRangeNotNumbers);
+    }
+}
+
+TEST(MsgRangeCheck, RowsToSend)
+{
+    expectRange(checkMsgRange(MsgRangeKind::SendRows, "7", "3", 10), 3, 7);
+    expectRange(checkMsgRange(MsgRangeKind::SendRows, "1", "10", 10), 1, 10);
+    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "0", "3", 10), msgtext::kRangeRowZero);
+    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "3", "0", 10), msgtext::kRangeRowZero);
+    // A pasted negative row number is refused like 0, not run from row -3.
+    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "-3", "2", 10), msgtext::kRangeRowZero);
+    // The zero check comes before the row count, the swap before the row count.
+    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "11", "0", 10), msgtext::kRangeRowZero);
+    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "11", "2", 10), msgtext::kRangeTooManyRows);
+}
+
+TEST(MsgRangeCheck, NumbersToReadAndToDeleteLieIn1To1000)
+{
+    expectRange(checkMsgRange(MsgRangeKind::ReadNumbers, "1", "1000"), 1, 1000);
+    expectRange(checkMsgRange(MsgRangeKind::DeleteNumbers, "12", "10"), 10, 12);
+    expectRange(checkMsgRange(MsgRangeKind::ReadNumbers, " $A", "10"), 10, 10);
+    expectRefused(checkMsgRange(MsgRangeKind::ReadNumbers, "0", "5"), msgtext::kRangeReadNumbers);
+    expectRefused(checkMsgRange(MsgRangeKind::ReadNumbers, "1", "1001"), msgtext::kRangeReadNumbers);
+    expectRefused(checkMsgRange(MsgRangeKind::DeleteNumbers, "1001", "1"), msgtext::kRangeDeleteNumbers);
+    expectRefused(checkMsgRange(MsgRangeKind::DeleteNumbers, "-1", "1"), msgtext::kRangeDeleteNumbers);
+}
