@@ -15,6 +15,10 @@ public:
     virtual void appendRow() = 0;
     virtual void removeLastRow() = 0;
     virtual void setModified() = 0;
+    // The modified flag as the save-first question of a read sees it: asked only when set,
+    // cleared after Yes or No.
+    virtual bool isModified() const { return false; }
+    virtual void clearModified() {}
 };
 
 // A sink over a Table the caller owns.
@@ -34,6 +38,12 @@ public:
     {
         if (m_modified)
             *m_modified = true;
+    }
+    bool isModified() const override { return m_modified && *m_modified; }
+    void clearModified() override
+    {
+        if (m_modified)
+            *m_modified = false;
     }
 
 private:

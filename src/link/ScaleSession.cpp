@@ -87,11 +87,7 @@ bool ScaleSession::replyWindow(int n, int windowMs, Count condition)
 
 Bytes ScaleSession::readBytes(int n)
 {
-    Bytes out;
-    out.reserve(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i)
-        out.push_back(m_comm.GetByte());
-    return out;
+    return m_comm.GetBytes(n);
 }
 
 void ScaleSession::pause(int ms)
@@ -99,12 +95,12 @@ void ScaleSession::pause(int ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-AddressResult ScaleSession::addressQuiet(int scaleNumber, bool emptyQueueFirst)
+AddressResult ScaleSession::addressQuiet(int scaleNumber, bool emptyQueueFirst, int windowMs)
 {
     if (emptyQueueFirst)
         NewQue();
     send(static_cast<std::uint8_t>(scaleNumber));
-    if (!replyWindow(2, 200))
+    if (!replyWindow(2, windowMs))
         return AddressResult::NoLink;
     if (readByte() != static_cast<std::uint8_t>(scaleNumber))
         return AddressResult::NoLink;
@@ -113,9 +109,9 @@ AddressResult ScaleSession::addressQuiet(int scaleNumber, bool emptyQueueFirst)
     return AddressResult::Ready;
 }
 
-bool ScaleSession::address(int scaleNumber, bool emptyQueueFirst)
+bool ScaleSession::address(int scaleNumber, bool emptyQueueFirst, int windowMs)
 {
-    switch (addressQuiet(scaleNumber, emptyQueueFirst)) {
+    switch (addressQuiet(scaleNumber, emptyQueueFirst, windowMs)) {
     case AddressResult::Ready: return true;
     case AddressResult::NoLink: m_feedback.message(msg::kNoLink); return false;
     case AddressResult::NotReady: m_feedback.message(msg::kNotReady); return false;

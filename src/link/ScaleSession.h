@@ -23,6 +23,8 @@ inline constexpr std::uint8_t kReady = 0x80;
 inline constexpr std::uint8_t kNotFound = 0xEE;
 inline constexpr std::uint8_t kRequest = 0xDD;
 
+inline constexpr int kAddressWindowMs = 200;
+
 enum class Count { Exactly, AtLeast };
 
 enum class AddressResult { Ready, NoLink, NotReady };
@@ -52,11 +54,12 @@ public:
     // Drops every byte waiting in the input queue.
     void NewQue();
 
-    // Addressing: the scale number byte, then its two-byte answer within 200 ms. Shows the
-    // failure message and returns false when the scale is not ready.
-    bool address(int scaleNumber, bool emptyQueueFirst = true);
+    // Addressing: the scale number byte, then its two-byte answer within 200 ms (a few commands,
+    // such as the message deletes, give the scale longer). Shows the failure message and returns
+    // false when the scale is not ready.
+    bool address(int scaleNumber, bool emptyQueueFirst = true, int windowMs = kAddressWindowMs);
     // The same exchange without a message, for callers that decide themselves.
-    AddressResult addressQuiet(int scaleNumber, bool emptyQueueFirst = true);
+    AddressResult addressQuiet(int scaleNumber, bool emptyQueueFirst = true, int windowMs = kAddressWindowMs);
 
     void send(const Bytes& bytes);
     void send(std::uint8_t byte) { send(Bytes{byte}); }

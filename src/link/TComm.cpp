@@ -181,6 +181,32 @@ std::uint8_t TComm::GetByte()
     return b;
 }
 
+std::vector<std::uint8_t> TComm::GetBytes(int n)
+{
+    std::vector<std::uint8_t> out;
+    if (!m_device || !m_device->isOpen()) {
+        fail(kErrorNotOpen, "Порт не открыт");
+        return out;
+    }
+    out.reserve(static_cast<size_t>(n));
+    while (static_cast<int>(out.size()) < n) {
+        if (m_device->bytesAvailable() == 0) {
+            m_device->waitForReadyRead(kGetByteWaitMs);
+            if (m_device->error() == QSerialPort::TimeoutError)
+                m_device->clearError();
+        }
+        const QByteArray chunk = m_device->read(n - static_cast<int>(out.size()));
+        if (chunk.isEmpty()) {
+            fail(kErrorNoByte, "Нет байта во входной очереди порта");
+            return out;
+        }
+        out.insert(out.end(), chunk.begin(), chunk.end());
+    }
+    if (m_trace)
+        m_trace->received(out.data(), out.size());
+    return out;
+}
+
 void TComm::SendString(const std::string& text)
 {
     const std::string s = text.substr(0, 255);

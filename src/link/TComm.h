@@ -11,6 +11,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "link/PortMap.h"
 
@@ -88,6 +89,8 @@ public:
     // Several bytes handed to the device in one write (a command and its record).
     void SendBytes(const std::uint8_t* data, size_t size);
     std::uint8_t GetByte();
+    // n bytes in one read, as n GetByte calls would give them (a record after its reply window).
+    std::vector<std::uint8_t> GetBytes(int n);
     void SendString(const std::string& text);  // at most 255 characters
     std::string GetString(int count);          // at most 255 bytes, what is waiting
     int GetIn();
