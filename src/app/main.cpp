@@ -1,1 +1,17 @@
-int main() { return 0; }
+// qmscales: the desktop program for QM label scales.
+//
+// Environment: QMSCALES_TRACE=FILE logs every byte to and from the serial port, with time
+// stamps, into FILE (relative to the start directory).
+
+#include <QApplication>
+
+#include "app/TForm1.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("qmscales"));
+    qm::app::TForm1 form;
+    form.show();
+    return app.exec();
+}

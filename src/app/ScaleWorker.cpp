@@ -1,0 +1,52 @@
+#include "app/ScaleWorker.h"
+
+#include <exception>
+
+#include "app/GuiFeedback.h"
+#include "link/PortMap.h"
+
+namespace qm::app
+{
+
+ScaleWorker::~ScaleWorker()
+{
+    // The trace must outlive the port that writes to it.
+    m_comm.reset();
+}
+
+void ScaleWorker::prepareTrace(const std::string& tracePath, GuiFeedback& feedback)
+{
+    if (tracePath == m_tracePath)
+        return;
+    m_tracePath = tracePath;
+    m_comm->setTrace(nullptr);
+    m_trace.reset();
+    if (tracePath.empty())
+        return;
+    auto trace = std::make_unique<FileTrace>(tracePath);
+    if (!trace->isOpen()) {
+        feedback.error("Не удается открыть файл трассировки обмена: " + tracePath);
+        return;
+    }
+    m_trace = std::move(trace);
+    m_comm->setTrace(m_trace.get());
+}
+
+void ScaleWorker::execute(const Job& job, GuiFeedback& feedback, const std::filesystem::path& startDirectory,
+                          const std::string& tracePath)
+{
+    if (!m_comm)
+        m_comm = std::make_unique<TComm>();
+    m_comm->setPortMap(PortMap::load(startDirectory.string()));
+    prepareTrace(tracePath, feedback);
+    ScaleSession session(*m_comm, feedback);
+    try {
+        job(session, feedback);
+    } catch (const PortError& e) {
+        feedback.error(e.what());
+    } catch (const std::exception& e) {
+        feedback.error(e.what());
+    }
+}
+
+} // namespace qm::app

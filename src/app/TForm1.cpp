@@ -1,0 +1,220 @@
+#include "app/TForm1.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTabWidget>
+#include <filesystem>
+#include <fstream>
+
+#include "app/GuiFeedback.h"
+#include "app/ScaleRunner.h"
+#include "app/SettingsBinding.h"
+#include "app/StringGrid.h"
+#include "app/UserDialogs.h"
+#include "app/tabs/AutoModeTab.h"
+#include "app/tabs/ConfigTab.h"
+#include "app/tabs/LogoTab.h"
+#include "app/tabs/MessagesTab.h"
+#include "app/tabs/ProductsTab.h"
+#include "app/tabs/ReportsTab.h"
+#include "app/tabs/SettingsTab.h"
+#include "app/tabs/StatusTab.h"
+#include "app/tabs/TestsTab.h"
+#include "app/tabs/VortaTab.h"
+#include "files/ReportFile.h"
+#include "files/SettingsFile.h"
+
+namespace qm::app
+{
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+constexpr int kWidth = 716;
+constexpr int kHeight = 482;
+constexpr int kFontPoints = 8;
+
+const char* const kCloseProducts = "Программа будет закрыта.\r\nСписок товаров был изменен.\r\nСохранить изменения?";
+const char* const kCloseMessages = "Программа будет закрыта.\r\nСписок сообщений был изменен.\r\nСохранить изменения?";
+const char* const kCloseLogo = "Программа будет закрыта.\r\nТекущий логотип был изменен.\r\nСохранить изменения?";
+const char* const kCloseReports = "Программа будет закрыта.\r\nВ процессе ее работы была создана таблица отчетов по "
+                                  "товарам PLU и общих итогов.\r\nСохранить изменения?";
+
+// The environment variable that turns the byte trace of the serial port on: a file name,
+// relative to the start directory.
+const char* const kTraceVariable = "QMSCALES_TRACE";
+
+} // namespace
+
+TForm1::TForm1(UserDialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), m_context(std::make_unique<AppContext>(this))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Программа для работы с весами QM ver.1.6"));
+    // The window's font is "MS Sans Serif" of 8 points; where it is missing the platform's
+    // sans serif stands in at the same size.
+    QFont font(QStringLiteral("MS Sans Serif"), kFontPoints);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+    m_context->setDialogs(dialogs);
+
+    m_pageControl = new QTabWidget(this);
+    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    m_pageControl->setUsesScrollButtons(true);
+    m_products = new ProductsTab(*m_context);
+    m_messages = new MessagesTab(*m_context);
+    m_settingsTab = new SettingsTab(*m_context);
+    m_autoMode = new AutoModeTab(*m_context);
+    m_config = new ConfigTab(*m_context);
+    m_tests = new TestsTab(*m_context);
+    m_status = new StatusTab(*m_context);
+    m_logo = new LogoTab(*m_context);
+    m_reports = new ReportsTab(*m_context);
+    m_vorta = new VortaTab(*m_context);
+    m_pageControl->addTab(m_products, QStringLiteral("Товары"));
+    m_pageControl->addTab(m_messages, QStringLiteral("Сообщения"));
+    m_pageControl->addTab(m_settingsTab, QStringLiteral("Настройки"));
+    m_pageControl->addTab(m_autoMode, QStringLiteral("Авторежим"));
+    m_pageControl->addTab(m_config, QStringLiteral("Конфигурация"));
+    m_pageControl->addTab(m_tests, QStringLiteral("Тесты"));
+    m_pageControl->addTab(m_status, QStringLiteral("Состояние весов"));
+    m_pageControl->addTab(m_logo, QStringLiteral("Логотип"));
+    m_pageControl->addTab(m_reports, QStringLiteral("Отчеты"));
+    m_pageControl->addTab(m_vorta, QStringLiteral("Установки VORTA"));
+    setCentralWidget(m_pageControl);
+
+    resize(kWidth, kHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    connect(&m_context->runner(), &ScaleRunner::finished, this, [this] {
+        if (m_closeWhenIdle)
+            close();
+    });
+
+    FormCreate();
+    connect(m_pageControl, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate()
+{
+    AppState& state = m_context->state();
+    std::error_code ec;
+    state.startDirectory = fs::current_path(ec);
+
+    const fs::path protocol = state.startDirectory / "protocol.txt";
+    if (!fs::exists(protocol, ec))
+        std::ofstream(protocol, std::ios::binary);
+
+    state.clearModified();
+    state.stop.store(false);
+
+    if (const QByteArray trace = qgetenv(kTraceVariable); !trace.isEmpty())
+        m_context->runner().setTracePath((state.startDirectory / fs::u8path(trace.toStdString())).string());
+
+    SettingsLoad load = OpenFormFile(state.startDirectory);
+    if (load.error)
+        m_context->dialogs().error(*load.error);
+    m_settings = load.settings;
+    applySettings(m_settings, *this);
+    if (m_settings.enterCurrentDateTime)
+        m_settingsTab->fillCurrentDateTime();
+
+    m_config->SpeedButton85Click();
+
+    if (state.autoMode)
+        m_autoMode->switchOnAtStart();
+}
+
+void TForm1::PageControl1Change(int)
+{
+    m_config->SpeedButton85Click();
+}
+
+FileCommandContext TForm1::fileContext(Feedback& feedback)
+{
+    return FileCommandContext{feedback, m_context->dialogs(), m_context->state().startDirectory};
+}
+
+void TForm1::saveSettingsAtClose()
+{
+    const AppSettings settings = collectSettings(m_settings, *this);
+    // A directory that cannot be written is told once; the window still closes.
+    if (const auto error = SaveFormFile(m_context->state().startDirectory, settings))
+        m_context->dialogs().error(*error);
+}
+
+bool TForm1::FormCloseQuery()
+{
+    AppState& state = m_context->state();
+    std::error_code ec;
+    fs::current_path(state.startDirectory, ec);
+    GuiFeedback feedback(*m_context);
+    FileCommandContext files = fileContext(feedback);
+    UserDialogs& dialogs = m_context->dialogs();
+
+    // Each question: Cancel keeps the window; Yes goes on only when the table was really saved,
+    // so a cancelled dialog or a failed write never loses the table.
+    if (state.productsModified) {
+        const Answer a = dialogs.ask(kCloseProducts, Buttons::YesNoCancel);
+        if (a == Answer::Cancel)
+            return false;
+        if (a == Answer::Yes &&
+            saveProductList(files, m_products->grid()->snapshot(), state.productsModified) != Outcome::Done)
+            return false;
+    }
+    if (state.messagesModified) {
+        const Answer a = dialogs.ask(kCloseMessages, Buttons::YesNoCancel);
+        if (a == Answer::Cancel)
+            return false;
+        if (a == Answer::Yes &&
+            saveMessageList(files, m_messages->grid()->snapshot(), state.messagesModified) != Outcome::Done)
+            return false;
+    }
+    if (state.logoModified) {
+        const Answer a = dialogs.ask(kCloseLogo, Buttons::YesNoCancel);
+        if (a == Answer::Cancel)
+            return false;
+        if (a == Answer::Yes && saveLogoAtClose() != Outcome::Done)
+            return false;
+    }
+    if (state.reportsModified) {
+        const Answer a = dialogs.ask(kCloseReports, Buttons::YesNoCancel);
+        if (a == Answer::Cancel)
+            return false;
+        if (a == Answer::Yes) {
+            ReportTotals totals;
+            for (int i = 0; i < kReportTotals; ++i)
+                totals[static_cast<size_t>(i)] =
+                    TableModel::toCp1251(m_reports->totalsField(i)->text(), false).value_or(std::string());
+            if (saveReportTable(files, totals, m_reports->grid()->snapshot(), state.reportsModified) != Outcome::Done)
+                return false;
+        }
+    }
+    saveSettingsAtClose();
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // A scale operation is running: stop it and close when it has ended.
+    if (m_context->runner().busy()) {
+        m_context->state().stop.store(true);
+        m_closeWhenIdle = true;
+        event->ignore();
+        return;
+    }
+    m_closeWhenIdle = false;
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace qm::app

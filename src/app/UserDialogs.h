@@ -1,0 +1,48 @@
+#pragma once
+// Every modal box and dialog the window shows goes through this interface, so that tests answer
+// them from a script instead of clicking. Texts are UTF-8; "\r\n" in a text is a line break.
+// Called on the user-interface thread only.
+
+#include <QFont>
+#include <optional>
+#include <string>
+
+#include "common/Feedback.h"
+#include "files/FileDialogs.h"
+
+class QWidget;
+
+namespace qm::app
+{
+
+class UserDialogs : public FileChooser
+{
+  public:
+    virtual void message(const std::string& text) = 0;
+    virtual Answer ask(const std::string& text, Buttons buttons) = 0;
+    // The standard error box: a failure nothing else handled, such as a port error.
+    virtual void error(const std::string& text) = 0;
+    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+};
+
+// The real boxes, titled with the application's name, parented to the window.
+class MessageBoxDialogs : public UserDialogs
+{
+  public:
+    explicit MessageBoxDialogs(QWidget* parent) : m_parent(parent) {}
+
+    void message(const std::string& text) override;
+    Answer ask(const std::string& text, Buttons buttons) override;
+    void error(const std::string& text) override;
+    std::optional<QFont> chooseFont(const QFont& initial) override;
+    std::optional<ChosenFile> openFile(const FileDialogSetup& setup) override;
+    std::optional<ChosenFile> saveFile(const FileDialogSetup& setup) override;
+
+  private:
+    QWidget* m_parent;
+};
+
+// A message text for a box: UTF-8 to QString, "\r\n" to a line break.
+QString boxText(const std::string& text);
+
+} // namespace qm::app

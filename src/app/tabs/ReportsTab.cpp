@@ -1,0 +1,110 @@
+#include "app/tabs/ReportsTab.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/AppContext.h"
+#include "app/ChooserBox.h"
+#include "app/Controls.h"
+#include "app/StringGrid.h"
+
+namespace qm::app
+{
+
+ReportsTab::ReportsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+{
+    m_grid = new StringGrid(QStringLiteral("StringGrid5"), reportLayout(), makeTable(reportLayout()), this);
+    context.addGrid(TableId::Reports, m_grid);
+
+    m_toolbar = new QHBoxLayout;
+    m_toolbar->setSpacing(2);
+    m_toolbar->addWidget(makeFontButton(QStringLiteral("SpeedButton79"), QStringLiteral("Выбор шрифта таблицы отчетов"),
+                                        m_grid, context, this));
+    m_toolbar->addStretch(1);
+
+    auto* chooser = new ChooserBox(QStringLiteral("ComboBox7"), this);
+    context.choosers().add(7, chooser);
+    QLineEdit* pluNumber = makeFilteredEdit(QStringLiteral("Edit37"), QStringLiteral("1"), KeyRule::Digits, this);
+    pluNumber->setMaximumWidth(60);
+
+    for (int i = 0; i < 12; ++i)
+        m_totals[static_cast<size_t>(i)] = makeShowField(QStringLiteral("Edit%1").arg(21 + i), this);
+
+    auto* counters = new QGridLayout;
+    counters->addWidget(makeLabel(QStringLiteral("Счетчик пробега, мм"), this), 0, 0);
+    counters->addWidget(m_totals[0], 0, 1);
+    counters->addWidget(makeLabel(QStringLiteral("Счетчик этикеток, шт."), this), 1, 0);
+    counters->addWidget(m_totals[1], 1, 1);
+    counters->addWidget(makeLabel(QStringLiteral("Дата посл.стирания"), this), 0, 2);
+    counters->addWidget(m_totals[2], 0, 3);
+    counters->addWidget(makeLabel(QStringLiteral("Время посл.стирания"), this), 1, 2);
+    counters->addWidget(m_totals[3], 1, 3);
+    counters->addWidget(makeLabel(QStringLiteral("Кол-во свободных PLU"), this), 0, 4);
+    counters->addWidget(m_totals[10], 0, 5);
+    counters->addWidget(makeLabel(QStringLiteral("Кол-во свободных MSG"), this), 1, 4);
+    counters->addWidget(m_totals[11], 1, 5);
+
+    auto* sums = new QGridLayout;
+    sums->addWidget(makeLabel(QStringLiteral("Общая сумма"), this), 0, 1);
+    sums->addWidget(makeLabel(QStringLiteral("Кол-во продаж"), this), 0, 2);
+    sums->addWidget(makeLabel(QStringLiteral("Общий вес"), this), 0, 3);
+    sums->addWidget(makeLabel(QStringLiteral("По всем PLU:"), this), 1, 0);
+    sums->addWidget(m_totals[4], 1, 1);
+    sums->addWidget(m_totals[5], 1, 2);
+    sums->addWidget(m_totals[6], 1, 3);
+    sums->addWidget(makeLabel(QStringLiteral("Всего:"), this), 2, 0);
+    sums->addWidget(m_totals[7], 2, 1);
+    sums->addWidget(m_totals[8], 2, 2);
+    sums->addWidget(m_totals[9], 2, 3);
+
+    auto* options = new QGridLayout;
+    options->addWidget(makeLabel(QStringLiteral("Весы"), this), 0, 0);
+    options->addWidget(chooser, 1, 0);
+    options->addWidget(makeLabel(QStringLiteral("№ PLU"), this), 0, 1);
+    options->addWidget(pluNumber, 1, 1);
+    options->addWidget(makeCheckBox(QStringLiteral("CheckBox17"), QStringLiteral("Печать таблицы отчетов"), true, this),
+                       0, 2);
+    options->addWidget(makeCheckBox(QStringLiteral("CheckBox18"), QStringLiteral("Печать общих итогов"), true, this), 1,
+                       2);
+    options->setColumnStretch(3, 1);
+
+    m_progressBar = makeProgressBar(QStringLiteral("ProgressBar4"), this);
+    m_progressBar->setMaximum(4000);
+    m_counter = makeLabel(QStringLiteral("0"), this, QStringLiteral("Label68"));
+    m_counter->hide();
+    m_stop = makeButton(QStringLiteral("Button18"), QStringLiteral("Остановить"), QStringLiteral("Остановить процесс"),
+                        this);
+    m_stop->hide();
+    connect(m_stop, &QPushButton::clicked, this, &ReportsTab::Button18Click);
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(m_progressBar, 1);
+    progressRow->addWidget(m_counter);
+    progressRow->addWidget(m_stop);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(m_toolbar);
+    layout->addLayout(options);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(progressRow);
+    layout->addLayout(counters);
+    layout->addLayout(sums);
+}
+
+void ReportsTab::Button18Click()
+{
+    m_context.state().stop.store(true);
+}
+
+TabProgress ReportsTab::progress() const
+{
+    return {m_progressBar, m_counter, m_stop};
+}
+
+} // namespace qm::app

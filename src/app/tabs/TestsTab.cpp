@@ -1,0 +1,124 @@
+#include "app/tabs/TestsTab.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/AppContext.h"
+#include "app/ChooserBox.h"
+#include "app/Controls.h"
+#include "app/ScaleRunner.h"
+#include "app/StringGrid.h"
+#include "app/UiThread.h"
+#include "diagnostics/LinkTest.h"
+
+namespace qm::app
+{
+
+TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+{
+    m_grid = new StringGrid(QStringLiteral("StringGrid6"), testLayout(), makeTable(testLayout()), this);
+    context.addGrid(TableId::Tests, m_grid);
+
+    QToolButton* testChosen = makeToolButton(
+        QStringLiteral("SpeedButton80"), QStringLiteral("Протестировать выбранные весы"), QStringLiteral("▶"), this);
+    connect(testChosen, &QToolButton::clicked, this, &TestsTab::SpeedButton80Click);
+    context.runner().addScaleCommand(testChosen);
+    QToolButton* clear = makeToolButton(QStringLiteral("SpeedButton82"), QStringLiteral("Очистить таблицу теста"),
+                                        QStringLiteral("✖"), this);
+    connect(clear, &QToolButton::clicked, this, &TestsTab::SpeedButton82Click);
+
+    m_toolbar = new QHBoxLayout;
+    m_toolbar->setSpacing(2);
+    m_toolbar->addWidget(testChosen);
+    m_toolbar->addWidget(clear);
+    m_toolbar->addWidget(
+        makeFontButton(QStringLiteral("SpeedButton83"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
+    m_toolbar->addSpacing(12);
+    m_chooser = new ChooserBox(QStringLiteral("ComboBox11"), this);
+    context.choosers().add(11, m_chooser);
+    m_toolbar->addWidget(makeLabel(QStringLiteral("Выбор весов"), this));
+    m_toolbar->addWidget(m_chooser);
+    m_toolbar->addStretch(1);
+
+    m_port = new ChooserBox(QStringLiteral("ComboBox12"), this);
+    for (int n = 1; n <= 16; ++n)
+        m_port->addItem(QStringLiteral("COM%1").arg(n));
+    m_port->selectIndex(1);
+    m_speed = new ChooserBox(QStringLiteral("ComboBox13"), this);
+    m_speed->addItems(
+        {QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200")});
+    m_speed->selectIndex(2);
+    m_number = makeFilteredEdit(QStringLiteral("Edit34"), QStringLiteral("не определен"), KeyRule::Nothing, this);
+    m_detect = makeButton(QStringLiteral("Button13"), QStringLiteral("Тест № весов"),
+                          QStringLiteral("Определить номер весов"), this);
+    context.runner().addScaleCommand(m_detect);
+    m_stop = makeButton(QStringLiteral("Button14"), QStringLiteral("Стоп"),
+                        QStringLiteral("Остановить процесс тестирования"), this);
+    m_stop->setEnabled(false);
+    connect(m_stop, &QPushButton::clicked, this, &TestsTab::Button14Click);
+    m_progressBar = makeProgressBar(QStringLiteral("ProgressBar3"), this);
+    m_probe = makeLabel(QString(), this, QStringLiteral("Label62"));
+    m_probe->hide();
+
+    auto* panel =
+        new QGroupBox(QStringLiteral("Определение номера весов, подключенных к последовательному порту"), this);
+    auto* grid = new QGridLayout(panel);
+    grid->addWidget(makeLabel(QStringLiteral("(перед тестом желательно перезагрузить весы)"), panel), 0, 0, 1, 5);
+    grid->addWidget(makeLabel(QStringLiteral("Выбор   порта"), panel), 1, 0);
+    grid->addWidget(makeLabel(QStringLiteral("Скорость обмена"), panel), 1, 1);
+    grid->addWidget(makeLabel(QStringLiteral("Номер весов"), panel), 1, 2);
+    grid->addWidget(m_port, 2, 0);
+    grid->addWidget(m_speed, 2, 1);
+    grid->addWidget(m_number, 2, 2);
+    grid->addWidget(m_detect, 2, 3);
+    grid->addWidget(m_stop, 2, 4);
+    grid->addWidget(m_progressBar, 3, 0, 1, 4);
+    grid->addWidget(m_probe, 3, 4);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(m_toolbar);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(panel);
+}
+
+void TestsTab::SpeedButton82Click()
+{
+    m_grid->tableModel()->clearData();
+    m_grid->setCurrentCell(1, 0);
+    m_grid->setFocus();
+}
+
+void TestsTab::SpeedButton80Click()
+{
+    SpeedButton82Click();
+    const Table config = m_context.grid(TableId::Config)->snapshot();
+    const std::string name = ScaleChoosers::nameOf(*m_chooser);
+    AppContext& ctx = m_context;
+    QPointer<TableModel> model = m_grid->tableModel();
+    ctx.runner().run({}, [config, name, model, &ctx](ScaleSession& session, Feedback&) {
+        Table tests = makeTable(testLayout());
+        if (testChosenScale(session, config, name, tests))
+            postTo(&ctx, [model, row = tests.row(1)] {
+                if (model)
+                    model->setRow(1, row);
+            });
+    });
+}
+
+void TestsTab::Button14Click()
+{
+    m_context.state().stop.store(true);
+}
+
+TabProgress TestsTab::progress() const
+{
+    return {m_progressBar, m_probe, m_stop};
+}
+
+} // namespace qm::app
