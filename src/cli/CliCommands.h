@@ -22,5 +22,15 @@ const std::vector<CliCommand>& cliCommands();
 // Commands, one group per file.
 int runCheckConfig(CliContext& context);
 int runTestLink(CliContext& context);
+int runKeepConfig(CliContext& context);
+int runCheckProducts(CliContext& context);
+int runSendProducts(CliContext& context);
+int runReadProducts(CliContext& context);
+int runDeleteProducts(CliContext& context);
+int runCancelRange(CliContext& context);
+int runCheckMessages(CliContext& context);
+int runSendMessages(CliContext& context);
+int runReadMessages(CliContext& context);
+int runDeleteMessages(CliContext& context);
 
 }  // namespace qm::cli

@@ -1,0 +1,251 @@
+// The product commands of the command line: check a product file, send it to a scale, read a
+// scale's products into a file, delete products in a scale, cancel the virtual range. They run
+// the window's operations and print the same texts; the exit code follows the operation's
+// outcome.
+
+#include <filesystem>
+#include <iostream>
+
+#include "cli/CliCommands.h"
+#include "cli/CliContext.h"
+#include "common/IntText.h"
+#include "common/TableLayouts.h"
+#include "common/TableSink.h"
+#include "files/AppSettings.h"
+#include "files/FileIo.h"
+#include "files/PluFile.h"
+#include "files/TableFiles.h"
+#include "products/PluCheck.h"
+#include "products/ProductColumns.h"
+#include "products/ProductMessages.h"
+#include "products/ProductRanges.h"
+#include "products/ProductTransfer.h"
+
+namespace qm::cli {
+
+namespace {
+
+int exitCode(TransferOutcome outcome)
+{
+    return outcome == TransferOutcome::Done ? kOk : kFailed;
+}
+
+ProductLink productLink(CliContext& context)
+{
+    return ProductLink{context.session(), context.config(), context.scaleName()};
+}
+
+bool needScale(CliContext& context)
+{
+    if (context.args().has("scale"))
+        return true;
+    context.error(context.args().command() + " needs --scale NAME");
+    return false;
+}
+
+// The one positional FILE of the command.
+bool onlyFile(CliContext& context, std::string& file)
+{
+    const auto& words = context.args().positional();
+    if (words.size() != 1) {
+        context.error(context.args().command() + " needs exactly one FILE");
+        return false;
+    }
+    file = context.path(words.front());
+    return true;
+}
+
+// The logo a .plu file gives every row: the logo chooser's index kept in qm1_6.cfg, 0 without it.
+int logoIndex(CliContext& context)
+{
+    const FileRead settings = readFileBytes(context.path("qm1_6.cfg"));
+    return settings.error ? 0 : parseSettings(settings.bytes).logoIndex;
+}
+
+bool loadProducts(CliContext& context, const std::string& file, Table& products)
+{
+    ProductLoad load = loadProductFile(file, logoIndex(context));
+    if (load.error) {
+        context.error(*load.error);
+        return false;
+    }
+    products = std::move(load.table);
+    return true;
+}
+
+// "FIRST-LAST", or one number for a range of one.
+void splitRange(const std::string& text, std::string& first, std::string& last)
+{
+    const auto dash = text.find('-', 1);
+    first = text.substr(0, dash);
+    last = dash == std::string::npos ? first : text.substr(dash + 1);
+}
+
+// A range option checked as its dialog checks it; the dialog's message and false when wrong.
+bool rangeOption(CliContext& context, const std::string& option, ProductRangeKind kind, int dataRows,
+                 RangeCheck& range)
+{
+    std::string first, last;
+    splitRange(context.args().value(option).value_or(""), first, last);
+    range = checkProductRange(kind, first, last, dataRows);
+    if (!range.ok)
+        context.feedback().message(range.message);
+    return range.ok;
+}
+
+// Exactly one of --all, --plu N, --range FIRST-LAST.
+enum class Selection { None, All, One, Range };
+Selection selection(CliContext& context)
+{
+    const auto& a = context.args();
+    const int given = int(a.has("all")) + int(a.has("plu")) + int(a.has("range"));
+    if (given != 1) {
+        context.error(a.command() + " needs one of --all, --plu N, --range FIRST-LAST");
+        return Selection::None;
+    }
+    return a.has("all") ? Selection::All : a.has("plu") ? Selection::One : Selection::Range;
+}
+
+bool pluOption(CliContext& context, const char* badMessage)
+{
+    if (intTextIn(context.args().value("plu").value_or(""), 1, kMaxPlu))
+        return true;
+    context.feedback().message(badMessage);
+    return false;
+}
+
+// Saves what a read brought, as .pl6 or .plu by the name's extension. The .plu format cuts some
+// cells: the rows concerned are named on standard error.
+bool saveProducts(CliContext& context, const std::string& file, const Table& products)
+{
+    std::optional<std::string> error;
+    if (productFormatOf(file) == ProductFormat::Pl6) {
+        error = saveCellFile(file, products);
+    } else {
+        for (const PluLoss& loss : pluLosses(products))
+            context.error("row " + std::to_string(loss.row) + " does not fit the .plu format whole");
+        error = SaveFile1_5(file, products);
+    }
+    if (error)
+        context.error(*error);
+    return !error;
+}
+
+}  // namespace
+
+int runCheckProducts(CliContext& context)
+{
+    std::string file;
+    if (!onlyFile(context, file))
+        return kUsage;
+    Table products;
+    if (!loadProducts(context, file, products))
+        return kFailed;
+    if (checkProductTable(products, context.feedback()))
+        return kOk;
+    // The window shows the bad cell with its cursor; here it is named.
+    for (int r = 1; r < products.rowCount(); ++r) {
+        int column = 0;
+        if (PluCheckError(products, r, column)) {
+            context.error("row " + std::to_string(r) + ", column " + std::to_string(column));
+            break;
+        }
+    }
+    return kFailed;
+}
+
+int runSendProducts(CliContext& context)
+{
+    std::string file;
+    if (!needScale(context) || !onlyFile(context, file))
+        return kUsage;
+    const auto& a = context.args();
+    if (a.has("rows") && (a.has("virtual") || a.has("no-check"))) {
+        context.error("--virtual and --no-check apply to the whole table, not to --rows");
+        return kUsage;
+    }
+    Table products;
+    if (!loadProducts(context, file, products))
+        return kFailed;
+    const ProductLink link = productLink(context);
+    if (a.has("rows")) {
+        RangeCheck range;
+        if (!rangeOption(context, "rows", ProductRangeKind::RowsToSend, products.rowCount() - 1, range))
+            return kUsage;
+        return exitCode(sendProductRange(link, products, range.first, range.last));
+    }
+    SendTableOptions options;
+    options.checkFirst = !a.has("no-check");
+    options.virtualSync = a.has("virtual");
+    return exitCode(sendProductTable(link, products, options));
+}
+
+int runReadProducts(CliContext& context)
+{
+    if (!needScale(context))
+        return kUsage;
+    const Selection what = selection(context);
+    if (what == Selection::None)
+        return kUsage;
+    const auto out = context.args().value("out");
+    const std::string ext = out ? std::filesystem::path(*out).extension().string() : std::string();
+    if (ext != ".pl6" && ext != ".plu") {
+        context.error("read-products needs --out FILE.pl6 or --out FILE.plu");
+        return kUsage;
+    }
+    Table products = makeTable(productLayout());
+    bool modified = false;
+    TableWriter sink(products, &modified);
+    const ProductLink link = productLink(context);
+    const SaveCommand noSave;  // a fresh table is never modified: the question is not asked
+    TransferOutcome outcome = TransferOutcome::Failed;
+    if (what == Selection::All) {
+        outcome = readAllProducts(link, sink, noSave);
+    } else if (what == Selection::One) {
+        if (!pluOption(context, pmsg::kBadPluToRead))
+            return kUsage;
+        outcome = readOneProduct(link, *context.args().value("plu"), sink, noSave);
+    } else {
+        RangeCheck range;
+        if (!rangeOption(context, "range", ProductRangeKind::PluToRead, 0, range))
+            return kUsage;
+        outcome = readProductRange(link, range.first, range.last, sink, noSave);
+    }
+    // A stopped read keeps the records it got, as the window's table does; a failed one writes
+    // nothing, so an older file is not replaced by a partial one.
+    if (outcome != TransferOutcome::Done && outcome != TransferOutcome::Stopped)
+        return kFailed;
+    if (!saveProducts(context, context.path(*out), products))
+        return kFailed;
+    return exitCode(outcome);
+}
+
+int runDeleteProducts(CliContext& context)
+{
+    if (!needScale(context))
+        return kUsage;
+    const Selection what = selection(context);
+    if (what == Selection::None)
+        return kUsage;
+    const ProductLink link = productLink(context);
+    if (what == Selection::All)
+        return exitCode(deleteAllProducts(link));
+    if (what == Selection::One) {
+        if (!pluOption(context, pmsg::kBadPluToDelete))
+            return kUsage;
+        return exitCode(deleteOneProduct(link, *context.args().value("plu")));
+    }
+    RangeCheck range;
+    if (!rangeOption(context, "range", ProductRangeKind::PluToDelete, 0, range))
+        return kUsage;
+    return exitCode(deleteProductRange(link, range.first, range.last));
+}
+
+int runCancelRange(CliContext& context)
+{
+    if (!needScale(context))
+        return kUsage;
+    return exitCode(cancelVirtualRange(productLink(context)));
+}
+
+}  // namespace qm::cli

@@ -1,0 +1,30 @@
+#pragma once
+// The product row check and the check-table command of the product tab.
+
+#include <string>
+#include <string_view>
+
+#include "common/Table.h"
+
+namespace qm {
+
+class Feedback;
+
+// The shelf-life rule: up to 3 characters holding a count 0..999, or exactly 6 holding a date
+// DDMMYY (day 1..31, month 1..12; the year and the day within the month are not checked).
+bool shelfLifeTextValid(std::string_view text);
+
+// True when the row is wrong; column names the first field that failed (9 when all pass).
+// Names and the certification code are never checked.
+bool PluCheckError(const Row& row, int& column);
+bool PluCheckError(const Table& products, int row, int& column);
+
+// The message for a row that failed at the column (UTF-8).
+std::string pluRowErrorMessage(int column);
+
+// The check-table command: walks the rows with the progress bar, shows the message of the first
+// wrong row with the cursor on its cell, or "В списке товаров ошибок не обнаружено.". True when
+// every row passes.
+bool checkProductTable(const Table& products, Feedback& feedback);
+
+}  // namespace qm

@@ -1,0 +1,48 @@
+#pragma once
+// The product record on the wire, both ways, and the small product commands' bytes.
+//
+// Written record (command 0x82, 84 bytes): PLU 4 binary; product code 6 digit bytes; name 1 and
+// name 2, 28 bytes each in the scale's code page; price 4 binary; shelf life 3 packed BCD, most
+// significant first; tare 2 binary; group code 6 digit bytes; message number 2 binary.
+// The scale's record (100 bytes) continues with the totals: reset time 3 BCD (least significant
+// first), reset date 3 BCD (most significant first), sum 4, weight 4, sales 3 binary.
+// A logo other than 0 travels in positions 25..28 of both names: 0x00, the logo number, then
+// the certification characters c2 c4 in name 1 and c1 c3 in name 2.
+
+#include <optional>
+
+#include "products/PluRecord.h"
+#include "products/WireFields.h"
+
+namespace qm {
+
+inline constexpr std::uint8_t kWritePlu = 0x82;
+inline constexpr std::uint8_t kReadPlu = 0x81;
+inline constexpr std::uint8_t kDeletePlu = 0x8D;
+inline constexpr std::uint8_t kSetRange = 0x87;
+inline constexpr std::uint8_t kCancelRange = 0x88;
+
+inline constexpr int kWrittenRecordSize = 83;  // after the command byte
+inline constexpr int kReadRecordSize = 100;
+
+// The product-table column of the first value that does not fit its wire field, if any.
+std::optional<int> pluUnfitColumn(const PluRecord& record);
+
+// The 28 name bytes as they go out (padded or cut, logo placed, scale code page).
+Bytes encodeName(const std::string& name, std::int64_t logo, const std::string& cert, bool second);
+// Three packed BCD bytes of a shelf-life value 0..999999.
+Bytes encodeShelfLife(std::int64_t value);
+
+// 0x82 and the record; nullopt when a value does not fit its field (nothing may wrap).
+std::optional<Bytes> encodePluWrite(const PluRecord& record);
+// A command byte followed by one PLU number (read 0x81, delete 0x8D); nullopt when it does not fit.
+std::optional<Bytes> encodePluCommand(std::uint8_t command, std::int64_t plu);
+std::optional<Bytes> encodeSetRange(std::int64_t first, std::int64_t last);
+
+// The scale's 100-byte record. Names come back in code page 1251 with their 28 characters;
+// a logo marker in both names is taken out into logo and cert and blanked.
+PluRecord decodePluRecord(const std::uint8_t* bytes);
+// Shelf-life bytes: 0x00 first means a count, anything else a date.
+void decodeShelfLife(const std::uint8_t* bytes, std::int64_t& value, bool& isDate);
+
+}  // namespace qm

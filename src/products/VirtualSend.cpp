@@ -1,0 +1,231 @@
+// Sending the product table with virtual synchronisation: the scale is told the range of PLU
+// numbers about to come and paces the transfer itself, answering each poll with "ready for the
+// next record" or with the PLU number of a record it wants now.
+
+#include "common/Cp1251.h"
+#include "common/IntText.h"
+#include "common/TableSink.h"
+#include "files/RowSort.h"
+#include "link/ScaleSession.h"
+#include "products/ProductColumns.h"
+#include "products/ProductCommands.h"
+#include "products/ProductMessages.h"
+#include "products/ProductRows.h"
+#include "products/TransferSteps.h"
+#include "products/WireFields.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int kPassPauseMs = 210;
+constexpr int kErrorBudget = 100;
+
+void writeBack(TableSink& sink, const Table& table)
+{
+    sink.clear();
+    for (int r = 1; r < table.rowCount(); ++r) {
+        if (r > 1)
+            sink.appendRow();
+        sink.setRow(r, table.row(r));
+    }
+    sink.setModified();
+}
+
+class VirtualLoop {
+public:
+    VirtualLoop(ScaleSession& session, int scaleNumber, const Table& products)
+        : m_session(session), m_fb(session.feedback()), m_number(scaleNumber), m_products(products)
+    {
+    }
+
+    // Runs the passes until every row has gone; Failed or Stopped end it early.
+    TransferOutcome run()
+    {
+        while (m_current < m_products.rowCount()) {
+            m_session.pause(kPassPauseMs);
+            m_fb.progressPosition(m_current);
+            m_fb.moveCursor(TableId::Products, m_current, 0);
+            m_fb.counterText(cp1251ToUtf8(m_products.cell(m_current, plucol::Plu)));
+            if (m_fb.stopRequested())
+                return TransferOutcome::Stopped;
+            if (m_errors > kErrorBudget) {
+                m_fb.message(pmsg::kReloadFailed);
+                return TransferOutcome::Failed;
+            }
+            m_fb.processEvents();
+            // After a failed pass a late answer may still come in: it must not be taken for the
+            // answer to the next poll.
+            if (m_drain)
+                m_session.NewQue();
+            m_drain = false;
+            m_fb.processEvents();
+            const PollAnswer answer = pollScale(m_session, m_number);
+            m_fb.processEvents();
+            bool ok = true;
+            switch (answer.kind) {
+            case PollKind::Failed: failedPass(); break;
+            case PollKind::Ready: ok = sendNext(); break;
+            case PollKind::Request: ok = sendRequested(answer.plu); break;
+            }
+            if (!ok)
+                return TransferOutcome::Failed;
+        }
+        return TransferOutcome::Done;
+    }
+
+    bool badRow() const { return m_badRow; }
+
+private:
+    void failedPass()
+    {
+        ++m_errors;
+        m_drain = true;
+    }
+
+    // Sends the row; false when it cannot be prepared (the operation ends with its message).
+    bool sendRow(int row, bool& acknowledged)
+    {
+        const PreparedRow prepared = prepareRow(m_products.row(row));
+        if (!prepared.record) {
+            reportRowProblem(m_fb, m_products, row, prepared);
+            m_badRow = true;
+            return false;
+        }
+        acknowledged = SendPlu(m_session, *prepared.record);
+        // A record the scale did not acknowledge is not counted as sent, the last row included.
+        if (!acknowledged)
+            failedPass();
+        return true;
+    }
+
+    bool sendNext()
+    {
+        bool acknowledged = false;
+        if (!sendRow(m_current, acknowledged))
+            return false;
+        if (acknowledged) {
+            m_lastSent = m_current;
+            ++m_current;
+        }
+        return true;
+    }
+
+    bool sendRequested(std::int64_t plu)
+    {
+        // Sequential sending resumes at the last row sent, or at row 1 before any was: row 0
+        // is the header.
+        const int resume = m_lastSent > 0 ? m_lastSent : 1;
+        const int row = findRow(plu);
+        if (row < 0) {
+            m_current = resume;
+            return sendNext();
+        }
+        m_fb.counterText(cp1251ToUtf8(m_products.cell(row, plucol::Plu)));
+        bool acknowledged = false;
+        if (!sendRow(row, acknowledged))
+            return false;
+        m_current = resume;
+        return true;
+    }
+
+    // The first data row holding the PLU number, row 1 included.
+    int findRow(std::int64_t plu) const
+    {
+        for (int r = 1; r < m_products.rowCount(); ++r) {
+            const auto v = intText(m_products.cell(r, plucol::Plu));
+            if (v && *v == plu)
+                return r;
+        }
+        return -1;
+    }
+
+    ScaleSession& m_session;
+    Feedback& m_fb;
+    int m_number;
+    const Table& m_products;
+    int m_errors = 0;
+    int m_current = 1;
+    int m_lastSent = 0;
+    bool m_drain = false;
+    bool m_badRow = false;
+};
+
+}  // namespace
+
+namespace steps {
+
+TransferOutcome sendWithVirtualSync(const ProductLink& link, const ScaleTarget& target, const Table& snapshot,
+                                    const std::string& startTime, TableSink* sortedOut)
+{
+    ScaleSession& session = link.session;
+    Feedback& fb = session.feedback();
+
+    Table products = snapshot;
+    const SortResult sort = sortRowsByNumber(products, TableId::Products, fb);
+    if (sortedOut)
+        writeBack(*sortedOut, products);
+    if (!sort.ok) {
+        // The sort has shown its message with the cursor on the row.
+        fb.progressEnd();
+        return TransferOutcome::Failed;
+    }
+    // The bounds go out in 4 bytes each: a number that does not fit stops here, before any byte.
+    for (int r : {1, products.lastRow()}) {
+        if (!fitsBinary(intTextValue(products.cell(r, plucol::Plu)), 4)) {
+            PreparedRow bad;
+            bad.problem = RowProblem::DoesNotFit;
+            bad.column = plucol::Plu;
+            reportRowProblem(fb, products, r, bad);
+            fb.progressEnd();
+            return TransferOutcome::Failed;
+        }
+    }
+    const std::int64_t first = intTextValue(products.cell(1, plucol::Plu));
+    const std::int64_t last = intTextValue(products.cell(products.lastRow(), plucol::Plu));
+
+    // A range left set by an earlier transfer is cancelled first: the scale may be polling for it.
+    session.NewQue();
+    session.send(static_cast<std::uint8_t>(target.number));
+    session.pause(50);
+    cancelPluRange(session, false);
+    session.pause(100);
+
+    if (!session.address(target.number)) {
+        endLoop(fb);
+        return TransferOutcome::Failed;
+    }
+    if (!setPluRange(session, first, last)) {
+        fb.message(pmsg::kExchangeFailed);
+        endLoop(fb);
+        return TransferOutcome::Failed;
+    }
+    session.NewQue();
+    fb.progressStart(products.rowCount() - 1, 0);
+    fb.counterShow(true);
+
+    VirtualLoop loop(session, target.number, products);
+    const TransferOutcome outcome = loop.run();
+    if (outcome == TransferOutcome::Stopped) {
+        fb.message(pmsg::kInterrupted);
+        cancelVirtualRange(link);
+        endLoop(fb);
+        return outcome;
+    }
+    if (outcome == TransferOutcome::Failed) {
+        // A row that cannot be sent keeps the cursor on its cell.
+        if (loop.badRow())
+            fb.progressEnd();
+        else
+            endLoop(fb);
+        return outcome;
+    }
+    fb.message(std::string(pmsg::kStartOfTransfer) + startTime + "\r\n" + pmsg::kEndOfTransfer + timeOfDay());
+    const TransferOutcome cancel = cancelVirtualRange(link);
+    endLoop(fb);
+    // A range left set in the scale keeps it waiting for records: the run is not a success then.
+    return cancel == TransferOutcome::Done ? TransferOutcome::Done : TransferOutcome::Failed;
+}
+
+}  // namespace steps
+}  // namespace qm

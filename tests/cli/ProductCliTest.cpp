@@ -1,0 +1,284 @@
+// The product commands of qmscales-cli, run as a real process against an emulated scale.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include "StateBuilder.h"
+#include "common/Cp1251.h"
+#include "common/TableLayouts.h"
+#include "files/CellFile.h"
+#include "files/PluFile.h"
+#include "files/TableFiles.h"
+#include "support/EmuProcess.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A start directory: ports.cfg naming the scale's pty COM1, scales.cfl with the scale "Весы"
+// (number 1, 19200 baud), and product files written from rows.
+struct ProductDir {
+    explicit ProductDir(const qmtest::EmuProcess& scale)
+    {
+        std::string pattern = (fs::temp_directory_path() / "qmprodcli-XXXXXX").string();
+        path = ::mkdtemp(pattern.data());
+        scale.writePortsCfg(path.string());
+        std::ofstream cfl(path / "scales.cfl", std::ios::binary);
+        for (const char* cell : {"1", "Весы", "", "1", "COM1", "19200", "", "", ""})
+            cfl << qm::cp(cell) << "\r\n";
+    }
+    ~ProductDir() { fs::remove_all(path); }
+
+    void writeProducts(const std::string& name, const std::vector<qm::Row>& rows) const
+    {
+        qm::Table t = qm::makeTable(qm::productLayout());
+        t.setDataRows(rows);
+        std::ofstream out(path / name, std::ios::binary);
+        out << (fs::path(name).extension() == ".plu" ? qm::pluFileBytes(t) : qm::cellFileBytes(t));
+    }
+
+    fs::path path;
+};
+
+struct Run {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// The command as a child process, standard input empty; whileRunning gets its process id.
+Run cli(const ProductDir& dir, std::vector<std::string> args, const std::function<void(pid_t)>& whileRunning = {})
+{
+    args.insert(args.begin(), {QM_CLI_PATH, "--dir", dir.path.string(), "--config", "scales.cfl"});
+    const fs::path out = dir.path / "stdout.txt";
+    const fs::path err = dir.path / "stderr.txt";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open("/dev/null", O_RDONLY), STDIN_FILENO);
+        ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
+        ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    if (whileRunning)
+        whileRunning(pid);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(out), readText(err)};
+}
+
+qm::Row product(const std::string& plu, const std::string& price = "100")
+{
+    return {plu, qm::cp("Товар ") + plu, "", price, "5", "0", "0", "0", "0", "0", ""};
+}
+
+qmtest::EmuOptions withState(const emu::StateBuilder& b, std::vector<std::string> faults = {})
+{
+    qmtest::EmuOptions o;
+    o.stateJson = b.json();
+    o.faults = std::move(faults);
+    return o;
+}
+
+}  // namespace
+
+TEST(CliProducts, CheckProductsFile)
+{
+    qmtest::EmuProcess scale;
+    ProductDir dir(scale);
+    dir.writeProducts("good.pl6", {product("1"), product("2")});
+    auto r = cli(dir, {"check-products", "good.pl6"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "В списке товаров ошибок не обнаружено.\n");
+
+    dir.writeProducts("good.plu", {product("1"), product("2")});
+    EXPECT_EQ(cli(dir, {"check-products", "good.plu"}).status, 0);
+
+    qm::Row bad = product("3");
+    bad[4] = "320125";
+    dir.writeProducts("bad.pl6", {product("1"), product("2"), bad});
+    r = cli(dir, {"check-products", "bad.pl6"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Неправильно задан срок хранения.\n");
+    EXPECT_NE(r.err.find("row 3, column 4"), std::string::npos) << r.err;
+
+    EXPECT_EQ(cli(dir, {"check-products"}).status, 2);
+    EXPECT_EQ(cli(dir, {"check-products", "missing.pl6"}).status, 1);
+    EXPECT_TRUE(scale.received().empty());
+}
+
+TEST(CliProducts, SendProductsTableRowsAndVirtual)
+{
+    qmtest::EmuProcess scale;
+    ProductDir dir(scale);
+    dir.writeProducts("list.pl6", {product("1"), product("2"), product("3", "x")});
+    // The check finds row 3 before any byte goes.
+    auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Неправильно задана цена товара.\n");
+    EXPECT_TRUE(scale.state().plu.empty());
+
+    r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--rows", "2-1"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, "Данные переданы.\n");
+    EXPECT_EQ(scale.state().plu.size(), 2u);
+
+    dir.writeProducts("list.pl6", {product("9"), product("4")});
+    r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--virtual"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out.rfind("Данные переданы.\nНачало передачи: ", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\nВиртуальный диапазон отменен.\n"), std::string::npos) << r.out;
+    const auto state = scale.state();
+    EXPECT_EQ(state.plu.size(), 4u);
+    EXPECT_FALSE(state.range);
+
+    EXPECT_EQ(cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--rows", "1-5"}).status, 2);
+    EXPECT_EQ(cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--rows", "1-2", "--virtual"}).status, 2);
+    EXPECT_EQ(cli(dir, {"send-products", "list.pl6"}).status, 2);
+    r = cli(dir, {"send-products", "--scale", "Другие", "list.pl6"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Для записи таблицы товаров выберите весы из списка (или заполните конфигурацию.).\n");
+}
+
+TEST(CliProducts, SendFailureInTheMiddleFails)
+{
+    qmtest::EmuProcess scale(withState(emu::StateBuilder(), {"nak@0x82#2"}));
+    ProductDir dir(scale);
+    dir.writeProducts("list.pl6", {product("1"), product("2"), product("3")});
+    const auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--no-check"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Ошибка обмена. Повторите еще раз.\n");
+    EXPECT_EQ(scale.state().plu.size(), 1u);
+}
+
+TEST(CliProducts, ReadProductsIntoPl6AndPlu)
+{
+    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(3, "Сыр", 4550, 12).plu(4000, "", 1)));
+    ProductDir dir(scale);
+    auto r = cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "all.pl6"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, "Данные приняты.\n");
+    const auto all = qm::loadProductFile(dir.path / "all.pl6", 0);
+    ASSERT_EQ(all.table.rowCount(), 3);
+    EXPECT_EQ(all.table.cell(1, 0), "3");
+    EXPECT_EQ(all.table.cell(1, 1), qm::cp("Сыр") + std::string(25, ' '));
+    EXPECT_EQ(all.table.cell(1, 3), "4550");
+    EXPECT_EQ(all.table.cell(1, 6), "12");
+    EXPECT_EQ(all.table.cell(2, 0), "4000");
+
+    r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "3", "--out", "one.plu"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(fs::file_size(dir.path / "one.plu"), 93u);
+
+    r = cli(dir, {"read-products", "--scale", "Весы", "--range", "5-4", "--out", "none.pl6"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(fs::exists(dir.path / "none.pl6"));
+
+    // Missing records and usage.
+    r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "4", "--out", "four.pl6"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Запрашиваемые данные отсутствуют или произошла ошибка обмена.\n");
+    EXPECT_FALSE(fs::exists(dir.path / "four.pl6"));
+    EXPECT_EQ(cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "x.txt"}).status, 2);
+    EXPECT_EQ(cli(dir, {"read-products", "--scale", "Весы", "--out", "x.pl6"}).status, 2);
+    EXPECT_EQ(cli(dir, {"read-products", "--scale", "Весы", "--all", "--plu", "3", "--out", "x.pl6"}).status, 2);
+    r = cli(dir, {"read-products", "--scale", "Весы", "--range", "0-5", "--out", "x.pl6"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "Номер строки не может быть нулевым или больше 4000. Проверьте правильность ввода параметров.\n");
+    r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "4001", "--out", "x.pl6"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "Ошибка ввода номера PLU. Это число от 1 до 4000.\n");
+}
+
+TEST(CliProducts, FailedReadLeavesAnOlderFileAlone)
+{
+    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2), {"truncate=50@0x81#2"}));
+    ProductDir dir(scale);
+    dir.writeProducts("old.pl6", {product("7")});
+    const std::string before = readText(dir.path / "old.pl6");
+    const auto r = cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "old.pl6"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Ошибка обмена данными. Повторите попытку запроса.\n");
+    EXPECT_EQ(readText(dir.path / "old.pl6"), before);
+}
+
+TEST(CliProducts, CtrlCStopsReadAllAndKeepsWhatWasRead)
+{
+    // Every read answer comes 20 ms late: reading all 4000 would take minutes.
+    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2), {"delay=20@0x81"}));
+    ProductDir dir(scale);
+    const auto r = cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "part.pl6"}, [&](pid_t pid) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline) {
+            int reads = 0;
+            for (const auto& e : scale.log())
+                reads += e.kind == qmtest::EmuLogEntry::Kind::Event && e.event.rfind("command 0x81", 0) == 0;
+            if (reads >= 5)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        ::kill(pid, SIGINT);
+    });
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Данные приняты.\n");
+    const auto part = qm::loadProductFile(dir.path / "part.pl6", 0);
+    ASSERT_EQ(part.table.rowCount(), 3);
+    EXPECT_EQ(part.table.cell(1, 0), "1");
+    EXPECT_EQ(part.table.cell(2, 0), "2");
+}
+
+TEST(CliProducts, DeleteProductsAsksUnlessYesAndCancelRange)
+{
+    emu::StateBuilder b;
+    for (std::uint32_t n = 1; n <= 6; ++n)
+        b.plu(n, "p", n);
+    b.range(1, 6);
+    qmtest::EmuProcess scale(withState(b));
+    ProductDir dir(scale);
+    auto r = cli(dir, {"cancel-range", "--scale", "Весы"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, "Виртуальный диапазон отменен.\n");
+    EXPECT_FALSE(scale.state().range);
+
+    r = cli(dir, {"delete-products", "--scale", "Весы", "--plu", "3"});
+    EXPECT_EQ(r.status, 1) << "no terminal to answer: No";
+    EXPECT_EQ(scale.state().plu.size(), 6u);
+
+    r = cli(dir, {"delete-products", "--scale", "Весы", "--plu", "3", "--yes"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Выбранная ячейка удалена.\n");
+    r = cli(dir, {"delete-products", "--scale", "Весы", "--range", "5-4", "--yes"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(scale.state().plu.size(), 3u);
+    r = cli(dir, {"delete-products", "--scale", "Весы", "--all", "--yes"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "Таблица товаров удалена. Для просмотра количества свободных ячеек товара на весах - перезагрузите их.\n");
+    EXPECT_TRUE(scale.state().plu.empty());
+
+    EXPECT_EQ(cli(dir, {"delete-products", "--scale", "Весы", "--plu", "0", "--yes"}).status, 2);
+    EXPECT_EQ(cli(dir, {"delete-products", "--scale", "Весы", "--yes"}).status, 2);
+    EXPECT_EQ(cli(dir, {"delete-products", "--scale", "Весы", "--all", "--bogus", "1"}).status, 2);
+}
