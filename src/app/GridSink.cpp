@@ -6,8 +6,8 @@
 namespace qm::app
 {
 
-GridSink::GridSink(AppContext& context, TableModel* model, std::function<void()> onModified)
-    : m_context(context), m_model(model), m_onModified(std::move(onModified))
+GridSink::GridSink(AppContext& context, TableModel* model, std::function<void()> onModified, bool* modifiedFlag)
+    : m_context(context), m_model(model), m_onModified(std::move(onModified)), m_modifiedFlag(modifiedFlag)
 {
 }
 
@@ -58,6 +58,21 @@ void GridSink::setModified()
     postTo(&m_context, [onModified = m_onModified] {
         if (onModified)
             onModified();
+    });
+}
+
+bool GridSink::isModified() const
+{
+    bool modified = false;
+    callOn(&m_context, [flag = m_modifiedFlag, &modified] { modified = flag && *flag; });
+    return modified;
+}
+
+void GridSink::clearModified()
+{
+    callOn(&m_context, [flag = m_modifiedFlag] {
+        if (flag)
+            *flag = false;
     });
 }
 

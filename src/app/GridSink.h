@@ -18,7 +18,10 @@ class GridSink : public TableSink
 {
   public:
     // `onModified` runs on the user-interface thread: it sets the table's modified flag.
-    GridSink(AppContext& context, TableModel* model, std::function<void()> onModified = {});
+    // `modifiedFlag`, when given, is that flag itself (a member of AppState): the save-first
+    // question of a read reads and clears it, on the user-interface thread.
+    GridSink(AppContext& context, TableModel* model, std::function<void()> onModified = {},
+             bool* modifiedFlag = nullptr);
 
     int rowCount() const override;
     void clear() override;
@@ -26,11 +29,14 @@ class GridSink : public TableSink
     void appendRow() override;
     void removeLastRow() override;
     void setModified() override;
+    bool isModified() const override;
+    void clearModified() override;
 
   private:
     AppContext& m_context;
     QPointer<TableModel> m_model;
     std::function<void()> m_onModified;
+    bool* m_modifiedFlag;
 };
 
 } // namespace qm::app
