@@ -86,7 +86,7 @@ std::optional<ScaleTarget> openForRead(const MessageLink& link, TableSink& table
     if (!target)
         return std::nullopt;
     Feedback& feedback = link.session.feedback();
-    if (!msgsteps::saveFirst(feedback, table, save)) {
+    if (!saveFirst(feedback, table, save, msgtext::kSaveFirst)) {
         outcome = MessageOutcome::Cancelled;
         return std::nullopt;
     }

@@ -22,22 +22,6 @@ void RunningDisplay::end()
     m_feedback.progressEnd();
 }
 
-bool saveFirst(Feedback& feedback, TableSink& table, const MessageSave& save)
-{
-    if (!table.isModified())
-        return true;
-    switch (feedback.ask(msgtext::kSaveFirst, Buttons::YesNoCancel)) {
-    case Answer::Cancel: return false;
-    case Answer::Yes:
-        if (!save || !save())
-            return false;
-        break;
-    case Answer::No: break;
-    }
-    table.clearModified();
-    return true;
-}
-
 void emptyTable(Feedback& feedback, TableSink& table)
 {
     table.clear();

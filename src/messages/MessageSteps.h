@@ -31,9 +31,6 @@ private:
     bool m_shown = true;
 };
 
-// The save-first question of the reads, asked when the table is modified. False ends the read
-// (Cancel, or a Yes whose save did not happen); Yes with a save and No clear the flag.
-bool saveFirst(Feedback& feedback, TableSink& table, const MessageSave& save);
 // Every data row emptied, one empty row left, cursor on its first cell.
 void emptyTable(Feedback& feedback, TableSink& table);
 

@@ -16,29 +16,16 @@
 
 #include "common/Table.h"
 #include "link/ScaleFrame.h"
+#include "link/ScaleOperation.h"
 
 namespace qm {
 
 class ScaleSession;
 class TableSink;
 
-enum class MessageOutcome {
-    Done,       // ran to its end
-    Failed,     // ended with a failure message (frame, check, exchange or a refused number)
-    Stopped,    // the stop flag ended it between messages
-    Cancelled,  // the person answered No or Cancel
-};
-
-// The scale an operation works on: the configuration table and the text of the tab's chooser.
-struct MessageLink {
-    ScaleSession& session;
-    const Table& config;
-    std::string scaleName;  // code page 1251, as the chooser holds it
-};
-
-// The save command run by a Yes to the save-first question; true when the table was saved.
-// False (dialog cancelled, save failed) ends the read as Cancel does and leaves the table alone.
-using MessageSave = std::function<bool()>;
+using MessageOutcome = TransferOutcome;
+using MessageLink = ScaleLink;
+using MessageSave = SaveCommand;
 
 enum class MessageWork { Write, Read, Delete };
 

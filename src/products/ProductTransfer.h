@@ -16,29 +16,15 @@
 
 #include "common/Table.h"
 #include "link/ScaleFrame.h"
+#include "link/ScaleOperation.h"
 
 namespace qm {
 
 class ScaleSession;
 class TableSink;
 
-enum class TransferOutcome {
-    Done,       // the operation ran to its end
-    Failed,     // it ended with a failure message (or the scale row / port failed)
-    Stopped,    // the stop flag ended it between records
-    Cancelled,  // the person answered No or Cancel
-};
-
 // The scale an operation works on: the configuration table and the text of the tab's chooser.
-struct ProductLink {
-    ScaleSession& session;
-    const Table& config;
-    std::string scaleName;  // code page 1251, as the chooser holds it
-};
-
-// The save command that a Yes to the save-first question runs; true when the table was saved.
-// False (dialog cancelled, save failed) ends the read as Cancel would, leaving the table alone.
-using SaveCommand = std::function<bool()>;
+using ProductLink = ScaleLink;
 
 enum class ProductOperation {
     SendTable, SendRow, SendRange, ReadAll, ReadOne, ReadRange, DeleteAll, DeleteOne, DeleteRange, CancelRange

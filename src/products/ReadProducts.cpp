@@ -23,7 +23,7 @@ std::optional<ScaleTarget> openRead(const ProductLink& link, ProductOperation op
         outcome = TransferOutcome::Failed;
         return std::nullopt;
     }
-    if (!steps::saveFirst(fb, table, save)) {
+    if (!saveFirst(fb, table, save, pmsg::kSaveFirst)) {
         outcome = TransferOutcome::Cancelled;
         return std::nullopt;
     }

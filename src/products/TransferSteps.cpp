@@ -43,22 +43,6 @@ void endLoop(Feedback& feedback)
     feedback.moveCursor(TableId::Products, 1, 0);
 }
 
-bool saveFirst(Feedback& feedback, TableSink& table, const SaveCommand& save)
-{
-    if (!table.isModified())
-        return true;
-    switch (feedback.ask(pmsg::kSaveFirst, Buttons::YesNoCancel)) {
-    case Answer::Cancel: return false;
-    case Answer::Yes:
-        if (!save || !save())
-            return false;
-        break;
-    case Answer::No: break;
-    }
-    table.clearModified();
-    return true;
-}
-
 void clearTable(Feedback& feedback, TableSink& table)
 {
     table.clear();

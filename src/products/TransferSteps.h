@@ -16,8 +16,6 @@ namespace steps {
 // The end of a long operation: progress controls hidden, the cursor back on row 1.
 void endLoop(Feedback& feedback);
 
-// The save-first question of the reads. False ends the read (Cancel, or Yes without a save).
-bool saveFirst(Feedback& feedback, TableSink& table, const SaveCommand& save);
 // One empty data row, cursor on its first cell.
 void clearTable(Feedback& feedback, TableSink& table);
 
