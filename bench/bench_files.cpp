@@ -15,27 +15,12 @@
 #include "files/RowSort.h"
 #include "files/TableFiles.h"
 
+#include "BenchSupport.h"
+
 namespace
 {
 
-class SilentFeedback : public qm::Feedback
-{
-  public:
-    void message(const std::string&) override {}
-    qm::Answer ask(const std::string&, qm::Buttons) override { return qm::Answer::No; }
-    void progressStart(int, int) override {}
-    void progressPosition(int) override {}
-    void progressEnd() override {}
-    bool stopRequested() const override { return false; }
-    void clearStop() override {}
-};
 
-long peakKib()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 // Best of a few runs, in milliseconds.
 double timeMs(const std::function<void()>& step, int runs = 5)
@@ -64,7 +49,7 @@ qm::Table fullTable(bool reverse)
 
 void report(const char* what, double ms)
 {
-    std::printf("%-28s %9.3f ms   peak RSS %ld KiB\n", what, ms, peakKib());
+    std::printf("%-28s %9.3f ms   peak RSS %ld KiB\n", what, ms, bench::peakKib());
 }
 
 } // namespace
@@ -72,7 +57,7 @@ void report(const char* what, double ms)
 int main()
 {
     namespace fs = std::filesystem;
-    SilentFeedback feedback;
+    bench::SilentFeedback feedback(qm::Answer::No);
     std::printf("4000-row product table\n");
 
     const qm::Table reversed = fullTable(true);

@@ -11,25 +11,13 @@
 #include "link/ScaleSession.h"
 #include "support/EmuProcess.h"
 
+#include "BenchSupport.h"
+
 namespace {
 
-struct QuietFeedback : qm::Feedback {
-    void message(const std::string&) override {}
-    qm::Answer ask(const std::string&, qm::Buttons) override { return qm::Answer::No; }
-    void progressStart(int, int) override {}
-    void progressPosition(int) override {}
-    void progressEnd() override {}
-    bool stopRequested() const override { return false; }
-    void clearStop() override {}
-};
+using bench::cpuSeconds;
 
-double cpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
+
 
 void run(const char* title, qmtest::EmuOptions options, const char* speed, int exchanges)
 {
@@ -37,7 +25,7 @@ void run(const char* title, qmtest::EmuOptions options, const char* speed, int e
     qm::PortMap map;
     map.set(1, emu.device());
     qm::TComm comm(map);
-    QuietFeedback fb;
+    bench::SilentFeedback fb;
     qm::ScaleSession session(comm, fb);
     if (!session.Connection("COM1", speed)) {
         std::printf("%s: cannot open the emulator's port\n", title);

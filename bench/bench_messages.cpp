@@ -18,46 +18,15 @@
 #include "messages/MessageTransfer.h"
 #include "support/EmuProcess.h"
 
+#include "BenchSupport.h"
+
 namespace {
 
-struct QuietFeedback : qm::Feedback {
-    void message(const std::string& text) override { last = text; }
-    qm::Answer ask(const std::string&, qm::Buttons) override { return qm::Answer::Yes; }
-    void progressStart(int, int) override {}
-    void progressPosition(int) override {}
-    void progressEnd() override {}
-    bool stopRequested() const override { return false; }
-    void clearStop() override {}
-    std::string last;
-};
+using bench::cpuSeconds;
 
-// Counts the bytes on the line in both directions.
-struct ByteCount : qm::ByteTrace {
-    void sent(const std::uint8_t*, size_t size) override { bytes += size; }
-    void received(const std::uint8_t*, size_t size) override { bytes += size; }
-    void note(const std::string&) override {}
-    size_t bytes = 0;
-};
 
-double cpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
-qm::Table config()
-{
-    qm::Table t = qm::makeTable(qm::configLayout());
-    qm::Row row(qm::kConfigColumns);
-    row[qm::cfgcol::Name] = "bench";
-    row[qm::cfgcol::Number] = "1";
-    row[qm::cfgcol::Port] = "COM1";
-    row[qm::cfgcol::Speed] = "19200";
-    t.setDataRows({row});
-    return t;
-}
+
 
 qm::Table messages(int count)
 {
@@ -75,17 +44,17 @@ qm::Table messages(int count)
 }
 
 template <typename Operation>
-void measure(const char* title, int baud, ByteCount& count, Operation operation)
+void measure(const char* title, int baud, bench::LineBytes& count, Operation operation)
 {
-    count.bytes = 0;
+    count.count = 0;
     const double cpu0 = cpuSeconds();
     const auto t0 = std::chrono::steady_clock::now();
     const bool ok = operation();
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = cpuSeconds() - cpu0;
-    std::printf("%-28s %s %8zu bytes %9.3f s wall", title, ok ? "ok    " : "FAILED", count.bytes, wall);
+    std::printf("%-28s %s %8zu bytes %9.3f s wall", title, ok ? "ok    " : "FAILED", count.count, wall);
     if (baud > 0) {
-        const double line = static_cast<double>(count.bytes) * 10 / baud;
+        const double line = static_cast<double>(count.count) * 10 / baud;
         std::printf("  line %8.3f s  wall/line %6.4f", line, wall / line);
     }
     std::printf("  client CPU %5.2f%% of wall\n", 100 * cpu / wall);
@@ -100,11 +69,11 @@ void run(int baud, int count)
     qm::PortMap map;
     map.set(1, emu.device());
     qm::TComm comm(map);
-    ByteCount bytes;
+    bench::LineBytes bytes;
     comm.setTrace(&bytes);
-    QuietFeedback fb;
+    bench::SilentFeedback fb;
     qm::ScaleSession session(comm, fb);
-    const qm::Table scales = config();
+    const qm::Table scales = bench::benchConfig();
     const qm::MessageLink link{session, scales, "bench"};
     const qm::Table table = messages(count);
     const std::string speed = baud > 0 ? std::to_string(baud) + " baud" : "full speed";

@@ -20,47 +20,17 @@
 #include "products/ProductTransfer.h"
 #include "support/EmuProcess.h"
 
+#include "BenchSupport.h"
+
 namespace {
 
-class SilentFeedback : public qm::Feedback {
-public:
-    void message(const std::string&) override {}
-    qm::Answer ask(const std::string&, qm::Buttons) override { return qm::Answer::Yes; }
-    void progressStart(int, int) override {}
-    void progressPosition(int) override {}
-    void progressEnd() override {}
-    bool stopRequested() const override { return false; }
-    void clearStop() override {}
-};
+using bench::cpuSeconds;
+using bench::LineBytes;
+using bench::SilentFeedback;
 
-// Bytes on the line, both directions.
-class LineBytes : public qm::ByteTrace {
-public:
-    void sent(const std::uint8_t*, size_t size) override { count += size; }
-    void received(const std::uint8_t*, size_t size) override { count += size; }
-    void note(const std::string&) override {}
-    size_t count = 0;
-};
 
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
-qm::Table scales()
-{
-    qm::Table t = qm::makeTable(qm::configLayout());
-    qm::Row row(qm::kConfigColumns);
-    row[qm::cfgcol::Name] = "bench";
-    row[qm::cfgcol::Number] = "1";
-    row[qm::cfgcol::Port] = "COM1";
-    row[qm::cfgcol::Speed] = "19200";
-    t.setDataRows({row});
-    return t;
-}
+
 
 qm::Table products(int count)
 {
@@ -106,7 +76,7 @@ void run(int baud, int count)
     comm.setTrace(&bytes);
     SilentFeedback feedback;
     qm::ScaleSession session(comm, feedback);
-    const qm::Table config = scales();
+    const qm::Table config = bench::benchConfig();
     const qm::ProductLink link{session, config, "bench"};
     const qm::Table table = products(count);
     const std::string speed = baud > 0 ? std::to_string(baud) + " baud" : "full speed";
