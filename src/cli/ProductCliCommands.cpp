@@ -83,7 +83,7 @@ void splitRange(const std::string& text, std::string& first, std::string& last)
 
 // A range option checked as its dialog checks it; the dialog's message and false when wrong.
 bool rangeOption(CliContext& context, const std::string& option, ProductRangeKind kind, int dataRows,
-                 RangeCheck& range)
+                 ProductRangeCheck& range)
 {
     std::string first, last;
     splitRange(context.args().value(option).value_or(""), first, last);
@@ -169,7 +169,7 @@ int runSendProducts(CliContext& context)
         return kFailed;
     const ProductLink link = productLink(context);
     if (a.has("rows")) {
-        RangeCheck range;
+        ProductRangeCheck range;
         if (!rangeOption(context, "rows", ProductRangeKind::RowsToSend, products.rowCount() - 1, range))
             return kUsage;
         return exitCode(sendProductRange(link, products, range.first, range.last));
@@ -206,7 +206,7 @@ int runReadProducts(CliContext& context)
             return kUsage;
         outcome = readOneProduct(link, *context.args().value("plu"), sink, noSave);
     } else {
-        RangeCheck range;
+        ProductRangeCheck range;
         if (!rangeOption(context, "range", ProductRangeKind::PluToRead, 0, range))
             return kUsage;
         outcome = readProductRange(link, range.first, range.last, sink, noSave);
@@ -235,7 +235,7 @@ int runDeleteProducts(CliContext& context)
             return kUsage;
         return exitCode(deleteOneProduct(link, *context.args().value("plu")));
     }
-    RangeCheck range;
+    ProductRangeCheck range;
     if (!rangeOption(context, "range", ProductRangeKind::PluToDelete, 0, range))
         return kUsage;
     return exitCode(deleteProductRange(link, range.first, range.last));

@@ -17,22 +17,22 @@ const char* const kBadRowToRead =
 const char* const kBadCellToDelete =
     "Номер ячейки не может быть нулевым или больше 4000. Проверьте правильность ввода параметров.";
 
-RangeCheck refused(const char* message)
+ProductRangeCheck refused(const char* message)
 {
-    RangeCheck r;
+    ProductRangeCheck r;
     r.message = message;
     return r;
 }
 }  // namespace
 
-RangeCheck checkProductRange(ProductRangeKind kind, std::string_view firstText, std::string_view lastText,
+ProductRangeCheck checkProductRange(ProductRangeKind kind, std::string_view firstText, std::string_view lastText,
                              int dataRows)
 {
     const auto first = intText(firstText);
     const auto last = intText(lastText);
     if (!first || !last)
         return refused(kBadInput);
-    RangeCheck r;
+    ProductRangeCheck r;
     r.first = *first;
     r.last = *last;
     switch (kind) {

@@ -15,7 +15,7 @@ enum class ProductRangeKind {
     PluToDelete,   // PLU numbers 1..4000
 };
 
-struct RangeCheck {
+struct ProductRangeCheck {
     bool ok = false;
     int first = 0;
     int last = 0;
@@ -25,7 +25,7 @@ struct RangeCheck {
 // Both texts are read as integer texts, then the dialog's bounds are checked in its order; a last
 // number below the first is swapped with it. dataRows is the product table's number of data rows
 // (only RowsToSend uses it).
-RangeCheck checkProductRange(ProductRangeKind kind, std::string_view firstText, std::string_view lastText,
+ProductRangeCheck checkProductRange(ProductRangeKind kind, std::string_view firstText, std::string_view lastText,
                              int dataRows = 0);
 
 }  // namespace qm

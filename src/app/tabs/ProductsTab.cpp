@@ -12,22 +12,47 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/RangeDialog.h"
+#include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
+#include "app/TableCommands.h"
+#include "app/UiThread.h"
+#include "common/TableSink.h"
+#include "files/FileCommands.h"
+#include "products/PluCheck.h"
+#include "products/ProductRanges.h"
 
 namespace qm::app
 {
+
+namespace
+{
+
+constexpr int kRangeKeyLimit = 4000;
+
+TableCommands::Setup productCommands(ChooserBox* logoChooser)
+{
+    TableCommands::Setup s;
+    s.table = TableId::Products;
+    s.modified = &AppState::productsModified;
+    s.newList = newProductList;
+    // Rows read from a .plu file get the logo chosen at the moment of opening.
+    s.openList = [logoChooser](FileCommandContext& files, Table& table, bool& modified) {
+        return openProductList(files, table, modified, logoChooser->currentIndex());
+    };
+    s.saveList = saveProductList;
+    s.rangeDialogName = QStringLiteral("Form2");
+    s.rangeDialogOnTop = true;
+    return s;
+}
+
+} // namespace
 
 ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
 {
     m_grid = new StringGrid(QStringLiteral("StringGrid1"), productLayout(), makeTable(productLayout()), this);
     m_grid->tableModel()->setOnEdited([&context] { context.state().productsModified = true; });
     context.addGrid(TableId::Products, m_grid);
-
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->setSpacing(2);
-    m_toolbar->addWidget(makeFontButton(QStringLiteral("SpeedButton42"), QStringLiteral("Выбор шрифта таблицы товаров"),
-                                        m_grid, context, this));
-    m_toolbar->addStretch(1);
 
     m_chooser = new ChooserBox(QStringLiteral("ComboBox8"), this);
     context.choosers().add(8, m_chooser);
@@ -41,6 +66,62 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
         makeCheckBox(QStringLiteral("CheckBox20"), QStringLiteral("Протестировать данные перед записью"), true, this);
     m_virtualSync = makeCheckBox(QStringLiteral("CheckBox22"), QStringLiteral("Использовать виртуальную синхронизацию"),
                                  false, this);
+
+    m_commands = new TableCommands(context, m_grid, productCommands(m_logoChooser), this);
+
+    m_toolbar = new QHBoxLayout;
+    m_toolbar->setSpacing(2);
+    addCommand(QStringLiteral("SpeedButton8"), QStringLiteral("Создать новый список товаров"), QStringLiteral("□"),
+               &ProductsTab::SpeedButton8Click);
+    addCommand(QStringLiteral("SpeedButton9"), QStringLiteral("Открыть список товаров"), QStringLiteral("▤"),
+               &ProductsTab::SpeedButton9Click);
+    addCommand(QStringLiteral("SpeedButton10"), QStringLiteral("Сохранить список товаров"), QStringLiteral("▣"),
+               &ProductsTab::SpeedButton10Click);
+    m_toolbar->addSpacing(8);
+    addCommand(QStringLiteral("SpeedButton25"), QStringLiteral("Добавить строку таблицы"), QStringLiteral("+"),
+               &ProductsTab::SpeedButton25Click);
+    addCommand(QStringLiteral("SpeedButton26"), QStringLiteral("Копировать строку таблицы"), QStringLiteral("⧉"),
+               &ProductsTab::SpeedButton26Click);
+    addCommand(QStringLiteral("SpeedButton27"), QStringLiteral("Вставить строку таблицы"), QStringLiteral("↧"),
+               &ProductsTab::SpeedButton27Click);
+    addCommand(QStringLiteral("SpeedButton28"), QStringLiteral("Удалить строку таблицы"), QStringLiteral("−"),
+               &ProductsTab::SpeedButton28Click);
+    addCommand(QStringLiteral("SpeedButton29"), QStringLiteral("Сортировать строки таблицы по номеру PLU"),
+               QStringLiteral("⇅"), &ProductsTab::SpeedButton29Click);
+    addCommand(QStringLiteral("SpeedButton30"), QStringLiteral("Удалить диапазон строк таблицы"), QStringLiteral("⊟"),
+               &ProductsTab::SpeedButton30Click);
+    addCommand(QStringLiteral("SpeedButton77"), QStringLiteral("Пронумеровать номера PLU по номеру строки"),
+               QStringLiteral("№"), &ProductsTab::SpeedButton77Click);
+    addCommand(QStringLiteral("SpeedButton36"), QStringLiteral("Проверить правильность заполнения таблицы"),
+               QStringLiteral("✔"), &ProductsTab::SpeedButton36Click);
+    m_toolbar->addSpacing(8);
+    addCommand(QStringLiteral("SpeedButton31"), QStringLiteral("Загрузить таблицу товаров в весы"), QStringLiteral("⇉"),
+               &ProductsTab::SpeedButton31Click, true);
+    addCommand(QStringLiteral("SpeedButton32"), QStringLiteral("Загрузить активную строку таблицы в весы"),
+               QStringLiteral("→"), &ProductsTab::SpeedButton32Click, true);
+    addCommand(QStringLiteral("SpeedButton33"), QStringLiteral("Загрузить диапазон строк в весы"), QStringLiteral("⇢"),
+               &ProductsTab::SpeedButton33Click, true);
+    addCommand(QStringLiteral("SpeedButton34"), QStringLiteral("Прочитать из весов таблицу товаров"),
+               QStringLiteral("⇇"), &ProductsTab::SpeedButton34Click, true);
+    addCommand(QStringLiteral("SpeedButton35"), QStringLiteral("Прочитать из весов выбранный товар"),
+               QStringLiteral("←"), &ProductsTab::SpeedButton35Click, true);
+    addCommand(QStringLiteral("SpeedButton37"), QStringLiteral("Прочитать из весов выбранный диапазон товаров"),
+               QStringLiteral("⇠"), &ProductsTab::SpeedButton37Click, true);
+    addCommand(QStringLiteral("SpeedButton38"), QStringLiteral("Удалить из весов таблицу товаров"), QStringLiteral("✖"),
+               &ProductsTab::SpeedButton38Click, true);
+    addCommand(QStringLiteral("SpeedButton39"), QStringLiteral("Удалить из весов выбранный товар"), QStringLiteral("✕"),
+               &ProductsTab::SpeedButton39Click, true);
+    addCommand(QStringLiteral("SpeedButton40"), QStringLiteral("Удалить из весов диапазон товаров"),
+               QStringLiteral("⊠"), &ProductsTab::SpeedButton40Click, true);
+    addCommand(QStringLiteral("SpeedButton89"), QStringLiteral("Отмена границ виртуального диапазона на выбранных весах"),
+               QStringLiteral("⊘"), &ProductsTab::SpeedButton89Click, true);
+    m_toolbar->addSpacing(8);
+    m_toolbar->addWidget(makeFontButton(QStringLiteral("SpeedButton42"), QStringLiteral("Выбор шрифта таблицы товаров"),
+                                        m_grid, context, this));
+    // The help buttons: the help viewer is wired by the window's help command.
+    m_toolbar->addWidget(makeToolButton(QStringLiteral("SpeedButton41"), QStringLiteral("Помощь"), QStringLiteral("?"),
+                                        this));
+    m_toolbar->addStretch(1);
 
     m_progressBar = makeProgressBar(QStringLiteral("ProgressBar1"), this);
     m_counter = makeLabel(QStringLiteral("0"), this, QStringLiteral("Label65"));
@@ -59,7 +140,10 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
     options->addWidget(m_logoChooser, 1, 2);
     options->addWidget(m_checkBeforeWrite, 0, 3);
     options->addWidget(m_virtualSync, 1, 3);
-    options->setColumnStretch(4, 1);
+    options->addWidget(makeToolButton(QStringLiteral("SpeedButton88"), QStringLiteral("Помощь"), QStringLiteral("?"),
+                                      this),
+                       1, 4);
+    options->setColumnStretch(5, 1);
 
     auto* progressRow = new QHBoxLayout;
     progressRow->addWidget(m_progressBar, 1);
@@ -71,16 +155,246 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
     layout->addLayout(options);
     layout->addWidget(m_grid, 1);
     layout->addLayout(progressRow);
+
+    m_sendRange = makeRangeDialog(QStringLiteral("Form4"), {QStringLiteral("Введите номера строк таблицы")},
+                                  ProductRangeKind::RowsToSend, &ProductsTab::SendPluRange);
+    m_readRange = makeRangeDialog(QStringLiteral("Form5"), {QStringLiteral("Введите номера строк таблицы")},
+                                  ProductRangeKind::PluToRead, &ProductsTab::GetPluRange);
+    m_deleteRange =
+        makeRangeDialog(QStringLiteral("Form6"), {QStringLiteral("Введите номера ячеек PLU"), QStringLiteral("для удаления")},
+                        ProductRangeKind::PluToDelete, &ProductsTab::DeletePluRange);
 }
 
-void ProductsTab::Button16Click()
+ProductsTab::~ProductsTab() = default;
+
+QToolButton* ProductsTab::addCommand(const QString& name, const QString& hint, const QString& glyph,
+                                     void (ProductsTab::*handler)(), bool scaleCommand)
 {
-    m_context.state().stop.store(true);
+    QToolButton* button = makeToolButton(name, hint, glyph, this);
+    connect(button, &QToolButton::clicked, this, handler);
+    if (scaleCommand)
+        m_context.runner().addScaleCommand(button);
+    m_toolbar->addWidget(button);
+    return button;
+}
+
+std::unique_ptr<RangeDialog> ProductsTab::makeRangeDialog(const QString& name, const QStringList& heading,
+                                                          ProductRangeKind kind, void (ProductsTab::*run)(int, int))
+{
+    RangeDialog::Setup s;
+    s.name = name;
+    s.heading = heading;
+    s.firstLabel = QStringLiteral("с");
+    s.lastLabel = QStringLiteral("по");
+    s.keyLimit = kRangeKeyLimit;
+    s.focusAfter = m_grid;
+    QPointer<ProductsTab> self = this;
+    s.check = [self, kind](const std::string& first, const std::string& last) {
+        // The rows to send are counted when "Применить" is pressed: the table may have changed.
+        const int dataRows = self ? self->m_grid->tableModel()->table().lastRow() : 0;
+        const ProductRangeCheck check = checkProductRange(kind, first, last, dataRows);
+        return check.ok ? RangeVerdict::accept(check.first, check.last) : RangeVerdict::refuse(check.message);
+    };
+    s.run = [self, run](int first, int last) {
+        if (self)
+            (self.data()->*run)(first, last);
+    };
+    auto dialog = std::make_unique<RangeDialog>(m_context, std::move(s));
+    // While an operation runs, "Применить" waits like every other scale command.
+    m_context.runner().addScaleCommand(dialog->applyButton());
+    return dialog;
+}
+
+RangeDialog* ProductsTab::rowDeleteDialog() const
+{
+    return m_commands->rangeDialog();
 }
 
 TabProgress ProductsTab::progress() const
 {
     return {m_progressBar, m_counter, m_stop};
+}
+
+std::string ProductsTab::pluText() const
+{
+    return TableModel::toCp1251(m_pluNumber->text(), false).value_or(std::string());
+}
+
+void ProductsTab::runOnScale(Operation operation)
+{
+    const Table config = m_context.grid(TableId::Config)->snapshot();
+    const std::string name = ScaleChoosers::nameOf(*m_chooser);
+    m_context.runner().run(progress(), [config, name, operation = std::move(operation)](ScaleSession& session,
+                                                                                       Feedback&) {
+        const ProductLink link{session, config, name};
+        operation(link);
+    });
+}
+
+void ProductsTab::openRangeDialog(ProductOperation operation, RangeDialog* dialog)
+{
+    QPointer<ProductsTab> self = this;
+    QPointer<RangeDialog> shown = dialog;
+    AppContext& ctx = m_context;
+    runOnScale([self, shown, operation, &ctx](const ProductLink& link) {
+        if (!openProductScale(link, operation))
+            return;
+        postTo(&ctx, [self, shown] {
+            if (self && shown)
+                shown->showFor(self->window());
+        });
+    });
+}
+
+// --- files and row editing ---
+
+void ProductsTab::SpeedButton8Click()
+{
+    m_commands->newList();
+}
+
+void ProductsTab::SpeedButton9Click()
+{
+    m_commands->openList();
+}
+
+void ProductsTab::SpeedButton10Click()
+{
+    m_commands->saveList();
+}
+
+void ProductsTab::SpeedButton25Click()
+{
+    m_commands->addRow();
+}
+
+void ProductsTab::SpeedButton26Click()
+{
+    m_commands->copyRow();
+}
+
+void ProductsTab::SpeedButton27Click()
+{
+    m_commands->insertRow();
+}
+
+void ProductsTab::SpeedButton28Click()
+{
+    m_commands->deleteRow();
+}
+
+void ProductsTab::SpeedButton29Click()
+{
+    m_commands->sortRows();
+}
+
+void ProductsTab::SpeedButton30Click()
+{
+    m_commands->deleteRowRange();
+}
+
+void ProductsTab::SpeedButton77Click()
+{
+    m_commands->renumberRows();
+}
+
+void ProductsTab::SpeedButton36Click()
+{
+    GuiFeedback feedback(m_context, progress());
+    checkProductTable(m_grid->snapshot(), feedback);
+}
+
+// --- transfers ---
+
+void ProductsTab::SpeedButton31Click()
+{
+    const Table products = m_grid->snapshot();
+    SendTableOptions options;
+    options.checkFirst = m_checkBeforeWrite->isChecked();
+    options.virtualSync = m_virtualSync->isChecked();
+    // Virtual synchronisation sorts the table first; the window's table takes the sorted rows.
+    std::shared_ptr<TableSink> sorted = m_commands->readSink();
+    runOnScale([products, options, sorted](const ProductLink& link) {
+        sendProductTable(link, products, options, sorted.get());
+    });
+}
+
+void ProductsTab::SpeedButton32Click()
+{
+    const Table products = m_grid->snapshot();
+    const int row = m_grid->currentRow();
+    runOnScale([products, row](const ProductLink& link) { sendProductRow(link, products, row); });
+}
+
+void ProductsTab::SpeedButton33Click()
+{
+    openRangeDialog(ProductOperation::SendRange, m_sendRange.get());
+}
+
+void ProductsTab::SendPluRange(int first, int last)
+{
+    const Table products = m_grid->snapshot();
+    runOnScale([products, first, last](const ProductLink& link) { sendProductRange(link, products, first, last); });
+}
+
+void ProductsTab::SpeedButton34Click()
+{
+    m_grid->setFocus();
+    std::shared_ptr<TableSink> sink = m_commands->readSink();
+    auto save = m_commands->saveCommand();
+    runOnScale([sink, save](const ProductLink& link) { readAllProducts(link, *sink, save); });
+}
+
+void ProductsTab::SpeedButton35Click()
+{
+    m_grid->setFocus();
+    std::shared_ptr<TableSink> sink = m_commands->readSink();
+    auto save = m_commands->saveCommand();
+    runOnScale([sink, save, plu = pluText()](const ProductLink& link) { readOneProduct(link, plu, *sink, save); });
+}
+
+void ProductsTab::SpeedButton37Click()
+{
+    openRangeDialog(ProductOperation::ReadRange, m_readRange.get());
+}
+
+void ProductsTab::GetPluRange(int first, int last)
+{
+    std::shared_ptr<TableSink> sink = m_commands->readSink();
+    auto save = m_commands->saveCommand();
+    runOnScale([sink, save, first, last](const ProductLink& link) {
+        readProductRange(link, first, last, *sink, save);
+    });
+}
+
+void ProductsTab::SpeedButton38Click()
+{
+    runOnScale([](const ProductLink& link) { deleteAllProducts(link); });
+}
+
+void ProductsTab::SpeedButton39Click()
+{
+    runOnScale([plu = pluText()](const ProductLink& link) { deleteOneProduct(link, plu); });
+}
+
+void ProductsTab::SpeedButton40Click()
+{
+    openRangeDialog(ProductOperation::DeleteRange, m_deleteRange.get());
+}
+
+void ProductsTab::DeletePluRange(int first, int last)
+{
+    runOnScale([first, last](const ProductLink& link) { deleteProductRange(link, first, last); });
+}
+
+void ProductsTab::SpeedButton89Click()
+{
+    runOnScale([](const ProductLink& link) { cancelVirtualRange(link); });
+}
+
+void ProductsTab::Button16Click()
+{
+    m_context.state().stop.store(true);
 }
 
 } // namespace qm::app

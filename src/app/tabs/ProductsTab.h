@@ -1,11 +1,17 @@
 #pragma once
-// Tab "Товары": the product table `StringGrid1` and its commands. The command buttons go on the
-// toolbar row; a scale command registers itself with the runner so that it is disabled while
-// another operation runs.
+// Tab "Товары": the product table `StringGrid1` and its commands: file and row editing (through
+// TableCommands), the check, and the eleven transfers with the scale chosen in `ComboBox8`.
+// Transfers run on the runner's worker thread with snapshots of the tables; rows read come back
+// through a grid sink. The three range transfers run their frame first, then show their
+// "Ввод параметров" dialog (`Form4` send rows, `Form5` read, `Form6` delete); "Применить" runs
+// the range operation, which goes through the whole frame again.
 
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "app/GuiFeedback.h"
+#include "products/ProductTransfer.h"
 
 class QCheckBox;
 class QHBoxLayout;
@@ -13,31 +19,94 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QToolButton;
+
+namespace qm
+{
+enum class ProductRangeKind; // products/ProductRanges.h
+}
 
 namespace qm::app
 {
 
 class AppContext;
 class ChooserBox;
+class RangeDialog;
 class StringGrid;
+class TableCommands;
 
 class ProductsTab : public QWidget
 {
     Q_OBJECT
   public:
     explicit ProductsTab(AppContext& context, QWidget* parent = nullptr);
+    ~ProductsTab() override;
 
     StringGrid* grid() const { return m_grid; }
     // The command buttons' row; it ends with a stretch, so insert before the last item:
     // toolbar()->insertWidget(toolbar()->count() - 1, button).
     QHBoxLayout* toolbar() const { return m_toolbar; }
     TabProgress progress() const;
+    TableCommands* commands() const { return m_commands; }
 
+    // The range dialogs: `Form2` rows to delete from the table, `Form4` rows to send, `Form5`
+    // PLU numbers to read, `Form6` PLU numbers to delete in the scale.
+    RangeDialog* rowDeleteDialog() const;
+    RangeDialog* sendRangeDialog() const { return m_sendRange.get(); }
+    RangeDialog* readRangeDialog() const { return m_readRange.get(); }
+    RangeDialog* deleteRangeDialog() const { return m_deleteRange.get(); }
+
+    // New, open and save the product list.
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    void SpeedButton10Click();
+    // Row editing: add, copy, insert, delete, sort, delete a range, renumber.
+    void SpeedButton25Click();
+    void SpeedButton26Click();
+    void SpeedButton27Click();
+    void SpeedButton28Click();
+    void SpeedButton29Click();
+    void SpeedButton30Click();
+    void SpeedButton77Click();
+    // Check of the whole table (on this thread, no scale involved).
+    void SpeedButton36Click();
+    // Send the table, the current row, a range of rows.
+    void SpeedButton31Click();
+    void SpeedButton32Click();
+    void SpeedButton33Click();
+    // Read all, the PLU of `Edit35`, a range.
+    void SpeedButton34Click();
+    void SpeedButton35Click();
+    void SpeedButton37Click();
+    // Delete all, the PLU of `Edit35`, a range.
+    void SpeedButton38Click();
+    void SpeedButton39Click();
+    void SpeedButton40Click();
+    // Cancel the virtual range in the scale.
+    void SpeedButton89Click();
+    // Stop.
     void Button16Click();
 
+    // The continuations of the range dialogs.
+    void SendPluRange(int first, int last);
+    void GetPluRange(int first, int last);
+    void DeletePluRange(int first, int last);
+
   private:
+    using Operation = std::function<void(const ProductLink& link)>;
+    // Runs the operation on the worker with the configuration and the chooser text of now.
+    void runOnScale(Operation operation);
+    // The frame alone; when it passes, `dialog` is shown and the window minimised.
+    void openRangeDialog(ProductOperation operation, RangeDialog* dialog);
+    QToolButton* addCommand(const QString& name, const QString& hint, const QString& glyph,
+                            void (ProductsTab::*handler)(), bool scaleCommand = false);
+    std::unique_ptr<RangeDialog> makeRangeDialog(const QString& name, const QStringList& heading,
+                                                 ProductRangeKind kind, void (ProductsTab::*run)(int, int));
+    std::string pluText() const;
+
     AppContext& m_context;
     StringGrid* m_grid; // `StringGrid1`
+    TableCommands* m_commands;
     QHBoxLayout* m_toolbar;
     ChooserBox* m_chooser;         // `ComboBox8`, the scale
     QLineEdit* m_pluNumber;        // `Edit35`, "№ PLU"
@@ -47,6 +116,9 @@ class ProductsTab : public QWidget
     QProgressBar* m_progressBar;   // `ProgressBar1`
     QLabel* m_counter;             // `Label65`
     QPushButton* m_stop;           // `Button16`
+    std::unique_ptr<RangeDialog> m_sendRange;
+    std::unique_ptr<RangeDialog> m_readRange;
+    std::unique_ptr<RangeDialog> m_deleteRange;
 };
 
 } // namespace qm::app

@@ -1,0 +1,275 @@
+#include "app/TableCommands.h"
+
+#include <optional>
+#include <utility>
+
+#include "app/AppContext.h"
+#include "app/GridSink.h"
+#include "app/GuiFeedback.h"
+#include "app/RangeDialog.h"
+#include "app/StringGrid.h"
+#include "app/UiThread.h"
+#include "app/UserDialogs.h"
+#include "files/RowEditing.h"
+#include "files/RowRange.h"
+#include "files/RowSort.h"
+
+namespace qm::app
+{
+
+namespace
+{
+
+struct Cell {
+    int row;
+    int col;
+};
+
+// The window's feedback, except that cursor moves on the command's own table are kept until the
+// changed copy of the table is shown: shown earlier they would be undone by the new table.
+class CopyFeedback : public GuiFeedback
+{
+  public:
+    CopyFeedback(AppContext& context, TableId table) : GuiFeedback(context), m_table(table) {}
+
+    void moveCursor(TableId table, int row, int col) override
+    {
+        if (table == m_table)
+            m_cursor = Cell{row, col};
+        else
+            GuiFeedback::moveCursor(table, row, col);
+    }
+    const std::optional<Cell>& cursor() const { return m_cursor; }
+
+  private:
+    TableId m_table;
+    std::optional<Cell> m_cursor;
+};
+
+// A grid sink that also answers for the table's modified flag, so that a read asks its
+// save-first question. Called from the worker: the flag is read and cleared on the window's
+// thread.
+class FlaggedGridSink : public GridSink
+{
+  public:
+    FlaggedGridSink(AppContext& context, TableModel* model, bool AppState::*flag)
+        : GridSink(context, model, [&context, flag] { context.state().*flag = true; }), m_context(context),
+          m_flag(flag)
+    {
+    }
+
+    bool isModified() const override
+    {
+        bool value = false;
+        AppContext& ctx = m_context;
+        callOn(&ctx, [&ctx, &value, flag = m_flag] { value = ctx.state().*flag; });
+        return value;
+    }
+    void clearModified() override
+    {
+        AppContext& ctx = m_context;
+        callOn(&ctx, [&ctx, flag = m_flag] { ctx.state().*flag = false; });
+    }
+
+  private:
+    AppContext& m_context;
+    bool AppState::*m_flag;
+};
+
+constexpr int kRowRangeKeyLimit = 4000;
+
+} // namespace
+
+TableCommands::TableCommands(AppContext& context, StringGrid* grid, Setup setup, QObject* parent)
+    : QObject(parent), m_context(context), m_grid(grid), m_setup(std::move(setup))
+{
+}
+
+TableCommands::~TableCommands() = default;
+
+bool TableCommands::modified() const
+{
+    return m_context.state().*m_setup.modified;
+}
+
+void TableCommands::setModified(bool value)
+{
+    m_context.state().*m_setup.modified = value;
+}
+
+void TableCommands::focusGrid()
+{
+    if (m_grid)
+        m_grid->setFocus();
+}
+
+template <class F> auto TableCommands::onCopy(F&& command)
+{
+    CopyFeedback feedback(m_context, m_setup.table);
+    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    const Cell was{m_grid->currentRow(), m_grid->currentCol()};
+    Table table = m_grid->snapshot();
+    const Table before = table;
+    auto result = command(files, table);
+    if (!(table == before))
+        m_grid->tableModel()->setTable(std::move(table));
+    const Cell at = feedback.cursor().value_or(was);
+    m_grid->setCurrentCell(at.row, at.col);
+    return result;
+}
+
+Outcome TableCommands::newList()
+{
+    if (!m_grid || !m_setup.newList)
+        return Outcome::Cancelled;
+    const Outcome outcome = onCopy([this](FileCommandContext& files, Table& table) {
+        return m_setup.newList(files, table, m_context.state().*m_setup.modified);
+    });
+    if (outcome == Outcome::Done)
+        m_grid->setCurrentCell(1, 0);
+    focusGrid();
+    return outcome;
+}
+
+Outcome TableCommands::openList()
+{
+    if (!m_grid || !m_setup.openList)
+        return Outcome::Cancelled;
+    const Outcome outcome = onCopy([this](FileCommandContext& files, Table& table) {
+        return m_setup.openList(files, table, m_context.state().*m_setup.modified);
+    });
+    m_grid->setCurrentCell(1, 0);
+    focusGrid();
+    return outcome;
+}
+
+Outcome TableCommands::saveList()
+{
+    if (!m_grid || !m_setup.saveList)
+        return Outcome::Cancelled;
+    GuiFeedback feedback(m_context);
+    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    return m_setup.saveList(files, m_grid->snapshot(), m_context.state().*m_setup.modified);
+}
+
+void TableCommands::addRow()
+{
+    if (!m_grid)
+        return;
+    if (onCopy([](FileCommandContext&, Table& table) { return qm::addRow(table); }))
+        setModified(true);
+    focusGrid();
+}
+
+void TableCommands::copyRow()
+{
+    if (!m_grid)
+        return;
+    const int current = m_grid->currentRow();
+    if (onCopy([current](FileCommandContext&, Table& table) { return qm::copyRow(table, current); }))
+        setModified(true);
+    focusGrid();
+}
+
+void TableCommands::insertRow()
+{
+    if (!m_grid)
+        return;
+    const int current = m_grid->currentRow();
+    if (onCopy([current](FileCommandContext&, Table& table) { return qm::insertRow(table, current); }))
+        setModified(true);
+    focusGrid();
+}
+
+void TableCommands::deleteRow()
+{
+    if (!m_grid)
+        return;
+    const int current = m_grid->currentRow();
+    if (onCopy([current](FileCommandContext&, Table& table) { return qm::deleteRow(table, current); }))
+        setModified(true);
+    focusGrid();
+}
+
+void TableCommands::sortRows()
+{
+    if (!m_grid)
+        return;
+    const TableId id = m_setup.table;
+    const SortResult result = onCopy([id](FileCommandContext& files, Table& table) {
+        return sortRowsByNumber(table, id, files.feedback);
+    });
+    if (result.modified)
+        setModified(true);
+    focusGrid();
+}
+
+void TableCommands::renumberRows()
+{
+    if (!m_grid)
+        return;
+    const TableId id = m_setup.table;
+    if (onCopy([id](FileCommandContext& files, Table& table) { return qm::renumberRows(table, id, files.feedback); }))
+        setModified(true);
+    focusGrid();
+}
+
+void TableCommands::deleteRowRange()
+{
+    if (!m_grid || m_setup.rangeDialogName.isEmpty())
+        return;
+    if (!m_rangeDialog) {
+        RangeDialog::Setup s;
+        s.name = m_setup.rangeDialogName;
+        s.heading = {QStringLiteral("Введите номера строк, которые"), QStringLiteral("необходимо удалить")};
+        s.firstLabel = QStringLiteral("с");
+        s.lastLabel = QStringLiteral("по");
+        s.keyLimit = kRowRangeKeyLimit;
+        s.stayOnTop = m_setup.rangeDialogOnTop;
+        s.cancelRestore = RangeDialog::Restore::Normal;
+        s.focusAfter = m_grid.data();
+        QPointer<TableCommands> self = this;
+        const TableId id = m_setup.table;
+        // The number of rows is the table's when "Применить" is pressed: it may have changed
+        // while the dialog was open.
+        s.check = [self, id](const std::string& first, const std::string& last) {
+            if (!self || !self->m_grid)
+                return RangeVerdict::refuse({});
+            const RangeCheck check = checkRowRange(first, last, self->m_grid->tableModel()->table().lastRow(), id);
+            return check.range ? RangeVerdict::accept(check.range->first, check.range->last)
+                               : RangeVerdict::refuse(check.message);
+        };
+        s.run = [self, id](int first, int last) {
+            if (!self || !self->m_grid)
+                return;
+            self->onCopy([self, id, first, last](FileCommandContext& files, Table& table) {
+                return qm::deleteRowRange(files, table, self->m_context.state().*self->m_setup.modified,
+                                          RowRange{first, last}, id);
+            });
+        };
+        m_rangeDialog = std::make_unique<RangeDialog>(m_context, std::move(s));
+    }
+    setModified(true);
+    m_rangeDialog->showFor(m_grid->window());
+}
+
+std::shared_ptr<TableSink> TableCommands::readSink()
+{
+    return std::make_shared<FlaggedGridSink>(m_context, m_grid ? m_grid->tableModel() : nullptr, m_setup.modified);
+}
+
+std::function<bool()> TableCommands::saveCommand()
+{
+    QPointer<TableCommands> self = this;
+    AppContext& ctx = m_context;
+    return [self, &ctx] {
+        bool saved = false;
+        callOn(&ctx, [self, &ctx, &saved] {
+            if (self && !ctx.closing())
+                saved = self->saveList() == Outcome::Done;
+        });
+        return saved;
+    };
+}
+
+} // namespace qm::app

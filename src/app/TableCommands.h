@@ -1,0 +1,104 @@
+#pragma once
+// The file and row-editing commands of a tab whose grid is kept in files (products, messages,
+// configuration), wired once for all of them. The tab keeps its handlers named after its buttons
+// and lets each call one command here:
+//
+//     TableCommands::Setup s;
+//     s.table = TableId::Messages;
+//     s.modified = &AppState::messagesModified;
+//     s.newList = qm::newMessageList;
+//     s.openList = qm::openMessageList;
+//     s.saveList = qm::saveMessageList;
+//     s.rangeDialogName = "Form3";        // the "Удалить диапазон строк таблицы" dialog, if any
+//     m_commands = new TableCommands(context, m_grid, s, this);
+//     void MessagesTab::SpeedButton47Click() { m_commands->addRow(); }
+//
+// Every command runs on the user-interface thread and works on a snapshot of the grid: the
+// domain function (files/FileCommands.h, RowEditing.h, RowSort.h, RowRange.h) changes the copy,
+// which then replaces the grid's table. The cursor stays where it was unless the command puts
+// it elsewhere (new and open: row 1; a sort that fails: the bad row). Boxes and file dialogs go
+// through the window's UserDialogs.
+//
+// For the reads of a scale operation on the worker thread, readSink() hands rows to the grid and
+// reads and clears the table's modified flag, and saveCommand() is the save that a Yes to the
+// save-first question runs: both may be called from the worker.
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "app/AppState.h"
+#include "files/FileCommands.h"
+
+namespace qm
+{
+class TableSink;
+}
+
+namespace qm::app
+{
+
+class AppContext;
+class RangeDialog;
+class StringGrid;
+
+class TableCommands : public QObject
+{
+    Q_OBJECT
+  public:
+    using ListCommand = std::function<Outcome(FileCommandContext&, Table&, bool&)>;
+    using SaveListCommand = std::function<Outcome(FileCommandContext&, const Table&, bool&)>;
+
+    struct Setup {
+        TableId table = TableId::Products;
+        bool AppState::*modified = nullptr; // the table's flag in the shared state
+        ListCommand newList;
+        ListCommand openList;
+        SaveListCommand saveList;
+        // The row-range delete dialog (`Form2` products, `Form3` messages); empty: none.
+        QString rangeDialogName;
+        bool rangeDialogOnTop = false;
+    };
+
+    TableCommands(AppContext& context, StringGrid* grid, Setup setup, QObject* parent = nullptr);
+    ~TableCommands() override;
+
+    // New list, open list, save list. New and open end with the cursor on row 1 and the focus on
+    // the grid.
+    Outcome newList();
+    Outcome openList();
+    Outcome saveList();
+
+    // Row editing: each sets the modified flag and focuses the grid.
+    void addRow();
+    void copyRow();
+    void insertRow();
+    void deleteRow();
+    void sortRows();
+    void renumberRows(); // asks first (products and messages)
+
+    // Shows the row-range dialog, minimises the window and sets the flag at once. On
+    // "Применить" the range is removed, or the whole table makes way for a new list.
+    void deleteRowRange();
+    RangeDialog* rangeDialog() const { return m_rangeDialog.get(); }
+
+    // For operations on the worker thread (see above).
+    std::shared_ptr<TableSink> readSink();
+    std::function<bool()> saveCommand(); // true when the table was saved
+
+    bool modified() const;
+    void setModified(bool value);
+
+  private:
+    // Runs a domain command on a copy of the table, then shows the copy.
+    template <class F> auto onCopy(F&& command);
+    void focusGrid();
+
+    AppContext& m_context;
+    QPointer<StringGrid> m_grid;
+    Setup m_setup;
+    std::unique_ptr<RangeDialog> m_rangeDialog;
+};
+
+} // namespace qm::app
