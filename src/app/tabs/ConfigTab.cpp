@@ -9,7 +9,10 @@
 #include "app/Controls.h"
 #include "app/GuiFeedback.h"
 #include "app/StringGrid.h"
+#include "app/TableCommands.h"
+#include "app/UserDialogs.h"
 #include "config/ConfigTable.h"
+#include "files/FileCommands.h"
 
 namespace qm::app
 {
@@ -30,8 +33,13 @@ ConfigTab::ConfigTab(AppContext& context, QWidget* parent) : QWidget(parent), m_
 
     m_toolbar = new QHBoxLayout;
     m_toolbar->setSpacing(2);
+    addTableCommands();
     m_toolbar->addWidget(check);
     m_toolbar->addWidget(apply);
+    QToolButton* pickFile = makeToolButton(QStringLiteral("SpeedButton86"),
+                                           QStringLiteral("Обзор файлов товаров и сообщений"), QStringLiteral("…"), this);
+    connect(pickFile, &QToolButton::clicked, this, &ConfigTab::SpeedButton86Click);
+    m_toolbar->addWidget(pickFile);
     m_toolbar->addWidget(
         makeFontButton(QStringLiteral("SpeedButton75"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
     m_toolbar->addStretch(1);
@@ -44,6 +52,90 @@ ConfigTab::ConfigTab(AppContext& context, QWidget* parent) : QWidget(parent), m_
                                    this));
 }
 
+void ConfigTab::addTableCommands()
+{
+    // Opening a file does not apply it: the choosers keep their lists until SpeedButton85.
+    TableCommands::Setup files;
+    files.table = TableId::Config;
+    files.modified = &AppState::configModified;
+    files.newList = newConfigTable;
+    files.openList = openConfigTable;
+    files.saveList = saveConfigTable;
+    m_commands = new TableCommands(m_context, m_grid, files, this);
+
+    const struct {
+        const char* name;
+        QString hint;
+        QString glyph;
+        void (ConfigTab::*handler)();
+    } buttons[] = {
+        {"SpeedButton65", QStringLiteral("Новая таблица конфигурации"), QStringLiteral("□"),
+         &ConfigTab::SpeedButton65Click},
+        {"SpeedButton66", QStringLiteral("Открыть таблицу конфигурации"), QStringLiteral("▤"),
+         &ConfigTab::SpeedButton66Click},
+        {"SpeedButton67", QStringLiteral("Сохранить таблицу конфигурации"), QStringLiteral("▣"),
+         &ConfigTab::SpeedButton67Click},
+        {"SpeedButton69", QStringLiteral("Добавить строку таблицы"), QStringLiteral("+"),
+         &ConfigTab::SpeedButton69Click},
+        {"SpeedButton70", QStringLiteral("Копировать строку таблицы"), QStringLiteral("⇊"),
+         &ConfigTab::SpeedButton70Click},
+        {"SpeedButton71", QStringLiteral("Вставить строку таблицы"), QStringLiteral("↧"),
+         &ConfigTab::SpeedButton71Click},
+        {"SpeedButton72", QStringLiteral("Удалить строку таблицы"), QStringLiteral("−"),
+         &ConfigTab::SpeedButton72Click},
+        {"SpeedButton73", QStringLiteral("Сортировать строки таблицы по номеру п/п"), QStringLiteral("⇅"),
+         &ConfigTab::SpeedButton73Click},
+    };
+    for (const auto& b : buttons) {
+        QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.glyph, this);
+        connect(button, &QToolButton::clicked, this, b.handler);
+        m_toolbar->addWidget(button);
+        if (&b == &buttons[2]) // the file commands stand apart from the row commands
+            m_toolbar->addSpacing(8);
+    }
+    m_toolbar->addSpacing(8);
+}
+
+void ConfigTab::SpeedButton65Click()
+{
+    m_commands->newList();
+}
+
+void ConfigTab::SpeedButton66Click()
+{
+    m_commands->openList();
+}
+
+void ConfigTab::SpeedButton67Click()
+{
+    m_commands->saveList();
+}
+
+void ConfigTab::SpeedButton69Click()
+{
+    m_commands->addRow();
+}
+
+void ConfigTab::SpeedButton70Click()
+{
+    m_commands->copyRow();
+}
+
+void ConfigTab::SpeedButton71Click()
+{
+    m_commands->insertRow();
+}
+
+void ConfigTab::SpeedButton72Click()
+{
+    m_commands->deleteRow();
+}
+
+void ConfigTab::SpeedButton73Click()
+{
+    m_commands->sortRows();
+}
+
 void ConfigTab::SpeedButton74Click()
 {
     GuiFeedback feedback(m_context);
@@ -53,6 +145,18 @@ void ConfigTab::SpeedButton74Click()
 void ConfigTab::SpeedButton85Click()
 {
     m_context.choosers().apply(scaleNames(m_grid->snapshot()));
+}
+
+void ConfigTab::SpeedButton86Click()
+{
+    GuiFeedback feedback(m_context);
+    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    const int row = m_grid->currentRow();
+    Table config = m_grid->snapshot();
+    // Only the two file cells can change; the modified flag stays as it is.
+    if (pickScaleFile(files, config, row))
+        for (const int col : {cfgcol::ProductFile, cfgcol::MessageFile})
+            m_grid->tableModel()->setCell(row, col, config.cell(row, col));
 }
 
 } // namespace qm::app

@@ -12,6 +12,7 @@ namespace qm::app
 
 class AppContext;
 class StringGrid;
+class TableCommands;
 
 class ConfigTab : public QWidget
 {
@@ -22,15 +23,30 @@ class ConfigTab : public QWidget
     StringGrid* grid() const { return m_grid; }
     QHBoxLayout* toolbar() const { return m_toolbar; }
 
+    // New, open and save of the configuration table (.cfl). Opening does not apply it.
+    void SpeedButton65Click();
+    void SpeedButton66Click();
+    void SpeedButton67Click();
+    // Row editing: add, copy, insert, delete a row, sort by the number in column 0.
+    void SpeedButton69Click();
+    void SpeedButton70Click();
+    void SpeedButton71Click();
+    void SpeedButton72Click();
+    void SpeedButton73Click();
     // Checks every scale row; the first wrong one gets its message and the cursor.
     void SpeedButton74Click();
     // Refills the eight scale choosers from column 1; each keeps the text it shows.
     void SpeedButton85Click();
+    // A product or message file for the current scale row (columns 6 and 7).
+    void SpeedButton86Click();
 
   private:
+    void addTableCommands();
+
     AppContext& m_context;
     StringGrid* m_grid; // `StringGrid4`
     QHBoxLayout* m_toolbar;
+    TableCommands* m_commands = nullptr;
 };
 
 } // namespace qm::app

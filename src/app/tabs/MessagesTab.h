@@ -1,7 +1,13 @@
 #pragma once
-// Tab "Сообщения": the message table `StringGrid2` and its commands, laid out as the product tab.
+// Tab "Сообщения": the message table `StringGrid2` and its commands: the check, the nine
+// transfers with the scale chosen in `ComboBox10`, the file and row editing commands and the
+// four range dialogs. Scale work runs on the runner's worker thread with snapshots of the
+// tables; rows read come back through a GridSink.
 
 #include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
 
 #include "app/GuiFeedback.h"
 
@@ -11,19 +17,29 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QToolButton;
+
+namespace qm
+{
+struct ScaleLink;
+using MessageLink = ScaleLink; // messages/MessageTransfer.h
+} // namespace qm
 
 namespace qm::app
 {
 
 class AppContext;
 class ChooserBox;
+class RangeDialog;
 class StringGrid;
+class TableCommands;
 
 class MessagesTab : public QWidget
 {
     Q_OBJECT
   public:
     explicit MessagesTab(AppContext& context, QWidget* parent = nullptr);
+    ~MessagesTab() override;
 
     StringGrid* grid() const { return m_grid; }
     // The command buttons' row; it ends with a stretch, so insert before the last item:
@@ -31,11 +47,63 @@ class MessagesTab : public QWidget
     QHBoxLayout* toolbar() const { return m_toolbar; }
     TabProgress progress() const;
 
+    // New, open and save of the message list (.msg).
+    void SpeedButton43Click();
+    void SpeedButton44Click();
+    void SpeedButton45Click();
+    // Row editing: add, copy, insert, delete a row, delete a range of rows (`TForm3`), sort by
+    // number, renumber by row.
+    void SpeedButton47Click();
+    void SpeedButton48Click();
+    void SpeedButton49Click();
+    void SpeedButton50Click();
+    void SpeedButton51Click();
+    void SpeedButton52Click();
+    void SpeedButton78Click();
+    // Check of the whole table (on this thread, no scale involved).
+    void SpeedButton53Click();
+    // Write the whole table, the selected row, a range of rows.
+    void SpeedButton54Click();
+    void SpeedButton55Click();
+    void SpeedButton56Click();
+    // Read all messages, the one of "№ MSG", a range of numbers.
+    void SpeedButton57Click();
+    void SpeedButton58Click();
+    void SpeedButton59Click();
+    // Delete all messages, the one of "№ MSG", a range of numbers.
+    void SpeedButton60Click();
+    void SpeedButton61Click();
+    void SpeedButton62Click();
     void Button17Click();
 
+    // The continuations of the transfer range dialogs: each runs the whole frame again.
+    void SendMsgRange(int first, int last);
+    void GetMsgRange(int first, int last);
+    void DeleteMsgRange(int first, int last);
+
+    TableCommands* commands() const { return m_commands; }
+    // The range dialogs "Ввод параметров" of the tab (the rows to delete, `TForm3`, is
+    // commands()->rangeDialog()): rows to send (`TForm8`), numbers to
+    // read (`TForm9`) and to delete in the scale (`TForm10`).
+    RangeDialog* form8() const { return m_form8.get(); }
+    RangeDialog* form9() const { return m_form9.get(); }
+    RangeDialog* form10() const { return m_form10.get(); }
+
   private:
+    using Work = std::function<void(const MessageLink&)>;
+    // Runs the work on the worker with the link to the chosen scale; the configuration and the
+    // chooser's text are taken now.
+    void runOnScale(Work work);
+    QToolButton* addCommand(const char* name, const QString& hint, const QString& glyph, void (MessagesTab::*handler)(),
+                            bool scaleCommand);
+    std::string numberText() const;
+    void makeRangeDialogs();
+    // From the worker, once the opening steps of a range command passed.
+    void showFromWorker(RangeDialog* dialog);
+
     AppContext& m_context;
     StringGrid* m_grid; // `StringGrid2`
+    TableCommands* m_commands;
     QHBoxLayout* m_toolbar;
     ChooserBox* m_chooser;         // `ComboBox10`
     QLineEdit* m_msgNumber;        // `Edit36`, "№ MSG"
@@ -43,6 +111,9 @@ class MessagesTab : public QWidget
     QProgressBar* m_progressBar;   // `ProgressBar2`
     QLabel* m_counter;             // `Label66`
     QPushButton* m_stop;           // `Button17`
+    std::unique_ptr<RangeDialog> m_form8;
+    std::unique_ptr<RangeDialog> m_form9;
+    std::unique_ptr<RangeDialog> m_form10;
 };
 
 } // namespace qm::app

@@ -14,6 +14,8 @@
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
 #include "app/StringGrid.h"
+#include "app/UserDialogs.h"
+#include "files/FileCommands.h"
 
 namespace qm::app
 {
@@ -25,6 +27,7 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent) : QWidget(parent), 
 
     m_toolbar = new QHBoxLayout;
     m_toolbar->setSpacing(2);
+    addFileCommands();
     m_toolbar->addWidget(makeFontButton(QStringLiteral("SpeedButton79"), QStringLiteral("Выбор шрифта таблицы отчетов"),
                                         m_grid, context, this));
     m_toolbar->addStretch(1);
@@ -95,6 +98,80 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent) : QWidget(parent), 
     layout->addLayout(progressRow);
     layout->addLayout(counters);
     layout->addLayout(sums);
+}
+
+void ReportsTab::addFileCommands()
+{
+    const struct {
+        const char* name;
+        QString hint;
+        QString glyph;
+        void (ReportsTab::*handler)();
+    } buttons[] = {
+        {"SpeedButton13", QStringLiteral("Новая таблица"), QStringLiteral("□"), &ReportsTab::SpeedButton13Click},
+        {"SpeedButton14", QStringLiteral("Открыть таблицу на просмотр"), QStringLiteral("▤"),
+         &ReportsTab::SpeedButton14Click},
+        {"SpeedButton15", QStringLiteral("Сохранить таблицу"), QStringLiteral("▣"), &ReportsTab::SpeedButton15Click},
+    };
+    for (const auto& b : buttons) {
+        QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.glyph, this);
+        connect(button, &QToolButton::clicked, this, b.handler);
+        m_toolbar->addWidget(button);
+    }
+    m_toolbar->addSpacing(8);
+}
+
+ReportTotals ReportsTab::totals() const
+{
+    ReportTotals out;
+    for (size_t i = 0; i < out.size(); ++i)
+        out[i] = TableModel::toCp1251(m_totals[i]->text(), false).value_or(std::string());
+    return out;
+}
+
+void ReportsTab::setTotals(const ReportTotals& totals)
+{
+    for (size_t i = 0; i < totals.size(); ++i)
+        m_totals[i]->setText(TableModel::toQString(totals[i]));
+}
+
+void ReportsTab::showTable(const Table& table)
+{
+    if (!(table == m_grid->tableModel()->table()))
+        m_grid->tableModel()->setTable(table);
+    m_grid->setCurrentCell(1, 0);
+    m_grid->setFocus();
+}
+
+void ReportsTab::SpeedButton13Click()
+{
+    GuiFeedback feedback(m_context);
+    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    Table table = m_grid->snapshot();
+    if (newReportTable(files, totals(), table, m_context.state().reportsModified) == Outcome::Done)
+        showTable(table);
+}
+
+void ReportsTab::SpeedButton14Click()
+{
+    GuiFeedback feedback(m_context);
+    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    Table table = m_grid->snapshot();
+    ReportTotals fields = totals();
+    const Table before = table;
+    // The table is emptied before the file is chosen: a cancelled dialog leaves it empty, and a
+    // file that fails half way keeps what was read.
+    openReportTable(files, fields, table, m_context.state().reportsModified);
+    setTotals(fields);
+    if (!(table == before))
+        showTable(table);
+}
+
+void ReportsTab::SpeedButton15Click()
+{
+    GuiFeedback feedback(m_context);
+    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    saveReportTable(files, totals(), m_grid->snapshot(), m_context.state().reportsModified);
 }
 
 void ReportsTab::Button18Click()

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "app/GuiFeedback.h"
+#include "files/ReportFile.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -31,9 +32,22 @@ class ReportsTab : public QWidget
     // `Edit21`..`Edit32` in file order.
     QLineEdit* totalsField(int index) const { return m_totals[static_cast<size_t>(index)]; }
 
+    // The twelve totals fields as the report file holds them (code page 1251).
+    ReportTotals totals() const;
+    void setTotals(const ReportTotals& totals);
+
+    // New, open and save of the report table with its totals fields (.acc). New keeps the
+    // fields as they are.
+    void SpeedButton13Click();
+    void SpeedButton14Click();
+    void SpeedButton15Click();
     void Button18Click();
 
   private:
+    void addFileCommands();
+    // The table read or emptied by a file command, cursor on row 1.
+    void showTable(const Table& table);
+
     AppContext& m_context;
     StringGrid* m_grid; // `StringGrid5`
     QHBoxLayout* m_toolbar;
