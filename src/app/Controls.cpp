@@ -1,6 +1,7 @@
 #include "app/Controls.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -94,6 +95,22 @@ QToolButton* makeFontButton(const QString& name, const QString& hint, StringGrid
         }
     });
     return button;
+}
+
+ProgressControls makeProgressControls(const QString& barName, const QString& counterName, const QString& stopName,
+                                      QWidget* parent)
+{
+    ProgressControls c{};
+    c.bar = makeProgressBar(barName, parent);
+    c.counter = makeLabel(QStringLiteral("0"), parent, counterName);
+    c.counter->hide();
+    c.stop = makeButton(stopName, QStringLiteral("Остановить"), QStringLiteral("Остановить процесс"), parent);
+    c.stop->hide();
+    c.row = new QHBoxLayout;
+    c.row->addWidget(c.bar, 1);
+    c.row->addWidget(c.counter);
+    c.row->addWidget(c.stop);
+    return c;
 }
 
 } // namespace qm::app

@@ -7,6 +7,7 @@
 #include "app/KeyFilter.h"
 
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -31,6 +32,17 @@ QLineEdit* makeShowField(const QString& name, QWidget* parent);
 QLabel* makeLabel(const QString& text, QWidget* parent, const QString& name = {});
 // Hidden until an operation shows it.
 QProgressBar* makeProgressBar(const QString& name, QWidget* parent);
+
+// The progress controls of a tab that runs long operations, hidden when idle, in one row: the
+// bar, the counter label (caption "0") and the stop button "Остановить".
+struct ProgressControls {
+    QProgressBar* bar;
+    QLabel* counter;
+    QPushButton* stop;
+    QHBoxLayout* row;
+};
+ProgressControls makeProgressControls(const QString& barName, const QString& counterName, const QString& stopName,
+                                      QWidget* parent);
 
 // A font button of a table: the shared font dialog, starting from the last font chosen; OK
 // gives the table that font, Cancel changes nothing.

@@ -121,12 +121,11 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent) : QWidget(parent)
     m_checkBeforeWrite =
         makeCheckBox(QStringLiteral("CheckBox21"), QStringLiteral("Протестировать данные перед записью"), true, this);
 
-    m_progressBar = makeProgressBar(QStringLiteral("ProgressBar2"), this);
-    m_counter = makeLabel(QStringLiteral("0"), this, QStringLiteral("Label66"));
-    m_counter->hide();
-    m_stop = makeButton(QStringLiteral("Button17"), QStringLiteral("Остановить"), QStringLiteral("Остановить процесс"),
-                        this);
-    m_stop->hide();
+    const ProgressControls progress = makeProgressControls(QStringLiteral("ProgressBar2"), QStringLiteral("Label66"),
+                                                           QStringLiteral("Button17"), this);
+    m_progressBar = progress.bar;
+    m_counter = progress.counter;
+    m_stop = progress.stop;
     connect(m_stop, &QPushButton::clicked, this, &MessagesTab::Button17Click);
 
     auto* options = new QGridLayout;
@@ -137,16 +136,12 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent) : QWidget(parent)
     options->addWidget(m_checkBeforeWrite, 1, 2);
     options->setColumnStretch(3, 1);
 
-    auto* progressRow = new QHBoxLayout;
-    progressRow->addWidget(m_progressBar, 1);
-    progressRow->addWidget(m_counter);
-    progressRow->addWidget(m_stop);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_toolbar);
     layout->addLayout(options);
     layout->addWidget(m_grid, 1);
-    layout->addLayout(progressRow);
+    layout->addLayout(progress.row);
 
     makeRangeDialogs();
 }

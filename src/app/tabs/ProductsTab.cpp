@@ -123,12 +123,11 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
                                         this));
     m_toolbar->addStretch(1);
 
-    m_progressBar = makeProgressBar(QStringLiteral("ProgressBar1"), this);
-    m_counter = makeLabel(QStringLiteral("0"), this, QStringLiteral("Label65"));
-    m_counter->hide();
-    m_stop = makeButton(QStringLiteral("Button16"), QStringLiteral("Остановить"), QStringLiteral("Остановить процесс"),
-                        this);
-    m_stop->hide();
+    const ProgressControls progress = makeProgressControls(QStringLiteral("ProgressBar1"), QStringLiteral("Label65"),
+                                                           QStringLiteral("Button16"), this);
+    m_progressBar = progress.bar;
+    m_counter = progress.counter;
+    m_stop = progress.stop;
     connect(m_stop, &QPushButton::clicked, this, &ProductsTab::Button16Click);
 
     auto* options = new QGridLayout;
@@ -145,16 +144,12 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
                        1, 4);
     options->setColumnStretch(5, 1);
 
-    auto* progressRow = new QHBoxLayout;
-    progressRow->addWidget(m_progressBar, 1);
-    progressRow->addWidget(m_counter);
-    progressRow->addWidget(m_stop);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_toolbar);
     layout->addLayout(options);
     layout->addWidget(m_grid, 1);
-    layout->addLayout(progressRow);
+    layout->addLayout(progress.row);
 
     m_sendRange = makeRangeDialog(QStringLiteral("Form4"), {QStringLiteral("Введите номера строк таблицы")},
                                   ProductRangeKind::RowsToSend, &ProductsTab::SendPluRange);

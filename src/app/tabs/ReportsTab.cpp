@@ -78,24 +78,19 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent) : QWidget(parent), 
                        2);
     options->setColumnStretch(3, 1);
 
-    m_progressBar = makeProgressBar(QStringLiteral("ProgressBar4"), this);
+    const ProgressControls progress = makeProgressControls(QStringLiteral("ProgressBar4"), QStringLiteral("Label68"),
+                                                           QStringLiteral("Button18"), this);
+    m_progressBar = progress.bar;
+    m_counter = progress.counter;
+    m_stop = progress.stop;
     m_progressBar->setMaximum(4000);
-    m_counter = makeLabel(QStringLiteral("0"), this, QStringLiteral("Label68"));
-    m_counter->hide();
-    m_stop = makeButton(QStringLiteral("Button18"), QStringLiteral("Остановить"), QStringLiteral("Остановить процесс"),
-                        this);
-    m_stop->hide();
     connect(m_stop, &QPushButton::clicked, this, &ReportsTab::Button18Click);
-    auto* progressRow = new QHBoxLayout;
-    progressRow->addWidget(m_progressBar, 1);
-    progressRow->addWidget(m_counter);
-    progressRow->addWidget(m_stop);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_toolbar);
     layout->addLayout(options);
     layout->addWidget(m_grid, 1);
-    layout->addLayout(progressRow);
+    layout->addLayout(progress.row);
     layout->addLayout(counters);
     layout->addLayout(sums);
 }
