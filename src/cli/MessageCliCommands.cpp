@@ -6,6 +6,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "cli/CommandSupport.h"
 #include "common/IntText.h"
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
@@ -18,34 +19,6 @@
 namespace qm::cli {
 
 namespace {
-
-int exitCode(MessageOutcome outcome)
-{
-    return outcome == MessageOutcome::Done ? kOk : kFailed;
-}
-
-MessageLink messageLink(CliContext& context)
-{
-    return MessageLink{context.session(), context.config(), context.scaleName()};
-}
-
-bool scaleGiven(CliContext& context)
-{
-    if (context.args().has("scale"))
-        return true;
-    context.error(context.args().command() + " needs --scale NAME");
-    return false;
-}
-
-// The command's one positional FILE, relative to the start directory.
-std::optional<std::string> fileArgument(CliContext& context)
-{
-    const auto& words = context.args().positional();
-    if (words.size() == 1)
-        return context.path(words.front());
-    context.error(context.args().command() + " needs exactly one FILE");
-    return std::nullopt;
-}
 
 std::optional<Table> loadMessages(CliContext& context, const std::string& file)
 {
@@ -63,9 +36,7 @@ std::optional<MsgRange> rangeOption(CliContext& context, const std::string& opti
                                     int dataRows = 0)
 {
     const std::string text = context.args().value(option).value_or("");
-    const size_t dash = text.find('-', 1);
-    const std::string first = text.substr(0, dash);
-    const std::string last = dash == std::string::npos ? first : text.substr(dash + 1);
+    const auto [first, last] = splitRange(text);
     const MsgRangeCheck check = checkMsgRange(kind, first, last, dataRows);
     if (!check.range)
         context.feedback().message(check.message);
@@ -82,24 +53,11 @@ bool numberOption(CliContext& context)
     return false;
 }
 
-enum class Which { Wrong, All, One, Range };
-
-// Exactly one of --all, --msg N, --range FIRST-LAST.
-Which which(CliContext& context)
-{
-    const Args& a = context.args();
-    if (int(a.has("all")) + int(a.has("msg")) + int(a.has("range")) != 1) {
-        context.error(a.command() + " needs one of --all, --msg N, --range FIRST-LAST");
-        return Which::Wrong;
-    }
-    return a.has("all") ? Which::All : a.has("msg") ? Which::One : Which::Range;
-}
-
 }  // namespace
 
 int runCheckMessages(CliContext& context)
 {
-    const auto file = fileArgument(context);
+    const auto file = onlyFile(context);
     if (!file)
         return kUsage;
     const auto messages = loadMessages(context, *file);
@@ -118,8 +76,8 @@ int runCheckMessages(CliContext& context)
 
 int runSendMessages(CliContext& context)
 {
-    const auto file = fileArgument(context);
-    if (!scaleGiven(context) || !file)
+    const auto file = onlyFile(context);
+    if (!needScale(context) || !file)
         return kUsage;
     const Args& a = context.args();
     if (a.has("rows") && a.has("no-check")) {
@@ -133,17 +91,17 @@ int runSendMessages(CliContext& context)
         const auto range = rangeOption(context, "rows", MsgRangeKind::SendRows, messages->rowCount() - 1);
         if (!range)
             return kUsage;
-        return exitCode(SendMsgRange(messageLink(context), *messages, range->first, range->last));
+        return exitCode(SendMsgRange(scaleLink(context), *messages, range->first, range->last));
     }
-    return exitCode(sendMessageTable(messageLink(context), *messages, !a.has("no-check")));
+    return exitCode(sendMessageTable(scaleLink(context), *messages, !a.has("no-check")));
 }
 
 int runReadMessages(CliContext& context)
 {
-    if (!scaleGiven(context))
+    if (!needScale(context))
         return kUsage;
-    const Which what = which(context);
-    if (what == Which::Wrong)
+    const Selection what = selection(context, "msg");
+    if (what == Selection::None)
         return kUsage;
     const auto out = context.args().value("out");
     if (!out || out->empty()) {
@@ -151,20 +109,20 @@ int runReadMessages(CliContext& context)
         return kUsage;
     }
     std::optional<MsgRange> range;
-    if (what == Which::One && !numberOption(context))
+    if (what == Selection::One && !numberOption(context))
         return kUsage;
-    if (what == Which::Range && !(range = rangeOption(context, "range", MsgRangeKind::ReadNumbers)))
+    if (what == Selection::Range && !(range = rangeOption(context, "range", MsgRangeKind::ReadNumbers)))
         return kUsage;
 
     Table messages = makeTable(messageLayout());
     bool modified = false;
     TableWriter sink(messages, &modified);
-    const MessageLink link = messageLink(context);
+    const MessageLink link = scaleLink(context);
     const MessageSave noSave;  // a fresh table is never modified: the question is not asked
     MessageOutcome outcome = MessageOutcome::Failed;
-    if (what == Which::All) {
+    if (what == Selection::All) {
         outcome = readAllMessages(link, sink, noSave);
-    } else if (what == Which::One) {
+    } else if (what == Selection::One) {
         outcome = readOneMessage(link, *context.args().value("msg"), sink, noSave);
     } else {
         outcome = beginRangeRead(link, sink, noSave);
@@ -184,15 +142,15 @@ int runReadMessages(CliContext& context)
 
 int runDeleteMessages(CliContext& context)
 {
-    if (!scaleGiven(context))
+    if (!needScale(context))
         return kUsage;
-    const Which what = which(context);
-    if (what == Which::Wrong)
+    const Selection what = selection(context, "msg");
+    if (what == Selection::None)
         return kUsage;
-    const MessageLink link = messageLink(context);
-    if (what == Which::All)
+    const MessageLink link = scaleLink(context);
+    if (what == Selection::All)
         return exitCode(deleteAllMessages(link));
-    if (what == Which::One) {
+    if (what == Selection::One) {
         if (!numberOption(context))
             return kUsage;
         return exitCode(deleteOneMessage(link, *context.args().value("msg")));

@@ -8,6 +8,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "cli/CommandSupport.h"
 #include "common/IntText.h"
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
@@ -24,36 +25,6 @@
 namespace qm::cli {
 
 namespace {
-
-int exitCode(TransferOutcome outcome)
-{
-    return outcome == TransferOutcome::Done ? kOk : kFailed;
-}
-
-ProductLink productLink(CliContext& context)
-{
-    return ProductLink{context.session(), context.config(), context.scaleName()};
-}
-
-bool needScale(CliContext& context)
-{
-    if (context.args().has("scale"))
-        return true;
-    context.error(context.args().command() + " needs --scale NAME");
-    return false;
-}
-
-// The one positional FILE of the command.
-bool onlyFile(CliContext& context, std::string& file)
-{
-    const auto& words = context.args().positional();
-    if (words.size() != 1) {
-        context.error(context.args().command() + " needs exactly one FILE");
-        return false;
-    }
-    file = context.path(words.front());
-    return true;
-}
 
 // The logo a .plu file gives every row: the logo chooser's index kept in qm1_6.cfg, 0 without it.
 int logoIndex(CliContext& context)
@@ -73,37 +44,15 @@ bool loadProducts(CliContext& context, const std::string& file, Table& products)
     return true;
 }
 
-// "FIRST-LAST", or one number for a range of one.
-void splitRange(const std::string& text, std::string& first, std::string& last)
-{
-    const auto dash = text.find('-', 1);
-    first = text.substr(0, dash);
-    last = dash == std::string::npos ? first : text.substr(dash + 1);
-}
-
 // A range option checked as its dialog checks it; the dialog's message and false when wrong.
 bool rangeOption(CliContext& context, const std::string& option, ProductRangeKind kind, int dataRows,
                  ProductRangeCheck& range)
 {
-    std::string first, last;
-    splitRange(context.args().value(option).value_or(""), first, last);
+    const auto [first, last] = splitRange(context.args().value(option).value_or(""));
     range = checkProductRange(kind, first, last, dataRows);
     if (!range.ok)
         context.feedback().message(range.message);
     return range.ok;
-}
-
-// Exactly one of --all, --plu N, --range FIRST-LAST.
-enum class Selection { None, All, One, Range };
-Selection selection(CliContext& context)
-{
-    const auto& a = context.args();
-    const int given = int(a.has("all")) + int(a.has("plu")) + int(a.has("range"));
-    if (given != 1) {
-        context.error(a.command() + " needs one of --all, --plu N, --range FIRST-LAST");
-        return Selection::None;
-    }
-    return a.has("all") ? Selection::All : a.has("plu") ? Selection::One : Selection::Range;
 }
 
 bool pluOption(CliContext& context, const char* badMessage)
@@ -135,9 +84,10 @@ bool saveProducts(CliContext& context, const std::string& file, const Table& pro
 
 int runCheckProducts(CliContext& context)
 {
-    std::string file;
-    if (!onlyFile(context, file))
+    const auto onlyPath = onlyFile(context);
+    if (!onlyPath)
         return kUsage;
+    const std::string file = *onlyPath;
     Table products;
     if (!loadProducts(context, file, products))
         return kFailed;
@@ -156,9 +106,12 @@ int runCheckProducts(CliContext& context)
 
 int runSendProducts(CliContext& context)
 {
-    std::string file;
-    if (!needScale(context) || !onlyFile(context, file))
+    if (!needScale(context))
         return kUsage;
+    const auto onlyPath = onlyFile(context);
+    if (!onlyPath)
+        return kUsage;
+    const std::string file = *onlyPath;
     const auto& a = context.args();
     if (a.has("rows") && (a.has("virtual") || a.has("no-check"))) {
         context.error("--virtual and --no-check apply to the whole table, not to --rows");
@@ -167,7 +120,7 @@ int runSendProducts(CliContext& context)
     Table products;
     if (!loadProducts(context, file, products))
         return kFailed;
-    const ProductLink link = productLink(context);
+    const ProductLink link = scaleLink(context);
     if (a.has("rows")) {
         ProductRangeCheck range;
         if (!rangeOption(context, "rows", ProductRangeKind::RowsToSend, products.rowCount() - 1, range))
@@ -184,7 +137,7 @@ int runReadProducts(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    const Selection what = selection(context);
+    const Selection what = selection(context, "plu");
     if (what == Selection::None)
         return kUsage;
     const auto out = context.args().value("out");
@@ -196,7 +149,7 @@ int runReadProducts(CliContext& context)
     Table products = makeTable(productLayout());
     bool modified = false;
     TableWriter sink(products, &modified);
-    const ProductLink link = productLink(context);
+    const ProductLink link = scaleLink(context);
     const SaveCommand noSave;  // a fresh table is never modified: the question is not asked
     TransferOutcome outcome = TransferOutcome::Failed;
     if (what == Selection::All) {
@@ -224,10 +177,10 @@ int runDeleteProducts(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    const Selection what = selection(context);
+    const Selection what = selection(context, "plu");
     if (what == Selection::None)
         return kUsage;
-    const ProductLink link = productLink(context);
+    const ProductLink link = scaleLink(context);
     if (what == Selection::All)
         return exitCode(deleteAllProducts(link));
     if (what == Selection::One) {
@@ -245,7 +198,7 @@ int runCancelRange(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    return exitCode(cancelVirtualRange(productLink(context)));
+    return exitCode(cancelVirtualRange(scaleLink(context)));
 }
 
 }  // namespace qm::cli
