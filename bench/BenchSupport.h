@@ -11,10 +11,12 @@
 #include "config/ConfigTable.h"
 #include "link/ByteTrace.h"
 
-namespace bench {
+namespace bench
+{
 
-class SilentFeedback : public qm::Feedback {
-public:
+class SilentFeedback : public qm::Feedback
+{
+  public:
     explicit SilentFeedback(qm::Answer answer = qm::Answer::Yes) : m_answer(answer) {}
     void message(const std::string&) override {}
     qm::Answer ask(const std::string&, qm::Buttons) override { return m_answer; }
@@ -24,13 +26,14 @@ public:
     bool stopRequested() const override { return false; }
     void clearStop() override {}
 
-private:
+  private:
     qm::Answer m_answer;
 };
 
 // Bytes on the line, both directions.
-class LineBytes : public qm::ByteTrace {
-public:
+class LineBytes : public qm::ByteTrace
+{
+  public:
     void sent(const std::uint8_t*, size_t size) override { count += size; }
     void received(const std::uint8_t*, size_t size) override { count += size; }
     void note(const std::string&) override {}
@@ -67,4 +70,4 @@ inline qm::Table benchConfig(const std::string& speed = "19200")
     return t;
 }
 
-}  // namespace bench
+} // namespace bench

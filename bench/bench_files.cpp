@@ -20,8 +20,6 @@
 namespace
 {
 
-
-
 // Best of a few runs, in milliseconds.
 double timeMs(const std::function<void()>& step, int runs = 5)
 {

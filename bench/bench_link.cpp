@@ -13,11 +13,10 @@
 
 #include "BenchSupport.h"
 
-namespace {
+namespace
+{
 
 using bench::cpuSeconds;
-
-
 
 void run(const char* title, qmtest::EmuOptions options, const char* speed, int exchanges)
 {
@@ -38,11 +37,11 @@ void run(const char* title, qmtest::EmuOptions options, const char* speed, int e
         ok += session.address(options.number) ? 1 : 0;
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = cpuSeconds() - cpu0;
-    std::printf("%-34s %5d exchanges, %4d answered: %8.3f ms wall each, client CPU %5.2f%% of wall\n", title,
-                exchanges, ok, wall * 1000 / exchanges, 100 * cpu / wall);
+    std::printf("%-34s %5d exchanges, %4d answered: %8.3f ms wall each, client CPU %5.2f%% of wall\n", title, exchanges,
+                ok, wall * 1000 / exchanges, 100 * cpu / wall);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -20,13 +20,10 @@
 
 #include "BenchSupport.h"
 
-namespace {
+namespace
+{
 
 using bench::cpuSeconds;
-
-
-
-
 
 qm::Table messages(int count)
 {
@@ -43,8 +40,7 @@ qm::Table messages(int count)
     return t;
 }
 
-template <typename Operation>
-void measure(const char* title, int baud, bench::LineBytes& count, Operation operation)
+template <typename Operation> void measure(const char* title, int baud, bench::LineBytes& count, Operation operation)
 {
     count.count = 0;
     const double cpu0 = cpuSeconds();
@@ -83,13 +79,14 @@ void run(int baud, int count)
     qm::Table read = qm::makeTable(qm::messageLayout());
     qm::TableWriter sink(read);
     measure(("read all, " + speed).c_str(), baud, bytes, [&] {
-        const auto outcome = count >= 1000 ? qm::readAllMessages(link, sink, {})
-                                           : (qm::beginRangeRead(link, sink, {}), qm::GetMsgRange(link, 1, count, sink));
+        const auto outcome = count >= 1000
+                                 ? qm::readAllMessages(link, sink, {})
+                                 : (qm::beginRangeRead(link, sink, {}), qm::GetMsgRange(link, 1, count, sink));
         return outcome == qm::MessageOutcome::Done && read.rowCount() - 1 == count;
     });
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

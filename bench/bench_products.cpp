@@ -22,15 +22,12 @@
 
 #include "BenchSupport.h"
 
-namespace {
+namespace
+{
 
 using bench::cpuSeconds;
 using bench::LineBytes;
 using bench::SilentFeedback;
-
-
-
-
 
 qm::Table products(int count)
 {
@@ -38,8 +35,8 @@ qm::Table products(int count)
     std::vector<qm::Row> rows;
     for (int n = 1; n <= count; ++n) {
         const std::string plu = std::to_string(n);
-        rows.push_back({plu, "product " + plu, "second line", std::to_string(n * 7), "311225", "20", plu, "7", "0",
-                        "1", "1234"});
+        rows.push_back(
+            {plu, "product " + plu, "second line", std::to_string(n * 7), "311225", "20", plu, "7", "0", "1", "1234"});
     }
     t.setDataRows(rows);
     return t;
@@ -86,13 +83,13 @@ void run(int baud, int count)
     qm::Table read = qm::makeTable(qm::productLayout());
     qm::TableWriter sink(read);
     measure("read " + std::to_string(count) + ", " + speed, count, baud, bytes, [&] {
-        const auto outcome = count == qm::kMaxPlu ? qm::readAllProducts(link, sink, {})
-                                                  : qm::readProductRange(link, 1, count, sink, {});
+        const auto outcome =
+            count == qm::kMaxPlu ? qm::readAllProducts(link, sink, {}) : qm::readProductRange(link, 1, count, sink, {});
         return outcome == qm::TransferOutcome::Done && read.rowCount() - 1 == count;
     });
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -58,7 +58,8 @@ QLineEdit* makeField(const QString& name, const QString& text, int limit, QWidge
 
 } // namespace
 
-RangeDialog::RangeDialog(AppContext& context, Setup setup) : QDialog(nullptr), m_context(context), m_setup(std::move(setup))
+RangeDialog::RangeDialog(AppContext& context, Setup setup)
+    : QDialog(nullptr), m_context(context), m_setup(std::move(setup))
 {
     setObjectName(m_setup.name);
     setWindowTitle(QStringLiteral("Ввод параметров"));

@@ -12,7 +12,7 @@ namespace
 {
 constexpr int kPriceKeyRowHeight = 24;
 constexpr int kBareRowHeaderWidth = 8;
-}
+} // namespace
 
 StringGrid::StringGrid(const QString& name, const TableLayout& layout, Table initial, QWidget* parent)
     : QTableView(parent), m_model(new TableModel(std::move(initial), layout.editable, layout.fixedColumns, this))

@@ -53,8 +53,7 @@ class FlaggedGridSink : public GridSink
 {
   public:
     FlaggedGridSink(AppContext& context, TableModel* model, bool AppState::*flag)
-        : GridSink(context, model, [&context, flag] { context.state().*flag = true; }), m_context(context),
-          m_flag(flag)
+        : GridSink(context, model, [&context, flag] { context.state().*flag = true; }), m_context(context), m_flag(flag)
     {
     }
 
@@ -196,9 +195,8 @@ void TableCommands::sortRows()
     if (!m_grid)
         return;
     const TableId id = m_setup.table;
-    const SortResult result = onCopy([id](FileCommandContext& files, Table& table) {
-        return sortRowsByNumber(table, id, files.feedback);
-    });
+    const SortResult result =
+        onCopy([id](FileCommandContext& files, Table& table) { return sortRowsByNumber(table, id, files.feedback); });
     if (result.modified)
         setModified(true);
     focusGrid();

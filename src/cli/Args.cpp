@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace qm::cli {
+namespace qm::cli
+{
 
 bool isFlag(const std::string& name)
 {
@@ -53,4 +54,4 @@ std::vector<std::string> Args::unknown(const std::vector<std::string>& known) co
     return out;
 }
 
-}  // namespace qm::cli
+} // namespace qm::cli

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
-namespace qm::cli {
+namespace qm::cli
+{
 
-class Args {
-public:
+class Args
+{
+  public:
     // False with an error text when an option lacks its value.
     bool parse(int argc, char** argv, std::string& error);
 
@@ -21,7 +23,7 @@ public:
     // Options given but not in the list: a misspelt option is wrong usage, not silently ignored.
     std::vector<std::string> unknown(const std::vector<std::string>& known) const;
 
-private:
+  private:
     std::string m_command;
     std::vector<std::string> m_positional;
     std::map<std::string, std::string> m_options;
@@ -30,4 +32,4 @@ private:
 // Options that take no value.
 bool isFlag(const std::string& name);
 
-}  // namespace qm::cli
+} // namespace qm::cli

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-namespace qm::cli {
+namespace qm::cli
+{
 
 class CliContext;
 
@@ -13,7 +14,7 @@ struct CliCommand {
     std::string name;
     std::string usage;                // the words after the command name
     std::string summary;              // one line for --help
-    std::vector<std::string> options;  // options the command accepts besides the common ones
+    std::vector<std::string> options; // options the command accepts besides the common ones
     int (*run)(CliContext& context);
 };
 
@@ -33,4 +34,4 @@ int runSendMessages(CliContext& context);
 int runReadMessages(CliContext& context);
 int runDeleteMessages(CliContext& context);
 
-}  // namespace qm::cli
+} // namespace qm::cli

@@ -10,8 +10,8 @@
 #include "files/TableFiles.h"
 #include "link/PortMap.h"
 
-namespace qm::cli {
-
+namespace qm::cli
+{
 
 CliContext::CliContext(Args args) : m_args(std::move(args))
 {
@@ -73,4 +73,4 @@ bool CliContext::prepare()
     return true;
 }
 
-}  // namespace qm::cli
+} // namespace qm::cli

@@ -12,15 +12,17 @@
 #include "link/ScaleSession.h"
 #include "link/TComm.h"
 
-namespace qm::cli {
+namespace qm::cli
+{
 
 // Exit codes.
 inline constexpr int kOk = 0;
 inline constexpr int kFailed = 1;
 inline constexpr int kUsage = 2;
 
-class CliContext {
-public:
+class CliContext
+{
+  public:
     explicit CliContext(Args args);
 
     // Reads ports.cfg, the configuration (--config FILE.cfl or the rows kept in qm1_6.cfg) and
@@ -39,9 +41,9 @@ public:
     // A path given on the command line, taken relative to the start directory.
     std::string path(const std::string& given) const;
 
-    void error(const std::string& text) const;  // to standard error
+    void error(const std::string& text) const; // to standard error
 
-private:
+  private:
     Args m_args;
     std::string m_dir;
     Table m_config;
@@ -51,4 +53,4 @@ private:
     std::unique_ptr<ScaleSession> m_session;
 };
 
-}  // namespace qm::cli
+} // namespace qm::cli

@@ -1,6 +1,7 @@
 #include "cli/CommandSupport.h"
 
-namespace qm::cli {
+namespace qm::cli
+{
 
 int exitCode(TransferOutcome outcome)
 {
@@ -46,4 +47,4 @@ Selection selection(CliContext& context, const std::string& one)
     return a.has("all") ? Selection::All : a.has(one) ? Selection::One : Selection::Range;
 }
 
-}  // namespace qm::cli
+} // namespace qm::cli

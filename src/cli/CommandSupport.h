@@ -9,7 +9,8 @@
 #include "cli/CliContext.h"
 #include "link/ScaleOperation.h"
 
-namespace qm::cli {
+namespace qm::cli
+{
 
 int exitCode(TransferOutcome outcome);
 
@@ -29,4 +30,4 @@ std::pair<std::string, std::string> splitRange(const std::string& text);
 enum class Selection { None, All, One, Range };
 Selection selection(CliContext& context, const std::string& one);
 
-}  // namespace qm::cli
+} // namespace qm::cli

@@ -4,7 +4,8 @@
 #include "files/SettingsFile.h"
 #include "files/TableFiles.h"
 
-namespace qm::cli {
+namespace qm::cli
+{
 
 int runCheckConfig(CliContext& context)
 {
@@ -38,4 +39,4 @@ int runKeepConfig(CliContext& context)
     return kOk;
 }
 
-}  // namespace qm::cli
+} // namespace qm::cli

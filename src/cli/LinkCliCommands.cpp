@@ -6,7 +6,8 @@
 #include "common/TableLayouts.h"
 #include "diagnostics/LinkTest.h"
 
-namespace qm::cli {
+namespace qm::cli
+{
 
 int runTestLink(CliContext& context)
 {
@@ -24,4 +25,4 @@ int runTestLink(CliContext& context)
     return row[testcol::State] == workingStateText() ? kOk : kFailed;
 }
 
-}  // namespace qm::cli
+} // namespace qm::cli

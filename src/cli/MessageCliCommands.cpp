@@ -16,9 +16,11 @@
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 
-namespace qm::cli {
+namespace qm::cli
+{
 
-namespace {
+namespace
+{
 
 std::optional<Table> loadMessages(CliContext& context, const std::string& file)
 {
@@ -32,8 +34,7 @@ std::optional<Table> loadMessages(CliContext& context, const std::string& file)
 
 // "FIRST-LAST" (or a single number) checked as the range dialog of its kind checks its two
 // fields; the dialog's message when refused.
-std::optional<MsgRange> rangeOption(CliContext& context, const std::string& option, MsgRangeKind kind,
-                                    int dataRows = 0)
+std::optional<MsgRange> rangeOption(CliContext& context, const std::string& option, MsgRangeKind kind, int dataRows = 0)
 {
     const std::string text = context.args().value(option).value_or("");
     const auto [first, last] = splitRange(text);
@@ -53,7 +54,7 @@ bool numberOption(CliContext& context)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 int runCheckMessages(CliContext& context)
 {
@@ -118,7 +119,7 @@ int runReadMessages(CliContext& context)
     bool modified = false;
     TableWriter sink(messages, &modified);
     const MessageLink link = scaleLink(context);
-    const MessageSave noSave;  // a fresh table is never modified: the question is not asked
+    const MessageSave noSave; // a fresh table is never modified: the question is not asked
     MessageOutcome outcome = MessageOutcome::Failed;
     if (what == Selection::All) {
         outcome = readAllMessages(link, sink, noSave);
@@ -161,4 +162,4 @@ int runDeleteMessages(CliContext& context)
     return exitCode(DeleteMsgRange(link, range->first, range->last));
 }
 
-}  // namespace qm::cli
+} // namespace qm::cli

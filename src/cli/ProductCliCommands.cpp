@@ -22,9 +22,11 @@
 #include "products/ProductRanges.h"
 #include "products/ProductTransfer.h"
 
-namespace qm::cli {
+namespace qm::cli
+{
 
-namespace {
+namespace
+{
 
 // The logo a .plu file gives every row: the logo chooser's index kept in qm1_6.cfg, 0 without it.
 int logoIndex(CliContext& context)
@@ -80,7 +82,7 @@ bool saveProducts(CliContext& context, const std::string& file, const Table& pro
     return !error;
 }
 
-}  // namespace
+} // namespace
 
 int runCheckProducts(CliContext& context)
 {
@@ -150,7 +152,7 @@ int runReadProducts(CliContext& context)
     bool modified = false;
     TableWriter sink(products, &modified);
     const ProductLink link = scaleLink(context);
-    const SaveCommand noSave;  // a fresh table is never modified: the question is not asked
+    const SaveCommand noSave; // a fresh table is never modified: the question is not asked
     TransferOutcome outcome = TransferOutcome::Failed;
     if (what == Selection::All) {
         outcome = readAllProducts(link, sink, noSave);
@@ -201,4 +203,4 @@ int runCancelRange(CliContext& context)
     return exitCode(cancelVirtualRange(scaleLink(context)));
 }
 
-}  // namespace qm::cli
+} // namespace qm::cli

@@ -6,16 +6,18 @@
 #include <iostream>
 #include <unistd.h>
 
-namespace qm::cli {
+namespace qm::cli
+{
 
-namespace {
+namespace
+{
 std::atomic<bool> g_stop{false};
 
 extern "C" void onInterrupt(int)
 {
     g_stop = true;
 }
-}  // namespace
+} // namespace
 
 std::string terminalText(const std::string& text)
 {
@@ -31,7 +33,8 @@ std::string terminalText(const std::string& text)
 
 TerminalFeedback::TerminalFeedback()
 {
-    struct sigaction sa {};
+    struct sigaction sa {
+    };
     sa.sa_handler = onInterrupt;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);
@@ -124,4 +127,4 @@ void TerminalFeedback::clearStop()
     g_stop = false;
 }
 
-}  // namespace qm::cli
+} // namespace qm::cli

@@ -8,10 +8,12 @@
 
 #include "common/Feedback.h"
 
-namespace qm::cli {
+namespace qm::cli
+{
 
-class TerminalFeedback : public Feedback {
-public:
+class TerminalFeedback : public Feedback
+{
+  public:
     // Sets the SIGINT handler that raises the stop flag.
     TerminalFeedback();
 
@@ -30,7 +32,7 @@ public:
     // Messages shown so far, for the exit code decision of some commands.
     const std::string& lastMessage() const { return m_lastMessage; }
 
-private:
+  private:
     void drawProgress();
     bool m_assumeYes = false;
     bool m_progressOnTerminal = false;
@@ -45,4 +47,4 @@ private:
 // "\r\n" becomes "\n".
 std::string terminalText(const std::string& text);
 
-}  // namespace qm::cli
+} // namespace qm::cli

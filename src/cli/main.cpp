@@ -9,7 +9,8 @@
 
 using namespace qm::cli;
 
-namespace {
+namespace
+{
 
 const std::vector<std::string> kCommonOptions = {"dir", "config", "trace", "scale", "help", "yes"};
 
@@ -29,7 +30,7 @@ void printHelp(std::ostream& out)
     out << "\nExit status: 0 success, 1 the operation failed, 2 wrong usage.\n";
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

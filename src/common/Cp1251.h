@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-namespace qm {
+namespace qm
+{
 
 char32_t cp1251ToUnicode(std::uint8_t byte);
 // nullopt for a character that code page 1251 cannot hold.
@@ -23,4 +24,4 @@ std::string cp(std::string_view utf8);
 // break the one-cell-per-line files.
 bool cellCharAllowed(char32_t ch);
 
-}  // namespace qm
+} // namespace qm

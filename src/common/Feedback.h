@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace qm {
+namespace qm
+{
 
 enum class Buttons { YesNo, YesNoCancel };
 enum class Answer { Yes, No, Cancel };
@@ -13,8 +14,9 @@ enum class Answer { Yes, No, Cancel };
 // The tables whose current cell an operation may move.
 enum class TableId { Products, Messages, Settings, Config, Tests, PriceKeys, Reports };
 
-class Feedback {
-public:
+class Feedback
+{
+  public:
     virtual ~Feedback() = default;
 
     virtual void message(const std::string& text) = 0;
@@ -26,7 +28,7 @@ public:
     virtual void progressPosition(int position) = 0;
     virtual void counterShow(bool) {}
     virtual void counterText(const std::string&) {}
-    virtual void progressEnd() = 0;  // hides bar, counter and stop button
+    virtual void progressEnd() = 0; // hides bar, counter and stop button
 
     virtual void moveCursor(TableId, int /*row*/, int /*col*/) {}
 
@@ -37,4 +39,4 @@ public:
     virtual void clearStop() = 0;
 };
 
-}  // namespace qm
+} // namespace qm

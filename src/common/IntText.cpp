@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-namespace qm {
+namespace qm
+{
 
 std::optional<std::int32_t> intText(std::string_view text)
 {
@@ -56,4 +57,4 @@ bool intTextIn(std::string_view text, std::int64_t low, std::int64_t high)
     return v && *v >= low && *v <= high;
 }
 
-}  // namespace qm
+} // namespace qm

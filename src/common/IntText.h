@@ -7,7 +7,8 @@
 #include <optional>
 #include <string_view>
 
-namespace qm {
+namespace qm
+{
 
 std::optional<std::int32_t> intText(std::string_view text);
 
@@ -17,4 +18,4 @@ std::int32_t intTextValue(std::string_view text);
 // True when the text is an integer text with a value in [low, high].
 bool intTextIn(std::string_view text, std::int64_t low, std::int64_t high);
 
-}  // namespace qm
+} // namespace qm

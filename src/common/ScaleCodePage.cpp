@@ -1,16 +1,17 @@
 #include "common/ScaleCodePage.h"
 
-namespace qm {
+namespace qm
+{
 
 std::uint8_t toScaleByte(std::uint8_t b)
 {
-    if (b >= 0xC0 && b <= 0xEF)  // А..п
+    if (b >= 0xC0 && b <= 0xEF) // А..п
         return static_cast<std::uint8_t>(b - 0x40);
-    if (b >= 0xF0)  // р..я
+    if (b >= 0xF0) // р..я
         return static_cast<std::uint8_t>(b - 0x10);
-    if (b == 0xA8)  // Ё
+    if (b == 0xA8) // Ё
         return 0xF0;
-    if (b == 0xB8)  // ё
+    if (b == 0xB8) // ё
         return 0xF1;
     return b;
 }
@@ -44,4 +45,4 @@ std::string fromScale(std::string_view text)
     return out;
 }
 
-}  // namespace qm
+} // namespace qm

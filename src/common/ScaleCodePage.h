@@ -6,11 +6,12 @@
 #include <string>
 #include <string_view>
 
-namespace qm {
+namespace qm
+{
 
 std::uint8_t toScaleByte(std::uint8_t cp1251);
 std::uint8_t fromScaleByte(std::uint8_t scale);
 std::string toScale(std::string_view cp1251);
 std::string fromScale(std::string_view scale);
 
-}  // namespace qm
+} // namespace qm

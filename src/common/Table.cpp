@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 const std::string kEmpty;
 }
 
@@ -84,4 +86,4 @@ void Table::setDataRows(std::vector<Row> rows)
         m_rows.push_back(emptyRow());
 }
 
-}  // namespace qm
+} // namespace qm

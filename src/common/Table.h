@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
-namespace qm {
+namespace qm
+{
 
 using Row = std::vector<std::string>;
 
-class Table {
-public:
+class Table
+{
+  public:
     Table() = default;
     // A table with the given header texts and one empty data row.
     explicit Table(Row headers);
@@ -23,15 +25,15 @@ public:
     const std::string& cell(int row, int col) const;
     void setCell(int row, int col, std::string text);
     const Row& row(int r) const { return m_rows[static_cast<size_t>(r)]; }
-    void setRow(int r, Row cells);  // cut or padded to the column count
+    void setRow(int r, Row cells); // cut or padded to the column count
     const Row& headers() const { return m_headers; }
 
     // Never below 2 (the header row and one data row); new rows are empty.
     void setRowCount(int count);
     void appendRow();
-    void insertRow(int at);  // 1 <= at <= rowCount()
-    void removeRow(int at);  // keeps one data row: removing the only one empties it
-    void clearData();        // one empty data row
+    void insertRow(int at); // 1 <= at <= rowCount()
+    void removeRow(int at); // keeps one data row: removing the only one empties it
+    void clearData();       // one empty data row
 
     // Data rows (1..last) as a plain list, and back.
     std::vector<Row> dataRows() const;
@@ -39,10 +41,10 @@ public:
 
     bool operator==(const Table& other) const { return m_rows == other.m_rows; }
 
-private:
+  private:
     Row emptyRow() const { return Row(m_headers.size()); }
     Row m_headers;
-    std::vector<Row> m_rows{Row{}, Row{}};  // m_rows[0] mirrors m_headers
+    std::vector<Row> m_rows{Row{}, Row{}}; // m_rows[0] mirrors m_headers
 };
 
-}  // namespace qm
+} // namespace qm

@@ -7,10 +7,11 @@
 
 #include "common/Table.h"
 
-namespace qm {
+namespace qm
+{
 
 struct TableLayout {
-    std::vector<std::string> headers;  // UTF-8
+    std::vector<std::string> headers; // UTF-8
     std::vector<int> widths;
     bool editable;
     int fixedColumns;
@@ -34,4 +35,4 @@ inline constexpr int kConfigColumns = 9;
 inline constexpr int kReportColumns = 8;
 inline constexpr int kTestColumns = 6;
 
-}  // namespace qm
+} // namespace qm

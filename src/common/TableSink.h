@@ -4,13 +4,15 @@
 
 #include "common/Table.h"
 
-namespace qm {
+namespace qm
+{
 
-class TableSink {
-public:
+class TableSink
+{
+  public:
     virtual ~TableSink() = default;
     virtual int rowCount() const = 0;
-    virtual void clear() = 0;  // one empty data row
+    virtual void clear() = 0; // one empty data row
     virtual void setRow(int row, const Row& cells) = 0;
     virtual void appendRow() = 0;
     virtual void removeLastRow() = 0;
@@ -22,8 +24,9 @@ public:
 };
 
 // A sink over a Table the caller owns.
-class TableWriter : public TableSink {
-public:
+class TableWriter : public TableSink
+{
+  public:
     explicit TableWriter(Table& table, bool* modified = nullptr) : m_table(table), m_modified(modified) {}
     int rowCount() const override { return m_table.rowCount(); }
     void clear() override { m_table.clearData(); }
@@ -46,9 +49,9 @@ public:
             *m_modified = false;
     }
 
-private:
+  private:
     Table& m_table;
     bool* m_modified;
 };
 
-}  // namespace qm
+} // namespace qm

@@ -5,7 +5,8 @@
 #include "common/Feedback.h"
 #include "common/IntText.h"
 
-namespace qm {
+namespace qm
+{
 
 int NumberColFrom(const Table& config, const std::string& name)
 {
@@ -47,11 +48,13 @@ bool CfgCheckError(const Table& config, int row, int& code, int& column)
 std::string configErrorMessage(int code)
 {
     switch (code) {
-    case 1: return "Неправильно задан номер весов. Это целое число от 1 до 99.";
+    case 1:
+        return "Неправильно задан номер весов. Это целое число от 1 до 99.";
     case 2:
         return "Неправильно задан параметр подключения. Его значение COM1, COM2,...или COM16 (лат.буквы, без "
                "пробела).";
-    default: return "Неправильно задан параметр скорости обмена. Это число 2400, 4800, 9600 или 19200.";
+    default:
+        return "Неправильно задан параметр скорости обмена. Это число 2400, 4800, 9600 или 19200.";
     }
 }
 
@@ -82,4 +85,4 @@ std::vector<std::string> scaleNames(const Table& config)
     return names;
 }
 
-}  // namespace qm
+} // namespace qm

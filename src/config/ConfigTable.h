@@ -7,11 +7,13 @@
 
 #include "common/Table.h"
 
-namespace qm {
+namespace qm
+{
 
 class Feedback;
 
-namespace cfgcol {
+namespace cfgcol
+{
 inline constexpr int Index = 0, Name = 1, Department = 2, Number = 3, Port = 4, Speed = 5, ProductFile = 6,
                      MessageFile = 7, Note = 8;
 }
@@ -35,4 +37,4 @@ std::vector<std::string> scaleNames(const Table& config);
 
 std::string configErrorMessage(int code);
 
-}  // namespace qm
+} // namespace qm

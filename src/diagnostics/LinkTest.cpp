@@ -10,12 +10,14 @@
 #include "link/ScaleFrame.h"
 #include "link/ScaleSession.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
-constexpr int kSettleMs = 50;   // pause after the number byte before the clock counts
-constexpr int kWindowMs = 500;  // the whole wait, the pause included
-}  // namespace
+namespace
+{
+constexpr int kSettleMs = 50;  // pause after the number byte before the clock counts
+constexpr int kWindowMs = 500; // the whole wait, the pause included
+} // namespace
 
 std::string workingStateText()
 {
@@ -76,4 +78,4 @@ bool testChosenScale(ScaleSession& session, const Table& config, const std::stri
     return true;
 }
 
-}  // namespace qm
+} // namespace qm

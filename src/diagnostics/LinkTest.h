@@ -6,11 +6,13 @@
 
 #include "common/Table.h"
 
-namespace qm {
+namespace qm
+{
 
 class ScaleSession;
 
-namespace testcol {
+namespace testcol
+{
 inline constexpr int Index = 0, Name = 1, Port = 2, Link = 3, Time = 4, State = 5;
 }
 
@@ -24,4 +26,4 @@ Row linkTestRow(ScaleSession& session, const Table& config, int configRow, const
 // operation), then tests it into row 1 of the test table. False when it could not be tested.
 bool testChosenScale(ScaleSession& session, const Table& config, const std::string& chooserText, Table& tests);
 
-}  // namespace qm
+} // namespace qm

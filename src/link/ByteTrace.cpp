@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <ctime>
 
-namespace qm {
+namespace qm
+{
 
 std::string traceTimestamp()
 {
@@ -14,8 +15,8 @@ std::string traceTimestamp()
     std::tm tm{};
     localtime_r(&t, &tm);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", tm.tm_year + 1900, tm.tm_mon + 1,
-                  tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms));
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                  tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms));
     return buf;
 }
 
@@ -41,4 +42,4 @@ void FileTrace::note(const std::string& text)
     m_out.flush();
 }
 
-}  // namespace qm
+} // namespace qm

@@ -7,10 +7,12 @@
 #include <mutex>
 #include <string>
 
-namespace qm {
+namespace qm
+{
 
-class ByteTrace {
-public:
+class ByteTrace
+{
+  public:
     virtual ~ByteTrace() = default;
     virtual void sent(const std::uint8_t* data, size_t size) = 0;
     virtual void received(const std::uint8_t* data, size_t size) = 0;
@@ -18,15 +20,16 @@ public:
 };
 
 // One line per call: "2026-12-07 09:15:02.481 TX 05 82", "... RX 05 80".
-class FileTrace : public ByteTrace {
-public:
+class FileTrace : public ByteTrace
+{
+  public:
     explicit FileTrace(const std::string& path);
     bool isOpen() const { return m_out.is_open(); }
     void sent(const std::uint8_t* data, size_t size) override { write("TX", data, size); }
     void received(const std::uint8_t* data, size_t size) override { write("RX", data, size); }
     void note(const std::string& text) override;
 
-private:
+  private:
     void write(const char* direction, const std::uint8_t* data, size_t size);
     std::ofstream m_out;
     std::mutex m_mutex;
@@ -34,4 +37,4 @@ private:
 
 std::string traceTimestamp();
 
-}  // namespace qm
+} // namespace qm

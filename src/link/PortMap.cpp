@@ -6,9 +6,11 @@
 
 #include "common/IntText.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 std::string trimmed(const std::string& s)
 {
     size_t b = 0, e = s.size();
@@ -18,7 +20,7 @@ std::string trimmed(const std::string& s)
         --e;
     return s.substr(b, e - b);
 }
-}  // namespace
+} // namespace
 
 PortMap PortMap::load(const std::string& directory)
 {
@@ -65,4 +67,4 @@ std::string PortMap::device(int com) const
 #endif
 }
 
-}  // namespace qm
+} // namespace qm

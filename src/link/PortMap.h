@@ -6,20 +6,22 @@
 #include <map>
 #include <string>
 
-namespace qm {
+namespace qm
+{
 
-class PortMap {
-public:
+class PortMap
+{
+  public:
     PortMap() = default;
     // Reads "ports.cfg" of the directory; a missing file means no entries.
     static PortMap load(const std::string& directory);
     static PortMap parse(const std::string& text);
 
     void set(int com, std::string device) { m_devices[com] = std::move(device); }
-    std::string device(int com) const;  // com is 1..16
+    std::string device(int com) const; // com is 1..16
 
-private:
+  private:
     std::map<int, std::string> m_devices;
 };
 
-}  // namespace qm
+} // namespace qm

@@ -4,7 +4,8 @@
 #include "common/IntText.h"
 #include "config/ConfigTable.h"
 
-namespace qm {
+namespace qm
+{
 
 std::optional<ScaleTarget> findScale(Feedback& feedback, const Table& config, const std::string& chooserText,
                                      const std::string& noScaleMessage)
@@ -43,4 +44,4 @@ std::optional<ScaleTarget> openScale(ScaleSession& session, const Table& config,
     return target;
 }
 
-}  // namespace qm
+} // namespace qm

@@ -8,12 +8,13 @@
 #include "common/Table.h"
 #include "link/ScaleSession.h"
 
-namespace qm {
+namespace qm
+{
 
 struct ScaleTarget {
     int row = -1;     // row of the configuration table
     int number = 0;   // scale number on the line, 1..99
-    std::string name;  // code page 1251, as in the table
+    std::string name; // code page 1251, as in the table
     std::string port;
     std::string speed;
 };
@@ -26,4 +27,4 @@ std::optional<ScaleTarget> findScale(Feedback& feedback, const Table& config, co
 std::optional<ScaleTarget> openScale(ScaleSession& session, const Table& config, const std::string& chooserText,
                                      const std::string& noScaleMessage);
 
-}  // namespace qm
+} // namespace qm

@@ -7,24 +7,25 @@
 
 #include "common/Table.h"
 
-namespace qm {
+namespace qm
+{
 
 class Feedback;
 class ScaleSession;
 class TableSink;
 
 enum class TransferOutcome {
-    Done,       // the operation ran to its end
-    Failed,     // it ended with a failure message (or the scale row / port failed)
-    Stopped,    // the stop flag ended it between records
-    Cancelled,  // the person answered No or Cancel
+    Done,      // the operation ran to its end
+    Failed,    // it ended with a failure message (or the scale row / port failed)
+    Stopped,   // the stop flag ended it between records
+    Cancelled, // the person answered No or Cancel
 };
 
 // The scale an operation works on: the configuration table and the text of the tab's chooser.
 struct ScaleLink {
     ScaleSession& session;
     const Table& config;
-    std::string scaleName;  // code page 1251, as the chooser holds it
+    std::string scaleName; // code page 1251, as the chooser holds it
 };
 
 // The save command that a Yes to the save-first question runs; true when the table was saved.
@@ -35,4 +36,4 @@ using SaveCommand = std::function<bool()>;
 // write failed), so the table is never replaced unsaved. False ends the read.
 bool saveFirst(Feedback& feedback, TableSink& table, const SaveCommand& save, const std::string& question);
 
-}  // namespace qm
+} // namespace qm

@@ -6,7 +6,8 @@
 #include "common/IntText.h"
 #include "config/ConfigTable.h"
 
-namespace qm {
+namespace qm
+{
 
 bool ScaleSession::Connection(const std::string& portText, const std::string& speedText)
 {
@@ -17,11 +18,20 @@ bool ScaleSession::Connection(const std::string& portText, const std::string& sp
         m_comm.setPort(static_cast<tPort>(com - 1));
     if (const auto speed = intText(speedText)) {
         switch (*speed) {
-        case 2400: m_comm.setBaud(TBaud::b2400); break;
-        case 4800: m_comm.setBaud(TBaud::b4800); break;
-        case 9600: m_comm.setBaud(TBaud::b9600); break;
-        case 19200: m_comm.setBaud(TBaud::b19200); break;
-        default: break;
+        case 2400:
+            m_comm.setBaud(TBaud::b2400);
+            break;
+        case 4800:
+            m_comm.setBaud(TBaud::b4800);
+            break;
+        case 9600:
+            m_comm.setBaud(TBaud::b9600);
+            break;
+        case 19200:
+            m_comm.setBaud(TBaud::b19200);
+            break;
+        default:
+            break;
         }
     }
     try {
@@ -112,11 +122,16 @@ AddressResult ScaleSession::addressQuiet(int scaleNumber, bool emptyQueueFirst, 
 bool ScaleSession::address(int scaleNumber, bool emptyQueueFirst, int windowMs)
 {
     switch (addressQuiet(scaleNumber, emptyQueueFirst, windowMs)) {
-    case AddressResult::Ready: return true;
-    case AddressResult::NoLink: m_feedback.message(msg::kNoLink); return false;
-    case AddressResult::NotReady: m_feedback.message(msg::kNotReady); return false;
+    case AddressResult::Ready:
+        return true;
+    case AddressResult::NoLink:
+        m_feedback.message(msg::kNoLink);
+        return false;
+    case AddressResult::NotReady:
+        m_feedback.message(msg::kNotReady);
+        return false;
     }
     return false;
 }
 
-}  // namespace qm
+} // namespace qm

@@ -13,7 +13,8 @@
 
 #include "link/TComm.h"
 
-namespace qm {
+namespace qm
+{
 
 class Feedback;
 using Bytes = std::vector<std::uint8_t>;
@@ -29,7 +30,8 @@ enum class Count { Exactly, AtLeast };
 
 enum class AddressResult { Ready, NoLink, NotReady };
 
-namespace msg {
+namespace msg
+{
 inline const char* const kCheckConfig = "Проверьте правильность заполнения таблицы конфигурации для выбранных весов.";
 inline const char* const kPortBusy =
     "Выбранный СОМ-порт не существует или занят другим приложением.\r\nПроверьте конфигурацию выбранных весов.";
@@ -37,10 +39,11 @@ inline const char* const kNoLink = "Проверьте работоспособ�
 inline const char* const kNotReady = "Проверьте работоспособность выбранных весов.";
 inline const char* const kWriteFailed = "Ошибка обмена. Повторите еще раз.";
 inline const char* const kReadFailed = "Ошибка обмена данными. Повторите попытку запроса.";
-}  // namespace msg
+} // namespace msg
 
-class ScaleSession {
-public:
+class ScaleSession
+{
+  public:
     ScaleSession(TComm& comm, Feedback& feedback) : m_comm(comm), m_feedback(feedback) {}
 
     TComm& comm() { return m_comm; }
@@ -77,7 +80,7 @@ public:
     // Time in milliseconds that n bytes take on the line at the current speed (10 bits each).
     int lineTimeMs(int bytes) const;
 
-private:
+  private:
     TComm& m_comm;
     Feedback& m_feedback;
     // The last burst handed to the line and when: its tail may still be in transit.
@@ -85,4 +88,4 @@ private:
     std::chrono::steady_clock::time_point m_burstAt{};
 };
 
-}  // namespace qm
+} // namespace qm

@@ -10,9 +10,11 @@
 #include <termios.h>
 #endif
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 constexpr int kQueueSize = 1600;
 // GetByte is called when GetIn shows bytes waiting; when none comes within this time the
@@ -22,11 +24,16 @@ constexpr int kGetByteWaitMs = 1000;
 QSerialPort::Parity toQt(tParitet p)
 {
     switch (p) {
-    case tParitet::Zero: return QSerialPort::NoParity;
-    case tParitet::Odd: return QSerialPort::OddParity;
-    case tParitet::Even: return QSerialPort::EvenParity;
-    case tParitet::Binary0: return QSerialPort::MarkParity;
-    case tParitet::Binary1: return QSerialPort::SpaceParity;
+    case tParitet::Zero:
+        return QSerialPort::NoParity;
+    case tParitet::Odd:
+        return QSerialPort::OddParity;
+    case tParitet::Even:
+        return QSerialPort::EvenParity;
+    case tParitet::Binary0:
+        return QSerialPort::MarkParity;
+    case tParitet::Binary1:
+        return QSerialPort::SpaceParity;
     }
     return QSerialPort::NoParity;
 }
@@ -34,9 +41,12 @@ QSerialPort::Parity toQt(tParitet p)
 QSerialPort::StopBits toQt(tStopBits s)
 {
     switch (s) {
-    case tStopBits::s10: return QSerialPort::OneStop;
-    case tStopBits::s15: return QSerialPort::OneAndHalfStop;
-    case tStopBits::s20: return QSerialPort::TwoStop;
+    case tStopBits::s10:
+        return QSerialPort::OneStop;
+    case tStopBits::s15:
+        return QSerialPort::OneAndHalfStop;
+    case tStopBits::s20:
+        return QSerialPort::TwoStop;
     }
     return QSerialPort::OneStop;
 }
@@ -46,11 +56,12 @@ bool isRealError(QSerialPort::SerialPortError e)
     return e != QSerialPort::NoError && e != QSerialPort::TimeoutError;
 }
 
-}  // namespace
+} // namespace
 
 int baudRate(TBaud baud)
 {
-    static const int rates[] = {110, 300, 1200, 2400, 4800, 9600, 19200, 14400, 38400, 56000, 57600, 115200, 128000, 256000};
+    static const int rates[] = {110,   300,   1200,  2400,  4800,   9600,   19200,
+                                14400, 38400, 56000, 57600, 115200, 128000, 256000};
     return rates[static_cast<int>(baud)];
 }
 
@@ -116,7 +127,7 @@ void TComm::Connect()
                     m_device->setParity(toQt(m_parity)) && m_device->setStopBits(toQt(m_stopBits)) &&
                     // "Hardware" only switches XON/XOFF off; the handshake lines stay as they are.
                     m_device->setFlowControl(m_flow == tFlowControl::XON_XOFF ? QSerialPort::SoftwareControl
-                                                                               : QSerialPort::NoFlowControl);
+                                                                              : QSerialPort::NoFlowControl);
     if (!ok) {
         const int code = static_cast<int>(m_device->error());
         const std::string text = path + ": " + m_device->errorString().toStdString();
@@ -286,13 +297,13 @@ std::string TComm::GetFlags()
             fail(errno, "tcgetattr");
             return std::string(16, '0');
         }
-        flags |= 1u << 0;  // the line is always binary here
+        flags |= 1u << 0; // the line is always binary here
         if (tio.c_iflag & INPCK)
             flags |= 1u << 1;
         if (tio.c_cflag & CRTSCTS)
             flags |= (1u << 2) | (2u << 12);
         if (tio.c_cflag & HUPCL)
-            flags |= 1u << 4;  // DTR held while open
+            flags |= 1u << 4; // DTR held while open
         if (tio.c_iflag & IXANY)
             flags |= 1u << 7;
         if (tio.c_iflag & IXON)
@@ -331,12 +342,24 @@ void TComm::SetEscCode(int code)
     }
     bool ok = true;
     switch (code) {
-    case 3: ok = m_device->setRequestToSend(true); break;
-    case 4: ok = m_device->setRequestToSend(false); break;
-    case 5: ok = m_device->setDataTerminalReady(true); break;
-    case 6: ok = m_device->setDataTerminalReady(false); break;
-    case 8: ok = m_device->setBreakEnabled(true); break;
-    case 9: ok = m_device->setBreakEnabled(false); break;
+    case 3:
+        ok = m_device->setRequestToSend(true);
+        break;
+    case 4:
+        ok = m_device->setRequestToSend(false);
+        break;
+    case 5:
+        ok = m_device->setDataTerminalReady(true);
+        break;
+    case 6:
+        ok = m_device->setDataTerminalReady(false);
+        break;
+    case 8:
+        ok = m_device->setBreakEnabled(true);
+        break;
+    case 9:
+        ok = m_device->setBreakEnabled(false);
+        break;
     default:
         // Acting as if XON or XOFF arrived (codes 1, 2) has no counterpart on this platform.
         fail(kErrorUnsupported, "Функция линии " + std::to_string(code) + " не поддерживается");
@@ -346,4 +369,4 @@ void TComm::SetEscCode(int code)
         fail(static_cast<int>(m_device->error()), m_device->errorString().toStdString());
 }
 
-}  // namespace qm
+} // namespace qm

@@ -17,37 +17,72 @@
 
 class QSerialPort;
 
-namespace qm {
+namespace qm
+{
 
 class ByteTrace;
 
 // Rates by code; the order is fixed: code 6 is 19200 and code 7 is 14400.
-enum class TBaud { b110, b300, b1200, b2400, b4800, b9600, b19200, b14400, b38400, b56000, b57600, b115200, b128000, b256000 };
+enum class TBaud {
+    b110,
+    b300,
+    b1200,
+    b2400,
+    b4800,
+    b9600,
+    b19200,
+    b14400,
+    b38400,
+    b56000,
+    b57600,
+    b115200,
+    b128000,
+    b256000
+};
 enum class tStopBits { s10, s15, s20 };
-enum class tParitet { Zero, Odd, Even, Binary0, Binary1 };  // none, odd, even, mark, space
+enum class tParitet { Zero, Odd, Even, Binary0, Binary1 }; // none, odd, even, mark, space
 enum class tFlowControl { Hardware, XON_XOFF };
-enum class tPort { COM1, COM2, COM3, COM4, COM5, COM6, COM7, COM8, COM9, COM10, COM11, COM12, COM13, COM14, COM15, COM16 };
+enum class tPort {
+    COM1,
+    COM2,
+    COM3,
+    COM4,
+    COM5,
+    COM6,
+    COM7,
+    COM8,
+    COM9,
+    COM10,
+    COM11,
+    COM12,
+    COM13,
+    COM14,
+    COM15,
+    COM16
+};
 
 int baudRate(TBaud baud);
 
 // Codes beyond QSerialPort's own error numbers.
 enum PortErrorCode : int {
-    kErrorNoByte = 1001,       // GetByte found no byte within the wait for one
-    kErrorUnsupported = 1002,  // a line function this platform does not offer
-    kErrorNotOpen = 1003,      // an exchange on a port that is not open
+    kErrorNoByte = 1001,      // GetByte found no byte within the wait for one
+    kErrorUnsupported = 1002, // a line function this platform does not offer
+    kErrorNotOpen = 1003,     // an exchange on a port that is not open
 };
 
-class PortError : public std::runtime_error {
-public:
+class PortError : public std::runtime_error
+{
+  public:
     PortError(int code, const std::string& what) : std::runtime_error(what), m_code(code) {}
     int code() const { return m_code; }
 
-private:
+  private:
     int m_code;
 };
 
-class TComm {
-public:
+class TComm
+{
+  public:
     explicit TComm(PortMap ports = {});
     ~TComm();
     TComm(const TComm&) = delete;
@@ -91,8 +126,8 @@ public:
     std::uint8_t GetByte();
     // n bytes in one read, as n GetByte calls would give them (a record after its reply window).
     std::vector<std::uint8_t> GetBytes(int n);
-    void SendString(const std::string& text);  // at most 255 characters
-    std::string GetString(int count);          // at most 255 bytes, what is waiting
+    void SendString(const std::string& text); // at most 255 characters
+    std::string GetString(int count);         // at most 255 bytes, what is waiting
     int GetIn();
     int GetOut();
     int GetError();
@@ -111,7 +146,7 @@ public:
     // The device path COMn maps to under the current port map.
     std::string devicePath() const;
 
-private:
+  private:
     void fail(int code, const std::string& text);
     void checkLineErrors();
 
@@ -134,4 +169,4 @@ private:
     std::string m_lastErrorText;
 };
 
-}  // namespace qm
+} // namespace qm

@@ -4,7 +4,8 @@
 #include "common/IntText.h"
 #include "messages/MessageTexts.h"
 
-namespace qm {
+namespace qm
+{
 
 bool MsgCheckError(const Table& messages, int row)
 {
@@ -36,4 +37,4 @@ bool checkMessageTable(const Table& messages, Feedback& feedback)
     return ok;
 }
 
-}  // namespace qm
+} // namespace qm

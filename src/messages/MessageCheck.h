@@ -4,11 +4,13 @@
 
 #include "common/Table.h"
 
-namespace qm {
+namespace qm
+{
 
 class Feedback;
 
-namespace msgcol {
+namespace msgcol
+{
 inline constexpr int Number = 0, FirstLine = 1, LastLine = 8;
 }
 
@@ -23,4 +25,4 @@ bool MsgCheckError(const Table& messages, int row);
 // every row passes.
 bool checkMessageTable(const Table& messages, Feedback& feedback);
 
-}  // namespace qm
+} // namespace qm

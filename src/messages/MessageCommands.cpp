@@ -2,16 +2,18 @@
 
 #include "link/ScaleSession.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 bool acknowledged(ScaleSession& session, int windowMs)
 {
     return session.replyWindow(1, windowMs, Count::Exactly) && session.readByte() == kAck;
 }
 
-}  // namespace
+} // namespace
 
 bool SendMsg(ScaleSession& session, std::uint16_t number, const MessageLines& lines)
 {
@@ -34,4 +36,4 @@ bool DeleteMsg(ScaleSession& session, std::uint16_t number)
     return acknowledged(session, kDeleteMsgWindowMs);
 }
 
-}  // namespace qm
+} // namespace qm

@@ -6,12 +6,13 @@
 
 #include "messages/MessageRecord.h"
 
-namespace qm {
+namespace qm
+{
 
 class ScaleSession;
 
 inline constexpr int kWriteMsgWindowMs = 900;
-inline constexpr int kReadMsgWindowMs = 1000;  // one second of real time, not a wrapped millisecond count
+inline constexpr int kReadMsgWindowMs = 1000; // one second of real time, not a wrapped millisecond count
 inline constexpr int kDeleteMsgWindowMs = 500;
 // Deleting a message takes the scale longer than other commands: its addressing gets 900 ms.
 inline constexpr int kDeleteMsgAddressWindowMs = 900;
@@ -23,4 +24,4 @@ bool SendMsg(ScaleSession& session, std::uint16_t number, const MessageLines& li
 bool GetMsg(ScaleSession& session, std::uint16_t number, MessageLines& lines);
 bool DeleteMsg(ScaleSession& session, std::uint16_t number);
 
-}  // namespace qm
+} // namespace qm

@@ -9,9 +9,11 @@
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 // Deletes numbers first..last, the queue drained once before; progress counted from `base`.
 MessageOutcome deleteNumbers(ScaleSession& session, int scaleNumber, int first, int last, int base)
@@ -45,7 +47,7 @@ MessageOutcome deleteNumbers(ScaleSession& session, int scaleNumber, int first, 
     return MessageOutcome::Done;
 }
 
-}  // namespace
+} // namespace
 
 MessageOutcome deleteOneMessage(const MessageLink& link, const std::string& numberText)
 {
@@ -97,4 +99,4 @@ MessageOutcome DeleteMsgRange(const MessageLink& link, int first, int last)
     return deleteNumbers(link.session, target->number, range->first, range->last, range->first);
 }
 
-}  // namespace qm
+} // namespace qm

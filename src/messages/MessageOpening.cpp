@@ -2,7 +2,8 @@
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 
-namespace qm {
+namespace qm
+{
 
 std::optional<ScaleTarget> openMessageScale(const MessageLink& link, MessageWork work)
 {
@@ -14,4 +15,4 @@ std::optional<ScaleTarget> openMessageScale(const MessageLink& link, MessageWork
     return openScale(link.session, link.config, link.scaleName, noScale);
 }
 
-}  // namespace qm
+} // namespace qm

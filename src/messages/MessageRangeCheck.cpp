@@ -6,16 +6,18 @@
 #include "messages/MessageCheck.h"
 #include "messages/MessageTexts.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 MsgRangeCheck refused(const char* message)
 {
     return {std::nullopt, message};
 }
 
-}  // namespace
+} // namespace
 
 MsgRangeCheck checkMsgRange(MsgRangeKind kind, std::string_view firstText, std::string_view lastText, int dataRows)
 {
@@ -49,4 +51,4 @@ MsgRangeCheck checkMsgRange(MsgRangeKind kind, std::string_view firstText, std::
     return {range, {}};
 }
 
-}  // namespace qm
+} // namespace qm

@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
-namespace qm {
+namespace qm
+{
 
 enum class MsgRangeKind {
-    SendRows,       // rows of the message table to send ("Введите номера строк таблицы MSG")
-    ReadNumbers,    // message numbers to read ("Введите номера строк MSG")
-    DeleteNumbers,  // message numbers to delete in the scale ("Введите номера сообщений")
+    SendRows,      // rows of the message table to send ("Введите номера строк таблицы MSG")
+    ReadNumbers,   // message numbers to read ("Введите номера строк MSG")
+    DeleteNumbers, // message numbers to delete in the scale ("Введите номера сообщений")
 };
 
 struct MsgRange {
@@ -20,17 +21,16 @@ struct MsgRange {
 };
 
 struct MsgRangeCheck {
-    std::optional<MsgRange> range;  // first <= last when set
-    std::string message;            // UTF-8, the dialog's message when range is not set
+    std::optional<MsgRange> range; // first <= last when set
+    std::string message;           // UTF-8, the dialog's message when range is not set
 };
 
 // Both texts must be integer texts; then the dialog's checks in order. Row numbers must be at
 // least 1 (a pasted "-3" is refused like 0) and, after the swap, within the table's dataRows;
 // message numbers must lie in 1..1000.
-MsgRangeCheck checkMsgRange(MsgRangeKind kind, std::string_view firstText, std::string_view lastText,
-                            int dataRows = 0);
+MsgRangeCheck checkMsgRange(MsgRangeKind kind, std::string_view firstText, std::string_view lastText, int dataRows = 0);
 
 // The key limit of the dialogs' fields.
 inline constexpr int kMsgRangeKeyLimit = 1000;
 
-}  // namespace qm
+} // namespace qm

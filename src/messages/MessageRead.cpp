@@ -9,9 +9,11 @@
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 using msgsteps::RunningDisplay;
 
@@ -95,7 +97,7 @@ std::optional<ScaleTarget> openForRead(const MessageLink& link, TableSink& table
     return target;
 }
 
-}  // namespace
+} // namespace
 
 MessageOutcome readAllMessages(const MessageLink& link, TableSink& table, const MessageSave& save)
 {
@@ -149,4 +151,4 @@ MessageOutcome GetMsgRange(const MessageLink& link, int first, int last, TableSi
     return readNumbers(link.session, target->number, table, range->first, range->last, range->first);
 }
 
-}  // namespace qm
+} // namespace qm

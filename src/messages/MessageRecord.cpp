@@ -2,16 +2,18 @@
 
 #include "common/ScaleCodePage.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 Bytes commandWithNumber(std::uint8_t command, std::uint16_t number)
 {
     return {command, static_cast<std::uint8_t>(number & 0xFF), static_cast<std::uint8_t>(number >> 8)};
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::uint16_t> messageWireNumber(std::int64_t number)
 {
@@ -70,4 +72,4 @@ bool isEmptyMessage(const MessageLines& lines)
     return true;
 }
 
-}  // namespace qm
+} // namespace qm

@@ -13,7 +13,8 @@
 #include <string_view>
 #include <vector>
 
-namespace qm {
+namespace qm
+{
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -46,4 +47,4 @@ MessageLines decodeGetMsgAnswer(const Bytes& answer);
 // True when all eight lines are blank: the scale answers this for a number it holds nothing at.
 bool isEmptyMessage(const MessageLines& lines);
 
-}  // namespace qm
+} // namespace qm

@@ -8,9 +8,11 @@
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 using msgsteps::RunningDisplay;
 
@@ -90,7 +92,7 @@ MessageOutcome writeRows(ScaleSession& session, RunningDisplay& display, int sca
     return MessageOutcome::Done;
 }
 
-}  // namespace
+} // namespace
 
 MessageOutcome sendMessageTable(const MessageLink& link, const Table& messages, bool checkFirst)
 {
@@ -141,8 +143,7 @@ MessageOutcome SendMsgRange(const MessageLink& link, const Table& messages, int 
     if (!target)
         return MessageOutcome::Failed;
     Feedback& feedback = link.session.feedback();
-    const auto range =
-        msgsteps::checkedRange(feedback, MsgRangeKind::SendRows, first, last, messages.rowCount() - 1);
+    const auto range = msgsteps::checkedRange(feedback, MsgRangeKind::SendRows, first, last, messages.rowCount() - 1);
     if (!range)
         return MessageOutcome::Failed;
     link.session.NewQue();
@@ -155,4 +156,4 @@ MessageOutcome SendMsgRange(const MessageLink& link, const Table& messages, int 
     return writeRows(link.session, display, target->number, messages, range->first, range->last, range->first);
 }
 
-}  // namespace qm
+} // namespace qm

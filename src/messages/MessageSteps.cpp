@@ -6,7 +6,8 @@
 #include "messages/MessageRecord.h"
 #include "messages/MessageTexts.h"
 
-namespace qm::msgsteps {
+namespace qm::msgsteps
+{
 
 RunningDisplay::RunningDisplay(Feedback& feedback, int maximum) : m_feedback(feedback)
 {
@@ -56,4 +57,4 @@ std::optional<MsgRange> checkedRange(Feedback& feedback, MsgRangeKind kind, int 
     return check.range;
 }
 
-}  // namespace qm::msgsteps
+} // namespace qm::msgsteps

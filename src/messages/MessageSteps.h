@@ -10,23 +10,26 @@
 #include "messages/MessageRangeCheck.h"
 #include "messages/MessageTransfer.h"
 
-namespace qm {
+namespace qm
+{
 
 class TableSink;
 
-namespace msgsteps {
+namespace msgsteps
+{
 
 // The running display of a long operation: bar, counter and stop button, shown from the
 // constructor and hidden at every end, a port error that unwinds the operation included.
-class RunningDisplay {
-public:
+class RunningDisplay
+{
+  public:
     RunningDisplay(Feedback& feedback, int maximum);
     ~RunningDisplay() { end(); }
     RunningDisplay(const RunningDisplay&) = delete;
     RunningDisplay& operator=(const RunningDisplay&) = delete;
     void end();
 
-private:
+  private:
     Feedback& m_feedback;
     bool m_shown = true;
 };
@@ -45,5 +48,5 @@ std::optional<std::uint16_t> rowWireNumber(Feedback& feedback, const Table& mess
 // have changed since. Shows the dialog's message when the range is refused.
 std::optional<MsgRange> checkedRange(Feedback& feedback, MsgRangeKind kind, int first, int last, int dataRows);
 
-}  // namespace msgsteps
-}  // namespace qm
+} // namespace msgsteps
+} // namespace qm

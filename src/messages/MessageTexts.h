@@ -2,7 +2,8 @@
 // The fixed texts of the message tab (UTF-8, as Feedback takes them). The frame's own texts
 // (configuration row, port, addressing) are in link/ScaleSession.h.
 
-namespace qm::msgtext {
+namespace qm::msgtext
+{
 
 inline const char* const kRowError = "Неправильно задан номер сообщения задан. Это целое число от 1 до 1000.";
 inline const char* const kTableOk = "Список сообщений ошибок не имеет.";
@@ -12,7 +13,8 @@ inline const char* const kNoScaleRead = "Для чтения сообщений 
 inline const char* const kNoScaleDelete =
     "Для удаления сообщений выберите весы из списка (или заполните конфигурацию.).";
 
-inline const char* const kSaveFirst = "Будет открыт новый список сообщений.\r\nВ таблице  были изменения.\r\nСохранить ?";
+inline const char* const kSaveFirst =
+    "Будет открыт новый список сообщений.\r\nВ таблице  были изменения.\r\nСохранить ?";
 
 inline const char* const kStopped = "Действие прервано.";
 inline const char* const kSent = "Данные переданы.";
@@ -24,7 +26,8 @@ inline const char* const kBadNumber = "Ошибка ввода номера MSG.
 inline const char* const kDeleteOneHead = "ВНИМАНИЕ !\r\nСообщение № ";
 inline const char* const kDeleteOneTail = " из выбранных весов будет удалено.\r\nПродолжить ?";
 inline const char* const kDeletedOne = "Сообщение удалено.";
-inline const char* const kDeleteAllQuestion = "ВНИМАНИЕ !\r\nВсе сообщения из выбранных весов будут удалены.\r\nПродолжить ?";
+inline const char* const kDeleteAllQuestion =
+    "ВНИМАНИЕ !\r\nВсе сообщения из выбранных весов будут удалены.\r\nПродолжить ?";
 inline const char* const kDeleteRangeQuestion =
     "ВНИМАНИЕ !\r\nВсе указанные сообщения из выбранных весов будут удалены.\r\nПродолжить ?";
 inline const char* const kDeleteFailed = "Ошибка обмена.";
@@ -40,4 +43,4 @@ inline const char* const kRangeReadNumbers =
 inline const char* const kRangeDeleteNumbers =
     "Номер сообщения не может быть нулевым или больше 1000. Проверьте правильность ввода параметров.";
 
-}  // namespace qm::msgtext
+} // namespace qm::msgtext

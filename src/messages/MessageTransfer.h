@@ -18,7 +18,8 @@
 #include "link/ScaleFrame.h"
 #include "link/ScaleOperation.h"
 
-namespace qm {
+namespace qm
+{
 
 class ScaleSession;
 class TableSink;
@@ -58,4 +59,4 @@ MessageOutcome deleteAllMessages(const MessageLink& link);
 // `DeleteMsgRange`: asks, then deletes first..last.
 MessageOutcome DeleteMsgRange(const MessageLink& link, int first, int last);
 
-}  // namespace qm
+} // namespace qm

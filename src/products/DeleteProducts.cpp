@@ -6,9 +6,11 @@
 #include "products/ProductRanges.h"
 #include "products/TransferSteps.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 // PLU numbers first..last deleted one by one; the first one not acknowledged ends the run.
 TransferOutcome deleteLoop(ScaleSession& session, int scaleNumber, int first, int last)
@@ -58,7 +60,7 @@ std::optional<ScaleTarget> openDelete(const ProductLink& link, ProductOperation 
     return target;
 }
 
-}  // namespace
+} // namespace
 
 TransferOutcome deleteAllProducts(const ProductLink& link)
 {
@@ -71,8 +73,7 @@ TransferOutcome deleteAllProducts(const ProductLink& link)
 
 TransferOutcome deleteProductRange(const ProductLink& link, int first, int last)
 {
-    const auto range =
-        checkProductRange(ProductRangeKind::PluToDelete, std::to_string(first), std::to_string(last));
+    const auto range = checkProductRange(ProductRangeKind::PluToDelete, std::to_string(first), std::to_string(last));
     if (!range.ok) {
         link.session.feedback().message(range.message);
         return TransferOutcome::Failed;
@@ -124,4 +125,4 @@ TransferOutcome cancelVirtualRange(const ProductLink& link)
     return TransferOutcome::Done;
 }
 
-}  // namespace qm
+} // namespace qm

@@ -5,9 +5,11 @@
 #include "products/ProductColumns.h"
 #include "products/ProductMessages.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 const std::string& cellOf(const Row& row, int col)
 {
@@ -15,7 +17,7 @@ const std::string& cellOf(const Row& row, int col)
     return col < static_cast<int>(row.size()) ? row[static_cast<size_t>(col)] : empty;
 }
 
-}  // namespace
+} // namespace
 
 bool shelfLifeTextValid(std::string_view text)
 {
@@ -47,7 +49,7 @@ bool PluCheckError(const Row& row, int& column)
     if (!shelfLifeTextValid(cellOf(row, plucol::Shelf)))
         return true;
     static const Rule rest[] = {
-        {plucol::Tare, 0, 6000}, {plucol::Code, 0, 999999}, {plucol::Group, 0, 999999},
+        {plucol::Tare, 0, 6000},    {plucol::Code, 0, 999999}, {plucol::Group, 0, 999999},
         {plucol::Message, 0, 1000}, {plucol::Logo, 0, 2},
     };
     for (const Rule& r : rest) {
@@ -66,15 +68,24 @@ bool PluCheckError(const Table& products, int row, int& column)
 std::string pluRowErrorMessage(int column)
 {
     switch (column) {
-    case plucol::Plu: return "Неправильно задан номер PLU.";
-    case plucol::Price: return "Неправильно задана цена товара.";
-    case plucol::Shelf: return "Неправильно задан срок хранения.";
-    case plucol::Tare: return "Неправильно задан вес тары.";
-    case plucol::Code: return "Неправильно задан код товара.";
-    case plucol::Group: return "Неправильно задан код группы.";
-    case plucol::Message: return "Неправильно задан номер сообщения";
-    case plucol::Logo: return "Неправильно задан номер логотипа.( 0 - отсутствует, 1 - Ростест, 2 - Индивидуальный.)";
-    default: return {};
+    case plucol::Plu:
+        return "Неправильно задан номер PLU.";
+    case plucol::Price:
+        return "Неправильно задана цена товара.";
+    case plucol::Shelf:
+        return "Неправильно задан срок хранения.";
+    case plucol::Tare:
+        return "Неправильно задан вес тары.";
+    case plucol::Code:
+        return "Неправильно задан код товара.";
+    case plucol::Group:
+        return "Неправильно задан код группы.";
+    case plucol::Message:
+        return "Неправильно задан номер сообщения";
+    case plucol::Logo:
+        return "Неправильно задан номер логотипа.( 0 - отсутствует, 1 - Ростест, 2 - Индивидуальный.)";
+    default:
+        return {};
     }
 }
 
@@ -101,4 +112,4 @@ bool checkProductTable(const Table& products, Feedback& feedback)
     return true;
 }
 
-}  // namespace qm
+} // namespace qm

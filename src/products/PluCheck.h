@@ -6,7 +6,8 @@
 
 #include "common/Table.h"
 
-namespace qm {
+namespace qm
+{
 
 class Feedback;
 
@@ -27,4 +28,4 @@ std::string pluRowErrorMessage(int column);
 // every row passes.
 bool checkProductTable(const Table& products, Feedback& feedback);
 
-}  // namespace qm
+} // namespace qm

@@ -3,9 +3,11 @@
 #include "common/ScaleCodePage.h"
 #include "products/ProductColumns.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 // Positions 25..28 of a name (from 1) carry the logo marker.
 constexpr size_t kMarker = 24;
@@ -17,7 +19,7 @@ std::string fixedWidth(const std::string& text, size_t width)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<int> pluUnfitColumn(const PluRecord& r)
 {
@@ -138,4 +140,4 @@ PluRecord decodePluRecord(const std::uint8_t* b)
     return r;
 }
 
-}  // namespace qm
+} // namespace qm

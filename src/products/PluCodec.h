@@ -14,7 +14,8 @@
 #include "products/PluRecord.h"
 #include "products/WireFields.h"
 
-namespace qm {
+namespace qm
+{
 
 inline constexpr std::uint8_t kWritePlu = 0x82;
 inline constexpr std::uint8_t kReadPlu = 0x81;
@@ -22,7 +23,7 @@ inline constexpr std::uint8_t kDeletePlu = 0x8D;
 inline constexpr std::uint8_t kSetRange = 0x87;
 inline constexpr std::uint8_t kCancelRange = 0x88;
 
-inline constexpr int kWrittenRecordSize = 83;  // after the command byte
+inline constexpr int kWrittenRecordSize = 83; // after the command byte
 inline constexpr int kReadRecordSize = 100;
 
 // The product-table column of the first value that does not fit its wire field, if any.
@@ -45,4 +46,4 @@ PluRecord decodePluRecord(const std::uint8_t* bytes);
 // Shelf-life bytes: 0x00 first means a count, anything else a date.
 void decodeShelfLife(const std::uint8_t* bytes, std::int64_t& value, bool& isDate);
 
-}  // namespace qm
+} // namespace qm

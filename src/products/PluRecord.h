@@ -5,30 +5,31 @@
 #include <cstdint>
 #include <string>
 
-namespace qm {
+namespace qm
+{
 
 struct PluTotals {
-    std::int64_t resetTime = 0;  // HHMMSS of the last reset of the totals
-    std::int64_t resetDate = 0;  // DDMMYY
-    std::int64_t sum = 0;        // kopecks
-    std::int64_t weight = 0;     // grams
-    std::int64_t sales = 0;      // number of sales
+    std::int64_t resetTime = 0; // HHMMSS of the last reset of the totals
+    std::int64_t resetDate = 0; // DDMMYY
+    std::int64_t sum = 0;       // kopecks
+    std::int64_t weight = 0;    // grams
+    std::int64_t sales = 0;     // number of sales
 };
 
 struct PluRecord {
     std::int64_t plu = 0;
     std::string name1;
     std::string name2;
-    std::int64_t price = 0;  // kopecks
-    std::int64_t shelf = 0;  // a count 0..999, or a date DDMMYY
-    bool shelfIsDate = false;  // set by the decoder; the encoder writes both forms alike
-    std::int64_t tare = 0;     // grams
-    std::int64_t code = 0;     // product code
-    std::int64_t group = 0;    // group code
-    std::int64_t message = 0;  // message number, 0 for none
-    std::int64_t logo = 0;     // 0 none, 1 "Ростест", 2 the scale's own logo
-    std::string cert;          // certification code, printed with the "Ростест" mark
-    PluTotals totals;          // read only
+    std::int64_t price = 0;   // kopecks
+    std::int64_t shelf = 0;   // a count 0..999, or a date DDMMYY
+    bool shelfIsDate = false; // set by the decoder; the encoder writes both forms alike
+    std::int64_t tare = 0;    // grams
+    std::int64_t code = 0;    // product code
+    std::int64_t group = 0;   // group code
+    std::int64_t message = 0; // message number, 0 for none
+    std::int64_t logo = 0;    // 0 none, 1 "Ростест", 2 the scale's own logo
+    std::string cert;         // certification code, printed with the "Ростест" mark
+    PluTotals totals;         // read only
 };
 
-}  // namespace qm
+} // namespace qm

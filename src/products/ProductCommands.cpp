@@ -3,9 +3,11 @@
 #include "link/ScaleSession.h"
 #include "products/PluCodec.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 constexpr int kWriteWindowMs = 900;
 constexpr int kWindowMs = 200;
 
@@ -21,7 +23,7 @@ void awaitTrickle(ScaleSession& session, int count)
     if (missing > 1)
         session.pause(session.lineTimeMs(missing - 1));
 }
-}  // namespace
+} // namespace
 
 bool SendPlu(ScaleSession& session, const PluRecord& record)
 {
@@ -105,4 +107,4 @@ PollAnswer pollScale(ScaleSession& session, int scaleNumber)
     return answer;
 }
 
-}  // namespace qm
+} // namespace qm

@@ -7,7 +7,8 @@
 
 #include "products/PluRecord.h"
 
-namespace qm {
+namespace qm
+{
 
 class ScaleSession;
 
@@ -33,11 +34,11 @@ bool cancelPluRange(ScaleSession& session, bool awaitAnswer = true);
 enum class PollKind { Ready, Request, Failed };
 struct PollAnswer {
     PollKind kind = PollKind::Failed;
-    std::int64_t plu = 0;  // the record asked for (Request)
+    std::int64_t plu = 0; // the record asked for (Request)
 };
 // Sends the scale number (the queue is not emptied) and reads the answer: number and 0x80, or
 // number, 0xDD and a PLU number of 4 bytes. Every read has its reply window, so a short answer
 // is a failed poll, never a hang.
 PollAnswer pollScale(ScaleSession& session, int scaleNumber);
 
-}  // namespace qm
+} // namespace qm

@@ -2,7 +2,8 @@
 // The product tab's own message texts (UTF-8). The frame messages shared by every scale
 // operation are in link/ScaleSession.h.
 
-namespace qm::pmsg {
+namespace qm::pmsg
+{
 
 // A chooser that names no scale, by operation.
 inline const char* const kChooseToSendTable =
@@ -22,15 +23,15 @@ inline const char* const kExchangeFailed = "Ошибка обмена данны
 inline const char* const kReloadFailed = "Ошибка обмена. Повторите загрузку.";
 inline const char* const kStartOfTransfer = "Данные переданы.\r\nНачало передачи: ";
 inline const char* const kEndOfTransfer = "Конец передачи: ";
-inline const char* const kSaveFirst = "Будет получен новый список товаров.\r\nВ таблице  были изменения.\r\nСохранить ?";
+inline const char* const kSaveFirst =
+    "Будет получен новый список товаров.\r\nВ таблице  были изменения.\r\nСохранить ?";
 inline const char* const kBadPluToRead = "Ошибка ввода номера PLU. Это число от 1 до 4000.";
 inline const char* const kBadPluToDelete = "Ошибка ввода номера PLU. Это число от 0 до 4000.";
 inline const char* const kMissingOrFailed = "Запрашиваемые данные отсутствуют или произошла ошибка обмена.";
 inline const char* const kDeleteOneStart = "ВНИМАНИЕ !\r\nЯчейка товара № ";
 inline const char* const kDeleteOneEnd = " из выбранных весов будет удалена.\r\nПродолжить ?";
 inline const char* const kDeleted = "Выбранная ячейка удалена.";
-inline const char* const kNotDeleted =
-    "Выбранная ячейка не удалена, т.к. не существует либо произошла ошибка обмена.";
+inline const char* const kNotDeleted = "Выбранная ячейка не удалена, т.к. не существует либо произошла ошибка обмена.";
 inline const char* const kDeleteAllQuestion =
     "ВНИМАНИЕ !\r\nВсе ячейки товаров из выбранных весов будут удалены.\r\nПродолжить ?";
 inline const char* const kDeleteRangeQuestion =
@@ -44,4 +45,4 @@ inline const char* const kRangeNotCancelled = "Ошибка обмена. Вир
 // The sort that virtual synchronisation runs first.
 inline const char* const kSortFailed = "Ошибка ввода данных в таблице.";
 
-}  // namespace qm::pmsg
+} // namespace qm::pmsg

@@ -5,9 +5,11 @@
 #include "common/IntText.h"
 #include "products/ProductColumns.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 const char* const kBadInput = "Проверьте правильность ввода параметров.";
 const char* const kZeroRow = "Номер строки не может быть нулевым. Проверьте правильность ввода параметров.";
 const char* const kTooManyRows =
@@ -23,10 +25,10 @@ ProductRangeCheck refused(const char* message)
     r.message = message;
     return r;
 }
-}  // namespace
+} // namespace
 
 ProductRangeCheck checkProductRange(ProductRangeKind kind, std::string_view firstText, std::string_view lastText,
-                             int dataRows)
+                                    int dataRows)
 {
     const auto first = intText(firstText);
     const auto last = intText(lastText);
@@ -57,4 +59,4 @@ ProductRangeCheck checkProductRange(ProductRangeKind kind, std::string_view firs
     return r;
 }
 
-}  // namespace qm
+} // namespace qm

@@ -7,25 +7,26 @@
 #include <string>
 #include <string_view>
 
-namespace qm {
+namespace qm
+{
 
 enum class ProductRangeKind {
-    RowsToSend,    // rows of the product table: 1..number of data rows
-    PluToRead,     // PLU numbers 1..4000
-    PluToDelete,   // PLU numbers 1..4000
+    RowsToSend,  // rows of the product table: 1..number of data rows
+    PluToRead,   // PLU numbers 1..4000
+    PluToDelete, // PLU numbers 1..4000
 };
 
 struct ProductRangeCheck {
     bool ok = false;
     int first = 0;
     int last = 0;
-    std::string message;  // UTF-8, when not ok
+    std::string message; // UTF-8, when not ok
 };
 
 // Both texts are read as integer texts, then the dialog's bounds are checked in its order; a last
 // number below the first is swapped with it. dataRows is the product table's number of data rows
 // (only RowsToSend uses it).
 ProductRangeCheck checkProductRange(ProductRangeKind kind, std::string_view firstText, std::string_view lastText,
-                             int dataRows = 0);
+                                    int dataRows = 0);
 
-}  // namespace qm
+} // namespace qm

@@ -10,9 +10,11 @@
 #include "products/PluCodec.h"
 #include "products/ProductColumns.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 std::string decimal(std::int64_t v)
 {
@@ -27,7 +29,7 @@ std::string trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-}  // namespace
+} // namespace
 
 PreparedRow prepareRow(const Row& row)
 {
@@ -38,9 +40,8 @@ PreparedRow prepareRow(const Row& row)
         std::int64_t* value;
     };
     const Field fields[] = {
-        {plucol::Plu, &r.plu},   {plucol::Price, &r.price}, {plucol::Shelf, &r.shelf},
-        {plucol::Tare, &r.tare}, {plucol::Code, &r.code},   {plucol::Group, &r.group},
-        {plucol::Message, &r.message}, {plucol::Logo, &r.logo},
+        {plucol::Plu, &r.plu},   {plucol::Price, &r.price}, {plucol::Shelf, &r.shelf},     {plucol::Tare, &r.tare},
+        {plucol::Code, &r.code}, {plucol::Group, &r.group}, {plucol::Message, &r.message}, {plucol::Logo, &r.logo},
     };
     const auto cell = [&](int col) -> std::string {
         return col < static_cast<int>(row.size()) ? row[static_cast<size_t>(col)] : std::string();
@@ -91,8 +92,8 @@ Row rowFromRecord(const PluRecord& r)
 
 std::string notIntegerMessage(const Table& products, int row, int column)
 {
-    return "Строка " + std::to_string(row) + ", столбец «" + cp1251ToUtf8(trimmed(products.cell(0, column))) +
-           "»: \"" + cp1251ToUtf8(products.cell(row, column)) + "\" не является целым числом.";
+    return "Строка " + std::to_string(row) + ", столбец «" + cp1251ToUtf8(trimmed(products.cell(0, column))) + "»: \"" +
+           cp1251ToUtf8(products.cell(row, column)) + "\" не является целым числом.";
 }
 
 void reportRowProblem(Feedback& feedback, const Table& products, int row, const PreparedRow& prepared)
@@ -105,4 +106,4 @@ void reportRowProblem(Feedback& feedback, const Table& products, int row, const 
         feedback.message(pluRowErrorMessage(prepared.column));
 }
 
-}  // namespace qm
+} // namespace qm

@@ -8,7 +8,8 @@
 #include "common/Table.h"
 #include "products/PluRecord.h"
 
-namespace qm {
+namespace qm
+{
 
 class Feedback;
 
@@ -17,7 +18,7 @@ enum class RowProblem { None, NotInteger, DoesNotFit };
 struct PreparedRow {
     std::optional<PluRecord> record;
     RowProblem problem = RowProblem::None;
-    int column = -1;  // the cell at fault
+    int column = -1; // the cell at fault
 };
 
 // Reads the number cells (columns 0 and 3..9) as integer texts and checks that every value fits
@@ -35,4 +36,4 @@ std::string notIntegerMessage(const Table& products, int row, int column);
 // message for a cell that is no integer, the row error message for a value that does not fit.
 void reportRowProblem(Feedback& feedback, const Table& products, int row, const PreparedRow& prepared);
 
-}  // namespace qm
+} // namespace qm

@@ -18,7 +18,8 @@
 #include "link/ScaleFrame.h"
 #include "link/ScaleOperation.h"
 
-namespace qm {
+namespace qm
+{
 
 class ScaleSession;
 class TableSink;
@@ -27,7 +28,16 @@ class TableSink;
 using ProductLink = ScaleLink;
 
 enum class ProductOperation {
-    SendTable, SendRow, SendRange, ReadAll, ReadOne, ReadRange, DeleteAll, DeleteOne, DeleteRange, CancelRange
+    SendTable,
+    SendRow,
+    SendRange,
+    ReadAll,
+    ReadOne,
+    ReadRange,
+    DeleteAll,
+    DeleteOne,
+    DeleteRange,
+    CancelRange
 };
 // The message for a chooser that names no scale, by operation (UTF-8).
 const char* chooseScaleMessage(ProductOperation operation);
@@ -36,8 +46,8 @@ const char* chooseScaleMessage(ProductOperation operation);
 std::optional<ScaleTarget> openProductScale(const ProductLink& link, ProductOperation operation);
 
 struct SendTableOptions {
-    bool checkFirst = true;    // `CheckBox20` "Протестировать данные перед записью"
-    bool virtualSync = false;  // `CheckBox22` "Использовать виртуальную синхронизацию"
+    bool checkFirst = true;   // `CheckBox20` "Протестировать данные перед записью"
+    bool virtualSync = false; // `CheckBox22` "Использовать виртуальную синхронизацию"
 };
 
 // `SpeedButton31Click`. With virtual synchronisation the table is sorted by PLU number first;
@@ -67,4 +77,4 @@ TransferOutcome deleteProductRange(const ProductLink& link, int first, int last)
 // `SpeedButton89Click`.
 TransferOutcome cancelVirtualRange(const ProductLink& link);
 
-}  // namespace qm
+} // namespace qm

@@ -9,9 +9,11 @@
 #include "products/ProductRows.h"
 #include "products/TransferSteps.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 // Frame, save-first question and the emptied table: the opening of every read.
 std::optional<ScaleTarget> openRead(const ProductLink& link, ProductOperation operation, TableSink& table,
@@ -73,7 +75,7 @@ TransferOutcome readLoop(ScaleSession& session, int scaleNumber, int first, int 
     return TransferOutcome::Done;
 }
 
-}  // namespace
+} // namespace
 
 TransferOutcome readAllProducts(const ProductLink& link, TableSink& table, const SaveCommand& save)
 {
@@ -87,8 +89,7 @@ TransferOutcome readAllProducts(const ProductLink& link, TableSink& table, const
 TransferOutcome readProductRange(const ProductLink& link, int first, int last, TableSink& table,
                                  const SaveCommand& save)
 {
-    const auto range =
-        checkProductRange(ProductRangeKind::PluToRead, std::to_string(first), std::to_string(last));
+    const auto range = checkProductRange(ProductRangeKind::PluToRead, std::to_string(first), std::to_string(last));
     if (!range.ok) {
         link.session.feedback().message(range.message);
         return TransferOutcome::Failed;
@@ -126,4 +127,4 @@ TransferOutcome readOneProduct(const ProductLink& link, const std::string& pluTe
     return TransferOutcome::Failed;
 }
 
-}  // namespace qm
+} // namespace qm

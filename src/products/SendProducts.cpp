@@ -5,9 +5,11 @@
 #include "products/ProductTransfer.h"
 #include "products/TransferSteps.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 // Checks rows first..last with the progress bar at row - first + base. Stopped or failed runs
 // end here (a failure leaves the cursor on its cell).
@@ -57,7 +59,7 @@ TransferOutcome sendRows(ScaleSession& session, int scaleNumber, const Table& pr
     return TransferOutcome::Done;
 }
 
-}  // namespace
+} // namespace
 
 TransferOutcome sendProductTable(const ProductLink& link, const Table& products, const SendTableOptions& options,
                                  TableSink* sorted)
@@ -122,4 +124,4 @@ TransferOutcome sendProductRange(const ProductLink& link, const Table& products,
     return sendRows(link.session, target->number, products, range.first, range.last, 1);
 }
 
-}  // namespace qm
+} // namespace qm

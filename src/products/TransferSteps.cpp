@@ -11,21 +11,27 @@
 #include "products/ProductMessages.h"
 #include "products/ProductRows.h"
 
-namespace qm {
+namespace qm
+{
 
 const char* chooseScaleMessage(ProductOperation operation)
 {
     switch (operation) {
-    case ProductOperation::SendRow: return pmsg::kChooseToSendRow;
+    case ProductOperation::SendRow:
+        return pmsg::kChooseToSendRow;
     case ProductOperation::ReadAll:
-    case ProductOperation::ReadOne: return pmsg::kChooseToReadOne;
-    case ProductOperation::ReadRange: return pmsg::kChooseToReadRange;
+    case ProductOperation::ReadOne:
+        return pmsg::kChooseToReadOne;
+    case ProductOperation::ReadRange:
+        return pmsg::kChooseToReadRange;
     case ProductOperation::DeleteAll:
     case ProductOperation::DeleteOne:
-    case ProductOperation::DeleteRange: return pmsg::kChooseToDelete;
+    case ProductOperation::DeleteRange:
+        return pmsg::kChooseToDelete;
     case ProductOperation::SendTable:
     case ProductOperation::SendRange:
-    case ProductOperation::CancelRange: break;
+    case ProductOperation::CancelRange:
+        break;
     }
     return pmsg::kChooseToSendTable;
 }
@@ -35,7 +41,8 @@ std::optional<ScaleTarget> openProductScale(const ProductLink& link, ProductOper
     return openScale(link.session, link.config, link.scaleName, chooseScaleMessage(operation));
 }
 
-namespace steps {
+namespace steps
+{
 
 void endLoop(Feedback& feedback)
 {
@@ -100,5 +107,5 @@ std::string timeOfDay()
     return text;
 }
 
-}  // namespace steps
-}  // namespace qm
+} // namespace steps
+} // namespace qm

@@ -7,11 +7,13 @@
 #include "common/Table.h"
 #include "products/ProductTransfer.h"
 
-namespace qm {
+namespace qm
+{
 
 class TableSink;
 
-namespace steps {
+namespace steps
+{
 
 // The end of a long operation: progress controls hidden, the cursor back on row 1.
 void endLoop(Feedback& feedback);
@@ -38,5 +40,5 @@ TransferOutcome sendWithVirtualSync(const ProductLink& link, const ScaleTarget& 
 // The time of day, hours, minutes and seconds ("14:05:09").
 std::string timeOfDay();
 
-}  // namespace steps
-}  // namespace qm
+} // namespace steps
+} // namespace qm

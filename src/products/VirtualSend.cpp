@@ -14,9 +14,11 @@
 #include "products/TransferSteps.h"
 #include "products/WireFields.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 constexpr int kPassPauseMs = 210;
 constexpr int kErrorBudget = 100;
@@ -32,8 +34,9 @@ void writeBack(TableSink& sink, const Table& table)
     sink.setModified();
 }
 
-class VirtualLoop {
-public:
+class VirtualLoop
+{
+  public:
     VirtualLoop(ScaleSession& session, int scaleNumber, const Table& products)
         : m_session(session), m_fb(session.feedback()), m_number(scaleNumber), m_products(products)
     {
@@ -64,9 +67,15 @@ public:
             m_fb.processEvents();
             bool ok = true;
             switch (answer.kind) {
-            case PollKind::Failed: failedPass(); break;
-            case PollKind::Ready: ok = sendNext(); break;
-            case PollKind::Request: ok = sendRequested(answer.plu); break;
+            case PollKind::Failed:
+                failedPass();
+                break;
+            case PollKind::Ready:
+                ok = sendNext();
+                break;
+            case PollKind::Request:
+                ok = sendRequested(answer.plu);
+                break;
             }
             if (!ok)
                 return TransferOutcome::Failed;
@@ -76,7 +85,7 @@ public:
 
     bool badRow() const { return m_badRow; }
 
-private:
+  private:
     void failedPass()
     {
         ++m_errors;
@@ -151,9 +160,10 @@ private:
     bool m_badRow = false;
 };
 
-}  // namespace
+} // namespace
 
-namespace steps {
+namespace steps
+{
 
 TransferOutcome sendWithVirtualSync(const ProductLink& link, const ScaleTarget& target, const Table& snapshot,
                                     const std::string& startTime, TableSink* sortedOut)
@@ -227,5 +237,5 @@ TransferOutcome sendWithVirtualSync(const ProductLink& link, const ScaleTarget& 
     return cancel == TransferOutcome::Done ? TransferOutcome::Done : TransferOutcome::Failed;
 }
 
-}  // namespace steps
-}  // namespace qm
+} // namespace steps
+} // namespace qm

@@ -1,6 +1,7 @@
 #include "products/WireFields.h"
 
-namespace qm {
+namespace qm
+{
 
 bool fitsBinary(std::int64_t value, int size)
 {
@@ -58,4 +59,4 @@ int bcdValue(std::uint8_t byte)
     return 10 * (byte >> 4) + (byte & 0x0F);
 }
 
-}  // namespace qm
+} // namespace qm

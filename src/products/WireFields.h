@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace qm {
+namespace qm
+{
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -17,10 +18,10 @@ bool fitsDigits(std::int64_t value, int digits);
 
 void appendBinary(Bytes& out, std::int64_t value, int size);
 void appendDigits(Bytes& out, std::int64_t value, int digits);
-std::uint8_t bcdByte(int value);  // 0..99
+std::uint8_t bcdByte(int value); // 0..99
 
 std::int64_t readBinary(const std::uint8_t* at, int size);
 std::int64_t readDigits(const std::uint8_t* at, int digits);
-int bcdValue(std::uint8_t byte);  // 10 x high four bits + low four bits
+int bcdValue(std::uint8_t byte); // 10 x high four bits + low four bits
 
-}  // namespace qm
+} // namespace qm

@@ -163,8 +163,8 @@ TEST_F(ProductsFiles, CheckButtonFindsTheFirstWrongCell)
     EXPECT_EQ(grid()->currentCol(), 4);
     grid()->tableModel()->setCell(2, 4, "311299");
     click("SpeedButton36");
-    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Неправильно задан срок хранения.",
-                                                          "В списке товаров ошибок не обнаружено."}));
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<std::string>{"Неправильно задан срок хранения.", "В списке товаров ошибок не обнаружено."}));
     EXPECT_TRUE(find<QWidget>(&form, "ProgressBar1")->isHidden());
 }
 

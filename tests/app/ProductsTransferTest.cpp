@@ -174,7 +174,8 @@ TEST_F(ProductsTransfer, ReadRangeAndDeleteRangeRunThroughTheirDialogs)
     dialogs.answers = {qm::Answer::Yes};
     apply(remove, "5", "1");
     ASSERT_TRUE(form.context().runner().waitIdle(20000));
-    EXPECT_EQ(dialogs.questions.back(), "ВНИМАНИЕ !\r\nВыбранные ячейки товаров из весов будут удалены.\r\nПродолжить ?");
+    EXPECT_EQ(dialogs.questions.back(),
+              "ВНИМАНИЕ !\r\nВыбранные ячейки товаров из весов будут удалены.\r\nПродолжить ?");
     EXPECT_EQ(dialogs.messages,
               (std::vector<std::string>{
                   "Номер ячейки не может быть нулевым или больше 4000. Проверьте правильность ввода параметров.",
@@ -203,8 +204,9 @@ TEST_F(ProductsTransfer, OneRecordByEdit35AndNoScaleChosen)
     dialogs.messages.clear();
     find<ChooserBox>(&form, "ComboBox8")->setText(QStringLiteral("Нет таких"));
     clickAndWait("SpeedButton89");
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{
-                                    "Для записи таблицы товаров выберите весы из списка (или заполните конфигурацию.)."});
+    EXPECT_EQ(
+        dialogs.messages,
+        std::vector<std::string>{"Для записи таблицы товаров выберите весы из списка (или заполните конфигурацию.)."});
 }
 
 } // namespace

@@ -21,10 +21,7 @@ namespace
 class RangeDialogTest : public ::testing::Test
 {
   protected:
-    RangeDialogTest() : context(&window)
-    {
-        context.setDialogs(&dialogs);
-    }
+    RangeDialogTest() : context(&window) { context.setDialogs(&dialogs); }
 
     std::unique_ptr<RangeDialog> make(RangeDialog::Restore cancelRestore = RangeDialog::Restore::Maximised)
     {

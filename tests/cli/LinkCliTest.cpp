@@ -10,7 +10,8 @@
 #include "common/Cp1251.h"
 #include "support/EmuProcess.h"
 
-namespace {
+namespace
+{
 
 struct Run {
     int status;
@@ -33,8 +34,8 @@ Run cli(const std::string& args)
 struct StartDir {
     explicit StartDir(const std::string& cflRowNumber = "6")
     {
-        path = std::filesystem::temp_directory_path() / ("qmcli-" + std::to_string(::getpid()) + "-" +
-                                                         std::to_string(counter++));
+        path = std::filesystem::temp_directory_path() /
+               ("qmcli-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path);
         std::ofstream cfl(path / "scales.cfl", std::ios::binary);
         for (const std::string cell : {"1", "Весы", "Отдел", cflRowNumber.c_str(), "COM1", "9600", "", "", ""})
@@ -46,7 +47,7 @@ struct StartDir {
     static inline int counter = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST(CliLink, TestLinkPrintsTheRowAndTracesTheBytes)
 {

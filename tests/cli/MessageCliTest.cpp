@@ -9,13 +9,13 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
-#include "StateBuilder.h"
 #include "ScaleText.h"
+#include "StateBuilder.h"
 #include "common/Cp1251.h"
 #include "common/TableLayouts.h"
 #include "config/ConfigTable.h"
@@ -27,7 +27,8 @@
 namespace fs = std::filesystem;
 namespace msgtext = qm::msgtext;
 
-namespace {
+namespace
+{
 
 constexpr int kScale = 12;
 
@@ -44,7 +45,8 @@ std::string fileText(const fs::path& path)
 struct StartDir {
     explicit StartDir(const qmtest::EmuProcess& emu)
     {
-        path = fs::temp_directory_path() / ("qmcli-msg-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        path =
+            fs::temp_directory_path() / ("qmcli-msg-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         fs::create_directories(path);
         emu.writePortsCfg(path.string());
         qm::Table config = qm::makeTable(qm::configLayout());
@@ -142,7 +144,7 @@ std::string padded(const std::string& cp1251)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEST(CliMessages, CheckMessagesReportsTheFirstBadRow)
 {

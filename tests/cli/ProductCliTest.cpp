@@ -23,7 +23,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 std::string readText(const fs::path& path)
 {
@@ -102,7 +103,7 @@ qmtest::EmuOptions withState(const emu::StateBuilder& b, std::vector<std::string
     return o;
 }
 
-}  // namespace
+} // namespace
 
 TEST(CliProducts, CheckProductsFile)
 {
@@ -274,8 +275,9 @@ TEST(CliProducts, DeleteProductsAsksUnlessYesAndCancelRange)
     EXPECT_EQ(scale.state().plu.size(), 3u);
     r = cli(dir, {"delete-products", "--scale", "Весы", "--all", "--yes"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out,
-              "Таблица товаров удалена. Для просмотра количества свободных ячеек товара на весах - перезагрузите их.\n");
+    EXPECT_EQ(
+        r.out,
+        "Таблица товаров удалена. Для просмотра количества свободных ячеек товара на весах - перезагрузите их.\n");
     EXPECT_TRUE(scale.state().plu.empty());
 
     EXPECT_EQ(cli(dir, {"delete-products", "--scale", "Весы", "--plu", "0", "--yes"}).status, 2);

@@ -5,12 +5,12 @@
 
 TEST(ScaleCodePage, RussianLettersMoveToCode866)
 {
-    EXPECT_EQ(qm::toScaleByte(0xC0), 0x80);  // А
-    EXPECT_EQ(qm::toScaleByte(0xEF), 0xAF);  // п
-    EXPECT_EQ(qm::toScaleByte(0xF0), 0xE0);  // р
-    EXPECT_EQ(qm::toScaleByte(0xFF), 0xEF);  // я
-    EXPECT_EQ(qm::toScaleByte(0xA8), 0xF0);  // Ё
-    EXPECT_EQ(qm::toScaleByte(0xB8), 0xF1);  // ё
+    EXPECT_EQ(qm::toScaleByte(0xC0), 0x80); // А
+    EXPECT_EQ(qm::toScaleByte(0xEF), 0xAF); // п
+    EXPECT_EQ(qm::toScaleByte(0xF0), 0xE0); // р
+    EXPECT_EQ(qm::toScaleByte(0xFF), 0xEF); // я
+    EXPECT_EQ(qm::toScaleByte(0xA8), 0xF0); // Ё
+    EXPECT_EQ(qm::toScaleByte(0xB8), 0xF1); // ё
     // Everything else passes unchanged, the other characters of 0x80..0xBF included.
     for (int b : {0x00, 0x01, 0x02, 0x20, 0x41, 0x7F, 0x80, 0xA0, 0xA9, 0xB9, 0xBF})
         EXPECT_EQ(qm::toScaleByte(static_cast<std::uint8_t>(b)), b);
@@ -22,7 +22,7 @@ TEST(ScaleCodePage, MapsBackEveryRussianLetter)
         EXPECT_EQ(qm::fromScaleByte(qm::toScaleByte(static_cast<std::uint8_t>(b))), b);
     EXPECT_EQ(qm::fromScaleByte(0xF0), 0xA8);
     EXPECT_EQ(qm::fromScaleByte(0xF1), 0xB8);
-    EXPECT_EQ(qm::fromScaleByte(0xB0), 0xB0);  // a box-drawing byte stays as it is
+    EXPECT_EQ(qm::fromScaleByte(0xB0), 0xB0); // a box-drawing byte stays as it is
     EXPECT_EQ(qm::fromScaleByte(0xF2), 0xF2);
     EXPECT_EQ(qm::toScale(qm::cp("Ёжик 1")), std::string("\xF0\xA6\xA8\xAA 1"));
 }
@@ -41,7 +41,7 @@ TEST(Cp1251, RefusesCharactersItCannotHold)
 {
     EXPECT_FALSE(qm::utf8ToCp1251("✓").has_value());
     EXPECT_FALSE(qm::utf8ToCp1251("日本").has_value());
-    EXPECT_FALSE(qm::utf8ToCp1251("\xC3").has_value());  // cut UTF-8
+    EXPECT_FALSE(qm::utf8ToCp1251("\xC3").has_value()); // cut UTF-8
     EXPECT_TRUE(qm::cellCharAllowed(U'Ж'));
     EXPECT_TRUE(qm::cellCharAllowed(U'€'));
     EXPECT_FALSE(qm::cellCharAllowed(U'✓'));

@@ -13,9 +13,9 @@ TEST(Table, KeepsOneDataRow)
     EXPECT_EQ(t.cell(1, 0), "");
     t.setRowCount(0);
     EXPECT_EQ(t.rowCount(), 2);
-    t.setCell(0, 0, "changed");  // the header row is not a data row
+    t.setCell(0, 0, "changed"); // the header row is not a data row
     EXPECT_EQ(t.cell(0, 0), "a");
-    EXPECT_EQ(t.cell(7, 9), "");  // outside reads as empty
+    EXPECT_EQ(t.cell(7, 9), ""); // outside reads as empty
 }
 
 TEST(Table, RowsInsertAndRemoveInPlace)

@@ -4,7 +4,8 @@
 #include "config/ConfigTable.h"
 #include "support/ScriptedFeedback.h"
 
-namespace {
+namespace
+{
 qm::Table configWith(std::vector<qm::Row> rows)
 {
     auto t = qm::makeTable(qm::configLayout());
@@ -15,7 +16,7 @@ qm::Row scaleRow(std::string name, std::string number, std::string port, std::st
 {
     return {"1", std::move(name), "", std::move(number), std::move(port), std::move(speed), "", "", ""};
 }
-}  // namespace
+} // namespace
 
 TEST(CfgCheckError, ChecksNumberPortSpeedInOrder)
 {
@@ -26,7 +27,7 @@ TEST(CfgCheckError, ChecksNumberPortSpeedInOrder)
     };
     const Case cases[] = {
         {"5", "COM1", "9600", false, 3, -1},
-        {"$10", "com16", " 9600", false, 3, -1},  // "$10" is 16; a leading blank passes
+        {"$10", "com16", " 9600", false, 3, -1}, // "$10" is 16; a leading blank passes
         {"0", "COM1", "9600", true, 1, 3},
         {"100", "COM1", "9600", true, 1, 3},
         {"", "COM1", "9600", true, 1, 3},
@@ -35,7 +36,7 @@ TEST(CfgCheckError, ChecksNumberPortSpeedInOrder)
         {"5", "COM", "9600", true, 2, 4},
         {"5", "COMx", "9600", true, 2, 4},
         {"5", "PORT1", "9600", true, 2, 4},
-        {"5", "COM01", "9600", false, 3, -1},   // the number part is an integer text
+        {"5", "COM01", "9600", false, 3, -1}, // the number part is an integer text
         {"5", "com 1", "9600", false, 3, -1},
         {"5", "COM1", "9600 ", true, 3, 5},
         {"5", "COM1", "14400", true, 3, 5},
@@ -57,7 +58,7 @@ TEST(NumberColFrom, FirstExactMatch)
     EXPECT_EQ(qm::NumberColFrom(t, "Весы"), 1);
     EXPECT_EQ(qm::NumberColFrom(t, "весы"), 2);
     EXPECT_EQ(qm::NumberColFrom(t, "Весы "), -1);
-    EXPECT_EQ(qm::NumberColFrom(t, ""), 4);  // an empty chooser matches the first empty name
+    EXPECT_EQ(qm::NumberColFrom(t, ""), 4); // an empty chooser matches the first empty name
 }
 
 TEST(CheckConfigTable, StopsAtFirstWrongRowWithItsMessage)
@@ -76,7 +77,7 @@ TEST(CheckConfigTable, StopsAtFirstWrongRowWithItsMessage)
     EXPECT_EQ(fb.cursor.back(), (qmtest::Cursor{qm::TableId::Config, 2, 5}));
 
     fb.messages.clear();
-    EXPECT_FALSE(qm::checkConfigTable(qm::makeTable(qm::configLayout()), fb));  // one empty row
+    EXPECT_FALSE(qm::checkConfigTable(qm::makeTable(qm::configLayout()), fb)); // one empty row
     EXPECT_EQ(fb.messages.at(0), "Неправильно задан номер весов. Это целое число от 1 до 99.");
 
     fb.messages.clear();

@@ -8,7 +8,8 @@
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
 
-namespace {
+namespace
+{
 
 struct Bench {
     explicit Bench(const std::string& device)
@@ -37,7 +38,7 @@ struct Bench {
     qm::ScaleSession session{comm, fb};
 };
 
-}  // namespace
+} // namespace
 
 TEST(LinkTest, WorkingScaleAnswersWithItsNumber)
 {
@@ -75,7 +76,7 @@ TEST(LinkTest, OutcomesOfSilentForeignAndSlowScales)
         Bench b(emu.device());
         const auto row = b.test("Касса");
         EXPECT_EQ(row[5], "рабочее");
-        EXPECT_GE(std::stoi(row[4]), 100);  // about 160 - 50 ms
+        EXPECT_GE(std::stoi(row[4]), 100); // about 160 - 50 ms
         EXPECT_LT(std::stoi(row[4]), 450);
     }
 }

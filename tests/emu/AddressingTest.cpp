@@ -10,7 +10,8 @@
 using emutest::Bytes;
 using emutest::PtyPort;
 
-namespace {
+namespace
+{
 
 bool hasEvent(const std::vector<qmtest::EmuLogEntry>& log, const std::string& text)
 {
@@ -19,7 +20,7 @@ bool hasEvent(const std::vector<qmtest::EmuLogEntry>& log, const std::string& te
     });
 }
 
-}  // namespace
+} // namespace
 
 TEST(EmuAddressing, AnswersOwnNumberOnlyAndRepeatedAddressingAgain)
 {

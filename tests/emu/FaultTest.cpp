@@ -12,7 +12,8 @@ using emutest::Bytes;
 using emutest::Clock;
 using emutest::ScaleLine;
 
-namespace {
+namespace
+{
 
 qmtest::EmuOptions withFaults(std::vector<std::string> faults, std::string stateJson = {})
 {
@@ -26,7 +27,7 @@ qmtest::EmuOptions withFaults(std::vector<std::string> faults, std::string state
 const Bytes kRead1{0x81, 0x01, 0x00, 0x00, 0x00};
 const Bytes kDelete1{0x8D, 0x01, 0x00, 0x00, 0x00};
 
-}  // namespace
+} // namespace
 
 TEST(EmuFaults, AddressingFaultsChangeOnlyTheChosenOccurrences)
 {

@@ -10,7 +10,8 @@ using emutest::concat;
 using emutest::ScaleLine;
 using emutest::withState;
 
-namespace {
+namespace
+{
 
 Bytes blanks(std::size_t n)
 {
@@ -43,7 +44,7 @@ Bytes withPlu(Bytes record, std::uint8_t plu)
     return record;
 }
 
-}  // namespace
+} // namespace
 
 TEST(EmuProducts, WriteThenReadGivesTheRecordBackByteForByte)
 {
@@ -119,13 +120,13 @@ TEST(EmuProducts, RefusesRecordsThatNoCorrectEncoderSends)
 {
     ScaleLine line;
     Bytes badDigit = kWriteRecord;
-    badDigit[5] = 0x0A;  // product code digit
+    badDigit[5] = 0x0A; // product code digit
     EXPECT_EQ(line.command(badDigit, 1), (Bytes{0x00}));
     Bytes badShelf = kWriteRecord;
-    badShelf[71] = 0x1A;  // not packed BCD
+    badShelf[71] = 0x1A; // not packed BCD
     EXPECT_EQ(line.command(badShelf, 1), (Bytes{0x00}));
     Bytes beyond = kWriteRecord;
-    beyond[1] = 0xA1;  // PLU 4001
+    beyond[1] = 0xA1; // PLU 4001
     beyond[2] = 0x0F;
     EXPECT_EQ(line.command(beyond, 1), (Bytes{0x00}));
     EXPECT_TRUE(line.scale.state().plu.empty());

@@ -14,7 +14,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace emutest {
+namespace emutest
+{
 
 using Bytes = std::vector<std::uint8_t>;
 using Clock = std::chrono::steady_clock;
@@ -80,4 +81,4 @@ class PtyPort
     int m_fd = -1;
 };
 
-}  // namespace emutest
+} // namespace emutest

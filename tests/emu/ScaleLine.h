@@ -10,7 +10,8 @@
 #include "PtyPort.h"
 #include "support/EmuProcess.h"
 
-namespace emutest {
+namespace emutest
+{
 
 inline Bytes concat(std::initializer_list<Bytes> parts)
 {
@@ -46,4 +47,4 @@ struct ScaleLine {
     int number;
 };
 
-}  // namespace emutest
+} // namespace emutest

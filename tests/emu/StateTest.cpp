@@ -48,8 +48,8 @@ TEST(EmuState, JsonKeepsEveryFieldAndEveryByteOfTheTexts)
     EXPECT_EQ(emu::utf8ToScale(emu::scaleToUtf8(all)), all);
     EXPECT_EQ(emu::scaleToUtf8("\x80\xAF\xE0\xEF\xF0\xF1"), "АпряЁё");
     EXPECT_FALSE(emu::utf8ToScale("€").has_value());
-    EXPECT_FALSE(emu::utf8ToScale("\xC3\xA0").has_value());  // à would be the byte of р
-    EXPECT_FALSE(emu::utf8ToScale("\xC0\x81").has_value());  // overlong
+    EXPECT_FALSE(emu::utf8ToScale("\xC3\xA0").has_value()); // à would be the byte of р
+    EXPECT_FALSE(emu::utf8ToScale("\xC0\x81").has_value()); // overlong
     EXPECT_FALSE(emu::utf8ToScale("\xD0").has_value());     // cut short
 }
 
@@ -63,7 +63,7 @@ TEST(EmuState, HandWrittenStatesAreCheckedStrictly)
     EXPECT_EQ(plu3.price, 4550u);
 
     for (const char* bad : {
-             R"({"plu": {"3": {"prise": 1}}})",  // a typo
+             R"({"plu": {"3": {"prise": 1}}})", // a typo
              R"({"plu": {"0": {}}})",           // PLU 0
              R"({"plu": {"4001": {}}})",
              R"({"plu": {"03": {}}})",
@@ -94,7 +94,7 @@ TEST(EmuState, TheStateSurvivesARestartAndIsCurrentAfterEachAnswer)
             Bytes record(84, 0x00);
             record[0] = 0x82;
             record[1] = plu;
-            record[67] = plu;  // price
+            record[67] = plu; // price
             for (std::size_t i = 11; i < 67; ++i)
                 record[i] = 0x41;
             ASSERT_EQ(line.command(record, 1), (Bytes{0xAA}));

@@ -4,7 +4,8 @@
 #include "link/ScaleSession.h"
 #include "support/ScriptedFeedback.h"
 
-namespace {
+namespace
+{
 // Every COM name points at a device that does not exist, so Connection fails after it has
 // set Port and Baud, which is what these tests look at.
 qm::PortMap nowhere()
@@ -14,7 +15,7 @@ qm::PortMap nowhere()
         map.set(i, "/nonexistent/tty" + std::to_string(i));
     return map;
 }
-}  // namespace
+} // namespace
 
 TEST(Connection, PortTextInAnyLetterCase)
 {
@@ -54,8 +55,8 @@ TEST(Connection, SpeedTextSelectsOnlyTheFourSpeeds)
     qm::TComm comm(nowhere());
     qmtest::ScriptedFeedback fb;
     qm::ScaleSession s(comm, fb);
-    const std::pair<const char*, qm::TBaud> known[] = {{"2400", qm::TBaud::b2400}, {"4800", qm::TBaud::b4800},
-                                                       {"9600", qm::TBaud::b9600}, {"19200", qm::TBaud::b19200},
+    const std::pair<const char*, qm::TBaud> known[] = {{"2400", qm::TBaud::b2400},    {"4800", qm::TBaud::b4800},
+                                                       {"9600", qm::TBaud::b9600},    {"19200", qm::TBaud::b19200},
                                                        {" 19200", qm::TBaud::b19200}, {"$4B00", qm::TBaud::b19200}};
     for (const auto& [text, baud] : known) {
         comm.setBaud(qm::TBaud::b110);
@@ -83,13 +84,13 @@ TEST(TComm, FailedConnectRaisesAndKeepsTheFlag)
     EXPECT_THROW(comm.Connect(), qm::PortError);
     EXPECT_FALSE(comm.connected());
     EXPECT_NE(comm.GetError(), 0);
-    EXPECT_EQ(comm.GetError(), 0);  // reported once, then reset
+    EXPECT_EQ(comm.GetError(), 0); // reported once, then reset
 
     int seen = 0;
     comm.OnComError = [&](qm::TComm&, int code) { seen = code; };
-    comm.Connect();  // with a handler attached the failure goes to it instead
+    comm.Connect(); // with a handler attached the failure goes to it instead
     EXPECT_NE(seen, 0);
-    comm.SetError(0);  // a code of 0 does nothing
+    comm.SetError(0); // a code of 0 does nothing
     EXPECT_NE(comm.GetError(), 0);
 }
 

@@ -11,7 +11,8 @@
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
 
-namespace {
+namespace
+{
 
 using Bytes = std::vector<std::uint8_t>;
 using Clock = std::chrono::steady_clock;
@@ -38,7 +39,7 @@ struct Link {
     qm::ScaleSession session;
 };
 
-}  // namespace
+} // namespace
 
 TEST(SessionEmu, AddressingAScaleThatAnswers)
 {
@@ -58,10 +59,8 @@ TEST(SessionEmu, EachAddressingFailureHasItsMessage)
         const char* message;
     };
     const Case cases[] = {
-        {"silent@addr", qm::msg::kNoLink},
-        {"wrong-number@addr", qm::msg::kNoLink},
-        {"not-ready@addr", qm::msg::kNotReady},
-        {"not-ready=0xDD@addr", qm::msg::kNotReady},
+        {"silent@addr", qm::msg::kNoLink},      {"wrong-number@addr", qm::msg::kNoLink},
+        {"not-ready@addr", qm::msg::kNotReady}, {"not-ready=0xDD@addr", qm::msg::kNotReady},
         {"truncate=1@addr", qm::msg::kNoLink},
     };
     for (const auto& c : cases) {
@@ -72,7 +71,7 @@ TEST(SessionEmu, EachAddressingFailureHasItsMessage)
         ASSERT_EQ(link.fb.messages.size(), 1u) << c.fault;
         EXPECT_EQ(link.fb.messages[0], c.message) << c.fault;
         if (std::string(c.fault).rfind("silent", 0) == 0) {
-            EXPECT_GE(msSince(t0), 200);  // the whole window was waited for
+            EXPECT_GE(msSince(t0), 200); // the whole window was waited for
         }
     }
 }
@@ -90,9 +89,9 @@ TEST(SessionEmu, LateAnswerIsDroppedBeforeTheNextAddressing)
 {
     qmtest::EmuProcess emu({2, 0, {"delay=300@addr#1"}});
     Link link(emu);
-    EXPECT_FALSE(link.session.address(2));  // the answer comes after the 200 ms window
+    EXPECT_FALSE(link.session.address(2)); // the answer comes after the 200 ms window
     link.session.pause(250);
-    EXPECT_EQ(link.comm.GetIn(), 2);  // the late answer now waits in the queue
+    EXPECT_EQ(link.comm.GetIn(), 2); // the late answer now waits in the queue
     EXPECT_TRUE(link.session.address(2));
     EXPECT_EQ(link.comm.GetIn(), 0);
     EXPECT_EQ(emu.sent(), (Bytes{0x02, 0x80, 0x02, 0x80}));
@@ -106,7 +105,7 @@ TEST(SessionEmu, LongAnswerAtSlowSpeedFitsItsWindow)
     ASSERT_TRUE(link.session.address(1));
     link.session.send(Bytes{0x81, 0x09, 0x00, 0x00, 0x00});
     ASSERT_TRUE(link.session.replyWindow(1, 200));
-    link.session.readByte();  // status byte
+    link.session.readByte(); // status byte
     const auto t0 = Clock::now();
     ASSERT_TRUE(link.session.replyWindow(100, 200));
     EXPECT_GE(msSince(t0), 380);

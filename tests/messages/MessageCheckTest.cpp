@@ -8,7 +8,8 @@
 
 using namespace qm;
 
-namespace {
+namespace
+{
 
 Table messagesNumbered(const std::vector<std::string>& numbers)
 {
@@ -24,7 +25,7 @@ Table messagesNumbered(const std::vector<std::string>& numbers)
     return t;
 }
 
-}  // namespace
+} // namespace
 
 TEST(MsgCheckError, NumberMustBeAnIntegerTextFrom1To1000)
 {

@@ -10,7 +10,8 @@ using namespace msgtest;
 using qm::MessageOutcome;
 namespace msgtext = qm::msgtext;
 
-namespace {
+namespace
+{
 
 constexpr int kScale = 9;
 
@@ -22,15 +23,15 @@ std::string scaleWith(std::initializer_list<std::uint32_t> numbers)
     return scale.json();
 }
 
-}  // namespace
+} // namespace
 
 TEST(MessageDeleteEmu, DeleteOneAsksWithTheFieldTextThenDeletes)
 {
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith({7, 8})));
     EmuLink s(emu, kScale);
-    EXPECT_EQ(qm::deleteOneMessage(s.link, "7"), MessageOutcome::Cancelled);  // no scripted answer: No
-    EXPECT_EQ(s.fb.questions,
-              std::vector<std::string>{"ВНИМАНИЕ !\r\nСообщение № 7 из выбранных весов будет удалено.\r\nПродолжить ?"});
+    EXPECT_EQ(qm::deleteOneMessage(s.link, "7"), MessageOutcome::Cancelled); // no scripted answer: No
+    EXPECT_EQ(s.fb.questions, std::vector<std::string>{
+                                  "ВНИМАНИЕ !\r\nСообщение № 7 из выбранных весов будет удалено.\r\nПродолжить ?"});
     EXPECT_TRUE(emu.received().empty());
 
     s.fb.answers = {qm::Answer::Yes};
@@ -54,8 +55,7 @@ TEST(MessageDeleteEmu, RangeOf10To12AddressesBeforeEachDelete)
     EXPECT_EQ(qm::DeleteMsgRange(s.link, 10, 12), MessageOutcome::Done);
     EXPECT_EQ(s.fb.questions, std::vector<std::string>{msgtext::kDeleteRangeQuestion});
     EXPECT_EQ(s.fb.lastMessage(), msgtext::kDeleted);
-    EXPECT_EQ(emu.received(),
-              (Bytes{kScale, 0x8E, 10, 0x00, kScale, 0x8E, 11, 0x00, kScale, 0x8E, 12, 0x00}));
+    EXPECT_EQ(emu.received(), (Bytes{kScale, 0x8E, 10, 0x00, kScale, 0x8E, 11, 0x00, kScale, 0x8E, 12, 0x00}));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA, kScale, 0x80, 0xAA, kScale, 0x80, 0xAA}));
     const auto state = emu.state();
     ASSERT_EQ(state.messages.size(), 2u);

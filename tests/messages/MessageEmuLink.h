@@ -16,7 +16,8 @@
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
 
-namespace msgtest {
+namespace msgtest
+{
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -106,4 +107,4 @@ inline int commandCount(const Bytes& received, std::uint8_t scaleNumber, std::ui
     return n;
 }
 
-}  // namespace msgtest
+} // namespace msgtest

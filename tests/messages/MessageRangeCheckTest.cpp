@@ -6,7 +6,8 @@
 
 using namespace qm;
 
-namespace {
+namespace
+{
 
 void expectRange(const MsgRangeCheck& check, int first, int last)
 {
@@ -21,7 +22,7 @@ void expectRefused(const MsgRangeCheck& check, const char* message)
     EXPECT_EQ(check.message, message);
 }
 
-}  // namespace
+} // namespace
 
 TEST(MsgRangeCheck, TextsThatAreNoIntegersAreRefusedFirst)
 {

@@ -9,7 +9,8 @@ using namespace msgtest;
 using qm::MessageOutcome;
 namespace msgtext = qm::msgtext;
 
-namespace {
+namespace
+{
 
 constexpr int kScale = 2;
 
@@ -46,7 +47,7 @@ Bytes readRequests(int first, int last)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(MessageReadEmu, ReadAllFromAScaleHoldingMessages3And7GivesTwoRows)
 {

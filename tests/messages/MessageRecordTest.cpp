@@ -5,7 +5,8 @@
 
 using namespace qm;
 
-namespace {
+namespace
+{
 
 MessageLines lines(std::initializer_list<std::string> given)
 {
@@ -27,7 +28,7 @@ Bytes blanks(size_t n)
     return Bytes(n, 0x20);
 }
 
-}  // namespace
+} // namespace
 
 TEST(MessageRecord, WriteOfMessage1000CarriesNumberLowByteFirstThenEightLinesOf50)
 {
@@ -59,12 +60,12 @@ TEST(MessageRecord, CyrillicLettersGoOutInTheScaleCodePageOthersUnchanged)
 {
     // А..п, р..я, Ё, ё, then Latin, digits and punctuation.
     std::string text;
-    text += '\xC0';  // А
-    text += '\xEF';  // п
-    text += '\xF0';  // р
-    text += '\xFF';  // я
-    text += '\xA8';  // Ё
-    text += '\xB8';  // ё
+    text += '\xC0'; // А
+    text += '\xEF'; // п
+    text += '\xF0'; // р
+    text += '\xFF'; // я
+    text += '\xA8'; // Ё
+    text += '\xB8'; // ё
     text += "Az9.,";
     const Bytes out = encodeSendMsg(2, lines({text}));
     EXPECT_EQ(tail(out, 3, 11), (Bytes{0x80, 0xAF, 0xE0, 0xEF, 0xF0, 0xF1, 'A', 'z', '9', '.', ','}));
@@ -93,15 +94,15 @@ TEST(MessageRecord, ReadAndDeleteRequests)
 TEST(MessageRecord, ReadAnswerGivesEightLinesOf50InCodePage1251)
 {
     Bytes answer(401, 0x20);
-    answer[0] = 0x55;  // unused status byte
-    answer[1] = 0x80;  // А
-    answer[2] = 0xE0;  // р
-    answer[3] = 0xF0;  // Ё
-    answer[4] = 0xF1;  // ё
-    answer[5] = 0x00;  // a blank
+    answer[0] = 0x55; // unused status byte
+    answer[1] = 0x80; // А
+    answer[2] = 0xE0; // р
+    answer[3] = 0xF0; // Ё
+    answer[4] = 0xF1; // ё
+    answer[5] = 0x00; // a blank
     answer[6] = 'Q';
     answer[51] = 'L';  // line 2 starts at byte 51
-    answer[400] = 'z';  // the last byte of line 8
+    answer[400] = 'z'; // the last byte of line 8
     const MessageLines out = decodeGetMsgAnswer(answer);
     std::string line1 = "\xC0\xF0\xA8\xB8 Q";
     line1.resize(50, ' ');

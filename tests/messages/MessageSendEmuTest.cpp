@@ -8,7 +8,8 @@ using namespace msgtest;
 using qm::MessageOutcome;
 namespace msgtext = qm::msgtext;
 
-namespace {
+namespace
+{
 
 constexpr int kScale = 4;
 
@@ -21,7 +22,7 @@ Bytes writeBytes(std::uint16_t number, const qm::Table& table, int row)
     return concat({{kScale}, qm::encodeSendMsg(number, lines)});
 }
 
-}  // namespace
+} // namespace
 
 TEST(MessageSendEmu, WholeTableGoesOutByteForByteAndLandsInTheScale)
 {

@@ -8,7 +8,8 @@
 using namespace qm;
 using qmtest::ProductRig;
 
-namespace {
+namespace
+{
 
 qmtest::EmuOptions tenProducts(std::vector<std::string> faults = {})
 {
@@ -21,14 +22,15 @@ qmtest::EmuOptions tenProducts(std::vector<std::string> faults = {})
     return o;
 }
 
-}  // namespace
+} // namespace
 
 TEST(DeleteProducts, OneAsksThenDeletes)
 {
     ProductRig rig(tenProducts());
     EXPECT_EQ(deleteOneProduct(rig.link(), "3"), TransferOutcome::Cancelled);
-    EXPECT_EQ(rig.fb.questions,
-              std::vector<std::string>{"ВНИМАНИЕ !\r\nЯчейка товара № 3 из выбранных весов будет удалена.\r\nПродолжить ?"});
+    EXPECT_EQ(
+        rig.fb.questions,
+        std::vector<std::string>{"ВНИМАНИЕ !\r\nЯчейка товара № 3 из выбранных весов будет удалена.\r\nПродолжить ?"});
     EXPECT_TRUE(rig.scale.received().empty());
 
     rig.fb.answers = {Answer::Yes};
@@ -55,8 +57,9 @@ TEST(DeleteProducts, AllEmptiesTheScale)
     ProductRig rig(tenProducts());
     rig.fb.answers = {Answer::Yes};
     EXPECT_EQ(deleteAllProducts(rig.link()), TransferOutcome::Done);
-    EXPECT_EQ(rig.fb.questions,
-              std::vector<std::string>{"ВНИМАНИЕ !\r\nВсе ячейки товаров из выбранных весов будут удалены.\r\nПродолжить ?"});
+    EXPECT_EQ(
+        rig.fb.questions,
+        std::vector<std::string>{"ВНИМАНИЕ !\r\nВсе ячейки товаров из выбранных весов будут удалены.\r\nПродолжить ?"});
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Таблица товаров удалена. Для просмотра количества свободных "
                                                         "ячеек товара на весах - перезагрузите их."});
     EXPECT_EQ(rig.countEvents("command 0x8D"), 4000);
@@ -71,8 +74,9 @@ TEST(DeleteProducts, RangeStopAndFailure)
         ProductRig rig(tenProducts());
         rig.fb.answers = {Answer::Yes};
         EXPECT_EQ(deleteProductRange(rig.link(), 7, 5), TransferOutcome::Done);
-        EXPECT_EQ(rig.fb.questions,
-                  std::vector<std::string>{"ВНИМАНИЕ !\r\nВыбранные ячейки товаров из весов будут удалены.\r\nПродолжить ?"});
+        EXPECT_EQ(
+            rig.fb.questions,
+            std::vector<std::string>{"ВНИМАНИЕ !\r\nВыбранные ячейки товаров из весов будут удалены.\r\nПродолжить ?"});
         const auto state = rig.scale.state();
         EXPECT_EQ(state.plu.size(), 7u);
         EXPECT_EQ(state.plu.count(5) + state.plu.count(6) + state.plu.count(7), 0u);

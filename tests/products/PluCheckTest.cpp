@@ -8,7 +8,8 @@
 
 using namespace qm;
 
-namespace {
+namespace
+{
 
 Row goodRow()
 {
@@ -29,14 +30,14 @@ int failingColumnWith(int col, const std::string& text)
     return failingColumn(row);
 }
 
-}  // namespace
+} // namespace
 
 TEST(PluCheck, ShelfLifeCountsAndDates)
 {
     for (const char* ok : {"0", "999", "311299", "010525", " 5", "$FF", "310125"})
         EXPECT_TRUE(shelfLifeTextValid(ok)) << ok;
-    for (const char* bad : {"", "1000", "12345", "1234567", "320125", "011325", "000000", "010025", "-1", "abc",
-                            "0105a5"})
+    for (const char* bad :
+         {"", "1000", "12345", "1234567", "320125", "011325", "000000", "010025", "-1", "abc", "0105a5"})
         EXPECT_FALSE(shelfLifeTextValid(bad)) << bad;
 }
 
@@ -85,14 +86,14 @@ TEST(PluCheck, CheckTableStopsAtFirstBadRowWithCursorOnCell)
     Row bad = goodRow();
     bad[plucol::Shelf] = "320125";
     products.setRow(2, bad);
-    products.appendRow();  // row 3 is empty and would fail too
+    products.appendRow(); // row 3 is empty and would fail too
     qmtest::ScriptedFeedback fb;
     EXPECT_FALSE(checkProductTable(products, fb));
     ASSERT_EQ(fb.messages.size(), 1u);
     EXPECT_EQ(fb.messages[0], "Неправильно задан срок хранения.");
     EXPECT_EQ(fb.cursor.back(), (qmtest::Cursor{TableId::Products, 2, plucol::Shelf}));
     EXPECT_EQ(fb.progressMaximum, 3);
-    EXPECT_EQ(fb.progress.back(), 2);  // row 3 never reached
+    EXPECT_EQ(fb.progress.back(), 2); // row 3 never reached
     EXPECT_FALSE(fb.progressVisible);
 
     products.removeRow(3);

@@ -5,7 +5,8 @@
 
 using namespace qm;
 
-namespace {
+namespace
+{
 
 Bytes repeat(std::uint8_t b, size_t n)
 {
@@ -35,22 +36,23 @@ PluRecord sample()
 // A 100-byte record as the scale sends it, written from the byte layout by hand.
 Bytes scaleRecord(const Bytes& name1, const Bytes& name2)
 {
-    return join({{0x2A, 0x00, 0x00, 0x00},                    // PLU 42
-                 {0x06, 0x05, 0x04, 0x03, 0x02, 0x01},        // code 123456
-                 name1, name2,                                // 28 + 28
-                 {0x3F, 0x42, 0x0F, 0x00},                    // price 999999
-                 {0x01, 0x05, 0x25},                          // shelf 010525
-                 {0x70, 0x17},                                // tare 6000
-                 {0x09, 0x09, 0x00, 0x00, 0x00, 0x00},        // group 99
-                 {0xE8, 0x03},                                // message 1000
-                 {0x56, 0x34, 0x12},                          // reset time 123456
-                 {0x31, 0x12, 0x25},                          // reset date 311225
-                 {0x10, 0x27, 0x00, 0x00},                    // sum 10000
-                 {0x88, 0x13, 0x00, 0x00},                    // weight 5000
-                 {0x03, 0x00, 0x01}});                        // sales 65539
+    return join({{0x2A, 0x00, 0x00, 0x00},             // PLU 42
+                 {0x06, 0x05, 0x04, 0x03, 0x02, 0x01}, // code 123456
+                 name1,
+                 name2,                                // 28 + 28
+                 {0x3F, 0x42, 0x0F, 0x00},             // price 999999
+                 {0x01, 0x05, 0x25},                   // shelf 010525
+                 {0x70, 0x17},                         // tare 6000
+                 {0x09, 0x09, 0x00, 0x00, 0x00, 0x00}, // group 99
+                 {0xE8, 0x03},                         // message 1000
+                 {0x56, 0x34, 0x12},                   // reset time 123456
+                 {0x31, 0x12, 0x25},                   // reset date 311225
+                 {0x10, 0x27, 0x00, 0x00},             // sum 10000
+                 {0x88, 0x13, 0x00, 0x00},             // weight 5000
+                 {0x03, 0x00, 0x01}});                 // sales 65539
 }
 
-}  // namespace
+} // namespace
 
 TEST(PluCodec, WriteRecordByteForByte)
 {
@@ -125,7 +127,7 @@ TEST(PluCodec, EncodersRefuseValuesThatDoNotFit)
     r.message = 65536;
     EXPECT_EQ(pluUnfitColumn(r), 8);
     r = sample();
-    r.logo = 0xC0;  // the code page conversion would change this byte
+    r.logo = 0xC0; // the code page conversion would change this byte
     EXPECT_EQ(pluUnfitColumn(r), 9);
     r = sample();
     r.tare = 65535;
@@ -145,7 +147,7 @@ TEST(PluCodec, SmallCommands)
 
 TEST(PluCodec, ReadRecordDecodesEveryField)
 {
-    const Bytes name1 = join({{0x8C, 0xAE, 0xAB, 0xAE, 0xAA, 0xAE}, repeat(0x20, 22)});  // Молоко
+    const Bytes name1 = join({{0x8C, 0xAE, 0xAB, 0xAE, 0xAA, 0xAE}, repeat(0x20, 22)}); // Молоко
     const Bytes name2 = join({{0xF1, 0x00}, repeat(0x20, 26)});
     const Bytes raw = scaleRecord(name1, name2);
     ASSERT_EQ(raw.size(), 100u);
@@ -153,7 +155,7 @@ TEST(PluCodec, ReadRecordDecodesEveryField)
     EXPECT_EQ(r.plu, 42);
     EXPECT_EQ(r.code, 123456);
     EXPECT_EQ(r.name1, cp("Молоко") + std::string(22, ' '));
-    EXPECT_EQ(r.name2, cp("ё") + std::string(1, '\0') + std::string(26, ' '));  // 0x00 stays
+    EXPECT_EQ(r.name2, cp("ё") + std::string(1, '\0') + std::string(26, ' ')); // 0x00 stays
     EXPECT_EQ(r.price, 999999);
     EXPECT_EQ(r.shelf, 10525);
     EXPECT_TRUE(r.shelfIsDate);

@@ -17,7 +17,8 @@
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
 
-namespace qmtest {
+namespace qmtest
+{
 
 inline EmuOptions faulty(std::vector<std::string> faults, std::string pace = {})
 {
@@ -27,8 +28,9 @@ inline EmuOptions faulty(std::vector<std::string> faults, std::string pace = {})
     return o;
 }
 
-class ProductRig {
-public:
+class ProductRig
+{
+  public:
     explicit ProductRig(EmuOptions options = {}) : scale(options)
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "qmproducts-XXXXXX").string();
@@ -74,8 +76,8 @@ public:
     std::unique_ptr<qm::ScaleSession> session;
     qm::Table config;
 
-private:
+  private:
     std::string m_dir;
 };
 
-}  // namespace qmtest
+} // namespace qmtest

@@ -61,7 +61,7 @@ TEST(ProductRows, FillKeepsDateDigitsAndNames)
     Row row = rowFromRecord(r);
     ASSERT_EQ(row.size(), 11u);
     EXPECT_EQ(row[plucol::Plu], "7");
-    EXPECT_EQ(row[plucol::Shelf], "010525");  // the leading zero stays: the row check accepts it
+    EXPECT_EQ(row[plucol::Shelf], "010525"); // the leading zero stays: the row check accepts it
     EXPECT_EQ(row[plucol::Name1].size(), 28u);
     EXPECT_EQ(row[plucol::Name2], r.name2);
     EXPECT_EQ(row[plucol::Logo], "2");

@@ -10,7 +10,8 @@
 using namespace qm;
 using qmtest::ProductRig;
 
-namespace {
+namespace
+{
 
 emu::PluRecord milk()
 {
@@ -19,7 +20,7 @@ emu::PluRecord milk()
     r.name1 = emu::scaleName("Молоко");
     r.name2 = emu::scaleName("Ёлочка");
     r.price = 4550;
-    r.shelf = 10525;  // 01.05.25
+    r.shelf = 10525; // 01.05.25
     r.tare = 20;
     r.group = 7;
     r.message = 12;
@@ -45,7 +46,7 @@ std::string padded(const std::string& text)
     return text + std::string(28 - text.size(), ' ');
 }
 
-}  // namespace
+} // namespace
 
 TEST(ReadProducts, ReadAllFillsOnlyTheRecordsTheScaleHolds)
 {
@@ -89,7 +90,7 @@ TEST(ReadProducts, SaveFirstQuestion)
     t.table.setRow(1, {"42"});
     t.modified = true;
     int saves = 0;
-    const SaveCommand save = [&] { return ++saves > 1; };  // the first save is cancelled
+    const SaveCommand save = [&] { return ++saves > 1; }; // the first save is cancelled
 
     rig.fb.answers = {Answer::Cancel};
     EXPECT_EQ(readOneProduct(rig.link(), "1", t.sink, save), TransferOutcome::Cancelled);
@@ -154,13 +155,13 @@ TEST(ReadProducts, RangeStoppedAfterSomeRecordsKeepsThem)
 TEST(ReadProducts, IncompleteAnswerEndsTheRead)
 {
     qmtest::EmuOptions o = withState(emu::StateBuilder().plu(1, milk()).plu(2, milk()));
-    o.faults = {"truncate=100@0x81#2"};  // the status byte and 99 of the 100 record bytes
+    o.faults = {"truncate=100@0x81#2"}; // the status byte and 99 of the 100 record bytes
     ProductRig rig(o);
     Target t;
     EXPECT_EQ(readAllProducts(rig.link(), t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена данными. Повторите попытку запроса."});
     EXPECT_EQ(rig.countEvents("command 0x81"), 2);
-    ASSERT_EQ(t.table.rowCount(), 3);  // the record read and the empty row that awaited the next
+    ASSERT_EQ(t.table.rowCount(), 3); // the record read and the empty row that awaited the next
     EXPECT_EQ(t.table.cell(1, 0), "1");
     EXPECT_EQ(t.table.cell(2, 0), "");
 }
@@ -170,6 +171,7 @@ TEST(ReadProducts, SilentScaleEndsAtOnce)
     ProductRig rig(qmtest::faulty({"silent@addr"}));
     Target t;
     EXPECT_EQ(readAllProducts(rig.link(), t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Проверьте работоспособность выбранных весов или линии связи."});
+    EXPECT_EQ(rig.fb.messages,
+              std::vector<std::string>{"Проверьте работоспособность выбранных весов или линии связи."});
     EXPECT_EQ(rig.scale.received(), Bytes{1});
 }

@@ -12,7 +12,8 @@
 using namespace qm;
 using qmtest::ProductRig;
 
-namespace {
+namespace
+{
 
 Table productTable(const std::vector<Row>& rows)
 {
@@ -38,7 +39,7 @@ Bytes sendBytes(const Table& t, std::initializer_list<int> rows, std::uint8_t nu
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(SendProducts, TableArrivesWholeInTheScale)
 {
@@ -147,7 +148,8 @@ TEST(SendProducts, FrameFailuresTouchNoScale)
     const Table t = productTable({product("1")});
     ProductLink other{*rig.session, rig.config, cp("Другие")};
     EXPECT_EQ(sendProductTable(other, t, {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.lastMessage(), "Для записи таблицы товаров выберите весы из списка (или заполните конфигурацию.).");
+    EXPECT_EQ(rig.fb.lastMessage(),
+              "Для записи таблицы товаров выберите весы из списка (или заполните конфигурацию.).");
     EXPECT_EQ(sendProductRow(other, t, 1), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), "Для записи ячейки выберите весы из списка (или заполните конфигурацию.).");
     EXPECT_EQ(sendProductTable(rig.link(), t, {}), TransferOutcome::Failed);
@@ -180,7 +182,8 @@ TEST(SendProducts, RowAndRange)
     rig.scale.clearLog();
     t.setCell(3, plucol::Logo, "5");
     EXPECT_EQ(sendProductRange(rig.link(), t, 1, 4), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.lastMessage(), "Неправильно задан номер логотипа.( 0 - отсутствует, 1 - Ростест, 2 - Индивидуальный.)");
+    EXPECT_EQ(rig.fb.lastMessage(),
+              "Неправильно задан номер логотипа.( 0 - отсутствует, 1 - Ростест, 2 - Индивидуальный.)");
     EXPECT_EQ(sendProductRange(rig.link(), t, 0, 2), TransferOutcome::Failed);
     EXPECT_EQ(sendProductRow(rig.link(), t, 3), TransferOutcome::Failed);
     EXPECT_TRUE(rig.scale.received().empty());

@@ -13,7 +13,8 @@
 using namespace qm;
 using qmtest::ProductRig;
 
-namespace {
+namespace
+{
 
 Table productTable(std::initializer_list<const char*> plus)
 {
@@ -44,7 +45,7 @@ Bytes record(const Table& t, int row)
     return *encodePluWrite(*prepareRow(t.row(row)).record);
 }
 
-}  // namespace
+} // namespace
 
 TEST(VirtualSend, SortsSetsRangeAndFollowsReadyPolls)
 {
@@ -61,11 +62,11 @@ TEST(VirtualSend, SortsSetsRangeAndFollowsReadyPolls)
     const Table s = productTable({"2", "5", "9"});
     Bytes expected{1, 0x88, 1, 0x87, 2, 0, 0, 0, 9, 0, 0, 0};
     for (int r = 1; r <= 3; ++r) {
-        expected.push_back(1);  // the poll
+        expected.push_back(1); // the poll
         const Bytes rec = record(s, r);
         expected.insert(expected.end(), rec.begin(), rec.end());
     }
-    expected.insert(expected.end(), {1, 0x88});  // the closing cancel-range operation
+    expected.insert(expected.end(), {1, 0x88}); // the closing cancel-range operation
     EXPECT_EQ(rig.scale.received(), expected);
     // The closing operation's addressing byte still meets the range set: the scale takes it as a
     // fourth poll and answers ready, as addressing would.

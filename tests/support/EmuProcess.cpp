@@ -19,9 +19,11 @@
 
 #include "StateFile.h"
 
-namespace qmtest {
+namespace qmtest
+{
 
-namespace {
+namespace
+{
 
 using Clock = std::chrono::steady_clock;
 
@@ -45,7 +47,7 @@ std::vector<std::uint8_t> bytesOf(const std::vector<EmuLogEntry>& log, EmuLogEnt
     return out;
 }
 
-}  // namespace
+} // namespace
 
 EmuProcess::EmuProcess(EmuOptions options) : m_options(std::move(options))
 {
@@ -223,4 +225,4 @@ emu::ScaleState EmuProcess::state() const
     return std::get<emu::ScaleState>(std::move(loaded));
 }
 
-}  // namespace qmtest
+} // namespace qmtest

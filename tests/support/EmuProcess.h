@@ -19,14 +19,15 @@
 #include "EventLog.h"
 #include "ScaleState.h"
 
-namespace qmtest {
+namespace qmtest
+{
 
 struct EmuOptions {
     int number = 1;
     int baud = 0;
     std::vector<std::string> faults;
     std::string pace;
-    std::string stateJson;  // initial state file contents, empty = empty scale
+    std::string stateJson; // initial state file contents, empty = empty scale
 };
 
 using EmuLogEntry = emu::LogEntry;
@@ -49,7 +50,7 @@ class EmuProcess
     void writePortsCfg(const std::string& directory, int com = 1) const;
 
     std::vector<EmuLogEntry> log() const;
-    std::vector<std::uint8_t> received() const;  // every byte the scale got, in order
+    std::vector<std::uint8_t> received() const; // every byte the scale got, in order
     std::vector<std::uint8_t> sent() const;     // every byte the scale sent
     void clearLog();                            // forget the log so far
     emu::ScaleState state() const;              // throws when the state file is unreadable
@@ -66,4 +67,4 @@ class EmuProcess
     int m_pid = -1;
 };
 
-}  // namespace qmtest
+} // namespace qmtest

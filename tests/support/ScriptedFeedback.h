@@ -10,7 +10,8 @@
 
 #include "common/Feedback.h"
 
-namespace qmtest {
+namespace qmtest
+{
 
 struct Cursor {
     qm::TableId table;
@@ -19,12 +20,13 @@ struct Cursor {
     bool operator==(const Cursor& o) const { return table == o.table && row == o.row && col == o.col; }
 };
 
-class ScriptedFeedback : public qm::Feedback {
-public:
+class ScriptedFeedback : public qm::Feedback
+{
+  public:
     std::vector<std::string> messages;
     std::vector<std::string> questions;
-    std::deque<qm::Answer> answers;  // taken in order; No when empty
-    std::vector<int> progress;       // every position shown
+    std::deque<qm::Answer> answers; // taken in order; No when empty
+    std::vector<int> progress;      // every position shown
     std::vector<std::string> counters;
     std::vector<Cursor> cursor;
     int progressMaximum = -1;
@@ -74,4 +76,4 @@ public:
     std::string lastMessage() const { return messages.empty() ? std::string() : messages.back(); }
 };
 
-}  // namespace qmtest
+} // namespace qmtest

@@ -3,9 +3,11 @@
 #include "MessageHandlers.h"
 #include "ProductHandlers.h"
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 const CommandEntry kCommands[] = {
     {0x82, 83, "write PLU", true, writePlu},
@@ -18,7 +20,7 @@ const CommandEntry kCommands[] = {
     {0x8E, 2, "delete message", true, deleteMessage},
 };
 
-}  // namespace
+} // namespace
 
 const CommandEntry* findCommand(std::uint8_t byte)
 {
@@ -28,4 +30,4 @@ const CommandEntry* findCommand(std::uint8_t byte)
     return nullptr;
 }
 
-}  // namespace emu
+} // namespace emu

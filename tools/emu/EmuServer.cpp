@@ -10,13 +10,15 @@
 
 #include "StateFile.h"
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 volatile std::sig_atomic_t g_stop = 0;
 volatile std::sig_atomic_t g_sync = 0;
-sigset_t g_waitMask;  // the mask during the wait: the signals above get through only there
+sigset_t g_waitMask; // the mask during the wait: the signals above get through only there
 
 void onStopSignal(int)
 {
@@ -30,7 +32,7 @@ void onSyncSignal(int)
 
 const auto g_start = std::chrono::steady_clock::now();
 
-}  // namespace
+} // namespace
 
 EmuServer::EmuServer(Pty& pty, ScaleState& state, Options& options, EventLog& log)
     : m_pty(pty), m_state(state), m_log(log), m_statePath(options.statePath),
@@ -217,4 +219,4 @@ std::optional<double> EmuServer::nextWake() const
     return wake;
 }
 
-}  // namespace emu
+} // namespace emu

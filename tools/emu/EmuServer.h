@@ -24,7 +24,8 @@
 #include "ScaleMachine.h"
 #include "ScaleState.h"
 
-namespace emu {
+namespace emu
+{
 
 class EmuServer
 {
@@ -76,4 +77,4 @@ class EmuServer
     double m_lastSaveMs = -1e9;
 };
 
-}  // namespace emu
+} // namespace emu

@@ -2,9 +2,11 @@
 
 #include "Json.h"
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 std::string timeText(double t)
 {
@@ -13,7 +15,7 @@ std::string timeText(double t)
     return buffer;
 }
 
-}  // namespace
+} // namespace
 
 EventLog::~EventLog()
 {
@@ -83,7 +85,7 @@ std::vector<LogEntry> parseLog(const std::string& text)
     while (start < text.size()) {
         const auto end = text.find('\n', start);
         if (end == std::string::npos)
-            break;  // not yet complete
+            break; // not yet complete
         if (auto entry = parseLogLine(text.substr(start, end - start)))
             out.push_back(std::move(*entry));
         start = end + 1;
@@ -91,4 +93,4 @@ std::vector<LogEntry> parseLog(const std::string& text)
     return out;
 }
 
-}  // namespace emu
+} // namespace emu

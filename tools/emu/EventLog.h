@@ -14,13 +14,14 @@
 #include <string>
 #include <vector>
 
-namespace emu {
+namespace emu
+{
 
 struct LogEntry {
     enum class Kind { Rx, Tx, Event };
     double t = 0;
     Kind kind = Kind::Event;
-    std::uint8_t byte = 0;  // Rx, Tx
+    std::uint8_t byte = 0; // Rx, Tx
     std::string event;     // Event
 };
 
@@ -49,4 +50,4 @@ std::optional<LogEntry> parseLogLine(const std::string& line);
 // Every well-formed line of a log text; a torn last line (still being written) is left out.
 std::vector<LogEntry> parseLog(const std::string& text);
 
-}  // namespace emu
+} // namespace emu

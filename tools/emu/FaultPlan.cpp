@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 // A decimal or 0x-prefixed hexadecimal number without sign or trailing text.
 std::optional<std::uint32_t> parseNumber(const std::string& text)
@@ -39,7 +41,7 @@ const KindName kKinds[] = {
     {"garble", FaultKind::Garble, false},
 };
 
-}  // namespace
+} // namespace
 
 std::variant<Fault, std::string> Fault::parse(const std::string& given)
 {
@@ -123,4 +125,4 @@ std::vector<const Fault*> FaultPlan::next(Site site, std::uint8_t command)
     return out;
 }
 
-}  // namespace emu
+} // namespace emu

@@ -21,7 +21,8 @@
 #include <variant>
 #include <vector>
 
-namespace emu {
+namespace emu
+{
 
 enum class FaultKind { Silent, WrongNumber, NotReady, Delay, Truncate, Nak, Garble };
 enum class Site { Any, Addressing, Poll, Command };
@@ -30,10 +31,10 @@ struct Fault {
     FaultKind kind = FaultKind::Silent;
     std::optional<std::uint32_t> arg;
     Site site = Site::Any;
-    std::uint8_t command = 0;  // with Site::Command
+    std::uint8_t command = 0; // with Site::Command
     std::uint32_t from = 1;   // occurrences at the site, counted from 1
     std::uint32_t to = UINT32_MAX;
-    std::string text;  // as given, for the log
+    std::string text; // as given, for the log
 
     static std::variant<Fault, std::string> parse(const std::string& given);
 };
@@ -53,4 +54,4 @@ class FaultPlan
     std::map<std::pair<Site, std::uint8_t>, std::uint32_t> m_counts;
 };
 
-}  // namespace emu
+} // namespace emu

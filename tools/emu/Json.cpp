@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace emu {
+namespace emu
+{
 
 JsonValue JsonValue::boolean(bool value)
 {
@@ -63,7 +64,8 @@ const JsonValue* JsonValue::find(std::string_view key) const
     return nullptr;
 }
 
-namespace {
+namespace
+{
 
 class Parser
 {
@@ -195,7 +197,7 @@ class Parser
 
     std::optional<std::string> parseString()
     {
-        ++m_pos;  // opening quote
+        ++m_pos; // opening quote
         std::string out;
         while (m_pos < m_text.size()) {
             const char c = m_text[m_pos++];
@@ -313,7 +315,7 @@ class Parser
     std::string m_error;
 };
 
-}  // namespace
+} // namespace
 
 std::optional<JsonValue> parseJson(std::string_view text, std::string* error)
 {
@@ -344,4 +346,4 @@ std::string jsonQuote(std::string_view utf8)
     return out;
 }
 
-}  // namespace emu
+} // namespace emu

@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-namespace emu {
+namespace emu
+{
 
 class JsonValue
 {
@@ -51,4 +52,4 @@ std::optional<JsonValue> parseJson(std::string_view text, std::string* error = n
 // A quoted JSON string; control characters become \u00XX escapes, other UTF-8 passes as it is.
 std::string jsonQuote(std::string_view utf8);
 
-}  // namespace emu
+} // namespace emu

@@ -2,16 +2,18 @@
 
 #include "MessageWire.h"
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 bool validMessage(std::uint32_t number)
 {
     return number >= 1 && number <= kMaxMessage;
 }
 
-}  // namespace
+} // namespace
 
 CommandResult writeMessage(CommandContext& context, const Bytes& data)
 {
@@ -48,4 +50,4 @@ CommandResult deleteMessage(CommandContext& context, const Bytes& data)
     return {{kAck}, existed};
 }
 
-}  // namespace emu
+} // namespace emu

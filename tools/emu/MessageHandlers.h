@@ -4,10 +4,11 @@
 
 #include "CommandTable.h"
 
-namespace emu {
+namespace emu
+{
 
 CommandResult writeMessage(CommandContext& context, const Bytes& data);
 CommandResult readMessage(CommandContext& context, const Bytes& data);
 CommandResult deleteMessage(CommandContext& context, const Bytes& data);
 
-}  // namespace emu
+} // namespace emu

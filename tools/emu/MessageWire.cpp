@@ -1,6 +1,7 @@
 #include "MessageWire.h"
 
-namespace emu {
+namespace emu
+{
 
 std::uint32_t messageNumber(const Bytes& data)
 {
@@ -29,4 +30,4 @@ Bytes encodeReadMessage(const MessageLines& lines)
     return out;
 }
 
-}  // namespace emu
+} // namespace emu

@@ -9,7 +9,8 @@
 #include "ScaleState.h"
 #include "WireCodec.h"
 
-namespace emu {
+namespace emu
+{
 
 inline constexpr std::size_t kMessageTextSize = kMessageLines * kLineWidth;
 inline constexpr std::size_t kWrittenMessageSize = 2 + kMessageTextSize;
@@ -20,9 +21,9 @@ struct WrittenMessage {
 };
 
 WrittenMessage decodeWrittenMessage(const Bytes& data);
-std::uint32_t messageNumber(const Bytes& data);  // the first two data bytes of 0x83, 0x84, 0x8E
+std::uint32_t messageNumber(const Bytes& data); // the first two data bytes of 0x83, 0x84, 0x8E
 
 // The read answer: status byte 0x00, then line 1 to line 8.
 Bytes encodeReadMessage(const MessageLines& lines);
 
-}  // namespace emu
+} // namespace emu

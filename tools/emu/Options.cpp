@@ -2,7 +2,8 @@
 
 #include <cstdlib>
 
-namespace emu {
+namespace emu
+{
 
 const char* usageText()
 {
@@ -27,7 +28,8 @@ const char* usageText()
            "                  then R\n";
 }
 
-namespace {
+namespace
+{
 
 bool parseInt(const std::string& text, int min, int max, int& out)
 {
@@ -41,7 +43,7 @@ bool parseInt(const std::string& text, int min, int max, int& out)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::variant<Options, std::string> parseOptions(const std::vector<std::string>& args)
 {
@@ -84,4 +86,4 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
     return options;
 }
 
-}  // namespace emu
+} // namespace emu

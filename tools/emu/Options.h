@@ -8,11 +8,12 @@
 #include "FaultPlan.h"
 #include "PacePlan.h"
 
-namespace emu {
+namespace emu
+{
 
 struct Options {
     int number = 1;
-    int baud = 0;  // 0: no line time at all
+    int baud = 0; // 0: no line time at all
     std::string statePath;
     std::string logPath;
     std::string linkPath;
@@ -26,4 +27,4 @@ const char* usageText();
 // The options, or the reason the command line is wrong.
 std::variant<Options, std::string> parseOptions(const std::vector<std::string>& args);
 
-}  // namespace emu
+} // namespace emu

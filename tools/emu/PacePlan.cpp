@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace emu {
+namespace emu
+{
 
 int otherNumber(int number)
 {
@@ -98,4 +99,4 @@ PaceStep PacePlan::next()
     return m_steps[m_next++];
 }
 
-}  // namespace emu
+} // namespace emu

@@ -11,13 +11,14 @@
 
 #include "WireCodec.h"
 
-namespace emu {
+namespace emu
+{
 
 enum class PaceKind { Ready, Request, Silence, WrongFirst, Other };
 
 struct PaceStep {
     PaceKind kind = PaceKind::Ready;
-    std::uint32_t value = 0;  // the PLU of a request, the second byte of Other
+    std::uint32_t value = 0; // the PLU of a request, the second byte of Other
 
     Bytes answer(int number) const;
     std::string text() const;
@@ -39,4 +40,4 @@ class PacePlan
 // Another scale's number, for answers that must come from the wrong scale.
 int otherNumber(int number);
 
-}  // namespace emu
+} // namespace emu

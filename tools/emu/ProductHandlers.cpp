@@ -4,9 +4,11 @@
 
 #include "ProductWire.h"
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 bool validPlu(std::uint32_t plu)
 {
@@ -19,7 +21,7 @@ CommandResult refuse(CommandContext& context, const std::string& why)
     return {{kRefused}, false};
 }
 
-}  // namespace
+} // namespace
 
 CommandResult writePlu(CommandContext& context, const Bytes& data)
 {
@@ -88,4 +90,4 @@ CommandResult cancelRange(CommandContext& context, const Bytes&)
     return {{kAck}, wasSet};
 }
 
-}  // namespace emu
+} // namespace emu

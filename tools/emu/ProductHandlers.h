@@ -4,7 +4,8 @@
 
 #include "CommandTable.h"
 
-namespace emu {
+namespace emu
+{
 
 CommandResult writePlu(CommandContext& context, const Bytes& data);
 CommandResult readPlu(CommandContext& context, const Bytes& data);
@@ -12,4 +13,4 @@ CommandResult deletePlu(CommandContext& context, const Bytes& data);
 CommandResult setRange(CommandContext& context, const Bytes& data);
 CommandResult cancelRange(CommandContext& context, const Bytes& data);
 
-}  // namespace emu
+} // namespace emu

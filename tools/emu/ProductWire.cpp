@@ -1,8 +1,10 @@
 #include "ProductWire.h"
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 std::string text(const Bytes& data, std::size_t offset, std::size_t size)
 {
@@ -16,7 +18,7 @@ void putText(Bytes& out, const std::string& field, std::size_t width)
         out.push_back(i < field.size() ? static_cast<std::uint8_t>(field[i]) : std::uint8_t{' '});
 }
 
-}  // namespace
+} // namespace
 
 std::variant<WrittenRecord, std::string> decodeWrittenRecord(const Bytes& data)
 {
@@ -74,4 +76,4 @@ Bytes encodeReadRecord(std::uint32_t plu, const PluRecord& r)
     return out;
 }
 
-}  // namespace emu
+} // namespace emu

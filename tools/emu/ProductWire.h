@@ -18,14 +18,15 @@
 #include "ScaleState.h"
 #include "WireCodec.h"
 
-namespace emu {
+namespace emu
+{
 
 inline constexpr std::size_t kWrittenRecordSize = 83;
 inline constexpr std::size_t kReadRecordSize = 100;
 
 struct WrittenRecord {
     std::uint32_t plu = 0;
-    PluRecord record;  // totals left at zero
+    PluRecord record; // totals left at zero
 };
 
 // The 83 data bytes of a write; a string describes the first byte no program should send.
@@ -33,4 +34,4 @@ std::variant<WrittenRecord, std::string> decodeWrittenRecord(const Bytes& data);
 
 Bytes encodeReadRecord(std::uint32_t plu, const PluRecord& record);
 
-}  // namespace emu
+} // namespace emu

@@ -8,7 +8,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace emu {
+namespace emu
+{
 
 Pty::~Pty()
 {
@@ -73,4 +74,4 @@ bool Pty::link(const std::string& path, std::string& error)
     return true;
 }
 
-}  // namespace emu
+} // namespace emu

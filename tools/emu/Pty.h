@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace emu {
+namespace emu
+{
 
 class Pty
 {
@@ -30,4 +31,4 @@ class Pty
     std::string m_link;
 };
 
-}  // namespace emu
+} // namespace emu

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 std::string hexByte(std::uint8_t byte)
 {
@@ -13,7 +15,7 @@ std::string hexByte(std::uint8_t byte)
     return buffer;
 }
 
-}  // namespace
+} // namespace
 
 ScaleMachine::ScaleMachine(ScaleState& state, FaultPlan faults, PacePlan pace, EventSink events)
     : m_state(state), m_faults(std::move(faults)), m_pace(std::move(pace)), m_events(std::move(events))
@@ -155,7 +157,7 @@ bool ScaleMachine::applyFaults(const std::vector<const Fault*>& faults, Answer& 
                 bytes.resize(*fault->arg);
             break;
         case FaultKind::Nak:
-            continue;  // settled before the command ran
+            continue; // settled before the command ran
         case FaultKind::Garble:
             for (auto& b : bytes)
                 b = static_cast<std::uint8_t>(b ^ fault->arg.value_or(0xFF));
@@ -173,4 +175,4 @@ std::optional<Answer> ScaleMachine::nonEmpty(Answer answer)
     return answer;
 }
 
-}  // namespace emu
+} // namespace emu

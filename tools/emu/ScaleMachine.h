@@ -20,11 +20,12 @@
 #include "PacePlan.h"
 #include "ScaleState.h"
 
-namespace emu {
+namespace emu
+{
 
 struct Answer {
     Bytes bytes;
-    double delayMs = 0;  // from the arrival of the last byte of the request
+    double delayMs = 0; // from the arrival of the last byte of the request
 };
 
 class ScaleMachine
@@ -66,8 +67,8 @@ class ScaleMachine
     Phase m_phase = Phase::Idle;
     const CommandEntry* m_command = nullptr;
     Bytes m_data;
-    double m_lastByteMs = 0;  // arrival of the last byte of the current exchange
+    double m_lastByteMs = 0; // arrival of the last byte of the current exchange
     bool m_changed = false;
 };
 
-}  // namespace emu
+} // namespace emu

@@ -2,9 +2,11 @@
 
 #include <tuple>
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 auto fields(const PluRecord& r)
 {
@@ -12,7 +14,7 @@ auto fields(const PluRecord& r)
                     r.sum, r.weight, r.sales);
 }
 
-}  // namespace
+} // namespace
 
 bool PluRecord::operator==(const PluRecord& other) const
 {
@@ -31,4 +33,4 @@ bool ScaleState::operator==(const ScaleState& other) const
     return number == other.number && plu == other.plu && messages == other.messages && range == other.range;
 }
 
-}  // namespace emu
+} // namespace emu

@@ -10,7 +10,8 @@
 #include <string>
 #include <utility>
 
-namespace emu {
+namespace emu
+{
 
 inline constexpr std::size_t kNameWidth = 28;
 inline constexpr std::size_t kLineWidth = 50;
@@ -19,17 +20,17 @@ inline constexpr std::uint32_t kMaxPlu = 4000;
 inline constexpr std::uint32_t kMaxMessage = 1000;
 
 struct PluRecord {
-    std::uint32_t code = 0;  // product code, 6 digits
+    std::uint32_t code = 0; // product code, 6 digits
     std::string name1 = std::string(kNameWidth, ' ');
     std::string name2 = std::string(kNameWidth, ' ');
-    std::uint32_t price = 0;  // kopecks
-    std::uint32_t shelf = 0;  // 6 digits: a day count or DDMMYY
+    std::uint32_t price = 0; // kopecks
+    std::uint32_t shelf = 0; // 6 digits: a day count or DDMMYY
     std::uint16_t tare = 0;  // grams
-    std::uint32_t group = 0;  // group code, 6 digits
+    std::uint32_t group = 0; // group code, 6 digits
     std::uint16_t message = 0;
     // Sales totals since their last reset; a write of the record leaves them as they are.
-    std::uint32_t resetTime = 0;  // HHMMSS
-    std::uint32_t resetDate = 0;  // DDMMYY
+    std::uint32_t resetTime = 0; // HHMMSS
+    std::uint32_t resetDate = 0; // DDMMYY
     std::uint32_t sum = 0;       // kopecks
     std::uint32_t weight = 0;    // grams
     std::uint32_t sales = 0;     // count, 24 bits
@@ -38,7 +39,7 @@ struct PluRecord {
     bool operator!=(const PluRecord& other) const { return !(*this == other); }
 };
 
-using MessageLines = std::array<std::string, kMessageLines>;  // 50 scale bytes each
+using MessageLines = std::array<std::string, kMessageLines>; // 50 scale bytes each
 
 MessageLines blankMessage();
 
@@ -46,10 +47,10 @@ struct ScaleState {
     int number = 1;
     std::map<std::uint32_t, PluRecord> plu;
     std::map<std::uint32_t, MessageLines> messages;
-    std::optional<std::pair<std::uint32_t, std::uint32_t>> range;  // first, last PLU
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> range; // first, last PLU
 
     bool operator==(const ScaleState& other) const;
     bool operator!=(const ScaleState& other) const { return !(*this == other); }
 };
 
-}  // namespace emu
+} // namespace emu

@@ -2,20 +2,22 @@
 
 #include <cstdint>
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 char32_t unicodeOf(std::uint8_t byte)
 {
     if (byte >= 0x80 && byte <= 0xAF)
-        return 0x0410 + (byte - 0x80u);  // А..п
+        return 0x0410 + (byte - 0x80u); // А..п
     if (byte >= 0xE0 && byte <= 0xEF)
-        return 0x0440 + (byte - 0xE0u);  // р..я
+        return 0x0440 + (byte - 0xE0u); // р..я
     if (byte == 0xF0)
-        return 0x0401;  // Ё
+        return 0x0401; // Ё
     if (byte == 0xF1)
-        return 0x0451;  // ё
+        return 0x0451; // ё
     return byte;
 }
 
@@ -49,7 +51,7 @@ void appendUtf8(std::string& out, char32_t code)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string scaleToUtf8(std::string_view scaleBytes)
 {
@@ -76,7 +78,7 @@ std::optional<std::string> utf8ToScale(std::string_view utf8)
             code = lead & 0x0Fu;
             extra = 2;
         } else {
-            return std::nullopt;  // four-byte sequences hold nothing the scale can store
+            return std::nullopt; // four-byte sequences hold nothing the scale can store
         }
         if (i + extra >= utf8.size())
             return std::nullopt;
@@ -87,7 +89,7 @@ std::optional<std::string> utf8ToScale(std::string_view utf8)
             code = (code << 6) | (next & 0x3Fu);
         }
         if ((extra == 1 && code < 0x80) || (extra == 2 && code < 0x800))
-            return std::nullopt;  // overlong forms would give one byte two spellings
+            return std::nullopt; // overlong forms would give one byte two spellings
         i += extra + 1;
         const auto byte = byteOf(code);
         if (!byte)
@@ -106,4 +108,4 @@ std::optional<std::string> scaleField(std::string_view utf8, std::size_t width)
     return bytes;
 }
 
-}  // namespace emu
+} // namespace emu

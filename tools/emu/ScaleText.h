@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-namespace emu {
+namespace emu
+{
 
 std::string scaleToUtf8(std::string_view scaleBytes);
 
@@ -20,4 +21,4 @@ std::optional<std::string> utf8ToScale(std::string_view utf8);
 // be stored.
 std::optional<std::string> scaleField(std::string_view utf8, std::size_t width);
 
-}  // namespace emu
+} // namespace emu

@@ -5,9 +5,11 @@
 #include "ScaleText.h"
 #include "StateFile.h"
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 std::string field(std::string_view utf8, std::size_t width)
 {
@@ -17,7 +19,7 @@ std::string field(std::string_view utf8, std::size_t width)
     return *bytes;
 }
 
-}  // namespace
+} // namespace
 
 std::string scaleName(std::string_view utf8)
 {
@@ -61,4 +63,4 @@ std::string StateBuilder::json() const
     return stateToJson(m_state);
 }
 
-}  // namespace emu
+} // namespace emu

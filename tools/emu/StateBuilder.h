@@ -13,7 +13,8 @@
 
 #include "ScaleState.h"
 
-namespace emu {
+namespace emu
+{
 
 // A name field of 28 scale bytes from UTF-8.
 std::string scaleName(std::string_view utf8);
@@ -35,4 +36,4 @@ class StateBuilder
     ScaleState m_state;
 };
 
-}  // namespace emu
+} // namespace emu

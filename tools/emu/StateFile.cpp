@@ -10,9 +10,11 @@
 #include "Json.h"
 #include "ScaleText.h"
 
-namespace emu {
+namespace emu
+{
 
-namespace {
+namespace
+{
 
 constexpr std::int64_t kMax32 = 0xFFFFFFFFLL;
 
@@ -197,7 +199,7 @@ std::string readState(const JsonValue& json, ScaleState& state)
     return {};
 }
 
-}  // namespace
+} // namespace
 
 std::string stateToJson(const ScaleState& state)
 {
@@ -277,4 +279,4 @@ std::string saveStateFile(const std::string& path, const ScaleState& state)
     return {};
 }
 
-}  // namespace emu
+} // namespace emu

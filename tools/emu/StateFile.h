@@ -19,7 +19,8 @@
 
 #include "ScaleState.h"
 
-namespace emu {
+namespace emu
+{
 
 std::string stateToJson(const ScaleState& state);
 std::variant<ScaleState, std::string> stateFromJson(const std::string& json);
@@ -30,4 +31,4 @@ std::variant<ScaleState, std::string> loadStateFile(const std::string& path);
 // half a state. Returns an empty string on success, else the reason.
 std::string saveStateFile(const std::string& path, const ScaleState& state);
 
-}  // namespace emu
+} // namespace emu

@@ -1,6 +1,7 @@
 #include "WireCodec.h"
 
-namespace emu {
+namespace emu
+{
 
 void putLe(Bytes& out, std::uint32_t value, int size)
 {
@@ -52,4 +53,4 @@ std::optional<std::uint32_t> fromBcd(std::uint8_t byte)
     return high * 10 + low;
 }
 
-}  // namespace emu
+} // namespace emu

@@ -9,7 +9,8 @@
 #include <optional>
 #include <vector>
 
-namespace emu {
+namespace emu
+{
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -24,4 +25,4 @@ std::optional<std::uint32_t> getDigits(const Bytes& in, std::size_t offset, int 
 std::uint8_t toBcd(std::uint32_t value);
 std::optional<std::uint32_t> fromBcd(std::uint8_t byte);
 
-}  // namespace emu
+} // namespace emu

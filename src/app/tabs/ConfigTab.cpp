@@ -36,8 +36,8 @@ ConfigTab::ConfigTab(AppContext& context, QWidget* parent) : QWidget(parent), m_
     addTableCommands();
     m_toolbar->addWidget(check);
     m_toolbar->addWidget(apply);
-    QToolButton* pickFile = makeToolButton(QStringLiteral("SpeedButton86"),
-                                           QStringLiteral("Обзор файлов товаров и сообщений"), QStringLiteral("…"), this);
+    QToolButton* pickFile = makeToolButton(
+        QStringLiteral("SpeedButton86"), QStringLiteral("Обзор файлов товаров и сообщений"), QStringLiteral("…"), this);
     connect(pickFile, &QToolButton::clicked, this, &ConfigTab::SpeedButton86Click);
     m_toolbar->addWidget(pickFile);
     m_toolbar->addWidget(

@@ -136,7 +136,6 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent) : QWidget(parent)
     options->addWidget(m_checkBeforeWrite, 1, 2);
     options->setColumnStretch(3, 1);
 
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_toolbar);
     layout->addLayout(options);

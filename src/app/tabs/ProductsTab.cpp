@@ -113,14 +113,15 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
                &ProductsTab::SpeedButton39Click, true);
     addCommand(QStringLiteral("SpeedButton40"), QStringLiteral("Удалить из весов диапазон товаров"),
                QStringLiteral("⊠"), &ProductsTab::SpeedButton40Click, true);
-    addCommand(QStringLiteral("SpeedButton89"), QStringLiteral("Отмена границ виртуального диапазона на выбранных весах"),
-               QStringLiteral("⊘"), &ProductsTab::SpeedButton89Click, true);
+    addCommand(QStringLiteral("SpeedButton89"),
+               QStringLiteral("Отмена границ виртуального диапазона на выбранных весах"), QStringLiteral("⊘"),
+               &ProductsTab::SpeedButton89Click, true);
     m_toolbar->addSpacing(8);
     m_toolbar->addWidget(makeFontButton(QStringLiteral("SpeedButton42"), QStringLiteral("Выбор шрифта таблицы товаров"),
                                         m_grid, context, this));
     // The help buttons: the help viewer is wired by the window's help command.
-    m_toolbar->addWidget(makeToolButton(QStringLiteral("SpeedButton41"), QStringLiteral("Помощь"), QStringLiteral("?"),
-                                        this));
+    m_toolbar->addWidget(
+        makeToolButton(QStringLiteral("SpeedButton41"), QStringLiteral("Помощь"), QStringLiteral("?"), this));
     m_toolbar->addStretch(1);
 
     const ProgressControls progress = makeProgressControls(QStringLiteral("ProgressBar1"), QStringLiteral("Label65"),
@@ -139,11 +140,9 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
     options->addWidget(m_logoChooser, 1, 2);
     options->addWidget(m_checkBeforeWrite, 0, 3);
     options->addWidget(m_virtualSync, 1, 3);
-    options->addWidget(makeToolButton(QStringLiteral("SpeedButton88"), QStringLiteral("Помощь"), QStringLiteral("?"),
-                                      this),
-                       1, 4);
+    options->addWidget(
+        makeToolButton(QStringLiteral("SpeedButton88"), QStringLiteral("Помощь"), QStringLiteral("?"), this), 1, 4);
     options->setColumnStretch(5, 1);
-
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_toolbar);
@@ -155,9 +154,9 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
                                   ProductRangeKind::RowsToSend, &ProductsTab::SendPluRange);
     m_readRange = makeRangeDialog(QStringLiteral("Form5"), {QStringLiteral("Введите номера строк таблицы")},
                                   ProductRangeKind::PluToRead, &ProductsTab::GetPluRange);
-    m_deleteRange =
-        makeRangeDialog(QStringLiteral("Form6"), {QStringLiteral("Введите номера ячеек PLU"), QStringLiteral("для удаления")},
-                        ProductRangeKind::PluToDelete, &ProductsTab::DeletePluRange);
+    m_deleteRange = makeRangeDialog(QStringLiteral("Form6"),
+                                    {QStringLiteral("Введите номера ячеек PLU"), QStringLiteral("для удаления")},
+                                    ProductRangeKind::PluToDelete, &ProductsTab::DeletePluRange);
 }
 
 ProductsTab::~ProductsTab() = default;
@@ -219,11 +218,11 @@ void ProductsTab::runOnScale(Operation operation)
 {
     const Table config = m_context.grid(TableId::Config)->snapshot();
     const std::string name = ScaleChoosers::nameOf(*m_chooser);
-    m_context.runner().run(progress(), [config, name, operation = std::move(operation)](ScaleSession& session,
-                                                                                       Feedback&) {
-        const ProductLink link{session, config, name};
-        operation(link);
-    });
+    m_context.runner().run(progress(),
+                           [config, name, operation = std::move(operation)](ScaleSession& session, Feedback&) {
+                               const ProductLink link{session, config, name};
+                               operation(link);
+                           });
 }
 
 void ProductsTab::openRangeDialog(ProductOperation operation, RangeDialog* dialog)
@@ -357,9 +356,8 @@ void ProductsTab::GetPluRange(int first, int last)
 {
     std::shared_ptr<TableSink> sink = m_commands->readSink();
     auto save = m_commands->saveCommand();
-    runOnScale([sink, save, first, last](const ProductLink& link) {
-        readProductRange(link, first, last, *sink, save);
-    });
+    runOnScale(
+        [sink, save, first, last](const ProductLink& link) { readProductRange(link, first, last, *sink, save); });
 }
 
 void ProductsTab::SpeedButton38Click()

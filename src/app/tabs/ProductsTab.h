@@ -100,8 +100,8 @@ class ProductsTab : public QWidget
     void openRangeDialog(ProductOperation operation, RangeDialog* dialog);
     QToolButton* addCommand(const QString& name, const QString& hint, const QString& glyph,
                             void (ProductsTab::*handler)(), bool scaleCommand = false);
-    std::unique_ptr<RangeDialog> makeRangeDialog(const QString& name, const QStringList& heading,
-                                                 ProductRangeKind kind, void (ProductsTab::*run)(int, int));
+    std::unique_ptr<RangeDialog> makeRangeDialog(const QString& name, const QStringList& heading, ProductRangeKind kind,
+                                                 void (ProductsTab::*run)(int, int));
     std::string pluText() const;
 
     AppContext& m_context;
