@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,7 +30,14 @@ class ScriptedDialogs : public qm::app::UserDialogs
     std::deque<std::optional<qm::ChosenFile>> files; // cancelled when empty
     int fontDialogs = 0;
 
-    void message(const std::string& text) override { messages.push_back(text); }
+    std::function<void(const std::string&)> onMessage; // sees the window as the box shows
+
+    void message(const std::string& text) override
+    {
+        messages.push_back(text);
+        if (onMessage)
+            onMessage(text);
+    }
     qm::Answer ask(const std::string& text, qm::Buttons buttons) override
     {
         questions.push_back(text);

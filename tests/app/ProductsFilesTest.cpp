@@ -158,7 +158,16 @@ TEST_F(ProductsFiles, CheckButtonFindsTheFirstWrongCell)
 {
     setProducts({{"1", "A", "1"}, {"2", "B", "2"}});
     grid()->tableModel()->setCell(2, 4, "1000");
+    bool barShown = false;
+    bool stopShown = true;
+    dialogs.onMessage = [&](const std::string&) {
+        barShown = !find<QWidget>(&form, "ProgressBar1")->isHidden();
+        stopShown = !find<QWidget>(&form, "Button16")->isHidden();
+    };
     click("SpeedButton36");
+    dialogs.onMessage = nullptr;
+    EXPECT_TRUE(barShown) << "the bar stays up while the wrong row is reported";
+    EXPECT_FALSE(stopShown) << "the check has no stop button";
     EXPECT_EQ(grid()->currentRow(), 2);
     EXPECT_EQ(grid()->currentCol(), 4);
     grid()->tableModel()->setCell(2, 4, "311299");

@@ -294,7 +294,8 @@ void ProductsTab::SpeedButton77Click()
 
 void ProductsTab::SpeedButton36Click()
 {
-    GuiFeedback feedback(m_context, progress());
+    // The check shows the progress bar only: it runs on this thread, so there is nothing to stop.
+    GuiFeedback feedback(m_context, {m_progressBar, m_counter, nullptr});
     checkProductTable(m_grid->snapshot(), feedback);
 }
 
