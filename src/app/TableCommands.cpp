@@ -137,7 +137,9 @@ Outcome TableCommands::openList()
     const Outcome outcome = onCopy([this](FileCommandContext& files, Table& table) {
         return m_setup.openList(files, table, m_context.state().*m_setup.modified);
     });
-    m_grid->setCurrentCell(1, 0);
+    // Cancel at the save-first question changes nothing, the cursor included.
+    if (outcome != Outcome::Cancelled)
+        m_grid->setCurrentCell(1, 0);
     focusGrid();
     return outcome;
 }

@@ -65,7 +65,9 @@ Answer MessageBoxDialogs::ask(const std::string& text, Buttons buttons)
 {
     const auto standard = buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
                                                     : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    QMessageBox box(QMessageBox::Question, title(), boxText(text), standard, m_parent);
+    // The save-first questions (Yes/No/Cancel) are plain boxes without an icon.
+    const auto icon = buttons == Buttons::YesNo ? QMessageBox::Question : QMessageBox::NoIcon;
+    QMessageBox box(icon, title(), boxText(text), standard, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
     case QMessageBox::Yes:

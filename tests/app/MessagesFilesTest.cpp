@@ -75,4 +75,24 @@ TEST_F(MessagesFiles, OpenRenumberSaveAndOpenAgain)
     EXPECT_EQ(table(), saved);
 }
 
+TEST_F(MessagesFiles, CancelAtTheSaveFirstQuestionLeavesTableAndCursor)
+{
+    qm::Table t = table();
+    t.setRowCount(3);
+    t.setRow(1, {"5", qm::cp("первая")});
+    t.setRow(2, {"6", qm::cp("вторая")});
+    grid()->tableModel()->setTable(t);
+    grid()->setCurrentCell(2, 3);
+    modified() = true;
+    for (const char* command : {"SpeedButton43", "SpeedButton44"}) {
+        dialogs.answers = {qm::Answer::Cancel};
+        click(command);
+        EXPECT_EQ(table(), t) << command;
+        EXPECT_EQ(grid()->currentRow(), 2) << command;
+        EXPECT_EQ(grid()->currentCol(), 3) << command;
+        EXPECT_TRUE(modified()) << command;
+    }
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+}
+
 } // namespace

@@ -127,4 +127,20 @@ TEST_F(ReportFiles, SaveFirstQuestionsOfNewAndOpen)
     EXPECT_EQ(fieldTexts(), totals);
 }
 
+TEST_F(ReportFiles, OpenEndsOnTheFirstCellEvenWhenTheTableIsAlreadyThatOfTheFile)
+{
+    // Twelve totals and no rows: the table read equals the empty table shown.
+    std::string bytes;
+    for (int n = 1; n <= 12; ++n)
+        bytes += std::to_string(n) + "\r\n";
+    writeFile(dir / "totals.acc", bytes);
+    grid()->setCurrentCell(1, 4);
+    dialogs.files = {qm::ChosenFile{dir / "totals.acc", 1}};
+    click("SpeedButton14");
+    EXPECT_EQ(field(32)->text(), "12");
+    EXPECT_EQ(table().rowCount(), 2);
+    EXPECT_EQ(grid()->currentRow(), 1);
+    EXPECT_EQ(grid()->currentCol(), 0);
+}
+
 } // namespace

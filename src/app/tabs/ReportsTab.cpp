@@ -156,9 +156,10 @@ void ReportsTab::SpeedButton14Click()
     const Table before = table;
     // The table is emptied before the file is chosen: a cancelled dialog leaves it empty, and a
     // file that fails half way keeps what was read.
-    openReportTable(files, fields, table, m_context.state().reportsModified);
+    const Outcome outcome = openReportTable(files, fields, table, m_context.state().reportsModified);
     setTotals(fields);
-    if (!(table == before))
+    // A file read ends on row 1 even when it holds the table already shown.
+    if (outcome != Outcome::Cancelled || !(table == before))
         showTable(table);
 }
 
