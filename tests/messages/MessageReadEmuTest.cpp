@@ -106,6 +106,17 @@ TEST(MessageReadEmu, IncompleteAnswerEndsTheReadWithRowsSoFar)
     EXPECT_FALSE(s.fb.progressVisible);
 }
 
+TEST(MessageReadEmu, AnAnswerOneByteTooLongIsNoMessage)
+{
+    // 402 bytes instead of 401: the read fails like a short one.
+    qmtest::EmuProcess emu(emuOptions(kScale, {"extra=1@0x83#3"}, scaleWith37()));
+    EmuLink s(emu, kScale);
+    Target t;
+    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), MessageOutcome::Failed);
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kReadFailed});
+    EXPECT_EQ(emu.received(), readRequests(1, 3));
+}
+
 TEST(MessageReadEmu, SaveFirstQuestionGuardsAModifiedTable)
 {
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith37()));

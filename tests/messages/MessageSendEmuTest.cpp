@@ -175,3 +175,15 @@ TEST(MessageSendEmu, FrameFailuresComeBeforeAnyByte)
     EXPECT_EQ(s.fb.lastMessage(), qm::msg::kNoLink);
     EXPECT_TRUE(emu.state().messages.empty());
 }
+
+TEST(MessageSendEmu, AWriteAcknowledgedTwiceFails)
+{
+    // Exactly one byte, 0xAA, acknowledges a write: a second byte means the answer is not trusted.
+    qmtest::EmuProcess emu(emuOptions(kScale, {"extra=1@0x84#2"}));
+    EmuLink s(emu, kScale);
+    const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
+    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Failed);
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kWriteFailed});
+    EXPECT_EQ(emu.sent().back(), 0xAA);
+    EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2)}));
+}

@@ -38,7 +38,7 @@ const KindName kKinds[] = {
     {"silent", FaultKind::Silent, false},      {"wrong-number", FaultKind::WrongNumber, false},
     {"not-ready", FaultKind::NotReady, false}, {"delay", FaultKind::Delay, true},
     {"truncate", FaultKind::Truncate, true},   {"nak", FaultKind::Nak, false},
-    {"garble", FaultKind::Garble, false},
+    {"garble", FaultKind::Garble, false},      {"extra", FaultKind::Extra, true},
 };
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // Faults injected into chosen exchanges: --fault KIND[=ARG][@WHERE[#K[-L]]].
 //
-// KIND   silent | wrong-number[=N] | not-ready[=B] | delay=MS | truncate=N | nak[=B] | garble[=MASK]
+// KIND   silent | wrong-number[=N] | not-ready[=B] | delay=MS | truncate=N | nak[=B] | garble[=MASK] |
+//        extra=N
 // WHERE  addr (addressing) | poll (a poll while a virtual range is set) | 0xCC (a command byte);
 //        none means every exchange the fault makes sense for.
 // #K     only the K-th exchange at that place (counted from 1); #K-L the K-th to the L-th.
@@ -9,7 +10,8 @@
 // wrong-number (default: the next scale number) and not-ready (default 0x00) change the
 // two-byte answer of addressing and polls; nak answers a write, delete or range command with B
 // (default 0x00) instead of 0xAA and leaves the state as it was; garble XORs every answer byte
-// with MASK (default 0xFF). On commands, silent, delay, truncate and garble change only what is
+// with MASK (default 0xFF); extra sends the answer's last byte N more times (a write acknowledged
+// twice, a read record one byte too long). On commands, silent, delay, truncate and garble change only what is
 // sent: the command itself still takes effect. An addressing answered silent, with a wrong
 // number or not ready leaves the scale idle, as a scale that did not take the addressing.
 
@@ -24,7 +26,7 @@
 namespace emu
 {
 
-enum class FaultKind { Silent, WrongNumber, NotReady, Delay, Truncate, Nak, Garble };
+enum class FaultKind { Silent, WrongNumber, NotReady, Delay, Truncate, Nak, Garble, Extra };
 enum class Site { Any, Addressing, Poll, Command };
 
 struct Fault {

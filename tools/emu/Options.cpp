@@ -20,7 +20,7 @@ const char* usageText()
            "  --log FILE      JSON lines: every byte received and sent, and the events\n"
            "  --link PATH     a symbolic link to the device, removed at exit\n"
            "  --fault FAULT   KIND[=ARG][@WHERE[#K[-L]]], repeatable; KIND is silent, wrong-number[=N],\n"
-           "                  not-ready[=B], delay=MS, truncate=N, nak[=B] or garble[=MASK]; WHERE is\n"
+           "                  not-ready[=B], delay=MS, truncate=N, nak[=B], garble[=MASK] or extra=N; WHERE is\n"
            "                  addr, poll or a command byte such as 0x82; #K the K-th occurrence only,\n"
            "                  #K-L the K-th to the L-th (e.g. nak@0x82#5, delay=300@addr#1)\n"
            "  --pace PLAN     answers to polls while a virtual range is set, comma-separated: R ready,\n"

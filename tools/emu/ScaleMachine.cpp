@@ -162,6 +162,11 @@ bool ScaleMachine::applyFaults(const std::vector<const Fault*>& faults, Answer& 
             for (auto& b : bytes)
                 b = static_cast<std::uint8_t>(b ^ fault->arg.value_or(0xFF));
             break;
+        case FaultKind::Extra:
+            if (bytes.empty())
+                continue;
+            bytes.insert(bytes.end(), *fault->arg, bytes.back());
+            break;
         }
         m_events("fault " + fault->text);
     }
