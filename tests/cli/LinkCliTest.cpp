@@ -1,33 +1,32 @@
 // qmscales-cli check-config and test-link, run as a real process against an emulated scale.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
+#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "common/Cp1251.h"
+#include "support/CliProcess.h"
 #include "support/EmuProcess.h"
 
 namespace
 {
 
-struct Run {
-    int status;
-    std::string out;
-};
-
-Run cli(const std::string& args)
+// The words of a command line without quoted blanks; the output is captured in a directory of
+// this test process.
+qmtest::CliRun cli(const std::string& words)
 {
-    const std::string command = std::string(QM_CLI_PATH) + " " + args + " 2>/dev/null";
-    FILE* p = popen(command.c_str(), "r");
-    std::string out;
-    char buf[512];
-    while (p && fgets(buf, sizeof buf, p))
-        out += buf;
-    const int rc = p ? pclose(p) : -1;
-    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, out};
+    std::vector<std::string> args;
+    std::istringstream in(words);
+    for (std::string w; in >> w;)
+        args.push_back(w);
+    const auto capture = std::filesystem::temp_directory_path() / ("qmcli-link-out-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(capture);
+    auto run = qmtest::runCli(capture, args);
+    std::filesystem::remove_all(capture);
+    return run;
 }
 
 // A start directory with a .cfl of one scale "Весы" (number 6) on COM1.

@@ -22,6 +22,7 @@
 #include "files/FileIo.h"
 #include "files/TableFiles.h"
 #include "messages/MessageTexts.h"
+#include "support/CliProcess.h"
 #include "support/EmuProcess.h"
 
 namespace fs = std::filesystem;
@@ -31,14 +32,6 @@ namespace
 {
 
 constexpr int kScale = 12;
-
-std::string fileText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A start directory with ports.cfg pointing COM1 at the scale and "scales.cfl" naming it
 // "Весы 1", written by the same save as the window's.
@@ -80,43 +73,12 @@ struct StartDir {
     static inline int counter = 0;
 };
 
-struct Run {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Run = qmtest::CliRun;
 
-// The command line as a child process: standard input empty, outputs into files of the start
-// directory. `whileRunning` is called with its process id once it has started.
 Run cli(const StartDir& dir, std::vector<std::string> args, const std::function<void(pid_t)>& whileRunning = {})
 {
-    args.insert(args.begin(), {QM_CLI_PATH, "--dir", dir.path.string(), "--config", "scales.cfl"});
-    const fs::path out = dir.path / "stdout.txt";
-    const fs::path err = dir.path / "stderr.txt";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int in = ::open("/dev/null", O_RDONLY);
-        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(in, STDIN_FILENO);
-        ::dup2(o, STDOUT_FILENO);
-        ::dup2(e, STDERR_FILENO);
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    if (whileRunning)
-        whileRunning(pid);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    Run r;
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = fileText(out);
-    r.err = fileText(err);
-    return r;
+    args.insert(args.begin(), {"--dir", dir.path.string(), "--config", "scales.cfl"});
+    return qmtest::runCli(dir.path, args, whileRunning);
 }
 
 std::string line(const char* text)
@@ -210,7 +172,7 @@ TEST(CliMessages, ReadMessagesIntoAMsgFile)
     expected += "7\r\n";
     for (int l = 0; l < 8; ++l)
         expected += (l == 2 ? padded("seven") : std::string(50, ' ')) + "\r\n";
-    EXPECT_EQ(fileText(dir.path / "all.msg"), expected);
+    EXPECT_EQ(qmtest::fileText(dir.path / "all.msg"), expected);
 
     r = cli(dir, {"read-messages", "--scale", "Весы 1", "--msg", "7", "--out", "one.msg"});
     EXPECT_EQ(r.status, 0);
@@ -249,11 +211,11 @@ TEST(CliMessages, FailedReadLeavesAnOlderFileAlone)
     qmtest::EmuProcess emu(scaleOptions(emu::StateBuilder(kScale).message(1, {"a"}).json(), {"truncate=10@0x83#2"}));
     StartDir dir(emu);
     dir.writeMessages("old.msg", {{"5", "old"}});
-    const std::string before = fileText(dir.path / "old.msg");
+    const std::string before = qmtest::fileText(dir.path / "old.msg");
     const auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--out", "old.msg"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, line(msgtext::kReadFailed));
-    EXPECT_EQ(fileText(dir.path / "old.msg"), before);
+    EXPECT_EQ(qmtest::fileText(dir.path / "old.msg"), before);
 }
 
 TEST(CliMessages, CtrlCStopsReadAllAndKeepsWhatWasRead)
@@ -277,7 +239,7 @@ TEST(CliMessages, CtrlCStopsReadAllAndKeepsWhatWasRead)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, line(msgtext::kStopped));
     const auto part = qm::loadMessageFile(dir.path / "part.msg");
-    ASSERT_EQ(part.table.rowCount(), 3) << fileText(dir.path / "part.msg");
+    ASSERT_EQ(part.table.rowCount(), 3) << qmtest::fileText(dir.path / "part.msg");
     EXPECT_EQ(part.table.cell(1, 0), "1");
     EXPECT_EQ(part.table.cell(2, 0), "2");
     int asked = 0;

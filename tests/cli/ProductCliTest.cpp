@@ -19,20 +19,13 @@
 #include "files/CellFile.h"
 #include "files/PluFile.h"
 #include "files/TableFiles.h"
+#include "support/CliProcess.h"
 #include "support/EmuProcess.h"
 
 namespace fs = std::filesystem;
 
 namespace
 {
-
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A start directory: ports.cfg naming the scale's pty COM1, scales.cfl with the scale "Весы"
 // (number 1, 19200 baud), and product files written from rows.
@@ -59,35 +52,12 @@ struct ProductDir {
     fs::path path;
 };
 
-struct Run {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Run = qmtest::CliRun;
 
-// The command as a child process, standard input empty; whileRunning gets its process id.
 Run cli(const ProductDir& dir, std::vector<std::string> args, const std::function<void(pid_t)>& whileRunning = {})
 {
-    args.insert(args.begin(), {QM_CLI_PATH, "--dir", dir.path.string(), "--config", "scales.cfl"});
-    const fs::path out = dir.path / "stdout.txt";
-    const fs::path err = dir.path / "stderr.txt";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(::open("/dev/null", O_RDONLY), STDIN_FILENO);
-        ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
-        ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    if (whileRunning)
-        whileRunning(pid);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(out), readText(err)};
+    args.insert(args.begin(), {"--dir", dir.path.string(), "--config", "scales.cfl"});
+    return qmtest::runCli(dir.path, args, whileRunning);
 }
 
 qm::Row product(const std::string& plu, const std::string& price = "100")
@@ -218,11 +188,11 @@ TEST(CliProducts, FailedReadLeavesAnOlderFileAlone)
     qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2), {"truncate=50@0x81#2"}));
     ProductDir dir(scale);
     dir.writeProducts("old.pl6", {product("7")});
-    const std::string before = readText(dir.path / "old.pl6");
+    const std::string before = qmtest::fileText(dir.path / "old.pl6");
     const auto r = cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "old.pl6"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Ошибка обмена данными. Повторите попытку запроса.\n");
-    EXPECT_EQ(readText(dir.path / "old.pl6"), before);
+    EXPECT_EQ(qmtest::fileText(dir.path / "old.pl6"), before);
 }
 
 TEST(CliProducts, CtrlCStopsReadAllAndKeepsWhatWasRead)

@@ -1,0 +1,47 @@
+#include "support/CliProcess.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace qmtest
+{
+
+std::string fileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+CliRun runCli(const std::filesystem::path& captureDir, const std::vector<std::string>& args,
+              const std::function<void(pid_t)>& whileRunning)
+{
+    std::vector<std::string> words = args;
+    words.insert(words.begin(), QM_CLI_PATH);
+    const auto out = captureDir / "stdout.txt";
+    const auto err = captureDir / "stderr.txt";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open("/dev/null", O_RDONLY), STDIN_FILENO);
+        ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
+        ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
+        std::vector<char*> argv;
+        for (auto& w : words)
+            argv.push_back(w.data());
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    if (whileRunning)
+        whileRunning(pid);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileText(out), fileText(err)};
+}
+
+} // namespace qmtest

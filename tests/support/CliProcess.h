@@ -1,0 +1,28 @@
+#pragma once
+// qmscales-cli run as a child process for a test: standard input empty, standard output and
+// standard error captured through files in the given directory.
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qmtest
+{
+
+struct CliRun {
+    int status = -1; // the exit code, -1 when the process did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// The whole content of a file, empty when it cannot be read.
+std::string fileText(const std::filesystem::path& path);
+
+// `args` are the words after the program name; `whileRunning` gets the process id once it runs.
+CliRun runCli(const std::filesystem::path& captureDir, const std::vector<std::string>& args,
+              const std::function<void(pid_t)>& whileRunning = {});
+
+} // namespace qmtest
