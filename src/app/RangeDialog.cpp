@@ -130,13 +130,13 @@ void RangeDialog::Button1Click()
 {
     if (!m_setup.check)
         return;
-    const RangeVerdict verdict = m_setup.check(m_first->text().toStdString(), m_last->text().toStdString());
-    if (!verdict.ok) {
+    const RangeCheck verdict = m_setup.check(m_first->text().toStdString(), m_last->text().toStdString());
+    if (!verdict.range) {
         m_context.dialogs().message(verdict.message);
         return;
     }
-    m_firstValue = verdict.first;
-    m_lastValue = verdict.last;
+    m_firstValue = verdict.range->first;
+    m_lastValue = verdict.range->last;
     hide();
     restoreMain(Restore::Maximised);
     QCoreApplication::processEvents();

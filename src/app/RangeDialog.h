@@ -8,7 +8,7 @@
 //     s.firstLabel = "с"; s.lastLabel = "по";            // beside the fields (may be empty)
 //     s.firstText = "0"; s.lastText = "0";               // initial texts, kept between uses
 //     s.keyLimit = 4000;                                 // see the key filter below
-//     s.check = [](const std::string& first, const std::string& last) -> RangeVerdict {
+//     s.check = [](const std::string& first, const std::string& last) -> RangeCheck {
 //         ... the domain's check of the dialog (integer texts, bounds, swap) ...
 //     };
 //     s.run = [](int first, int last) { ... the continuation: the range operation ... };
@@ -38,6 +38,8 @@
 #include <functional>
 #include <string>
 
+#include "common/RangeCheck.h"
+
 class QLineEdit;
 class QPushButton;
 
@@ -47,16 +49,6 @@ namespace qm::app
 class AppContext;
 
 // The answer of a dialog's check: the range to use (first <= last), or the message to show.
-struct RangeVerdict {
-    bool ok = false;
-    int first = 0;
-    int last = 0;
-    std::string message; // UTF-8
-
-    static RangeVerdict accept(int first, int last) { return {true, first, last, {}}; }
-    static RangeVerdict refuse(std::string message) { return {false, 0, 0, std::move(message)}; }
-};
-
 class RangeDialog : public QDialog
 {
     Q_OBJECT
@@ -73,7 +65,7 @@ class RangeDialog : public QDialog
         int keyLimit = 4000;
         bool stayOnTop = false;
         Restore cancelRestore = Restore::Maximised;
-        std::function<RangeVerdict(const std::string& first, const std::string& last)> check;
+        std::function<RangeCheck(const std::string& first, const std::string& last)> check;
         std::function<void(int first, int last)> run;
         QPointer<QWidget> focusAfter;
     };

@@ -234,17 +234,15 @@ void TableCommands::deleteRowRange()
         // while the dialog was open.
         s.check = [self, id](const std::string& first, const std::string& last) {
             if (!self || !self->m_grid)
-                return RangeVerdict::refuse({});
-            const RangeCheck check = checkRowRange(first, last, self->m_grid->tableModel()->table().lastRow(), id);
-            return check.range ? RangeVerdict::accept(check.range->first, check.range->last)
-                               : RangeVerdict::refuse(check.message);
+                return RangeCheck::refuse({});
+            return checkRowRange(first, last, self->m_grid->tableModel()->table().lastRow(), id);
         };
         s.run = [self, id](int first, int last) {
             if (!self || !self->m_grid)
                 return;
             self->onCopy([self, id, first, last](FileCommandContext& files, Table& table) {
                 return qm::deleteRowRange(files, table, self->m_context.state().*self->m_setup.modified,
-                                          RowRange{first, last}, id);
+                                          NumberRange{first, last}, id);
             });
         };
         m_rangeDialog = std::make_unique<RangeDialog>(m_context, std::move(s));

@@ -14,7 +14,7 @@
 //     void MessagesTab::SpeedButton47Click() { m_commands->addRow(); }
 //
 // Every command runs on the user-interface thread and works on a snapshot of the grid: the
-// domain function (files/FileCommands.h, RowEditing.h, RowSort.h, RowRange.h) changes the copy,
+// domain function (files/FileCommands.h, RowEditing.h, RowSort.h, NumberRange.h) changes the copy,
 // which then replaces the grid's table. The cursor stays where it was unless the command puts
 // it elsewhere (new and open: row 1; a sort that fails: the bad row). Boxes and file dialogs go
 // through the window's UserDialogs.

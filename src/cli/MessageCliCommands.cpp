@@ -34,11 +34,12 @@ std::optional<Table> loadMessages(CliContext& context, const std::string& file)
 
 // "FIRST-LAST" (or a single number) checked as the range dialog of its kind checks its two
 // fields; the dialog's message when refused.
-std::optional<MsgRange> rangeOption(CliContext& context, const std::string& option, MsgRangeKind kind, int dataRows = 0)
+std::optional<NumberRange> rangeOption(CliContext& context, const std::string& option, MsgRangeKind kind,
+                                       int dataRows = 0)
 {
     const std::string text = context.args().value(option).value_or("");
     const auto [first, last] = splitRange(text);
-    const MsgRangeCheck check = checkMsgRange(kind, first, last, dataRows);
+    const RangeCheck check = checkMsgRange(kind, first, last, dataRows);
     if (!check.range)
         context.feedback().message(check.message);
     return check.range;
@@ -109,7 +110,7 @@ int runReadMessages(CliContext& context)
         context.error("read-messages needs --out FILE.msg");
         return kUsage;
     }
-    std::optional<MsgRange> range;
+    std::optional<NumberRange> range;
     if (what == Selection::One && !numberOption(context))
         return kUsage;
     if (what == Selection::Range && !(range = rangeOption(context, "range", MsgRangeKind::ReadNumbers)))

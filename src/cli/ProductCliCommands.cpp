@@ -47,14 +47,13 @@ bool loadProducts(CliContext& context, const std::string& file, Table& products)
 }
 
 // A range option checked as its dialog checks it; the dialog's message and false when wrong.
-bool rangeOption(CliContext& context, const std::string& option, ProductRangeKind kind, int dataRows,
-                 ProductRangeCheck& range)
+bool rangeOption(CliContext& context, const std::string& option, ProductRangeKind kind, int dataRows, RangeCheck& range)
 {
     const auto [first, last] = splitRange(context.args().value(option).value_or(""));
     range = checkProductRange(kind, first, last, dataRows);
-    if (!range.ok)
+    if (!range.range)
         context.feedback().message(range.message);
-    return range.ok;
+    return range.range.has_value();
 }
 
 bool pluOption(CliContext& context, const char* badMessage)
@@ -124,10 +123,10 @@ int runSendProducts(CliContext& context)
         return kFailed;
     const ProductLink link = scaleLink(context);
     if (a.has("rows")) {
-        ProductRangeCheck range;
+        RangeCheck range;
         if (!rangeOption(context, "rows", ProductRangeKind::RowsToSend, products.rowCount() - 1, range))
             return kUsage;
-        return exitCode(sendProductRange(link, products, range.first, range.last));
+        return exitCode(sendProductRange(link, products, range.range->first, range.range->last));
     }
     SendTableOptions options;
     options.checkFirst = !a.has("no-check");
@@ -161,10 +160,10 @@ int runReadProducts(CliContext& context)
             return kUsage;
         outcome = readOneProduct(link, *context.args().value("plu"), sink, noSave);
     } else {
-        ProductRangeCheck range;
+        RangeCheck range;
         if (!rangeOption(context, "range", ProductRangeKind::PluToRead, 0, range))
             return kUsage;
-        outcome = readProductRange(link, range.first, range.last, sink, noSave);
+        outcome = readProductRange(link, range.range->first, range.range->last, sink, noSave);
     }
     // A stopped read keeps the records it got, as the window's table does; a failed one writes
     // nothing, so an older file is not replaced by a partial one.
@@ -190,10 +189,10 @@ int runDeleteProducts(CliContext& context)
             return kUsage;
         return exitCode(deleteOneProduct(link, *context.args().value("plu")));
     }
-    ProductRangeCheck range;
+    RangeCheck range;
     if (!rangeOption(context, "range", ProductRangeKind::PluToDelete, 0, range))
         return kUsage;
-    return exitCode(deleteProductRange(link, range.first, range.last));
+    return exitCode(deleteProductRange(link, range.range->first, range.range->last));
 }
 
 int runCancelRange(CliContext& context)

@@ -28,7 +28,7 @@ RangeCheck checkRowRange(const std::string& firstText, const std::string& lastTe
         return {std::nullopt, "Проверьте правильность ввода параметров."};
     if (*first < 1 || *last < 1)
         return {std::nullopt, "Номер строки не может быть нулевым. Проверьте правильность ввода параметров."};
-    RowRange range{*first, *last};
+    NumberRange range{*first, *last};
     if (range.last < range.first)
         std::swap(range.first, range.last);
     if (range.last > dataRows)
@@ -39,7 +39,7 @@ RangeCheck checkRowRange(const std::string& firstText, const std::string& lastTe
     return {range, {}};
 }
 
-bool removeRows(Table& table, RowRange range)
+bool removeRows(Table& table, NumberRange range)
 {
     if (range.first < 1 || range.last < range.first || range.last > table.lastRow())
         return false;
@@ -49,7 +49,7 @@ bool removeRows(Table& table, RowRange range)
     return true;
 }
 
-Outcome deleteRowRange(FileCommandContext& ctx, Table& table, bool& modified, RowRange range, TableId id)
+Outcome deleteRowRange(FileCommandContext& ctx, Table& table, bool& modified, NumberRange range, TableId id)
 {
     if (range.first == 1 && range.last == table.lastRow())
         return id == TableId::Messages ? newMessageList(ctx, table, modified) : newProductList(ctx, table, modified);

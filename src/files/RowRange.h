@@ -9,22 +9,14 @@
 #include "common/Table.h"
 #include "files/FileCommands.h"
 
+#include "common/RangeCheck.h"
+
 namespace qm
 {
-
-struct RowRange {
-    int first;
-    int last;
-};
 
 // The key filter of the dialog's two fields: digits and backspace ('\b') only, and no digit more
 // once a text of three or more characters holds a value above `limit` (4000 for these dialogs).
 bool rangeKeyAccepted(const std::string& text, char key, int limit = 4000);
-
-struct RangeCheck {
-    std::optional<RowRange> range; // first <= last, both within the data rows
-    std::string message;           // UTF-8, shown when `range` is empty; the dialog stays open
-};
 
 // "Применить": both fields integer texts; neither below 1 (a pasted "-3" is refused like 0);
 // a last smaller than first is swapped; both within the table's data rows. `id` is
@@ -32,11 +24,11 @@ struct RangeCheck {
 RangeCheck checkRowRange(const std::string& firstText, const std::string& lastText, int dataRows, TableId id);
 
 // Removes rows range.first..range.last; a range outside the data rows changes nothing (false).
-bool removeRows(Table& table, RowRange range);
+bool removeRows(Table& table, NumberRange range);
 
 // The dialog's operation once the pair passed: the whole table runs the new-list command of the
 // table (with its save-first question, the flag being set when the dialog opened); any other
 // range is removed. Done when rows went.
-Outcome deleteRowRange(FileCommandContext& ctx, Table& table, bool& modified, RowRange range, TableId id);
+Outcome deleteRowRange(FileCommandContext& ctx, Table& table, bool& modified, NumberRange range, TableId id);
 
 } // namespace qm

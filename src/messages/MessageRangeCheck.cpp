@@ -12,20 +12,20 @@ namespace qm
 namespace
 {
 
-MsgRangeCheck refused(const char* message)
+RangeCheck refused(const char* message)
 {
     return {std::nullopt, message};
 }
 
 } // namespace
 
-MsgRangeCheck checkMsgRange(MsgRangeKind kind, std::string_view firstText, std::string_view lastText, int dataRows)
+RangeCheck checkMsgRange(MsgRangeKind kind, std::string_view firstText, std::string_view lastText, int dataRows)
 {
     const auto first = intText(firstText);
     const auto last = intText(lastText);
     if (!first || !last)
         return refused(msgtext::kRangeNotNumbers);
-    MsgRange range{*first, *last};
+    NumberRange range{*first, *last};
     const auto swapped = [&] {
         if (range.last < range.first)
             std::swap(range.first, range.last);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/RangeCheck.h"
+
 namespace qm
 {
 
@@ -15,20 +17,10 @@ enum class MsgRangeKind {
     DeleteNumbers, // message numbers to delete in the scale ("Введите номера сообщений")
 };
 
-struct MsgRange {
-    int first = 0;
-    int last = 0;
-};
-
-struct MsgRangeCheck {
-    std::optional<MsgRange> range; // first <= last when set
-    std::string message;           // UTF-8, the dialog's message when range is not set
-};
-
 // Both texts must be integer texts; then the dialog's checks in order. Row numbers must be at
 // least 1 (a pasted "-3" is refused like 0) and, after the swap, within the table's dataRows;
 // message numbers must lie in 1..1000.
-MsgRangeCheck checkMsgRange(MsgRangeKind kind, std::string_view firstText, std::string_view lastText, int dataRows = 0);
+RangeCheck checkMsgRange(MsgRangeKind kind, std::string_view firstText, std::string_view lastText, int dataRows = 0);
 
 // The key limit of the dialogs' fields.
 inline constexpr int kMsgRangeKeyLimit = 1000;

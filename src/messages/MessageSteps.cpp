@@ -49,9 +49,9 @@ std::optional<std::uint16_t> rowWireNumber(Feedback& feedback, const Table& mess
     return wire;
 }
 
-std::optional<MsgRange> checkedRange(Feedback& feedback, MsgRangeKind kind, int first, int last, int dataRows)
+std::optional<NumberRange> checkedRange(Feedback& feedback, MsgRangeKind kind, int first, int last, int dataRows)
 {
-    const MsgRangeCheck check = checkMsgRange(kind, std::to_string(first), std::to_string(last), dataRows);
+    const RangeCheck check = checkMsgRange(kind, std::to_string(first), std::to_string(last), dataRows);
     if (!check.range)
         feedback.message(check.message);
     return check.range;

@@ -46,7 +46,7 @@ std::optional<std::uint16_t> rowWireNumber(Feedback& feedback, const Table& mess
 
 // A range handed to a range procedure, checked again as its dialog checks it: the table may
 // have changed since. Shows the dialog's message when the range is refused.
-std::optional<MsgRange> checkedRange(Feedback& feedback, MsgRangeKind kind, int first, int last, int dataRows);
+std::optional<NumberRange> checkedRange(Feedback& feedback, MsgRangeKind kind, int first, int last, int dataRows);
 
 } // namespace msgsteps
 } // namespace qm

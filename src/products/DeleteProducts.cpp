@@ -74,7 +74,7 @@ TransferOutcome deleteAllProducts(const ProductLink& link)
 TransferOutcome deleteProductRange(const ProductLink& link, int first, int last)
 {
     const auto range = checkProductRange(ProductRangeKind::PluToDelete, std::to_string(first), std::to_string(last));
-    if (!range.ok) {
+    if (!range.range) {
         link.session.feedback().message(range.message);
         return TransferOutcome::Failed;
     }
@@ -82,7 +82,7 @@ TransferOutcome deleteProductRange(const ProductLink& link, int first, int last)
     const auto target = openDelete(link, ProductOperation::DeleteRange, pmsg::kDeleteRangeQuestion, outcome);
     if (!target)
         return outcome;
-    return deleteLoop(link.session, target->number, range.first, range.last);
+    return deleteLoop(link.session, target->number, range.range->first, range.range->last);
 }
 
 TransferOutcome deleteOneProduct(const ProductLink& link, const std::string& pluText)

@@ -19,44 +19,34 @@ const char* const kBadRowToRead =
 const char* const kBadCellToDelete =
     "Номер ячейки не может быть нулевым или больше 4000. Проверьте правильность ввода параметров.";
 
-ProductRangeCheck refused(const char* message)
-{
-    ProductRangeCheck r;
-    r.message = message;
-    return r;
-}
 } // namespace
 
-ProductRangeCheck checkProductRange(ProductRangeKind kind, std::string_view firstText, std::string_view lastText,
-                                    int dataRows)
+RangeCheck checkProductRange(ProductRangeKind kind, std::string_view firstText, std::string_view lastText, int dataRows)
 {
     const auto first = intText(firstText);
     const auto last = intText(lastText);
     if (!first || !last)
-        return refused(kBadInput);
-    ProductRangeCheck r;
-    r.first = *first;
-    r.last = *last;
+        return RangeCheck::refuse(kBadInput);
+    NumberRange r{*first, *last};
     switch (kind) {
     case ProductRangeKind::RowsToSend:
         // The dialog refuses row 0; a negative row (pasted text) is no row either.
         if (r.first < 1 || r.last < 1)
-            return refused(kZeroRow);
+            return RangeCheck::refuse(kZeroRow);
         if (r.last < r.first)
             std::swap(r.first, r.last);
         if (r.last > dataRows)
-            return refused(kTooManyRows);
+            return RangeCheck::refuse(kTooManyRows);
         break;
     case ProductRangeKind::PluToRead:
     case ProductRangeKind::PluToDelete:
         if (r.first < 1 || r.first > kMaxPlu || r.last < 1 || r.last > kMaxPlu)
-            return refused(kind == ProductRangeKind::PluToRead ? kBadRowToRead : kBadCellToDelete);
+            return RangeCheck::refuse(kind == ProductRangeKind::PluToRead ? kBadRowToRead : kBadCellToDelete);
         if (r.last < r.first)
             std::swap(r.first, r.last);
         break;
     }
-    r.ok = true;
-    return r;
+    return RangeCheck::accept(r.first, r.last);
 }
 
 } // namespace qm

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/RangeCheck.h"
+
 namespace qm
 {
 
@@ -16,17 +18,10 @@ enum class ProductRangeKind {
     PluToDelete, // PLU numbers 1..4000
 };
 
-struct ProductRangeCheck {
-    bool ok = false;
-    int first = 0;
-    int last = 0;
-    std::string message; // UTF-8, when not ok
-};
-
 // Both texts are read as integer texts, then the dialog's bounds are checked in its order; a last
 // number below the first is swapped with it. dataRows is the product table's number of data rows
 // (only RowsToSend uses it).
-ProductRangeCheck checkProductRange(ProductRangeKind kind, std::string_view firstText, std::string_view lastText,
-                                    int dataRows = 0);
+RangeCheck checkProductRange(ProductRangeKind kind, std::string_view firstText, std::string_view lastText,
+                             int dataRows = 0);
 
 } // namespace qm

@@ -90,7 +90,7 @@ TransferOutcome readProductRange(const ProductLink& link, int first, int last, T
                                  const SaveCommand& save)
 {
     const auto range = checkProductRange(ProductRangeKind::PluToRead, std::to_string(first), std::to_string(last));
-    if (!range.ok) {
+    if (!range.range) {
         link.session.feedback().message(range.message);
         return TransferOutcome::Failed;
     }
@@ -98,7 +98,7 @@ TransferOutcome readProductRange(const ProductLink& link, int first, int last, T
     const auto target = openRead(link, ProductOperation::ReadRange, table, save, outcome);
     if (!target)
         return outcome;
-    return readLoop(link.session, target->number, range.first, range.last, table);
+    return readLoop(link.session, target->number, range.range->first, range.range->last, table);
 }
 
 TransferOutcome readOneProduct(const ProductLink& link, const std::string& pluText, TableSink& table,

@@ -87,7 +87,7 @@ TransferOutcome sendProductRow(const ProductLink& link, const Table& products, i
     Feedback& fb = link.session.feedback();
     const auto range = checkProductRange(ProductRangeKind::RowsToSend, std::to_string(row), std::to_string(row),
                                          products.rowCount() - 1);
-    if (!range.ok) {
+    if (!range.range) {
         fb.message(range.message);
         return TransferOutcome::Failed;
     }
@@ -107,7 +107,7 @@ TransferOutcome sendProductRange(const ProductLink& link, const Table& products,
     Feedback& fb = link.session.feedback();
     const auto range = checkProductRange(ProductRangeKind::RowsToSend, std::to_string(first), std::to_string(last),
                                          products.rowCount() - 1);
-    if (!range.ok) {
+    if (!range.range) {
         fb.message(range.message);
         return TransferOutcome::Failed;
     }
@@ -115,13 +115,13 @@ TransferOutcome sendProductRange(const ProductLink& link, const Table& products,
     if (!target)
         return TransferOutcome::Failed;
     // A bar of last - first + 1 steps, so that a range of one record still shows its progress.
-    fb.progressStart(range.last - range.first + 1, 0);
+    fb.progressStart(range.range->last - range.range->first + 1, 0);
     fb.moveCursor(TableId::Products, 1, 0);
     fb.processEvents();
     fb.clearStop();
-    if (const auto end = checkRows(fb, products, range.first, range.last, 1))
+    if (const auto end = checkRows(fb, products, range.range->first, range.range->last, 1))
         return *end;
-    return sendRows(link.session, target->number, products, range.first, range.last, 1);
+    return sendRows(link.session, target->number, products, range.range->first, range.range->last, 1);
 }
 
 } // namespace qm

@@ -37,8 +37,8 @@ class RangeDialogTest : public ::testing::Test
             const int a = std::stoi("0" + first);
             const int b = std::stoi("0" + last);
             if (a < 1 || b < 1 || a > 1000 || b > 1000)
-                return RangeVerdict::refuse("вне диапазона");
-            return RangeVerdict::accept(std::min(a, b), std::max(a, b));
+                return qm::RangeCheck::refuse("вне диапазона");
+            return qm::RangeCheck::accept(std::min(a, b), std::max(a, b));
         };
         s.run = [this](int first, int last) {
             runs.emplace_back(first, last);

@@ -120,7 +120,7 @@ TEST(RowSort, BadNumberStopsWhereTheFirstPassMeetsIt)
     EXPECT_TRUE(quiet.cursor.empty());
 }
 
-TEST(RowRange, DialogChecks)
+TEST(NumberRange, DialogChecks)
 {
     const auto ok = checkRowRange("7", "3", 10, TableId::Products);
     ASSERT_TRUE(ok.range);
@@ -145,7 +145,7 @@ TEST(RowRange, DialogChecks)
     EXPECT_TRUE(rangeKeyAccepted("4001", '\b'));
 }
 
-TEST(RowRange, RemovesRowsOrRunsNewList)
+TEST(NumberRange, RemovesRowsOrRunsNewList)
 {
     Table t = numbered({"1", "2", "3", "4", "5"});
     EXPECT_TRUE(removeRows(t, {2, 3}));

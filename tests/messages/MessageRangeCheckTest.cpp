@@ -9,14 +9,14 @@ using namespace qm;
 namespace
 {
 
-void expectRange(const MsgRangeCheck& check, int first, int last)
+void expectRange(const RangeCheck& check, int first, int last)
 {
     ASSERT_TRUE(check.range) << check.message;
     EXPECT_EQ(check.range->first, first);
     EXPECT_EQ(check.range->last, last);
 }
 
-void expectRefused(const MsgRangeCheck& check, const char* message)
+void expectRefused(const RangeCheck& check, const char* message)
 {
     EXPECT_FALSE(check.range);
     EXPECT_EQ(check.message, message);
@@ -24,7 +24,7 @@ void expectRefused(const MsgRangeCheck& check, const char* message)
 
 } // namespace
 
-TEST(MsgRangeCheck, TextsThatAreNoIntegersAreRefusedFirst)
+TEST(RangeCheck, TextsThatAreNoIntegersAreRefusedFirst)
 {
     for (auto kind : {MsgRangeKind::SendRows, MsgRangeKind::ReadNumbers, MsgRangeKind::DeleteNumbers}) {
         expectRefused(checkMsgRange(kind, "", "5", 10), msgtext::kRangeNotNumbers);
@@ -32,7 +32,7 @@ TEST(MsgRangeCheck, TextsThatAreNoIntegersAreRefusedFirst)
     }
 }
 
-TEST(MsgRangeCheck, RowsToSend)
+TEST(RangeCheck, RowsToSend)
 {
     expectRange(checkMsgRange(MsgRangeKind::SendRows, "7", "3", 10), 3, 7);
     expectRange(checkMsgRange(MsgRangeKind::SendRows, "1", "10", 10), 1, 10);
@@ -45,7 +45,7 @@ TEST(MsgRangeCheck, RowsToSend)
     expectRefused(checkMsgRange(MsgRangeKind::SendRows, "11", "2", 10), msgtext::kRangeTooManyRows);
 }
 
-TEST(MsgRangeCheck, NumbersToReadAndToDeleteLieIn1To1000)
+TEST(RangeCheck, NumbersToReadAndToDeleteLieIn1To1000)
 {
     expectRange(checkMsgRange(MsgRangeKind::ReadNumbers, "1", "1000"), 1, 1000);
     expectRange(checkMsgRange(MsgRangeKind::DeleteNumbers, "12", "10"), 10, 12);

@@ -75,23 +75,23 @@ TEST(ProductRanges, DialogChecksInOrder)
 {
     using K = ProductRangeKind;
     auto r = checkProductRange(K::RowsToSend, "7", "3", 10);
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.first, 3);
-    EXPECT_EQ(r.last, 7);
+    ASSERT_TRUE(r.range);
+    EXPECT_EQ(r.range->first, 3);
+    EXPECT_EQ(r.range->last, 7);
     EXPECT_EQ(checkProductRange(K::RowsToSend, "x", "3", 10).message, "Проверьте правильность ввода параметров.");
     EXPECT_EQ(checkProductRange(K::RowsToSend, "", "3", 10).message, "Проверьте правильность ввода параметров.");
     EXPECT_EQ(checkProductRange(K::RowsToSend, "0", "3", 10).message,
               "Номер строки не может быть нулевым. Проверьте правильность ввода параметров.");
     // Negative rows are refused as row 0 is, not taken for rows of the table.
-    EXPECT_FALSE(checkProductRange(K::RowsToSend, "-2", "3", 10).ok);
+    EXPECT_FALSE(checkProductRange(K::RowsToSend, "-2", "3", 10).range);
     EXPECT_EQ(checkProductRange(K::RowsToSend, "3", "11", 10).message,
               "В таблице товаров нет такого большого количества строк, проверьте правильность ввода параметров.");
-    EXPECT_TRUE(checkProductRange(K::RowsToSend, "10", "10", 10).ok);
+    EXPECT_TRUE(checkProductRange(K::RowsToSend, "10", "10", 10).range);
 
     r = checkProductRange(K::PluToRead, "4000", "1");
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.first, 1);
-    EXPECT_EQ(r.last, 4000);
+    ASSERT_TRUE(r.range);
+    EXPECT_EQ(r.range->first, 1);
+    EXPECT_EQ(r.range->last, 4000);
     EXPECT_EQ(checkProductRange(K::PluToRead, "0", "5").message,
               "Номер строки не может быть нулевым или больше 4000. Проверьте правильность ввода параметров.");
     EXPECT_EQ(checkProductRange(K::PluToDelete, "1", "4001").message,

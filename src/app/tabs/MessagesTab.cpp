@@ -40,12 +40,6 @@ void focusNumberIfWrong(AppContext& context, const QPointer<QLineEdit>& field, c
     });
 }
 
-RangeVerdict verdictOf(const MsgRangeCheck& check)
-{
-    return check.range ? RangeVerdict::accept(check.range->first, check.range->last)
-                       : RangeVerdict::refuse(check.message);
-}
-
 } // namespace
 
 MessagesTab::MessagesTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
@@ -157,8 +151,7 @@ void MessagesTab::makeRangeDialogs()
     send.lastLabel = QStringLiteral("по");
     send.keyLimit = kMsgRangeKeyLimit;
     send.check = [grid = m_grid](const std::string& first, const std::string& last) {
-        return verdictOf(
-            checkMsgRange(MsgRangeKind::SendRows, first, last, grid->tableModel()->table().rowCount() - 1));
+        return checkMsgRange(MsgRangeKind::SendRows, first, last, grid->tableModel()->table().rowCount() - 1);
     };
     send.run = [this](int first, int last) { SendMsgRange(first, last); };
     send.focusAfter = m_grid;
@@ -171,7 +164,7 @@ void MessagesTab::makeRangeDialogs()
     read.lastText = QStringLiteral("1000");
     read.keyLimit = kMsgRangeKeyLimit;
     read.check = [](const std::string& first, const std::string& last) {
-        return verdictOf(checkMsgRange(MsgRangeKind::ReadNumbers, first, last));
+        return checkMsgRange(MsgRangeKind::ReadNumbers, first, last);
     };
     read.run = [this](int first, int last) { GetMsgRange(first, last); };
     read.focusAfter = m_grid;
@@ -185,7 +178,7 @@ void MessagesTab::makeRangeDialogs()
     erase.lastText = QStringLiteral("1000");
     erase.keyLimit = kMsgRangeKeyLimit;
     erase.check = [](const std::string& first, const std::string& last) {
-        return verdictOf(checkMsgRange(MsgRangeKind::DeleteNumbers, first, last));
+        return checkMsgRange(MsgRangeKind::DeleteNumbers, first, last);
     };
     erase.run = [this](int first, int last) { DeleteMsgRange(first, last); };
     m_form10 = std::make_unique<RangeDialog>(m_context, erase);

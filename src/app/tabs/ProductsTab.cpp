@@ -186,8 +186,7 @@ std::unique_ptr<RangeDialog> ProductsTab::makeRangeDialog(const QString& name, c
     s.check = [self, kind](const std::string& first, const std::string& last) {
         // The rows to send are counted when "Применить" is pressed: the table may have changed.
         const int dataRows = self ? self->m_grid->tableModel()->table().lastRow() : 0;
-        const ProductRangeCheck check = checkProductRange(kind, first, last, dataRows);
-        return check.ok ? RangeVerdict::accept(check.first, check.last) : RangeVerdict::refuse(check.message);
+        return checkProductRange(kind, first, last, dataRows);
     };
     s.run = [self, run](int first, int last) {
         if (self)
