@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "common/Cp1251.h"
 #include "common/TableLayouts.h"
@@ -42,6 +43,14 @@ bool CliContext::prepare()
         error("start directory " + m_dir + " does not exist");
         return false;
     }
+    // The settings file is read once: the kept configuration and the logo chooser's index.
+    std::optional<std::string> settingsError;
+    if (std::filesystem::exists(path(kSettingsFileName))) {
+        const auto read = readFileBytes(path(kSettingsFileName));
+        settingsError = read.error;
+        if (!read.error)
+            m_settings = parseSettings(read.bytes);
+    }
     if (const auto cfl = m_args.value("config")) {
         auto load = loadConfigFile(path(*cfl));
         if (load.error) {
@@ -49,16 +58,12 @@ bool CliContext::prepare()
             return false;
         }
         m_config = std::move(load.table);
-    } else if (std::filesystem::exists(path(kSettingsFileName))) {
+    } else if (settingsError) {
+        error(*settingsError);
+        return false;
+    } else if (m_settings.keepConfig) {
         // The configuration kept in the settings file; the command line never writes it here.
-        const auto read = readFileBytes(path(kSettingsFileName));
-        if (read.error) {
-            error(*read.error);
-            return false;
-        }
-        const AppSettings settings = parseSettings(read.bytes);
-        if (settings.keepConfig)
-            m_config = settings.configTable;
+        m_config = m_settings.configTable;
     }
     m_comm = std::make_unique<TComm>(PortMap::load(m_dir));
     if (const auto trace = m_args.value("trace")) {

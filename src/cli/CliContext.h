@@ -8,6 +8,7 @@
 #include "cli/Args.h"
 #include "cli/TerminalFeedback.h"
 #include "common/Table.h"
+#include "files/AppSettings.h"
 #include "link/ByteTrace.h"
 #include "link/ScaleSession.h"
 #include "link/TComm.h"
@@ -32,6 +33,8 @@ class CliContext
     const Args& args() const { return m_args; }
     const std::string& dir() const { return m_dir; }
     const Table& config() const { return m_config; }
+    // The settings file of the start directory as read by prepare (the defaults without one).
+    const AppSettings& settings() const { return m_settings; }
     TerminalFeedback& feedback() { return m_feedback; }
     ScaleSession& session() { return *m_session; }
     TComm& comm() { return *m_comm; }
@@ -47,6 +50,7 @@ class CliContext
     Args m_args;
     std::string m_dir;
     Table m_config;
+    AppSettings m_settings;
     TerminalFeedback m_feedback;
     std::unique_ptr<FileTrace> m_trace;
     std::unique_ptr<TComm> m_comm;

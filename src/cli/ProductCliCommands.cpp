@@ -13,7 +13,6 @@
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "files/AppSettings.h"
-#include "files/FileIo.h"
 #include "files/PluFile.h"
 #include "files/TableFiles.h"
 #include "products/PluCheck.h"
@@ -28,16 +27,10 @@ namespace qm::cli
 namespace
 {
 
-// The logo a .plu file gives every row: the logo chooser's index kept in qm1_6.cfg, 0 without it.
-int logoIndex(CliContext& context)
-{
-    const FileRead settings = readFileBytes(context.path("qm1_6.cfg"));
-    return settings.error ? 0 : parseSettings(settings.bytes).logoIndex;
-}
-
+// A .plu file gives every row the logo chooser's index kept in qm1_6.cfg (0 without one).
 bool loadProducts(CliContext& context, const std::string& file, Table& products)
 {
-    ProductLoad load = loadProductFile(file, logoIndex(context));
+    ProductLoad load = loadProductFile(file, context.settings().logoIndex);
     if (load.error) {
         context.error(*load.error);
         return false;
