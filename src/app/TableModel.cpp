@@ -8,6 +8,19 @@
 namespace qm::app
 {
 
+// Brackets one change by the program with aboutToChange and changed.
+class TableModel::ChangeScope
+{
+  public:
+    explicit ChangeScope(TableModel& model) : m_model(model) { emit m_model.aboutToChange(); }
+    ~ChangeScope() { emit m_model.changed(); }
+    ChangeScope(const ChangeScope&) = delete;
+    ChangeScope& operator=(const ChangeScope&) = delete;
+
+  private:
+    TableModel& m_model;
+};
+
 TableModel::TableModel(Table table, bool editable, int fixedColumns, QObject* parent)
     : QAbstractTableModel(parent), m_table(std::move(table)), m_editable(editable), m_fixedColumns(fixedColumns)
 {
@@ -39,6 +52,7 @@ std::optional<std::string> TableModel::toCp1251(const QString& text, bool typed)
 
 void TableModel::setTable(Table table)
 {
+    const ChangeScope scope(*this);
     beginResetModel();
     m_table = std::move(table);
     endResetModel();
@@ -48,6 +62,7 @@ void TableModel::setCell(int row, int col, std::string text)
 {
     if (row < 1 || row >= m_table.rowCount() || col < 0 || col >= m_table.columnCount())
         return;
+    const ChangeScope scope(*this);
     m_table.setCell(row, col, std::move(text));
     const QModelIndex at = index(row - 1, col);
     emit dataChanged(at, at);
@@ -57,12 +72,14 @@ void TableModel::setRow(int row, const Row& cells)
 {
     if (row < 1 || row >= m_table.rowCount())
         return;
+    const ChangeScope scope(*this);
     m_table.setRow(row, cells);
     emit dataChanged(index(row - 1, 0), index(row - 1, m_table.columnCount() - 1));
 }
 
 void TableModel::appendRow()
 {
+    const ChangeScope scope(*this);
     const int at = m_table.rowCount() - 1;
     beginInsertRows({}, at, at);
     m_table.appendRow();
@@ -73,6 +90,7 @@ void TableModel::removeLastRow()
 {
     if (m_table.rowCount() <= 2)
         return;
+    const ChangeScope scope(*this);
     const int at = m_table.rowCount() - 2;
     beginRemoveRows({}, at, at);
     m_table.removeRow(m_table.lastRow());

@@ -48,7 +48,15 @@ class TableModel : public QAbstractTableModel
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+  signals:
+    // Around every change made by the program (not by the editor): the grid closes its editor
+    // before and opens it again after, so an editor never outlives the cell it was opened on.
+    void aboutToChange();
+    void changed();
+
   private:
+    class ChangeScope;
+
     Table m_table;
     bool m_editable;
     int m_fixedColumns;

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
@@ -103,8 +104,11 @@ class GridEditor : public ::testing::Test
     QLineEdit* openEditor(StringGrid* grid, int tab, int row, int col)
     {
         form.show();
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
         form.pageControl()->setCurrentIndex(tab);
         QApplication::processEvents();
+        grid->setFocus();
         grid->setCurrentCell(row, col);
         QApplication::processEvents();
         return qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
@@ -165,19 +169,25 @@ TEST_F(GridEditor, TabMovesToTheNextCellWithItsEditor)
     EXPECT_FALSE(form.context().state().configModified);
 }
 
-TEST_F(GridEditor, EditorsOfOtherGridsStayOpenWhenTheFocusMoves)
+TEST_F(GridEditor, FocusLeavingAGridCommitsItsEditorAndComingBackReopensIt)
 {
     StringGrid* products = form.productsTab()->grid();
     QLineEdit* first = openEditor(products, 0, 1, 3);
     ASSERT_NE(first, nullptr);
+    apptest::typeText(first, "5");
     StringGrid* config = form.configTab()->grid();
     QLineEdit* second = openEditor(config, 4, 1, 2);
     ASSERT_NE(second, nullptr);
-    second->setFocus();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    EXPECT_EQ(products->indexWidget(products->currentIndex()), first);
-    EXPECT_EQ(config->indexWidget(config->currentIndex()), second);
+    EXPECT_TRUE(second->hasFocus());
+    form.pageControl()->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(products->tableModel()->table().cell(1, 3), "5");
+    products->setFocus();
+    QApplication::processEvents();
+    auto* back = qobject_cast<QLineEdit*>(products->indexWidget(products->currentIndex()));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->text(), "5");
+    EXPECT_EQ(products->currentCol(), 3);
 }
 
 TEST_F(GridEditor, SnapshotIsACopyOfWhatIsShown)
