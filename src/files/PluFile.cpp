@@ -1,5 +1,8 @@
 #include "files/PluFile.h"
 
+#include <iterator>
+
+#include "common/IntText.h"
 #include "common/ScaleCodePage.h"
 #include "common/TableLayouts.h"
 #include "files/FileIo.h"
@@ -73,18 +76,36 @@ std::string pluFileBytes(const Table& products)
 
 std::vector<PluLoss> pluLosses(const Table& products)
 {
+    constexpr int kLogoColumn = 9;
+    constexpr int kMarkColumn = 10;
     std::vector<PluLoss> losses;
     for (int r = 1; r < products.rowCount(); ++r) {
-        PluLoss loss{r, {}};
+        PluLoss loss{r, {}, {}};
+        const auto lose = [&loss](int column, PluLossKind kind) {
+            loss.columns.push_back(column);
+            loss.kinds.push_back(kind);
+        };
         for (const Field& field : kFields) {
             const std::string& cell = products.cell(r, field.column);
-            bool lost = cell.size() > field.width;
-            if (!lost && field.fill == Fill::NameBlanksRight)
+            bool cut = cell.size() > field.width;
+            if (!cut && field.fill == Fill::NameBlanksRight)
                 for (char c : cell)
-                    lost = lost || !nameByteKept(c);
-            if (lost)
-                loss.columns.push_back(field.column);
+                    cut = cut || !nameByteKept(c);
+            if (cut) {
+                lose(field.column, PluLossKind::Cut);
+                continue;
+            }
+            if (field.fill == Fill::ZerosLeft && !cell.empty()) {
+                const auto before = intText(cell);
+                if (before && intText(fieldBytes(cell, field)) != before)
+                    lose(field.column, PluLossKind::NumberChanged);
+            }
         }
+        const std::string& logo = products.cell(r, kLogoColumn);
+        if (!logo.empty() && logo != "0")
+            lose(kLogoColumn, PluLossKind::NotStored);
+        if (products.cell(r, kMarkColumn).find_first_not_of(' ') != std::string::npos)
+            lose(kMarkColumn, PluLossKind::NotStored);
         if (!loss.columns.empty())
             losses.push_back(std::move(loss));
     }
@@ -93,17 +114,36 @@ std::vector<PluLoss> pluLosses(const Table& products)
 
 std::string pluLossQuestion(const std::vector<PluLoss>& losses)
 {
+    static const char* const kColumnNames[] = {"№ PLU",         "Наименование 1", "Наименование 2", "Цена,коп.",
+                                               "Срок хранения", "Вес тары",       "Код товара",     "Код группы",
+                                               "№ Сообщения",   "Логотип",        "Знач. РСТ"};
     constexpr size_t kListed = 10;
     std::string rows;
     for (size_t i = 0; i < losses.size() && i < kListed; ++i)
         rows += (i ? ", " : "") + std::to_string(losses[i].row);
     if (losses.size() > kListed)
         rows += " и еще " + std::to_string(losses.size() - kListed);
+
+    // Each reason once, with the columns it concerns in table order.
+    const auto reason = [&losses](PluLossKind kind, const std::string& text) -> std::string {
+        bool columns[std::size(kColumnNames)] = {};
+        for (const PluLoss& loss : losses)
+            for (size_t i = 0; i < loss.columns.size(); ++i)
+                if (loss.kinds[i] == kind)
+                    columns[static_cast<size_t>(loss.columns[i])] = true;
+        std::string names;
+        for (size_t c = 0; c < std::size(kColumnNames); ++c)
+            if (columns[c])
+                names += (names.empty() ? "" : ", ") + std::string(kColumnNames[c]);
+        return names.empty() ? std::string() : "\r\n- " + text + " (" + names + ")";
+    };
     return "ВНИМАНИЕ !\r\nФормат .plu не вмещает все данные таблицы товаров.\r\n"
            "В строках " +
            rows +
-           " часть данных будет потеряна\r\n(поля обрезаются до ширины полей файла .plu).\r\n"
-           "Продолжить ?";
+           " часть данных будет потеряна:" + reason(PluLossKind::Cut, "поля обрезаются до ширины полей файла .plu") +
+           reason(PluLossKind::NotStored, "эти столбцы в файле .plu не хранятся") +
+           reason(PluLossKind::NumberChanged, "числа после дополнения нулями слева станут другими") +
+           "\r\nПродолжить ?";
 }
 
 PluRead readPluBytes(std::string_view bytes, int logoIndex)

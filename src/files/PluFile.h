@@ -33,11 +33,15 @@ inline constexpr size_t kPluRecordSize = 92;
 std::string pluFileBytes(const Table& products);
 
 // A row whose cells the .plu format cannot hold as they are: the columns cut to their field width
-// (a six-character expiry date, a group code of three digits, message number 1000), and names
-// holding a byte that does not come back from the scale's code page.
+// (a six-character expiry date, a group code of three digits, message number 1000), names
+// holding a byte that does not come back from the scale's code page, a logo other than "0" or a
+// certification code (the format has no place for them), and numbers that the "0" fill on the
+// left turns into another value or into no number at all ("-5" would be "00-5").
+enum class PluLossKind { Cut, NotStored, NumberChanged };
 struct PluLoss {
     int row;
     std::vector<int> columns;
+    std::vector<PluLossKind> kinds; // one per column
 };
 std::vector<PluLoss> pluLosses(const Table& products);
 

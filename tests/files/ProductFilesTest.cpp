@@ -73,6 +73,33 @@ TEST(PluFile, LongFieldsKeepTheirFirstCharactersAndAreReported)
     EXPECT_NE(q.find("1, 2"), std::string::npos);
 }
 
+TEST(PluFile, LogoMarkAndNumbersTheZeroFillWouldChangeAreLosses)
+{
+    Table t = makeTable(productLayout());
+    t.setRowCount(5);
+    t.setRow(1, {"1", "a", "", "1", "1", "0", "0", "0", "0", "2", ""});      // logo 2 is not stored
+    t.setRow(2, {"2", "b", "", "1", "1", "0", "0", "0", "0", "0", "RU.A"});  // nor the mark
+    t.setRow(3, {"3", "c", "", "1", "1", "-5", " 7", "0", "$1", "", "   "}); // "00-5", "0000 7", "0$1"
+    t.setRow(4, {"4", "d", "", "1", "1", "05", "abc", "", "7", "0", ""});    // no number to change
+    const auto losses = pluLosses(t);
+    ASSERT_EQ(losses.size(), 3u);
+    EXPECT_EQ(losses[0].columns, std::vector<int>{9});
+    EXPECT_EQ(losses[0].kinds, std::vector<PluLossKind>{PluLossKind::NotStored});
+    EXPECT_EQ(losses[1].columns, std::vector<int>{10});
+    EXPECT_EQ(losses[2].row, 3);
+    EXPECT_EQ(losses[2].columns, (std::vector<int>{5, 6, 8}));
+    EXPECT_EQ(losses[2].kinds, std::vector<PluLossKind>(3, PluLossKind::NumberChanged));
+
+    t.setCell(1, 0, "12345");
+    const std::string q = pluLossQuestion(pluLosses(t));
+    EXPECT_EQ(q, "ВНИМАНИЕ !\r\nФормат .plu не вмещает все данные таблицы товаров.\r\n"
+                 "В строках 1, 2, 3 часть данных будет потеряна:\r\n"
+                 "- поля обрезаются до ширины полей файла .plu (№ PLU)\r\n"
+                 "- эти столбцы в файле .plu не хранятся (Логотип, Знач. РСТ)\r\n"
+                 "- числа после дополнения нулями слева станут другими (Вес тары, Код товара, № Сообщения)\r\n"
+                 "Продолжить ?");
+}
+
 TEST(PluFile, NameBytesThatDoNotComeBackAreLosses)
 {
     Table t = makeTable(productLayout());
