@@ -176,15 +176,19 @@ TransferOutcome sendWithVirtualSync(const ProductLink& link, const ScaleTarget& 
     if (sortedOut)
         writeBack(*sortedOut, products);
     if (!sort.ok) {
-        // The sort has shown its message with the cursor on the row.
+        // The sort has shown its message; the rows written back must not take the cursor
+        // from the row at fault.
+        fb.moveCursor(TableId::Products, sort.badRow, plucol::Plu);
         fb.progressEnd();
         return TransferOutcome::Failed;
     }
-    // The bounds go out in 4 bytes each: a number that does not fit stops here, before any byte.
+    // The bounds go out in 4 bytes each: a number that is no number (a single row escapes the
+    // sort's test) or does not fit stops here, before any byte.
     for (int r : {1, products.lastRow()}) {
-        if (!fitsBinary(intTextValue(products.cell(r, plucol::Plu)), 4)) {
+        const auto number = intText(products.cell(r, plucol::Plu));
+        if (!number || !fitsBinary(*number, 4)) {
             PreparedRow bad;
-            bad.problem = RowProblem::DoesNotFit;
+            bad.problem = number ? RowProblem::DoesNotFit : RowProblem::NotInteger;
             bad.column = plucol::Plu;
             reportRowProblem(fb, products, r, bad);
             fb.progressEnd();

@@ -186,6 +186,20 @@ TEST_F(ProductsTransfer, ReadRangeAndDeleteRangeRunThroughTheirDialogs)
     EXPECT_EQ(state.plu.count(9), 1u);
 }
 
+TEST_F(ProductsTransfer, FailedSortOfAVirtualTransferLeavesTheCursorOnTheBadRow)
+{
+    qmtest::EmuProcess scale;
+    connect(scale);
+    setProducts({{"3", "c", "30"}, {"abc", "b", "20"}, {"1", "a", "10"}});
+    find<QCheckBox>(&form, "CheckBox20")->setChecked(false);
+    find<QCheckBox>(&form, "CheckBox22")->setChecked(true);
+    clickAndWait("SpeedButton31");
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Ошибка ввода данных в таблице."});
+    EXPECT_EQ(grid()->currentRow(), 2);
+    EXPECT_EQ(grid()->currentCol(), 0);
+    EXPECT_TRUE(scale.state().plu.empty());
+}
+
 TEST_F(ProductsTransfer, OneRecordByEdit35AndNoScaleChosen)
 {
     qmtest::EmuProcess scale(holding(emu::StateBuilder().plu(5, "пять", 50)));

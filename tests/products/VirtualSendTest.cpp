@@ -169,6 +169,20 @@ TEST(VirtualSend, BoundThatDoesNotFitEndsBeforeAnyByte)
     EXPECT_TRUE(rig.scale.received().empty());
 }
 
+TEST(VirtualSend, SingleRowWithoutANumberEndsBeforeAnyByte)
+{
+    // One row is never compared by the sort: its number is tested with the bounds.
+    for (const char* plu : {"", "abc"}) {
+        SCOPED_TRACE(plu);
+        ProductRig rig;
+        EXPECT_EQ(sendProductTable(rig.link(), productTable({plu}), {false, true}), TransferOutcome::Failed);
+        EXPECT_EQ(rig.fb.lastMessage(),
+                  std::string("Строка 1, столбец «№ PLU»: \"") + plu + "\" не является целым числом.");
+        EXPECT_EQ(rig.fb.cursor.back(), (qmtest::Cursor{TableId::Products, 1, 0}));
+        EXPECT_TRUE(rig.scale.received().empty());
+    }
+}
+
 TEST(VirtualSend, ErrorBudgetEndsAfterHundredAndOneFailedPolls)
 {
     std::string pace = "W";
