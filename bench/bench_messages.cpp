@@ -79,9 +79,8 @@ void run(int baud, int count)
     qm::Table read = qm::makeTable(qm::messageLayout());
     qm::TableWriter sink(read);
     measure(("read all, " + speed).c_str(), baud, bytes, [&] {
-        const auto outcome = count >= 1000
-                                 ? qm::readAllMessages(link, sink, {})
-                                 : (qm::beginRangeRead(link, sink, {}), qm::GetMsgRange(link, 1, count, sink));
+        const auto outcome =
+            count >= 1000 ? qm::readAllMessages(link, sink, {}) : qm::GetMsgRange(link, 1, count, sink, {});
         return outcome == qm::MessageOutcome::Done && read.rowCount() - 1 == count;
     });
 }

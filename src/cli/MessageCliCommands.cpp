@@ -127,9 +127,7 @@ int runReadMessages(CliContext& context)
     } else if (what == Selection::One) {
         outcome = readOneMessage(link, *context.args().value("msg"), sink, noSave);
     } else {
-        outcome = beginRangeRead(link, sink, noSave);
-        if (outcome == MessageOutcome::Done)
-            outcome = GetMsgRange(link, range->first, range->last, sink);
+        outcome = GetMsgRange(link, range->first, range->last, sink, noSave);
     }
     // A stopped read keeps the messages it got, as the window's table does; a failed one writes
     // nothing, so an older file is not replaced by a partial one.

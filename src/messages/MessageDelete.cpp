@@ -96,7 +96,7 @@ MessageOutcome DeleteMsgRange(const MessageLink& link, int first, int last)
     link.session.NewQue();
     if (feedback.ask(msgtext::kDeleteRangeQuestion, Buttons::YesNo) != Answer::Yes)
         return MessageOutcome::Cancelled;
-    return deleteNumbers(link.session, target->number, range->first, range->last, range->first);
+    return deleteNumbers(link.session, target->number, range->first, range->last, range->first - 1);
 }
 
 } // namespace qm

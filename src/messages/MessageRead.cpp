@@ -133,22 +133,16 @@ MessageOutcome readOneMessage(const MessageLink& link, const std::string& number
     return MessageOutcome::Done;
 }
 
-MessageOutcome beginRangeRead(const MessageLink& link, TableSink& table, const MessageSave& save)
+MessageOutcome GetMsgRange(const MessageLink& link, int first, int last, TableSink& table, const MessageSave& save)
 {
-    MessageOutcome outcome;
-    openForRead(link, table, save, outcome);
-    return outcome;
-}
-
-MessageOutcome GetMsgRange(const MessageLink& link, int first, int last, TableSink& table)
-{
-    const auto target = openMessageScale(link, MessageWork::Read);
-    if (!target)
-        return MessageOutcome::Failed;
     const auto range = msgsteps::checkedRange(link.session.feedback(), MsgRangeKind::ReadNumbers, first, last, 0);
     if (!range)
         return MessageOutcome::Failed;
-    return readNumbers(link.session, target->number, table, range->first, range->last, range->first);
+    MessageOutcome outcome;
+    const auto target = openForRead(link, table, save, outcome);
+    if (!target)
+        return outcome;
+    return readNumbers(link.session, target->number, table, range->first, range->last, range->first - 1);
 }
 
 } // namespace qm

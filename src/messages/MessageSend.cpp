@@ -149,11 +149,12 @@ MessageOutcome SendMsgRange(const MessageLink& link, const Table& messages, int 
     link.session.NewQue();
     feedback.clearStop();
     feedback.moveCursor(TableId::Messages, range->first, msgcol::Number);
-    RunningDisplay display(feedback, range->last - range->first);
-    const auto checked = checkRows(feedback, display, messages, range->first, range->last, range->first);
+    const int base = range->first - 1;
+    RunningDisplay display(feedback, range->last - base);
+    const auto checked = checkRows(feedback, display, messages, range->first, range->last, base);
     if (checked != MessageOutcome::Done)
         return checked;
-    return writeRows(link.session, display, target->number, messages, range->first, range->last, range->first);
+    return writeRows(link.session, display, target->number, messages, range->first, range->last, base);
 }
 
 } // namespace qm

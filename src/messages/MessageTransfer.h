@@ -6,9 +6,11 @@
 // Feedback, send from a snapshot of the message table and hand the rows they read to a
 // TableSink.
 //
-// The window shows a range dialog after the opening steps (openMessageScale, or beginRangeRead
-// for a read); the range procedures then run the whole frame again, since the port may have
-// been used by another operation while the dialog was open.
+// The window shows a range dialog after the opening steps (openMessageScale); the range
+// procedures then run the whole frame again, since the port may have been used by another
+// operation while the dialog was open. A range read asks its save-first question and empties the
+// table only then, so a cancelled dialog leaves the table and its modified flag as they were.
+// The progress of a range counts its numbers: maximum last - first + 1, one step per number.
 
 #include <functional>
 #include <optional>
@@ -46,11 +48,8 @@ MessageOutcome readAllMessages(const MessageLink& link, TableSink& table, const 
 // when it is empty.
 MessageOutcome readOneMessage(const MessageLink& link, const std::string& numberText, TableSink& table,
                               const MessageSave& save);
-// `SpeedButton59Click` before its dialog: opening steps, save-first question, table emptied.
-// Done when the dialog is to be shown.
-MessageOutcome beginRangeRead(const MessageLink& link, TableSink& table, const MessageSave& save);
-// `GetMsgRange`: numbers first..last into the (already emptied) table.
-MessageOutcome GetMsgRange(const MessageLink& link, int first, int last, TableSink& table);
+// `GetMsgRange`: the save-first question, the table emptied, then numbers first..last.
+MessageOutcome GetMsgRange(const MessageLink& link, int first, int last, TableSink& table, const MessageSave& save);
 
 // `SpeedButton61Click`: the number as `Edit36` holds it; asks before deleting.
 MessageOutcome deleteOneMessage(const MessageLink& link, const std::string& numberText);

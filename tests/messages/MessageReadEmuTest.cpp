@@ -185,23 +185,29 @@ TEST(MessageReadEmu, ReadOneRefusesANumberOutside1To1000)
     EXPECT_TRUE(emu.received().empty());
 }
 
-TEST(MessageReadEmu, RangeReadsItsNumbersOnly)
+TEST(MessageReadEmu, RangeEmptiesTheTableThenReadsItsNumbersOnly)
 {
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith37()));
     EmuLink s(emu, kScale);
     Target t;
     t.table = messageTable({{"99", "old"}});
-    ASSERT_EQ(qm::beginRangeRead(s.link, t.sink, {}), MessageOutcome::Done);
-    EXPECT_EQ(t.table.rowCount(), 2);
-    EXPECT_EQ(t.table.cell(1, 0), "") << "emptied before the dialog";
-    EXPECT_EQ(qm::GetMsgRange(s.link, 4, 7, t.sink), MessageOutcome::Done);
+    // A wrong range ends before the table is touched.
+    EXPECT_EQ(qm::GetMsgRange(s.link, 0, 7, t.sink, {}), MessageOutcome::Failed);
+    EXPECT_EQ(s.fb.lastMessage(), msgtext::kRangeReadNumbers);
+    EXPECT_EQ(t.table.cell(1, 0), "99");
+
+    EXPECT_EQ(qm::GetMsgRange(s.link, 4, 7, t.sink, {}), MessageOutcome::Done);
     ASSERT_EQ(t.table.rowCount(), 2);
     EXPECT_EQ(t.table.row(1), messageRow("7", {"", "Акция"}));
-    EXPECT_EQ(s.fb.progressMaximum, 3);
+    EXPECT_EQ(s.fb.progressMaximum, 4) << "four numbers";
+    EXPECT_EQ(s.fb.progress, (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_EQ(emu.received(), readRequests(4, 7));
 
-    EXPECT_EQ(qm::GetMsgRange(s.link, 0, 7, t.sink), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kRangeReadNumbers);
+    // A range of one number has a bar of one step.
+    s.fb.progress.clear();
+    EXPECT_EQ(qm::GetMsgRange(s.link, 7, 7, t.sink, {}), MessageOutcome::Done);
+    EXPECT_EQ(s.fb.progressMaximum, 1);
+    EXPECT_EQ(s.fb.progress, (std::vector<int>{0, 1}));
 }
 
 TEST(MessageReadEmu, ASilentScaleEndsTheReadAfterItsWindow)

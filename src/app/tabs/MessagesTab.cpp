@@ -346,9 +346,9 @@ void MessagesTab::SpeedButton56Click()
 
 void MessagesTab::SpeedButton59Click()
 {
-    // The table is emptied before the dialog shows: cancelling the dialog leaves it empty.
-    runOnScale([this, sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
-        if (beginRangeRead(link, *sink, save) == MessageOutcome::Done)
+    // The table is touched only when the dialog is applied: cancelling it changes nothing.
+    runOnScale([this](const MessageLink& link) {
+        if (openMessageScale(link, MessageWork::Read))
             showFromWorker(m_form9.get());
     });
 }
@@ -369,8 +369,8 @@ void MessagesTab::SendMsgRange(int first, int last)
 
 void MessagesTab::GetMsgRange(int first, int last)
 {
-    runOnScale([first, last, sink = m_commands->readSink()](const MessageLink& link) {
-        qm::GetMsgRange(link, first, last, *sink);
+    runOnScale([first, last, sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
+        qm::GetMsgRange(link, first, last, *sink, save);
     });
 }
 
