@@ -47,6 +47,8 @@ void ScaleWorker::execute(const Job& job, GuiFeedback& feedback, const std::file
     } catch (const std::exception& e) {
         feedback.error(e.what());
     }
+    // The port is not held between operations.
+    m_comm->Disconnect();
 }
 
 } // namespace qm::app

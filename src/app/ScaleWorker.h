@@ -1,8 +1,8 @@
 #pragma once
 // The worker thread's side of the scale operations: it owns the serial port component, which is
-// created on this thread (a serial port must live on the thread that uses it) and stays open
-// from one operation to the next. Runs one job at a time; a port error or any other failure
-// that escapes the job is shown in the error box, and the worker goes on with the next job.
+// created on this thread (a serial port must live on the thread that uses it) and closed when
+// each operation ends, so that other programs can use the port in between. Runs one job at a time; a port error or any
+// other failure that escapes the job is shown in the error box, and the worker goes on with the next job.
 
 #include <QObject>
 #include <filesystem>

@@ -92,6 +92,20 @@ void TComm::SetError(int code)
     throw PortError(code, m_lastErrorText.empty() ? "Ошибка порта " + std::to_string(code) : m_lastErrorText);
 }
 
+void TComm::Disconnect()
+{
+    if (m_device) {
+        constexpr int kDrainMs = 500;
+        if (m_device->bytesToWrite() > 0)
+            m_device->waitForBytesWritten(kDrainMs);
+        m_device->close();
+        m_device.reset();
+        if (m_trace)
+            m_trace->note("disconnect");
+    }
+    m_connected = false;
+}
+
 int TComm::GetError()
 {
     const int e = m_pendingError;

@@ -120,6 +120,9 @@ class TComm
     // Closes the device open from an earlier Connect, then opens and configures the port.
     // A Connect that fails closes whatever it opened and leaves the connected flag as it was.
     void Connect();
+    // Hands what is still queued to the line, then closes the device, so that other programs
+    // (the command line, the unattended load) can open the port between operations.
+    void Disconnect();
     void SendByte(std::uint8_t byte);
     // Several bytes handed to the device in one write (a command and its record).
     void SendBytes(const std::uint8_t* data, size_t size);

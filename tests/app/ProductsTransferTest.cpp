@@ -10,6 +10,7 @@
 #include "ProductsTabRig.h"
 #include "StateBuilder.h"
 #include "app/RangeDialog.h"
+#include "support/CliProcess.h"
 
 using namespace qm::app;
 using apptest::find;
@@ -198,6 +199,30 @@ TEST_F(ProductsTransfer, FailedSortOfAVirtualTransferLeavesTheCursorOnTheBadRow)
     EXPECT_EQ(grid()->currentRow(), 2);
     EXPECT_EQ(grid()->currentCol(), 0);
     EXPECT_TRUE(scale.state().plu.empty());
+}
+
+TEST_F(ProductsTransfer, WindowAndCommandLineTakeTurnsOnOneScale)
+{
+    qmtest::EmuProcess scale(holding(emu::StateBuilder().plu(5, "пять", 50)));
+    connect(scale);
+    find<QLineEdit>(&form, "Edit35")->setText("5");
+    clickAndWait("SpeedButton35");
+    ASSERT_EQ(pluColumn(), std::vector<std::string>{"5"});
+
+    // The window holds no port between operations: the command line gets the scale.
+    std::string cfl;
+    for (const std::string cell : {"1", "Весы", "", "1", "COM1", "9600", "", "", ""})
+        cfl += qm::cp(cell) + "\r\n";
+    apptest::writeFile(dir / "scales.cfl", cfl);
+    const auto run = qmtest::runCli(dir.path(), {"--dir", dir.path().string(), "--config",
+                                                 (dir / "scales.cfl").string(), "test-link", "--scale", "Весы"});
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+
+    // And the window gets it back.
+    dialogs.messages.clear();
+    clickAndWait("SpeedButton32");
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Данные переданы."});
+    EXPECT_TRUE(dialogs.errors.empty());
 }
 
 TEST_F(ProductsTransfer, OneRecordByEdit35AndNoScaleChosen)
