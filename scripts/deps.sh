@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev libqt6serialport6-dev
+packages=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev libqt6serialport6-dev qt6-svg-dev
           libgtest-dev libgmock-dev)
 missing=()
 for p in "${packages[@]}"; do

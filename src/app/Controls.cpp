@@ -16,12 +16,19 @@
 namespace qm::app
 {
 
-QToolButton* makeToolButton(const QString& name, const QString& hint, const QString& glyph, QWidget* parent)
+QToolButton* makeToolButton(const QString& name, const QString& hint, ToolIcon icon, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
     button->setToolTip(hint);
-    button->setText(glyph);
+    const QSize pictureSize(20, 20);
+    const QIcon picture = toolIcon(icon);
+    // Without the SVG plugins the icon is not null, it just draws nothing.
+    if (picture.pixmap(pictureSize).isNull())
+        button->setText(toolIconGlyph(icon));
+    else
+        button->setIcon(picture);
+    button->setIconSize(pictureSize);
     button->setAutoRaise(true);
     button->setMinimumSize(26, 26);
     return button;
@@ -87,7 +94,7 @@ QProgressBar* makeProgressBar(const QString& name, QWidget* parent)
 QToolButton* makeFontButton(const QString& name, const QString& hint, StringGrid* grid, AppContext& context,
                             QWidget* parent)
 {
-    QToolButton* button = makeToolButton(name, hint, QStringLiteral("Aa"), parent);
+    QToolButton* button = makeToolButton(name, hint, ToolIcon::Font, parent);
     QObject::connect(button, &QToolButton::clicked, grid, [grid, &context] {
         if (const auto font = context.dialogs().chooseFont(context.lastFont())) {
             context.lastFont() = *font;

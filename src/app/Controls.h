@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "app/KeyFilter.h"
+#include "app/ToolIcons.h"
 
 class QCheckBox;
 class QHBoxLayout;
@@ -22,7 +23,8 @@ namespace qm::app
 class AppContext;
 class StringGrid;
 
-QToolButton* makeToolButton(const QString& name, const QString& hint, const QString& glyph, QWidget* parent);
+// The picture names the operation; its short text shows only if the picture cannot be loaded.
+QToolButton* makeToolButton(const QString& name, const QString& hint, ToolIcon icon, QWidget* parent);
 QPushButton* makeButton(const QString& name, const QString& caption, const QString& hint, QWidget* parent);
 QCheckBox* makeCheckBox(const QString& name, const QString& caption, bool checked, QWidget* parent);
 QLineEdit* makeEdit(const QString& name, const QString& text, QWidget* parent);

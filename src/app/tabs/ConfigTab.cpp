@@ -23,12 +23,13 @@ ConfigTab::ConfigTab(AppContext& context, QWidget* parent) : QWidget(parent), m_
     m_grid->tableModel()->setOnEdited([&context] { context.state().configModified = true; });
     context.addGrid(TableId::Config, m_grid);
 
-    QToolButton* check = makeToolButton(QStringLiteral("SpeedButton74"),
-                                        QStringLiteral("Проверка правильности заполнения таблицы конфигурации"),
-                                        QStringLiteral("✔"), this);
+    QToolButton* check =
+        makeToolButton(QStringLiteral("SpeedButton74"),
+                       QStringLiteral("Проверка правильности заполнения таблицы конфигурации"), ToolIcon::Check, this);
     connect(check, &QToolButton::clicked, this, &ConfigTab::SpeedButton74Click);
-    QToolButton* apply = makeToolButton(QStringLiteral("SpeedButton85"),
-                                        QStringLiteral("Применить изменения конфигурации"), QStringLiteral("⟳"), this);
+    QToolButton* apply =
+        makeToolButton(QStringLiteral("SpeedButton85"), QStringLiteral("Применить изменения конфигурации"),
+                       ToolIcon::ApplyConfig, this);
     connect(apply, &QToolButton::clicked, this, &ConfigTab::SpeedButton85Click);
 
     m_toolbar = new QHBoxLayout;
@@ -36,8 +37,8 @@ ConfigTab::ConfigTab(AppContext& context, QWidget* parent) : QWidget(parent), m_
     addTableCommands();
     m_toolbar->addWidget(check);
     m_toolbar->addWidget(apply);
-    QToolButton* pickFile = makeToolButton(
-        QStringLiteral("SpeedButton86"), QStringLiteral("Обзор файлов товаров и сообщений"), QStringLiteral("…"), this);
+    QToolButton* pickFile = makeToolButton(QStringLiteral("SpeedButton86"),
+                                           QStringLiteral("Обзор файлов товаров и сообщений"), ToolIcon::Browse, this);
     connect(pickFile, &QToolButton::clicked, this, &ConfigTab::SpeedButton86Click);
     m_toolbar->addWidget(pickFile);
     m_toolbar->addWidget(
@@ -66,28 +67,26 @@ void ConfigTab::addTableCommands()
     const struct {
         const char* name;
         QString hint;
-        QString glyph;
+        ToolIcon icon;
         void (ConfigTab::*handler)();
     } buttons[] = {
-        {"SpeedButton65", QStringLiteral("Новая таблица конфигурации"), QStringLiteral("□"),
-         &ConfigTab::SpeedButton65Click},
-        {"SpeedButton66", QStringLiteral("Открыть таблицу конфигурации"), QStringLiteral("▤"),
+        {"SpeedButton65", QStringLiteral("Новая таблица конфигурации"), ToolIcon::New, &ConfigTab::SpeedButton65Click},
+        {"SpeedButton66", QStringLiteral("Открыть таблицу конфигурации"), ToolIcon::Open,
          &ConfigTab::SpeedButton66Click},
-        {"SpeedButton67", QStringLiteral("Сохранить таблицу конфигурации"), QStringLiteral("▣"),
+        {"SpeedButton67", QStringLiteral("Сохранить таблицу конфигурации"), ToolIcon::Save,
          &ConfigTab::SpeedButton67Click},
-        {"SpeedButton69", QStringLiteral("Добавить строку таблицы"), QStringLiteral("+"),
-         &ConfigTab::SpeedButton69Click},
-        {"SpeedButton70", QStringLiteral("Копировать строку таблицы"), QStringLiteral("⇊"),
+        {"SpeedButton69", QStringLiteral("Добавить строку таблицы"), ToolIcon::RowAdd, &ConfigTab::SpeedButton69Click},
+        {"SpeedButton70", QStringLiteral("Копировать строку таблицы"), ToolIcon::RowCopy,
          &ConfigTab::SpeedButton70Click},
-        {"SpeedButton71", QStringLiteral("Вставить строку таблицы"), QStringLiteral("↧"),
+        {"SpeedButton71", QStringLiteral("Вставить строку таблицы"), ToolIcon::RowInsert,
          &ConfigTab::SpeedButton71Click},
-        {"SpeedButton72", QStringLiteral("Удалить строку таблицы"), QStringLiteral("−"),
+        {"SpeedButton72", QStringLiteral("Удалить строку таблицы"), ToolIcon::RowDelete,
          &ConfigTab::SpeedButton72Click},
-        {"SpeedButton73", QStringLiteral("Сортировать строки таблицы по номеру п/п"), QStringLiteral("⇅"),
+        {"SpeedButton73", QStringLiteral("Сортировать строки таблицы по номеру п/п"), ToolIcon::RowSort,
          &ConfigTab::SpeedButton73Click},
     };
     for (const auto& b : buttons) {
-        QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.glyph, this);
+        QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.icon, this);
         connect(button, &QToolButton::clicked, this, b.handler);
         m_toolbar->addWidget(button);
         if (&b == &buttons[2]) // the file commands stand apart from the row commands

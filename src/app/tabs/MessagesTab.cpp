@@ -60,48 +60,48 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent) : QWidget(parent)
     m_toolbar = new QHBoxLayout;
     m_toolbar->setSpacing(2);
     m_toolbar->addStretch(1);
-    addCommand("SpeedButton43", QStringLiteral("Новый список сообщений"), QStringLiteral("□"),
+    addCommand("SpeedButton43", QStringLiteral("Новый список сообщений"), ToolIcon::New,
                &MessagesTab::SpeedButton43Click, false);
-    addCommand("SpeedButton44", QStringLiteral("Открыть список сообщений"), QStringLiteral("▤"),
+    addCommand("SpeedButton44", QStringLiteral("Открыть список сообщений"), ToolIcon::Open,
                &MessagesTab::SpeedButton44Click, false);
-    addCommand("SpeedButton45", QStringLiteral("Сохранить список сообщений"), QStringLiteral("▣"),
+    addCommand("SpeedButton45", QStringLiteral("Сохранить список сообщений"), ToolIcon::Save,
                &MessagesTab::SpeedButton45Click, false);
     m_toolbar->insertSpacing(m_toolbar->count() - 1, 8);
-    addCommand("SpeedButton47", QStringLiteral("Добавить строку таблицы"), QStringLiteral("+"),
+    addCommand("SpeedButton47", QStringLiteral("Добавить строку таблицы"), ToolIcon::RowAdd,
                &MessagesTab::SpeedButton47Click, false);
-    addCommand("SpeedButton48", QStringLiteral("Копировать строку таблицы"), QStringLiteral("⇊"),
+    addCommand("SpeedButton48", QStringLiteral("Копировать строку таблицы"), ToolIcon::RowCopy,
                &MessagesTab::SpeedButton48Click, false);
-    addCommand("SpeedButton49", QStringLiteral("Вставить строку в таблицу"), QStringLiteral("↧"),
+    addCommand("SpeedButton49", QStringLiteral("Вставить строку в таблицу"), ToolIcon::RowInsert,
                &MessagesTab::SpeedButton49Click, false);
-    addCommand("SpeedButton50", QStringLiteral("Удалить строку таблицы"), QStringLiteral("−"),
+    addCommand("SpeedButton50", QStringLiteral("Удалить строку таблицы"), ToolIcon::RowDelete,
                &MessagesTab::SpeedButton50Click, false);
-    addCommand("SpeedButton51", QStringLiteral("Удалить диапазон строк таблицы"), QStringLiteral("−…"),
+    addCommand("SpeedButton51", QStringLiteral("Удалить диапазон строк таблицы"), ToolIcon::RowsDeleteRange,
                &MessagesTab::SpeedButton51Click, false);
-    addCommand("SpeedButton52", QStringLiteral("Сортировать строки таблицы по номеру MSG"), QStringLiteral("⇅"),
+    addCommand("SpeedButton52", QStringLiteral("Сортировать строки таблицы по номеру MSG"), ToolIcon::RowSort,
                &MessagesTab::SpeedButton52Click, false);
-    addCommand("SpeedButton78", QStringLiteral("Пронумеровать номера MSG по номеру строки"), QStringLiteral("№"),
+    addCommand("SpeedButton78", QStringLiteral("Пронумеровать номера MSG по номеру строки"), ToolIcon::Renumber,
                &MessagesTab::SpeedButton78Click, false);
     m_toolbar->insertSpacing(m_toolbar->count() - 1, 8);
-    addCommand("SpeedButton53", QStringLiteral("Проверить правильность заполнения таблицы"), QStringLiteral("✔"),
+    addCommand("SpeedButton53", QStringLiteral("Проверить правильность заполнения таблицы"), ToolIcon::Check,
                &MessagesTab::SpeedButton53Click, false);
     m_toolbar->insertSpacing(m_toolbar->count() - 1, 8);
-    addCommand("SpeedButton54", QStringLiteral("Загрузить таблицу сообщений в весы"), QStringLiteral("⇒▦"),
+    addCommand("SpeedButton54", QStringLiteral("Загрузить таблицу сообщений в весы"), ToolIcon::SendAll,
                &MessagesTab::SpeedButton54Click, true);
-    addCommand("SpeedButton55", QStringLiteral("Загрузить выбранное сообщение в весы"), QStringLiteral("⇒1"),
+    addCommand("SpeedButton55", QStringLiteral("Загрузить выбранное сообщение в весы"), ToolIcon::SendOne,
                &MessagesTab::SpeedButton55Click, true);
-    addCommand("SpeedButton56", QStringLiteral("Загрузить диапазон строк в весы"), QStringLiteral("⇒…"),
+    addCommand("SpeedButton56", QStringLiteral("Загрузить диапазон строк в весы"), ToolIcon::SendRange,
                &MessagesTab::SpeedButton56Click, true);
-    addCommand("SpeedButton57", QStringLiteral("Прочитать из весов таблицу сообщений"), QStringLiteral("⇐▦"),
+    addCommand("SpeedButton57", QStringLiteral("Прочитать из весов таблицу сообщений"), ToolIcon::ReadAll,
                &MessagesTab::SpeedButton57Click, true);
-    addCommand("SpeedButton58", QStringLiteral("Прочитать из весов выбранное сообщение"), QStringLiteral("⇐1"),
+    addCommand("SpeedButton58", QStringLiteral("Прочитать из весов выбранное сообщение"), ToolIcon::ReadOne,
                &MessagesTab::SpeedButton58Click, true);
-    addCommand("SpeedButton59", QStringLiteral("Прочитать из весов выбранный диапазон сообщений"), QStringLiteral("⇐…"),
+    addCommand("SpeedButton59", QStringLiteral("Прочитать из весов выбранный диапазон сообщений"), ToolIcon::ReadRange,
                &MessagesTab::SpeedButton59Click, true);
-    addCommand("SpeedButton61", QStringLiteral("Удалить из весов выбранное сообщение"), QStringLiteral("✖1"),
+    addCommand("SpeedButton61", QStringLiteral("Удалить из весов выбранное сообщение"), ToolIcon::DeleteOne,
                &MessagesTab::SpeedButton61Click, true);
-    addCommand("SpeedButton60", QStringLiteral("Удалить из весов таблицу сообщений"), QStringLiteral("✖▦"),
+    addCommand("SpeedButton60", QStringLiteral("Удалить из весов таблицу сообщений"), ToolIcon::DeleteAll,
                &MessagesTab::SpeedButton60Click, true);
-    addCommand("SpeedButton62", QStringLiteral("Удалить из весов диапазон сообщений"), QStringLiteral("✖…"),
+    addCommand("SpeedButton62", QStringLiteral("Удалить из весов диапазон сообщений"), ToolIcon::DeleteRange,
                &MessagesTab::SpeedButton62Click, true);
     m_toolbar->insertSpacing(m_toolbar->count() - 1, 8);
     m_toolbar->insertWidget(m_toolbar->count() - 1,
@@ -194,10 +194,10 @@ void MessagesTab::showFromWorker(RangeDialog* dialog)
     postTo(&m_context, [this, dialog] { dialog->showFor(window()); });
 }
 
-QToolButton* MessagesTab::addCommand(const char* name, const QString& hint, const QString& glyph,
+QToolButton* MessagesTab::addCommand(const char* name, const QString& hint, ToolIcon icon,
                                      void (MessagesTab::*handler)(), bool scaleCommand)
 {
-    QToolButton* button = makeToolButton(QString::fromLatin1(name), hint, glyph, this);
+    QToolButton* button = makeToolButton(QString::fromLatin1(name), hint, icon, this);
     connect(button, &QToolButton::clicked, this, handler);
     if (scaleCommand)
         m_context.runner().addScaleCommand(button);

@@ -30,6 +30,7 @@ namespace qm::app
 
 class AppContext;
 class ChooserBox;
+enum class ToolIcon; // app/ToolIcons.h
 class RangeDialog;
 class StringGrid;
 class TableCommands;
@@ -94,7 +95,7 @@ class MessagesTab : public QWidget
     // Runs the work on the worker with the link to the chosen scale; the configuration and the
     // chooser's text are taken now.
     void runOnScale(Work work);
-    QToolButton* addCommand(const char* name, const QString& hint, const QString& glyph, void (MessagesTab::*handler)(),
+    QToolButton* addCommand(const char* name, const QString& hint, ToolIcon icon, void (MessagesTab::*handler)(),
                             bool scaleCommand);
     std::string numberText() const;
     void makeRangeDialogs();

@@ -71,57 +71,57 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
 
     m_toolbar = new QHBoxLayout;
     m_toolbar->setSpacing(2);
-    addCommand(QStringLiteral("SpeedButton8"), QStringLiteral("Создать новый список товаров"), QStringLiteral("□"),
+    addCommand(QStringLiteral("SpeedButton8"), QStringLiteral("Создать новый список товаров"), ToolIcon::New,
                &ProductsTab::SpeedButton8Click);
-    addCommand(QStringLiteral("SpeedButton9"), QStringLiteral("Открыть список товаров"), QStringLiteral("▤"),
+    addCommand(QStringLiteral("SpeedButton9"), QStringLiteral("Открыть список товаров"), ToolIcon::Open,
                &ProductsTab::SpeedButton9Click);
-    addCommand(QStringLiteral("SpeedButton10"), QStringLiteral("Сохранить список товаров"), QStringLiteral("▣"),
+    addCommand(QStringLiteral("SpeedButton10"), QStringLiteral("Сохранить список товаров"), ToolIcon::Save,
                &ProductsTab::SpeedButton10Click);
     m_toolbar->addSpacing(8);
-    addCommand(QStringLiteral("SpeedButton25"), QStringLiteral("Добавить строку таблицы"), QStringLiteral("+"),
+    addCommand(QStringLiteral("SpeedButton25"), QStringLiteral("Добавить строку таблицы"), ToolIcon::RowAdd,
                &ProductsTab::SpeedButton25Click);
-    addCommand(QStringLiteral("SpeedButton26"), QStringLiteral("Копировать строку таблицы"), QStringLiteral("⧉"),
+    addCommand(QStringLiteral("SpeedButton26"), QStringLiteral("Копировать строку таблицы"), ToolIcon::RowCopy,
                &ProductsTab::SpeedButton26Click);
-    addCommand(QStringLiteral("SpeedButton27"), QStringLiteral("Вставить строку таблицы"), QStringLiteral("↧"),
+    addCommand(QStringLiteral("SpeedButton27"), QStringLiteral("Вставить строку таблицы"), ToolIcon::RowInsert,
                &ProductsTab::SpeedButton27Click);
-    addCommand(QStringLiteral("SpeedButton28"), QStringLiteral("Удалить строку таблицы"), QStringLiteral("−"),
+    addCommand(QStringLiteral("SpeedButton28"), QStringLiteral("Удалить строку таблицы"), ToolIcon::RowDelete,
                &ProductsTab::SpeedButton28Click);
     addCommand(QStringLiteral("SpeedButton29"), QStringLiteral("Сортировать строки таблицы по номеру PLU"),
-               QStringLiteral("⇅"), &ProductsTab::SpeedButton29Click);
-    addCommand(QStringLiteral("SpeedButton30"), QStringLiteral("Удалить диапазон строк таблицы"), QStringLiteral("⊟"),
-               &ProductsTab::SpeedButton30Click);
+               ToolIcon::RowSort, &ProductsTab::SpeedButton29Click);
+    addCommand(QStringLiteral("SpeedButton30"), QStringLiteral("Удалить диапазон строк таблицы"),
+               ToolIcon::RowsDeleteRange, &ProductsTab::SpeedButton30Click);
     addCommand(QStringLiteral("SpeedButton77"), QStringLiteral("Пронумеровать номера PLU по номеру строки"),
-               QStringLiteral("№"), &ProductsTab::SpeedButton77Click);
+               ToolIcon::Renumber, &ProductsTab::SpeedButton77Click);
     addCommand(QStringLiteral("SpeedButton36"), QStringLiteral("Проверить правильность заполнения таблицы"),
-               QStringLiteral("✔"), &ProductsTab::SpeedButton36Click);
+               ToolIcon::Check, &ProductsTab::SpeedButton36Click);
     m_toolbar->addSpacing(8);
-    addCommand(QStringLiteral("SpeedButton31"), QStringLiteral("Загрузить таблицу товаров в весы"), QStringLiteral("⇉"),
+    addCommand(QStringLiteral("SpeedButton31"), QStringLiteral("Загрузить таблицу товаров в весы"), ToolIcon::SendAll,
                &ProductsTab::SpeedButton31Click, true);
     addCommand(QStringLiteral("SpeedButton32"), QStringLiteral("Загрузить активную строку таблицы в весы"),
-               QStringLiteral("→"), &ProductsTab::SpeedButton32Click, true);
-    addCommand(QStringLiteral("SpeedButton33"), QStringLiteral("Загрузить диапазон строк в весы"), QStringLiteral("⇢"),
+               ToolIcon::SendOne, &ProductsTab::SpeedButton32Click, true);
+    addCommand(QStringLiteral("SpeedButton33"), QStringLiteral("Загрузить диапазон строк в весы"), ToolIcon::SendRange,
                &ProductsTab::SpeedButton33Click, true);
-    addCommand(QStringLiteral("SpeedButton34"), QStringLiteral("Прочитать из весов таблицу товаров"),
-               QStringLiteral("⇇"), &ProductsTab::SpeedButton34Click, true);
-    addCommand(QStringLiteral("SpeedButton35"), QStringLiteral("Прочитать из весов выбранный товар"),
-               QStringLiteral("←"), &ProductsTab::SpeedButton35Click, true);
+    addCommand(QStringLiteral("SpeedButton34"), QStringLiteral("Прочитать из весов таблицу товаров"), ToolIcon::ReadAll,
+               &ProductsTab::SpeedButton34Click, true);
+    addCommand(QStringLiteral("SpeedButton35"), QStringLiteral("Прочитать из весов выбранный товар"), ToolIcon::ReadOne,
+               &ProductsTab::SpeedButton35Click, true);
     addCommand(QStringLiteral("SpeedButton37"), QStringLiteral("Прочитать из весов выбранный диапазон товаров"),
-               QStringLiteral("⇠"), &ProductsTab::SpeedButton37Click, true);
-    addCommand(QStringLiteral("SpeedButton38"), QStringLiteral("Удалить из весов таблицу товаров"), QStringLiteral("✖"),
+               ToolIcon::ReadRange, &ProductsTab::SpeedButton37Click, true);
+    addCommand(QStringLiteral("SpeedButton38"), QStringLiteral("Удалить из весов таблицу товаров"), ToolIcon::DeleteAll,
                &ProductsTab::SpeedButton38Click, true);
-    addCommand(QStringLiteral("SpeedButton39"), QStringLiteral("Удалить из весов выбранный товар"), QStringLiteral("✕"),
+    addCommand(QStringLiteral("SpeedButton39"), QStringLiteral("Удалить из весов выбранный товар"), ToolIcon::DeleteOne,
                &ProductsTab::SpeedButton39Click, true);
     addCommand(QStringLiteral("SpeedButton40"), QStringLiteral("Удалить из весов диапазон товаров"),
-               QStringLiteral("⊠"), &ProductsTab::SpeedButton40Click, true);
+               ToolIcon::DeleteRange, &ProductsTab::SpeedButton40Click, true);
     addCommand(QStringLiteral("SpeedButton89"),
-               QStringLiteral("Отмена границ виртуального диапазона на выбранных весах"), QStringLiteral("⊘"),
+               QStringLiteral("Отмена границ виртуального диапазона на выбранных весах"), ToolIcon::CancelRange,
                &ProductsTab::SpeedButton89Click, true);
     m_toolbar->addSpacing(8);
     m_toolbar->addWidget(makeFontButton(QStringLiteral("SpeedButton42"), QStringLiteral("Выбор шрифта таблицы товаров"),
                                         m_grid, context, this));
     // The help buttons: the help viewer is wired by the window's help command.
     m_toolbar->addWidget(
-        makeToolButton(QStringLiteral("SpeedButton41"), QStringLiteral("Помощь"), QStringLiteral("?"), this));
+        makeToolButton(QStringLiteral("SpeedButton41"), QStringLiteral("Помощь"), ToolIcon::Help, this));
     m_toolbar->addStretch(1);
 
     const ProgressControls progress = makeProgressControls(QStringLiteral("ProgressBar1"), QStringLiteral("Label65"),
@@ -140,8 +140,8 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
     options->addWidget(m_logoChooser, 1, 2);
     options->addWidget(m_checkBeforeWrite, 0, 3);
     options->addWidget(m_virtualSync, 1, 3);
-    options->addWidget(
-        makeToolButton(QStringLiteral("SpeedButton88"), QStringLiteral("Помощь"), QStringLiteral("?"), this), 1, 4);
+    options->addWidget(makeToolButton(QStringLiteral("SpeedButton88"), QStringLiteral("Помощь"), ToolIcon::Help, this),
+                       1, 4);
     options->setColumnStretch(5, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -161,10 +161,10 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
 
 ProductsTab::~ProductsTab() = default;
 
-QToolButton* ProductsTab::addCommand(const QString& name, const QString& hint, const QString& glyph,
+QToolButton* ProductsTab::addCommand(const QString& name, const QString& hint, ToolIcon icon,
                                      void (ProductsTab::*handler)(), bool scaleCommand)
 {
-    QToolButton* button = makeToolButton(name, hint, glyph, this);
+    QToolButton* button = makeToolButton(name, hint, icon, this);
     connect(button, &QToolButton::clicked, this, handler);
     if (scaleCommand)
         m_context.runner().addScaleCommand(button);

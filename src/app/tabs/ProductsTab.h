@@ -31,6 +31,7 @@ namespace qm::app
 
 class AppContext;
 class ChooserBox;
+enum class ToolIcon; // app/ToolIcons.h
 class RangeDialog;
 class StringGrid;
 class TableCommands;
@@ -98,8 +99,8 @@ class ProductsTab : public QWidget
     void runOnScale(Operation operation);
     // The frame alone; when it passes, `dialog` is shown and the window minimised.
     void openRangeDialog(ProductOperation operation, RangeDialog* dialog);
-    QToolButton* addCommand(const QString& name, const QString& hint, const QString& glyph,
-                            void (ProductsTab::*handler)(), bool scaleCommand = false);
+    QToolButton* addCommand(const QString& name, const QString& hint, ToolIcon icon, void (ProductsTab::*handler)(),
+                            bool scaleCommand = false);
     std::unique_ptr<RangeDialog> makeRangeDialog(const QString& name, const QStringList& heading, ProductRangeKind kind,
                                                  void (ProductsTab::*run)(int, int));
     std::string pluText() const;

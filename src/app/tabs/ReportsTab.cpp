@@ -100,16 +100,16 @@ void ReportsTab::addFileCommands()
     const struct {
         const char* name;
         QString hint;
-        QString glyph;
+        ToolIcon icon;
         void (ReportsTab::*handler)();
     } buttons[] = {
-        {"SpeedButton13", QStringLiteral("Новая таблица"), QStringLiteral("□"), &ReportsTab::SpeedButton13Click},
-        {"SpeedButton14", QStringLiteral("Открыть таблицу на просмотр"), QStringLiteral("▤"),
+        {"SpeedButton13", QStringLiteral("Новая таблица"), ToolIcon::New, &ReportsTab::SpeedButton13Click},
+        {"SpeedButton14", QStringLiteral("Открыть таблицу на просмотр"), ToolIcon::Open,
          &ReportsTab::SpeedButton14Click},
-        {"SpeedButton15", QStringLiteral("Сохранить таблицу"), QStringLiteral("▣"), &ReportsTab::SpeedButton15Click},
+        {"SpeedButton15", QStringLiteral("Сохранить таблицу"), ToolIcon::Save, &ReportsTab::SpeedButton15Click},
     };
     for (const auto& b : buttons) {
-        QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.glyph, this);
+        QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.icon, this);
         connect(button, &QToolButton::clicked, this, b.handler);
         m_toolbar->addWidget(button);
     }

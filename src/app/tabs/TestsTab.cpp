@@ -25,12 +25,12 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     m_grid = new StringGrid(QStringLiteral("StringGrid6"), testLayout(), makeTable(testLayout()), this);
     context.addGrid(TableId::Tests, m_grid);
 
-    QToolButton* testChosen = makeToolButton(
-        QStringLiteral("SpeedButton80"), QStringLiteral("Протестировать выбранные весы"), QStringLiteral("▶"), this);
+    QToolButton* testChosen = makeToolButton(QStringLiteral("SpeedButton80"),
+                                             QStringLiteral("Протестировать выбранные весы"), ToolIcon::TestLink, this);
     connect(testChosen, &QToolButton::clicked, this, &TestsTab::SpeedButton80Click);
     context.runner().addScaleCommand(testChosen);
     QToolButton* clear = makeToolButton(QStringLiteral("SpeedButton82"), QStringLiteral("Очистить таблицу теста"),
-                                        QStringLiteral("✖"), this);
+                                        ToolIcon::Clear, this);
     connect(clear, &QToolButton::clicked, this, &TestsTab::SpeedButton82Click);
 
     m_toolbar = new QHBoxLayout;
