@@ -146,13 +146,7 @@ AppSettings collectSettings(const AppSettings& base, TForm1& form)
 
     const bool autoMode = form.context().state().autoMode;
     settings.autoMode = autoMode;
-    // A window minimised by hand outside auto mode starts normal next time.
-    if (form.isMaximized())
-        settings.windowState = WindowState::Maximized;
-    else if (form.isMinimized() && autoMode)
-        settings.windowState = WindowState::Minimized;
-    else
-        settings.windowState = WindowState::Normal;
+    settings.windowState = storedWindowState(form.isMaximized(), form.isMinimized(), autoMode);
 
     if (settings.keepConfig)
         settings.configTable = form.configTab()->grid()->snapshot();

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/CellDelegate.h"
+#include "app/HeaderFit.h"
 
 namespace qm::app
 {
@@ -49,6 +50,7 @@ StringGrid::StringGrid(const QString& name, const TableLayout& layout, Table ini
     top->setSectionResizeMode(QHeaderView::Interactive);
     for (size_t c = 0; c < layout.widths.size(); ++c)
         setColumnWidth(static_cast<int>(c), layout.widths[c]);
+    keepHeadersFitted(*this);
 
     QHeaderView* side = verticalHeader();
     side->setSectionResizeMode(QHeaderView::Interactive);

@@ -1,9 +1,7 @@
 #include "app/TForm1.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QScreen>
 #include <QTabWidget>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +11,7 @@
 #include "app/SettingsBinding.h"
 #include "app/StringGrid.h"
 #include "app/UserDialogs.h"
+#include "app/WindowGeometry.h"
 #include "app/tabs/AutoModeTab.h"
 #include "app/tabs/ConfigTab.h"
 #include "app/tabs/LogoTab.h"
@@ -34,8 +33,6 @@ namespace fs = std::filesystem;
 namespace
 {
 
-constexpr int kWidth = 716;
-constexpr int kHeight = 482;
 constexpr int kFontPoints = 8;
 
 const char* const kCloseProducts = "Программа будет закрыта.\r\nСписок товаров был изменен.\r\nСохранить изменения?";
@@ -54,7 +51,7 @@ TForm1::TForm1(UserDialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), m_context(std::make_unique<AppContext>(this))
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Программа для работы с весами QM ver.1.6"));
+    setWindowTitle(programTitle());
     // The window's font is "MS Sans Serif" of 8 points; where it is missing the platform's
     // sans serif stands in at the same size.
     QFont font(QStringLiteral("MS Sans Serif"), kFontPoints);
@@ -87,9 +84,9 @@ TForm1::TForm1(UserDialogs* dialogs, QWidget* parent)
     m_pageControl->addTab(m_vorta, QStringLiteral("Установки VORTA"));
     setCentralWidget(m_pageControl);
 
-    resize(kWidth, kHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Before the settings file's window state applies, so that a maximised window comes back
+    // to its remembered normal size.
+    restoreWindowGeometry(*this);
 
     connect(&m_context->runner(), &ScaleRunner::finished, this, [this] {
         if (m_closeWhenIdle)
@@ -145,6 +142,7 @@ FileCommandContext TForm1::fileContext(Feedback& feedback)
 void TForm1::saveSettingsAtClose()
 {
     const AppSettings settings = collectSettings(m_settings, *this);
+    saveWindowGeometry(*this);
     // A directory that cannot be written is told once; the window still closes.
     if (const auto error = SaveFormFile(m_context->state().startDirectory, settings))
         m_context->dialogs().error(*error);

@@ -25,7 +25,10 @@ class UserDialogs : public FileChooser
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
 };
 
-// The real boxes, titled with the application's name, parented to the window.
+// The window's title, which every box and dialog carries too.
+QString programTitle();
+
+// The real boxes, titled with the program's title, parented to the window.
 class MessageBoxDialogs : public UserDialogs
 {
   public:

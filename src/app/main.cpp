@@ -6,11 +6,13 @@
 #include <QApplication>
 
 #include "app/TForm1.h"
+#include "app/Translations.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qmscales"));
+    qm::app::installTranslations(app);
     qm::app::TForm1 form;
     form.show();
     return app.exec();

@@ -113,9 +113,10 @@ bool AppSettings::operator==(const AppSettings& other) const
 
 WindowState storedWindowState(bool maximized, bool minimized, bool autoMode)
 {
-    if (maximized)
-        return WindowState::Maximized;
-    return minimized && autoMode ? WindowState::Minimized : WindowState::Normal;
+    // A window minimised from maximised is both: minimised comes first.
+    if (minimized && autoMode)
+        return WindowState::Minimized;
+    return maximized ? WindowState::Maximized : WindowState::Normal;
 }
 
 std::string serializeSettings(const AppSettings& settings)

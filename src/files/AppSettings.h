@@ -62,8 +62,8 @@ struct AppSettings {
     bool operator==(const AppSettings& other) const;
 };
 
-// Line 7 as shutdown stores it: maximised, minimised only while auto mode runs (a window
-// minimised by hand is stored as normal), else normal.
+// Line 7 as shutdown stores it: minimised only while auto mode runs, else maximised or normal
+// (a window minimised by hand keeps the state it was minimised from: normal, or maximised).
 WindowState storedWindowState(bool maximized, bool minimized, bool autoMode);
 
 // Bytes of the settings file. Writing stops after line 37 when keepConfig is off.

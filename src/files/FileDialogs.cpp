@@ -34,6 +34,38 @@ std::vector<FileFilter> FileDialogSetup::filters() const
     return list;
 }
 
+std::string FileDialogSetup::extensionFor(int filterIndex) const
+{
+    const auto list = filters();
+    if (filterIndex < 1 || filterIndex > static_cast<int>(list.size()))
+        return defaultExtension;
+    const std::string& pattern = list[static_cast<size_t>(filterIndex - 1)].pattern;
+    const std::string extension = pattern.size() > 2 && pattern.compare(0, 2, "*.") == 0 ? pattern.substr(2) : "";
+    if (extension.empty() || extension.find_first_of("*?;. ") != std::string::npos)
+        return defaultExtension;
+    return extension;
+}
+
+std::string nameFilterText(const FileFilter& filter)
+{
+    const std::string tail = "(" + filter.pattern + ")";
+    const std::string& d = filter.description;
+    if (d.size() >= tail.size() && d.compare(d.size() - tail.size(), tail.size(), tail) == 0)
+        return d;
+    return d + " " + tail;
+}
+
+std::filesystem::path dialogFileName(const FileDialogSetup& setup, const std::filesystem::path& typed, int filterIndex)
+{
+    const std::string extension = setup.extensionFor(filterIndex);
+    const std::string file = typed.filename().string();
+    if (extension.empty() || file.empty() || file.find('.') != std::string::npos)
+        return typed;
+    std::filesystem::path name = typed;
+    name += "." + extension;
+    return name;
+}
+
 FileDialogSetup PluSaveDialog()
 {
     return dialog("PluSaveDialog", kProductFilter, "pl6", kNoName);

@@ -23,12 +23,25 @@ struct FileDialogSetup {
     std::filesystem::path directory; // where the dialog starts: the start directory
 
     std::vector<FileFilter> filters() const;
+    // The extension (without the dot) the dialog adds to a name typed without one while entry
+    // `filterIndex` (1-based) is selected: the entry's own "*.ext", so the chosen filter decides
+    // the format; `defaultExtension` when the entry has no single extension.
+    std::string extensionFor(int filterIndex) const;
 };
 
 struct ChosenFile {
     std::filesystem::path path;
     int filterIndex = 1; // 1-based entry of the filter the user had selected
 };
+
+// An entry as a file dialog's name filter. The dialog takes the patterns from the parentheses
+// that end the text and shows the text as it stands, so a description already ending in
+// "(pattern)" is used unchanged and shows once: "товары(*.pl6)".
+std::string nameFilterText(const FileFilter& filter);
+
+// The name a file dialog returns for `typed` while entry `filterIndex` is selected: the
+// entry's extension is added when the typed file name holds no dot at all.
+std::filesystem::path dialogFileName(const FileDialogSetup& setup, const std::filesystem::path& typed, int filterIndex);
 
 class FileChooser
 {

@@ -1,10 +1,13 @@
 #include "AppTestSupport.h"
 
+#include <QFile>
 #include <QKeyEvent>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "app/WindowGeometry.h"
 
 namespace apptest
 {
@@ -18,6 +21,8 @@ StartDirectory::StartDirectory() : m_previous(fs::current_path())
         throw std::runtime_error("cannot make a temporary directory");
     m_path = pattern;
     fs::current_path(m_path);
+    // A first start: no window geometry remembered by an earlier test.
+    QFile::remove(qm::app::windowGeometryFile());
 }
 
 StartDirectory::~StartDirectory()

@@ -68,7 +68,8 @@ class ScriptedDialogs : public qm::app::UserDialogs
     }
 };
 
-// A new empty directory made current for the test; the old current directory comes back after.
+// A new empty directory made current for the test, and no remembered window geometry; the old
+// current directory comes back after.
 class StartDirectory
 {
   public:

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -20,6 +22,9 @@ using apptest::find;
 
 namespace
 {
+
+constexpr int kHeaderMargin = 3;
+constexpr int kClearlyEnough = 16;
 
 QString padded(const char* text, int blanks)
 {
@@ -71,6 +76,22 @@ std::vector<GridExpectation> expectedGrids()
     };
 }
 
+// The header text without its padding blanks, with a few pixels of margin on each side.
+int headerNeeds(const StringGrid& grid, int column)
+{
+    const QString text = grid.model()->headerData(column, Qt::Horizontal).toString().trimmed();
+    return grid.horizontalHeader()->fontMetrics().horizontalAdvance(text) + 2 * kHeaderMargin;
+}
+
+// Every header of the grid reads in full.
+void expectHeadersFit(const StringGrid& grid)
+{
+    for (int c = 0; c < grid.model()->columnCount(); ++c)
+        EXPECT_GE(grid.columnWidth(c), headerNeeds(grid, c))
+            << grid.objectName().toStdString() << " column " << c << " "
+            << grid.model()->headerData(c, Qt::Horizontal).toString().toStdString();
+}
+
 class WindowLayout : public ::testing::Test
 {
   protected:
@@ -79,11 +100,17 @@ class WindowLayout : public ::testing::Test
     TForm1 form{&dialogs};
 };
 
+// 1024 x 700 at first start, or the screen's room when that is smaller.
+QSize firstStartSize()
+{
+    return QSize(1024, 700).boundedTo(QGuiApplication::primaryScreen()->availableGeometry().size());
+}
+
 TEST_F(WindowLayout, TitleSizeAndTenTabsInOrder)
 {
     EXPECT_EQ(form.objectName(), "Form1");
     EXPECT_EQ(form.windowTitle(), "Программа для работы с весами QM ver.1.6");
-    EXPECT_EQ(form.size(), QSize(716, 482));
+    EXPECT_EQ(form.size(), firstStartSize());
     auto* tabs = find<QTabWidget>(&form, "PageControl1");
     ASSERT_NE(tabs, nullptr);
     const QStringList captions{"Товары", "Сообщения",       "Настройки", "Авторежим", "Конфигурация",
@@ -95,7 +122,10 @@ TEST_F(WindowLayout, TitleSizeAndTenTabsInOrder)
     // No tab asks for more room than the window has.
     form.show();
     QApplication::processEvents();
-    EXPECT_EQ(form.size(), QSize(716, 482));
+    EXPECT_EQ(form.size(), firstStartSize());
+    // At 1024 pixels every tab title shows whole, without scrolling the tab bar.
+    form.resize(1024, 700);
+    EXPECT_LE(tabs->tabBar()->sizeHint().width(), tabs->width());
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(dialogs.errors.empty());
 }
@@ -110,7 +140,13 @@ TEST_F(WindowLayout, GridsHaveExactHeadersWidthsAndRows)
         ASSERT_EQ(model->columnCount(), g.headers.size());
         for (int c = 0; c < static_cast<int>(g.headers.size()); ++c) {
             EXPECT_EQ(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), g.headers[c]) << c;
-            EXPECT_EQ(grid->columnWidth(c), g.widths[static_cast<size_t>(c)]) << c;
+            // The laid-out width, wider only where the header text needs it: a column clearly
+            // wide enough for its text keeps its width.
+            const int laidOut = g.widths[static_cast<size_t>(c)];
+            EXPECT_GE(grid->columnWidth(c), laidOut) << c;
+            if (headerNeeds(*grid, c) + kClearlyEnough <= laidOut) {
+                EXPECT_EQ(grid->columnWidth(c), laidOut) << c;
+            }
         }
         EXPECT_EQ(model->rowCount(), g.dataRows);
         const Qt::ItemFlags lastColumn = model->flags(model->index(0, static_cast<int>(g.headers.size()) - 1));
@@ -119,6 +155,53 @@ TEST_F(WindowLayout, GridsHaveExactHeadersWidthsAndRows)
     // The name headers keep their blanks: 42 characters in the product table.
     auto* products = find<StringGrid>(&form, "StringGrid1");
     EXPECT_EQ(products->model()->headerData(1, Qt::Horizontal).toString().size(), 42);
+}
+
+TEST_F(WindowLayout, HeadersAreNeverClipped)
+{
+    for (const char* name : {"StringGrid1", "StringGrid2", "StringGrid4", "StringGrid5", "StringGrid6"}) {
+        auto* grid = find<StringGrid>(&form, name);
+        ASSERT_NE(grid, nullptr) << name;
+        expectHeadersFit(*grid);
+    }
+    // "Цена,коп." is laid out 54 pixels wide, less than its text needs in the window's font.
+    auto* products = find<StringGrid>(&form, "StringGrid1");
+    EXPECT_GT(products->columnWidth(3), 54);
+}
+
+TEST_F(WindowLayout, HeadersStillFitAfterTheGridFontChanges)
+{
+    auto* products = find<StringGrid>(&form, "StringGrid1");
+    const int nameWidth = products->columnWidth(1);
+    QFont large = products->font();
+    large.setPointSize(20);
+    products->setFont(large);
+    expectHeadersFit(*products);
+    EXPECT_GT(products->columnWidth(1), nameWidth);
+
+    // Back to the small font: the columns return to their widths, except one the user resized.
+    products->setColumnWidth(5, 400);
+    QFont small = products->font();
+    small.setPointSize(8);
+    products->setFont(small);
+    EXPECT_EQ(products->columnWidth(1), nameWidth);
+    EXPECT_EQ(products->columnWidth(5), 400);
+
+    auto* messages = find<StringGrid>(&form, "StringGrid2");
+    messages->setFontName(QStringLiteral("DejaVu Serif"));
+    expectHeadersFit(*messages);
+}
+
+TEST_F(WindowLayout, ScaleNumberFieldKeepsItsNaturalWidth)
+{
+    form.resize(1024, 700);
+    form.pageControl()->setCurrentIndex(5); // "Тесты"
+    form.show();
+    QApplication::processEvents();
+    auto* number = find<QLineEdit>(&form, "Edit34");
+    ASSERT_NE(number, nullptr);
+    EXPECT_GE(number->width(), number->fontMetrics().horizontalAdvance(number->text()));
+    EXPECT_LE(number->width(), number->sizeHint().width()) << "not stretched across the window";
 }
 
 TEST_F(WindowLayout, PriceKeyGridNumbersItsKeysInTheFixedColumn)

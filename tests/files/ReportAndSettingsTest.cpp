@@ -153,6 +153,9 @@ TEST(Settings, WindowStateStoredMinimizedOnlyInAutoMode)
     EXPECT_EQ(storedWindowState(false, true, true), WindowState::Minimized);
     EXPECT_EQ(storedWindowState(false, true, false), WindowState::Normal);
     EXPECT_EQ(storedWindowState(false, false, true), WindowState::Normal);
+    // Minimised from maximised, the window is both.
+    EXPECT_EQ(storedWindowState(true, true, true), WindowState::Minimized);
+    EXPECT_EQ(storedWindowState(true, true, false), WindowState::Maximized);
 }
 
 TEST(SettingsFile, MissingFileIsWrittenWithDefaultsThenRead)

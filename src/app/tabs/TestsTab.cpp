@@ -80,6 +80,8 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     grid->addWidget(m_stop, 2, 4);
     grid->addWidget(m_progressBar, 3, 0, 1, 4);
     grid->addWidget(m_probe, 3, 4);
+    // Room the window gains goes to an empty last column: the fields keep their natural widths.
+    grid->setColumnStretch(5, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_toolbar);
