@@ -19,7 +19,7 @@ if [ ! -f "$dir/qm1_6.cfg" ]; then
     # One scale row: №, name, department, number, port, speed, product file, message file, note.
     printf '%s\r\n' 1 "Демо" "Демонстрация" 1 COM1 9600 "" "" "эмулятор весов" \
         | iconv -f UTF-8 -t CP1251 > "$dir/demo.cfl"
-    build/src/cli/qmscales-cli --dir "$dir" keep-config demo.cfl
+    build/src/cli/qmscales-cli --dir "$dir" keep-config "$dir/demo.cfl"
 fi
 echo "Emulated scale on $(head -n1 "$dir/emu.out") as COM1; start directory $dir"
 cd "$dir"

@@ -7,27 +7,55 @@ namespace qm::cli
 
 bool isFlag(const std::string& name)
 {
-    static const char* const flags[] = {"help", "yes", "all", "virtual", "no-check"};
+    static const char* const flags[] = {"help", "version", "verbose", "yes", "all", "virtual", "no-check"};
     return std::any_of(std::begin(flags), std::end(flags), [&](const char* f) { return name == f; });
 }
 
-bool Args::parse(int argc, char** argv, std::string& error)
+bool Args::parse(int argc, char** argv, const std::vector<std::string>& known, std::string& error)
 {
+    const auto isKnown = [&](const std::string& name) {
+        return std::find(known.begin(), known.end(), name) != known.end();
+    };
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
-        std::string word = argv[i];
-        if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
+        const std::string word = argv[i];
+        if (!optionsEnded && word == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && word == "-h") {
+            m_options["help"] = "";
+        } else if (!optionsEnded && word.size() > 2 && word.compare(0, 2, "--") == 0) {
             std::string name = word.substr(2);
             const auto eq = name.find('=');
+            std::optional<std::string> given;
             if (eq != std::string::npos) {
-                m_options[name.substr(0, eq)] = name.substr(eq + 1);
-            } else if (isFlag(name)) {
-                m_options[name] = "";
-            } else if (i + 1 < argc) {
-                m_options[name] = argv[++i];
-            } else {
-                error = "option --" + name + " needs a value";
+                given = name.substr(eq + 1);
+                name.resize(eq);
+            }
+            if (!isKnown(name)) {
+                error = "unknown option --" + name;
                 return false;
             }
+            if (isFlag(name)) {
+                if (given) {
+                    error = "option --" + name + " takes no value";
+                    return false;
+                }
+                m_options[name] = "";
+                continue;
+            }
+            if (!given) {
+                // The next word is the value, unless it is another option: "--out --all" is an
+                // --out without its file, not a file named "--all".
+                if (i + 1 >= argc || (std::string(argv[i + 1]).compare(0, 2, "--") == 0)) {
+                    error = "option --" + name + " needs a value";
+                    return false;
+                }
+                given = argv[++i];
+            }
+            m_options[name] = *given;
+        } else if (!optionsEnded && word.size() > 1 && word[0] == '-') {
+            error = "unknown option " + word;
+            return false;
         } else if (m_command.empty()) {
             m_command = word;
         } else {

@@ -6,56 +6,99 @@ namespace qm::cli
 const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
-        {"check-config", "", "check the configuration table", {}, runCheckConfig},
-        {"test-link", "--scale NAME", "test the link to one configured scale", {}, runTestLink},
+        {"check-config", "", "check the configuration table", {}, Needs::Config, runCheckConfig},
+        {"test-link",
+         "--scale NAME",
+         "test the link to one configured scale; prints the test row",
+         {},
+         Needs::Config,
+         runTestLink},
         {"keep-config",
          "FILE.cfl",
-         "keep the configuration of FILE.cfl in qm1_6.cfg of the start directory",
+         "check the configuration of FILE.cfl and keep it in qm1_6.cfg of the start directory",
          {},
+         Needs::File,
          runKeepConfig},
         {"check-products",
          "FILE",
          "check a product file (.pl6 or .plu) as the product tab checks its table",
          {},
+         Needs::File,
          runCheckProducts},
         {"send-products",
          "--scale NAME FILE [--rows FIRST-LAST] [--virtual] [--no-check]",
          "send a product file to a scale: the whole table, or rows FIRST..LAST",
          {"rows", "virtual", "no-check"},
+         Needs::FileAndConfig,
          runSendProducts},
         {"read-products",
          "--scale NAME (--all | --plu N | --range FIRST-LAST) --out FILE",
          "read products from a scale into a .pl6 or .plu file",
          {"all", "plu", "range", "out"},
+         Needs::Config,
          runReadProducts},
         {"delete-products",
          "--scale NAME (--all | --plu N | --range FIRST-LAST) [--yes]",
          "delete products in a scale (asks first unless --yes)",
          {"all", "plu", "range"},
+         Needs::Config,
          runDeleteProducts},
-        {"cancel-range", "--scale NAME", "cancel the virtual range set in a scale", {}, runCancelRange},
+        {"cancel-range", "--scale NAME", "cancel the virtual range set in a scale", {}, Needs::Config, runCancelRange},
         {"check-messages",
          "FILE",
          "check a message file (.msg) as the message tab checks its table",
          {},
+         Needs::File,
          runCheckMessages},
         {"send-messages",
          "--scale NAME FILE [--rows FIRST-LAST] [--no-check]",
          "send a message file to a scale: the whole table, or rows FIRST..LAST",
          {"rows", "no-check"},
+         Needs::FileAndConfig,
          runSendMessages},
         {"read-messages",
          "--scale NAME (--all | --msg N | --range FIRST-LAST) --out FILE.msg",
          "read messages from a scale into a .msg file",
          {"all", "msg", "range", "out"},
+         Needs::Config,
          runReadMessages},
         {"delete-messages",
          "--scale NAME (--all | --msg N | --range FIRST-LAST) [--yes]",
          "delete messages in a scale (asks first unless --yes)",
          {"all", "msg", "range"},
+         Needs::Config,
          runDeleteMessages},
     };
     return commands;
+}
+
+const CliCommand* findCommand(const std::string& name)
+{
+    for (const auto& c : cliCommands())
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+const std::vector<std::string>& commonOptions()
+{
+    static const std::vector<std::string> options = {"dir", "config", "trace",   "scale",
+                                                     "yes", "help",   "version", "verbose"};
+    return options;
+}
+
+const char* commonOptionsHelp()
+{
+    return "  --dir DIR          start directory (default: the current directory): its qm1_6.cfg\n"
+           "                     holds the kept configuration, its ports.cfg maps COMn to devices\n"
+           "  --config FILE.cfl  configuration table to use instead of the one kept in qm1_6.cfg\n"
+           "  --scale NAME       the scale, by its name in the configuration table\n"
+           "  --trace FILE       write every byte on the serial line to FILE with time stamps\n"
+           "  --verbose          also print the system's own text of a port failure\n"
+           "  --yes              answer Yes to every question\n"
+           "  -h, --help         show this help (after a command: that command's help)\n"
+           "  --version          show the program's version\n"
+           "Relative paths (FILE, --out, --config, --trace) are taken from the current directory.\n";
 }
 
 } // namespace qm::cli

@@ -10,15 +10,33 @@ namespace qm::cli
 
 class CliContext;
 
+// What a command needs besides its options.
+enum class Needs {
+    Nothing,       // no file word, no configuration
+    File,          // one FILE word
+    Config,        // the configuration table (--config, or the rows kept in qm1_6.cfg)
+    FileAndConfig, // both
+};
+
 struct CliCommand {
     std::string name;
     std::string usage;                // the words after the command name
     std::string summary;              // one line for --help
     std::vector<std::string> options; // options the command accepts besides the common ones
+    Needs needs;
     int (*run)(CliContext& context);
+
+    bool takesFile() const { return needs == Needs::File || needs == Needs::FileAndConfig; }
+    bool needsConfig() const { return needs == Needs::Config || needs == Needs::FileAndConfig; }
 };
 
 const std::vector<CliCommand>& cliCommands();
+const CliCommand* findCommand(const std::string& name);
+
+// Options every command accepts.
+const std::vector<std::string>& commonOptions();
+// The common options as --help describes them.
+const char* commonOptionsHelp();
 
 // Commands, one group per file.
 int runCheckConfig(CliContext& context);

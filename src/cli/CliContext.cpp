@@ -10,26 +10,42 @@
 #include "files/SettingsFile.h"
 #include "files/TableFiles.h"
 #include "link/PortMap.h"
+#include "products/ProductMessages.h"
 
 namespace qm::cli
 {
+
+namespace
+{
+
+// A configuration table without a single filled cell: the window's empty grid.
+bool emptyTable(const Table& table)
+{
+    for (int r = 1; r < table.rowCount(); ++r)
+        for (const auto& cell : table.row(r))
+            if (!cell.empty())
+                return false;
+    return true;
+}
+
+} // namespace
 
 CliContext::CliContext(Args args) : m_args(std::move(args))
 {
     m_dir = m_args.value("dir").value_or(std::filesystem::current_path().string());
     m_feedback.setAssumeYes(m_args.has("yes"));
     m_config = makeTable(configLayout());
+    m_portFailure = msg::kReadFailed;
 }
 
-std::string CliContext::path(const std::string& given) const
+std::string CliContext::dirFile(const std::string& name) const
 {
-    const std::filesystem::path p(given);
-    return p.is_absolute() ? given : (std::filesystem::path(m_dir) / p).string();
+    return (std::filesystem::path(m_dir) / name).string();
 }
 
 void CliContext::error(const std::string& text) const
 {
-    std::cerr << "qmscales-cli: " << text << std::endl;
+    std::cerr << "qmscales-cli: " << terminalText(text) << std::endl;
 }
 
 std::string CliContext::scaleName() const
@@ -37,16 +53,14 @@ std::string CliContext::scaleName() const
     return cp(m_args.value("scale").value_or(""));
 }
 
-bool CliContext::prepare()
+int CliContext::prepare(bool needsConfig)
 {
-    if (!std::filesystem::is_directory(m_dir)) {
-        error("start directory " + m_dir + " does not exist");
-        return false;
-    }
     // The settings file is read once: the kept configuration and the logo chooser's index.
+    const std::string settingsPath = dirFile(kSettingsFileName);
+    const bool haveSettings = std::filesystem::exists(settingsPath);
     std::optional<std::string> settingsError;
-    if (std::filesystem::exists(path(kSettingsFileName))) {
-        const auto read = readFileBytes(path(kSettingsFileName));
+    if (haveSettings) {
+        const auto read = readFileBytes(settingsPath);
         settingsError = read.error;
         if (!read.error)
             m_settings = parseSettings(read.bytes);
@@ -55,14 +69,25 @@ bool CliContext::prepare()
         auto load = loadConfigFile(path(*cfl));
         if (load.error) {
             error(*load.error);
-            return false;
+            return kFailed;
         }
         m_config = std::move(load.table);
-    } else if (settingsError) {
-        error(*settingsError);
-        return false;
-    } else if (m_settings.keepConfig) {
+    } else if (needsConfig) {
+        if (settingsError) {
+            error(*settingsError);
+            return kFailed;
+        }
+        if (!haveSettings) {
+            error("нет конфигурации: " + std::string(kSettingsFileName) + " не найден в " + m_dir +
+                  ", используйте --config FILE.cfl");
+            return kUsage;
+        }
         // The configuration kept in the settings file; the command line never writes it here.
+        if (!m_settings.keepConfig || emptyTable(m_settings.configTable)) {
+            error("нет конфигурации: в " + settingsPath +
+                  " не сохранено ни одной строки конфигурации, используйте --config FILE.cfl или keep-config FILE.cfl");
+            return kUsage;
+        }
         m_config = m_settings.configTable;
     }
     m_comm = std::make_unique<TComm>(PortMap::load(m_dir));
@@ -70,12 +95,53 @@ bool CliContext::prepare()
         m_trace = std::make_unique<FileTrace>(path(*trace));
         if (!m_trace->isOpen()) {
             error("cannot write the trace file " + path(*trace));
-            return false;
+            return kFailed;
         }
         m_comm->setTrace(m_trace.get());
     }
     m_session = std::make_unique<ScaleSession>(*m_comm, m_feedback);
-    return true;
+    return kOk;
+}
+
+void CliContext::detail(const std::string& text)
+{
+    const std::string line =
+        "COM" + std::to_string(static_cast<int>(m_comm->port()) + 1) + " (" + m_comm->devicePath() + "): " + text;
+    if (m_trace)
+        m_trace->note("port error: " + line);
+    if (m_args.has("verbose"))
+        error(line);
+    m_detailShown = true;
+}
+
+void CliContext::reportPortError(const PortError& e)
+{
+    m_feedback.progressEnd();
+    m_feedback.holdAfterStop(false);
+    m_feedback.releaseHeld();
+    m_feedback.message(m_portFailure);
+    detail(e.what());
+}
+
+void CliContext::reportPortDetail()
+{
+    // Every other port failure ends the operation as a PortError; a text left without one is
+    // the connection's, which the frame showed as "Выбранный СОМ-порт не существует ...".
+    if (!m_comm || m_detailShown || m_comm->lastErrorText().empty())
+        return;
+    const std::string text = m_comm->lastErrorText();
+    if (m_trace)
+        m_trace->note("port error: " + text);
+    if (m_args.has("verbose"))
+        error(text);
+    m_detailShown = true;
+}
+
+int CliContext::finish(TransferOutcome outcome)
+{
+    if (outcome != TransferOutcome::Done && m_feedback.stopRequested() && !m_feedback.spokeAfterStop())
+        m_feedback.message(pmsg::kInterrupted);
+    return outcome == TransferOutcome::Done ? kOk : kFailed;
 }
 
 } // namespace qm::cli

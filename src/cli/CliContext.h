@@ -10,6 +10,7 @@
 #include "common/Table.h"
 #include "files/AppSettings.h"
 #include "link/ByteTrace.h"
+#include "link/ScaleOperation.h"
 #include "link/ScaleSession.h"
 #include "link/TComm.h"
 
@@ -26,11 +27,13 @@ class CliContext
   public:
     explicit CliContext(Args args);
 
-    // Reads ports.cfg, the configuration (--config FILE.cfl or the rows kept in qm1_6.cfg) and
-    // opens the trace. False with a message printed when something cannot be read.
-    bool prepare();
+    // Reads qm1_6.cfg and ports.cfg of the start directory, the configuration (--config
+    // FILE.cfl, or the rows kept in qm1_6.cfg when the command needs one) and opens the trace.
+    // kOk, or the exit code with the message printed when something is missing or unreadable.
+    int prepare(bool needsConfig);
 
     const Args& args() const { return m_args; }
+    // The start directory as given by --dir, or the current directory.
     const std::string& dir() const { return m_dir; }
     const Table& config() const { return m_config; }
     // The settings file of the start directory as read by prepare (the defaults without one).
@@ -41,12 +44,31 @@ class CliContext
     // The --scale name in code page 1251, as the choosers hold names.
     std::string scaleName() const;
 
-    // A path given on the command line, taken relative to the start directory.
-    std::string path(const std::string& given) const;
+    // A path given on the command line (FILE, --out, --config, --trace): relative to the
+    // current directory, as in every command-line tool.
+    std::string path(const std::string& given) const { return given; }
+    // A file of the start directory (qm1_6.cfg, ports.cfg).
+    std::string dirFile(const std::string& name) const;
 
-    void error(const std::string& text) const; // to standard error
+    void error(const std::string& text) const; // to standard error, "qmscales-cli: " first
+
+    // The message a port failure of the running operation is shown with (the operation's own
+    // failure text); set by the command before it runs its operation.
+    void setPortFailureMessage(std::string text) { m_portFailure = std::move(text); }
+    // A port failure that ended the operation: its message on standard output, the system's
+    // text in the trace and, with --verbose, on standard error.
+    void reportPortError(const PortError& e);
+    // The system's text of a failure that the operation already reported in its own words
+    // (a port that could not be opened): to the trace and, with --verbose, to standard error.
+    void reportPortDetail();
+
+    // Closes an operation for the command line: a run that Ctrl+C ended without the operation
+    // saying so gets "Действие прервано.". The exit code of the outcome.
+    int finish(TransferOutcome outcome);
 
   private:
+    void detail(const std::string& text);
+
     Args m_args;
     std::string m_dir;
     Table m_config;
@@ -55,6 +77,8 @@ class CliContext
     std::unique_ptr<FileTrace> m_trace;
     std::unique_ptr<TComm> m_comm;
     std::unique_ptr<ScaleSession> m_session;
+    std::string m_portFailure;
+    bool m_detailShown = false;
 };
 
 } // namespace qm::cli

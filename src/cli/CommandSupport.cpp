@@ -1,12 +1,11 @@
 #include "cli/CommandSupport.h"
 
+#include <filesystem>
+
+#include "products/ProductMessages.h"
+
 namespace qm::cli
 {
-
-int exitCode(TransferOutcome outcome)
-{
-    return outcome == TransferOutcome::Done ? kOk : kFailed;
-}
 
 ScaleLink scaleLink(CliContext& context)
 {
@@ -45,6 +44,75 @@ Selection selection(CliContext& context, const std::string& one)
         return Selection::None;
     }
     return a.has("all") ? Selection::All : a.has(one) ? Selection::One : Selection::Range;
+}
+
+void nameBadCell(CliContext& context, int row, int column)
+{
+    context.error("row " + std::to_string(row) + ", column " + std::to_string(column));
+}
+
+void nameCellAtFailure(CliContext& context, TableId table, const std::function<bool(int row, int& column)>& isBad)
+{
+    const CursorCell cell = context.feedback().cursorAtLastMessage();
+    if (cell.table != table || cell.row < 1)
+        return;
+    int column = cell.col;
+    if (isBad(cell.row, column))
+        nameBadCell(context, cell.row, column);
+}
+
+namespace
+{
+
+// "NAME.partN.EXT" beside the file, the first that does not exist ("NAME.part.EXT" first).
+std::filesystem::path freeNameBeside(const std::filesystem::path& file)
+{
+    const auto stem = file.stem().string();
+    const auto ext = file.extension().string();
+    for (int n = 1;; ++n) {
+        const std::string name = stem + ".part" + (n == 1 ? std::string() : std::to_string(n)) + ext;
+        auto candidate = file.parent_path() / name;
+        std::error_code ec;
+        if (!std::filesystem::exists(candidate, ec) && !ec)
+            return candidate;
+    }
+}
+
+} // namespace
+
+int saveRead(CliContext& context, TransferOutcome outcome, const std::string& out, int rows,
+             const std::function<bool(const std::string& path)>& save)
+{
+    TerminalFeedback& fb = context.feedback();
+    fb.holdAfterStop(false);
+    if (outcome == TransferOutcome::Done) {
+        fb.releaseHeld();
+        return save(context.path(out)) ? kOk : kFailed;
+    }
+    if (outcome != TransferOutcome::Stopped) {
+        // A failed read writes nothing, so an older file is not replaced by a partial one.
+        fb.releaseHeld();
+        return context.finish(outcome);
+    }
+    // Stopped by Ctrl+C: the operation's closing text ("Данные приняты.") is not the truth here.
+    fb.dropHeld();
+    const std::string interrupted = pmsg::kInterrupted;
+    if (rows == 0) {
+        fb.message(interrupted + " Данные не приняты, файл " + out + " не записан.");
+        return kFailed;
+    }
+    const std::string count = std::to_string(rows);
+    std::error_code ec;
+    if (!std::filesystem::exists(context.path(out), ec)) {
+        if (save(context.path(out)))
+            fb.message(interrupted + " Принятые записи (" + count + ") сохранены в файл " + out + ".");
+        return kFailed;
+    }
+    const std::string beside = freeNameBeside(out).string();
+    if (save(context.path(beside)))
+        fb.message(interrupted + " Принятые записи (" + count + ") сохранены в новый файл " + beside + "; файл " + out +
+                   " не изменен.");
+    return kFailed;
 }
 
 } // namespace qm::cli

@@ -1,7 +1,8 @@
 #pragma once
 // What the scale commands of the command line share: the scale link of the run, the checks of
-// their words, and the exit code of an operation's outcome.
+// their words, the naming of a bad cell, and the saving of what a read brought.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -12,15 +13,12 @@
 namespace qm::cli
 {
 
-int exitCode(TransferOutcome outcome);
-
 ScaleLink scaleLink(CliContext& context);
 
 // False, with the usage error printed, when --scale is missing.
 bool needScale(CliContext& context);
 
-// The command's one positional FILE, relative to the start directory; nullopt (usage error
-// printed) when there is not exactly one.
+// The command's one positional FILE; nullopt (usage error printed) when there is not exactly one.
 std::optional<std::string> onlyFile(CliContext& context);
 
 // "FIRST-LAST", or one number for a range of one: the two texts as the range dialog's fields.
@@ -29,5 +27,19 @@ std::pair<std::string, std::string> splitRange(const std::string& text);
 // Exactly one of --all, --<one> N, --range FIRST-LAST.
 enum class Selection { None, All, One, Range };
 Selection selection(CliContext& context, const std::string& one);
+
+// The window shows a bad cell with its cursor; the command line names it on standard error:
+// "row R, column C" (the column counted from 0, as in the file).
+void nameBadCell(CliContext& context, int row, int column);
+// After an operation that failed: names the cell the cursor was on when the operation showed
+// its message, when `isBad(row, column)` confirms that cell is why it failed.
+void nameCellAtFailure(CliContext& context, TableId table, const std::function<bool(int row, int& column)>& isBad);
+
+// Saves the rows of a read into a file (the save function writes the table to the path it is
+// given). A finished read writes --out; a read stopped by Ctrl+C never replaces an existing
+// file: its rows go to a new file beside it, and the message says which. A failed read writes
+// nothing. `rows` is how many records were received. Returns the exit code.
+int saveRead(CliContext& context, TransferOutcome outcome, const std::string& out, int rows,
+             const std::function<bool(const std::string& path)>& save);
 
 } // namespace qm::cli

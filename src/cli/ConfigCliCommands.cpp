@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "cli/CommandSupport.h"
 #include "config/ConfigTable.h"
 #include "files/SettingsFile.h"
 #include "files/TableFiles.h"
@@ -7,22 +8,50 @@
 namespace qm::cli
 {
 
+namespace
+{
+
+// The first wrong row of a configuration table with its check message and its cell named; true
+// when every row passes.
+bool configRowsPass(CliContext& context, const Table& config)
+{
+    for (int r = 1; r < config.rowCount(); ++r) {
+        int code = 0;
+        int column = -1;
+        if (CfgCheckError(config, r, code, column)) {
+            context.feedback().message(configErrorMessage(code));
+            nameBadCell(context, r, column);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 int runCheckConfig(CliContext& context)
 {
-    return checkConfigTable(context.config(), context.feedback()) ? kOk : kFailed;
+    if (checkConfigTable(context.config(), context.feedback()))
+        return kOk;
+    const CursorCell cell = context.feedback().cursorAtLastMessage();
+    if (cell.table == TableId::Config && cell.row >= 1)
+        nameBadCell(context, cell.row, cell.col);
+    return kFailed;
 }
 
 int runKeepConfig(CliContext& context)
 {
-    if (context.args().positional().size() != 1) {
-        context.error("keep-config needs one FILE.cfl");
+    const auto file = onlyFile(context);
+    if (!file)
         return kUsage;
-    }
-    auto load = loadConfigFile(context.path(context.args().positional()[0]));
+    auto load = loadConfigFile(*file);
     if (load.error) {
         context.error(*load.error);
         return kFailed;
     }
+    // A configuration that the check refuses is not kept: every later run would fail on it.
+    if (!configRowsPass(context, load.table))
+        return kFailed;
     // The settings file is read the way the window reads it (defaults written when missing),
     // so every other line survives; the rows are kept only with the keep-configuration box on.
     auto settings = OpenFormFile(context.dir());

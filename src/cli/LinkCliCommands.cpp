@@ -5,6 +5,7 @@
 #include "common/Cp1251.h"
 #include "common/TableLayouts.h"
 #include "diagnostics/LinkTest.h"
+#include "link/ScaleSession.h"
 
 namespace qm::cli
 {
@@ -15,6 +16,7 @@ int runTestLink(CliContext& context)
         context.error("test-link needs --scale NAME");
         return kUsage;
     }
+    context.setPortFailureMessage(msg::kNoLink);
     Table tests = makeTable(testLayout());
     if (!testChosenScale(context.session(), context.config(), context.scaleName(), tests))
         return kFailed;

@@ -55,6 +55,9 @@ bool numberOption(CliContext& context)
     return false;
 }
 
+// The closing message of a read, as the product tab shows it.
+const char* const kReceived = "Данные приняты.";
+
 } // namespace
 
 int runCheckMessages(CliContext& context)
@@ -67,10 +70,10 @@ int runCheckMessages(CliContext& context)
         return kFailed;
     if (checkMessageTable(*messages, context.feedback()))
         return kOk;
-    // The window leaves its cursor on the bad row; here the row is named.
+    // The window leaves its cursor on the bad row; here the cell is named.
     for (int row = 1; row < messages->rowCount(); ++row)
         if (MsgCheckError(*messages, row)) {
-            context.error("row " + std::to_string(row));
+            nameBadCell(context, row, msgcol::Number);
             break;
         }
     return kFailed;
@@ -89,13 +92,25 @@ int runSendMessages(CliContext& context)
     const auto messages = loadMessages(context, *file);
     if (!messages)
         return kFailed;
+    context.setPortFailureMessage(msgtext::kWriteFailed);
+    MessageOutcome outcome = MessageOutcome::Failed;
     if (a.has("rows")) {
         const auto range = rangeOption(context, "rows", MsgRangeKind::SendRows, messages->rowCount() - 1);
         if (!range)
             return kUsage;
-        return exitCode(SendMsgRange(scaleLink(context), *messages, range->first, range->last));
+        outcome = SendMsgRange(scaleLink(context), *messages, range->first, range->last);
+    } else {
+        outcome = sendMessageTable(scaleLink(context), *messages, !a.has("no-check"));
     }
-    return exitCode(sendMessageTable(scaleLink(context), *messages, !a.has("no-check")));
+    // A row whose number fails ends the send with the cursor on it: named as check-messages
+    // names it.
+    if (outcome == MessageOutcome::Failed)
+        nameCellAtFailure(context, TableId::Messages, [&](int row, int& column) {
+            column = msgcol::Number;
+            // A number outside 1..1000 is also the only one that does not fit its two wire bytes.
+            return row < messages->rowCount() && MsgCheckError(*messages, row);
+        });
+    return context.finish(outcome);
 }
 
 int runReadMessages(CliContext& context)
@@ -121,6 +136,9 @@ int runReadMessages(CliContext& context)
     TableWriter sink(messages, &modified);
     const MessageLink link = scaleLink(context);
     const MessageSave noSave; // a fresh table is never modified: the question is not asked
+    context.setPortFailureMessage(msgtext::kReadFailed);
+    // A stopped read's "Действие прервано." is said again with where the rows went.
+    context.feedback().holdAfterStop(true);
     MessageOutcome outcome = MessageOutcome::Failed;
     if (what == Selection::All) {
         outcome = readAllMessages(link, sink, noSave);
@@ -129,15 +147,20 @@ int runReadMessages(CliContext& context)
     } else {
         outcome = GetMsgRange(link, range->first, range->last, sink, noSave);
     }
-    // A stopped read keeps the messages it got, as the window's table does; a failed one writes
-    // nothing, so an older file is not replaced by a partial one.
-    if (outcome != MessageOutcome::Done && outcome != MessageOutcome::Stopped)
-        return kFailed;
-    if (const auto error = saveCellFile(context.path(*out), messages)) {
-        context.error(*error);
-        return kFailed;
-    }
-    return exitCode(outcome);
+    int rows = 0;
+    for (int r = 1; r < messages.rowCount(); ++r)
+        rows += !messages.cell(r, msgcol::Number).empty();
+    const int code = saveRead(context, outcome, *out, rows, [&](const std::string& path) {
+        if (const auto error = saveCellFile(path, messages)) {
+            context.error(*error);
+            return false;
+        }
+        return true;
+    });
+    // The window's read fills the table silently; here the run closes as read-products does.
+    if (outcome == MessageOutcome::Done && code == kOk)
+        context.feedback().message(kReceived);
+    return code;
 }
 
 int runDeleteMessages(CliContext& context)
@@ -148,17 +171,18 @@ int runDeleteMessages(CliContext& context)
     if (what == Selection::None)
         return kUsage;
     const MessageLink link = scaleLink(context);
+    context.setPortFailureMessage(msgtext::kDeleteFailed);
     if (what == Selection::All)
-        return exitCode(deleteAllMessages(link));
+        return context.finish(deleteAllMessages(link));
     if (what == Selection::One) {
         if (!numberOption(context))
             return kUsage;
-        return exitCode(deleteOneMessage(link, *context.args().value("msg")));
+        return context.finish(deleteOneMessage(link, *context.args().value("msg")));
     }
     const auto range = rangeOption(context, "range", MsgRangeKind::DeleteNumbers);
     if (!range)
         return kUsage;
-    return exitCode(DeleteMsgRange(link, range->first, range->last));
+    return context.finish(DeleteMsgRange(link, range->first, range->last));
 }
 
 } // namespace qm::cli

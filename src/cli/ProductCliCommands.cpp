@@ -15,10 +15,12 @@
 #include "files/AppSettings.h"
 #include "files/PluFile.h"
 #include "files/TableFiles.h"
+#include "link/ScaleSession.h"
 #include "products/PluCheck.h"
 #include "products/ProductColumns.h"
 #include "products/ProductMessages.h"
 #include "products/ProductRanges.h"
+#include "products/ProductRows.h"
 #include "products/ProductTransfer.h"
 
 namespace qm::cli
@@ -91,7 +93,7 @@ int runCheckProducts(CliContext& context)
     for (int r = 1; r < products.rowCount(); ++r) {
         int column = 0;
         if (PluCheckError(products, r, column)) {
-            context.error("row " + std::to_string(r) + ", column " + std::to_string(column));
+            nameBadCell(context, r, column);
             break;
         }
     }
@@ -115,16 +117,32 @@ int runSendProducts(CliContext& context)
     if (!loadProducts(context, file, products))
         return kFailed;
     const ProductLink link = scaleLink(context);
+    context.setPortFailureMessage(msg::kWriteFailed);
+    TransferOutcome outcome = TransferOutcome::Failed;
     if (a.has("rows")) {
         RangeCheck range;
         if (!rangeOption(context, "rows", ProductRangeKind::RowsToSend, products.rowCount() - 1, range))
             return kUsage;
-        return exitCode(sendProductRange(link, products, range.range->first, range.range->last));
+        outcome = sendProductRange(link, products, range.range->first, range.range->last);
+    } else {
+        SendTableOptions options;
+        options.checkFirst = !a.has("no-check");
+        options.virtualSync = a.has("virtual");
+        outcome = sendProductTable(link, products, options);
     }
-    SendTableOptions options;
-    options.checkFirst = !a.has("no-check");
-    options.virtualSync = a.has("virtual");
-    return exitCode(sendProductTable(link, products, options));
+    // A row that fails its check, or that cannot be sent, ends the send with the cursor on its
+    // cell: named as check-products names it.
+    if (outcome == TransferOutcome::Failed)
+        nameCellAtFailure(context, TableId::Products, [&](int row, int& column) {
+            if (row >= products.rowCount())
+                return false;
+            if (PluCheckError(products, row, column))
+                return true;
+            const PreparedRow prepared = prepareRow(products.row(row));
+            column = prepared.column;
+            return !prepared.record;
+        });
+    return context.finish(outcome);
 }
 
 int runReadProducts(CliContext& context)
@@ -145,6 +163,9 @@ int runReadProducts(CliContext& context)
     TableWriter sink(products, &modified);
     const ProductLink link = scaleLink(context);
     const SaveCommand noSave; // a fresh table is never modified: the question is not asked
+    context.setPortFailureMessage(msg::kReadFailed);
+    // A stopped read's "Данные приняты." gives way to the command line's own message.
+    context.feedback().holdAfterStop(true);
     TransferOutcome outcome = TransferOutcome::Failed;
     if (what == Selection::All) {
         outcome = readAllProducts(link, sink, noSave);
@@ -158,13 +179,11 @@ int runReadProducts(CliContext& context)
             return kUsage;
         outcome = readProductRange(link, range.range->first, range.range->last, sink, noSave);
     }
-    // A stopped read keeps the records it got, as the window's table does; a failed one writes
-    // nothing, so an older file is not replaced by a partial one.
-    if (outcome != TransferOutcome::Done && outcome != TransferOutcome::Stopped)
-        return kFailed;
-    if (!saveProducts(context, context.path(*out), products))
-        return kFailed;
-    return exitCode(outcome);
+    int rows = 0;
+    for (int r = 1; r < products.rowCount(); ++r)
+        rows += !products.cell(r, plucol::Plu).empty();
+    return saveRead(context, outcome, *out, rows,
+                    [&](const std::string& path) { return saveProducts(context, path, products); });
 }
 
 int runDeleteProducts(CliContext& context)
@@ -175,24 +194,29 @@ int runDeleteProducts(CliContext& context)
     if (what == Selection::None)
         return kUsage;
     const ProductLink link = scaleLink(context);
-    if (what == Selection::All)
-        return exitCode(deleteAllProducts(link));
+    if (what == Selection::All) {
+        context.setPortFailureMessage(pmsg::kDeleteFailed);
+        return context.finish(deleteAllProducts(link));
+    }
     if (what == Selection::One) {
         if (!pluOption(context, pmsg::kBadPluToDelete))
             return kUsage;
-        return exitCode(deleteOneProduct(link, *context.args().value("plu")));
+        context.setPortFailureMessage(pmsg::kNotDeleted);
+        return context.finish(deleteOneProduct(link, *context.args().value("plu")));
     }
     RangeCheck range;
     if (!rangeOption(context, "range", ProductRangeKind::PluToDelete, 0, range))
         return kUsage;
-    return exitCode(deleteProductRange(link, range.range->first, range.range->last));
+    context.setPortFailureMessage(pmsg::kDeleteFailed);
+    return context.finish(deleteProductRange(link, range.range->first, range.range->last));
 }
 
 int runCancelRange(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    return exitCode(cancelVirtualRange(scaleLink(context)));
+    context.setPortFailureMessage(pmsg::kRangeNotCancelled);
+    return context.finish(cancelVirtualRange(scaleLink(context)));
 }
 
 } // namespace qm::cli

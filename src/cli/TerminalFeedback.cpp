@@ -13,9 +13,14 @@ namespace
 {
 std::atomic<bool> g_stop{false};
 
+// The first Ctrl+C raises the stop flag; a second one ends the program at once, as Ctrl+C
+// does elsewhere, for an operation that does not come to its next stop point.
 extern "C" void onInterrupt(int)
 {
-    g_stop = true;
+    if (g_stop.exchange(true)) {
+        std::signal(SIGINT, SIG_DFL);
+        std::raise(SIGINT);
+    }
 }
 } // namespace
 
@@ -24,8 +29,12 @@ std::string terminalText(const std::string& text)
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        if (text[i] == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                continue;
+            out += '\n';
             continue;
+        }
         out += text[i];
     }
     return out;
@@ -41,31 +50,69 @@ TerminalFeedback::TerminalFeedback()
     m_progressOnTerminal = isatty(STDERR_FILENO) == 1;
 }
 
+void TerminalFeedback::clearProgressLine()
+{
+    if (m_progressShown && m_progressOnTerminal) {
+        std::fputs("\r\033[K", stderr);
+        std::fflush(stderr);
+    }
+}
+
 void TerminalFeedback::message(const std::string& text)
 {
-    if (m_progressShown && m_progressOnTerminal)
-        std::fputs("\r\033[K", stderr);
+    m_cursorAtMessage = m_cursor;
+    if (stopRequested()) {
+        m_spokeAfterStop = true;
+        if (m_holdAfterStop) {
+            m_held.push_back(text);
+            return;
+        }
+    }
+    clearProgressLine();
     m_lastMessage = text;
     std::cout << terminalText(text) << std::endl;
     if (m_progressShown)
         drawProgress();
 }
 
+void TerminalFeedback::releaseHeld()
+{
+    const bool hold = m_holdAfterStop;
+    m_holdAfterStop = false;
+    std::vector<std::string> held;
+    held.swap(m_held);
+    for (const auto& text : held)
+        message(text);
+    m_holdAfterStop = hold;
+}
+
 Answer TerminalFeedback::ask(const std::string& text, Buttons buttons)
 {
     if (m_assumeYes)
         return Answer::Yes;
-    const bool interactive = isatty(STDIN_FILENO) == 1;
-    if (!interactive)
-        return Answer::No;
-    if (m_progressShown && m_progressOnTerminal)
-        std::fputs("\r\033[K", stderr);
+    const Answer no = buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+    clearProgressLine();
+    // Without a terminal nobody can answer: the question is shown with the way to say Yes.
+    const auto refuse = [&] {
+        std::cout << std::flush;
+        std::cerr << "qmscales-cli: не подтверждено: используйте --yes" << std::endl;
+        if (m_progressShown)
+            drawProgress();
+        return no;
+    };
+    if (isatty(STDIN_FILENO) != 1) {
+        std::cout << terminalText(text) << std::endl;
+        return refuse();
+    }
     const char* choices = buttons == Buttons::YesNoCancel ? " [д/н/о (y/n/c)] " : " [д/н (y/n)] ";
     for (;;) {
         std::cout << terminalText(text) << choices << std::flush;
         std::string line;
-        if (!std::getline(std::cin, line))
-            return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+        if (!std::getline(std::cin, line)) {
+            std::cout << std::endl;
+            // Ctrl+C at the prompt is a No; the command says the action was stopped.
+            return stopRequested() ? no : refuse();
+        }
         if (line == "y" || line == "Y" || line == "yes" || line == "д" || line == "Д" || line == "да")
             return Answer::Yes;
         if (line == "n" || line == "N" || line == "no" || line == "н" || line == "Н" || line == "нет")
@@ -98,8 +145,7 @@ void TerminalFeedback::counterText(const std::string& text)
 
 void TerminalFeedback::progressEnd()
 {
-    if (m_progressShown && m_progressOnTerminal)
-        std::fputs("\r\033[K", stderr);
+    clearProgressLine();
     m_progressShown = false;
     m_counterShown = false;
 }
@@ -122,9 +168,9 @@ bool TerminalFeedback::stopRequested() const
     return g_stop.load();
 }
 
-void TerminalFeedback::clearStop()
-{
-    g_stop = false;
-}
+// An operation clears the flag when it starts so that a stop meant for an earlier operation of
+// the window does not end it. A run of the command line is one operation: Ctrl+C pressed while
+// it opens the port still stops it at its first record.
+void TerminalFeedback::clearStop() {}
 
 } // namespace qm::cli

@@ -1,15 +1,24 @@
 #pragma once
 // The command line's side of the feedback: messages on standard output (a "\r\n" inside a
-// text becomes a line break), questions answered by --yes, at a terminal prompt, or No, a
-// progress bar on standard error when it is a terminal, and Ctrl+C as the stop button.
+// text becomes a line break), questions answered by --yes, at a terminal prompt, or No with
+// the question and "не подтверждено: используйте --yes" printed, a progress bar on standard
+// error when it is a terminal, and Ctrl+C as the stop button.
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "common/Feedback.h"
 
 namespace qm::cli
 {
+
+// A cell of a table, as an operation's moveCursor names it.
+struct CursorCell {
+    TableId table = TableId::Products;
+    int row = -1; // -1: the operation has not moved the cursor
+    int col = 0;
+};
 
 class TerminalFeedback : public Feedback
 {
@@ -26,11 +35,27 @@ class TerminalFeedback : public Feedback
     void counterShow(bool show) override { m_counterShown = show; }
     void counterText(const std::string& text) override;
     void progressEnd() override;
+    void moveCursor(TableId table, int row, int col) override { m_cursor = {table, row, col}; }
     bool stopRequested() const override;
     void clearStop() override;
 
     // Messages shown so far, for the exit code decision of some commands.
     const std::string& lastMessage() const { return m_lastMessage; }
+    // Where the operation had put the cursor when it showed its last message: the window's way
+    // of pointing at a bad cell.
+    const CursorCell& cursorAtLastMessage() const { return m_cursorAtMessage; }
+    // True once a message was shown after Ctrl+C: the operation said it was stopped.
+    bool spokeAfterStop() const { return m_spokeAfterStop; }
+
+    // While holding, messages that come after Ctrl+C are kept back instead of shown: a stopped
+    // read's closing text is replaced by the command line's own.
+    void holdAfterStop(bool hold) { m_holdAfterStop = hold; }
+    // Shows the messages kept back, or forgets them.
+    void releaseHeld();
+    void dropHeld() { m_held.clear(); }
+
+    // Erases the progress bar line so that a text can be printed on standard error.
+    void clearProgressLine();
 
   private:
     void drawProgress();
@@ -38,13 +63,18 @@ class TerminalFeedback : public Feedback
     bool m_progressOnTerminal = false;
     bool m_progressShown = false;
     bool m_counterShown = false;
+    bool m_holdAfterStop = false;
+    bool m_spokeAfterStop = false;
     int m_maximum = 0;
     int m_position = 0;
     std::string m_counter;
     std::string m_lastMessage;
+    CursorCell m_cursor;
+    CursorCell m_cursorAtMessage;
+    std::vector<std::string> m_held;
 };
 
-// "\r\n" becomes "\n".
+// "\r\n" (or a lone "\r") becomes "\n": the program's texts are written for the window.
 std::string terminalText(const std::string& text);
 
 } // namespace qm::cli

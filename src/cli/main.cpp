@@ -1,5 +1,6 @@
 // qmscales-cli: the operations of the QM scale utility from a terminal, for scripts and services.
 #include <QCoreApplication>
+#include <filesystem>
 #include <iostream>
 
 #include "cli/Args.h"
@@ -12,22 +13,41 @@ using namespace qm::cli;
 namespace
 {
 
-const std::vector<std::string> kCommonOptions = {"dir", "config", "trace", "scale", "help", "yes"};
+const char* const kUsageLine = "Usage: qmscales-cli [--dir DIR] [--config FILE.cfl] [--trace FILE] [--verbose] "
+                               "COMMAND [ARGS]\n";
 
 void printHelp(std::ostream& out)
 {
-    out << "Usage: qmscales-cli [--dir DIR] [--config FILE.cfl] [--trace FILE] COMMAND [ARGS]\n"
-           "Service tool for QM label scales (утилита обслуживания весов QM).\n\n"
+    out << kUsageLine
+        << "Service tool for QM label scales (утилита обслуживания весов QM).\n\n"
            "Common options:\n"
-           "  --dir DIR          start directory (default: the current directory); ports.cfg there maps COMn\n"
-           "  --config FILE.cfl  configuration table to use instead of the one kept in qm1_6.cfg\n"
-           "  --scale NAME       the scale, by its name in the configuration table\n"
-           "  --trace FILE       write every byte on the serial line to FILE with time stamps\n"
-           "  --yes              answer Yes to every question\n\n"
-           "Commands:\n";
+        << commonOptionsHelp() << "\nCommands:\n";
     for (const auto& c : cliCommands())
         out << "  " << c.name << (c.usage.empty() ? "" : " " + c.usage) << "\n      " << c.summary << "\n";
-    out << "\nExit status: 0 success, 1 the operation failed, 2 wrong usage.\n";
+    out << "\nqmscales-cli COMMAND --help shows one command.\n"
+           "Exit status: 0 success, 1 the operation failed, 2 wrong usage.\n";
+}
+
+void printCommandHelp(std::ostream& out, const CliCommand& command)
+{
+    out << "Usage: qmscales-cli [common options] " << command.name << (command.usage.empty() ? "" : " " + command.usage)
+        << "\n  " << command.summary << "\n\nCommon options:\n"
+        << commonOptionsHelp() << "\nExit status: 0 success, 1 the operation failed, 2 wrong usage.\n";
+}
+
+int usageError(const std::string& text)
+{
+    std::cerr << "qmscales-cli: " << text << "\n";
+    return kUsage;
+}
+
+// Every option of the program: the common ones and those of every command.
+std::vector<std::string> allOptions()
+{
+    auto known = commonOptions();
+    for (const auto& c : cliCommands())
+        known.insert(known.end(), c.options.begin(), c.options.end());
+    return known;
 }
 
 } // namespace
@@ -37,42 +57,61 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     Args args;
     std::string error;
-    if (!args.parse(argc, argv, error)) {
-        std::cerr << "qmscales-cli: " << error << "\n";
-        return kUsage;
-    }
-    if (args.command().empty() || args.command() == "help") {
-        printHelp(args.has("help") || args.command() == "help" ? std::cout : std::cerr);
-        return args.has("help") || args.command() == "help" ? kOk : kUsage;
-    }
-    const CliCommand* command = nullptr;
-    for (const auto& c : cliCommands())
-        if (c.name == args.command())
-            command = &c;
-    if (!command) {
-        std::cerr << "qmscales-cli: unknown command '" << args.command() << "' (see --help)\n";
-        return kUsage;
-    }
-    if (args.has("help")) {
-        std::cout << "Usage: qmscales-cli " << command->name << " " << command->usage << "\n  " << command->summary
-                  << "\n";
+    if (!args.parse(argc, argv, allOptions(), error))
+        return usageError(error + " (see qmscales-cli --help)");
+    if (args.has("version")) {
+        std::cout << "qmscales-cli " << QM_VERSION << "\n";
         return kOk;
     }
-    auto known = kCommonOptions;
+    if (args.command().empty() || args.command() == "help") {
+        if (args.command() == "help" && !args.positional().empty()) {
+            const CliCommand* command = findCommand(args.positional().front());
+            if (!command || args.positional().size() > 1)
+                return usageError("help takes one command name (see qmscales-cli --help)");
+            printCommandHelp(std::cout, *command);
+            return kOk;
+        }
+        const bool asked = args.has("help") || args.command() == "help";
+        printHelp(asked ? std::cout : std::cerr);
+        return asked ? kOk : kUsage;
+    }
+    const CliCommand* command = findCommand(args.command());
+    if (!command)
+        return usageError("unknown command '" + args.command() + "' (see qmscales-cli --help)");
+    if (args.has("help")) {
+        printCommandHelp(std::cout, *command);
+        return kOk;
+    }
+    auto known = commonOptions();
     known.insert(known.end(), command->options.begin(), command->options.end());
     const auto unknown = args.unknown(known);
-    if (!unknown.empty()) {
-        std::cerr << "qmscales-cli: unknown option --" << unknown.front() << " for " << command->name << "\n";
-        return kUsage;
+    if (!unknown.empty())
+        return usageError("option --" + unknown.front() + " is not an option of " + command->name +
+                          " (see qmscales-cli " + command->name + " --help)");
+    const auto& words = args.positional();
+    const size_t allowed = command->takesFile() ? 1 : 0;
+    if (words.size() > allowed)
+        return usageError("unexpected word '" + words[allowed] + "' after " + command->name + (allowed ? " FILE" : "") +
+                          " (see qmscales-cli " + command->name + " --help)");
+    if (const auto dir = args.value("dir")) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(*dir, ec))
+            return usageError("start directory " + *dir +
+                              (std::filesystem::exists(*dir, ec) ? " is not a directory" : " does not exist"));
     }
     CliContext context(std::move(args));
-    if (!context.prepare())
-        return kFailed;
+    if (const int prepared = context.prepare(command->needsConfig()); prepared != kOk)
+        return prepared;
+    int code = kFailed;
     try {
-        return command->run(context);
+        code = command->run(context);
     } catch (const qm::PortError& e) {
-        // A line failure during an exchange ends the operation, as in the window's error box.
-        std::cout << "Ошибка порта: " << e.what() << std::endl;
+        // A line failure during an exchange ends the operation with the operation's own message;
+        // the system's text (often in English) goes to the trace and the --verbose line.
+        context.reportPortError(e);
         return kFailed;
     }
+    if (code == kFailed)
+        context.reportPortDetail();
+    return code;
 }

@@ -14,9 +14,9 @@
 namespace
 {
 
-// The words of a command line without quoted blanks; the output is captured in a directory of
-// this test process.
-qmtest::CliRun cli(const std::string& words)
+// The words of a command line without quoted blanks, run in `workDir` (the test's own current
+// directory when empty); the output is captured in a directory of this test process.
+qmtest::CliRun cli(const std::string& words, const std::filesystem::path& workDir = {})
 {
     std::vector<std::string> args;
     std::istringstream in(words);
@@ -24,7 +24,7 @@ qmtest::CliRun cli(const std::string& words)
         args.push_back(w);
     const auto capture = std::filesystem::temp_directory_path() / ("qmcli-link-out-" + std::to_string(::getpid()));
     std::filesystem::create_directories(capture);
-    auto run = qmtest::runCli(capture, args);
+    auto run = qmtest::runCli(capture, args, {}, workDir);
     std::filesystem::remove_all(capture);
     return run;
 }
@@ -41,7 +41,7 @@ struct StartDir {
             cfl << qm::cp(cell) << "\r\n";
     }
     ~StartDir() { std::filesystem::remove_all(path); }
-    std::string args() const { return "--dir " + path.string() + " --config scales.cfl"; }
+    std::string args() const { return "--dir " + path.string() + " --config " + (path / "scales.cfl").string(); }
     std::filesystem::path path;
     static inline int counter = 0;
 };
@@ -53,7 +53,7 @@ TEST(CliLink, TestLinkPrintsTheRowAndTracesTheBytes)
     qmtest::EmuProcess emu({6});
     StartDir dir;
     emu.writePortsCfg(dir.path.string());
-    const auto r = cli(dir.args() + " --trace trace.txt test-link --scale Весы");
+    const auto r = cli(dir.args() + " --trace trace.txt test-link --scale Весы", dir.path);
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(r.out.substr(0, r.out.find("\t", r.out.find("\t", r.out.find("\t") + 1) + 1)), "1\tВесы\tCOM1");
     EXPECT_NE(r.out.find("\tпорт подключен\t"), std::string::npos) << r.out;
@@ -101,7 +101,7 @@ TEST(CliLink, KeptConfigurationServesLaterRuns)
     qmtest::EmuProcess emu({6});
     StartDir dir;
     emu.writePortsCfg(dir.path.string());
-    ASSERT_EQ(cli("--dir " + dir.path.string() + " keep-config scales.cfl").status, 0);
+    ASSERT_EQ(cli("--dir " + dir.path.string() + " keep-config scales.cfl", dir.path).status, 0);
     // The default settings with the configuration rows after line 37: 37 + 9 lines.
     std::ifstream cfg(dir.path / "qm1_6.cfg", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(cfg)), std::istreambuf_iterator<char>());
@@ -113,5 +113,83 @@ TEST(CliLink, KeptConfigurationServesLaterRuns)
 
     const auto r = cli("--dir " + dir.path.string() + " test-link --scale Весы");
     EXPECT_EQ(r.status, 0) << r.out;
-    EXPECT_EQ(cli("--dir " + dir.path.string() + " keep-config missing.cfl").status, 1);
+    EXPECT_EQ(cli("--dir " + dir.path.string() + " keep-config missing.cfl", dir.path).status, 1);
+}
+
+TEST(CliLink, VersionHelpAndUsageErrors)
+{
+    auto r = cli("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "qmscales-cli 1.6\n");
+    for (const char* help : {"-h", "--help", "help"}) {
+        r = cli(help);
+        EXPECT_EQ(r.status, 0) << help;
+        EXPECT_EQ(r.out.rfind("Usage: qmscales-cli ", 0), 0u) << help;
+        EXPECT_NE(r.out.find("--verbose"), std::string::npos) << help;
+        EXPECT_NE(r.out.find("--version"), std::string::npos) << help;
+    }
+    r = cli("read-products -h");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("read-products --scale NAME (--all | --plu N | --range FIRST-LAST) --out FILE"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("--verbose"), std::string::npos) << r.out;
+
+    StartDir dir;
+    r = cli(dir.args() + " check-config --x");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "qmscales-cli: unknown option --x (see qmscales-cli --help)\n");
+    r = cli(dir.args() + " check-config --scale");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "qmscales-cli: option --scale needs a value (see qmscales-cli --help)\n");
+    r = cli(dir.args() + " check-config --plu 3");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--plu is not an option of check-config"), std::string::npos) << r.err;
+
+    r = cli(dir.args() + " check-config now");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("unexpected word 'now' after check-config"), std::string::npos) << r.err;
+    EXPECT_EQ(cli(dir.args() + " test-link --scale Весы extra").status, 2);
+    EXPECT_EQ(cli(dir.args() + " check-products a.pl6 b.pl6").status, 2);
+
+    const auto missing = (dir.path / "no-such-dir").string();
+    r = cli("--dir " + missing + " check-config");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "qmscales-cli: start directory " + missing + " does not exist\n");
+}
+
+TEST(CliLink, AStartDirectoryWithoutConfigurationSaysSo)
+{
+    StartDir dir;
+    const std::string where = dir.path.string();
+    auto r = cli("--dir " + where + " test-link --scale Весы");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err,
+              "qmscales-cli: нет конфигурации: qm1_6.cfg не найден в " + where + ", используйте --config FILE.cfl\n");
+    r = cli("check-config", dir.path);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("нет конфигурации: qm1_6.cfg не найден"), std::string::npos) << r.err;
+    // Commands on files need none.
+    EXPECT_EQ(cli("--dir " + where + " check-products missing.pl6").status, 1);
+}
+
+TEST(CliLink, KeepConfigRefusesAWrongTable)
+{
+    StartDir bad("100");
+    const auto r = cli("keep-config scales.cfl", bad.path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Неправильно задан номер весов. Это целое число от 1 до 99.\n");
+    EXPECT_EQ(r.err, "qmscales-cli: row 1, column 3\n");
+    EXPECT_FALSE(std::filesystem::exists(bad.path / "qm1_6.cfg"));
+}
+
+TEST(CliLink, MessagesHaveNoCarriageReturns)
+{
+    StartDir dir;
+    const auto r = cli("check-products missing.pl6", dir.path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("qmscales-cli: Не удалось прочитать файл \"missing.pl6\":\n", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.find('\r'), std::string::npos);
 }

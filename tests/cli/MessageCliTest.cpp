@@ -78,7 +78,7 @@ using Run = qmtest::CliRun;
 Run cli(const StartDir& dir, std::vector<std::string> args, const std::function<void(pid_t)>& whileRunning = {})
 {
     args.insert(args.begin(), {"--dir", dir.path.string(), "--config", "scales.cfl"});
-    return qmtest::runCli(dir.path, args, whileRunning);
+    return qmtest::runCli(dir.path, args, whileRunning, dir.path);
 }
 
 std::string line(const char* text)
@@ -120,7 +120,7 @@ TEST(CliMessages, CheckMessagesReportsTheFirstBadRow)
     r = cli(dir, {"check-messages", "bad.msg"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, line(msgtext::kRowError));
-    EXPECT_NE(r.err.find("row 2"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err, "qmscales-cli: row 2, column 0\n");
     EXPECT_EQ(cli(dir, {"check-messages", "missing.msg"}).status, 1);
     EXPECT_EQ(cli(dir, {"check-messages"}).status, 2);
 }
@@ -147,6 +147,11 @@ TEST(CliMessages, SendMessagesWholeFileAndRows)
     r = cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, line(msgtext::kRowError));
+    EXPECT_EQ(r.err, "qmscales-cli: row 1, column 0\n");
+    dir.writeMessages("late.msg", {{"20", "b"}, {"1001", "c"}});
+    r = cli(dir, {"send-messages", "--scale", "Весы 1", "late.msg", "--rows", "1-2"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "qmscales-cli: row 2, column 0\n");
     r = cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "0-2"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, line(msgtext::kRangeRowZero));
@@ -164,7 +169,7 @@ TEST(CliMessages, ReadMessagesIntoAMsgFile)
     StartDir dir(emu);
     auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--out", "all.msg"});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
-    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.out, "Данные приняты.\n");
     // Two rows of nine lines, each line of text 50 characters with its trailing blanks.
     std::string expected = "3\r\n" + padded(qm::cp("Акция")) + "\r\n";
     for (int l = 0; l < 7; ++l)
@@ -176,6 +181,7 @@ TEST(CliMessages, ReadMessagesIntoAMsgFile)
 
     r = cli(dir, {"read-messages", "--scale", "Весы 1", "--msg", "7", "--out", "one.msg"});
     EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Данные приняты.\n");
     const auto one = qm::loadMessageFile(dir.path / "one.msg");
     ASSERT_EQ(one.table.rowCount(), 2);
     EXPECT_EQ(one.table.cell(1, 0), "7");
@@ -237,7 +243,7 @@ TEST(CliMessages, CtrlCStopsReadAllAndKeepsWhatWasRead)
         ::kill(pid, SIGINT);
     });
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(msgtext::kStopped));
+    EXPECT_EQ(r.out, "Действие прервано. Принятые записи (2) сохранены в файл part.msg.\n");
     const auto part = qm::loadMessageFile(dir.path / "part.msg");
     ASSERT_EQ(part.table.rowCount(), 3) << qmtest::fileText(dir.path / "part.msg");
     EXPECT_EQ(part.table.cell(1, 0), "1");
@@ -249,6 +255,36 @@ TEST(CliMessages, CtrlCStopsReadAllAndKeepsWhatWasRead)
     EXPECT_LT(asked, 200);
 }
 
+TEST(CliMessages, CtrlCNeverReplacesAnOlderFile)
+{
+    const std::string state = emu::StateBuilder(kScale).message(1, {"one"}).message(2, {"two"}).json();
+    qmtest::EmuProcess emu(scaleOptions(state, {"delay=20@0x83"}));
+    StartDir dir(emu);
+    dir.writeMessages("old.msg", {{"5", "old"}, {"6", "older"}});
+    const std::string before = qmtest::fileText(dir.path / "old.msg");
+    const auto r =
+        cli(dir, {"read-messages", "--scale", "Весы 1", "--range", "1-1000", "--out", "old.msg"}, [&](pid_t pid) {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (std::chrono::steady_clock::now() < deadline) {
+                int reads = 0;
+                for (const auto& e : emu.log())
+                    reads += e.kind == qmtest::EmuLogEntry::Kind::Event && e.event.find(" read") != std::string::npos;
+                if (reads >= 5)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+            ::kill(pid, SIGINT);
+        });
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Действие прервано. Принятые записи (2) сохранены в новый файл old.part.msg; файл old.msg не "
+                     "изменен.\n");
+    EXPECT_EQ(qmtest::fileText(dir.path / "old.msg"), before);
+    const auto part = qm::loadMessageFile(dir.path / "old.part.msg");
+    ASSERT_EQ(part.table.rowCount(), 3);
+    EXPECT_EQ(part.table.cell(1, 0), "1");
+    EXPECT_EQ(part.table.cell(2, 0), "2");
+}
+
 TEST(CliMessages, DeleteMessagesAsksUnlessYes)
 {
     const std::string state = emu::StateBuilder(kScale).message(10, {"a"}).message(11, {"b"}).message(13, {"c"}).json();
@@ -256,6 +292,8 @@ TEST(CliMessages, DeleteMessagesAsksUnlessYes)
     StartDir dir(emu);
     auto r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "10-12"});
     EXPECT_EQ(r.status, 1) << "no terminal to answer: No";
+    EXPECT_EQ(r.out, line(msgtext::kDeleteRangeQuestion));
+    EXPECT_EQ(r.err, "qmscales-cli: не подтверждено: используйте --yes\n");
     EXPECT_EQ(emu.state().messages.size(), 3u);
 
     r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "12-10", "--yes"});

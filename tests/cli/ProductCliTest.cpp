@@ -54,10 +54,38 @@ struct ProductDir {
 
 using Run = qmtest::CliRun;
 
+// Run in the start directory, where the test's files are: relative paths are taken from the
+// current directory.
 Run cli(const ProductDir& dir, std::vector<std::string> args, const std::function<void(pid_t)>& whileRunning = {})
 {
     args.insert(args.begin(), {"--dir", dir.path.string(), "--config", "scales.cfl"});
-    return qmtest::runCli(dir.path, args, whileRunning);
+    return qmtest::runCli(dir.path, args, whileRunning, dir.path);
+}
+
+// Waits until the scale has logged `count` commands of the given byte since its log was last
+// cleared (20 s at most).
+void waitForCommands(const qmtest::EmuProcess& scale, const std::string& command, int count)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+        int seen = 0;
+        for (const auto& e : scale.log())
+            seen += e.kind == qmtest::EmuLogEntry::Kind::Event && e.event.rfind("command " + command, 0) == 0;
+        if (seen >= count)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+// Ctrl+C once the scale has logged `count` commands of the given byte, with the log cleared
+// first so that earlier runs do not count.
+std::function<void(pid_t)> interruptAfter(qmtest::EmuProcess& scale, const std::string& command, int count)
+{
+    scale.clearLog();
+    return [&scale, command, count](pid_t pid) {
+        waitForCommands(scale, command, count);
+        ::kill(pid, SIGINT);
+    };
 }
 
 qm::Row product(const std::string& plu, const std::string& price = "100")
@@ -109,6 +137,7 @@ TEST(CliProducts, SendProductsTableRowsAndVirtual)
     auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Неправильно задана цена товара.\n");
+    EXPECT_EQ(r.err, "qmscales-cli: row 3, column 3\n");
     EXPECT_TRUE(scale.state().plu.empty());
 
     r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--rows", "2-1"});
@@ -133,6 +162,27 @@ TEST(CliProducts, SendProductsTableRowsAndVirtual)
     EXPECT_EQ(r.out, "Для записи таблицы товаров выберите весы из списка (или заполните конфигурацию.).\n");
 }
 
+TEST(CliProducts, SendNamesTheCellThatCannotBeSent)
+{
+    qmtest::EmuProcess scale;
+    ProductDir dir(scale);
+    qm::Row bad = product("3");
+    bad[4] = "320125"; // shelf life: a date with day 32
+    dir.writeProducts("list.pl6", {product("1"), product("2"), bad});
+    auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--rows", "1-3"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Неправильно задан срок хранения.\n");
+    EXPECT_EQ(r.err, "qmscales-cli: row 3, column 4\n");
+    EXPECT_TRUE(scale.state().plu.empty());
+
+    // Unchecked, the rows before it go; the row that cannot be converted ends the send.
+    dir.writeProducts("list.pl6", {product("1"), product("2", "12a")});
+    r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--no-check"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "qmscales-cli: row 2, column 3\n");
+    EXPECT_EQ(scale.state().plu.size(), 1u);
+}
+
 TEST(CliProducts, SendFailureInTheMiddleFails)
 {
     qmtest::EmuProcess scale(withState(emu::StateBuilder(), {"nak@0x82#2"}));
@@ -141,6 +191,7 @@ TEST(CliProducts, SendFailureInTheMiddleFails)
     const auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--no-check"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Ошибка обмена. Повторите еще раз.\n");
+    EXPECT_EQ(r.err, "") << "an exchange failure names no cell";
     EXPECT_EQ(scale.state().plu.size(), 1u);
 }
 
@@ -200,24 +251,111 @@ TEST(CliProducts, CtrlCStopsReadAllAndKeepsWhatWasRead)
     // Every read answer comes 20 ms late: reading all 4000 would take minutes.
     qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2), {"delay=20@0x81"}));
     ProductDir dir(scale);
-    const auto r = cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "part.pl6"}, [&](pid_t pid) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (std::chrono::steady_clock::now() < deadline) {
-            int reads = 0;
-            for (const auto& e : scale.log())
-                reads += e.kind == qmtest::EmuLogEntry::Kind::Event && e.event.rfind("command 0x81", 0) == 0;
-            if (reads >= 5)
-                break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        ::kill(pid, SIGINT);
-    });
+    // --out names no file yet: the rows received go there.
+    const auto r =
+        cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "part.pl6"}, interruptAfter(scale, "0x81", 5));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Данные приняты.\n");
+    EXPECT_EQ(r.out, "Действие прервано. Принятые записи (2) сохранены в файл part.pl6.\n");
     const auto part = qm::loadProductFile(dir.path / "part.pl6", 0);
     ASSERT_EQ(part.table.rowCount(), 3);
     EXPECT_EQ(part.table.cell(1, 0), "1");
     EXPECT_EQ(part.table.cell(2, 0), "2");
+}
+
+TEST(CliProducts, CtrlCNeverReplacesAnOlderFile)
+{
+    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2), {"delay=20@0x81"}));
+    ProductDir dir(scale);
+    dir.writeProducts("back.pl6", {product("7"), product("8"), product("9")});
+    const std::string before = qmtest::fileText(dir.path / "back.pl6");
+    // A file of an earlier stopped read is not replaced either: the next free name is taken.
+    std::ofstream(dir.path / "back.part.pl6") << "earlier";
+    const auto r =
+        cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "back.pl6"}, interruptAfter(scale, "0x81", 5));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Действие прервано. Принятые записи (2) сохранены в новый файл back.part2.pl6; файл back.pl6 "
+                     "не изменен.\n");
+    EXPECT_EQ(r.out.find("Данные приняты."), std::string::npos);
+    EXPECT_EQ(qmtest::fileText(dir.path / "back.pl6"), before);
+    EXPECT_EQ(qmtest::fileText(dir.path / "back.part.pl6"), "earlier");
+    const auto part = qm::loadProductFile(dir.path / "back.part2.pl6", 0);
+    ASSERT_EQ(part.table.rowCount(), 3);
+    EXPECT_EQ(part.table.cell(1, 0), "1");
+    EXPECT_EQ(part.table.cell(2, 0), "2");
+
+    // Stopped before any record came: nothing is written at all.
+    qmtest::EmuProcess slow(withState(emu::StateBuilder(), {"delay=20@0x81"}));
+    ProductDir other(slow);
+    const auto none =
+        cli(other, {"read-products", "--scale", "Весы", "--all", "--out", "none.plu"}, interruptAfter(slow, "0x81", 3));
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "Действие прервано. Данные не приняты, файл none.plu не записан.\n");
+    EXPECT_FALSE(fs::exists(other.path / "none.plu"));
+}
+
+TEST(CliProducts, CtrlCDuringSendOrDeleteSaysItStopped)
+{
+    emu::StateBuilder b;
+    for (std::uint32_t n = 1; n <= 300; ++n)
+        b.plu(n, "p", n);
+    qmtest::EmuProcess scale(withState(b, {"delay=20@0x82", "delay=20@0x8D"}));
+    ProductDir dir(scale);
+    std::vector<qm::Row> rows;
+    for (int n = 1; n <= 300; ++n)
+        rows.push_back(product(std::to_string(n)));
+    dir.writeProducts("many.pl6", rows);
+    auto r = cli(dir, {"send-products", "--scale", "Весы", "many.pl6"}, interruptAfter(scale, "0x82", 5));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Действие прервано.\n");
+    r = cli(dir, {"send-products", "--scale", "Весы", "many.pl6", "--rows", "1-300"}, interruptAfter(scale, "0x82", 5));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Действие прервано.\n");
+    r = cli(dir, {"delete-products", "--scale", "Весы", "--all", "--yes"}, interruptAfter(scale, "0x8D", 5));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Таблица товаров не удалена полностью. Действие прервано.\n");
+    EXPECT_GT(scale.state().plu.size(), 200u);
+}
+
+TEST(CliProducts, ADeviceRemovedMidReadIsReportedInTheOperationsWords)
+{
+    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1), {"delay=20@0x81"}));
+    ProductDir dir(scale);
+    const auto stopScale = [&](pid_t) {
+        waitForCommands(scale, "0x81", 5);
+        scale.stop(); // the pseudo-terminal goes away as a pulled USB adapter does
+    };
+    const auto r =
+        cli(dir, {"--trace", "trace.txt", "read-products", "--scale", "Весы", "--all", "--out", "x.pl6"}, stopScale);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Ошибка обмена данными. Повторите попытку запроса.\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_FALSE(fs::exists(dir.path / "x.pl6"));
+    const std::string trace = qmtest::fileText(dir.path / "trace.txt");
+    EXPECT_NE(trace.find("-- port error: COM1 ("), std::string::npos) << trace;
+}
+
+TEST(CliProducts, VerboseShowsTheSystemsTextOfAPortFailure)
+{
+    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1), {"delay=20@0x81"}));
+    ProductDir dir(scale);
+    const auto r = cli(dir, {"--verbose", "read-products", "--scale", "Весы", "--all", "--out", "x.pl6"}, [&](pid_t) {
+        waitForCommands(scale, "0x81", 5);
+        scale.stop();
+    });
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Ошибка обмена данными. Повторите попытку запроса.\n");
+    EXPECT_EQ(r.err.rfind("qmscales-cli: COM1 (", 0), 0u) << r.err;
+
+    // A port that cannot be opened: the frame's message, and the system's text only with --verbose.
+    fs::remove(dir.path / "ports.cfg");
+    std::ofstream(dir.path / "ports.cfg") << "COM1=" << (dir.path / "no-such-device").string() << "\n";
+    auto closed = cli(dir, {"cancel-range", "--scale", "Весы"});
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.out, "Выбранный СОМ-порт не существует или занят другим приложением.\nПроверьте конфигурацию "
+                          "выбранных весов.\n");
+    EXPECT_EQ(closed.err, "");
+    closed = cli(dir, {"--verbose", "cancel-range", "--scale", "Весы"});
+    EXPECT_NE(closed.err.find("no-such-device"), std::string::npos) << closed.err;
 }
 
 TEST(CliProducts, DeleteProductsAsksUnlessYesAndCancelRange)
@@ -235,6 +373,8 @@ TEST(CliProducts, DeleteProductsAsksUnlessYesAndCancelRange)
 
     r = cli(dir, {"delete-products", "--scale", "Весы", "--plu", "3"});
     EXPECT_EQ(r.status, 1) << "no terminal to answer: No";
+    EXPECT_EQ(r.out, "ВНИМАНИЕ !\nЯчейка товара № 3 из выбранных весов будет удалена.\nПродолжить ?\n");
+    EXPECT_EQ(r.err, "qmscales-cli: не подтверждено: используйте --yes\n");
     EXPECT_EQ(scale.state().plu.size(), 6u);
 
     r = cli(dir, {"delete-products", "--scale", "Весы", "--plu", "3", "--yes"});
@@ -253,4 +393,34 @@ TEST(CliProducts, DeleteProductsAsksUnlessYesAndCancelRange)
     EXPECT_EQ(cli(dir, {"delete-products", "--scale", "Весы", "--plu", "0", "--yes"}).status, 2);
     EXPECT_EQ(cli(dir, {"delete-products", "--scale", "Весы", "--yes"}).status, 2);
     EXPECT_EQ(cli(dir, {"delete-products", "--scale", "Весы", "--all", "--bogus", "1"}).status, 2);
+}
+
+TEST(CliProducts, RelativePathsAreTakenFromTheCurrentDirectory)
+{
+    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(5, "x", 5)));
+    ProductDir start(scale); // ports.cfg: the start directory's
+    std::string pattern = (fs::temp_directory_path() / "qmprodcli-work-XXXXXX").string();
+    const fs::path work = ::mkdtemp(pattern.data());
+    fs::create_directories(work / "sub");
+    fs::copy_file(start.path / "scales.cfl", work / "sub" / "my.cfl");
+    fs::remove(start.path / "scales.cfl");
+    {
+        qm::Table t = qm::makeTable(qm::productLayout());
+        t.setDataRows({product("1")});
+        std::ofstream(work / "list.pl6", std::ios::binary) << qm::cellFileBytes(t);
+    }
+    const auto run = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"--dir", start.path.string(), "--config", "sub/my.cfl", "--trace", "t.txt"});
+        return qmtest::runCli(work, args, {}, work);
+    };
+    auto r = run({"send-products", "--scale", "Весы", "list.pl6"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    r = run({"read-products", "--scale", "Весы", "--plu", "5", "--out", "sub/back.pl6"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_TRUE(fs::exists(work / "sub" / "back.pl6"));
+    EXPECT_TRUE(fs::exists(work / "t.txt"));
+    EXPECT_FALSE(fs::exists(start.path / "sub"));
+    EXPECT_FALSE(fs::exists(start.path / "t.txt"));
+    EXPECT_EQ(scale.state().plu.size(), 2u);
+    fs::remove_all(work);
 }

@@ -19,7 +19,7 @@ std::string fileText(const std::filesystem::path& path)
 }
 
 CliRun runCli(const std::filesystem::path& captureDir, const std::vector<std::string>& args,
-              const std::function<void(pid_t)>& whileRunning)
+              const std::function<void(pid_t)>& whileRunning, const std::filesystem::path& workDir)
 {
     std::vector<std::string> words = args;
     words.insert(words.begin(), QM_CLI_PATH);
@@ -30,6 +30,8 @@ CliRun runCli(const std::filesystem::path& captureDir, const std::vector<std::st
         ::dup2(::open("/dev/null", O_RDONLY), STDIN_FILENO);
         ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
         ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
+        if (!workDir.empty() && ::chdir(workDir.c_str()) != 0)
+            ::_exit(126);
         std::vector<char*> argv;
         for (auto& w : words)
             argv.push_back(w.data());

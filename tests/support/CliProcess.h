@@ -22,7 +22,9 @@ struct CliRun {
 std::string fileText(const std::filesystem::path& path);
 
 // `args` are the words after the program name; `whileRunning` gets the process id once it runs.
+// The program runs in `workDir` (relative paths on its command line are taken from there), or in
+// the test's own current directory when it is empty.
 CliRun runCli(const std::filesystem::path& captureDir, const std::vector<std::string>& args,
-              const std::function<void(pid_t)>& whileRunning = {});
+              const std::function<void(pid_t)>& whileRunning = {}, const std::filesystem::path& workDir = {});
 
 } // namespace qmtest
