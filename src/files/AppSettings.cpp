@@ -113,9 +113,10 @@ bool AppSettings::operator==(const AppSettings& other) const
 
 WindowState storedWindowState(bool maximized, bool minimized, bool autoMode)
 {
-    // A window minimised from maximised is both: minimised comes first.
-    if (minimized && autoMode)
-        return WindowState::Minimized;
+    // A window minimised from maximised carries both flags: it is minimised, and a window
+    // minimised by hand outside auto mode is stored as normal.
+    if (minimized)
+        return autoMode ? WindowState::Minimized : WindowState::Normal;
     return maximized ? WindowState::Maximized : WindowState::Normal;
 }
 

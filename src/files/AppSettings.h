@@ -62,8 +62,9 @@ struct AppSettings {
     bool operator==(const AppSettings& other) const;
 };
 
-// Line 7 as shutdown stores it: minimised only while auto mode runs, else maximised or normal
-// (a window minimised by hand keeps the state it was minimised from: normal, or maximised).
+// Line 7 as shutdown stores it: a minimised window (Qt keeps the maximised flag on a window
+// minimised from maximised) is minimised while auto mode runs and normal otherwise; else
+// maximised or normal.
 WindowState storedWindowState(bool maximized, bool minimized, bool autoMode);
 
 // Bytes of the settings file. Writing stops after line 37 when keepConfig is off.

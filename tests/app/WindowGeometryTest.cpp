@@ -82,8 +82,8 @@ TEST_F(WindowGeometry, WindowStateLineTellsTheRealState)
     EXPECT_EQ(windowLineAfterClosing(Qt::WindowMinimized | Qt::WindowMaximized, true), "wsMinimized");
     EXPECT_EQ(windowLineAfterClosing(Qt::WindowMinimized, true), "wsMinimized");
     EXPECT_EQ(windowLineAfterClosing(Qt::WindowMaximized, true), "wsMaximized");
-    // Minimised by hand outside auto mode: the state it was minimised from.
-    EXPECT_EQ(windowLineAfterClosing(Qt::WindowMinimized | Qt::WindowMaximized, false), "wsMaximized");
+    // Minimised by hand outside auto mode is stored as normal, whatever it was minimised from.
+    EXPECT_EQ(windowLineAfterClosing(Qt::WindowMinimized | Qt::WindowMaximized, false), "wsNormal");
     EXPECT_EQ(windowLineAfterClosing(Qt::WindowMinimized, false), "wsNormal");
 }
 

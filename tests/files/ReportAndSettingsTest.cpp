@@ -155,7 +155,7 @@ TEST(Settings, WindowStateStoredMinimizedOnlyInAutoMode)
     EXPECT_EQ(storedWindowState(false, false, true), WindowState::Normal);
     // Minimised from maximised, the window is both.
     EXPECT_EQ(storedWindowState(true, true, true), WindowState::Minimized);
-    EXPECT_EQ(storedWindowState(true, true, false), WindowState::Maximized);
+    EXPECT_EQ(storedWindowState(true, true, false), WindowState::Normal);
 }
 
 TEST(SettingsFile, MissingFileIsWrittenWithDefaultsThenRead)
