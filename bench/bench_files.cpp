@@ -10,9 +10,9 @@
 #include <string>
 
 #include "common/Feedback.h"
+#include "common/RowSort.h"
 #include "common/TableLayouts.h"
 #include "files/PluFile.h"
-#include "files/RowSort.h"
 #include "files/TableFiles.h"
 
 #include "BenchSupport.h"

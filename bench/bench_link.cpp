@@ -12,6 +12,8 @@
 #include "support/EmuProcess.h"
 
 #include "BenchSupport.h"
+#include "link/TComm.h"
+#include "operation/ScaleFrame.h"
 
 namespace
 {
@@ -34,7 +36,7 @@ void run(const char* title, qmtest::EmuOptions options, const char* speed, int e
     const double cpu0 = cpuSeconds();
     const auto t0 = std::chrono::steady_clock::now();
     for (int i = 0; i < exchanges; ++i)
-        ok += session.address(options.number) ? 1 : 0;
+        ok += addressScale(session, options.number) ? 1 : 0;
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = cpuSeconds() - cpu0;
     std::printf("%-34s %5d exchanges, %4d answered: %8.3f ms wall each, client CPU %5.2f%% of wall\n", title, exchanges,

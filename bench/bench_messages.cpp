@@ -19,6 +19,7 @@
 #include "support/EmuProcess.h"
 
 #include "BenchSupport.h"
+#include "link/TComm.h"
 
 namespace
 {

@@ -21,6 +21,7 @@
 #include "support/EmuProcess.h"
 
 #include "BenchSupport.h"
+#include "link/TComm.h"
 
 namespace
 {

@@ -4,6 +4,7 @@
 
 #include "app/GuiFeedback.h"
 #include "link/PortMap.h"
+#include "link/TComm.h"
 
 namespace qm::app
 {

@@ -12,7 +12,7 @@
 #include "app/UserDialogs.h"
 #include "files/RowEditing.h"
 #include "files/RowRange.h"
-#include "files/RowSort.h"
+#include "common/RowSort.h"
 
 namespace qm::app
 {

@@ -10,6 +10,8 @@
 #include "files/SettingsFile.h"
 #include "files/TableFiles.h"
 #include "link/PortMap.h"
+#include "link/TComm.h"
+#include "operation/OperationTexts.h"
 #include "products/ProductMessages.h"
 
 namespace qm::cli

@@ -10,7 +10,7 @@
 #include "common/Table.h"
 #include "files/AppSettings.h"
 #include "link/ByteTrace.h"
-#include "link/ScaleOperation.h"
+#include "operation/ScaleOperation.h"
 #include "link/ScaleSession.h"
 #include "link/TComm.h"
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "products/ProductMessages.h"
+#include "operation/OperationTexts.h"
 
 namespace qm::cli
 {

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "cli/CliContext.h"
-#include "link/ScaleOperation.h"
+#include "operation/ScaleOperation.h"
 
 namespace qm::cli
 {

@@ -6,6 +6,7 @@
 #include "common/TableLayouts.h"
 #include "diagnostics/LinkTest.h"
 #include "link/ScaleSession.h"
+#include "operation/OperationTexts.h"
 
 namespace qm::cli
 {

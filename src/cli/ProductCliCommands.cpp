@@ -22,6 +22,7 @@
 #include "products/ProductRanges.h"
 #include "products/ProductRows.h"
 #include "products/ProductTransfer.h"
+#include "operation/OperationTexts.h"
 
 namespace qm::cli
 {

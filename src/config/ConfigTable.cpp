@@ -4,6 +4,7 @@
 
 #include "common/Feedback.h"
 #include "common/IntText.h"
+#include "link/PortMap.h"
 
 namespace qm
 {
@@ -14,16 +15,6 @@ int NumberColFrom(const Table& config, const std::string& name)
         if (config.cell(r, cfgcol::Name) == name)
             return r;
     return -1;
-}
-
-int comNumber(const std::string& text)
-{
-    if (text.size() < 4 || std::tolower(static_cast<unsigned char>(text[0])) != 'c' ||
-        std::tolower(static_cast<unsigned char>(text[1])) != 'o' ||
-        std::tolower(static_cast<unsigned char>(text[2])) != 'm')
-        return 0;
-    const auto n = intText(std::string_view(text).substr(3));
-    return n && *n >= 1 && *n <= 16 ? *n : 0;
 }
 
 bool CfgCheckError(const Table& config, int row, int& code, int& column)

@@ -25,9 +25,6 @@ int NumberColFrom(const Table& config, const std::string& name);
 // 3 speed; 3 when all pass) and column the offending cell's column (-1 when all pass).
 bool CfgCheckError(const Table& config, int row, int& code, int& column);
 
-// The number after "COM" of a port text, read as an integer text; 0 when the text is no port.
-int comNumber(const std::string& portText);
-
 // The check-table command: walks the rows, shows the message of the first wrong row (with the
 // cursor on its cell) or "Таблица конфигурации ошибок не имеет.". True when no row is wrong.
 bool checkConfigTable(const Table& config, Feedback& feedback);

@@ -7,8 +7,8 @@
 #include "common/IntText.h"
 #include "common/TableLayouts.h"
 #include "config/ConfigTable.h"
-#include "link/ScaleFrame.h"
 #include "link/ScaleSession.h"
+#include "operation/ScaleFrame.h"
 
 namespace qm
 {
@@ -46,22 +46,14 @@ Row linkTestRow(ScaleSession& session, const Table& config, int configRow, const
     session.pause(kSettleMs);
     session.feedback().processEvents();
     // The byte out and the byte back take their line time on a slow line; the window allows it.
-    const auto deadline = start + milliseconds(kWindowMs + session.lineTimeMs(2));
-    TComm& comm = session.comm();
-    while (comm.GetIn() < 1) {
-        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
-        if (left <= 0)
-            break;
-        comm.waitForInput(static_cast<int>(left));
-    }
-    const auto elapsed = duration_cast<milliseconds>(steady_clock::now() - start).count();
-    if (comm.GetIn() < 1) {
+    const ScaleSession::FirstByte first = session.firstByteWithin(start, kWindowMs + session.lineTimeMs(2));
+    if (!first.arrived) {
         row[testcol::Time] = cp("неизвестно");
         row[testcol::State] = cp("не в сети RS");
         return row;
     }
-    const std::uint8_t answer = comm.GetByte();
-    const auto answerTime = elapsed - kSettleMs;
+    const std::uint8_t answer = session.readByte();
+    const long answerTime = first.elapsedMs - kSettleMs;
     row[testcol::Time] = answerTime > 0 ? std::to_string(answerTime) : "1";
     row[testcol::State] = answer == number ? workingStateText() : cp("в сети RS");
     return row;

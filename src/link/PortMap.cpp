@@ -67,4 +67,14 @@ std::string PortMap::device(int com) const
 #endif
 }
 
+int comNumber(const std::string& text)
+{
+    if (text.size() < 4 || std::tolower(static_cast<unsigned char>(text[0])) != 'c' ||
+        std::tolower(static_cast<unsigned char>(text[1])) != 'o' ||
+        std::tolower(static_cast<unsigned char>(text[2])) != 'm')
+        return 0;
+    const auto n = intText(std::string_view(text).substr(3));
+    return n && *n >= 1 && *n <= 16 ? *n : 0;
+}
+
 } // namespace qm

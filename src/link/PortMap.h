@@ -9,6 +9,9 @@
 namespace qm
 {
 
+// The number after "COM" of a port text, read as an integer text; 0 when the text is no port.
+int comNumber(const std::string& text);
+
 class PortMap
 {
   public:

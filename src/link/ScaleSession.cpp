@@ -2,9 +2,8 @@
 
 #include <thread>
 
-#include "common/Feedback.h"
 #include "common/IntText.h"
-#include "config/ConfigTable.h"
+#include "link/PortMap.h"
 
 namespace qm
 {
@@ -105,7 +104,7 @@ void ScaleSession::pause(int ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-AddressResult ScaleSession::addressQuiet(int scaleNumber, bool emptyQueueFirst, int windowMs)
+AddressResult ScaleSession::address(int scaleNumber, bool emptyQueueFirst, int windowMs)
 {
     if (emptyQueueFirst)
         NewQue();
@@ -119,19 +118,20 @@ AddressResult ScaleSession::addressQuiet(int scaleNumber, bool emptyQueueFirst, 
     return AddressResult::Ready;
 }
 
-bool ScaleSession::address(int scaleNumber, bool emptyQueueFirst, int windowMs)
+ScaleSession::FirstByte ScaleSession::firstByteWithin(std::chrono::steady_clock::time_point since, int windowMs)
 {
-    switch (addressQuiet(scaleNumber, emptyQueueFirst, windowMs)) {
-    case AddressResult::Ready:
-        return true;
-    case AddressResult::NoLink:
-        m_feedback.message(msg::kNoLink);
-        return false;
-    case AddressResult::NotReady:
-        m_feedback.message(msg::kNotReady);
-        return false;
+    using namespace std::chrono;
+    const auto deadline = since + milliseconds(windowMs);
+    while (m_comm.GetIn() < 1) {
+        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+        if (left <= 0)
+            break;
+        m_comm.waitForInput(static_cast<int>(left));
     }
-    return false;
+    FirstByte result;
+    result.arrived = m_comm.GetIn() >= 1;
+    result.elapsedMs = static_cast<long>(duration_cast<milliseconds>(steady_clock::now() - since).count());
+    return result;
 }
 
 } // namespace qm

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "link/TComm.h"
+#include "link/SerialLine.h"
 
 namespace qm
 {
@@ -30,23 +30,14 @@ enum class Count { Exactly, AtLeast };
 
 enum class AddressResult { Ready, NoLink, NotReady };
 
-namespace msg
-{
-inline const char* const kCheckConfig = "Проверьте правильность заполнения таблицы конфигурации для выбранных весов.";
-inline const char* const kPortBusy =
-    "Выбранный СОМ-порт не существует или занят другим приложением.\r\nПроверьте конфигурацию выбранных весов.";
-inline const char* const kNoLink = "Проверьте работоспособность выбранных весов или линии связи.";
-inline const char* const kNotReady = "Проверьте работоспособность выбранных весов.";
-inline const char* const kWriteFailed = "Ошибка обмена. Повторите еще раз.";
-inline const char* const kReadFailed = "Ошибка обмена данными. Повторите попытку запроса.";
-} // namespace msg
-
 class ScaleSession
 {
   public:
-    ScaleSession(TComm& comm, Feedback& feedback) : m_comm(comm), m_feedback(feedback) {}
+    // The feedback rides with the session so that the operations above reach the person who
+    // started them; the session itself never shows anything.
+    ScaleSession(SerialLine& line, Feedback& feedback) : m_comm(line), m_feedback(feedback) {}
 
-    TComm& comm() { return m_comm; }
+    SerialLine& line() { return m_comm; }
     Feedback& feedback() { return m_feedback; }
 
     // Sets Port and Baud from the texts and connects; false when the port cannot be opened.
@@ -58,11 +49,8 @@ class ScaleSession
     void NewQue();
 
     // Addressing: the scale number byte, then its two-byte answer within 200 ms (a few commands,
-    // such as the message deletes, give the scale longer). Shows the failure message and returns
-    // false when the scale is not ready.
-    bool address(int scaleNumber, bool emptyQueueFirst = true, int windowMs = kAddressWindowMs);
-    // The same exchange without a message, for callers that decide themselves.
-    AddressResult addressQuiet(int scaleNumber, bool emptyQueueFirst = true, int windowMs = kAddressWindowMs);
+    // such as the message deletes, give the scale longer).
+    AddressResult address(int scaleNumber, bool emptyQueueFirst = true, int windowMs = kAddressWindowMs);
 
     void send(const Bytes& bytes);
     void send(std::uint8_t byte) { send(Bytes{byte}); }
@@ -74,6 +62,14 @@ class ScaleSession
     std::uint8_t readByte() { return m_comm.GetByte(); }
     Bytes readBytes(int n);
 
+    // Waits from `since` until a first byte is waiting or windowMs have passed: the link
+    // test's answer time.
+    struct FirstByte {
+        bool arrived = false;
+        long elapsedMs = 0; // since `since`, when arrived
+    };
+    FirstByte firstByteWithin(std::chrono::steady_clock::time_point since, int windowMs);
+
     // A pause that also lets the burst in flight reach the line (50, 100, 210 ms pauses).
     void pause(int ms);
 
@@ -81,7 +77,7 @@ class ScaleSession
     int lineTimeMs(int bytes) const;
 
   private:
-    TComm& m_comm;
+    SerialLine& m_comm;
     Feedback& m_feedback;
     // The last burst handed to the line and when: its tail may still be in transit.
     int m_burstBytes = 0;

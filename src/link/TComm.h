@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "link/PortMap.h"
+#include "link/SerialLine.h"
 
 class QSerialPort;
 
@@ -22,77 +23,19 @@ namespace qm
 
 class ByteTrace;
 
-// Rates by code; the order is fixed: code 6 is 19200 and code 7 is 14400.
-enum class TBaud {
-    b110,
-    b300,
-    b1200,
-    b2400,
-    b4800,
-    b9600,
-    b19200,
-    b14400,
-    b38400,
-    b56000,
-    b57600,
-    b115200,
-    b128000,
-    b256000
-};
-enum class tStopBits { s10, s15, s20 };
-enum class tParitet { Zero, Odd, Even, Binary0, Binary1 }; // none, odd, even, mark, space
-enum class tFlowControl { Hardware, XON_XOFF };
-enum class tPort {
-    COM1,
-    COM2,
-    COM3,
-    COM4,
-    COM5,
-    COM6,
-    COM7,
-    COM8,
-    COM9,
-    COM10,
-    COM11,
-    COM12,
-    COM13,
-    COM14,
-    COM15,
-    COM16
-};
-
-int baudRate(TBaud baud);
-
-// Codes beyond QSerialPort's own error numbers.
-enum PortErrorCode : int {
-    kErrorNoByte = 1001,      // GetByte found no byte within the wait for one
-    kErrorUnsupported = 1002, // a line function this platform does not offer
-    kErrorNotOpen = 1003,     // an exchange on a port that is not open
-};
-
-class PortError : public std::runtime_error
-{
-  public:
-    PortError(int code, const std::string& what) : std::runtime_error(what), m_code(code) {}
-    int code() const { return m_code; }
-
-  private:
-    int m_code;
-};
-
-class TComm
+class TComm : public SerialLine
 {
   public:
     explicit TComm(PortMap ports = {});
-    ~TComm();
+    ~TComm() override;
     TComm(const TComm&) = delete;
     TComm& operator=(const TComm&) = delete;
 
     // Properties, with the component's defaults.
-    TBaud baud() const { return m_baud; }
-    void setBaud(TBaud b) { m_baud = b; }
-    tPort port() const { return m_port; }
-    void setPort(tPort p) { m_port = p; }
+    TBaud baud() const override { return m_baud; }
+    void setBaud(TBaud b) override { m_baud = b; }
+    tPort port() const override { return m_port; }
+    void setPort(tPort p) override { m_port = p; }
     tStopBits stopBits() const { return m_stopBits; }
     void setStopBits(tStopBits s) { m_stopBits = s; }
     tParitet parity() const { return m_parity; }
@@ -119,19 +62,19 @@ class TComm
 
     // Closes the device open from an earlier Connect, then opens and configures the port.
     // A Connect that fails closes whatever it opened and leaves the connected flag as it was.
-    void Connect();
+    void Connect() override;
     // Hands what is still queued to the line, then closes the device, so that other programs
     // (the command line, the unattended load) can open the port between operations.
-    void Disconnect();
+    void Disconnect() override;
     void SendByte(std::uint8_t byte);
     // Several bytes handed to the device in one write (a command and its record).
-    void SendBytes(const std::uint8_t* data, size_t size);
-    std::uint8_t GetByte();
+    void SendBytes(const std::uint8_t* data, size_t size) override;
+    std::uint8_t GetByte() override;
     // n bytes in one read, as n GetByte calls would give them (a record after its reply window).
-    std::vector<std::uint8_t> GetBytes(int n);
+    std::vector<std::uint8_t> GetBytes(int n) override;
     void SendString(const std::string& text); // at most 255 characters
     std::string GetString(int count);         // at most 255 bytes, what is waiting
-    int GetIn();
+    int GetIn() override;
     int GetOut();
     int GetError();
     void SetError(int code);
@@ -142,7 +85,7 @@ class TComm
     void SetEscCode(int code);
 
     // Blocks until new input arrives or msecs pass: the wait behind every reply window.
-    void waitForInput(int msecs);
+    void waitForInput(int msecs) override;
     // Blocks until the bytes written are handed to the device.
     void flushOutput();
 

@@ -8,6 +8,7 @@
 #include "messages/MessageSteps.h"
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
+#include "operation/ScaleFrame.h"
 
 namespace qm
 {
@@ -32,7 +33,7 @@ MessageOutcome deleteNumbers(ScaleSession& session, int scaleNumber, int first, 
         feedback.counterText(std::to_string(n));
         feedback.processEvents();
         feedback.progressPosition(n - base);
-        if (!session.address(scaleNumber, false, kDeleteMsgAddressWindowMs)) {
+        if (!addressScale(session, scaleNumber, false, kDeleteMsgAddressWindowMs)) {
             display.end();
             return MessageOutcome::Failed;
         }
@@ -63,7 +64,7 @@ MessageOutcome deleteOneMessage(const MessageLink& link, const std::string& numb
     const std::string question = msgtext::kDeleteOneHead + cp1251ToUtf8(numberText) + msgtext::kDeleteOneTail;
     if (feedback.ask(question, Buttons::YesNo) != Answer::Yes)
         return MessageOutcome::Cancelled;
-    if (!link.session.address(target->number, true, kDeleteMsgAddressWindowMs))
+    if (!addressScale(link.session, target->number, true, kDeleteMsgAddressWindowMs))
         return MessageOutcome::Failed;
     if (!DeleteMsg(link.session, static_cast<std::uint16_t>(*number))) {
         feedback.message(msgtext::kReadFailed);

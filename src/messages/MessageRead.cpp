@@ -8,6 +8,7 @@
 #include "messages/MessageSteps.h"
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
+#include "operation/ScaleFrame.h"
 
 namespace qm
 {
@@ -55,7 +56,7 @@ MessageOutcome readNumbers(ScaleSession& session, int scaleNumber, TableSink& ta
         feedback.counterText(std::to_string(n));
         feedback.moveCursor(TableId::Messages, table.rowCount() - 1, msgcol::Number);
         feedback.processEvents();
-        if (!session.address(scaleNumber, false)) {
+        if (!addressScale(session, scaleNumber, false)) {
             display.end();
             return MessageOutcome::Failed;
         }
@@ -121,7 +122,7 @@ MessageOutcome readOneMessage(const MessageLink& link, const std::string& number
         feedback.message(msgtext::kBadNumber);
         return MessageOutcome::Failed;
     }
-    if (!link.session.address(target->number, true))
+    if (!addressScale(link.session, target->number, true))
         return MessageOutcome::Failed;
     MessageLines lines;
     if (!GetMsg(link.session, static_cast<std::uint16_t>(*number), lines)) {

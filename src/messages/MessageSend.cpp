@@ -7,6 +7,7 @@
 #include "messages/MessageSteps.h"
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
+#include "operation/ScaleFrame.h"
 
 namespace qm
 {
@@ -77,7 +78,7 @@ MessageOutcome writeRows(ScaleSession& session, RunningDisplay& display, int sca
             display.end();
             return MessageOutcome::Failed;
         }
-        if (!session.address(scaleNumber, false)) {
+        if (!addressScale(session, scaleNumber, false)) {
             display.end();
             return MessageOutcome::Failed;
         }
@@ -126,7 +127,7 @@ MessageOutcome sendMessageRow(const MessageLink& link, const Table& messages, in
         feedback.message(msgtext::kRowError);
         return MessageOutcome::Failed;
     }
-    if (!link.session.address(target->number, true))
+    if (!addressScale(link.session, target->number, true))
         return MessageOutcome::Failed;
     const auto number = static_cast<std::uint16_t>(intTextValue(messages.cell(row, msgcol::Number)));
     if (!SendMsg(link.session, number, linesOf(messages, row))) {

@@ -17,8 +17,8 @@
 #include <string>
 
 #include "common/Table.h"
-#include "link/ScaleFrame.h"
-#include "link/ScaleOperation.h"
+#include "operation/ScaleFrame.h"
+#include "operation/ScaleOperation.h"
 
 namespace qm
 {

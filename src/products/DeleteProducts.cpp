@@ -1,5 +1,7 @@
 #include "common/Cp1251.h"
 #include "link/ScaleSession.h"
+#include "operation/OperationTexts.h"
+#include "operation/ScaleFrame.h"
 #include "products/ProductColumns.h"
 #include "products/ProductCommands.h"
 #include "products/ProductMessages.h"
@@ -29,7 +31,7 @@ TransferOutcome deleteLoop(ScaleSession& session, int scaleNumber, int first, in
         fb.counterText(std::to_string(n));
         fb.progressPosition(n - first + 1);
         fb.processEvents();
-        if (!session.address(scaleNumber, false)) {
+        if (!addressScale(session, scaleNumber, false)) {
             steps::endLoop(fb);
             return TransferOutcome::Failed;
         }
@@ -99,7 +101,7 @@ TransferOutcome deleteOneProduct(const ProductLink& link, const std::string& plu
     const std::string question = std::string(pmsg::kDeleteOneStart) + cp1251ToUtf8(pluText) + pmsg::kDeleteOneEnd;
     if (fb.ask(question, Buttons::YesNo) != Answer::Yes)
         return TransferOutcome::Cancelled;
-    if (!link.session.address(target->number))
+    if (!addressScale(link.session, target->number))
         return TransferOutcome::Failed;
     if (!DeletePlu(link.session, plu)) {
         fb.message(pmsg::kNotDeleted);
@@ -115,7 +117,7 @@ TransferOutcome cancelVirtualRange(const ProductLink& link)
     const auto target = openProductScale(link, ProductOperation::CancelRange);
     if (!target)
         return TransferOutcome::Failed;
-    if (!link.session.address(target->number))
+    if (!addressScale(link.session, target->number))
         return TransferOutcome::Failed;
     if (!cancelPluRange(link.session)) {
         fb.message(pmsg::kRangeNotCancelled);

@@ -2,6 +2,7 @@
 
 #include "common/Feedback.h"
 #include "common/IntText.h"
+#include "operation/OperationTexts.h"
 #include "products/ProductColumns.h"
 #include "products/ProductMessages.h"
 

@@ -2,6 +2,8 @@
 
 #include "common/TableSink.h"
 #include "link/ScaleSession.h"
+#include "operation/OperationTexts.h"
+#include "operation/ScaleFrame.h"
 #include "products/ProductColumns.h"
 #include "products/ProductCommands.h"
 #include "products/ProductMessages.h"
@@ -53,7 +55,7 @@ TransferOutcome readLoop(ScaleSession& session, int scaleNumber, int first, int 
         fb.counterText(std::to_string(n));
         fb.moveCursor(TableId::Products, table.rowCount() - 1, 0);
         fb.processEvents();
-        if (!session.address(scaleNumber, false)) {
+        if (!addressScale(session, scaleNumber, false)) {
             steps::endLoop(fb);
             return TransferOutcome::Failed;
         }
@@ -114,7 +116,7 @@ TransferOutcome readOneProduct(const ProductLink& link, const std::string& pluTe
         fb.message(pmsg::kBadPluToRead);
         return TransferOutcome::Failed;
     }
-    if (!link.session.address(target->number))
+    if (!addressScale(link.session, target->number))
         return TransferOutcome::Failed;
     PluRecord record;
     if (GetPlu(link.session, plu, record)) {

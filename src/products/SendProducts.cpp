@@ -1,5 +1,6 @@
 #include "common/Feedback.h"
 #include "link/ScaleSession.h"
+#include "operation/OperationTexts.h"
 #include "products/ProductMessages.h"
 #include "products/ProductRanges.h"
 #include "products/ProductTransfer.h"

@@ -5,6 +5,8 @@
 #include "common/IntText.h"
 #include "common/TableSink.h"
 #include "link/ScaleSession.h"
+#include "operation/OperationTexts.h"
+#include "operation/ScaleFrame.h"
 #include "products/PluCheck.h"
 #include "products/ProductColumns.h"
 #include "products/ProductCommands.h"
@@ -75,7 +77,7 @@ RowSend addressAndSend(ScaleSession& session, int scaleNumber, const Table& prod
         reportRowProblem(session.feedback(), products, row, prepared);
         return RowSend::BadRow;
     }
-    if (!session.address(scaleNumber))
+    if (!addressScale(session, scaleNumber))
         return RowSend::NoScale;
     if (!SendPlu(session, *prepared.record)) {
         session.feedback().message(msg::kWriteFailed);

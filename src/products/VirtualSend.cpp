@@ -4,9 +4,11 @@
 
 #include "common/Cp1251.h"
 #include "common/IntText.h"
+#include "common/RowSort.h"
 #include "common/TableSink.h"
-#include "files/RowSort.h"
 #include "link/ScaleSession.h"
+#include "operation/OperationTexts.h"
+#include "operation/ScaleFrame.h"
 #include "products/ProductColumns.h"
 #include "products/ProductCommands.h"
 #include "products/ProductMessages.h"
@@ -205,7 +207,7 @@ TransferOutcome sendWithVirtualSync(const ProductLink& link, const ScaleTarget& 
     cancelPluRange(session, false);
     session.pause(100);
 
-    if (!session.address(target.number)) {
+    if (!addressScale(session, target.number)) {
         endLoop(fb);
         return TransferOutcome::Failed;
     }

@@ -5,6 +5,7 @@
 #include "common/TableLayouts.h"
 #include "diagnostics/LinkTest.h"
 #include "link/ScaleSession.h"
+#include "link/TComm.h"
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
 

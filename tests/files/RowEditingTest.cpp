@@ -6,7 +6,7 @@
 #include "common/TableLayouts.h"
 #include "files/RowEditing.h"
 #include "files/RowRange.h"
-#include "files/RowSort.h"
+#include "common/RowSort.h"
 
 namespace qm
 {

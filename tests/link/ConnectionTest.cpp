@@ -2,6 +2,7 @@
 
 #include "link/PortMap.h"
 #include "link/ScaleSession.h"
+#include "link/TComm.h"
 #include "support/ScriptedFeedback.h"
 
 namespace

@@ -6,8 +6,10 @@
 #include "StateBuilder.h"
 #include "common/Cp1251.h"
 #include "common/TableLayouts.h"
-#include "link/ScaleFrame.h"
 #include "link/ScaleSession.h"
+#include "link/TComm.h"
+#include "operation/OperationTexts.h"
+#include "operation/ScaleFrame.h"
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
 
@@ -45,7 +47,7 @@ TEST(SessionEmu, AddressingAScaleThatAnswers)
 {
     qmtest::EmuProcess emu({5});
     Link link(emu);
-    EXPECT_TRUE(link.session.address(5));
+    EXPECT_TRUE(addressScale(link.session, 5));
     EXPECT_TRUE(link.fb.messages.empty());
     EXPECT_EQ(emu.received(), (Bytes{0x05}));
     EXPECT_EQ(emu.sent(), (Bytes{0x05, 0x80}));
@@ -67,7 +69,7 @@ TEST(SessionEmu, EachAddressingFailureHasItsMessage)
         qmtest::EmuProcess emu({7, 0, {c.fault}});
         Link link(emu);
         const auto t0 = Clock::now();
-        EXPECT_FALSE(link.session.address(7)) << c.fault;
+        EXPECT_FALSE(addressScale(link.session, 7)) << c.fault;
         ASSERT_EQ(link.fb.messages.size(), 1u) << c.fault;
         EXPECT_EQ(link.fb.messages[0], c.message) << c.fault;
         if (std::string(c.fault).rfind("silent", 0) == 0) {
@@ -80,7 +82,7 @@ TEST(SessionEmu, AnotherScaleOnTheLineIsNotAddressed)
 {
     qmtest::EmuProcess emu({3});
     Link link(emu);
-    EXPECT_FALSE(link.session.address(4));
+    EXPECT_FALSE(addressScale(link.session, 4));
     EXPECT_EQ(link.fb.lastMessage(), qm::msg::kNoLink);
     EXPECT_TRUE(emu.sent().empty());
 }
@@ -89,10 +91,10 @@ TEST(SessionEmu, LateAnswerIsDroppedBeforeTheNextAddressing)
 {
     qmtest::EmuProcess emu({2, 0, {"delay=300@addr#1"}});
     Link link(emu);
-    EXPECT_FALSE(link.session.address(2)); // the answer comes after the 200 ms window
+    EXPECT_FALSE(addressScale(link.session, 2)); // the answer comes after the 200 ms window
     link.session.pause(250);
     EXPECT_EQ(link.comm.GetIn(), 2); // the late answer now waits in the queue
-    EXPECT_TRUE(link.session.address(2));
+    EXPECT_TRUE(addressScale(link.session, 2));
     EXPECT_EQ(link.comm.GetIn(), 0);
     EXPECT_EQ(emu.sent(), (Bytes{0x02, 0x80, 0x02, 0x80}));
 }
@@ -102,7 +104,7 @@ TEST(SessionEmu, LongAnswerAtSlowSpeedFitsItsWindow)
     // 100 record bytes take 417 ms at 2400 baud; the 200 ms window must not cut them off.
     qmtest::EmuProcess emu({1, 2400, {}, "", emu::StateBuilder(1).plu(9, "Хлеб", 3500).json()});
     Link link(emu, "2400");
-    ASSERT_TRUE(link.session.address(1));
+    ASSERT_TRUE(addressScale(link.session, 1));
     link.session.send(Bytes{0x81, 0x09, 0x00, 0x00, 0x00});
     ASSERT_TRUE(link.session.replyWindow(1, 200));
     link.session.readByte(); // status byte
@@ -137,5 +139,5 @@ TEST(SessionEmu, FrameReportsEachStepWithItsMessage)
     const auto target = qm::openScale(session, config, qm::cp("Весы 1"), "choose");
     ASSERT_TRUE(target);
     EXPECT_EQ(target->number, 1);
-    EXPECT_TRUE(session.address(target->number));
+    EXPECT_TRUE(addressScale(session, target->number));
 }

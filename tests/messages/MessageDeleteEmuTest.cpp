@@ -5,6 +5,7 @@
 #include "MessageEmuLink.h"
 #include "common/TableSink.h"
 #include "messages/MessageTexts.h"
+#include "operation/OperationTexts.h"
 
 using namespace msgtest;
 using qm::MessageOutcome;

@@ -11,6 +11,7 @@
 #include "common/TableLayouts.h"
 #include "config/ConfigTable.h"
 #include "link/ScaleSession.h"
+#include "link/TComm.h"
 #include "messages/MessageRecord.h"
 #include "messages/MessageTransfer.h"
 #include "support/EmuProcess.h"

@@ -3,6 +3,7 @@
 
 #include "MessageEmuLink.h"
 #include "messages/MessageTexts.h"
+#include "operation/OperationTexts.h"
 
 using namespace msgtest;
 using qm::MessageOutcome;

@@ -1,4 +1,4 @@
-#include "link/ScaleOperation.h"
+#include "operation/ScaleOperation.h"
 
 #include "common/Feedback.h"
 #include "common/TableSink.h"

@@ -23,8 +23,13 @@ struct ScaleTarget {
 std::optional<ScaleTarget> findScale(Feedback& feedback, const Table& config, const std::string& chooserText,
                                      const std::string& noScaleMessage);
 
-// Steps 1 to 3: the above, then Connection with the row's port and speed.
+// Steps 1 to 3: the above, then Connection with the row's port and speed. A port that cannot be
+// opened shows msg::kPortBusy.
 std::optional<ScaleTarget> openScale(ScaleSession& session, const Table& config, const std::string& chooserText,
                                      const std::string& noScaleMessage);
+
+// Addresses the scale; a scale that does not answer shows msg::kNoLink, one that answers but is
+// not ready msg::kNotReady. False ends the operation.
+bool addressScale(ScaleSession& session, int scaleNumber, bool emptyQueueFirst = true, int windowMs = kAddressWindowMs);
 
 } // namespace qm

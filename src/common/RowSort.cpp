@@ -1,4 +1,4 @@
-#include "files/RowSort.h"
+#include "common/RowSort.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,9 @@
-#include "link/ScaleFrame.h"
+#include "operation/ScaleFrame.h"
 
 #include "common/Feedback.h"
 #include "common/IntText.h"
 #include "config/ConfigTable.h"
+#include "operation/OperationTexts.h"
 
 namespace qm
 {
@@ -42,6 +43,21 @@ std::optional<ScaleTarget> openScale(ScaleSession& session, const Table& config,
         return std::nullopt;
     }
     return target;
+}
+
+bool addressScale(ScaleSession& session, int scaleNumber, bool emptyQueueFirst, int windowMs)
+{
+    switch (session.address(scaleNumber, emptyQueueFirst, windowMs)) {
+    case AddressResult::Ready:
+        return true;
+    case AddressResult::NoLink:
+        session.feedback().message(msg::kNoLink);
+        return false;
+    case AddressResult::NotReady:
+        session.feedback().message(msg::kNotReady);
+        return false;
+    }
+    return false;
 }
 
 } // namespace qm
