@@ -3,7 +3,6 @@
 
 #include "common/TableLayouts.h"
 #include "messages/MessageCheck.h"
-#include "messages/MessageTexts.h"
 #include "support/ScriptedFeedback.h"
 
 using namespace qm;
@@ -56,7 +55,8 @@ TEST(CheckMessageTable, StopsAtFirstBadRowWithCursorOnIt)
     qmtest::ScriptedFeedback fb;
     const Table t = messagesNumbered({"1", "2", "0", "x"});
     EXPECT_FALSE(checkMessageTable(t, fb));
-    ASSERT_EQ(fb.messages, std::vector<std::string>{msgtext::kRowError});
+    ASSERT_EQ(fb.messages,
+              std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."});
     EXPECT_EQ(fb.cursor.back(), (qmtest::Cursor{TableId::Messages, 3, 0}));
     EXPECT_EQ(fb.progressMaximum, 4);
     EXPECT_EQ(fb.progress.back(), 3);
@@ -67,11 +67,11 @@ TEST(CheckMessageTable, GoodTableAndTableOfOneEmptyRow)
 {
     qmtest::ScriptedFeedback fb;
     EXPECT_TRUE(checkMessageTable(messagesNumbered({"1", "1", "1000"}), fb));
-    EXPECT_EQ(fb.lastMessage(), msgtext::kTableOk);
+    EXPECT_EQ(fb.lastMessage(), "Список сообщений ошибок не имеет.");
     EXPECT_EQ(fb.progressEnds, 1);
 
     qmtest::ScriptedFeedback empty;
     EXPECT_FALSE(checkMessageTable(makeTable(messageLayout()), empty));
-    EXPECT_EQ(empty.lastMessage(), msgtext::kRowError);
+    EXPECT_EQ(empty.lastMessage(), "Неправильно задан номер сообщения задан. Это целое число от 1 до 1000.");
     EXPECT_EQ(empty.cursor.back(), (qmtest::Cursor{TableId::Messages, 1, 0}));
 }

@@ -4,12 +4,9 @@
 
 #include "MessageEmuLink.h"
 #include "common/TableSink.h"
-#include "messages/MessageTexts.h"
-#include "operation/OperationTexts.h"
 
 using namespace msgtest;
 using qm::MessageOutcome;
-namespace msgtext = qm::msgtext;
 
 namespace
 {
@@ -37,7 +34,7 @@ TEST(MessageDeleteEmu, DeleteOneAsksWithTheFieldTextThenDeletes)
 
     s.fb.answers = {qm::Answer::Yes};
     EXPECT_EQ(qm::deleteOneMessage(s.link, "7"), MessageOutcome::Done);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kDeletedOne);
+    EXPECT_EQ(s.fb.lastMessage(), "Сообщение удалено.");
     EXPECT_EQ(emu.received(), (Bytes{kScale, 0x8E, 0x07, 0x00}));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA}));
     const auto state = emu.state();
@@ -45,7 +42,7 @@ TEST(MessageDeleteEmu, DeleteOneAsksWithTheFieldTextThenDeletes)
     EXPECT_EQ(state.messages.count(8), 1u);
 
     EXPECT_EQ(qm::deleteOneMessage(s.link, "1001"), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kBadNumber);
+    EXPECT_EQ(s.fb.lastMessage(), "Ошибка ввода номера MSG. Это число от 1 до 1000.");
 }
 
 TEST(MessageDeleteEmu, RangeOf10To12AddressesBeforeEachDelete)
@@ -54,8 +51,10 @@ TEST(MessageDeleteEmu, RangeOf10To12AddressesBeforeEachDelete)
     EmuLink s(emu, kScale);
     s.fb.answers = {qm::Answer::Yes};
     EXPECT_EQ(qm::DeleteMsgRange(s.link, 10, 12), MessageOutcome::Done);
-    EXPECT_EQ(s.fb.questions, std::vector<std::string>{msgtext::kDeleteRangeQuestion});
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kDeleted);
+    EXPECT_EQ(s.fb.questions,
+              std::vector<std::string>{
+                  "ВНИМАНИЕ !\r\nВсе указанные сообщения из выбранных весов будут удалены.\r\nПродолжить ?"});
+    EXPECT_EQ(s.fb.lastMessage(), "Сообщения удалены.");
     EXPECT_EQ(emu.received(), (Bytes{kScale, 0x8E, 10, 0x00, kScale, 0x8E, 11, 0x00, kScale, 0x8E, 12, 0x00}));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA, kScale, 0x80, 0xAA, kScale, 0x80, 0xAA}));
     const auto state = emu.state();
@@ -73,8 +72,9 @@ TEST(MessageDeleteEmu, DeleteAllClearsTheScaleAndStopsOnARefusal)
         EmuLink s(emu, kScale);
         s.fb.answers = {qm::Answer::Yes};
         EXPECT_EQ(qm::deleteAllMessages(s.link), MessageOutcome::Done);
-        EXPECT_EQ(s.fb.questions, std::vector<std::string>{msgtext::kDeleteAllQuestion});
-        EXPECT_EQ(s.fb.lastMessage(), msgtext::kDeleted);
+        EXPECT_EQ(s.fb.questions, std::vector<std::string>{
+                                      "ВНИМАНИЕ !\r\nВсе сообщения из выбранных весов будут удалены.\r\nПродолжить ?"});
+        EXPECT_EQ(s.fb.lastMessage(), "Сообщения удалены.");
         EXPECT_TRUE(emu.state().messages.empty());
         EXPECT_EQ(commandCount(emu.received(), kScale, 0x8E), 1000);
     }
@@ -83,7 +83,7 @@ TEST(MessageDeleteEmu, DeleteAllClearsTheScaleAndStopsOnARefusal)
         EmuLink s(emu, kScale);
         s.fb.answers = {qm::Answer::Yes};
         EXPECT_EQ(qm::deleteAllMessages(s.link), MessageOutcome::Failed);
-        EXPECT_EQ(s.fb.lastMessage(), msgtext::kDeleteFailed);
+        EXPECT_EQ(s.fb.lastMessage(), "Ошибка обмена.");
         const auto state = emu.state();
         ASSERT_EQ(state.messages.size(), 2u);
         EXPECT_EQ(state.messages.count(3), 1u);
@@ -101,7 +101,7 @@ TEST(MessageDeleteEmu, StopDuringDeleteAll)
             fb.stop = true;
     };
     EXPECT_EQ(qm::deleteAllMessages(s.link), MessageOutcome::Stopped);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kStopped);
+    EXPECT_EQ(s.fb.lastMessage(), "Действие прервано.");
     EXPECT_EQ(commandCount(emu.received(), kScale, 0x8E), 4);
     EXPECT_EQ(emu.state().messages.size(), 2u);
     EXPECT_FALSE(s.fb.progressVisible);
@@ -120,7 +120,7 @@ TEST(MessageDeleteEmu, DeletesGiveTheScale900MsToAnswerItsAddressing)
     bool modified = false;
     qm::TableWriter sink(table, &modified);
     EXPECT_EQ(qm::readOneMessage(s.link, "7", sink, {}), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), qm::msg::kNoLink);
+    EXPECT_EQ(s.fb.lastMessage(), "Проверьте работоспособность выбранных весов или линии связи.");
 }
 
 TEST(MessageDeleteEmu, RangeQuestionNoDeletesNothing)
@@ -131,5 +131,6 @@ TEST(MessageDeleteEmu, RangeQuestionNoDeletesNothing)
     EXPECT_TRUE(emu.received().empty());
     EXPECT_EQ(emu.state().messages.size(), 1u);
     EXPECT_EQ(qm::DeleteMsgRange(s.link, 0, 12), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kRangeDeleteNumbers);
+    EXPECT_EQ(s.fb.lastMessage(),
+              "Номер сообщения не может быть нулевым или больше 1000. Проверьте правильность ввода параметров.");
 }

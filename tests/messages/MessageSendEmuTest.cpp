@@ -2,12 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "MessageEmuLink.h"
-#include "messages/MessageTexts.h"
-#include "operation/OperationTexts.h"
 
 using namespace msgtest;
 using qm::MessageOutcome;
-namespace msgtext = qm::msgtext;
 
 namespace
 {
@@ -32,7 +29,7 @@ TEST(MessageSendEmu, WholeTableGoesOutByteForByteAndLandsInTheScale)
     const qm::Table table =
         messageTable({{"3", "Хранить при t 0..4", "", "", "", "", "", "", "ёЁ"}, {"1000", std::string(70, 'x')}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Done);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kSent});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_FALSE(s.fb.progressVisible);
 
     // Message 1000 leaves as 0x84 0xE8 0x03; the 70-character line as its first 50.
@@ -52,7 +49,8 @@ TEST(MessageSendEmu, CheckedTableWithABadRowSendsNothing)
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"1001", "b"}, {"2", "c"}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kRowError});
+    EXPECT_EQ(s.fb.messages,
+              std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."});
     EXPECT_EQ(s.fb.cursor.back(), (qmtest::Cursor{qm::TableId::Messages, 2, 0}));
     EXPECT_TRUE(emu.received().empty());
     EXPECT_FALSE(s.fb.progressVisible);
@@ -67,7 +65,7 @@ TEST(MessageSendEmu, UncheckedNumbersThatFitGoOutAsTheyAreOthersStopAtTheirRow)
         const qm::Table table = messageTable({{"0", "zero"}, {"5", "five"}});
         EXPECT_EQ(qm::sendMessageTable(s.link, table, false), MessageOutcome::Failed);
         EXPECT_EQ(emu.received(), writeBytes(0, table, 1));
-        EXPECT_EQ(s.fb.lastMessage(), msgtext::kWriteFailed);
+        EXPECT_EQ(s.fb.lastMessage(), "Ошибка обмена. Повторите еще раз.");
     }
     for (const char* bad : {"70000", "-5", "12a"}) {
         // 70000 cut to two bytes would overwrite message 4464: the row is never sent.
@@ -76,7 +74,9 @@ TEST(MessageSendEmu, UncheckedNumbersThatFitGoOutAsTheyAreOthersStopAtTheirRow)
         const qm::Table table = messageTable({{"7", "seven"}, {bad, "bad"}, {"8", "eight"}});
         EXPECT_EQ(qm::sendMessageTable(s.link, table, false), MessageOutcome::Failed) << bad;
         EXPECT_EQ(emu.received(), writeBytes(7, table, 1)) << bad;
-        EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kRowError}) << bad;
+        EXPECT_EQ(s.fb.messages,
+                  std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."})
+            << bad;
         EXPECT_EQ(s.fb.cursor.back(), (qmtest::Cursor{qm::TableId::Messages, 2, 0})) << bad;
         const auto state = emu.state();
         ASSERT_EQ(state.messages.size(), 1u) << bad;
@@ -90,7 +90,7 @@ TEST(MessageSendEmu, FailedAcknowledgeInTheMiddleEndsTheTableWithEarlierRowsKept
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kWriteFailed});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
     EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2)}));
     const auto state = emu.state();
     ASSERT_EQ(state.messages.size(), 1u);
@@ -113,7 +113,7 @@ TEST(MessageSendEmu, StopBetweenRowsShowsInterruptedAndSendsNoMore)
             fb.stop = true;
     };
     EXPECT_EQ(qm::sendMessageTable(s.link, table, false), MessageOutcome::Stopped);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kStopped);
+    EXPECT_EQ(s.fb.lastMessage(), "Действие прервано.");
     EXPECT_EQ(emu.state().messages.size(), 3u);
     EXPECT_FALSE(s.fb.progressVisible);
 }
@@ -124,12 +124,13 @@ TEST(MessageSendEmu, SelectedRowIsWrittenOnlyWhenItPassesItsCheck)
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"9", "nine"}, {"0", "zero"}});
     EXPECT_EQ(qm::sendMessageRow(s.link, table, 2), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kRowError});
+    EXPECT_EQ(s.fb.messages,
+              std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."});
     EXPECT_EQ(s.fb.cursor.back(), (qmtest::Cursor{qm::TableId::Messages, 2, 0}));
     EXPECT_TRUE(emu.received().empty()) << "a row that fails its check is not written";
 
     EXPECT_EQ(qm::sendMessageRow(s.link, table, 1), MessageOutcome::Done);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kSent);
+    EXPECT_EQ(s.fb.lastMessage(), "Данные переданы.");
     EXPECT_EQ(emu.received(), writeBytes(9, table, 1));
     EXPECT_EQ(emu.state().messages.count(9), 1u);
 }
@@ -141,7 +142,7 @@ TEST(MessageSendEmu, RangeChecksAndWritesOnlyItsRows)
     // Row 1 is bad but outside the range; rows 2..3 go.
     const qm::Table table = messageTable({{"x", "bad"}, {"20", "b"}, {"30", "c"}, {"40", "d"}});
     EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 3), MessageOutcome::Done);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kSent});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(s.fb.progressMaximum, 2) << "two rows";
     EXPECT_EQ(emu.received(), concat({writeBytes(20, table, 2), writeBytes(30, table, 3)}));
 
@@ -149,14 +150,19 @@ TEST(MessageSendEmu, RangeChecksAndWritesOnlyItsRows)
     emu.clearLog();
     s.fb.messages.clear();
     EXPECT_EQ(qm::SendMsgRange(s.link, table, 1, 4), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kRowError});
+    EXPECT_EQ(s.fb.messages,
+              std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."});
     EXPECT_TRUE(emu.received().empty());
 
     // Rows below 1, or past the table, are refused as the dialog refuses them.
     s.fb.messages.clear();
     EXPECT_EQ(qm::SendMsgRange(s.link, table, -1, 2), MessageOutcome::Failed);
     EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 5), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, (std::vector<std::string>{msgtext::kRangeRowZero, msgtext::kRangeTooManyRows}));
+    EXPECT_EQ(
+        s.fb.messages,
+        (std::vector<std::string>{
+            "Номер строки не может быть нулевым. Проверьте правильность ввода параметров.",
+            "В таблице сообщений нет такого большого количества строк, проверьте правильность ввода параметров."}));
     EXPECT_TRUE(emu.received().empty());
 }
 
@@ -167,13 +173,13 @@ TEST(MessageSendEmu, FrameFailuresComeBeforeAnyByte)
     const qm::Table table = messageTable({{"1", "a"}});
     qm::MessageLink unknown{s.session, s.config, qm::cp("Нет таких")};
     EXPECT_EQ(qm::sendMessageTable(unknown, table, true), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kNoScaleWrite);
+    EXPECT_EQ(s.fb.lastMessage(), "Для записи ячейки выберите весы из списка (или заполните конфигурацию.).");
 
     // Another scale number on the line: addressing fails with the link message.
     const qm::Table wrongNumber = configFor(kScale + 1);
     qm::MessageLink other{s.session, wrongNumber, qm::cp("Весы 1")};
     EXPECT_EQ(qm::sendMessageTable(other, table, true), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), qm::msg::kNoLink);
+    EXPECT_EQ(s.fb.lastMessage(), "Проверьте работоспособность выбранных весов или линии связи.");
     EXPECT_TRUE(emu.state().messages.empty());
 }
 
@@ -184,7 +190,7 @@ TEST(MessageSendEmu, AWriteAcknowledgedTwiceFails)
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kWriteFailed});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
     EXPECT_EQ(emu.sent().back(), 0xAA);
     EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2)}));
 }
