@@ -100,6 +100,14 @@ TEST_F(ProductsTransfer, ReadAllStoppedByTheStopButtonKeepsTheRowsReadSoFar)
     click("SpeedButton34");
     ASSERT_TRUE(apptest::waitFor([&] { return products().rowCount() >= 5; }, 20000)) << "three records read";
     EXPECT_FALSE(find<QPushButton>(&form, "Button16")->isHidden());
+    const auto requests = [&scale] {
+        const auto got = scale.received();
+        size_t n = 0;
+        for (size_t i = 0; i + 1 < got.size(); ++i)
+            n += got[i] == 1 && got[i + 1] == 0x81;
+        return n;
+    };
+    const size_t askedAtStop = requests();
     click("Button16");
     ASSERT_TRUE(form.context().runner().waitIdle(20000));
 
@@ -107,7 +115,8 @@ TEST_F(ProductsTransfer, ReadAllStoppedByTheStopButtonKeepsTheRowsReadSoFar)
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Данные приняты."});
     const auto plu = pluColumn();
     ASSERT_GE(plu.size(), 3u);
-    ASSERT_LT(plu.size(), 12u) << "the read went on after the stop";
+    // Whatever the machine's speed: the record in flight may come in, no other is asked for.
+    EXPECT_LE(requests(), askedAtStop + 1) << "the read went on after the stop";
     for (size_t i = 0; i < plu.size(); ++i)
         EXPECT_EQ(plu[i], std::to_string(i + 1)) << "row " << i + 1;
     EXPECT_EQ(products().cell(2, 3), "20");

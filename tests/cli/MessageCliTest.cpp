@@ -230,12 +230,14 @@ TEST(CliMessages, CtrlCStopsReadAllAndKeepsWhatWasRead)
     const std::string state = emu::StateBuilder(kScale).message(1, {"one"}).message(2, {"two"}).json();
     qmtest::EmuProcess emu(scaleOptions(state, {"delay=20@0x83"}));
     StartDir dir(emu);
+    int readsAtStop = 0;
     const auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--out", "part.msg"}, [&](pid_t pid) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (std::chrono::steady_clock::now() < deadline) {
             int reads = 0;
             for (const auto& e : emu.log())
                 reads += e.kind == qmtest::EmuLogEntry::Kind::Event && e.event.find(" read") != std::string::npos;
+            readsAtStop = reads;
             if (reads >= 5)
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -252,7 +254,8 @@ TEST(CliMessages, CtrlCStopsReadAllAndKeepsWhatWasRead)
     const auto got = emu.received();
     for (size_t i = 0; i + 1 < got.size(); ++i)
         asked += got[i] == kScale && got[i + 1] == 0x83;
-    EXPECT_LT(asked, 200);
+    // Whatever the machine's speed: the read in flight may finish, no other one starts.
+    EXPECT_LE(asked, readsAtStop + 2);
 }
 
 TEST(CliMessages, CtrlCNeverReplacesAnOlderFile)
