@@ -26,4 +26,9 @@ StringGrid* AppContext::grid(TableId id) const
     return it == m_grids.end() ? nullptr : it->second;
 }
 
+FileCommandContext AppContext::fileContext(Feedback& feedback) const
+{
+    return FileCommandContext{feedback, dialogs(), m_state.startDirectory};
+}
+
 } // namespace qm::app

@@ -11,6 +11,7 @@
 #include "app/AppState.h"
 #include "app/ScaleChoosers.h"
 #include "common/Feedback.h"
+#include "files/FileCommands.h"
 
 class QWidget;
 
@@ -35,6 +36,10 @@ class AppContext : public QObject
 
     void addGrid(TableId id, StringGrid* grid) { m_grids[id] = grid; }
     StringGrid* grid(TableId id) const;
+
+    // The context of a file command on the window's thread: its boxes and file dialogs, names
+    // relative to the start directory.
+    FileCommandContext fileContext(Feedback& feedback) const;
 
     ScaleChoosers& choosers() { return m_choosers; }
     ScaleRunner& runner() { return *m_runner; }

@@ -1,10 +1,10 @@
 #include "app/TForm1.h"
 
 #include <QCloseEvent>
-#include <QLineEdit>
 #include <QTabWidget>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/GuiFeedback.h"
 #include "app/ScaleRunner.h"
@@ -134,11 +134,6 @@ void TForm1::PageControl1Change(int)
     m_config->SpeedButton85Click();
 }
 
-FileCommandContext TForm1::fileContext(Feedback& feedback)
-{
-    return FileCommandContext{feedback, m_context->dialogs(), m_context->state().startDirectory};
-}
-
 void TForm1::saveSettingsAtClose()
 {
     const AppSettings settings = collectSettings(m_settings, *this);
@@ -154,46 +149,31 @@ bool TForm1::FormCloseQuery()
     std::error_code ec;
     fs::current_path(state.startDirectory, ec);
     GuiFeedback feedback(*m_context);
-    FileCommandContext files = fileContext(feedback);
-    UserDialogs& dialogs = m_context->dialogs();
+    FileCommandContext files = m_context->fileContext(feedback);
 
+    const struct {
+        bool AppState::*modified;
+        const char* question;
+        std::function<Outcome()> save; // clears the flag when it saves
+    } questions[] = {
+        {&AppState::productsModified, kCloseProducts,
+         [&] { return saveProductList(files, m_products->grid()->snapshot(), state.productsModified); }},
+        {&AppState::messagesModified, kCloseMessages,
+         [&] { return saveMessageList(files, m_messages->grid()->snapshot(), state.messagesModified); }},
+        {&AppState::logoModified, kCloseLogo, [this] { return saveLogoAtClose(); }},
+        {&AppState::reportsModified, kCloseReports,
+         [&] {
+             return saveReportTable(files, m_reports->totals(), m_reports->grid()->snapshot(), state.reportsModified);
+         }},
+    };
     // Each question: Cancel keeps the window; Yes goes on only when the table was really saved,
     // so a cancelled dialog or a failed write never loses the table.
-    if (state.productsModified) {
-        const Answer a = dialogs.ask(kCloseProducts, Buttons::YesNoCancel);
-        if (a == Answer::Cancel)
+    for (const auto& q : questions) {
+        if (!(state.*q.modified))
+            continue;
+        const Answer a = m_context->dialogs().ask(q.question, Buttons::YesNoCancel);
+        if (a == Answer::Cancel || (a == Answer::Yes && q.save() != Outcome::Done))
             return false;
-        if (a == Answer::Yes &&
-            saveProductList(files, m_products->grid()->snapshot(), state.productsModified) != Outcome::Done)
-            return false;
-    }
-    if (state.messagesModified) {
-        const Answer a = dialogs.ask(kCloseMessages, Buttons::YesNoCancel);
-        if (a == Answer::Cancel)
-            return false;
-        if (a == Answer::Yes &&
-            saveMessageList(files, m_messages->grid()->snapshot(), state.messagesModified) != Outcome::Done)
-            return false;
-    }
-    if (state.logoModified) {
-        const Answer a = dialogs.ask(kCloseLogo, Buttons::YesNoCancel);
-        if (a == Answer::Cancel)
-            return false;
-        if (a == Answer::Yes && saveLogoAtClose() != Outcome::Done)
-            return false;
-    }
-    if (state.reportsModified) {
-        const Answer a = dialogs.ask(kCloseReports, Buttons::YesNoCancel);
-        if (a == Answer::Cancel)
-            return false;
-        if (a == Answer::Yes) {
-            ReportTotals totals;
-            for (int i = 0; i < kReportTotals; ++i)
-                totals[static_cast<size_t>(i)] =
-                    TableModel::toCp1251(m_reports->totalsField(i)->text(), false).value_or(std::string());
-            if (saveReportTable(files, totals, m_reports->grid()->snapshot(), state.reportsModified) != Outcome::Done)
-                return false;
-        }
     }
     saveSettingsAtClose();
     return true;

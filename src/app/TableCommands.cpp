@@ -10,9 +10,9 @@
 #include "app/StringGrid.h"
 #include "app/UiThread.h"
 #include "app/UserDialogs.h"
+#include "common/RowSort.h"
 #include "files/RowEditing.h"
 #include "files/RowRange.h"
-#include "common/RowSort.h"
 
 namespace qm::app
 {
@@ -105,7 +105,7 @@ void TableCommands::focusGrid()
 template <class F> auto TableCommands::onCopy(F&& command)
 {
     CopyFeedback feedback(m_context, m_setup.table);
-    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    FileCommandContext files = m_context.fileContext(feedback);
     const Cell was{m_grid->currentRow(), m_grid->currentCol()};
     Table table = m_grid->snapshot();
     const Table before = table;
@@ -149,7 +149,7 @@ Outcome TableCommands::saveList()
     if (!m_grid || !m_setup.saveList)
         return Outcome::Cancelled;
     GuiFeedback feedback(m_context);
-    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    FileCommandContext files = m_context.fileContext(feedback);
     return m_setup.saveList(files, m_grid->snapshot(), m_context.state().*m_setup.modified);
 }
 

@@ -12,18 +12,15 @@
 namespace qm::app
 {
 
-AutoModeTab::AutoModeTab(AppContext&, QWidget* parent) : QWidget(parent)
+AutoModeTab::AutoModeTab(AppContext& context, QWidget* parent) : QWidget(parent), m_scale(context, this)
 {
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->addStretch(1);
-
     QLineEdit* period = makeFilteredEdit(QStringLiteral("Edit33"), QStringLiteral("60"), KeyRule::Digits, this);
     period->setMaximumWidth(80);
     auto* periodRow = new QFormLayout;
     periodRow->addRow(makeLabel(QStringLiteral("Период опроса, сек"), this), period);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_toolbar);
+    layout->addLayout(m_scale.toolbar());
     layout->addLayout(periodRow);
     layout->addWidget(makeCheckBox(QStringLiteral("CheckBox19"),
                                    QStringLiteral("Минимизировать приложение после запуска авторежима"), true, this));

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "app/ScaleTab.h"
+
 class QHBoxLayout;
 
 namespace qm::app
@@ -17,14 +19,15 @@ class AutoModeTab : public QWidget
   public:
     explicit AutoModeTab(AppContext& context, QWidget* parent = nullptr);
 
-    QHBoxLayout* toolbar() const { return m_toolbar; }
+    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
     // Start-up found auto mode on in the settings file. The switch (`Button11Click`) is not
     // built yet; until it is, the flag alone is kept.
     void switchOnAtStart() {}
 
   private:
-    QHBoxLayout* m_toolbar;
+    // The command row; the cycle walks every configured scale, so there is no chooser.
+    ScaleTab m_scale;
 };
 
 } // namespace qm::app

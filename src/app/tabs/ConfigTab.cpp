@@ -149,7 +149,7 @@ void ConfigTab::SpeedButton85Click()
 void ConfigTab::SpeedButton86Click()
 {
     GuiFeedback feedback(m_context);
-    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    FileCommandContext files = m_context.fileContext(feedback);
     const int row = m_grid->currentRow();
     Table config = m_grid->snapshot();
     // Only the two file cells can change; the modified flag stays as it is.

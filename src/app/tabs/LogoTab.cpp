@@ -5,7 +5,6 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
 
@@ -20,10 +19,9 @@ constexpr int kThresholdDefault = 127;
 constexpr int kTickStep = 5;
 } // namespace
 
-LogoTab::LogoTab(AppContext& context, QWidget* parent) : QWidget(parent)
+LogoTab::LogoTab(AppContext& context, QWidget* parent) : QWidget(parent), m_scale(context, this)
 {
-    auto* chooser = new ChooserBox(QStringLiteral("ComboBox1"), this);
-    context.choosers().add(1, chooser);
+    ChooserBox* chooser = m_scale.addChooser(1);
 
     auto* threshold = new QSlider(Qt::Vertical, this);
     threshold->setObjectName(QStringLiteral("TrackBar1"));
@@ -31,10 +29,6 @@ LogoTab::LogoTab(AppContext& context, QWidget* parent) : QWidget(parent)
     threshold->setValue(kThresholdDefault);
     threshold->setTickPosition(QSlider::TicksBothSides);
     threshold->setTickInterval(kTickStep);
-
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->setSpacing(2);
-    m_toolbar->addStretch(1);
 
     auto* left = new QVBoxLayout;
     left->addWidget(makeLabel(QStringLiteral("Выбор весов"), this));
@@ -53,7 +47,7 @@ LogoTab::LogoTab(AppContext& context, QWidget* parent) : QWidget(parent)
     columns->addLayout(thresholdColumn);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_toolbar);
+    layout->addLayout(m_scale.toolbar());
     layout->addLayout(columns, 1);
 }
 

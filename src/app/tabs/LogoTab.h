@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "app/ScaleTab.h"
+
 class QHBoxLayout;
 
 namespace qm::app
@@ -17,10 +19,10 @@ class LogoTab : public QWidget
   public:
     explicit LogoTab(AppContext& context, QWidget* parent = nullptr);
 
-    QHBoxLayout* toolbar() const { return m_toolbar; }
+    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
   private:
-    QHBoxLayout* m_toolbar;
+    ScaleTab m_scale; // `ComboBox1`, the command row
 };
 
 } // namespace qm::app

@@ -2,10 +2,9 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -13,7 +12,6 @@
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
 #include "app/RangeDialog.h"
-#include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
 #include "app/TableCommands.h"
 #include "app/UiThread.h"
@@ -42,7 +40,8 @@ void focusNumberIfWrong(AppContext& context, const QPointer<QLineEdit>& field, c
 
 } // namespace
 
-MessagesTab::MessagesTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_scale(context, this)
 {
     m_grid = new StringGrid(QStringLiteral("StringGrid2"), messageLayout(), makeTable(messageLayout()), this);
     m_grid->tableModel()->setOnEdited([&context] { context.state().messagesModified = true; });
@@ -57,84 +56,73 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent) : QWidget(parent)
     files.rangeDialogName = QStringLiteral("Form3");
     m_commands = new TableCommands(context, m_grid, files, this);
 
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->setSpacing(2);
-    m_toolbar->addStretch(1);
-    addCommand("SpeedButton43", QStringLiteral("Новый список сообщений"), ToolIcon::New,
-               &MessagesTab::SpeedButton43Click, false);
-    addCommand("SpeedButton44", QStringLiteral("Открыть список сообщений"), ToolIcon::Open,
-               &MessagesTab::SpeedButton44Click, false);
-    addCommand("SpeedButton45", QStringLiteral("Сохранить список сообщений"), ToolIcon::Save,
-               &MessagesTab::SpeedButton45Click, false);
-    m_toolbar->insertSpacing(m_toolbar->count() - 1, 8);
-    addCommand("SpeedButton47", QStringLiteral("Добавить строку таблицы"), ToolIcon::RowAdd,
-               &MessagesTab::SpeedButton47Click, false);
-    addCommand("SpeedButton48", QStringLiteral("Копировать строку таблицы"), ToolIcon::RowCopy,
-               &MessagesTab::SpeedButton48Click, false);
-    addCommand("SpeedButton49", QStringLiteral("Вставить строку в таблицу"), ToolIcon::RowInsert,
-               &MessagesTab::SpeedButton49Click, false);
-    addCommand("SpeedButton50", QStringLiteral("Удалить строку таблицы"), ToolIcon::RowDelete,
-               &MessagesTab::SpeedButton50Click, false);
-    addCommand("SpeedButton51", QStringLiteral("Удалить диапазон строк таблицы"), ToolIcon::RowsDeleteRange,
-               &MessagesTab::SpeedButton51Click, false);
-    addCommand("SpeedButton52", QStringLiteral("Сортировать строки таблицы по номеру MSG"), ToolIcon::RowSort,
-               &MessagesTab::SpeedButton52Click, false);
-    addCommand("SpeedButton78", QStringLiteral("Пронумеровать номера MSG по номеру строки"), ToolIcon::Renumber,
-               &MessagesTab::SpeedButton78Click, false);
-    m_toolbar->insertSpacing(m_toolbar->count() - 1, 8);
-    addCommand("SpeedButton53", QStringLiteral("Проверить правильность заполнения таблицы"), ToolIcon::Check,
-               &MessagesTab::SpeedButton53Click, false);
-    m_toolbar->insertSpacing(m_toolbar->count() - 1, 8);
-    addCommand("SpeedButton54", QStringLiteral("Загрузить таблицу сообщений в весы"), ToolIcon::SendAll,
-               &MessagesTab::SpeedButton54Click, true);
-    addCommand("SpeedButton55", QStringLiteral("Загрузить выбранное сообщение в весы"), ToolIcon::SendOne,
-               &MessagesTab::SpeedButton55Click, true);
-    addCommand("SpeedButton56", QStringLiteral("Загрузить диапазон строк в весы"), ToolIcon::SendRange,
-               &MessagesTab::SpeedButton56Click, true);
-    addCommand("SpeedButton57", QStringLiteral("Прочитать из весов таблицу сообщений"), ToolIcon::ReadAll,
-               &MessagesTab::SpeedButton57Click, true);
-    addCommand("SpeedButton58", QStringLiteral("Прочитать из весов выбранное сообщение"), ToolIcon::ReadOne,
-               &MessagesTab::SpeedButton58Click, true);
-    addCommand("SpeedButton59", QStringLiteral("Прочитать из весов выбранный диапазон сообщений"), ToolIcon::ReadRange,
-               &MessagesTab::SpeedButton59Click, true);
-    addCommand("SpeedButton61", QStringLiteral("Удалить из весов выбранное сообщение"), ToolIcon::DeleteOne,
-               &MessagesTab::SpeedButton61Click, true);
-    addCommand("SpeedButton60", QStringLiteral("Удалить из весов таблицу сообщений"), ToolIcon::DeleteAll,
-               &MessagesTab::SpeedButton60Click, true);
-    addCommand("SpeedButton62", QStringLiteral("Удалить из весов диапазон сообщений"), ToolIcon::DeleteRange,
-               &MessagesTab::SpeedButton62Click, true);
-    m_toolbar->insertSpacing(m_toolbar->count() - 1, 8);
-    m_toolbar->insertWidget(m_toolbar->count() - 1,
-                            makeFontButton(QStringLiteral("SpeedButton63"),
-                                           QStringLiteral("Выбор шрифта таблицы сообщений"), m_grid, context, this));
+    using Row = ToolRow<MessagesTab>;
+    constexpr ToolKind scale = ToolKind::Scale;
+    m_scale.addCommands(
+        this, {
+                  {"SpeedButton43", "Новый список сообщений", ToolIcon::New, &MessagesTab::SpeedButton43Click},
+                  {"SpeedButton44", "Открыть список сообщений", ToolIcon::Open, &MessagesTab::SpeedButton44Click},
+                  {"SpeedButton45", "Сохранить список сообщений", ToolIcon::Save, &MessagesTab::SpeedButton45Click},
+                  Row::gap(),
+                  {"SpeedButton47", "Добавить строку таблицы", ToolIcon::RowAdd, &MessagesTab::SpeedButton47Click},
+                  {"SpeedButton48", "Копировать строку таблицы", ToolIcon::RowCopy, &MessagesTab::SpeedButton48Click},
+                  {"SpeedButton49", "Вставить строку в таблицу", ToolIcon::RowInsert, &MessagesTab::SpeedButton49Click},
+                  {"SpeedButton50", "Удалить строку таблицы", ToolIcon::RowDelete, &MessagesTab::SpeedButton50Click},
+                  {"SpeedButton51", "Удалить диапазон строк таблицы", ToolIcon::RowsDeleteRange,
+                   &MessagesTab::SpeedButton51Click},
+                  {"SpeedButton52", "Сортировать строки таблицы по номеру MSG", ToolIcon::RowSort,
+                   &MessagesTab::SpeedButton52Click},
+                  {"SpeedButton78", "Пронумеровать номера MSG по номеру строки", ToolIcon::Renumber,
+                   &MessagesTab::SpeedButton78Click},
+                  Row::gap(),
+                  {"SpeedButton53", "Проверить правильность заполнения таблицы", ToolIcon::Check,
+                   &MessagesTab::SpeedButton53Click},
+                  Row::gap(),
+                  {"SpeedButton54", "Загрузить таблицу сообщений в весы", ToolIcon::SendAll,
+                   &MessagesTab::SpeedButton54Click, scale},
+                  {"SpeedButton55", "Загрузить выбранное сообщение в весы", ToolIcon::SendOne,
+                   &MessagesTab::SpeedButton55Click, scale},
+                  {"SpeedButton56", "Загрузить диапазон строк в весы", ToolIcon::SendRange,
+                   &MessagesTab::SpeedButton56Click, scale},
+                  {"SpeedButton57", "Прочитать из весов таблицу сообщений", ToolIcon::ReadAll,
+                   &MessagesTab::SpeedButton57Click, scale},
+                  {"SpeedButton58", "Прочитать из весов выбранное сообщение", ToolIcon::ReadOne,
+                   &MessagesTab::SpeedButton58Click, scale},
+                  {"SpeedButton59", "Прочитать из весов выбранный диапазон сообщений", ToolIcon::ReadRange,
+                   &MessagesTab::SpeedButton59Click, scale},
+                  {"SpeedButton61", "Удалить из весов выбранное сообщение", ToolIcon::DeleteOne,
+                   &MessagesTab::SpeedButton61Click, scale},
+                  {"SpeedButton60", "Удалить из весов таблицу сообщений", ToolIcon::DeleteAll,
+                   &MessagesTab::SpeedButton60Click, scale},
+                  {"SpeedButton62", "Удалить из весов диапазон сообщений", ToolIcon::DeleteRange,
+                   &MessagesTab::SpeedButton62Click, scale},
+                  Row::gap(),
+              });
+    m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton63"),
+                                         QStringLiteral("Выбор шрифта таблицы сообщений"), m_grid, context, this));
 
-    m_chooser = new ChooserBox(QStringLiteral("ComboBox10"), this);
-    context.choosers().add(10, m_chooser);
+    ChooserBox* chooser = m_scale.addChooser(10);
     m_msgNumber = makeFilteredEdit(QStringLiteral("Edit36"), QStringLiteral("1"), KeyRule::Digits, this);
     m_msgNumber->setMaximumWidth(60);
     m_checkBeforeWrite =
         makeCheckBox(QStringLiteral("CheckBox21"), QStringLiteral("Протестировать данные перед записью"), true, this);
 
-    const ProgressControls progress = makeProgressControls(QStringLiteral("ProgressBar2"), QStringLiteral("Label66"),
-                                                           QStringLiteral("Button17"), this);
-    m_progressBar = progress.bar;
-    m_counter = progress.counter;
-    m_stop = progress.stop;
-    connect(m_stop, &QPushButton::clicked, this, &MessagesTab::Button17Click);
+    QHBoxLayout* progressRow =
+        m_scale.addProgressRow(QStringLiteral("ProgressBar2"), QStringLiteral("Label66"), QStringLiteral("Button17"));
 
     auto* options = new QGridLayout;
     options->addWidget(makeLabel(QStringLiteral("Выбор весов"), this), 0, 0);
-    options->addWidget(m_chooser, 1, 0);
+    options->addWidget(chooser, 1, 0);
     options->addWidget(makeLabel(QStringLiteral("№ MSG"), this), 0, 1);
     options->addWidget(m_msgNumber, 1, 1);
     options->addWidget(m_checkBeforeWrite, 1, 2);
     options->setColumnStretch(3, 1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_toolbar);
+    layout->addLayout(m_scale.toolbar());
     layout->addLayout(options);
     layout->addWidget(m_grid, 1);
-    layout->addLayout(progress.row);
+    layout->addLayout(progressRow);
 
     makeRangeDialogs();
 }
@@ -150,12 +138,12 @@ void MessagesTab::makeRangeDialogs()
     send.firstLabel = QStringLiteral("с");
     send.lastLabel = QStringLiteral("по");
     send.keyLimit = kMsgRangeKeyLimit;
-    send.check = [grid = m_grid](const std::string& first, const std::string& last) {
-        return checkMsgRange(MsgRangeKind::SendRows, first, last, grid->tableModel()->table().rowCount() - 1);
+    send.check = [grid = QPointer<StringGrid>(m_grid)](const std::string& first, const std::string& last) {
+        const int dataRows = grid ? grid->tableModel()->table().rowCount() - 1 : 0;
+        return checkMsgRange(MsgRangeKind::SendRows, first, last, dataRows);
     };
-    send.run = [this](int first, int last) { SendMsgRange(first, last); };
     send.focusAfter = m_grid;
-    m_form8 = std::make_unique<RangeDialog>(m_context, send);
+    m_form8 = m_scale.makeRangeDialog(this, std::move(send), &MessagesTab::SendMsgRange);
 
     RangeDialog::Setup read;
     read.name = QStringLiteral("Form9");
@@ -166,9 +154,8 @@ void MessagesTab::makeRangeDialogs()
     read.check = [](const std::string& first, const std::string& last) {
         return checkMsgRange(MsgRangeKind::ReadNumbers, first, last);
     };
-    read.run = [this](int first, int last) { GetMsgRange(first, last); };
     read.focusAfter = m_grid;
-    m_form9 = std::make_unique<RangeDialog>(m_context, read);
+    m_form9 = m_scale.makeRangeDialog(this, std::move(read), &MessagesTab::GetMsgRange);
 
     // Deleting in the scale leaves the focus where it is.
     RangeDialog::Setup erase;
@@ -180,39 +167,7 @@ void MessagesTab::makeRangeDialogs()
     erase.check = [](const std::string& first, const std::string& last) {
         return checkMsgRange(MsgRangeKind::DeleteNumbers, first, last);
     };
-    erase.run = [this](int first, int last) { DeleteMsgRange(first, last); };
-    m_form10 = std::make_unique<RangeDialog>(m_context, erase);
-
-    // "Применить" starts a scale operation: not while another one runs.
-    for (RangeDialog* dialog : {m_form8.get(), m_form9.get(), m_form10.get()})
-        m_context.runner().addScaleCommand(dialog->applyButton());
-}
-
-void MessagesTab::showFromWorker(RangeDialog* dialog)
-{
-    // Queued to the context, which goes before the tab does: `this` is still there when it runs.
-    postTo(&m_context, [this, dialog] { dialog->showFor(window()); });
-}
-
-QToolButton* MessagesTab::addCommand(const char* name, const QString& hint, ToolIcon icon,
-                                     void (MessagesTab::*handler)(), bool scaleCommand)
-{
-    QToolButton* button = makeToolButton(QString::fromLatin1(name), hint, icon, this);
-    connect(button, &QToolButton::clicked, this, handler);
-    if (scaleCommand)
-        m_context.runner().addScaleCommand(button);
-    m_toolbar->insertWidget(m_toolbar->count() - 1, button);
-    return button;
-}
-
-void MessagesTab::Button17Click()
-{
-    m_context.state().stop.store(true);
-}
-
-TabProgress MessagesTab::progress() const
-{
-    return {m_progressBar, m_counter, m_stop};
+    m_form10 = m_scale.makeRangeDialog(this, std::move(erase), &MessagesTab::DeleteMsgRange);
 }
 
 void MessagesTab::SpeedButton43Click()
@@ -268,18 +223,9 @@ void MessagesTab::SpeedButton78Click()
 void MessagesTab::SpeedButton53Click()
 {
     // The check shows the bar only: there is nothing to stop.
-    GuiFeedback feedback(m_context, {m_progressBar, nullptr, nullptr});
+    GuiFeedback feedback(m_context, {m_scale.progress().bar, nullptr, nullptr});
     checkMessageTable(m_grid->snapshot(), feedback);
     m_grid->setFocus();
-}
-
-void MessagesTab::runOnScale(Work work)
-{
-    const Table config = m_context.grid(TableId::Config)->snapshot();
-    const std::string name = ScaleChoosers::nameOf(*m_chooser);
-    m_context.runner().run(progress(), [config, name, work = std::move(work)](ScaleSession& session, Feedback&) {
-        work(MessageLink{session, config, name});
-    });
 }
 
 std::string MessagesTab::numberText() const
@@ -291,19 +237,20 @@ void MessagesTab::SpeedButton54Click()
 {
     const Table messages = m_grid->snapshot();
     const bool checkFirst = m_checkBeforeWrite->isChecked();
-    runOnScale([messages, checkFirst](const MessageLink& link) { sendMessageTable(link, messages, checkFirst); });
+    m_scale.runOnScale(
+        [messages, checkFirst](const MessageLink& link) { sendMessageTable(link, messages, checkFirst); });
 }
 
 void MessagesTab::SpeedButton55Click()
 {
     const Table messages = m_grid->snapshot();
     const int row = m_grid->currentRow();
-    runOnScale([messages, row](const MessageLink& link) { sendMessageRow(link, messages, row); });
+    m_scale.runOnScale([messages, row](const MessageLink& link) { sendMessageRow(link, messages, row); });
 }
 
 void MessagesTab::SpeedButton57Click()
 {
-    runOnScale([sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
+    m_scale.runOnScale([sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
         readAllMessages(link, *sink, save);
     });
 }
@@ -313,7 +260,7 @@ void MessagesTab::SpeedButton58Click()
     const std::string text = numberText();
     AppContext& ctx = m_context;
     QPointer<QLineEdit> field = m_msgNumber;
-    runOnScale(
+    m_scale.runOnScale(
         [&ctx, field, text, sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
             if (readOneMessage(link, text, *sink, save) == MessageOutcome::Failed)
                 focusNumberIfWrong(ctx, field, text);
@@ -322,7 +269,7 @@ void MessagesTab::SpeedButton58Click()
 
 void MessagesTab::SpeedButton60Click()
 {
-    runOnScale([](const MessageLink& link) { deleteAllMessages(link); });
+    m_scale.runOnScale([](const MessageLink& link) { deleteAllMessages(link); });
 }
 
 void MessagesTab::SpeedButton61Click()
@@ -330,7 +277,7 @@ void MessagesTab::SpeedButton61Click()
     const std::string text = numberText();
     AppContext& ctx = m_context;
     QPointer<QLineEdit> field = m_msgNumber;
-    runOnScale([&ctx, field, text](const MessageLink& link) {
+    m_scale.runOnScale([&ctx, field, text](const MessageLink& link) {
         if (deleteOneMessage(link, text) == MessageOutcome::Failed)
             focusNumberIfWrong(ctx, field, text);
     });
@@ -338,45 +285,40 @@ void MessagesTab::SpeedButton61Click()
 
 void MessagesTab::SpeedButton56Click()
 {
-    runOnScale([this](const MessageLink& link) {
-        if (openMessageScale(link, MessageWork::Write))
-            showFromWorker(m_form8.get());
-    });
+    m_scale.openRangeDialog(
+        [](const MessageLink& link) { return openMessageScale(link, MessageWork::Write).has_value(); }, m_form8.get());
 }
 
 void MessagesTab::SpeedButton59Click()
 {
     // The table is touched only when the dialog is applied: cancelling it changes nothing.
-    runOnScale([this](const MessageLink& link) {
-        if (openMessageScale(link, MessageWork::Read))
-            showFromWorker(m_form9.get());
-    });
+    m_scale.openRangeDialog(
+        [](const MessageLink& link) { return openMessageScale(link, MessageWork::Read).has_value(); }, m_form9.get());
 }
 
 void MessagesTab::SpeedButton62Click()
 {
-    runOnScale([this](const MessageLink& link) {
-        if (openMessageScale(link, MessageWork::Delete))
-            showFromWorker(m_form10.get());
-    });
+    m_scale.openRangeDialog(
+        [](const MessageLink& link) { return openMessageScale(link, MessageWork::Delete).has_value(); },
+        m_form10.get());
 }
 
 void MessagesTab::SendMsgRange(int first, int last)
 {
     const Table messages = m_grid->snapshot();
-    runOnScale([messages, first, last](const MessageLink& link) { qm::SendMsgRange(link, messages, first, last); });
+    m_scale.runOnScale(
+        [messages, first, last](const MessageLink& link) { qm::SendMsgRange(link, messages, first, last); });
 }
 
 void MessagesTab::GetMsgRange(int first, int last)
 {
-    runOnScale([first, last, sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
-        qm::GetMsgRange(link, first, last, *sink, save);
-    });
+    m_scale.runOnScale([first, last, sink = m_commands->readSink(), save = m_commands->saveCommand()](
+                           const MessageLink& link) { qm::GetMsgRange(link, first, last, *sink, save); });
 }
 
 void MessagesTab::DeleteMsgRange(int first, int last)
 {
-    runOnScale([first, last](const MessageLink& link) { qm::DeleteMsgRange(link, first, last); });
+    m_scale.runOnScale([first, last](const MessageLink& link) { qm::DeleteMsgRange(link, first, last); });
 }
 
 } // namespace qm::app

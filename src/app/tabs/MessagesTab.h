@@ -5,32 +5,19 @@
 // tables; rows read come back through a GridSink.
 
 #include <QWidget>
-#include <functional>
 #include <memory>
 #include <string>
 
-#include "app/GuiFeedback.h"
+#include "app/ScaleTab.h"
 
 class QCheckBox;
 class QHBoxLayout;
-class QLabel;
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
-class QToolButton;
-
-namespace qm
-{
-struct ScaleLink;
-using MessageLink = ScaleLink; // messages/MessageTransfer.h
-} // namespace qm
 
 namespace qm::app
 {
 
 class AppContext;
-class ChooserBox;
-enum class ToolIcon; // app/ToolIcons.h
 class RangeDialog;
 class StringGrid;
 class TableCommands;
@@ -45,8 +32,8 @@ class MessagesTab : public QWidget
     StringGrid* grid() const { return m_grid; }
     // The command buttons' row; it ends with a stretch, so insert before the last item:
     // toolbar()->insertWidget(toolbar()->count() - 1, button).
-    QHBoxLayout* toolbar() const { return m_toolbar; }
-    TabProgress progress() const;
+    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
+    TabProgress progress() const { return m_scale.progress(); }
 
     // New, open and save of the message list (.msg).
     void SpeedButton43Click();
@@ -75,7 +62,6 @@ class MessagesTab : public QWidget
     void SpeedButton60Click();
     void SpeedButton61Click();
     void SpeedButton62Click();
-    void Button17Click();
 
     // The continuations of the transfer range dialogs: each runs the whole frame again.
     void SendMsgRange(int first, int last);
@@ -91,27 +77,15 @@ class MessagesTab : public QWidget
     RangeDialog* form10() const { return m_form10.get(); }
 
   private:
-    using Work = std::function<void(const MessageLink&)>;
-    // Runs the work on the worker with the link to the chosen scale; the configuration and the
-    // chooser's text are taken now.
-    void runOnScale(Work work);
-    QToolButton* addCommand(const char* name, const QString& hint, ToolIcon icon, void (MessagesTab::*handler)(),
-                            bool scaleCommand);
     std::string numberText() const;
     void makeRangeDialogs();
-    // From the worker, once the opening steps of a range command passed.
-    void showFromWorker(RangeDialog* dialog);
 
     AppContext& m_context;
+    ScaleTab m_scale;   // `ComboBox10`, the command row, `ProgressBar2`, `Label66`, `Button17`
     StringGrid* m_grid; // `StringGrid2`
     TableCommands* m_commands;
-    QHBoxLayout* m_toolbar;
-    ChooserBox* m_chooser;         // `ComboBox10`
     QLineEdit* m_msgNumber;        // `Edit36`, "№ MSG"
     QCheckBox* m_checkBeforeWrite; // `CheckBox21`
-    QProgressBar* m_progressBar;   // `ProgressBar2`
-    QLabel* m_counter;             // `Label66`
-    QPushButton* m_stop;           // `Button17`
     std::unique_ptr<RangeDialog> m_form8;
     std::unique_ptr<RangeDialog> m_form9;
     std::unique_ptr<RangeDialog> m_form10;

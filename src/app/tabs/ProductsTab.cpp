@@ -2,10 +2,9 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -13,10 +12,8 @@
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
 #include "app/RangeDialog.h"
-#include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
 #include "app/TableCommands.h"
-#include "app/UiThread.h"
 #include "common/TableSink.h"
 #include "files/FileCommands.h"
 #include "products/PluCheck.h"
@@ -48,14 +45,14 @@ TableCommands::Setup productCommands(ChooserBox* logoChooser)
 
 } // namespace
 
-ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+ProductsTab::ProductsTab(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_scale(context, this)
 {
     m_grid = new StringGrid(QStringLiteral("StringGrid1"), productLayout(), makeTable(productLayout()), this);
     m_grid->tableModel()->setOnEdited([&context] { context.state().productsModified = true; });
     context.addGrid(TableId::Products, m_grid);
 
-    m_chooser = new ChooserBox(QStringLiteral("ComboBox8"), this);
-    context.choosers().add(8, m_chooser);
+    ChooserBox* chooser = m_scale.addChooser(8);
     m_pluNumber = makeFilteredEdit(QStringLiteral("Edit35"), QStringLiteral("1"), KeyRule::Digits, this);
     m_pluNumber->setMaximumWidth(60);
     m_logoChooser = new ChooserBox(QStringLiteral("ComboBox9"), this);
@@ -69,71 +66,61 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
 
     m_commands = new TableCommands(context, m_grid, productCommands(m_logoChooser), this);
 
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->setSpacing(2);
-    addCommand(QStringLiteral("SpeedButton8"), QStringLiteral("Создать новый список товаров"), ToolIcon::New,
-               &ProductsTab::SpeedButton8Click);
-    addCommand(QStringLiteral("SpeedButton9"), QStringLiteral("Открыть список товаров"), ToolIcon::Open,
-               &ProductsTab::SpeedButton9Click);
-    addCommand(QStringLiteral("SpeedButton10"), QStringLiteral("Сохранить список товаров"), ToolIcon::Save,
-               &ProductsTab::SpeedButton10Click);
-    m_toolbar->addSpacing(8);
-    addCommand(QStringLiteral("SpeedButton25"), QStringLiteral("Добавить строку таблицы"), ToolIcon::RowAdd,
-               &ProductsTab::SpeedButton25Click);
-    addCommand(QStringLiteral("SpeedButton26"), QStringLiteral("Копировать строку таблицы"), ToolIcon::RowCopy,
-               &ProductsTab::SpeedButton26Click);
-    addCommand(QStringLiteral("SpeedButton27"), QStringLiteral("Вставить строку таблицы"), ToolIcon::RowInsert,
-               &ProductsTab::SpeedButton27Click);
-    addCommand(QStringLiteral("SpeedButton28"), QStringLiteral("Удалить строку таблицы"), ToolIcon::RowDelete,
-               &ProductsTab::SpeedButton28Click);
-    addCommand(QStringLiteral("SpeedButton29"), QStringLiteral("Сортировать строки таблицы по номеру PLU"),
-               ToolIcon::RowSort, &ProductsTab::SpeedButton29Click);
-    addCommand(QStringLiteral("SpeedButton30"), QStringLiteral("Удалить диапазон строк таблицы"),
-               ToolIcon::RowsDeleteRange, &ProductsTab::SpeedButton30Click);
-    addCommand(QStringLiteral("SpeedButton77"), QStringLiteral("Пронумеровать номера PLU по номеру строки"),
-               ToolIcon::Renumber, &ProductsTab::SpeedButton77Click);
-    addCommand(QStringLiteral("SpeedButton36"), QStringLiteral("Проверить правильность заполнения таблицы"),
-               ToolIcon::Check, &ProductsTab::SpeedButton36Click);
-    m_toolbar->addSpacing(8);
-    addCommand(QStringLiteral("SpeedButton31"), QStringLiteral("Загрузить таблицу товаров в весы"), ToolIcon::SendAll,
-               &ProductsTab::SpeedButton31Click, true);
-    addCommand(QStringLiteral("SpeedButton32"), QStringLiteral("Загрузить активную строку таблицы в весы"),
-               ToolIcon::SendOne, &ProductsTab::SpeedButton32Click, true);
-    addCommand(QStringLiteral("SpeedButton33"), QStringLiteral("Загрузить диапазон строк в весы"), ToolIcon::SendRange,
-               &ProductsTab::SpeedButton33Click, true);
-    addCommand(QStringLiteral("SpeedButton34"), QStringLiteral("Прочитать из весов таблицу товаров"), ToolIcon::ReadAll,
-               &ProductsTab::SpeedButton34Click, true);
-    addCommand(QStringLiteral("SpeedButton35"), QStringLiteral("Прочитать из весов выбранный товар"), ToolIcon::ReadOne,
-               &ProductsTab::SpeedButton35Click, true);
-    addCommand(QStringLiteral("SpeedButton37"), QStringLiteral("Прочитать из весов выбранный диапазон товаров"),
-               ToolIcon::ReadRange, &ProductsTab::SpeedButton37Click, true);
-    addCommand(QStringLiteral("SpeedButton38"), QStringLiteral("Удалить из весов таблицу товаров"), ToolIcon::DeleteAll,
-               &ProductsTab::SpeedButton38Click, true);
-    addCommand(QStringLiteral("SpeedButton39"), QStringLiteral("Удалить из весов выбранный товар"), ToolIcon::DeleteOne,
-               &ProductsTab::SpeedButton39Click, true);
-    addCommand(QStringLiteral("SpeedButton40"), QStringLiteral("Удалить из весов диапазон товаров"),
-               ToolIcon::DeleteRange, &ProductsTab::SpeedButton40Click, true);
-    addCommand(QStringLiteral("SpeedButton89"),
-               QStringLiteral("Отмена границ виртуального диапазона на выбранных весах"), ToolIcon::CancelRange,
-               &ProductsTab::SpeedButton89Click, true);
-    m_toolbar->addSpacing(8);
-    m_toolbar->addWidget(makeFontButton(QStringLiteral("SpeedButton42"), QStringLiteral("Выбор шрифта таблицы товаров"),
-                                        m_grid, context, this));
+    using Row = ToolRow<ProductsTab>;
+    constexpr ToolKind scale = ToolKind::Scale;
+    m_scale.addCommands(
+        this, {
+                  {"SpeedButton8", "Создать новый список товаров", ToolIcon::New, &ProductsTab::SpeedButton8Click},
+                  {"SpeedButton9", "Открыть список товаров", ToolIcon::Open, &ProductsTab::SpeedButton9Click},
+                  {"SpeedButton10", "Сохранить список товаров", ToolIcon::Save, &ProductsTab::SpeedButton10Click},
+                  Row::gap(),
+                  {"SpeedButton25", "Добавить строку таблицы", ToolIcon::RowAdd, &ProductsTab::SpeedButton25Click},
+                  {"SpeedButton26", "Копировать строку таблицы", ToolIcon::RowCopy, &ProductsTab::SpeedButton26Click},
+                  {"SpeedButton27", "Вставить строку таблицы", ToolIcon::RowInsert, &ProductsTab::SpeedButton27Click},
+                  {"SpeedButton28", "Удалить строку таблицы", ToolIcon::RowDelete, &ProductsTab::SpeedButton28Click},
+                  {"SpeedButton29", "Сортировать строки таблицы по номеру PLU", ToolIcon::RowSort,
+                   &ProductsTab::SpeedButton29Click},
+                  {"SpeedButton30", "Удалить диапазон строк таблицы", ToolIcon::RowsDeleteRange,
+                   &ProductsTab::SpeedButton30Click},
+                  {"SpeedButton77", "Пронумеровать номера PLU по номеру строки", ToolIcon::Renumber,
+                   &ProductsTab::SpeedButton77Click},
+                  {"SpeedButton36", "Проверить правильность заполнения таблицы", ToolIcon::Check,
+                   &ProductsTab::SpeedButton36Click},
+                  Row::gap(),
+                  {"SpeedButton31", "Загрузить таблицу товаров в весы", ToolIcon::SendAll,
+                   &ProductsTab::SpeedButton31Click, scale},
+                  {"SpeedButton32", "Загрузить активную строку таблицы в весы", ToolIcon::SendOne,
+                   &ProductsTab::SpeedButton32Click, scale},
+                  {"SpeedButton33", "Загрузить диапазон строк в весы", ToolIcon::SendRange,
+                   &ProductsTab::SpeedButton33Click, scale},
+                  {"SpeedButton34", "Прочитать из весов таблицу товаров", ToolIcon::ReadAll,
+                   &ProductsTab::SpeedButton34Click, scale},
+                  {"SpeedButton35", "Прочитать из весов выбранный товар", ToolIcon::ReadOne,
+                   &ProductsTab::SpeedButton35Click, scale},
+                  {"SpeedButton37", "Прочитать из весов выбранный диапазон товаров", ToolIcon::ReadRange,
+                   &ProductsTab::SpeedButton37Click, scale},
+                  {"SpeedButton38", "Удалить из весов таблицу товаров", ToolIcon::DeleteAll,
+                   &ProductsTab::SpeedButton38Click, scale},
+                  {"SpeedButton39", "Удалить из весов выбранный товар", ToolIcon::DeleteOne,
+                   &ProductsTab::SpeedButton39Click, scale},
+                  {"SpeedButton40", "Удалить из весов диапазон товаров", ToolIcon::DeleteRange,
+                   &ProductsTab::SpeedButton40Click, scale},
+                  {"SpeedButton89", "Отмена границ виртуального диапазона на выбранных весах", ToolIcon::CancelRange,
+                   &ProductsTab::SpeedButton89Click, scale},
+                  Row::gap(),
+              });
+    m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton42"),
+                                         QStringLiteral("Выбор шрифта таблицы товаров"), m_grid, context, this));
     // The help buttons: the help viewer is wired by the window's help command.
-    m_toolbar->addWidget(
+    m_scale.addToolWidget(
         makeToolButton(QStringLiteral("SpeedButton41"), QStringLiteral("Помощь"), ToolIcon::Help, this));
-    m_toolbar->addStretch(1);
 
-    const ProgressControls progress = makeProgressControls(QStringLiteral("ProgressBar1"), QStringLiteral("Label65"),
-                                                           QStringLiteral("Button16"), this);
-    m_progressBar = progress.bar;
-    m_counter = progress.counter;
-    m_stop = progress.stop;
-    connect(m_stop, &QPushButton::clicked, this, &ProductsTab::Button16Click);
+    QHBoxLayout* progressRow =
+        m_scale.addProgressRow(QStringLiteral("ProgressBar1"), QStringLiteral("Label65"), QStringLiteral("Button16"));
 
     auto* options = new QGridLayout;
     options->addWidget(makeLabel(QStringLiteral("Выбор весов"), this), 0, 0);
-    options->addWidget(m_chooser, 1, 0);
+    options->addWidget(chooser, 1, 0);
     options->addWidget(makeLabel(QStringLiteral("№ PLU"), this), 0, 1);
     options->addWidget(m_pluNumber, 1, 1);
     options->addWidget(makeLabel(QStringLiteral("Выбор логотипа"), this), 0, 2);
@@ -145,10 +132,10 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
     options->setColumnStretch(5, 1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_toolbar);
+    layout->addLayout(m_scale.toolbar());
     layout->addLayout(options);
     layout->addWidget(m_grid, 1);
-    layout->addLayout(progress.row);
+    layout->addLayout(progressRow);
 
     m_sendRange = makeRangeDialog(QStringLiteral("Form4"), {QStringLiteral("Введите номера строк таблицы")},
                                   ProductRangeKind::RowsToSend, &ProductsTab::SendPluRange);
@@ -161,17 +148,6 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent) : QWidget(parent)
 
 ProductsTab::~ProductsTab() = default;
 
-QToolButton* ProductsTab::addCommand(const QString& name, const QString& hint, ToolIcon icon,
-                                     void (ProductsTab::*handler)(), bool scaleCommand)
-{
-    QToolButton* button = makeToolButton(name, hint, icon, this);
-    connect(button, &QToolButton::clicked, this, handler);
-    if (scaleCommand)
-        m_context.runner().addScaleCommand(button);
-    m_toolbar->addWidget(button);
-    return button;
-}
-
 std::unique_ptr<RangeDialog> ProductsTab::makeRangeDialog(const QString& name, const QStringList& heading,
                                                           ProductRangeKind kind, void (ProductsTab::*run)(int, int))
 {
@@ -182,20 +158,12 @@ std::unique_ptr<RangeDialog> ProductsTab::makeRangeDialog(const QString& name, c
     s.lastLabel = QStringLiteral("по");
     s.keyLimit = kRangeKeyLimit;
     s.focusAfter = m_grid;
-    QPointer<ProductsTab> self = this;
-    s.check = [self, kind](const std::string& first, const std::string& last) {
+    s.check = [grid = QPointer<StringGrid>(m_grid), kind](const std::string& first, const std::string& last) {
         // The rows to send are counted when "Применить" is pressed: the table may have changed.
-        const int dataRows = self ? self->m_grid->tableModel()->table().lastRow() : 0;
+        const int dataRows = grid ? grid->tableModel()->table().lastRow() : 0;
         return checkProductRange(kind, first, last, dataRows);
     };
-    s.run = [self, run](int first, int last) {
-        if (self)
-            (self.data()->*run)(first, last);
-    };
-    auto dialog = std::make_unique<RangeDialog>(m_context, std::move(s));
-    // While an operation runs, "Применить" waits like every other scale command.
-    m_context.runner().addScaleCommand(dialog->applyButton());
-    return dialog;
+    return m_scale.makeRangeDialog(this, std::move(s), run);
 }
 
 RangeDialog* ProductsTab::rowDeleteDialog() const
@@ -203,40 +171,15 @@ RangeDialog* ProductsTab::rowDeleteDialog() const
     return m_commands->rangeDialog();
 }
 
-TabProgress ProductsTab::progress() const
-{
-    return {m_progressBar, m_counter, m_stop};
-}
-
 std::string ProductsTab::pluText() const
 {
     return TableModel::toCp1251(m_pluNumber->text(), false).value_or(std::string());
 }
 
-void ProductsTab::runOnScale(Operation operation)
-{
-    const Table config = m_context.grid(TableId::Config)->snapshot();
-    const std::string name = ScaleChoosers::nameOf(*m_chooser);
-    m_context.runner().run(progress(),
-                           [config, name, operation = std::move(operation)](ScaleSession& session, Feedback&) {
-                               const ProductLink link{session, config, name};
-                               operation(link);
-                           });
-}
-
 void ProductsTab::openRangeDialog(ProductOperation operation, RangeDialog* dialog)
 {
-    QPointer<ProductsTab> self = this;
-    QPointer<RangeDialog> shown = dialog;
-    AppContext& ctx = m_context;
-    runOnScale([self, shown, operation, &ctx](const ProductLink& link) {
-        if (!openProductScale(link, operation))
-            return;
-        postTo(&ctx, [self, shown] {
-            if (self && shown)
-                shown->showFor(self->window());
-        });
-    });
+    m_scale.openRangeDialog(
+        [operation](const ProductLink& link) { return openProductScale(link, operation).has_value(); }, dialog);
 }
 
 // --- files and row editing ---
@@ -294,7 +237,9 @@ void ProductsTab::SpeedButton77Click()
 void ProductsTab::SpeedButton36Click()
 {
     // The check shows the progress bar only: it runs on this thread, so there is nothing to stop.
-    GuiFeedback feedback(m_context, {m_progressBar, m_counter, nullptr});
+    TabProgress progress = m_scale.progress();
+    progress.stop = nullptr;
+    GuiFeedback feedback(m_context, progress);
     checkProductTable(m_grid->snapshot(), feedback);
 }
 
@@ -308,7 +253,7 @@ void ProductsTab::SpeedButton31Click()
     options.virtualSync = m_virtualSync->isChecked();
     // Virtual synchronisation sorts the table first; the window's table takes the sorted rows.
     std::shared_ptr<TableSink> sorted = m_commands->readSink();
-    runOnScale([products, options, sorted](const ProductLink& link) {
+    m_scale.runOnScale([products, options, sorted](const ProductLink& link) {
         sendProductTable(link, products, options, sorted.get());
     });
 }
@@ -317,7 +262,7 @@ void ProductsTab::SpeedButton32Click()
 {
     const Table products = m_grid->snapshot();
     const int row = m_grid->currentRow();
-    runOnScale([products, row](const ProductLink& link) { sendProductRow(link, products, row); });
+    m_scale.runOnScale([products, row](const ProductLink& link) { sendProductRow(link, products, row); });
 }
 
 void ProductsTab::SpeedButton33Click()
@@ -328,7 +273,8 @@ void ProductsTab::SpeedButton33Click()
 void ProductsTab::SendPluRange(int first, int last)
 {
     const Table products = m_grid->snapshot();
-    runOnScale([products, first, last](const ProductLink& link) { sendProductRange(link, products, first, last); });
+    m_scale.runOnScale(
+        [products, first, last](const ProductLink& link) { sendProductRange(link, products, first, last); });
 }
 
 void ProductsTab::SpeedButton34Click()
@@ -336,7 +282,7 @@ void ProductsTab::SpeedButton34Click()
     m_grid->setFocus();
     std::shared_ptr<TableSink> sink = m_commands->readSink();
     auto save = m_commands->saveCommand();
-    runOnScale([sink, save](const ProductLink& link) { readAllProducts(link, *sink, save); });
+    m_scale.runOnScale([sink, save](const ProductLink& link) { readAllProducts(link, *sink, save); });
 }
 
 void ProductsTab::SpeedButton35Click()
@@ -344,7 +290,8 @@ void ProductsTab::SpeedButton35Click()
     m_grid->setFocus();
     std::shared_ptr<TableSink> sink = m_commands->readSink();
     auto save = m_commands->saveCommand();
-    runOnScale([sink, save, plu = pluText()](const ProductLink& link) { readOneProduct(link, plu, *sink, save); });
+    m_scale.runOnScale(
+        [sink, save, plu = pluText()](const ProductLink& link) { readOneProduct(link, plu, *sink, save); });
 }
 
 void ProductsTab::SpeedButton37Click()
@@ -356,18 +303,18 @@ void ProductsTab::GetPluRange(int first, int last)
 {
     std::shared_ptr<TableSink> sink = m_commands->readSink();
     auto save = m_commands->saveCommand();
-    runOnScale(
+    m_scale.runOnScale(
         [sink, save, first, last](const ProductLink& link) { readProductRange(link, first, last, *sink, save); });
 }
 
 void ProductsTab::SpeedButton38Click()
 {
-    runOnScale([](const ProductLink& link) { deleteAllProducts(link); });
+    m_scale.runOnScale([](const ProductLink& link) { deleteAllProducts(link); });
 }
 
 void ProductsTab::SpeedButton39Click()
 {
-    runOnScale([plu = pluText()](const ProductLink& link) { deleteOneProduct(link, plu); });
+    m_scale.runOnScale([plu = pluText()](const ProductLink& link) { deleteOneProduct(link, plu); });
 }
 
 void ProductsTab::SpeedButton40Click()
@@ -377,17 +324,12 @@ void ProductsTab::SpeedButton40Click()
 
 void ProductsTab::DeletePluRange(int first, int last)
 {
-    runOnScale([first, last](const ProductLink& link) { deleteProductRange(link, first, last); });
+    m_scale.runOnScale([first, last](const ProductLink& link) { deleteProductRange(link, first, last); });
 }
 
 void ProductsTab::SpeedButton89Click()
 {
-    runOnScale([](const ProductLink& link) { cancelVirtualRange(link); });
-}
-
-void ProductsTab::Button16Click()
-{
-    m_context.state().stop.store(true);
+    m_scale.runOnScale([](const ProductLink& link) { cancelVirtualRange(link); });
 }
 
 } // namespace qm::app

@@ -7,19 +7,14 @@
 // the range operation, which goes through the whole frame again.
 
 #include <QWidget>
-#include <functional>
 #include <memory>
 
-#include "app/GuiFeedback.h"
+#include "app/ScaleTab.h"
 #include "products/ProductTransfer.h"
 
 class QCheckBox;
 class QHBoxLayout;
-class QLabel;
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
-class QToolButton;
 
 namespace qm
 {
@@ -31,7 +26,6 @@ namespace qm::app
 
 class AppContext;
 class ChooserBox;
-enum class ToolIcon; // app/ToolIcons.h
 class RangeDialog;
 class StringGrid;
 class TableCommands;
@@ -46,8 +40,8 @@ class ProductsTab : public QWidget
     StringGrid* grid() const { return m_grid; }
     // The command buttons' row; it ends with a stretch, so insert before the last item:
     // toolbar()->insertWidget(toolbar()->count() - 1, button).
-    QHBoxLayout* toolbar() const { return m_toolbar; }
-    TabProgress progress() const;
+    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
+    TabProgress progress() const { return m_scale.progress(); }
     TableCommands* commands() const { return m_commands; }
 
     // The range dialogs: `Form2` rows to delete from the table, `Form4` rows to send, `Form5`
@@ -85,8 +79,6 @@ class ProductsTab : public QWidget
     void SpeedButton40Click();
     // Cancel the virtual range in the scale.
     void SpeedButton89Click();
-    // Stop.
-    void Button16Click();
 
     // The continuations of the range dialogs.
     void SendPluRange(int first, int last);
@@ -94,29 +86,20 @@ class ProductsTab : public QWidget
     void DeletePluRange(int first, int last);
 
   private:
-    using Operation = std::function<void(const ProductLink& link)>;
-    // Runs the operation on the worker with the configuration and the chooser text of now.
-    void runOnScale(Operation operation);
     // The frame alone; when it passes, `dialog` is shown and the window minimised.
     void openRangeDialog(ProductOperation operation, RangeDialog* dialog);
-    QToolButton* addCommand(const QString& name, const QString& hint, ToolIcon icon, void (ProductsTab::*handler)(),
-                            bool scaleCommand = false);
     std::unique_ptr<RangeDialog> makeRangeDialog(const QString& name, const QStringList& heading, ProductRangeKind kind,
                                                  void (ProductsTab::*run)(int, int));
     std::string pluText() const;
 
     AppContext& m_context;
+    ScaleTab m_scale;   // `ComboBox8`, the command row, `ProgressBar1`, `Label65`, `Button16`
     StringGrid* m_grid; // `StringGrid1`
     TableCommands* m_commands;
-    QHBoxLayout* m_toolbar;
-    ChooserBox* m_chooser;         // `ComboBox8`, the scale
     QLineEdit* m_pluNumber;        // `Edit35`, "№ PLU"
     ChooserBox* m_logoChooser;     // `ComboBox9`, logo of rows read from a .plu file
     QCheckBox* m_checkBeforeWrite; // `CheckBox20`
     QCheckBox* m_virtualSync;      // `CheckBox22`
-    QProgressBar* m_progressBar;   // `ProgressBar1`
-    QLabel* m_counter;             // `Label65`
-    QPushButton* m_stop;           // `Button16`
     std::unique_ptr<RangeDialog> m_sendRange;
     std::unique_ptr<RangeDialog> m_readRange;
     std::unique_ptr<RangeDialog> m_deleteRange;

@@ -2,11 +2,10 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -20,20 +19,23 @@
 namespace qm::app
 {
 
-ReportsTab::ReportsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+ReportsTab::ReportsTab(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_scale(context, this)
 {
     m_grid = new StringGrid(QStringLiteral("StringGrid5"), reportLayout(), makeTable(reportLayout()), this);
     context.addGrid(TableId::Reports, m_grid);
 
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->setSpacing(2);
-    addFileCommands();
-    m_toolbar->addWidget(makeFontButton(QStringLiteral("SpeedButton79"), QStringLiteral("Выбор шрифта таблицы отчетов"),
-                                        m_grid, context, this));
-    m_toolbar->addStretch(1);
+    m_scale.addCommands(
+        this, {
+                  {"SpeedButton13", "Новая таблица", ToolIcon::New, &ReportsTab::SpeedButton13Click},
+                  {"SpeedButton14", "Открыть таблицу на просмотр", ToolIcon::Open, &ReportsTab::SpeedButton14Click},
+                  {"SpeedButton15", "Сохранить таблицу", ToolIcon::Save, &ReportsTab::SpeedButton15Click},
+                  ToolRow<ReportsTab>::gap(),
+              });
+    m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton79"),
+                                         QStringLiteral("Выбор шрифта таблицы отчетов"), m_grid, context, this));
 
-    auto* chooser = new ChooserBox(QStringLiteral("ComboBox7"), this);
-    context.choosers().add(7, chooser);
+    ChooserBox* chooser = m_scale.addChooser(7);
     QLineEdit* pluNumber = makeFilteredEdit(QStringLiteral("Edit37"), QStringLiteral("1"), KeyRule::Digits, this);
     pluNumber->setMaximumWidth(60);
 
@@ -78,42 +80,17 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent) : QWidget(parent), 
                        2);
     options->setColumnStretch(3, 1);
 
-    const ProgressControls progress = makeProgressControls(QStringLiteral("ProgressBar4"), QStringLiteral("Label68"),
-                                                           QStringLiteral("Button18"), this);
-    m_progressBar = progress.bar;
-    m_counter = progress.counter;
-    m_stop = progress.stop;
-    m_progressBar->setMaximum(4000);
-    connect(m_stop, &QPushButton::clicked, this, &ReportsTab::Button18Click);
+    QHBoxLayout* progressRow =
+        m_scale.addProgressRow(QStringLiteral("ProgressBar4"), QStringLiteral("Label68"), QStringLiteral("Button18"));
+    m_scale.progress().bar->setMaximum(4000);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_toolbar);
+    layout->addLayout(m_scale.toolbar());
     layout->addLayout(options);
     layout->addWidget(m_grid, 1);
-    layout->addLayout(progress.row);
+    layout->addLayout(progressRow);
     layout->addLayout(counters);
     layout->addLayout(sums);
-}
-
-void ReportsTab::addFileCommands()
-{
-    const struct {
-        const char* name;
-        QString hint;
-        ToolIcon icon;
-        void (ReportsTab::*handler)();
-    } buttons[] = {
-        {"SpeedButton13", QStringLiteral("Новая таблица"), ToolIcon::New, &ReportsTab::SpeedButton13Click},
-        {"SpeedButton14", QStringLiteral("Открыть таблицу на просмотр"), ToolIcon::Open,
-         &ReportsTab::SpeedButton14Click},
-        {"SpeedButton15", QStringLiteral("Сохранить таблицу"), ToolIcon::Save, &ReportsTab::SpeedButton15Click},
-    };
-    for (const auto& b : buttons) {
-        QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.icon, this);
-        connect(button, &QToolButton::clicked, this, b.handler);
-        m_toolbar->addWidget(button);
-    }
-    m_toolbar->addSpacing(8);
 }
 
 ReportTotals ReportsTab::totals() const
@@ -141,7 +118,7 @@ void ReportsTab::showTable(const Table& table)
 void ReportsTab::SpeedButton13Click()
 {
     GuiFeedback feedback(m_context);
-    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    FileCommandContext files = m_scale.fileContext(feedback);
     Table table = m_grid->snapshot();
     if (newReportTable(files, totals(), table, m_context.state().reportsModified) == Outcome::Done)
         showTable(table);
@@ -150,7 +127,7 @@ void ReportsTab::SpeedButton13Click()
 void ReportsTab::SpeedButton14Click()
 {
     GuiFeedback feedback(m_context);
-    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    FileCommandContext files = m_scale.fileContext(feedback);
     Table table = m_grid->snapshot();
     ReportTotals fields = totals();
     const Table before = table;
@@ -166,18 +143,8 @@ void ReportsTab::SpeedButton14Click()
 void ReportsTab::SpeedButton15Click()
 {
     GuiFeedback feedback(m_context);
-    FileCommandContext files{feedback, m_context.dialogs(), m_context.state().startDirectory};
+    FileCommandContext files = m_scale.fileContext(feedback);
     saveReportTable(files, totals(), m_grid->snapshot(), m_context.state().reportsModified);
-}
-
-void ReportsTab::Button18Click()
-{
-    m_context.state().stop.store(true);
-}
-
-TabProgress ReportsTab::progress() const
-{
-    return {m_progressBar, m_counter, m_stop};
 }
 
 } // namespace qm::app

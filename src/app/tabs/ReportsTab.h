@@ -5,14 +5,11 @@
 #include <QWidget>
 #include <array>
 
-#include "app/GuiFeedback.h"
+#include "app/ScaleTab.h"
 #include "files/ReportFile.h"
 
 class QHBoxLayout;
-class QLabel;
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
 
 namespace qm::app
 {
@@ -27,8 +24,8 @@ class ReportsTab : public QWidget
     explicit ReportsTab(AppContext& context, QWidget* parent = nullptr);
 
     StringGrid* grid() const { return m_grid; }
-    QHBoxLayout* toolbar() const { return m_toolbar; }
-    TabProgress progress() const;
+    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
+    TabProgress progress() const { return m_scale.progress(); }
     // `Edit21`..`Edit32` in file order.
     QLineEdit* totalsField(int index) const { return m_totals[static_cast<size_t>(index)]; }
 
@@ -41,20 +38,15 @@ class ReportsTab : public QWidget
     void SpeedButton13Click();
     void SpeedButton14Click();
     void SpeedButton15Click();
-    void Button18Click();
 
   private:
-    void addFileCommands();
     // The table read or emptied by a file command, cursor on row 1.
     void showTable(const Table& table);
 
     AppContext& m_context;
+    ScaleTab m_scale;   // `ComboBox7`, the command row, `ProgressBar4`, `Label68`, `Button18`
     StringGrid* m_grid; // `StringGrid5`
-    QHBoxLayout* m_toolbar;
     std::array<QLineEdit*, 12> m_totals{};
-    QProgressBar* m_progressBar; // `ProgressBar4`
-    QLabel* m_counter;           // `Label68`
-    QPushButton* m_stop;         // `Button18`
 };
 
 } // namespace qm::app

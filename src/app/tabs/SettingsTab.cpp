@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
 
@@ -43,14 +42,9 @@ QStringList barcodeFormats()
 
 } // namespace
 
-SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
+SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_scale(context, this)
 {
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->setSpacing(2);
-    m_toolbar->addStretch(1);
-
-    m_chooser = new ChooserBox(QStringLiteral("ComboBox2"), this);
-    context.choosers().add(2, m_chooser);
+    ChooserBox* chooser = m_scale.addChooser(2);
 
     auto* labelFormat = new ChooserBox(QStringLiteral("ComboBox3"), this);
     labelFormat->addItems(labelFormats());
@@ -112,7 +106,7 @@ SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
 
     auto* left = new QVBoxLayout;
     left->addWidget(makeLabel(QStringLiteral("Выбор весов"), this));
-    left->addWidget(m_chooser);
+    left->addWidget(chooser);
     left->addLayout(user);
     left->addStretch(1);
 
@@ -125,7 +119,7 @@ SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
     bottom->addWidget(clockGroup);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_toolbar);
+    layout->addLayout(m_scale.toolbar());
     layout->addLayout(top);
     layout->addLayout(bottom);
     layout->addStretch(1);

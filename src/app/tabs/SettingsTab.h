@@ -4,7 +4,8 @@
 
 #include <QWidget>
 
-class QCheckBox;
+#include "app/ScaleTab.h"
+
 class QHBoxLayout;
 class QLineEdit;
 
@@ -12,7 +13,6 @@ namespace qm::app
 {
 
 class AppContext;
-class ChooserBox;
 
 class SettingsTab : public QWidget
 {
@@ -20,16 +20,15 @@ class SettingsTab : public QWidget
   public:
     explicit SettingsTab(AppContext& context, QWidget* parent = nullptr);
 
-    QHBoxLayout* toolbar() const { return m_toolbar; }
+    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
     // `Edit6` and `Edit7` get the computer's date ("01.07.02") and time ("13:11:59").
     void fillCurrentDateTime();
 
   private:
-    QHBoxLayout* m_toolbar;
-    ChooserBox* m_chooser; // `ComboBox2`
-    QLineEdit* m_date;     // `Edit6`
-    QLineEdit* m_time;     // `Edit7`
+    ScaleTab m_scale;  // `ComboBox2`, the command row
+    QLineEdit* m_date; // `Edit6`
+    QLineEdit* m_time; // `Edit7`
 };
 
 } // namespace qm::app

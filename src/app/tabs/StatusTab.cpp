@@ -12,16 +12,11 @@
 namespace qm::app
 {
 
-StatusTab::StatusTab(AppContext& context, QWidget* parent) : QWidget(parent)
+StatusTab::StatusTab(AppContext& context, QWidget* parent) : QWidget(parent), m_scale(context, this)
 {
     m_grid = new StringGrid(QStringLiteral("StringGrid3"), priceKeyLayout(), makePriceKeyTable(), this);
     context.addGrid(TableId::PriceKeys, m_grid);
-    auto* chooser = new ChooserBox(QStringLiteral("ComboBox5"), this);
-    context.choosers().add(5, chooser);
-
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->setSpacing(2);
-    m_toolbar->addStretch(1);
+    ChooserBox* chooser = m_scale.addChooser(5);
 
     auto* left = new QVBoxLayout;
     left->addWidget(makeLabel(QStringLiteral("Выбор весов"), this));
@@ -33,7 +28,7 @@ StatusTab::StatusTab(AppContext& context, QWidget* parent) : QWidget(parent)
     columns->addWidget(m_grid, 1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_toolbar);
+    layout->addLayout(m_scale.toolbar());
     layout->addLayout(columns, 1);
 }
 

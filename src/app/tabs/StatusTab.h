@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "app/ScaleTab.h"
+
 class QHBoxLayout;
 
 namespace qm::app
@@ -19,11 +21,11 @@ class StatusTab : public QWidget
     explicit StatusTab(AppContext& context, QWidget* parent = nullptr);
 
     StringGrid* grid() const { return m_grid; }
-    QHBoxLayout* toolbar() const { return m_toolbar; }
+    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
   private:
+    ScaleTab m_scale;   // `ComboBox5`, the command row; the key loops have no stop button
     StringGrid* m_grid; // `StringGrid3`
-    QHBoxLayout* m_toolbar;
 };
 
 } // namespace qm::app

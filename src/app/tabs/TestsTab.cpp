@@ -20,31 +20,23 @@
 namespace qm::app
 {
 
-TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context), m_scale(context, this)
 {
     m_grid = new StringGrid(QStringLiteral("StringGrid6"), testLayout(), makeTable(testLayout()), this);
     context.addGrid(TableId::Tests, m_grid);
 
-    QToolButton* testChosen = makeToolButton(QStringLiteral("SpeedButton80"),
-                                             QStringLiteral("Протестировать выбранные весы"), ToolIcon::TestLink, this);
-    connect(testChosen, &QToolButton::clicked, this, &TestsTab::SpeedButton80Click);
-    context.runner().addScaleCommand(testChosen);
-    QToolButton* clear = makeToolButton(QStringLiteral("SpeedButton82"), QStringLiteral("Очистить таблицу теста"),
-                                        ToolIcon::Clear, this);
-    connect(clear, &QToolButton::clicked, this, &TestsTab::SpeedButton82Click);
-
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->setSpacing(2);
-    m_toolbar->addWidget(testChosen);
-    m_toolbar->addWidget(clear);
-    m_toolbar->addWidget(
+    m_scale.addCommands(this,
+                        {
+                            {"SpeedButton80", "Протестировать выбранные весы", ToolIcon::TestLink,
+                             &TestsTab::SpeedButton80Click, ToolKind::Scale},
+                            {"SpeedButton82", "Очистить таблицу теста", ToolIcon::Clear, &TestsTab::SpeedButton82Click},
+                        });
+    m_scale.addToolWidget(
         makeFontButton(QStringLiteral("SpeedButton83"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
-    m_toolbar->addSpacing(12);
-    m_chooser = new ChooserBox(QStringLiteral("ComboBox11"), this);
-    context.choosers().add(11, m_chooser);
-    m_toolbar->addWidget(makeLabel(QStringLiteral("Выбор весов"), this));
-    m_toolbar->addWidget(m_chooser);
-    m_toolbar->addStretch(1);
+    m_scale.addGap(12);
+    ChooserBox* chooser = m_scale.addChooser(11);
+    m_scale.addToolWidget(makeLabel(QStringLiteral("Выбор весов"), this));
+    m_scale.addToolWidget(chooser);
 
     m_port = new ChooserBox(QStringLiteral("ComboBox12"), this);
     for (int n = 1; n <= 16; ++n)
@@ -58,13 +50,13 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     m_detect = makeButton(QStringLiteral("Button13"), QStringLiteral("Тест № весов"),
                           QStringLiteral("Определить номер весов"), this);
     context.runner().addScaleCommand(m_detect);
-    m_stop = makeButton(QStringLiteral("Button14"), QStringLiteral("Стоп"),
-                        QStringLiteral("Остановить процесс тестирования"), this);
-    m_stop->setEnabled(false);
-    connect(m_stop, &QPushButton::clicked, this, &TestsTab::Button14Click);
-    m_progressBar = makeProgressBar(QStringLiteral("ProgressBar3"), this);
-    m_probe = makeLabel(QString(), this, QStringLiteral("Label62"));
-    m_probe->hide();
+    QPushButton* stop = makeButton(QStringLiteral("Button14"), QStringLiteral("Стоп"),
+                                   QStringLiteral("Остановить процесс тестирования"), this);
+    stop->setEnabled(false);
+    QProgressBar* progressBar = makeProgressBar(QStringLiteral("ProgressBar3"), this);
+    QLabel* probe = makeLabel(QString(), this, QStringLiteral("Label62"));
+    probe->hide();
+    m_scale.useProgress(progressBar, probe, stop);
 
     auto* panel =
         new QGroupBox(QStringLiteral("Определение номера весов, подключенных к последовательному порту"), this);
@@ -77,14 +69,14 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     grid->addWidget(m_speed, 2, 1);
     grid->addWidget(m_number, 2, 2);
     grid->addWidget(m_detect, 2, 3);
-    grid->addWidget(m_stop, 2, 4);
-    grid->addWidget(m_progressBar, 3, 0, 1, 4);
-    grid->addWidget(m_probe, 3, 4);
+    grid->addWidget(stop, 2, 4);
+    grid->addWidget(progressBar, 3, 0, 1, 4);
+    grid->addWidget(probe, 3, 4);
     // Room the window gains goes to an empty last column: the fields keep their natural widths.
     grid->setColumnStretch(5, 1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_toolbar);
+    layout->addLayout(m_scale.toolbar());
     layout->addWidget(m_grid, 1);
     layout->addWidget(panel);
 }
@@ -99,28 +91,17 @@ void TestsTab::SpeedButton82Click()
 void TestsTab::SpeedButton80Click()
 {
     SpeedButton82Click();
-    const Table config = m_context.grid(TableId::Config)->snapshot();
-    const std::string name = ScaleChoosers::nameOf(*m_chooser);
-    AppContext& ctx = m_context;
+    AppContext* context = &m_context;
     QPointer<TableModel> model = m_grid->tableModel();
-    ctx.runner().run({}, [config, name, model, &ctx](ScaleSession& session, Feedback&) {
+    // The link test shows no progress.
+    m_scale.runOnScale({}, [context, model](const ScaleLink& link) {
         Table tests = makeTable(testLayout());
-        if (testChosenScale(session, config, name, tests))
-            postTo(&ctx, [model, row = tests.row(1)] {
+        if (testChosenScale(link.session, link.config, link.scaleName, tests))
+            postTo(context, [model, row = tests.row(1)] {
                 if (model)
                     model->setRow(1, row);
             });
     });
-}
-
-void TestsTab::Button14Click()
-{
-    m_context.state().stop.store(true);
-}
-
-TabProgress TestsTab::progress() const
-{
-    return {m_progressBar, m_probe, m_stop};
 }
 
 } // namespace qm::app

@@ -4,14 +4,11 @@
 
 #include <QWidget>
 
-#include "app/GuiFeedback.h"
+#include "app/ScaleTab.h"
 
 class QHBoxLayout;
-class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
-class QToolButton;
 
 namespace qm::app
 {
@@ -27,27 +24,24 @@ class TestsTab : public QWidget
     explicit TestsTab(AppContext& context, QWidget* parent = nullptr);
 
     StringGrid* grid() const { return m_grid; }
-    QHBoxLayout* toolbar() const { return m_toolbar; }
-    TabProgress progress() const;
+    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
+    TabProgress progress() const { return m_scale.progress(); }
 
     // Tests the scale chosen in `ComboBox11` into row 1, on the worker thread.
     void SpeedButton80Click();
     // One empty row, cursor on its first cell.
     void SpeedButton82Click();
-    void Button14Click();
 
   private:
     AppContext& m_context;
-    StringGrid* m_grid; // `StringGrid6`
-    QHBoxLayout* m_toolbar;
-    ChooserBox* m_chooser;       // `ComboBox11`
-    ChooserBox* m_port;          // `ComboBox12`
-    ChooserBox* m_speed;         // `ComboBox13`
-    QLineEdit* m_number;         // `Edit34`
-    QPushButton* m_detect;       // `Button13`
-    QPushButton* m_stop;         // `Button14`
-    QProgressBar* m_progressBar; // `ProgressBar3`
-    QLabel* m_probe;             // `Label62`
+    // `ComboBox11`, the command row; the progress of the number detection: `ProgressBar3`,
+    // `Label62` and the stop button `Button14`, disabled rather than hidden when idle.
+    ScaleTab m_scale;
+    StringGrid* m_grid;    // `StringGrid6`
+    ChooserBox* m_port;    // `ComboBox12`
+    ChooserBox* m_speed;   // `ComboBox13`
+    QLineEdit* m_number;   // `Edit34`
+    QPushButton* m_detect; // `Button13`
 };
 
 } // namespace qm::app

@@ -4,24 +4,18 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
 
 namespace qm::app
 {
 
-VortaTab::VortaTab(AppContext& context, QWidget* parent) : QWidget(parent)
+VortaTab::VortaTab(AppContext& context, QWidget* parent) : QWidget(parent), m_scale(context, this)
 {
-    auto* chooser = new ChooserBox(QStringLiteral("ComboBox6"), this);
-    context.choosers().add(6, chooser);
-
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->setSpacing(2);
-    m_toolbar->addStretch(1);
+    ChooserBox* chooser = m_scale.addChooser(6);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_toolbar);
+    layout->addLayout(m_scale.toolbar());
     layout->addWidget(makeLabel(QStringLiteral("Выбор весов"), this));
     layout->addWidget(chooser);
     layout->addStretch(1);

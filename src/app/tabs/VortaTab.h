@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include "app/ScaleTab.h"
+
 class QHBoxLayout;
 
 namespace qm::app
@@ -16,10 +18,10 @@ class VortaTab : public QWidget
   public:
     explicit VortaTab(AppContext& context, QWidget* parent = nullptr);
 
-    QHBoxLayout* toolbar() const { return m_toolbar; }
+    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
   private:
-    QHBoxLayout* m_toolbar;
+    ScaleTab m_scale; // `ComboBox6`, the command row
 };
 
 } // namespace qm::app

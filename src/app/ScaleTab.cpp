@@ -1,0 +1,111 @@
+#include "app/ScaleTab.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "app/AppContext.h"
+#include "app/ChooserBox.h"
+#include "app/Controls.h"
+#include "app/ScaleRunner.h"
+#include "app/StringGrid.h"
+#include "app/UiThread.h"
+
+namespace qm::app
+{
+
+ScaleTab::ScaleTab(AppContext& context, QWidget* tab) : m_context(context), m_tab(tab)
+{
+    m_toolbar = new QHBoxLayout;
+    m_toolbar->setSpacing(2);
+    m_toolbar->addStretch(1);
+}
+
+ChooserBox* ScaleTab::addChooser(int number)
+{
+    m_chooser = new ChooserBox(QStringLiteral("ComboBox%1").arg(number), m_tab);
+    m_context.choosers().add(number, m_chooser);
+    return m_chooser;
+}
+
+QToolButton* ScaleTab::addCommand(const QString& name, const QString& hint, ToolIcon icon,
+                                  std::function<void()> handler, ToolKind kind)
+{
+    QToolButton* button = makeToolButton(name, hint, icon, m_tab);
+    // The tab is the receiver: the handler never runs once the tab is gone.
+    QObject::connect(button, &QToolButton::clicked, m_tab, [handler = std::move(handler)] { handler(); });
+    if (kind == ToolKind::Scale)
+        m_context.runner().addScaleCommand(button);
+    addToolWidget(button);
+    return button;
+}
+
+void ScaleTab::addGap(int width)
+{
+    m_toolbar->insertSpacing(m_toolbar->count() - 1, width);
+}
+
+void ScaleTab::addToolWidget(QWidget* widget)
+{
+    m_toolbar->insertWidget(m_toolbar->count() - 1, widget);
+}
+
+QHBoxLayout* ScaleTab::addProgressRow(const QString& barName, const QString& counterName, const QString& stopName)
+{
+    const ProgressControls controls = makeProgressControls(barName, counterName, stopName, m_tab);
+    useProgress(controls.bar, controls.counter, controls.stop);
+    return controls.row;
+}
+
+void ScaleTab::useProgress(QProgressBar* bar, QLabel* counter, QPushButton* stop)
+{
+    m_progress = {bar, counter, stop};
+    if (stop)
+        QObject::connect(stop, &QPushButton::clicked, m_tab, [&state = m_context.state()] { state.stop.store(true); });
+}
+
+bool ScaleTab::runOnScale(Work work) const
+{
+    return runOnScale(m_progress, std::move(work));
+}
+
+bool ScaleTab::runOnScale(TabProgress progress, Work work) const
+{
+    const Table config = m_context.grid(TableId::Config)->snapshot();
+    const std::string name = m_chooser ? ScaleChoosers::nameOf(*m_chooser) : std::string();
+    return m_context.runner().run(progress, [config, name, work = std::move(work)](ScaleSession& session, Feedback&) {
+        work(ScaleLink{session, config, name});
+    });
+}
+
+std::unique_ptr<RangeDialog> ScaleTab::registerRangeDialog(RangeDialog::Setup setup)
+{
+    auto dialog = std::make_unique<RangeDialog>(m_context, std::move(setup));
+    // While an operation runs, "Применить" waits like every other scale command.
+    m_context.runner().addScaleCommand(dialog->applyButton());
+    return dialog;
+}
+
+void ScaleTab::openRangeDialog(Opening opening, RangeDialog* dialog) const
+{
+    AppContext* context = &m_context;
+    QPointer<QWidget> tab = m_tab;
+    QPointer<RangeDialog> shown = dialog;
+    runOnScale([context, tab, shown, opening = std::move(opening)](const ScaleLink& link) {
+        if (!opening(link))
+            return;
+        postTo(context, [tab, shown] {
+            if (tab && shown)
+                shown->showFor(tab->window());
+        });
+    });
+}
+
+FileCommandContext ScaleTab::fileContext(Feedback& feedback) const
+{
+    return m_context.fileContext(feedback);
+}
+
+} // namespace qm::app
