@@ -315,7 +315,7 @@ void MessagesTab::SpeedButton58Click()
     QPointer<QLineEdit> field = m_msgNumber;
     runOnScale(
         [&ctx, field, text, sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
-            if (readOneMessage(link, text, *sink, save) == MessageOutcome::Failed)
+            if (readOneMessage(link, text, *sink, save) == TransferOutcome::Failed)
                 focusNumberIfWrong(ctx, field, text);
         });
 }
@@ -331,7 +331,7 @@ void MessagesTab::SpeedButton61Click()
     AppContext& ctx = m_context;
     QPointer<QLineEdit> field = m_msgNumber;
     runOnScale([&ctx, field, text](const MessageLink& link) {
-        if (deleteOneMessage(link, text) == MessageOutcome::Failed)
+        if (deleteOneMessage(link, text) == TransferOutcome::Failed)
             focusNumberIfWrong(ctx, field, text);
     });
 }
@@ -339,7 +339,7 @@ void MessagesTab::SpeedButton61Click()
 void MessagesTab::SpeedButton56Click()
 {
     runOnScale([this](const MessageLink& link) {
-        if (openMessageScale(link, MessageWork::Write))
+        if (openScale(link, chooseScaleMessage(MessageWork::Write)))
             showFromWorker(m_form8.get());
     });
 }
@@ -348,7 +348,7 @@ void MessagesTab::SpeedButton59Click()
 {
     // The table is touched only when the dialog is applied: cancelling it changes nothing.
     runOnScale([this](const MessageLink& link) {
-        if (openMessageScale(link, MessageWork::Read))
+        if (openScale(link, chooseScaleMessage(MessageWork::Read)))
             showFromWorker(m_form9.get());
     });
 }
@@ -356,7 +356,7 @@ void MessagesTab::SpeedButton59Click()
 void MessagesTab::SpeedButton62Click()
 {
     runOnScale([this](const MessageLink& link) {
-        if (openMessageScale(link, MessageWork::Delete))
+        if (openScale(link, chooseScaleMessage(MessageWork::Delete)))
             showFromWorker(m_form10.get());
     });
 }

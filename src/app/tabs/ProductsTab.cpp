@@ -230,7 +230,7 @@ void ProductsTab::openRangeDialog(ProductOperation operation, RangeDialog* dialo
     QPointer<RangeDialog> shown = dialog;
     AppContext& ctx = m_context;
     runOnScale([self, shown, operation, &ctx](const ProductLink& link) {
-        if (!openProductScale(link, operation))
+        if (!openScale(link, chooseScaleMessage(operation)))
             return;
         postTo(&ctx, [self, shown] {
             if (self && shown)
