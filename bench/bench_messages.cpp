@@ -76,13 +76,13 @@ void run(int baud, int count)
     const std::string speed = baud > 0 ? std::to_string(baud) + " baud" : "full speed";
 
     measure(("write " + std::to_string(count) + ", " + speed).c_str(), baud, bytes,
-            [&] { return qm::sendMessageTable(link, table, true) == qm::MessageOutcome::Done; });
+            [&] { return qm::sendMessageTable(link, table, true) == qm::TransferOutcome::Done; });
     qm::Table read = qm::makeTable(qm::messageLayout());
     qm::TableWriter sink(read);
     measure(("read all, " + speed).c_str(), baud, bytes, [&] {
         const auto outcome =
             count >= 1000 ? qm::readAllMessages(link, sink, {}) : qm::GetMsgRange(link, 1, count, sink, {});
-        return outcome == qm::MessageOutcome::Done && read.rowCount() - 1 == count;
+        return outcome == qm::TransferOutcome::Done && read.rowCount() - 1 == count;
     });
 }
 

@@ -139,11 +139,11 @@ void CliContext::reportPortDetail()
     m_detailShown = true;
 }
 
-int CliContext::finish(TransferOutcome outcome)
+int CliContext::finish(const OperationResult& result)
 {
-    if (outcome != TransferOutcome::Done && m_feedback.stopRequested() && !m_feedback.spokeAfterStop())
+    if (!result && m_feedback.stopRequested() && !m_feedback.spokeAfterStop())
         m_feedback.message(pmsg::kInterrupted);
-    return outcome == TransferOutcome::Done ? kOk : kFailed;
+    return result ? kOk : kFailed;
 }
 
 } // namespace qm::cli

@@ -10,9 +10,9 @@
 #include "common/Table.h"
 #include "files/AppSettings.h"
 #include "link/ByteTrace.h"
-#include "operation/ScaleOperation.h"
 #include "link/ScaleSession.h"
 #include "link/TComm.h"
+#include "operation/ScaleOperation.h"
 
 namespace qm::cli
 {
@@ -64,7 +64,7 @@ class CliContext
 
     // Closes an operation for the command line: a run that Ctrl+C ended without the operation
     // saying so gets "Действие прервано.". The exit code of the outcome.
-    int finish(TransferOutcome outcome);
+    int finish(const OperationResult& result);
 
   private:
     void detail(const std::string& text);

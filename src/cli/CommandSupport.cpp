@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "products/ProductMessages.h"
 #include "operation/OperationTexts.h"
+#include "products/ProductMessages.h"
 
 namespace qm::cli
 {
@@ -52,14 +52,10 @@ void nameBadCell(CliContext& context, int row, int column)
     context.error("row " + std::to_string(row) + ", column " + std::to_string(column));
 }
 
-void nameCellAtFailure(CliContext& context, TableId table, const std::function<bool(int row, int& column)>& isBad)
+void nameFailedCell(CliContext& context, const OperationResult& result, TableId table)
 {
-    const CursorCell cell = context.feedback().cursorAtLastMessage();
-    if (cell.table != table || cell.row < 1)
-        return;
-    int column = cell.col;
-    if (isBad(cell.row, column))
-        nameBadCell(context, cell.row, column);
+    if (result.failure && result.failure->namesCellOf(table))
+        nameBadCell(context, result.failure->row, result.failure->column);
 }
 
 namespace
@@ -81,19 +77,19 @@ std::filesystem::path freeNameBeside(const std::filesystem::path& file)
 
 } // namespace
 
-int saveRead(CliContext& context, TransferOutcome outcome, const std::string& out, int rows,
+int saveRead(CliContext& context, const OperationResult& result, const std::string& out, int rows,
              const std::function<bool(const std::string& path)>& save)
 {
     TerminalFeedback& fb = context.feedback();
     fb.holdAfterStop(false);
-    if (outcome == TransferOutcome::Done) {
+    if (result == TransferOutcome::Done) {
         fb.releaseHeld();
         return save(context.path(out)) ? kOk : kFailed;
     }
-    if (outcome != TransferOutcome::Stopped) {
+    if (result != TransferOutcome::Stopped) {
         // A failed read writes nothing, so an older file is not replaced by a partial one.
         fb.releaseHeld();
-        return context.finish(outcome);
+        return context.finish(result);
     }
     // Stopped by Ctrl+C: the operation's closing text ("Данные приняты.") is not the truth here.
     fb.dropHeld();

@@ -31,15 +31,14 @@ Selection selection(CliContext& context, const std::string& one);
 // The window shows a bad cell with its cursor; the command line names it on standard error:
 // "row R, column C" (the column counted from 0, as in the file).
 void nameBadCell(CliContext& context, int row, int column);
-// After an operation that failed: names the cell the cursor was on when the operation showed
-// its message, when `isBad(row, column)` confirms that cell is why it failed.
-void nameCellAtFailure(CliContext& context, TableId table, const std::function<bool(int row, int& column)>& isBad);
+// After an operation or check: names the cell of the table that its failure names, if any.
+void nameFailedCell(CliContext& context, const OperationResult& result, TableId table);
 
 // Saves the rows of a read into a file (the save function writes the table to the path it is
 // given). A finished read writes --out; a read stopped by Ctrl+C never replaces an existing
 // file: its rows go to a new file beside it, and the message says which. A failed read writes
 // nothing. `rows` is how many records were received. Returns the exit code.
-int saveRead(CliContext& context, TransferOutcome outcome, const std::string& out, int rows,
+int saveRead(CliContext& context, const OperationResult& result, const std::string& out, int rows,
              const std::function<bool(const std::string& path)>& save);
 
 } // namespace qm::cli

@@ -16,11 +16,9 @@ namespace
 bool configRowsPass(CliContext& context, const Table& config)
 {
     for (int r = 1; r < config.rowCount(); ++r) {
-        int code = 0;
-        int column = -1;
-        if (CfgCheckError(config, r, code, column)) {
-            context.feedback().message(configErrorMessage(code));
-            nameBadCell(context, r, column);
+        if (const auto failure = configRowFailure(config, r)) {
+            context.feedback().reportFailure(*failure);
+            nameBadCell(context, failure->row, failure->column);
             return false;
         }
     }
@@ -31,12 +29,9 @@ bool configRowsPass(CliContext& context, const Table& config)
 
 int runCheckConfig(CliContext& context)
 {
-    if (checkConfigTable(context.config(), context.feedback()))
-        return kOk;
-    const CursorCell cell = context.feedback().cursorAtLastMessage();
-    if (cell.table == TableId::Config && cell.row >= 1)
-        nameBadCell(context, cell.row, cell.col);
-    return kFailed;
+    const OperationResult checked = checkConfigTable(context.config(), context.feedback());
+    nameFailedCell(context, checked, TableId::Config);
+    return checked ? kOk : kFailed;
 }
 
 int runKeepConfig(CliContext& context)

@@ -68,15 +68,10 @@ int runCheckMessages(CliContext& context)
     const auto messages = loadMessages(context, *file);
     if (!messages)
         return kFailed;
-    if (checkMessageTable(*messages, context.feedback()))
-        return kOk;
+    const OperationResult checked = checkMessageTable(*messages, context.feedback());
     // The window leaves its cursor on the bad row; here the cell is named.
-    for (int row = 1; row < messages->rowCount(); ++row)
-        if (MsgCheckError(*messages, row)) {
-            nameBadCell(context, row, msgcol::Number);
-            break;
-        }
-    return kFailed;
+    nameFailedCell(context, checked, TableId::Messages);
+    return checked ? kOk : kFailed;
 }
 
 int runSendMessages(CliContext& context)
@@ -93,24 +88,19 @@ int runSendMessages(CliContext& context)
     if (!messages)
         return kFailed;
     context.setPortFailureMessage(msgtext::kWriteFailed);
-    MessageOutcome outcome = MessageOutcome::Failed;
+    OperationResult result;
     if (a.has("rows")) {
         const auto range = rangeOption(context, "rows", MsgRangeKind::SendRows, messages->rowCount() - 1);
         if (!range)
             return kUsage;
-        outcome = SendMsgRange(scaleLink(context), *messages, range->first, range->last);
+        result = SendMsgRange(scaleLink(context), *messages, range->first, range->last);
     } else {
-        outcome = sendMessageTable(scaleLink(context), *messages, !a.has("no-check"));
+        result = sendMessageTable(scaleLink(context), *messages, !a.has("no-check"));
     }
     // A row whose number fails ends the send with the cursor on it: named as check-messages
     // names it.
-    if (outcome == MessageOutcome::Failed)
-        nameCellAtFailure(context, TableId::Messages, [&](int row, int& column) {
-            column = msgcol::Number;
-            // A number outside 1..1000 is also the only one that does not fit its two wire bytes.
-            return row < messages->rowCount() && MsgCheckError(*messages, row);
-        });
-    return context.finish(outcome);
+    nameFailedCell(context, result, TableId::Messages);
+    return context.finish(result);
 }
 
 int runReadMessages(CliContext& context)
@@ -139,18 +129,18 @@ int runReadMessages(CliContext& context)
     context.setPortFailureMessage(msgtext::kReadFailed);
     // A stopped read's "Действие прервано." is said again with where the rows went.
     context.feedback().holdAfterStop(true);
-    MessageOutcome outcome = MessageOutcome::Failed;
+    OperationResult result;
     if (what == Selection::All) {
-        outcome = readAllMessages(link, sink, noSave);
+        result = readAllMessages(link, sink, noSave);
     } else if (what == Selection::One) {
-        outcome = readOneMessage(link, *context.args().value("msg"), sink, noSave);
+        result = readOneMessage(link, *context.args().value("msg"), sink, noSave);
     } else {
-        outcome = GetMsgRange(link, range->first, range->last, sink, noSave);
+        result = GetMsgRange(link, range->first, range->last, sink, noSave);
     }
     int rows = 0;
     for (int r = 1; r < messages.rowCount(); ++r)
         rows += !messages.cell(r, msgcol::Number).empty();
-    const int code = saveRead(context, outcome, *out, rows, [&](const std::string& path) {
+    const int code = saveRead(context, result, *out, rows, [&](const std::string& path) {
         if (const auto error = saveCellFile(path, messages)) {
             context.error(*error);
             return false;
@@ -158,7 +148,7 @@ int runReadMessages(CliContext& context)
         return true;
     });
     // The window's read fills the table silently; here the run closes as read-products does.
-    if (outcome == MessageOutcome::Done && code == kOk)
+    if (result && code == kOk)
         context.feedback().message(kReceived);
     return code;
 }

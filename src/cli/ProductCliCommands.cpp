@@ -16,13 +16,12 @@
 #include "files/PluFile.h"
 #include "files/TableFiles.h"
 #include "link/ScaleSession.h"
+#include "operation/OperationTexts.h"
 #include "products/PluCheck.h"
 #include "products/ProductColumns.h"
 #include "products/ProductMessages.h"
 #include "products/ProductRanges.h"
-#include "products/ProductRows.h"
 #include "products/ProductTransfer.h"
-#include "operation/OperationTexts.h"
 
 namespace qm::cli
 {
@@ -88,17 +87,10 @@ int runCheckProducts(CliContext& context)
     Table products;
     if (!loadProducts(context, file, products))
         return kFailed;
-    if (checkProductTable(products, context.feedback()))
-        return kOk;
+    const OperationResult checked = checkProductTable(products, context.feedback());
     // The window shows the bad cell with its cursor; here it is named.
-    for (int r = 1; r < products.rowCount(); ++r) {
-        int column = 0;
-        if (PluCheckError(products, r, column)) {
-            nameBadCell(context, r, column);
-            break;
-        }
-    }
-    return kFailed;
+    nameFailedCell(context, checked, TableId::Products);
+    return checked ? kOk : kFailed;
 }
 
 int runSendProducts(CliContext& context)
@@ -119,31 +111,22 @@ int runSendProducts(CliContext& context)
         return kFailed;
     const ProductLink link = scaleLink(context);
     context.setPortFailureMessage(msg::kWriteFailed);
-    TransferOutcome outcome = TransferOutcome::Failed;
+    OperationResult result;
     if (a.has("rows")) {
         RangeCheck range;
         if (!rangeOption(context, "rows", ProductRangeKind::RowsToSend, products.rowCount() - 1, range))
             return kUsage;
-        outcome = sendProductRange(link, products, range.range->first, range.range->last);
+        result = sendProductRange(link, products, range.range->first, range.range->last);
     } else {
         SendTableOptions options;
         options.checkFirst = !a.has("no-check");
         options.virtualSync = a.has("virtual");
-        outcome = sendProductTable(link, products, options);
+        result = sendProductTable(link, products, options);
     }
     // A row that fails its check, or that cannot be sent, ends the send with the cursor on its
     // cell: named as check-products names it.
-    if (outcome == TransferOutcome::Failed)
-        nameCellAtFailure(context, TableId::Products, [&](int row, int& column) {
-            if (row >= products.rowCount())
-                return false;
-            if (PluCheckError(products, row, column))
-                return true;
-            const PreparedRow prepared = prepareRow(products.row(row));
-            column = prepared.column;
-            return !prepared.record;
-        });
-    return context.finish(outcome);
+    nameFailedCell(context, result, TableId::Products);
+    return context.finish(result);
 }
 
 int runReadProducts(CliContext& context)
@@ -167,23 +150,23 @@ int runReadProducts(CliContext& context)
     context.setPortFailureMessage(msg::kReadFailed);
     // A stopped read's "Данные приняты." gives way to the command line's own message.
     context.feedback().holdAfterStop(true);
-    TransferOutcome outcome = TransferOutcome::Failed;
+    OperationResult result;
     if (what == Selection::All) {
-        outcome = readAllProducts(link, sink, noSave);
+        result = readAllProducts(link, sink, noSave);
     } else if (what == Selection::One) {
         if (!pluOption(context, pmsg::kBadPluToRead))
             return kUsage;
-        outcome = readOneProduct(link, *context.args().value("plu"), sink, noSave);
+        result = readOneProduct(link, *context.args().value("plu"), sink, noSave);
     } else {
         RangeCheck range;
         if (!rangeOption(context, "range", ProductRangeKind::PluToRead, 0, range))
             return kUsage;
-        outcome = readProductRange(link, range.range->first, range.range->last, sink, noSave);
+        result = readProductRange(link, range.range->first, range.range->last, sink, noSave);
     }
     int rows = 0;
     for (int r = 1; r < products.rowCount(); ++r)
         rows += !products.cell(r, plucol::Plu).empty();
-    return saveRead(context, outcome, *out, rows,
+    return saveRead(context, result, *out, rows,
                     [&](const std::string& path) { return saveProducts(context, path, products); });
 }
 

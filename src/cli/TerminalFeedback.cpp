@@ -60,7 +60,6 @@ void TerminalFeedback::clearProgressLine()
 
 void TerminalFeedback::message(const std::string& text)
 {
-    m_cursorAtMessage = m_cursor;
     if (stopRequested()) {
         m_spokeAfterStop = true;
         if (m_holdAfterStop) {

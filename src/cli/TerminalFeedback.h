@@ -2,7 +2,8 @@
 // The command line's side of the feedback: messages on standard output (a "\r\n" inside a
 // text becomes a line break), questions answered by --yes, at a terminal prompt, or No with
 // the question and "не подтверждено: используйте --yes" printed, a progress bar on standard
-// error when it is a terminal, and Ctrl+C as the stop button.
+// error when it is a terminal, and Ctrl+C as the stop button. A failure is shown as its text;
+// the commands name the cell it points at from the operation's result.
 
 #include <atomic>
 #include <string>
@@ -12,13 +13,6 @@
 
 namespace qm::cli
 {
-
-// A cell of a table, as an operation's moveCursor names it.
-struct CursorCell {
-    TableId table = TableId::Products;
-    int row = -1; // -1: the operation has not moved the cursor
-    int col = 0;
-};
 
 class TerminalFeedback : public Feedback
 {
@@ -35,15 +29,11 @@ class TerminalFeedback : public Feedback
     void counterShow(bool show) override { m_counterShown = show; }
     void counterText(const std::string& text) override;
     void progressEnd() override;
-    void moveCursor(TableId table, int row, int col) override { m_cursor = {table, row, col}; }
     bool stopRequested() const override;
     void clearStop() override;
 
     // Messages shown so far, for the exit code decision of some commands.
     const std::string& lastMessage() const { return m_lastMessage; }
-    // Where the operation had put the cursor when it showed its last message: the window's way
-    // of pointing at a bad cell.
-    const CursorCell& cursorAtLastMessage() const { return m_cursorAtMessage; }
     // True once a message was shown after Ctrl+C: the operation said it was stopped.
     bool spokeAfterStop() const { return m_spokeAfterStop; }
 
@@ -69,8 +59,6 @@ class TerminalFeedback : public Feedback
     int m_position = 0;
     std::string m_counter;
     std::string m_lastMessage;
-    CursorCell m_cursor;
-    CursorCell m_cursorAtMessage;
     std::vector<std::string> m_held;
 };
 

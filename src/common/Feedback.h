@@ -1,18 +1,19 @@
 #pragma once
-// The one way an operation reaches a person: messages, questions, the progress controls of
-// its tab, the current cell of a table, and the stop flag. The window, the command line and
-// the tests each implement it. Texts are UTF-8; "\r\n" inside a text is a line break.
+// The one way an operation reaches a person: messages, questions, the failure that ends it, the
+// progress controls of its tab, the current cell of a table, and the stop flag. The window, the
+// command line and the tests each implement it. Texts are UTF-8; "\r\n" inside a text is a line
+// break.
 
 #include <string>
+
+#include "common/Failure.h"
+#include "common/TableColumns.h"
 
 namespace qm
 {
 
 enum class Buttons { YesNo, YesNoCancel };
 enum class Answer { Yes, No, Cancel };
-
-// The tables whose current cell an operation may move.
-enum class TableId { Products, Messages, Settings, Config, Tests, PriceKeys, Reports };
 
 class Feedback
 {
@@ -21,6 +22,9 @@ class Feedback
 
     virtual void message(const std::string& text) = 0;
     virtual Answer ask(const std::string& text, Buttons buttons) = 0;
+    // The failure that ends an operation, at the moment it ends it; the cursor moves that point
+    // at its cell come before, from the operation. Shown as its text by default.
+    virtual void reportFailure(const Failure& failure) { message(failure.text); }
 
     // Progress controls of the running operation's tab: the bar, the counter label and the stop
     // button. progressStart shows the bar and the stop button; the counter is shown on request.
@@ -38,5 +42,18 @@ class Feedback
     virtual bool stopRequested() const = 0;
     virtual void clearStop() = 0;
 };
+
+// Reports the failure and returns it as the operation's result: `return failed(fb, ...);`.
+inline OperationResult failed(Feedback& feedback, Failure failure)
+{
+    feedback.reportFailure(failure);
+    return OperationResult::failed(std::move(failure));
+}
+// The same for a stop reported in the operation's own words.
+inline OperationResult stoppedWith(Feedback& feedback, Failure failure)
+{
+    feedback.reportFailure(failure);
+    return OperationResult::stopped(std::move(failure));
+}
 
 } // namespace qm

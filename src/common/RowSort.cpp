@@ -39,8 +39,9 @@ SortResult sortRowsByNumber(Table& table, TableId id, Feedback& feedback, bool q
         table.setDataRows(std::move(rows));
         result.ok = false;
         result.badRow = static_cast<int>(bad) + 1;
+        result.failure = Failure::at(FailureKind::BadNumber, kSortInputError, id, result.badRow, 0);
         if (!quiet) {
-            feedback.message(kSortInputError);
+            feedback.reportFailure(*result.failure);
             feedback.moveCursor(id, result.badRow, 0);
         }
         return result;

@@ -49,23 +49,29 @@ std::string configErrorMessage(int code)
     }
 }
 
-bool checkConfigTable(const Table& config, Feedback& feedback)
+std::optional<Failure> configRowFailure(const Table& config, int row)
+{
+    int code = 0;
+    int column = -1;
+    if (!CfgCheckError(config, row, code, column))
+        return std::nullopt;
+    return Failure::at(FailureKind::BadConfigRow, configErrorMessage(code), TableId::Config, row, column);
+}
+
+OperationResult checkConfigTable(const Table& config, Feedback& feedback)
 {
     feedback.moveCursor(TableId::Config, 1, 0);
     feedback.processEvents();
     for (int r = 1; r < config.rowCount(); ++r) {
         feedback.moveCursor(TableId::Config, r, 0);
         feedback.processEvents();
-        int code = 0;
-        int column = -1;
-        if (CfgCheckError(config, r, code, column)) {
-            feedback.moveCursor(TableId::Config, r, column);
-            feedback.message(configErrorMessage(code));
-            return false;
+        if (auto failure = configRowFailure(config, r)) {
+            feedback.moveCursor(TableId::Config, r, failure->column);
+            return failed(feedback, std::move(*failure));
         }
     }
     feedback.message("Таблица конфигурации ошибок не имеет.");
-    return true;
+    return OperationResult::done();
 }
 
 std::vector<std::string> scaleNames(const Table& config)

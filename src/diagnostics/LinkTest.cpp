@@ -59,15 +59,17 @@ Row linkTestRow(ScaleSession& session, const Table& config, int configRow, const
     return row;
 }
 
-bool testChosenScale(ScaleSession& session, const Table& config, const std::string& chooserText, Table& tests)
+OperationResult testChosenScale(ScaleSession& session, const Table& config, const std::string& chooserText,
+                                Table& tests)
 {
     tests.clearData();
     session.feedback().moveCursor(TableId::Tests, 1, 0);
-    const auto target = findScale(session.feedback(), config, chooserText, "Для тестирования выберите весы из списка.");
-    if (!target)
-        return false;
-    tests.setRow(1, linkTestRow(session, config, target->row, "1"));
-    return true;
+    const OpenedScale scale =
+        findScale(session.feedback(), config, chooserText, "Для тестирования выберите весы из списка.");
+    if (!scale)
+        return scale;
+    tests.setRow(1, linkTestRow(session, config, scale.target.row, "1"));
+    return OperationResult::done();
 }
 
 } // namespace qm

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/Failure.h"
 #include "common/Table.h"
 
 namespace qm
@@ -22,8 +23,10 @@ std::string workingStateText();
 // One configuration row, already checked, tested into a test-table row whose column 0 is index.
 Row linkTestRow(ScaleSession& session, const Table& config, int configRow, const std::string& index);
 
-// The test of the scale named by the chooser: finds and checks its row (messages as for every
-// operation), then tests it into row 1 of the test table. False when it could not be tested.
-bool testChosenScale(ScaleSession& session, const Table& config, const std::string& chooserText, Table& tests);
+// The test of the scale named by the chooser: finds and checks its row (failures as for every
+// operation), then tests it into row 1 of the test table. Done when it was tested, whatever the
+// scale answered: the row says how it went.
+OperationResult testChosenScale(ScaleSession& session, const Table& config, const std::string& chooserText,
+                                Table& tests);
 
 } // namespace qm

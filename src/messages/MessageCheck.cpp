@@ -12,13 +12,18 @@ bool MsgCheckError(const Table& messages, int row)
     return !intTextIn(messages.cell(row, msgcol::Number), 1, kMaxMessageNumber);
 }
 
-bool checkMessageTable(const Table& messages, Feedback& feedback)
+Failure messageRowFailure(int row)
+{
+    return Failure::at(FailureKind::BadRow, msgtext::kRowError, TableId::Messages, row, msgcol::Number);
+}
+
+OperationResult checkMessageTable(const Table& messages, Feedback& feedback)
 {
     const int rows = messages.rowCount() - 1;
     feedback.progressStart(rows, 0);
     feedback.moveCursor(TableId::Messages, 1, msgcol::Number);
     feedback.processEvents();
-    bool ok = true;
+    OperationResult result;
     for (int row = 1; row <= rows; ++row) {
         feedback.moveCursor(TableId::Messages, row, msgcol::Number);
         feedback.progressPosition(row);
@@ -26,15 +31,14 @@ bool checkMessageTable(const Table& messages, Feedback& feedback)
         if (MsgCheckError(messages, row)) {
             feedback.moveCursor(TableId::Messages, row, msgcol::Number);
             feedback.processEvents();
-            feedback.message(msgtext::kRowError);
-            ok = false;
+            result = failed(feedback, messageRowFailure(row));
             break;
         }
     }
-    if (ok)
+    if (result)
         feedback.message(msgtext::kTableOk);
     feedback.progressEnd();
-    return ok;
+    return result;
 }
 
 } // namespace qm

@@ -17,7 +17,7 @@ namespace
 {
 
 // Deletes numbers first..last, the queue drained once before; progress counted from `base`.
-MessageOutcome deleteNumbers(ScaleSession& session, int scaleNumber, int first, int last, int base)
+OperationResult deleteNumbers(ScaleSession& session, int scaleNumber, int first, int last, int base)
 {
     Feedback& feedback = session.feedback();
     feedback.clearStop();
@@ -26,78 +26,72 @@ MessageOutcome deleteNumbers(ScaleSession& session, int scaleNumber, int first, 
     for (int n = first; n <= last; ++n) {
         if (feedback.stopRequested()) {
             display.end();
-            feedback.message(msgtext::kStopped);
-            return MessageOutcome::Stopped;
+            return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, msgtext::kStopped));
         }
         feedback.processEvents();
         feedback.counterText(std::to_string(n));
         feedback.processEvents();
         feedback.progressPosition(n - base);
-        if (!addressScale(session, scaleNumber, false, kDeleteMsgAddressWindowMs)) {
+        if (auto addressed = addressScale(session, scaleNumber, false, kDeleteMsgAddressWindowMs); !addressed) {
             display.end();
-            return MessageOutcome::Failed;
+            return addressed;
         }
         if (!DeleteMsg(session, static_cast<std::uint16_t>(n))) {
             display.end();
-            feedback.message(msgtext::kDeleteFailed);
-            return MessageOutcome::Failed;
+            return failed(feedback, Failure::plain(FailureKind::NoAck, msgtext::kDeleteFailed).forRecord(n));
         }
     }
     display.end();
     feedback.message(msgtext::kDeleted);
-    return MessageOutcome::Done;
+    return OperationResult::done();
 }
 
 } // namespace
 
-MessageOutcome deleteOneMessage(const MessageLink& link, const std::string& numberText)
+OperationResult deleteOneMessage(const MessageLink& link, const std::string& numberText)
 {
-    const auto target = openMessageScale(link, MessageWork::Delete);
-    if (!target)
-        return MessageOutcome::Failed;
+    const OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Delete));
+    if (!scale)
+        return scale;
     Feedback& feedback = link.session.feedback();
     const auto number = msgsteps::fieldNumber(numberText);
-    if (!number) {
-        feedback.message(msgtext::kBadNumber);
-        return MessageOutcome::Failed;
-    }
+    if (!number)
+        return failed(feedback, Failure::plain(FailureKind::BadNumber, msgtext::kBadNumber));
     const std::string question = msgtext::kDeleteOneHead + cp1251ToUtf8(numberText) + msgtext::kDeleteOneTail;
     if (feedback.ask(question, Buttons::YesNo) != Answer::Yes)
-        return MessageOutcome::Cancelled;
-    if (!addressScale(link.session, target->number, true, kDeleteMsgAddressWindowMs))
-        return MessageOutcome::Failed;
-    if (!DeleteMsg(link.session, static_cast<std::uint16_t>(*number))) {
-        feedback.message(msgtext::kReadFailed);
-        return MessageOutcome::Failed;
-    }
+        return OperationResult::cancelled();
+    if (auto addressed = addressScale(link.session, scale.target.number, true, kDeleteMsgAddressWindowMs); !addressed)
+        return addressed;
+    if (!DeleteMsg(link.session, static_cast<std::uint16_t>(*number)))
+        return failed(feedback, Failure::plain(FailureKind::NoAck, msgtext::kReadFailed).forRecord(*number));
     feedback.message(msgtext::kDeletedOne);
-    return MessageOutcome::Done;
+    return OperationResult::done();
 }
 
-MessageOutcome deleteAllMessages(const MessageLink& link)
+OperationResult deleteAllMessages(const MessageLink& link)
 {
-    const auto target = openMessageScale(link, MessageWork::Delete);
-    if (!target)
-        return MessageOutcome::Failed;
+    const OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Delete));
+    if (!scale)
+        return scale;
     if (link.session.feedback().ask(msgtext::kDeleteAllQuestion, Buttons::YesNo) != Answer::Yes)
-        return MessageOutcome::Cancelled;
+        return OperationResult::cancelled();
     link.session.NewQue();
-    return deleteNumbers(link.session, target->number, 1, kMaxMessageNumber, 0);
+    return deleteNumbers(link.session, scale.target.number, 1, kMaxMessageNumber, 0);
 }
 
-MessageOutcome DeleteMsgRange(const MessageLink& link, int first, int last)
+OperationResult DeleteMsgRange(const MessageLink& link, int first, int last)
 {
-    const auto target = openMessageScale(link, MessageWork::Delete);
-    if (!target)
-        return MessageOutcome::Failed;
+    const OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Delete));
+    if (!scale)
+        return scale;
     Feedback& feedback = link.session.feedback();
-    const auto range = msgsteps::checkedRange(feedback, MsgRangeKind::DeleteNumbers, first, last, 0);
-    if (!range)
-        return MessageOutcome::Failed;
+    NumberRange range;
+    if (auto checked = msgsteps::checkedRange(feedback, MsgRangeKind::DeleteNumbers, first, last, 0, range); !checked)
+        return checked;
     link.session.NewQue();
     if (feedback.ask(msgtext::kDeleteRangeQuestion, Buttons::YesNo) != Answer::Yes)
-        return MessageOutcome::Cancelled;
-    return deleteNumbers(link.session, target->number, range->first, range->last, range->first - 1);
+        return OperationResult::cancelled();
+    return deleteNumbers(link.session, scale.target.number, range.first, range.last, range.first - 1);
 }
 
 } // namespace qm

@@ -18,6 +18,12 @@ namespace
 
 using msgsteps::RunningDisplay;
 
+// A read that brought no message: the scale holds none at the number, or the answer was lost.
+Failure readFailure(int number)
+{
+    return Failure::plain(FailureKind::ReadFailed, msgtext::kReadFailed).forRecord(number);
+}
+
 Row rowOf(int number, const MessageLines& lines)
 {
     Row cells;
@@ -37,7 +43,7 @@ void closeTable(Feedback& feedback, TableSink& table)
 
 // Reads numbers first..last into the table's last row, one message after another; progress is
 // counted from `base` and empty messages are skipped.
-MessageOutcome readNumbers(ScaleSession& session, int scaleNumber, TableSink& table, int first, int last, int base)
+OperationResult readNumbers(ScaleSession& session, int scaleNumber, TableSink& table, int first, int last, int base)
 {
     Feedback& feedback = session.feedback();
     feedback.clearStop();
@@ -48,24 +54,24 @@ MessageOutcome readNumbers(ScaleSession& session, int scaleNumber, TableSink& ta
     for (int n = first; n <= last; ++n) {
         if (feedback.stopRequested()) {
             display.end();
-            feedback.message(msgtext::kStopped);
+            const auto stopped = stoppedWith(feedback, Failure::plain(FailureKind::Stopped, msgtext::kStopped));
             closeTable(feedback, table);
-            return MessageOutcome::Stopped;
+            return stopped;
         }
         feedback.progressPosition(n - base);
         feedback.counterText(std::to_string(n));
         feedback.moveCursor(TableId::Messages, table.rowCount() - 1, msgcol::Number);
         feedback.processEvents();
-        if (!addressScale(session, scaleNumber, false)) {
+        if (auto addressed = addressScale(session, scaleNumber, false); !addressed) {
             display.end();
-            return MessageOutcome::Failed;
+            return addressed;
         }
         MessageLines lines;
         if (!GetMsg(session, static_cast<std::uint16_t>(n), lines)) {
             display.end();
-            feedback.message(msgtext::kReadFailed);
+            const auto result = failed(feedback, readFailure(n));
             feedback.moveCursor(TableId::Messages, 1, msgcol::Number);
-            return MessageOutcome::Failed;
+            return result;
         }
         if (isEmptyMessage(lines))
             continue;
@@ -76,74 +82,65 @@ MessageOutcome readNumbers(ScaleSession& session, int scaleNumber, TableSink& ta
     }
     display.end();
     closeTable(feedback, table);
-    return MessageOutcome::Done;
+    return OperationResult::done();
 }
 
 // Opening steps, the save-first question and the emptied table: the start of every read.
-// nullopt with the outcome when the read ends here.
-std::optional<ScaleTarget> openForRead(const MessageLink& link, TableSink& table, const MessageSave& save,
-                                       MessageOutcome& outcome)
+OpenedScale openForRead(const MessageLink& link, TableSink& table, const MessageSave& save)
 {
-    outcome = MessageOutcome::Failed;
-    auto target = openMessageScale(link, MessageWork::Read);
-    if (!target)
-        return std::nullopt;
+    OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Read));
+    if (!scale)
+        return scale;
     Feedback& feedback = link.session.feedback();
     if (!saveFirst(feedback, table, save, msgtext::kSaveFirst)) {
-        outcome = MessageOutcome::Cancelled;
-        return std::nullopt;
+        scale.outcome = TransferOutcome::Cancelled;
+        return scale;
     }
     msgsteps::emptyTable(feedback, table);
-    outcome = MessageOutcome::Done;
-    return target;
+    return scale;
 }
 
 } // namespace
 
-MessageOutcome readAllMessages(const MessageLink& link, TableSink& table, const MessageSave& save)
+OperationResult readAllMessages(const MessageLink& link, TableSink& table, const MessageSave& save)
 {
-    MessageOutcome outcome;
-    const auto target = openForRead(link, table, save, outcome);
-    if (!target)
-        return outcome;
-    return readNumbers(link.session, target->number, table, 1, kMaxMessageNumber, 0);
+    const OpenedScale scale = openForRead(link, table, save);
+    if (!scale)
+        return scale;
+    return readNumbers(link.session, scale.target.number, table, 1, kMaxMessageNumber, 0);
 }
 
-MessageOutcome readOneMessage(const MessageLink& link, const std::string& numberText, TableSink& table,
-                              const MessageSave& save)
+OperationResult readOneMessage(const MessageLink& link, const std::string& numberText, TableSink& table,
+                               const MessageSave& save)
 {
-    MessageOutcome outcome;
-    const auto target = openForRead(link, table, save, outcome);
-    if (!target)
-        return outcome;
+    const OpenedScale scale = openForRead(link, table, save);
+    if (!scale)
+        return scale;
     Feedback& feedback = link.session.feedback();
     const auto number = msgsteps::fieldNumber(numberText);
-    if (!number) {
-        feedback.message(msgtext::kBadNumber);
-        return MessageOutcome::Failed;
-    }
-    if (!addressScale(link.session, target->number, true))
-        return MessageOutcome::Failed;
+    if (!number)
+        return failed(feedback, Failure::plain(FailureKind::BadNumber, msgtext::kBadNumber));
+    if (auto addressed = addressScale(link.session, scale.target.number, true); !addressed)
+        return addressed;
     MessageLines lines;
-    if (!GetMsg(link.session, static_cast<std::uint16_t>(*number), lines)) {
-        feedback.message(msgtext::kReadFailed);
-        return MessageOutcome::Failed;
-    }
+    if (!GetMsg(link.session, static_cast<std::uint16_t>(*number), lines))
+        return failed(feedback, readFailure(*number));
     table.setRow(1, rowOf(*number, lines));
     table.setModified();
-    return MessageOutcome::Done;
+    return OperationResult::done();
 }
 
-MessageOutcome GetMsgRange(const MessageLink& link, int first, int last, TableSink& table, const MessageSave& save)
+OperationResult GetMsgRange(const MessageLink& link, int first, int last, TableSink& table, const MessageSave& save)
 {
-    const auto range = msgsteps::checkedRange(link.session.feedback(), MsgRangeKind::ReadNumbers, first, last, 0);
-    if (!range)
-        return MessageOutcome::Failed;
-    MessageOutcome outcome;
-    const auto target = openForRead(link, table, save, outcome);
-    if (!target)
-        return outcome;
-    return readNumbers(link.session, target->number, table, range->first, range->last, range->first - 1);
+    NumberRange range;
+    if (auto checked =
+            msgsteps::checkedRange(link.session.feedback(), MsgRangeKind::ReadNumbers, first, last, 0, range);
+        !checked)
+        return checked;
+    const OpenedScale scale = openForRead(link, table, save);
+    if (!scale)
+        return scale;
+    return readNumbers(link.session, scale.target.number, table, range.first, range.last, range.first - 1);
 }
 
 } // namespace qm

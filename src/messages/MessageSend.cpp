@@ -17,6 +17,12 @@ namespace
 
 using msgsteps::RunningDisplay;
 
+// A write the scale did not acknowledge.
+Failure writeFailure(int row, std::uint16_t number)
+{
+    return Failure::at(FailureKind::NoAck, msgtext::kWriteFailed, TableId::Messages, row, -1).forRecord(number);
+}
+
 MessageLines linesOf(const Table& messages, int row)
 {
     MessageLines lines;
@@ -39,123 +45,117 @@ bool stepOnto(Feedback& feedback, const Table& messages, int row, int position)
     return true;
 }
 
-MessageOutcome stopped(Feedback& feedback, RunningDisplay& display)
+OperationResult stopped(Feedback& feedback, RunningDisplay& display)
 {
     display.end();
-    feedback.message(msgtext::kStopped);
-    return MessageOutcome::Stopped;
+    return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, msgtext::kStopped));
 }
 
 // The check pass over rows first..last, progress counted from `base`.
-MessageOutcome checkRows(Feedback& feedback, RunningDisplay& display, const Table& messages, int first, int last,
-                         int base)
+OperationResult checkRows(Feedback& feedback, RunningDisplay& display, const Table& messages, int first, int last,
+                          int base)
 {
     for (int row = first; row <= last; ++row) {
         if (!stepOnto(feedback, messages, row, row - base))
             return stopped(feedback, display);
         if (MsgCheckError(messages, row)) {
             display.end();
-            feedback.message(msgtext::kRowError);
-            return MessageOutcome::Failed;
+            return failed(feedback, messageRowFailure(row));
         }
     }
-    return MessageOutcome::Done;
+    return OperationResult::done();
 }
 
 // The write pass: each row addressed and written; the input queue was drained once before.
 // A number that does not convert, or does not fit its two bytes, ends the pass at its row: it
 // is never sent cut to 16 bits.
-MessageOutcome writeRows(ScaleSession& session, RunningDisplay& display, int scaleNumber, const Table& messages,
-                         int first, int last, int base)
+OperationResult writeRows(ScaleSession& session, RunningDisplay& display, int scaleNumber, const Table& messages,
+                          int first, int last, int base)
 {
     Feedback& feedback = session.feedback();
     feedback.progressPosition(0);
     for (int row = first; row <= last; ++row) {
         if (!stepOnto(feedback, messages, row, row - base))
             return stopped(feedback, display);
-        const auto number = msgsteps::rowWireNumber(feedback, messages, row);
-        if (!number) {
+        std::uint16_t number = 0;
+        if (auto converted = msgsteps::rowWireNumber(feedback, messages, row, number); !converted) {
             display.end();
-            return MessageOutcome::Failed;
+            return converted;
         }
-        if (!addressScale(session, scaleNumber, false)) {
+        if (auto addressed = addressScale(session, scaleNumber, false); !addressed) {
             display.end();
-            return MessageOutcome::Failed;
+            return addressed;
         }
-        if (!SendMsg(session, *number, linesOf(messages, row))) {
+        if (!SendMsg(session, number, linesOf(messages, row))) {
             display.end();
-            feedback.message(msgtext::kWriteFailed);
-            return MessageOutcome::Failed;
+            return failed(feedback, writeFailure(row, number));
         }
     }
     display.end();
     feedback.message(msgtext::kSent);
-    return MessageOutcome::Done;
+    return OperationResult::done();
 }
 
 } // namespace
 
-MessageOutcome sendMessageTable(const MessageLink& link, const Table& messages, bool checkFirst)
+OperationResult sendMessageTable(const MessageLink& link, const Table& messages, bool checkFirst)
 {
-    const auto target = openMessageScale(link, MessageWork::Write);
-    if (!target)
-        return MessageOutcome::Failed;
+    const OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Write));
+    if (!scale)
+        return scale;
     Feedback& feedback = link.session.feedback();
     const int rows = messages.rowCount() - 1;
     feedback.clearStop();
     feedback.moveCursor(TableId::Messages, 1, msgcol::Number);
     RunningDisplay display(feedback, rows);
     if (checkFirst) {
-        const auto checked = checkRows(feedback, display, messages, 1, rows, 0);
-        if (checked != MessageOutcome::Done)
+        if (auto checked = checkRows(feedback, display, messages, 1, rows, 0); !checked)
             return checked;
     }
     link.session.NewQue();
-    return writeRows(link.session, display, target->number, messages, 1, rows, 0);
+    return writeRows(link.session, display, scale.target.number, messages, 1, rows, 0);
 }
 
-MessageOutcome sendMessageRow(const MessageLink& link, const Table& messages, int row)
+OperationResult sendMessageRow(const MessageLink& link, const Table& messages, int row)
 {
-    const auto target = openMessageScale(link, MessageWork::Write);
-    if (!target)
-        return MessageOutcome::Failed;
+    const OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Write));
+    if (!scale)
+        return scale;
     Feedback& feedback = link.session.feedback();
     // A row that fails its check is not written, and the scale is not addressed for it.
     if (row < 1 || row > messages.rowCount() - 1 || MsgCheckError(messages, row)) {
         feedback.moveCursor(TableId::Messages, row, msgcol::Number);
         feedback.processEvents();
-        feedback.message(msgtext::kRowError);
-        return MessageOutcome::Failed;
+        return failed(feedback, messageRowFailure(row));
     }
-    if (!addressScale(link.session, target->number, true))
-        return MessageOutcome::Failed;
+    if (auto addressed = addressScale(link.session, scale.target.number, true); !addressed)
+        return addressed;
     const auto number = static_cast<std::uint16_t>(intTextValue(messages.cell(row, msgcol::Number)));
-    if (!SendMsg(link.session, number, linesOf(messages, row))) {
-        feedback.message(msgtext::kWriteFailed);
-        return MessageOutcome::Failed;
-    }
+    if (!SendMsg(link.session, number, linesOf(messages, row)))
+        return failed(feedback, writeFailure(row, number));
     feedback.message(msgtext::kSent);
-    return MessageOutcome::Done;
+    return OperationResult::done();
 }
 
-MessageOutcome SendMsgRange(const MessageLink& link, const Table& messages, int first, int last)
+OperationResult SendMsgRange(const MessageLink& link, const Table& messages, int first, int last)
 {
-    const auto target = openMessageScale(link, MessageWork::Write);
-    if (!target)
-        return MessageOutcome::Failed;
+    const OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Write));
+    if (!scale)
+        return scale;
     Feedback& feedback = link.session.feedback();
-    const auto range = msgsteps::checkedRange(feedback, MsgRangeKind::SendRows, first, last, messages.rowCount() - 1);
-    if (!range)
-        return MessageOutcome::Failed;
+    NumberRange range;
+    if (auto checked =
+            msgsteps::checkedRange(feedback, MsgRangeKind::SendRows, first, last, messages.rowCount() - 1, range);
+        !checked)
+        return checked;
     link.session.NewQue();
     feedback.clearStop();
-    feedback.moveCursor(TableId::Messages, range->first, msgcol::Number);
-    const int base = range->first - 1;
-    RunningDisplay display(feedback, range->last - base);
-    const auto checked = checkRows(feedback, display, messages, range->first, range->last, base);
-    if (checked != MessageOutcome::Done)
+    feedback.moveCursor(TableId::Messages, range.first, msgcol::Number);
+    const int base = range.first - 1;
+    RunningDisplay display(feedback, range.last - base);
+    if (auto checked = checkRows(feedback, display, messages, range.first, range.last, base); !checked)
         return checked;
-    return writeRows(link.session, display, target->number, messages, range->first, range->last, base);
+    return writeRows(link.session, display, scale.target.number, messages, range.first, range.last, base);
 }
 
 } // namespace qm

@@ -6,7 +6,9 @@
 #include "messages/MessageRecord.h"
 #include "messages/MessageTexts.h"
 
-namespace qm::msgsteps
+namespace qm
+{
+namespace msgsteps
 {
 
 RunningDisplay::RunningDisplay(Feedback& feedback, int maximum) : m_feedback(feedback)
@@ -37,24 +39,43 @@ std::optional<int> fieldNumber(const std::string& text)
     return *n;
 }
 
-std::optional<std::uint16_t> rowWireNumber(Feedback& feedback, const Table& messages, int row)
+OperationResult rowWireNumber(Feedback& feedback, const Table& messages, int row, std::uint16_t& number)
 {
     std::optional<std::uint16_t> wire;
     if (const auto n = intText(messages.cell(row, msgcol::Number)))
         wire = messageWireNumber(*n);
     if (!wire) {
         feedback.moveCursor(TableId::Messages, row, msgcol::Number);
-        feedback.message(msgtext::kRowError);
+        return failed(feedback,
+                      Failure::at(FailureKind::BadNumber, msgtext::kRowError, TableId::Messages, row, msgcol::Number));
     }
-    return wire;
+    number = *wire;
+    return OperationResult::done();
 }
 
-std::optional<NumberRange> checkedRange(Feedback& feedback, MsgRangeKind kind, int first, int last, int dataRows)
+OperationResult checkedRange(Feedback& feedback, MsgRangeKind kind, int first, int last, int dataRows,
+                             NumberRange& range)
 {
     const RangeCheck check = checkMsgRange(kind, std::to_string(first), std::to_string(last), dataRows);
     if (!check.range)
-        feedback.message(check.message);
-    return check.range;
+        return failed(feedback, Failure::plain(FailureKind::RangeRefused, check.message));
+    range = *check.range;
+    return OperationResult::done();
 }
 
-} // namespace qm::msgsteps
+} // namespace msgsteps
+
+const char* chooseScaleMessage(MessageWork work)
+{
+    switch (work) {
+    case MessageWork::Read:
+        return msgtext::kNoScaleRead;
+    case MessageWork::Delete:
+        return msgtext::kNoScaleDelete;
+    case MessageWork::Write:
+        break;
+    }
+    return msgtext::kNoScaleWrite;
+}
+
+} // namespace qm

@@ -40,13 +40,14 @@ void emptyTable(Feedback& feedback, TableSink& table);
 // The number of `Edit36`, 1..1000; nullopt when the text is no such number.
 std::optional<int> fieldNumber(const std::string& text);
 
-// The number bytes of a row about to be sent. Shows the row message with the cursor on the row
-// when column 0 is no integer text or does not fit the two wire bytes.
-std::optional<std::uint16_t> rowWireNumber(Feedback& feedback, const Table& messages, int row);
+// The number bytes of a row about to be sent. Fails with the row message and the cursor on the
+// row when column 0 is no integer text or does not fit the two wire bytes.
+OperationResult rowWireNumber(Feedback& feedback, const Table& messages, int row, std::uint16_t& number);
 
 // A range handed to a range procedure, checked again as its dialog checks it: the table may
-// have changed since. Shows the dialog's message when the range is refused.
-std::optional<NumberRange> checkedRange(Feedback& feedback, MsgRangeKind kind, int first, int last, int dataRows);
+// have changed since. A refused range fails with the dialog's message.
+OperationResult checkedRange(Feedback& feedback, MsgRangeKind kind, int first, int last, int dataRows,
+                             NumberRange& range);
 
 } // namespace msgsteps
 } // namespace qm

@@ -26,36 +26,36 @@ namespace qm
 class ScaleSession;
 class TableSink;
 
-using MessageOutcome = TransferOutcome;
 using MessageLink = ScaleLink;
 using MessageSave = SaveCommand;
 
 enum class MessageWork { Write, Read, Delete };
 
-// Opening steps 1 to 3 (find, check, connect) with the no-scale message of the kind of work.
-std::optional<ScaleTarget> openMessageScale(const MessageLink& link, MessageWork work);
+// The message for a chooser that names no scale, by the kind of work (UTF-8). The window runs
+// the frame alone before it shows a range dialog: openScale(link, chooseScaleMessage(work)).
+const char* chooseScaleMessage(MessageWork work);
 
 // `SpeedButton54Click`: checkFirst is `CheckBox21` "Протестировать данные перед записью".
-MessageOutcome sendMessageTable(const MessageLink& link, const Table& messages, bool checkFirst);
+OperationResult sendMessageTable(const MessageLink& link, const Table& messages, bool checkFirst);
 // `SpeedButton55Click`: the table's current row, always checked first.
-MessageOutcome sendMessageRow(const MessageLink& link, const Table& messages, int row);
+OperationResult sendMessageRow(const MessageLink& link, const Table& messages, int row);
 // `SendMsgRange`: rows first..last of the table, always checked first.
-MessageOutcome SendMsgRange(const MessageLink& link, const Table& messages, int first, int last);
+OperationResult SendMsgRange(const MessageLink& link, const Table& messages, int first, int last);
 
 // `SpeedButton57Click`: numbers 1..1000; empty messages are skipped. No closing message.
-MessageOutcome readAllMessages(const MessageLink& link, TableSink& table, const MessageSave& save);
+OperationResult readAllMessages(const MessageLink& link, TableSink& table, const MessageSave& save);
 // `SpeedButton58Click`: the number as `Edit36` "№ MSG" holds it; the message fills row 1 even
 // when it is empty.
-MessageOutcome readOneMessage(const MessageLink& link, const std::string& numberText, TableSink& table,
-                              const MessageSave& save);
+OperationResult readOneMessage(const MessageLink& link, const std::string& numberText, TableSink& table,
+                               const MessageSave& save);
 // `GetMsgRange`: the save-first question, the table emptied, then numbers first..last.
-MessageOutcome GetMsgRange(const MessageLink& link, int first, int last, TableSink& table, const MessageSave& save);
+OperationResult GetMsgRange(const MessageLink& link, int first, int last, TableSink& table, const MessageSave& save);
 
 // `SpeedButton61Click`: the number as `Edit36` holds it; asks before deleting.
-MessageOutcome deleteOneMessage(const MessageLink& link, const std::string& numberText);
+OperationResult deleteOneMessage(const MessageLink& link, const std::string& numberText);
 // `SpeedButton60Click`: asks, then deletes 1..1000.
-MessageOutcome deleteAllMessages(const MessageLink& link);
+OperationResult deleteAllMessages(const MessageLink& link);
 // `DeleteMsgRange`: asks, then deletes first..last.
-MessageOutcome DeleteMsgRange(const MessageLink& link, int first, int last);
+OperationResult DeleteMsgRange(const MessageLink& link, int first, int last);
 
 } // namespace qm

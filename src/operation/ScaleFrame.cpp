@@ -8,56 +8,58 @@
 namespace qm
 {
 
-std::optional<ScaleTarget> findScale(Feedback& feedback, const Table& config, const std::string& chooserText,
-                                     const std::string& noScaleMessage)
+namespace
+{
+
+OpenedScale endedBy(OperationResult result)
+{
+    OpenedScale opened;
+    static_cast<OperationResult&>(opened) = std::move(result);
+    return opened;
+}
+
+} // namespace
+
+OpenedScale findScale(Feedback& feedback, const Table& config, const std::string& chooserText,
+                      const std::string& noScaleMessage)
 {
     const int row = NumberColFrom(config, chooserText);
-    if (row < 0) {
-        feedback.message(noScaleMessage);
-        return std::nullopt;
-    }
+    if (row < 0)
+        return endedBy(failed(feedback, Failure::plain(FailureKind::NoScale, noScaleMessage)));
     int code = 0;
     int column = -1;
     if (CfgCheckError(config, row, code, column)) {
         feedback.moveCursor(TableId::Config, row, column);
-        feedback.message(msg::kCheckConfig);
-        return std::nullopt;
+        return endedBy(
+            failed(feedback, Failure::at(FailureKind::BadConfigRow, msg::kCheckConfig, TableId::Config, row, column)));
     }
-    ScaleTarget t;
-    t.row = row;
-    t.number = *intText(config.cell(row, cfgcol::Number));
-    t.name = config.cell(row, cfgcol::Name);
-    t.port = config.cell(row, cfgcol::Port);
-    t.speed = config.cell(row, cfgcol::Speed);
-    return t;
+    OpenedScale opened;
+    opened.target.row = row;
+    opened.target.number = *intText(config.cell(row, cfgcol::Number));
+    opened.target.name = config.cell(row, cfgcol::Name);
+    opened.target.port = config.cell(row, cfgcol::Port);
+    opened.target.speed = config.cell(row, cfgcol::Speed);
+    return opened;
 }
 
-std::optional<ScaleTarget> openScale(ScaleSession& session, const Table& config, const std::string& chooserText,
-                                     const std::string& noScaleMessage)
+OpenedScale openScale(const ScaleLink& link, const std::string& noScaleMessage)
 {
-    auto target = findScale(session.feedback(), config, chooserText, noScaleMessage);
-    if (!target)
-        return std::nullopt;
-    if (!session.Connection(target->port, target->speed)) {
-        session.feedback().message(msg::kPortBusy);
-        return std::nullopt;
-    }
-    return target;
+    OpenedScale opened = findScale(link.session.feedback(), link.config, link.scaleName, noScaleMessage);
+    if (!opened)
+        return opened;
+    if (!link.session.Connection(opened.target.port, opened.target.speed))
+        return endedBy(failed(link.session.feedback(), Failure::plain(FailureKind::PortUnavailable, msg::kPortBusy)));
+    return opened;
 }
 
-bool addressScale(ScaleSession& session, int scaleNumber, bool emptyQueueFirst, int windowMs)
+OperationResult addressScale(ScaleSession& session, int scaleNumber, bool emptyQueueFirst, int windowMs)
 {
-    switch (session.address(scaleNumber, emptyQueueFirst, windowMs)) {
-    case AddressResult::Ready:
-        return true;
-    case AddressResult::NoLink:
-        session.feedback().message(msg::kNoLink);
-        return false;
-    case AddressResult::NotReady:
-        session.feedback().message(msg::kNotReady);
-        return false;
-    }
-    return false;
+    const AddressResult answer = session.address(scaleNumber, emptyQueueFirst, windowMs);
+    if (answer == AddressResult::Ready)
+        return OperationResult::done();
+    if (answer == AddressResult::NoLink)
+        return failed(session.feedback(), Failure::plain(FailureKind::NoLink, msg::kNoLink));
+    return failed(session.feedback(), Failure::plain(FailureKind::NotReady, msg::kNotReady));
 }
 
 } // namespace qm

@@ -1,12 +1,14 @@
 #pragma once
 // The opening of every scale operation: find the scale row named by the tab's chooser, check
-// it, and open its port. Each failing step shows its message and ends the operation.
+// it, and open its port; then the addressing of the scale before each exchange. Each failing
+// step reports its failure and ends the operation with it.
 
-#include <optional>
 #include <string>
 
+#include "common/Failure.h"
 #include "common/Table.h"
 #include "link/ScaleSession.h"
+#include "operation/ScaleOperation.h"
 
 namespace qm
 {
@@ -19,17 +21,24 @@ struct ScaleTarget {
     std::string speed;
 };
 
-// Steps 1 and 2: the scale row by name, checked. Shows noScaleMessage or the check message.
-std::optional<ScaleTarget> findScale(Feedback& feedback, const Table& config, const std::string& chooserText,
-                                     const std::string& noScaleMessage);
+// The scale an opening found (its target), or the failure that ended the operation.
+struct OpenedScale : OperationResult {
+    ScaleTarget target;
+};
+
+// Steps 1 and 2: the scale row by name, checked. A chooser naming no scale fails with
+// noScaleMessage (the text of the kind of work), a wrong row with msg::kCheckConfig and
+// the cursor on its cell.
+OpenedScale findScale(Feedback& feedback, const Table& config, const std::string& chooserText,
+                      const std::string& noScaleMessage);
 
 // Steps 1 to 3: the above, then Connection with the row's port and speed. A port that cannot be
-// opened shows msg::kPortBusy.
-std::optional<ScaleTarget> openScale(ScaleSession& session, const Table& config, const std::string& chooserText,
-                                     const std::string& noScaleMessage);
+// opened fails with msg::kPortBusy.
+OpenedScale openScale(const ScaleLink& link, const std::string& noScaleMessage);
 
-// Addresses the scale; a scale that does not answer shows msg::kNoLink, one that answers but is
-// not ready msg::kNotReady. False ends the operation.
-bool addressScale(ScaleSession& session, int scaleNumber, bool emptyQueueFirst = true, int windowMs = kAddressWindowMs);
+// Addresses the scale; a scale that does not answer fails with msg::kNoLink, one that answers
+// but is not ready with msg::kNotReady.
+OperationResult addressScale(ScaleSession& session, int scaleNumber, bool emptyQueueFirst = true,
+                             int windowMs = kAddressWindowMs);
 
 } // namespace qm

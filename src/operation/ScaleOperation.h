@@ -1,10 +1,11 @@
 #pragma once
-// What every scale operation shares: how it ended, the scale it works on, and the save-first
-// question that a read asks before it replaces a modified table.
+// What every scale operation shares: how it ended (OperationResult, common/Failure.h), the scale
+// it works on, and the save-first question that a read asks before it replaces a modified table.
 
 #include <functional>
 #include <string>
 
+#include "common/Failure.h"
 #include "common/Table.h"
 
 namespace qm
@@ -13,13 +14,6 @@ namespace qm
 class Feedback;
 class ScaleSession;
 class TableSink;
-
-enum class TransferOutcome {
-    Done,      // the operation ran to its end
-    Failed,    // it ended with a failure message (or the scale row / port failed)
-    Stopped,   // the stop flag ended it between records
-    Cancelled, // the person answered No or Cancel
-};
 
 // The scale an operation works on: the configuration table and the text of the tab's chooser.
 struct ScaleLink {

@@ -5,7 +5,6 @@
 #include "products/ProductColumns.h"
 #include "products/ProductCommands.h"
 #include "products/ProductMessages.h"
-#include "products/ProductRanges.h"
 #include "products/TransferSteps.h"
 
 namespace qm
@@ -15,7 +14,7 @@ namespace
 {
 
 // PLU numbers first..last deleted one by one; the first one not acknowledged ends the run.
-TransferOutcome deleteLoop(ScaleSession& session, int scaleNumber, int first, int last)
+OperationResult deleteLoop(ScaleSession& session, int scaleNumber, int first, int last)
 {
     Feedback& fb = session.feedback();
     session.NewQue();
@@ -24,107 +23,92 @@ TransferOutcome deleteLoop(ScaleSession& session, int scaleNumber, int first, in
     fb.counterShow(true);
     for (int n = first; n <= last; ++n) {
         if (fb.stopRequested()) {
-            fb.message(pmsg::kDeleteStopped);
+            const auto result = stoppedWith(fb, Failure::plain(FailureKind::Stopped, pmsg::kDeleteStopped));
             steps::endLoop(fb);
-            return TransferOutcome::Stopped;
+            return result;
         }
         fb.counterText(std::to_string(n));
         fb.progressPosition(n - first + 1);
         fb.processEvents();
-        if (!addressScale(session, scaleNumber, false)) {
+        if (auto addressed = addressScale(session, scaleNumber, false); !addressed) {
             steps::endLoop(fb);
-            return TransferOutcome::Failed;
+            return addressed;
         }
         if (!DeletePlu(session, n)) {
-            fb.message(pmsg::kDeleteFailed);
+            const auto result = failed(fb, Failure::plain(FailureKind::NoAck, pmsg::kDeleteFailed).forRecord(n));
             steps::endLoop(fb);
-            return TransferOutcome::Failed;
+            return result;
         }
     }
     fb.message(pmsg::kTableDeleted);
     steps::endLoop(fb);
-    return TransferOutcome::Done;
+    return OperationResult::done();
 }
 
-// The frame, then the Yes/No question; nullopt when the run ends there (outcome says why).
-std::optional<ScaleTarget> openDelete(const ProductLink& link, ProductOperation operation, const char* question,
-                                      TransferOutcome& outcome)
+// The frame, then the Yes/No question; Cancelled when the answer is not Yes.
+OpenedScale openDelete(const ProductLink& link, ProductOperation operation, const char* question)
 {
-    auto target = openProductScale(link, operation);
-    if (!target) {
-        outcome = TransferOutcome::Failed;
-        return std::nullopt;
-    }
-    if (link.session.feedback().ask(question, Buttons::YesNo) != Answer::Yes) {
-        outcome = TransferOutcome::Cancelled;
-        return std::nullopt;
-    }
-    return target;
+    OpenedScale scale = openScale(link, chooseScaleMessage(operation));
+    if (scale && link.session.feedback().ask(question, Buttons::YesNo) != Answer::Yes)
+        scale.outcome = TransferOutcome::Cancelled;
+    return scale;
 }
 
 } // namespace
 
-TransferOutcome deleteAllProducts(const ProductLink& link)
+OperationResult deleteAllProducts(const ProductLink& link)
 {
-    TransferOutcome outcome = TransferOutcome::Failed;
-    const auto target = openDelete(link, ProductOperation::DeleteAll, pmsg::kDeleteAllQuestion, outcome);
-    if (!target)
-        return outcome;
-    return deleteLoop(link.session, target->number, 1, kMaxPlu);
+    const OpenedScale scale = openDelete(link, ProductOperation::DeleteAll, pmsg::kDeleteAllQuestion);
+    if (!scale)
+        return scale;
+    return deleteLoop(link.session, scale.target.number, 1, kMaxPlu);
 }
 
-TransferOutcome deleteProductRange(const ProductLink& link, int first, int last)
+OperationResult deleteProductRange(const ProductLink& link, int first, int last)
 {
-    const auto range = checkProductRange(ProductRangeKind::PluToDelete, std::to_string(first), std::to_string(last));
-    if (!range.range) {
-        link.session.feedback().message(range.message);
-        return TransferOutcome::Failed;
-    }
-    TransferOutcome outcome = TransferOutcome::Failed;
-    const auto target = openDelete(link, ProductOperation::DeleteRange, pmsg::kDeleteRangeQuestion, outcome);
-    if (!target)
-        return outcome;
-    return deleteLoop(link.session, target->number, range.range->first, range.range->last);
+    NumberRange range;
+    if (auto checked =
+            steps::checkedRange(link.session.feedback(), ProductRangeKind::PluToDelete, first, last, 0, range);
+        !checked)
+        return checked;
+    const OpenedScale scale = openDelete(link, ProductOperation::DeleteRange, pmsg::kDeleteRangeQuestion);
+    if (!scale)
+        return scale;
+    return deleteLoop(link.session, scale.target.number, range.first, range.last);
 }
 
-TransferOutcome deleteOneProduct(const ProductLink& link, const std::string& pluText)
+OperationResult deleteOneProduct(const ProductLink& link, const std::string& pluText)
 {
     Feedback& fb = link.session.feedback();
-    const auto target = openProductScale(link, ProductOperation::DeleteOne);
-    if (!target)
-        return TransferOutcome::Failed;
+    const OpenedScale scale = openScale(link, chooseScaleMessage(ProductOperation::DeleteOne));
+    if (!scale)
+        return scale;
     int plu = 0;
-    if (!steps::pluNumber(pluText, plu)) {
-        fb.message(pmsg::kBadPluToDelete);
-        return TransferOutcome::Failed;
-    }
+    if (!steps::pluNumber(pluText, plu))
+        return failed(fb, Failure::plain(FailureKind::BadNumber, pmsg::kBadPluToDelete));
     const std::string question = std::string(pmsg::kDeleteOneStart) + cp1251ToUtf8(pluText) + pmsg::kDeleteOneEnd;
     if (fb.ask(question, Buttons::YesNo) != Answer::Yes)
-        return TransferOutcome::Cancelled;
-    if (!addressScale(link.session, target->number))
-        return TransferOutcome::Failed;
-    if (!DeletePlu(link.session, plu)) {
-        fb.message(pmsg::kNotDeleted);
-        return TransferOutcome::Failed;
-    }
+        return OperationResult::cancelled();
+    if (auto addressed = addressScale(link.session, scale.target.number); !addressed)
+        return addressed;
+    if (!DeletePlu(link.session, plu))
+        return failed(fb, Failure::plain(FailureKind::NoAck, pmsg::kNotDeleted).forRecord(plu));
     fb.message(pmsg::kDeleted);
-    return TransferOutcome::Done;
+    return OperationResult::done();
 }
 
-TransferOutcome cancelVirtualRange(const ProductLink& link)
+OperationResult cancelVirtualRange(const ProductLink& link)
 {
     Feedback& fb = link.session.feedback();
-    const auto target = openProductScale(link, ProductOperation::CancelRange);
-    if (!target)
-        return TransferOutcome::Failed;
-    if (!addressScale(link.session, target->number))
-        return TransferOutcome::Failed;
-    if (!cancelPluRange(link.session)) {
-        fb.message(pmsg::kRangeNotCancelled);
-        return TransferOutcome::Failed;
-    }
+    const OpenedScale scale = openScale(link, chooseScaleMessage(ProductOperation::CancelRange));
+    if (!scale)
+        return scale;
+    if (auto addressed = addressScale(link.session, scale.target.number); !addressed)
+        return addressed;
+    if (!cancelPluRange(link.session))
+        return failed(fb, Failure::plain(FailureKind::NoAck, pmsg::kRangeNotCancelled));
     fb.message(pmsg::kRangeCancelled);
-    return TransferOutcome::Done;
+    return OperationResult::done();
 }
 
 } // namespace qm

@@ -90,7 +90,12 @@ std::string pluRowErrorMessage(int column)
     }
 }
 
-bool checkProductTable(const Table& products, Feedback& feedback)
+Failure pluRowFailure(int row, int column)
+{
+    return Failure::at(FailureKind::BadRow, pluRowErrorMessage(column), TableId::Products, row, column);
+}
+
+OperationResult checkProductTable(const Table& products, Feedback& feedback)
 {
     feedback.progressStart(products.rowCount() - 1, 0);
     feedback.moveCursor(TableId::Products, 1, 0);
@@ -103,14 +108,14 @@ bool checkProductTable(const Table& products, Feedback& feedback)
         if (PluCheckError(products, r, column)) {
             feedback.moveCursor(TableId::Products, r, column);
             feedback.processEvents();
-            feedback.message(pluRowErrorMessage(column));
+            const OperationResult result = failed(feedback, pluRowFailure(r, column));
             feedback.progressEnd();
-            return false;
+            return result;
         }
     }
     feedback.progressEnd();
     feedback.message(pmsg::kTableOk);
-    return true;
+    return OperationResult::done();
 }
 
 } // namespace qm

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Failure.h"
 #include "common/Table.h"
 
 namespace qm
@@ -22,10 +23,12 @@ bool PluCheckError(const Table& products, int row, int& column);
 
 // The message for a row that failed at the column (UTF-8).
 std::string pluRowErrorMessage(int column);
+// The failure of a row that failed at the column: its message, at its cell.
+Failure pluRowFailure(int row, int column);
 
-// The check-table command: walks the rows with the progress bar, shows the message of the first
-// wrong row with the cursor on its cell, or "В списке товаров ошибок не обнаружено.". True when
+// The check-table command: walks the rows with the progress bar, fails at the first wrong row
+// with the cursor on its cell, or shows "В списке товаров ошибок не обнаружено.". Done when
 // every row passes.
-bool checkProductTable(const Table& products, Feedback& feedback);
+OperationResult checkProductTable(const Table& products, Feedback& feedback);
 
 } // namespace qm

@@ -96,14 +96,16 @@ std::string notIntegerMessage(const Table& products, int row, int column)
            cp1251ToUtf8(products.cell(row, column)) + "\" не является целым числом.";
 }
 
-void reportRowProblem(Feedback& feedback, const Table& products, int row, const PreparedRow& prepared)
+Failure reportRowProblem(Feedback& feedback, const Table& products, int row, const PreparedRow& prepared)
 {
     feedback.moveCursor(TableId::Products, row, prepared.column);
     feedback.processEvents();
-    if (prepared.problem == RowProblem::NotInteger)
-        feedback.message(notIntegerMessage(products, row, prepared.column));
-    else
-        feedback.message(pluRowErrorMessage(prepared.column));
+    const std::string text = prepared.problem == RowProblem::NotInteger
+                                 ? notIntegerMessage(products, row, prepared.column)
+                                 : pluRowErrorMessage(prepared.column);
+    const Failure failure = Failure::at(FailureKind::BadNumber, text, TableId::Products, row, prepared.column);
+    feedback.reportFailure(failure);
+    return failure;
 }
 
 } // namespace qm

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "common/Failure.h"
 #include "common/Table.h"
 #include "products/PluRecord.h"
 
@@ -32,8 +33,9 @@ Row rowFromRecord(const PluRecord& record);
 // "Строка 3, столбец «Цена,коп.»: \"12a\" не является целым числом." (UTF-8)
 std::string notIntegerMessage(const Table& products, int row, int column);
 
-// Puts the cursor on the cell at fault and shows why the row cannot be sent: the conversion
+// Puts the cursor on the cell at fault and reports why the row cannot be sent: the conversion
 // message for a cell that is no integer, the row error message for a value that does not fit.
-void reportRowProblem(Feedback& feedback, const Table& products, int row, const PreparedRow& prepared);
+// Returns the failure reported.
+Failure reportRowProblem(Feedback& feedback, const Table& products, int row, const PreparedRow& prepared);
 
 } // namespace qm

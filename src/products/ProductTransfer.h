@@ -4,11 +4,13 @@
 // range. Each is one plain sequential function that a worker thread (the window) or the main
 // thread (the command line) runs to its end. They reach people only through the session's
 // Feedback, read the tables they send from snapshots, and hand the rows they read to a TableSink.
+// Each returns its outcome with the failure that ended it (reported when it happened).
 //
 // Every operation starts with the frame: the scale row named by the chooser, its check, and the
 // connection. The range operations run the whole frame again after their dialog, then ask their
 // own question (delete) or the save-first question (read), so a dialog cancelled in between
-// changes nothing.
+// changes nothing. The window runs the frame alone before it shows a range dialog:
+// openScale(link, chooseScaleMessage(operation)).
 
 #include <functional>
 #include <optional>
@@ -42,9 +44,6 @@ enum class ProductOperation {
 // The message for a chooser that names no scale, by operation (UTF-8).
 const char* chooseScaleMessage(ProductOperation operation);
 
-// The frame alone (find, check, connect), for the step before a range dialog is shown.
-std::optional<ScaleTarget> openProductScale(const ProductLink& link, ProductOperation operation);
-
 struct SendTableOptions {
     bool checkFirst = true;   // `CheckBox20` "Протестировать данные перед записью"
     bool virtualSync = false; // `CheckBox22` "Использовать виртуальную синхронизацию"
@@ -53,28 +52,28 @@ struct SendTableOptions {
 // `SpeedButton31Click`. With virtual synchronisation the table is sorted by PLU number first;
 // when `sorted` is given the sorted rows are written back to it (the window's table), since the
 // cursor then follows the sorted order.
-TransferOutcome sendProductTable(const ProductLink& link, const Table& products, const SendTableOptions& options,
+OperationResult sendProductTable(const ProductLink& link, const Table& products, const SendTableOptions& options,
                                  TableSink* sorted = nullptr);
 // `SpeedButton32Click`: the row is always checked first.
-TransferOutcome sendProductRow(const ProductLink& link, const Table& products, int row);
+OperationResult sendProductRow(const ProductLink& link, const Table& products, int row);
 // `SendPluRange`: rows first..last (from the dialog), always checked first.
-TransferOutcome sendProductRange(const ProductLink& link, const Table& products, int first, int last);
+OperationResult sendProductRange(const ProductLink& link, const Table& products, int first, int last);
 
 // `SpeedButton34Click`: PLU numbers 1..4000 into the table, records that do not exist skipped.
-TransferOutcome readAllProducts(const ProductLink& link, TableSink& table, const SaveCommand& save);
+OperationResult readAllProducts(const ProductLink& link, TableSink& table, const SaveCommand& save);
 // `SpeedButton35Click`: the PLU number as `Edit35` holds it.
-TransferOutcome readOneProduct(const ProductLink& link, const std::string& pluText, TableSink& table,
+OperationResult readOneProduct(const ProductLink& link, const std::string& pluText, TableSink& table,
                                const SaveCommand& save);
 // `GetPluRange`: PLU numbers first..last.
-TransferOutcome readProductRange(const ProductLink& link, int first, int last, TableSink& table,
+OperationResult readProductRange(const ProductLink& link, int first, int last, TableSink& table,
                                  const SaveCommand& save);
 
 // `SpeedButton38Click`, `SpeedButton39Click` (`Edit35` text), `DeletePluRange`; each asks first.
-TransferOutcome deleteAllProducts(const ProductLink& link);
-TransferOutcome deleteOneProduct(const ProductLink& link, const std::string& pluText);
-TransferOutcome deleteProductRange(const ProductLink& link, int first, int last);
+OperationResult deleteAllProducts(const ProductLink& link);
+OperationResult deleteOneProduct(const ProductLink& link, const std::string& pluText);
+OperationResult deleteProductRange(const ProductLink& link, int first, int last);
 
 // `SpeedButton89Click`.
-TransferOutcome cancelVirtualRange(const ProductLink& link);
+OperationResult cancelVirtualRange(const ProductLink& link);
 
 } // namespace qm

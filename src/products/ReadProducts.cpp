@@ -1,5 +1,3 @@
-#include <optional>
-
 #include "common/TableSink.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
@@ -7,7 +5,6 @@
 #include "products/ProductColumns.h"
 #include "products/ProductCommands.h"
 #include "products/ProductMessages.h"
-#include "products/ProductRanges.h"
 #include "products/ProductRows.h"
 #include "products/TransferSteps.h"
 
@@ -18,26 +15,23 @@ namespace
 {
 
 // Frame, save-first question and the emptied table: the opening of every read.
-std::optional<ScaleTarget> openRead(const ProductLink& link, ProductOperation operation, TableSink& table,
-                                    const SaveCommand& save, TransferOutcome& outcome)
+OpenedScale openRead(const ProductLink& link, ProductOperation operation, TableSink& table, const SaveCommand& save)
 {
     Feedback& fb = link.session.feedback();
-    auto target = openProductScale(link, operation);
-    if (!target) {
-        outcome = TransferOutcome::Failed;
-        return std::nullopt;
-    }
+    OpenedScale scale = openScale(link, chooseScaleMessage(operation));
+    if (!scale)
+        return scale;
     if (!saveFirst(fb, table, save, pmsg::kSaveFirst)) {
-        outcome = TransferOutcome::Cancelled;
-        return std::nullopt;
+        scale.outcome = TransferOutcome::Cancelled;
+        return scale;
     }
     steps::clearTable(fb, table);
-    return target;
+    return scale;
 }
 
 // PLU numbers first..last into the table's last row, which grows by one row per record read.
 // Records the scale does not hold are skipped; the progress bar shows n - first + 1.
-TransferOutcome readLoop(ScaleSession& session, int scaleNumber, int first, int last, TableSink& table)
+OperationResult readLoop(ScaleSession& session, int scaleNumber, int first, int last, TableSink& table)
 {
     Feedback& fb = session.feedback();
     session.NewQue();
@@ -49,15 +43,15 @@ TransferOutcome readLoop(ScaleSession& session, int scaleNumber, int first, int 
             fb.message(pmsg::kReceived);
             table.removeLastRow();
             steps::endLoop(fb);
-            return TransferOutcome::Stopped;
+            return OperationResult::stopped();
         }
         fb.progressPosition(n - first + 1);
         fb.counterText(std::to_string(n));
         fb.moveCursor(TableId::Products, table.rowCount() - 1, 0);
         fb.processEvents();
-        if (!addressScale(session, scaleNumber, false)) {
+        if (auto addressed = addressScale(session, scaleNumber, false); !addressed) {
             steps::endLoop(fb);
-            return TransferOutcome::Failed;
+            return addressed;
         }
         PluRecord record;
         if (GetPlu(session, n, record)) {
@@ -66,67 +60,62 @@ TransferOutcome readLoop(ScaleSession& session, int scaleNumber, int first, int 
             table.setModified();
             table.appendRow();
         } else if (record.price != -1) {
-            fb.message(msg::kReadFailed);
+            const auto result = failed(fb, Failure::plain(FailureKind::ReadFailed, msg::kReadFailed).forRecord(n));
             steps::endLoop(fb);
-            return TransferOutcome::Failed;
+            return result;
         }
     }
     table.removeLastRow();
     fb.message(pmsg::kReceived);
     steps::endLoop(fb);
-    return TransferOutcome::Done;
+    return OperationResult::done();
 }
 
 } // namespace
 
-TransferOutcome readAllProducts(const ProductLink& link, TableSink& table, const SaveCommand& save)
+OperationResult readAllProducts(const ProductLink& link, TableSink& table, const SaveCommand& save)
 {
-    TransferOutcome outcome = TransferOutcome::Failed;
-    const auto target = openRead(link, ProductOperation::ReadAll, table, save, outcome);
-    if (!target)
-        return outcome;
-    return readLoop(link.session, target->number, 1, kMaxPlu, table);
+    const OpenedScale scale = openRead(link, ProductOperation::ReadAll, table, save);
+    if (!scale)
+        return scale;
+    return readLoop(link.session, scale.target.number, 1, kMaxPlu, table);
 }
 
-TransferOutcome readProductRange(const ProductLink& link, int first, int last, TableSink& table,
+OperationResult readProductRange(const ProductLink& link, int first, int last, TableSink& table,
                                  const SaveCommand& save)
 {
-    const auto range = checkProductRange(ProductRangeKind::PluToRead, std::to_string(first), std::to_string(last));
-    if (!range.range) {
-        link.session.feedback().message(range.message);
-        return TransferOutcome::Failed;
-    }
-    TransferOutcome outcome = TransferOutcome::Failed;
-    const auto target = openRead(link, ProductOperation::ReadRange, table, save, outcome);
-    if (!target)
-        return outcome;
-    return readLoop(link.session, target->number, range.range->first, range.range->last, table);
+    NumberRange range;
+    if (auto checked = steps::checkedRange(link.session.feedback(), ProductRangeKind::PluToRead, first, last, 0, range);
+        !checked)
+        return checked;
+    const OpenedScale scale = openRead(link, ProductOperation::ReadRange, table, save);
+    if (!scale)
+        return scale;
+    return readLoop(link.session, scale.target.number, range.first, range.last, table);
 }
 
-TransferOutcome readOneProduct(const ProductLink& link, const std::string& pluText, TableSink& table,
+OperationResult readOneProduct(const ProductLink& link, const std::string& pluText, TableSink& table,
                                const SaveCommand& save)
 {
     Feedback& fb = link.session.feedback();
-    TransferOutcome outcome = TransferOutcome::Failed;
-    const auto target = openRead(link, ProductOperation::ReadOne, table, save, outcome);
-    if (!target)
-        return outcome;
+    const OpenedScale scale = openRead(link, ProductOperation::ReadOne, table, save);
+    if (!scale)
+        return scale;
     int plu = 0;
-    if (!steps::pluNumber(pluText, plu)) {
-        fb.message(pmsg::kBadPluToRead);
-        return TransferOutcome::Failed;
-    }
-    if (!addressScale(link.session, target->number))
-        return TransferOutcome::Failed;
+    if (!steps::pluNumber(pluText, plu))
+        return failed(fb, Failure::plain(FailureKind::BadNumber, pmsg::kBadPluToRead));
+    if (auto addressed = addressScale(link.session, scale.target.number); !addressed)
+        return addressed;
     PluRecord record;
     if (GetPlu(link.session, plu, record)) {
         table.setRow(1, rowFromRecord(record));
         table.setModified();
         fb.message(pmsg::kReceived);
-        return TransferOutcome::Done;
+        return OperationResult::done();
     }
-    fb.message(record.price == -1 ? pmsg::kMissingOrFailed : msg::kReadFailed);
-    return TransferOutcome::Failed;
+    if (record.price == -1)
+        return failed(fb, Failure::plain(FailureKind::NotFound, pmsg::kMissingOrFailed).forRecord(plu));
+    return failed(fb, Failure::plain(FailureKind::ReadFailed, msg::kReadFailed).forRecord(plu));
 }
 
 } // namespace qm

@@ -2,7 +2,6 @@
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
 #include "products/ProductMessages.h"
-#include "products/ProductRanges.h"
 #include "products/ProductTransfer.h"
 #include "products/TransferSteps.h"
 
@@ -14,26 +13,26 @@ namespace
 
 // Checks rows first..last with the progress bar at row - first + base. Stopped or failed runs
 // end here (a failure leaves the cursor on its cell).
-std::optional<TransferOutcome> checkRows(Feedback& fb, const Table& products, int first, int last, int base)
+OperationResult checkRows(Feedback& fb, const Table& products, int first, int last, int base)
 {
     for (int r = first; r <= last; ++r) {
         fb.progressPosition(r - first + base);
         fb.moveCursor(TableId::Products, r, 0);
         if (fb.stopRequested()) {
             steps::endLoop(fb);
-            return TransferOutcome::Stopped;
+            return OperationResult::stopped();
         }
         fb.processEvents();
-        if (!steps::checkRow(fb, products, r)) {
+        if (auto checked = steps::checkRow(fb, products, r); !checked) {
             fb.progressEnd();
-            return TransferOutcome::Failed;
+            return checked;
         }
     }
-    return std::nullopt;
+    return OperationResult::done();
 }
 
 // Sends rows first..last, each addressed on an emptied queue, then "Данные переданы.".
-TransferOutcome sendRows(ScaleSession& session, int scaleNumber, const Table& products, int first, int last, int base)
+OperationResult sendRows(ScaleSession& session, int scaleNumber, const Table& products, int first, int last, int base)
 {
     Feedback& fb = session.feedback();
     fb.progressPosition(0);
@@ -42,87 +41,83 @@ TransferOutcome sendRows(ScaleSession& session, int scaleNumber, const Table& pr
         fb.moveCursor(TableId::Products, r, 0);
         if (fb.stopRequested()) {
             steps::endLoop(fb);
-            return TransferOutcome::Stopped;
+            return OperationResult::stopped();
         }
         fb.processEvents();
-        const auto sent = steps::addressAndSend(session, scaleNumber, products, r);
-        if (sent == steps::RowSend::BadRow) {
-            fb.progressEnd();
-            return TransferOutcome::Failed;
-        }
-        if (sent != steps::RowSend::Sent) {
-            steps::endLoop(fb);
-            return TransferOutcome::Failed;
+        if (auto sent = steps::addressAndSend(session, scaleNumber, products, r); !sent) {
+            // A row that cannot be sent keeps the cursor on its cell.
+            if (sent.failure->namesCellOf(TableId::Products))
+                fb.progressEnd();
+            else
+                steps::endLoop(fb);
+            return sent;
         }
     }
     fb.message(pmsg::kSent);
     steps::endLoop(fb);
-    return TransferOutcome::Done;
+    return OperationResult::done();
 }
 
 } // namespace
 
-TransferOutcome sendProductTable(const ProductLink& link, const Table& products, const SendTableOptions& options,
+OperationResult sendProductTable(const ProductLink& link, const Table& products, const SendTableOptions& options,
                                  TableSink* sorted)
 {
     const std::string startTime = steps::timeOfDay();
     Feedback& fb = link.session.feedback();
-    const auto target = openProductScale(link, ProductOperation::SendTable);
-    if (!target)
-        return TransferOutcome::Failed;
+    const OpenedScale scale = openScale(link, chooseScaleMessage(ProductOperation::SendTable));
+    if (!scale)
+        return scale;
     fb.progressStart(products.rowCount() - 1, 0);
     fb.moveCursor(TableId::Products, 1, 0);
     fb.processEvents();
     fb.clearStop();
     if (options.checkFirst) {
-        if (const auto end = checkRows(fb, products, 1, products.lastRow(), 0))
-            return *end;
+        if (auto checked = checkRows(fb, products, 1, products.lastRow(), 0); !checked)
+            return checked;
     }
     if (options.virtualSync)
-        return steps::sendWithVirtualSync(link, *target, products, startTime, sorted);
-    return sendRows(link.session, target->number, products, 1, products.lastRow(), 0);
+        return steps::sendWithVirtualSync(link, scale.target, products, startTime, sorted);
+    return sendRows(link.session, scale.target.number, products, 1, products.lastRow(), 0);
 }
 
-TransferOutcome sendProductRow(const ProductLink& link, const Table& products, int row)
+OperationResult sendProductRow(const ProductLink& link, const Table& products, int row)
 {
     Feedback& fb = link.session.feedback();
-    const auto range = checkProductRange(ProductRangeKind::RowsToSend, std::to_string(row), std::to_string(row),
-                                         products.rowCount() - 1);
-    if (!range.range) {
-        fb.message(range.message);
-        return TransferOutcome::Failed;
-    }
-    if (!steps::checkRow(fb, products, row))
-        return TransferOutcome::Failed;
-    const auto target = openProductScale(link, ProductOperation::SendRow);
-    if (!target)
-        return TransferOutcome::Failed;
-    if (steps::addressAndSend(link.session, target->number, products, row) != steps::RowSend::Sent)
-        return TransferOutcome::Failed;
+    NumberRange range;
+    if (auto checked = steps::checkedRange(fb, ProductRangeKind::RowsToSend, row, row, products.rowCount() - 1, range);
+        !checked)
+        return checked;
+    if (auto checked = steps::checkRow(fb, products, row); !checked)
+        return checked;
+    const OpenedScale scale = openScale(link, chooseScaleMessage(ProductOperation::SendRow));
+    if (!scale)
+        return scale;
+    if (auto sent = steps::addressAndSend(link.session, scale.target.number, products, row); !sent)
+        return sent;
     fb.message(pmsg::kSent);
-    return TransferOutcome::Done;
+    return OperationResult::done();
 }
 
-TransferOutcome sendProductRange(const ProductLink& link, const Table& products, int first, int last)
+OperationResult sendProductRange(const ProductLink& link, const Table& products, int first, int last)
 {
     Feedback& fb = link.session.feedback();
-    const auto range = checkProductRange(ProductRangeKind::RowsToSend, std::to_string(first), std::to_string(last),
-                                         products.rowCount() - 1);
-    if (!range.range) {
-        fb.message(range.message);
-        return TransferOutcome::Failed;
-    }
-    const auto target = openProductScale(link, ProductOperation::SendRange);
-    if (!target)
-        return TransferOutcome::Failed;
+    NumberRange range;
+    if (auto checked =
+            steps::checkedRange(fb, ProductRangeKind::RowsToSend, first, last, products.rowCount() - 1, range);
+        !checked)
+        return checked;
+    const OpenedScale scale = openScale(link, chooseScaleMessage(ProductOperation::SendRange));
+    if (!scale)
+        return scale;
     // A bar of last - first + 1 steps, so that a range of one record still shows its progress.
-    fb.progressStart(range.range->last - range.range->first + 1, 0);
+    fb.progressStart(range.last - range.first + 1, 0);
     fb.moveCursor(TableId::Products, 1, 0);
     fb.processEvents();
     fb.clearStop();
-    if (const auto end = checkRows(fb, products, range.range->first, range.range->last, 1))
-        return *end;
-    return sendRows(link.session, target->number, products, range.range->first, range.range->last, 1);
+    if (auto checked = checkRows(fb, products, range.first, range.last, 1); !checked)
+        return checked;
+    return sendRows(link.session, scale.target.number, products, range.first, range.last, 1);
 }
 
 } // namespace qm

@@ -38,11 +38,6 @@ const char* chooseScaleMessage(ProductOperation operation)
     return pmsg::kChooseToSendTable;
 }
 
-std::optional<ScaleTarget> openProductScale(const ProductLink& link, ProductOperation operation)
-{
-    return openScale(link.session, link.config, link.scaleName, chooseScaleMessage(operation));
-}
-
 namespace steps
 {
 
@@ -58,32 +53,40 @@ void clearTable(Feedback& feedback, TableSink& table)
     feedback.moveCursor(TableId::Products, 1, 0);
 }
 
-bool checkRow(Feedback& feedback, const Table& products, int row)
+OperationResult checkRow(Feedback& feedback, const Table& products, int row)
 {
     int column = 0;
     if (!PluCheckError(products, row, column))
-        return true;
+        return OperationResult::done();
     feedback.moveCursor(TableId::Products, row, column);
     feedback.processEvents();
-    feedback.message(pluRowErrorMessage(column));
-    return false;
+    return failed(feedback, pluRowFailure(row, column));
 }
 
-RowSend addressAndSend(ScaleSession& session, int scaleNumber, const Table& products, int row)
+OperationResult addressAndSend(ScaleSession& session, int scaleNumber, const Table& products, int row)
 {
     // The row is prepared before a byte goes out, so a cell that cannot be sent costs no exchange.
     const PreparedRow prepared = prepareRow(products.row(row));
-    if (!prepared.record) {
-        reportRowProblem(session.feedback(), products, row, prepared);
-        return RowSend::BadRow;
-    }
-    if (!addressScale(session, scaleNumber))
-        return RowSend::NoScale;
+    if (!prepared.record)
+        return OperationResult::failed(reportRowProblem(session.feedback(), products, row, prepared));
+    if (auto addressed = addressScale(session, scaleNumber); !addressed)
+        return addressed;
     if (!SendPlu(session, *prepared.record)) {
-        session.feedback().message(msg::kWriteFailed);
-        return RowSend::NoAck;
+        const auto plu = static_cast<int>(prepared.record->plu);
+        return failed(session.feedback(),
+                      Failure::at(FailureKind::NoAck, msg::kWriteFailed, TableId::Products, row, -1).forRecord(plu));
     }
-    return RowSend::Sent;
+    return OperationResult::done();
+}
+
+OperationResult checkedRange(Feedback& feedback, ProductRangeKind kind, int first, int last, int dataRows,
+                             NumberRange& range)
+{
+    const RangeCheck check = checkProductRange(kind, std::to_string(first), std::to_string(last), dataRows);
+    if (!check.range)
+        return failed(feedback, Failure::plain(FailureKind::RangeRefused, check.message));
+    range = *check.range;
+    return OperationResult::done();
 }
 
 bool pluNumber(const std::string& text, int& plu)

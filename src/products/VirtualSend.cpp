@@ -44,8 +44,8 @@ class VirtualLoop
     {
     }
 
-    // Runs the passes until every row has gone; Failed or Stopped end it early.
-    TransferOutcome run()
+    // Runs the passes until every row has gone; a failure or the stop flag end it early.
+    OperationResult run()
     {
         while (m_current < m_products.rowCount()) {
             m_session.pause(kPassPauseMs);
@@ -53,11 +53,9 @@ class VirtualLoop
             m_fb.moveCursor(TableId::Products, m_current, 0);
             m_fb.counterText(cp1251ToUtf8(m_products.cell(m_current, plucol::Plu)));
             if (m_fb.stopRequested())
-                return TransferOutcome::Stopped;
-            if (m_errors > kErrorBudget) {
-                m_fb.message(pmsg::kReloadFailed);
-                return TransferOutcome::Failed;
-            }
+                return OperationResult::stopped();
+            if (m_errors > kErrorBudget)
+                return failed(m_fb, Failure::plain(FailureKind::ExchangeFailed, pmsg::kReloadFailed));
             m_fb.processEvents();
             // After a failed pass a late answer may still come in: it must not be taken for the
             // answer to the next poll.
@@ -67,25 +65,23 @@ class VirtualLoop
             m_fb.processEvents();
             const PollAnswer answer = pollScale(m_session, m_number);
             m_fb.processEvents();
-            bool ok = true;
+            OperationResult pass;
             switch (answer.kind) {
             case PollKind::Failed:
                 failedPass();
                 break;
             case PollKind::Ready:
-                ok = sendNext();
+                pass = sendNext();
                 break;
             case PollKind::Request:
-                ok = sendRequested(answer.plu);
+                pass = sendRequested(answer.plu);
                 break;
             }
-            if (!ok)
-                return TransferOutcome::Failed;
+            if (!pass)
+                return pass;
         }
-        return TransferOutcome::Done;
+        return OperationResult::done();
     }
-
-    bool badRow() const { return m_badRow; }
 
   private:
     void failedPass()
@@ -94,35 +90,32 @@ class VirtualLoop
         m_drain = true;
     }
 
-    // Sends the row; false when it cannot be prepared (the operation ends with its message).
-    bool sendRow(int row, bool& acknowledged)
+    // Sends the row; a row that cannot be prepared ends the operation with its failure.
+    OperationResult sendRow(int row, bool& acknowledged)
     {
         const PreparedRow prepared = prepareRow(m_products.row(row));
-        if (!prepared.record) {
-            reportRowProblem(m_fb, m_products, row, prepared);
-            m_badRow = true;
-            return false;
-        }
+        if (!prepared.record)
+            return OperationResult::failed(reportRowProblem(m_fb, m_products, row, prepared));
         acknowledged = SendPlu(m_session, *prepared.record);
         // A record the scale did not acknowledge is not counted as sent, the last row included.
         if (!acknowledged)
             failedPass();
-        return true;
+        return OperationResult::done();
     }
 
-    bool sendNext()
+    OperationResult sendNext()
     {
         bool acknowledged = false;
-        if (!sendRow(m_current, acknowledged))
-            return false;
+        if (auto sent = sendRow(m_current, acknowledged); !sent)
+            return sent;
         if (acknowledged) {
             m_lastSent = m_current;
             ++m_current;
         }
-        return true;
+        return OperationResult::done();
     }
 
-    bool sendRequested(std::int64_t plu)
+    OperationResult sendRequested(std::int64_t plu)
     {
         // Sequential sending resumes at the last row sent, or at row 1 before any was: row 0
         // is the header.
@@ -134,10 +127,10 @@ class VirtualLoop
         }
         m_fb.counterText(cp1251ToUtf8(m_products.cell(row, plucol::Plu)));
         bool acknowledged = false;
-        if (!sendRow(row, acknowledged))
-            return false;
+        if (auto sent = sendRow(row, acknowledged); !sent)
+            return sent;
         m_current = resume;
-        return true;
+        return OperationResult::done();
     }
 
     // The first data row holding the PLU number, row 1 included.
@@ -159,7 +152,6 @@ class VirtualLoop
     int m_current = 1;
     int m_lastSent = 0;
     bool m_drain = false;
-    bool m_badRow = false;
 };
 
 } // namespace
@@ -167,7 +159,7 @@ class VirtualLoop
 namespace steps
 {
 
-TransferOutcome sendWithVirtualSync(const ProductLink& link, const ScaleTarget& target, const Table& snapshot,
+OperationResult sendWithVirtualSync(const ProductLink& link, const ScaleTarget& target, const Table& snapshot,
                                     const std::string& startTime, TableSink* sortedOut)
 {
     ScaleSession& session = link.session;
@@ -178,11 +170,11 @@ TransferOutcome sendWithVirtualSync(const ProductLink& link, const ScaleTarget& 
     if (sortedOut)
         writeBack(*sortedOut, products);
     if (!sort.ok) {
-        // The sort has shown its message; the rows written back must not take the cursor
+        // The sort has reported its failure; the rows written back must not take the cursor
         // from the row at fault.
         fb.moveCursor(TableId::Products, sort.badRow, plucol::Plu);
         fb.progressEnd();
-        return TransferOutcome::Failed;
+        return OperationResult::failed(*sort.failure);
     }
     // The bounds go out in 4 bytes each: a number that is no number (a single row escapes the
     // sort's test) or does not fit stops here, before any byte.
@@ -192,9 +184,9 @@ TransferOutcome sendWithVirtualSync(const ProductLink& link, const ScaleTarget& 
             PreparedRow bad;
             bad.problem = number ? RowProblem::DoesNotFit : RowProblem::NotInteger;
             bad.column = plucol::Plu;
-            reportRowProblem(fb, products, r, bad);
+            const Failure failure = reportRowProblem(fb, products, r, bad);
             fb.progressEnd();
-            return TransferOutcome::Failed;
+            return OperationResult::failed(failure);
         }
     }
     const std::int64_t first = intTextValue(products.cell(1, plucol::Plu));
@@ -207,40 +199,40 @@ TransferOutcome sendWithVirtualSync(const ProductLink& link, const ScaleTarget& 
     cancelPluRange(session, false);
     session.pause(100);
 
-    if (!addressScale(session, target.number)) {
+    if (auto addressed = addressScale(session, target.number); !addressed) {
         endLoop(fb);
-        return TransferOutcome::Failed;
+        return addressed;
     }
     if (!setPluRange(session, first, last)) {
-        fb.message(pmsg::kExchangeFailed);
+        const auto result = failed(fb, Failure::plain(FailureKind::ExchangeFailed, pmsg::kExchangeFailed));
         endLoop(fb);
-        return TransferOutcome::Failed;
+        return result;
     }
     session.NewQue();
     fb.progressStart(products.rowCount() - 1, 0);
     fb.counterShow(true);
 
     VirtualLoop loop(session, target.number, products);
-    const TransferOutcome outcome = loop.run();
-    if (outcome == TransferOutcome::Stopped) {
-        fb.message(pmsg::kInterrupted);
+    const OperationResult result = loop.run();
+    if (result == TransferOutcome::Stopped) {
+        const auto stopped = stoppedWith(fb, Failure::plain(FailureKind::Stopped, pmsg::kInterrupted));
         cancelVirtualRange(link);
         endLoop(fb);
-        return outcome;
+        return stopped;
     }
-    if (outcome == TransferOutcome::Failed) {
+    if (!result) {
         // A row that cannot be sent keeps the cursor on its cell.
-        if (loop.badRow())
+        if (result.failure->namesCellOf(TableId::Products))
             fb.progressEnd();
         else
             endLoop(fb);
-        return outcome;
+        return result;
     }
     fb.message(std::string(pmsg::kStartOfTransfer) + startTime + "\r\n" + pmsg::kEndOfTransfer + timeOfDay());
-    const TransferOutcome cancel = cancelVirtualRange(link);
+    const OperationResult cancel = cancelVirtualRange(link);
     endLoop(fb);
     // A range left set in the scale keeps it waiting for records: the run is not a success then.
-    return cancel == TransferOutcome::Done ? TransferOutcome::Done : TransferOutcome::Failed;
+    return cancel;
 }
 
 } // namespace steps

@@ -129,15 +129,16 @@ TEST(SessionEmu, FrameReportsEachStepWithItsMessage)
     qmtest::ScriptedFeedback fb;
     qm::ScaleSession session(comm, fb);
 
-    EXPECT_FALSE(qm::openScale(session, config, qm::cp("Нет таких"), "choose"));
+    const auto link = [&](const char* name) { return qm::ScaleLink{session, config, qm::cp(name)}; };
+    EXPECT_FALSE(qm::openScale(link("Нет таких"), "choose"));
     EXPECT_EQ(fb.lastMessage(), "choose");
-    EXPECT_FALSE(qm::openScale(session, config, qm::cp("Весы 2"), "choose"));
+    EXPECT_FALSE(qm::openScale(link("Весы 2"), "choose"));
     EXPECT_EQ(fb.lastMessage(), qm::msg::kCheckConfig);
     EXPECT_EQ(fb.cursor.back(), (qmtest::Cursor{qm::TableId::Config, 2, 3}));
-    EXPECT_FALSE(qm::openScale(session, config, qm::cp("Весы 3"), "choose"));
+    EXPECT_FALSE(qm::openScale(link("Весы 3"), "choose"));
     EXPECT_EQ(fb.lastMessage(), qm::msg::kPortBusy);
-    const auto target = qm::openScale(session, config, qm::cp("Весы 1"), "choose");
-    ASSERT_TRUE(target);
-    EXPECT_EQ(target->number, 1);
-    EXPECT_TRUE(addressScale(session, target->number));
+    const auto opened = qm::openScale(link("Весы 1"), "choose");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened.target.number, 1);
+    EXPECT_TRUE(addressScale(session, opened.target.number));
 }

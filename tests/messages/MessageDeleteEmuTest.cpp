@@ -6,7 +6,7 @@
 #include "common/TableSink.h"
 
 using namespace msgtest;
-using qm::MessageOutcome;
+using qm::TransferOutcome;
 
 namespace
 {
@@ -27,13 +27,13 @@ TEST(MessageDeleteEmu, DeleteOneAsksWithTheFieldTextThenDeletes)
 {
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith({7, 8})));
     EmuLink s(emu, kScale);
-    EXPECT_EQ(qm::deleteOneMessage(s.link, "7"), MessageOutcome::Cancelled); // no scripted answer: No
+    EXPECT_EQ(qm::deleteOneMessage(s.link, "7"), TransferOutcome::Cancelled); // no scripted answer: No
     EXPECT_EQ(s.fb.questions, std::vector<std::string>{
                                   "ВНИМАНИЕ !\r\nСообщение № 7 из выбранных весов будет удалено.\r\nПродолжить ?"});
     EXPECT_TRUE(emu.received().empty());
 
     s.fb.answers = {qm::Answer::Yes};
-    EXPECT_EQ(qm::deleteOneMessage(s.link, "7"), MessageOutcome::Done);
+    EXPECT_EQ(qm::deleteOneMessage(s.link, "7"), TransferOutcome::Done);
     EXPECT_EQ(s.fb.lastMessage(), "Сообщение удалено.");
     EXPECT_EQ(emu.received(), (Bytes{kScale, 0x8E, 0x07, 0x00}));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA}));
@@ -41,7 +41,7 @@ TEST(MessageDeleteEmu, DeleteOneAsksWithTheFieldTextThenDeletes)
     EXPECT_EQ(state.messages.count(7), 0u);
     EXPECT_EQ(state.messages.count(8), 1u);
 
-    EXPECT_EQ(qm::deleteOneMessage(s.link, "1001"), MessageOutcome::Failed);
+    EXPECT_EQ(qm::deleteOneMessage(s.link, "1001"), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastMessage(), "Ошибка ввода номера MSG. Это число от 1 до 1000.");
 }
 
@@ -50,7 +50,7 @@ TEST(MessageDeleteEmu, RangeOf10To12AddressesBeforeEachDelete)
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith({9, 10, 11, 12, 13})));
     EmuLink s(emu, kScale);
     s.fb.answers = {qm::Answer::Yes};
-    EXPECT_EQ(qm::DeleteMsgRange(s.link, 10, 12), MessageOutcome::Done);
+    EXPECT_EQ(qm::DeleteMsgRange(s.link, 10, 12), TransferOutcome::Done);
     EXPECT_EQ(s.fb.questions,
               std::vector<std::string>{
                   "ВНИМАНИЕ !\r\nВсе указанные сообщения из выбранных весов будут удалены.\r\nПродолжить ?"});
@@ -71,7 +71,7 @@ TEST(MessageDeleteEmu, DeleteAllClearsTheScaleAndStopsOnARefusal)
         qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith({1, 500, 1000})));
         EmuLink s(emu, kScale);
         s.fb.answers = {qm::Answer::Yes};
-        EXPECT_EQ(qm::deleteAllMessages(s.link), MessageOutcome::Done);
+        EXPECT_EQ(qm::deleteAllMessages(s.link), TransferOutcome::Done);
         EXPECT_EQ(s.fb.questions, std::vector<std::string>{
                                       "ВНИМАНИЕ !\r\nВсе сообщения из выбранных весов будут удалены.\r\nПродолжить ?"});
         EXPECT_EQ(s.fb.lastMessage(), "Сообщения удалены.");
@@ -82,7 +82,7 @@ TEST(MessageDeleteEmu, DeleteAllClearsTheScaleAndStopsOnARefusal)
         qmtest::EmuProcess emu(emuOptions(kScale, {"nak@0x8E#3"}, scaleWith({1, 2, 3, 4})));
         EmuLink s(emu, kScale);
         s.fb.answers = {qm::Answer::Yes};
-        EXPECT_EQ(qm::deleteAllMessages(s.link), MessageOutcome::Failed);
+        EXPECT_EQ(qm::deleteAllMessages(s.link), TransferOutcome::Failed);
         EXPECT_EQ(s.fb.lastMessage(), "Ошибка обмена.");
         const auto state = emu.state();
         ASSERT_EQ(state.messages.size(), 2u);
@@ -100,7 +100,7 @@ TEST(MessageDeleteEmu, StopDuringDeleteAll)
         if (fb.counters.back() == "4")
             fb.stop = true;
     };
-    EXPECT_EQ(qm::deleteAllMessages(s.link), MessageOutcome::Stopped);
+    EXPECT_EQ(qm::deleteAllMessages(s.link), TransferOutcome::Stopped);
     EXPECT_EQ(s.fb.lastMessage(), "Действие прервано.");
     EXPECT_EQ(commandCount(emu.received(), kScale, 0x8E), 4);
     EXPECT_EQ(emu.state().messages.size(), 2u);
@@ -113,13 +113,13 @@ TEST(MessageDeleteEmu, DeletesGiveTheScale900MsToAnswerItsAddressing)
     qmtest::EmuProcess emu(emuOptions(kScale, {"delay=500@addr"}, scaleWith({7})));
     EmuLink s(emu, kScale);
     s.fb.answers = {qm::Answer::Yes};
-    EXPECT_EQ(qm::deleteOneMessage(s.link, "7"), MessageOutcome::Done);
+    EXPECT_EQ(qm::deleteOneMessage(s.link, "7"), TransferOutcome::Done);
     EXPECT_TRUE(emu.state().messages.empty());
 
     qm::Table table = qm::makeTable(qm::messageLayout());
     bool modified = false;
     qm::TableWriter sink(table, &modified);
-    EXPECT_EQ(qm::readOneMessage(s.link, "7", sink, {}), MessageOutcome::Failed);
+    EXPECT_EQ(qm::readOneMessage(s.link, "7", sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastMessage(), "Проверьте работоспособность выбранных весов или линии связи.");
 }
 
@@ -127,10 +127,10 @@ TEST(MessageDeleteEmu, RangeQuestionNoDeletesNothing)
 {
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith({10})));
     EmuLink s(emu, kScale);
-    EXPECT_EQ(qm::DeleteMsgRange(s.link, 10, 12), MessageOutcome::Cancelled);
+    EXPECT_EQ(qm::DeleteMsgRange(s.link, 10, 12), TransferOutcome::Cancelled);
     EXPECT_TRUE(emu.received().empty());
     EXPECT_EQ(emu.state().messages.size(), 1u);
-    EXPECT_EQ(qm::DeleteMsgRange(s.link, 0, 12), MessageOutcome::Failed);
+    EXPECT_EQ(qm::DeleteMsgRange(s.link, 0, 12), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastMessage(),
               "Номер сообщения не может быть нулевым или больше 1000. Проверьте правильность ввода параметров.");
 }

@@ -5,7 +5,7 @@
 #include "common/TableSink.h"
 
 using namespace msgtest;
-using qm::MessageOutcome;
+using qm::TransferOutcome;
 
 namespace
 {
@@ -52,7 +52,7 @@ TEST(MessageReadEmu, ReadAllFromAScaleHoldingMessages3And7GivesTwoRows)
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith37()));
     EmuLink s(emu, kScale);
     Target t;
-    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), MessageOutcome::Done);
+    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Done);
     ASSERT_EQ(t.table.rowCount(), 3);
     EXPECT_EQ(t.table.row(1), messageRow("3", {"Хранить при t 0..4", "", "", "", "", "", "", "ёЁ конец"}));
     EXPECT_EQ(t.table.row(2), messageRow("7", {"", "Акция"}));
@@ -79,7 +79,7 @@ TEST(MessageReadEmu, StopAfterKRecordsKeepsThemAndDropsTheTrailingRow)
         if (t.table.rowCount() - 2 >= K)
             fb.stop = true;
     };
-    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), MessageOutcome::Stopped);
+    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Stopped);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Действие прервано."});
     ASSERT_EQ(t.table.rowCount(), K + 1) << "K rows and no trailing empty row";
     for (int r = 1; r <= K; ++r)
@@ -95,7 +95,7 @@ TEST(MessageReadEmu, IncompleteAnswerEndsTheReadWithRowsSoFar)
     qmtest::EmuProcess emu(emuOptions(kScale, {"truncate=400@0x83#5"}, scaleWith37()));
     EmuLink s(emu, kScale);
     Target t;
-    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), MessageOutcome::Failed);
+    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Запрос несуществующего сообщения или ошибка обмена."});
     ASSERT_EQ(t.table.rowCount(), 3) << "message 3 and the empty row kept for the next";
     EXPECT_EQ(t.table.cell(1, 0), "3");
@@ -110,7 +110,7 @@ TEST(MessageReadEmu, AnAnswerOneByteTooLongIsNoMessage)
     qmtest::EmuProcess emu(emuOptions(kScale, {"extra=1@0x83#3"}, scaleWith37()));
     EmuLink s(emu, kScale);
     Target t;
-    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), MessageOutcome::Failed);
+    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Запрос несуществующего сообщения или ошибка обмена."});
     EXPECT_EQ(emu.received(), readRequests(1, 3));
 }
@@ -128,7 +128,7 @@ TEST(MessageReadEmu, SaveFirstQuestionGuardsAModifiedTable)
         t.modified = true;
         s.fb.answers = {qm::Answer::Yes};
         int saves = 0;
-        EXPECT_EQ(qm::readOneMessage(s.link, "7", t.sink, [&] { return ++saves, false; }), MessageOutcome::Cancelled);
+        EXPECT_EQ(qm::readOneMessage(s.link, "7", t.sink, [&] { return ++saves, false; }), TransferOutcome::Cancelled);
         EXPECT_EQ(saves, 1);
         EXPECT_EQ(t.table, edited);
         EXPECT_TRUE(t.modified);
@@ -142,7 +142,7 @@ TEST(MessageReadEmu, SaveFirstQuestionGuardsAModifiedTable)
         t.table = edited;
         t.modified = true;
         s.fb.answers = {qm::Answer::Cancel};
-        EXPECT_EQ(qm::readAllMessages(s.link, t.sink, [] { return true; }), MessageOutcome::Cancelled);
+        EXPECT_EQ(qm::readAllMessages(s.link, t.sink, [] { return true; }), TransferOutcome::Cancelled);
         EXPECT_EQ(t.table, edited);
         EXPECT_TRUE(t.modified);
     }
@@ -153,7 +153,7 @@ TEST(MessageReadEmu, SaveFirstQuestionGuardsAModifiedTable)
         t.table = edited;
         t.modified = true;
         s.fb.answers = {answer};
-        EXPECT_EQ(qm::readOneMessage(s.link, "7", t.sink, [] { return true; }), MessageOutcome::Done);
+        EXPECT_EQ(qm::readOneMessage(s.link, "7", t.sink, [] { return true; }), TransferOutcome::Done);
         ASSERT_EQ(t.table.rowCount(), 2);
         EXPECT_EQ(t.table.row(1), messageRow("7", {"", "Акция"}));
     }
@@ -165,7 +165,7 @@ TEST(MessageReadEmu, ReadOneReplacesTheTableEvenWithAnEmptyMessage)
     EmuLink s(emu, kScale);
     Target t;
     t.table = messageTable({{"1", "a"}, {"2", "b"}});
-    EXPECT_EQ(qm::readOneMessage(s.link, "5", t.sink, {}), MessageOutcome::Done);
+    EXPECT_EQ(qm::readOneMessage(s.link, "5", t.sink, {}), TransferOutcome::Done);
     ASSERT_EQ(t.table.rowCount(), 2);
     EXPECT_EQ(t.table.row(1), messageRow("5", {}));
     EXPECT_TRUE(t.modified);
@@ -178,7 +178,7 @@ TEST(MessageReadEmu, ReadOneRefusesANumberOutside1To1000)
     EmuLink s(emu, kScale);
     for (const char* text : {"", "0", "1001", "x"}) {
         Target t;
-        EXPECT_EQ(qm::readOneMessage(s.link, text, t.sink, {}), MessageOutcome::Failed) << text;
+        EXPECT_EQ(qm::readOneMessage(s.link, text, t.sink, {}), TransferOutcome::Failed) << text;
         EXPECT_EQ(s.fb.lastMessage(), "Ошибка ввода номера MSG. Это число от 1 до 1000.") << text;
         EXPECT_EQ(t.table.rowCount(), 2) << text;
     }
@@ -192,12 +192,12 @@ TEST(MessageReadEmu, RangeEmptiesTheTableThenReadsItsNumbersOnly)
     Target t;
     t.table = messageTable({{"99", "old"}});
     // A wrong range ends before the table is touched.
-    EXPECT_EQ(qm::GetMsgRange(s.link, 0, 7, t.sink, {}), MessageOutcome::Failed);
+    EXPECT_EQ(qm::GetMsgRange(s.link, 0, 7, t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastMessage(),
               "Номер строки не может быть нулевым или больше 1000. Проверьте правильность ввода параметров.");
     EXPECT_EQ(t.table.cell(1, 0), "99");
 
-    EXPECT_EQ(qm::GetMsgRange(s.link, 4, 7, t.sink, {}), MessageOutcome::Done);
+    EXPECT_EQ(qm::GetMsgRange(s.link, 4, 7, t.sink, {}), TransferOutcome::Done);
     ASSERT_EQ(t.table.rowCount(), 2);
     EXPECT_EQ(t.table.row(1), messageRow("7", {"", "Акция"}));
     EXPECT_EQ(s.fb.progressMaximum, 4) << "four numbers";
@@ -206,7 +206,7 @@ TEST(MessageReadEmu, RangeEmptiesTheTableThenReadsItsNumbersOnly)
 
     // A range of one number has a bar of one step.
     s.fb.progress.clear();
-    EXPECT_EQ(qm::GetMsgRange(s.link, 7, 7, t.sink, {}), MessageOutcome::Done);
+    EXPECT_EQ(qm::GetMsgRange(s.link, 7, 7, t.sink, {}), TransferOutcome::Done);
     EXPECT_EQ(s.fb.progressMaximum, 1);
     EXPECT_EQ(s.fb.progress, (std::vector<int>{0, 1}));
 }
@@ -217,7 +217,7 @@ TEST(MessageReadEmu, ASilentScaleEndsTheReadAfterItsWindow)
     EmuLink s(emu, kScale);
     Target t;
     const auto t0 = std::chrono::steady_clock::now();
-    EXPECT_EQ(qm::readOneMessage(s.link, "3", t.sink, {}), MessageOutcome::Failed);
+    EXPECT_EQ(qm::readOneMessage(s.link, "3", t.sink, {}), TransferOutcome::Failed);
     const auto waited = std::chrono::steady_clock::now() - t0;
     EXPECT_EQ(s.fb.lastMessage(), "Запрос несуществующего сообщения или ошибка обмена.");
     EXPECT_GE(waited, std::chrono::milliseconds(1000));

@@ -4,7 +4,7 @@
 #include "MessageEmuLink.h"
 
 using namespace msgtest;
-using qm::MessageOutcome;
+using qm::TransferOutcome;
 
 namespace
 {
@@ -28,7 +28,7 @@ TEST(MessageSendEmu, WholeTableGoesOutByteForByteAndLandsInTheScale)
     EmuLink s(emu, kScale);
     const qm::Table table =
         messageTable({{"3", "Хранить при t 0..4", "", "", "", "", "", "", "ёЁ"}, {"1000", std::string(70, 'x')}});
-    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Done);
+    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_FALSE(s.fb.progressVisible);
 
@@ -48,7 +48,7 @@ TEST(MessageSendEmu, CheckedTableWithABadRowSendsNothing)
     qmtest::EmuProcess emu(emuOptions(kScale));
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"1001", "b"}, {"2", "c"}});
-    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages,
               std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."});
     EXPECT_EQ(s.fb.cursor.back(), (qmtest::Cursor{qm::TableId::Messages, 2, 0}));
@@ -63,16 +63,26 @@ TEST(MessageSendEmu, UncheckedNumbersThatFitGoOutAsTheyAreOthersStopAtTheirRow)
         qmtest::EmuProcess emu(emuOptions(kScale));
         EmuLink s(emu, kScale);
         const qm::Table table = messageTable({{"0", "zero"}, {"5", "five"}});
-        EXPECT_EQ(qm::sendMessageTable(s.link, table, false), MessageOutcome::Failed);
+        const qm::OperationResult result = qm::sendMessageTable(s.link, table, false);
+        EXPECT_EQ(result, TransferOutcome::Failed);
         EXPECT_EQ(emu.received(), writeBytes(0, table, 1));
         EXPECT_EQ(s.fb.lastMessage(), "Ошибка обмена. Повторите еще раз.");
+        ASSERT_TRUE(result.failure);
+        EXPECT_EQ(result.failure->kind, qm::FailureKind::NoAck);
+        EXPECT_EQ(result.failure->record, 0);
+        EXPECT_FALSE(result.failure->namesCellOf(qm::TableId::Messages)) << "an exchange failure names no cell";
     }
     for (const char* bad : {"70000", "-5", "12a"}) {
         // 70000 cut to two bytes would overwrite message 4464: the row is never sent.
         qmtest::EmuProcess emu(emuOptions(kScale));
         EmuLink s(emu, kScale);
         const qm::Table table = messageTable({{"7", "seven"}, {bad, "bad"}, {"8", "eight"}});
-        EXPECT_EQ(qm::sendMessageTable(s.link, table, false), MessageOutcome::Failed) << bad;
+        const qm::OperationResult result = qm::sendMessageTable(s.link, table, false);
+        EXPECT_EQ(result, TransferOutcome::Failed) << bad;
+        ASSERT_TRUE(result.failure) << bad;
+        EXPECT_EQ(result.failure->kind, qm::FailureKind::BadNumber) << bad;
+        EXPECT_EQ(result.failure->row, 2) << bad;
+        EXPECT_EQ(result.failure->column, 0) << bad;
         EXPECT_EQ(emu.received(), writeBytes(7, table, 1)) << bad;
         EXPECT_EQ(s.fb.messages,
                   std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."})
@@ -89,7 +99,7 @@ TEST(MessageSendEmu, FailedAcknowledgeInTheMiddleEndsTheTableWithEarlierRowsKept
     qmtest::EmuProcess emu(emuOptions(kScale, {"nak@0x84#2"}));
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
-    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
     EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2)}));
     const auto state = emu.state();
@@ -112,7 +122,7 @@ TEST(MessageSendEmu, StopBetweenRowsShowsInterruptedAndSendsNoMore)
         if (fb.counters.size() == 3)
             fb.stop = true;
     };
-    EXPECT_EQ(qm::sendMessageTable(s.link, table, false), MessageOutcome::Stopped);
+    EXPECT_EQ(qm::sendMessageTable(s.link, table, false), TransferOutcome::Stopped);
     EXPECT_EQ(s.fb.lastMessage(), "Действие прервано.");
     EXPECT_EQ(emu.state().messages.size(), 3u);
     EXPECT_FALSE(s.fb.progressVisible);
@@ -123,13 +133,13 @@ TEST(MessageSendEmu, SelectedRowIsWrittenOnlyWhenItPassesItsCheck)
     qmtest::EmuProcess emu(emuOptions(kScale));
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"9", "nine"}, {"0", "zero"}});
-    EXPECT_EQ(qm::sendMessageRow(s.link, table, 2), MessageOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageRow(s.link, table, 2), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages,
               std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."});
     EXPECT_EQ(s.fb.cursor.back(), (qmtest::Cursor{qm::TableId::Messages, 2, 0}));
     EXPECT_TRUE(emu.received().empty()) << "a row that fails its check is not written";
 
-    EXPECT_EQ(qm::sendMessageRow(s.link, table, 1), MessageOutcome::Done);
+    EXPECT_EQ(qm::sendMessageRow(s.link, table, 1), TransferOutcome::Done);
     EXPECT_EQ(s.fb.lastMessage(), "Данные переданы.");
     EXPECT_EQ(emu.received(), writeBytes(9, table, 1));
     EXPECT_EQ(emu.state().messages.count(9), 1u);
@@ -141,7 +151,7 @@ TEST(MessageSendEmu, RangeChecksAndWritesOnlyItsRows)
     EmuLink s(emu, kScale);
     // Row 1 is bad but outside the range; rows 2..3 go.
     const qm::Table table = messageTable({{"x", "bad"}, {"20", "b"}, {"30", "c"}, {"40", "d"}});
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 3), MessageOutcome::Done);
+    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 3), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(s.fb.progressMaximum, 2) << "two rows";
     EXPECT_EQ(emu.received(), concat({writeBytes(20, table, 2), writeBytes(30, table, 3)}));
@@ -149,15 +159,15 @@ TEST(MessageSendEmu, RangeChecksAndWritesOnlyItsRows)
     // A bad row inside the range stops before anything is written.
     emu.clearLog();
     s.fb.messages.clear();
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 1, 4), MessageOutcome::Failed);
+    EXPECT_EQ(qm::SendMsgRange(s.link, table, 1, 4), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages,
               std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."});
     EXPECT_TRUE(emu.received().empty());
 
     // Rows below 1, or past the table, are refused as the dialog refuses them.
     s.fb.messages.clear();
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, -1, 2), MessageOutcome::Failed);
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 5), MessageOutcome::Failed);
+    EXPECT_EQ(qm::SendMsgRange(s.link, table, -1, 2), TransferOutcome::Failed);
+    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 5), TransferOutcome::Failed);
     EXPECT_EQ(
         s.fb.messages,
         (std::vector<std::string>{
@@ -172,13 +182,13 @@ TEST(MessageSendEmu, FrameFailuresComeBeforeAnyByte)
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}});
     qm::MessageLink unknown{s.session, s.config, qm::cp("Нет таких")};
-    EXPECT_EQ(qm::sendMessageTable(unknown, table, true), MessageOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageTable(unknown, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastMessage(), "Для записи ячейки выберите весы из списка (или заполните конфигурацию.).");
 
     // Another scale number on the line: addressing fails with the link message.
     const qm::Table wrongNumber = configFor(kScale + 1);
     qm::MessageLink other{s.session, wrongNumber, qm::cp("Весы 1")};
-    EXPECT_EQ(qm::sendMessageTable(other, table, true), MessageOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageTable(other, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastMessage(), "Проверьте работоспособность выбранных весов или линии связи.");
     EXPECT_TRUE(emu.state().messages.empty());
 }
@@ -189,7 +199,7 @@ TEST(MessageSendEmu, AWriteAcknowledgedTwiceFails)
     qmtest::EmuProcess emu(emuOptions(kScale, {"extra=1@0x84#2"}));
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
-    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
     EXPECT_EQ(emu.sent().back(), 0xAA);
     EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2)}));

@@ -9,7 +9,7 @@
 #include "common/TableSink.h"
 
 using namespace msgtest;
-using qm::MessageOutcome;
+using qm::TransferOutcome;
 
 namespace
 {
@@ -42,7 +42,7 @@ TEST(MessageStaleBytes, SelectedRowIsWrittenAfterALateAcknowledge)
     qmtest::EmuProcess emu(emuOptions(kScale, {"delay=2000@0x84#1"}));
     EmuLink s(emu, kScale);
     const qm::Table first = messageTable({{"5", "five"}});
-    EXPECT_EQ(qm::sendMessageRow(s.link, first, 1), MessageOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageRow(s.link, first, 1), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
     awaitLateAnswer(emu, 3); // the addressing answer and the late 0xAA
     ASSERT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA}));
@@ -50,7 +50,7 @@ TEST(MessageStaleBytes, SelectedRowIsWrittenAfterALateAcknowledge)
     emu.clearLog();
     s.fb.messages.clear();
     const qm::Table again = messageTable({{"5", "five again"}});
-    EXPECT_EQ(qm::sendMessageRow(s.link, again, 1), MessageOutcome::Done);
+    EXPECT_EQ(qm::sendMessageRow(s.link, again, 1), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(emu.received(), writeBytes(5, again, 1));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA}));
@@ -65,14 +65,14 @@ TEST(MessageStaleBytes, TableIsWrittenAfterALateAddressingAnswer)
     qmtest::EmuProcess emu(emuOptions(kScale, {"delay=2000@addr#1"}));
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
-    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Проверьте работоспособность выбранных весов или линии связи."});
     EXPECT_EQ(emu.received(), Bytes{kScale}) << "nothing written after a failed addressing";
     awaitLateAnswer(emu, 2);
 
     emu.clearLog();
     s.fb.messages.clear();
-    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), MessageOutcome::Done);
+    EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2), writeBytes(3, table, 3)}));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA, kScale, 0x80, 0xAA, kScale, 0x80, 0xAA}));
@@ -90,14 +90,14 @@ TEST(MessageStaleBytes, RangeIsWrittenAfterALateReadAnswer)
     qm::Table read = qm::makeTable(qm::messageLayout());
     bool modified = false;
     qm::TableWriter sink(read, &modified);
-    EXPECT_EQ(qm::readOneMessage(s.link, "9", sink, {}), MessageOutcome::Failed);
+    EXPECT_EQ(qm::readOneMessage(s.link, "9", sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Запрос несуществующего сообщения или ошибка обмена."});
     awaitLateAnswer(emu, 2 + 401);
 
     emu.clearLog();
     s.fb.messages.clear();
     const qm::Table table = messageTable({{"x", "outside"}, {"20", "b"}, {"30", "c"}});
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 3), MessageOutcome::Done);
+    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 3), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(emu.received(), concat({writeBytes(20, table, 2), writeBytes(30, table, 3)}));
     const auto state = emu.state();
@@ -124,7 +124,7 @@ TEST(MessageStaleBytes, ATableWriteDrainsOnceSoAStrayAnswerBetweenRowsEndsIt)
         while (s.comm.GetIn() < 2)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
     };
-    EXPECT_EQ(qm::sendMessageTable(s.link, table, false), MessageOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageTable(s.link, table, false), TransferOutcome::Failed);
     EXPECT_TRUE(strayed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
     EXPECT_FALSE(s.fb.progressVisible);

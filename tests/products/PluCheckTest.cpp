@@ -88,10 +88,18 @@ TEST(PluCheck, CheckTableStopsAtFirstBadRowWithCursorOnCell)
     products.setRow(2, bad);
     products.appendRow(); // row 3 is empty and would fail too
     qmtest::ScriptedFeedback fb;
-    EXPECT_FALSE(checkProductTable(products, fb));
+    const OperationResult checked = checkProductTable(products, fb);
+    EXPECT_FALSE(checked);
     ASSERT_EQ(fb.messages.size(), 1u);
     EXPECT_EQ(fb.messages[0], "Неправильно задан срок хранения.");
     EXPECT_EQ(fb.cursor.back(), (qmtest::Cursor{TableId::Products, 2, plucol::Shelf}));
+    // The failure names the cell the cursor points at.
+    ASSERT_TRUE(checked.failure);
+    EXPECT_EQ(checked.failure->kind, FailureKind::BadRow);
+    EXPECT_TRUE(checked.failure->namesCellOf(TableId::Products));
+    EXPECT_EQ(checked.failure->row, 2);
+    EXPECT_EQ(checked.failure->column, plucol::Shelf);
+    EXPECT_EQ(fb.failures.size(), 1u);
     EXPECT_EQ(fb.progressMaximum, 3);
     EXPECT_EQ(fb.progress.back(), 2); // row 3 never reached
     EXPECT_FALSE(fb.progressVisible);

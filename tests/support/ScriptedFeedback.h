@@ -1,6 +1,6 @@
 #pragma once
-// A feedback for tests: records messages, questions, progress and cursor moves, answers
-// questions from a script, and raises the stop flag on request.
+// A feedback for tests: records messages, failures, questions, progress and cursor moves,
+// answers questions from a script, and raises the stop flag on request.
 
 #include <atomic>
 #include <deque>
@@ -23,7 +23,8 @@ struct Cursor {
 class ScriptedFeedback : public qm::Feedback
 {
   public:
-    std::vector<std::string> messages;
+    std::vector<std::string> messages; // every text shown, failures included
+    std::vector<qm::Failure> failures;
     std::vector<std::string> questions;
     std::deque<qm::Answer> answers; // taken in order; No when empty
     std::vector<int> progress;      // every position shown
@@ -39,6 +40,11 @@ class ScriptedFeedback : public qm::Feedback
     std::atomic<bool> stop{false};
 
     void message(const std::string& text) override { messages.push_back(text); }
+    void reportFailure(const qm::Failure& failure) override
+    {
+        failures.push_back(failure);
+        messages.push_back(failure.text);
+    }
     qm::Answer ask(const std::string& text, qm::Buttons) override
     {
         questions.push_back(text);

@@ -262,7 +262,7 @@ void MessagesTab::SpeedButton58Click()
     QPointer<QLineEdit> field = m_msgNumber;
     m_scale.runOnScale(
         [&ctx, field, text, sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
-            if (readOneMessage(link, text, *sink, save) == MessageOutcome::Failed)
+            if (readOneMessage(link, text, *sink, save) == TransferOutcome::Failed)
                 focusNumberIfWrong(ctx, field, text);
         });
 }
@@ -278,7 +278,7 @@ void MessagesTab::SpeedButton61Click()
     AppContext& ctx = m_context;
     QPointer<QLineEdit> field = m_msgNumber;
     m_scale.runOnScale([&ctx, field, text](const MessageLink& link) {
-        if (deleteOneMessage(link, text) == MessageOutcome::Failed)
+        if (deleteOneMessage(link, text) == TransferOutcome::Failed)
             focusNumberIfWrong(ctx, field, text);
     });
 }
@@ -286,20 +286,28 @@ void MessagesTab::SpeedButton61Click()
 void MessagesTab::SpeedButton56Click()
 {
     m_scale.openRangeDialog(
-        [](const MessageLink& link) { return openMessageScale(link, MessageWork::Write).has_value(); }, m_form8.get());
+        [](const MessageLink& link) {
+            return static_cast<bool>(openScale(link, chooseScaleMessage(MessageWork::Write)));
+        },
+        m_form8.get());
 }
 
 void MessagesTab::SpeedButton59Click()
 {
     // The table is touched only when the dialog is applied: cancelling it changes nothing.
     m_scale.openRangeDialog(
-        [](const MessageLink& link) { return openMessageScale(link, MessageWork::Read).has_value(); }, m_form9.get());
+        [](const MessageLink& link) {
+            return static_cast<bool>(openScale(link, chooseScaleMessage(MessageWork::Read)));
+        },
+        m_form9.get());
 }
 
 void MessagesTab::SpeedButton62Click()
 {
     m_scale.openRangeDialog(
-        [](const MessageLink& link) { return openMessageScale(link, MessageWork::Delete).has_value(); },
+        [](const MessageLink& link) {
+            return static_cast<bool>(openScale(link, chooseScaleMessage(MessageWork::Delete)));
+        },
         m_form10.get());
 }
 

@@ -179,7 +179,10 @@ std::string ProductsTab::pluText() const
 void ProductsTab::openRangeDialog(ProductOperation operation, RangeDialog* dialog)
 {
     m_scale.openRangeDialog(
-        [operation](const ProductLink& link) { return openProductScale(link, operation).has_value(); }, dialog);
+        [operation](const ProductLink& link) {
+            return static_cast<bool>(openScale(link, chooseScaleMessage(operation)));
+        },
+        dialog);
 }
 
 // --- files and row editing ---
