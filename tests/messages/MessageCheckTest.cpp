@@ -56,7 +56,7 @@ TEST(CheckMessageTable, StopsAtFirstBadRowWithCursorOnIt)
     qmtest::ScriptedFeedback fb;
     const Table t = messagesNumbered({"1", "2", "0", "x"});
     EXPECT_FALSE(checkMessageTable(t, fb));
-    ASSERT_EQ(fb.messages, std::vector<std::string>{msgtext::kRowError});
+    ASSERT_EQ(fb.messages, std::vector<std::string>{messagetext::kRowError});
     EXPECT_EQ(fb.cursor.back(), (qmtest::Cursor{TableId::Messages, 3, 0}));
     EXPECT_EQ(fb.progressMaximum, 4);
     EXPECT_EQ(fb.progress.back(), 3);
@@ -67,11 +67,11 @@ TEST(CheckMessageTable, GoodTableAndTableOfOneEmptyRow)
 {
     qmtest::ScriptedFeedback fb;
     EXPECT_TRUE(checkMessageTable(messagesNumbered({"1", "1", "1000"}), fb));
-    EXPECT_EQ(fb.lastMessage(), msgtext::kTableOk);
+    EXPECT_EQ(fb.lastMessage(), messagetext::kTableOk);
     EXPECT_EQ(fb.progressEnds, 1);
 
     qmtest::ScriptedFeedback empty;
     EXPECT_FALSE(checkMessageTable(makeTable(messageLayout()), empty));
-    EXPECT_EQ(empty.lastMessage(), msgtext::kRowError);
+    EXPECT_EQ(empty.lastMessage(), messagetext::kRowError);
     EXPECT_EQ(empty.cursor.back(), (qmtest::Cursor{TableId::Messages, 1, 0}));
 }

@@ -9,7 +9,7 @@
 
 using namespace msgtest;
 using qm::TransferOutcome;
-namespace msgtext = qm::msgtext;
+namespace messagetext = qm::messagetext;
 
 namespace
 {
@@ -37,7 +37,7 @@ TEST(MessageDeleteEmu, DeleteOneAsksWithTheFieldTextThenDeletes)
 
     s.fb.answers = {qm::Answer::Yes};
     EXPECT_EQ(qm::deleteOneMessage(s.link, "7"), TransferOutcome::Done);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kDeletedOne);
+    EXPECT_EQ(s.fb.lastMessage(), messagetext::kDeletedOne);
     EXPECT_EQ(emu.received(), (Bytes{kScale, 0x8E, 0x07, 0x00}));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA}));
     const auto state = emu.state();
@@ -45,7 +45,7 @@ TEST(MessageDeleteEmu, DeleteOneAsksWithTheFieldTextThenDeletes)
     EXPECT_EQ(state.messages.count(8), 1u);
 
     EXPECT_EQ(qm::deleteOneMessage(s.link, "1001"), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kBadNumber);
+    EXPECT_EQ(s.fb.lastMessage(), messagetext::kBadNumber);
 }
 
 TEST(MessageDeleteEmu, RangeOf10To12AddressesBeforeEachDelete)
@@ -53,9 +53,9 @@ TEST(MessageDeleteEmu, RangeOf10To12AddressesBeforeEachDelete)
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith({9, 10, 11, 12, 13})));
     EmuLink s(emu, kScale);
     s.fb.answers = {qm::Answer::Yes};
-    EXPECT_EQ(qm::DeleteMsgRange(s.link, 10, 12), TransferOutcome::Done);
-    EXPECT_EQ(s.fb.questions, std::vector<std::string>{msgtext::kDeleteRangeQuestion});
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kDeleted);
+    EXPECT_EQ(qm::deleteMessageRange(s.link, 10, 12), TransferOutcome::Done);
+    EXPECT_EQ(s.fb.questions, std::vector<std::string>{messagetext::kDeleteRangeQuestion});
+    EXPECT_EQ(s.fb.lastMessage(), messagetext::kDeleted);
     EXPECT_EQ(emu.received(), (Bytes{kScale, 0x8E, 10, 0x00, kScale, 0x8E, 11, 0x00, kScale, 0x8E, 12, 0x00}));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA, kScale, 0x80, 0xAA, kScale, 0x80, 0xAA}));
     const auto state = emu.state();
@@ -73,8 +73,8 @@ TEST(MessageDeleteEmu, DeleteAllClearsTheScaleAndStopsOnARefusal)
         EmuLink s(emu, kScale);
         s.fb.answers = {qm::Answer::Yes};
         EXPECT_EQ(qm::deleteAllMessages(s.link), TransferOutcome::Done);
-        EXPECT_EQ(s.fb.questions, std::vector<std::string>{msgtext::kDeleteAllQuestion});
-        EXPECT_EQ(s.fb.lastMessage(), msgtext::kDeleted);
+        EXPECT_EQ(s.fb.questions, std::vector<std::string>{messagetext::kDeleteAllQuestion});
+        EXPECT_EQ(s.fb.lastMessage(), messagetext::kDeleted);
         EXPECT_TRUE(emu.state().messages.empty());
         EXPECT_EQ(commandCount(emu.received(), kScale, 0x8E), 1000);
     }
@@ -83,7 +83,7 @@ TEST(MessageDeleteEmu, DeleteAllClearsTheScaleAndStopsOnARefusal)
         EmuLink s(emu, kScale);
         s.fb.answers = {qm::Answer::Yes};
         EXPECT_EQ(qm::deleteAllMessages(s.link), TransferOutcome::Failed);
-        EXPECT_EQ(s.fb.lastMessage(), msgtext::kDeleteFailed);
+        EXPECT_EQ(s.fb.lastMessage(), messagetext::kDeleteFailed);
         const auto state = emu.state();
         ASSERT_EQ(state.messages.size(), 2u);
         EXPECT_EQ(state.messages.count(3), 1u);
@@ -101,7 +101,7 @@ TEST(MessageDeleteEmu, StopDuringDeleteAll)
             fb.stop = true;
     };
     EXPECT_EQ(qm::deleteAllMessages(s.link), TransferOutcome::Stopped);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kStopped);
+    EXPECT_EQ(s.fb.lastMessage(), qm::operationtext::kStopped);
     EXPECT_EQ(commandCount(emu.received(), kScale, 0x8E), 4);
     EXPECT_EQ(emu.state().messages.size(), 2u);
     EXPECT_FALSE(s.fb.progressVisible);
@@ -120,16 +120,16 @@ TEST(MessageDeleteEmu, DeletesGiveTheScale900MsToAnswerItsAddressing)
     bool modified = false;
     qm::TableWriter sink(table, &modified);
     EXPECT_EQ(qm::readOneMessage(s.link, "7", sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), qm::msg::kNoLink);
+    EXPECT_EQ(s.fb.lastMessage(), qm::operationtext::kNoLink);
 }
 
 TEST(MessageDeleteEmu, RangeQuestionNoDeletesNothing)
 {
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith({10})));
     EmuLink s(emu, kScale);
-    EXPECT_EQ(qm::DeleteMsgRange(s.link, 10, 12), TransferOutcome::Cancelled);
+    EXPECT_EQ(qm::deleteMessageRange(s.link, 10, 12), TransferOutcome::Cancelled);
     EXPECT_TRUE(emu.received().empty());
     EXPECT_EQ(emu.state().messages.size(), 1u);
-    EXPECT_EQ(qm::DeleteMsgRange(s.link, 0, 12), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kRangeDeleteNumbers);
+    EXPECT_EQ(qm::deleteMessageRange(s.link, 0, 12), TransferOutcome::Failed);
+    EXPECT_EQ(s.fb.lastMessage(), messagetext::kRangeDeleteNumbers);
 }

@@ -1,7 +1,8 @@
 // The checks of the message tab's range dialogs.
 #include <gtest/gtest.h>
 
-#include "messages/MessageRangeCheck.h"
+#include "common/RangeCheck.h"
+#include "messages/MessageRanges.h"
 #include "messages/MessageTexts.h"
 
 using namespace qm;
@@ -26,32 +27,37 @@ void expectRefused(const RangeCheck& check, const char* message)
 
 TEST(RangeCheck, TextsThatAreNoIntegersAreRefusedFirst)
 {
-    for (auto kind : {MsgRangeKind::SendRows, MsgRangeKind::ReadNumbers, MsgRangeKind::DeleteNumbers}) {
-        expectRefused(checkMsgRange(kind, "", "5", 10), msgtext::kRangeNotNumbers);
-        expectRefused(checkMsgRange(kind, "1", "5x", 10), msgtext::kRangeNotNumbers);
+    for (auto kind :
+         {MessageRangeKind::RowsToSend, MessageRangeKind::NumbersToRead, MessageRangeKind::NumbersToDelete}) {
+        expectRefused(checkRange(messageRange(kind), "", "5", 10), qm::rangetext::kNotNumbers);
+        expectRefused(checkRange(messageRange(kind), "1", "5x", 10), qm::rangetext::kNotNumbers);
     }
 }
 
 TEST(RangeCheck, RowsToSend)
 {
-    expectRange(checkMsgRange(MsgRangeKind::SendRows, "7", "3", 10), 3, 7);
-    expectRange(checkMsgRange(MsgRangeKind::SendRows, "1", "10", 10), 1, 10);
-    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "0", "3", 10), msgtext::kRangeRowZero);
-    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "3", "0", 10), msgtext::kRangeRowZero);
+    expectRange(checkRange(messageRange(MessageRangeKind::RowsToSend), "7", "3", 10), 3, 7);
+    expectRange(checkRange(messageRange(MessageRangeKind::RowsToSend), "1", "10", 10), 1, 10);
+    expectRefused(checkRange(messageRange(MessageRangeKind::RowsToSend), "0", "3", 10), qm::rangetext::kRowZero);
+    expectRefused(checkRange(messageRange(MessageRangeKind::RowsToSend), "3", "0", 10), qm::rangetext::kRowZero);
     // A pasted negative row number is refused like 0, not run from row -3.
-    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "-3", "2", 10), msgtext::kRangeRowZero);
+    expectRefused(checkRange(messageRange(MessageRangeKind::RowsToSend), "-3", "2", 10), qm::rangetext::kRowZero);
     // The zero check comes before the row count, the swap before the row count.
-    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "11", "0", 10), msgtext::kRangeRowZero);
-    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "11", "2", 10), msgtext::kRangeTooManyRows);
+    expectRefused(checkRange(messageRange(MessageRangeKind::RowsToSend), "11", "0", 10), qm::rangetext::kRowZero);
+    expectRefused(checkRange(messageRange(MessageRangeKind::RowsToSend), "11", "2", 10),
+                  qm::tableRowsRule(qm::TableId::Messages).aboveHighest);
 }
 
 TEST(RangeCheck, NumbersToReadAndToDeleteLieIn1To1000)
 {
-    expectRange(checkMsgRange(MsgRangeKind::ReadNumbers, "1", "1000"), 1, 1000);
-    expectRange(checkMsgRange(MsgRangeKind::DeleteNumbers, "12", "10"), 10, 12);
-    expectRange(checkMsgRange(MsgRangeKind::ReadNumbers, " $A", "10"), 10, 10);
-    expectRefused(checkMsgRange(MsgRangeKind::ReadNumbers, "0", "5"), msgtext::kRangeReadNumbers);
-    expectRefused(checkMsgRange(MsgRangeKind::ReadNumbers, "1", "1001"), msgtext::kRangeReadNumbers);
-    expectRefused(checkMsgRange(MsgRangeKind::DeleteNumbers, "1001", "1"), msgtext::kRangeDeleteNumbers);
-    expectRefused(checkMsgRange(MsgRangeKind::DeleteNumbers, "-1", "1"), msgtext::kRangeDeleteNumbers);
+    expectRange(checkRange(messageRange(MessageRangeKind::NumbersToRead), "1", "1000"), 1, 1000);
+    expectRange(checkRange(messageRange(MessageRangeKind::NumbersToDelete), "12", "10"), 10, 12);
+    expectRange(checkRange(messageRange(MessageRangeKind::NumbersToRead), " $A", "10"), 10, 10);
+    expectRefused(checkRange(messageRange(MessageRangeKind::NumbersToRead), "0", "5"), messagetext::kRangeReadNumbers);
+    expectRefused(checkRange(messageRange(MessageRangeKind::NumbersToRead), "1", "1001"),
+                  messagetext::kRangeReadNumbers);
+    expectRefused(checkRange(messageRange(MessageRangeKind::NumbersToDelete), "1001", "1"),
+                  messagetext::kRangeDeleteNumbers);
+    expectRefused(checkRange(messageRange(MessageRangeKind::NumbersToDelete), "-1", "1"),
+                  messagetext::kRangeDeleteNumbers);
 }

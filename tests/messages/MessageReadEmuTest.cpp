@@ -4,10 +4,11 @@
 #include "MessageEmuLink.h"
 #include "common/TableSink.h"
 #include "messages/MessageTexts.h"
+#include "operation/OperationTexts.h"
 
 using namespace msgtest;
 using qm::TransferOutcome;
-namespace msgtext = qm::msgtext;
+namespace messagetext = qm::messagetext;
 
 namespace
 {
@@ -82,7 +83,7 @@ TEST(MessageReadEmu, StopAfterKRecordsKeepsThemAndDropsTheTrailingRow)
             fb.stop = true;
     };
     EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Stopped);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kStopped});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{qm::operationtext::kStopped});
     ASSERT_EQ(t.table.rowCount(), K + 1) << "K rows and no trailing empty row";
     for (int r = 1; r <= K; ++r)
         EXPECT_EQ(t.table.row(r), messageRow(std::to_string(r), {"message " + std::to_string(r)}));
@@ -98,7 +99,7 @@ TEST(MessageReadEmu, IncompleteAnswerEndsTheReadWithRowsSoFar)
     EmuLink s(emu, kScale);
     Target t;
     EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kReadFailed});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{messagetext::kReadFailed});
     ASSERT_EQ(t.table.rowCount(), 3) << "message 3 and the empty row kept for the next";
     EXPECT_EQ(t.table.cell(1, 0), "3");
     EXPECT_EQ(t.table.cell(2, 0), "");
@@ -113,7 +114,7 @@ TEST(MessageReadEmu, AnAnswerOneByteTooLongIsNoMessage)
     EmuLink s(emu, kScale);
     Target t;
     EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kReadFailed});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{messagetext::kReadFailed});
     EXPECT_EQ(emu.received(), readRequests(1, 3));
 }
 
@@ -134,7 +135,7 @@ TEST(MessageReadEmu, SaveFirstQuestionGuardsAModifiedTable)
         EXPECT_EQ(saves, 1);
         EXPECT_EQ(t.table, edited);
         EXPECT_TRUE(t.modified);
-        EXPECT_EQ(s.fb.questions, std::vector<std::string>{msgtext::kSaveFirst});
+        EXPECT_EQ(s.fb.questions, std::vector<std::string>{messagetext::kSaveFirst});
     }
     // Cancel: the same.
     {
@@ -179,7 +180,7 @@ TEST(MessageReadEmu, ReadOneRefusesANumberOutside1To1000)
     for (const char* text : {"", "0", "1001", "x"}) {
         Target t;
         EXPECT_EQ(qm::readOneMessage(s.link, text, t.sink, {}), TransferOutcome::Failed) << text;
-        EXPECT_EQ(s.fb.lastMessage(), msgtext::kBadNumber) << text;
+        EXPECT_EQ(s.fb.lastMessage(), messagetext::kBadNumber) << text;
         EXPECT_EQ(t.table.rowCount(), 2) << text;
     }
     EXPECT_TRUE(emu.received().empty());
@@ -192,11 +193,11 @@ TEST(MessageReadEmu, RangeEmptiesTheTableThenReadsItsNumbersOnly)
     Target t;
     t.table = messageTable({{"99", "old"}});
     // A wrong range ends before the table is touched.
-    EXPECT_EQ(qm::GetMsgRange(s.link, 0, 7, t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kRangeReadNumbers);
+    EXPECT_EQ(qm::readMessageRange(s.link, 0, 7, t.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(s.fb.lastMessage(), messagetext::kRangeReadNumbers);
     EXPECT_EQ(t.table.cell(1, 0), "99");
 
-    EXPECT_EQ(qm::GetMsgRange(s.link, 4, 7, t.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(qm::readMessageRange(s.link, 4, 7, t.sink, {}), TransferOutcome::Done);
     ASSERT_EQ(t.table.rowCount(), 2);
     EXPECT_EQ(t.table.row(1), messageRow("7", {"", "Акция"}));
     EXPECT_EQ(s.fb.progressMaximum, 4) << "four numbers";
@@ -205,7 +206,7 @@ TEST(MessageReadEmu, RangeEmptiesTheTableThenReadsItsNumbersOnly)
 
     // A range of one number has a bar of one step.
     s.fb.progress.clear();
-    EXPECT_EQ(qm::GetMsgRange(s.link, 7, 7, t.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(qm::readMessageRange(s.link, 7, 7, t.sink, {}), TransferOutcome::Done);
     EXPECT_EQ(s.fb.progressMaximum, 1);
     EXPECT_EQ(s.fb.progress, (std::vector<int>{0, 1}));
 }
@@ -218,7 +219,7 @@ TEST(MessageReadEmu, ASilentScaleEndsTheReadAfterItsWindow)
     const auto t0 = std::chrono::steady_clock::now();
     EXPECT_EQ(qm::readOneMessage(s.link, "3", t.sink, {}), TransferOutcome::Failed);
     const auto waited = std::chrono::steady_clock::now() - t0;
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kReadFailed);
+    EXPECT_EQ(s.fb.lastMessage(), messagetext::kReadFailed);
     EXPECT_GE(waited, std::chrono::milliseconds(1000));
     EXPECT_LT(waited, std::chrono::milliseconds(3000));
 }

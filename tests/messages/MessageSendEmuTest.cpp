@@ -2,12 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "MessageEmuLink.h"
+#include "common/RangeCheck.h"
 #include "messages/MessageTexts.h"
 #include "operation/OperationTexts.h"
 
 using namespace msgtest;
 using qm::TransferOutcome;
-namespace msgtext = qm::msgtext;
+namespace messagetext = qm::messagetext;
 
 namespace
 {
@@ -32,7 +33,7 @@ TEST(MessageSendEmu, WholeTableGoesOutByteForByteAndLandsInTheScale)
     const qm::Table table =
         messageTable({{"3", "Хранить при t 0..4", "", "", "", "", "", "", "ёЁ"}, {"1000", std::string(70, 'x')}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Done);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kSent});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{qm::operationtext::kSent});
     EXPECT_FALSE(s.fb.progressVisible);
 
     // Message 1000 leaves as 0x84 0xE8 0x03; the 70-character line as its first 50.
@@ -52,7 +53,7 @@ TEST(MessageSendEmu, CheckedTableWithABadRowSendsNothing)
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"1001", "b"}, {"2", "c"}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kRowError});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{messagetext::kRowError});
     EXPECT_EQ(s.fb.cursor.back(), (qmtest::Cursor{qm::TableId::Messages, 2, 0}));
     EXPECT_TRUE(emu.received().empty());
     EXPECT_FALSE(s.fb.progressVisible);
@@ -68,7 +69,7 @@ TEST(MessageSendEmu, UncheckedNumbersThatFitGoOutAsTheyAreOthersStopAtTheirRow)
         const qm::OperationResult result = qm::sendMessageTable(s.link, table, false);
         EXPECT_EQ(result, TransferOutcome::Failed);
         EXPECT_EQ(emu.received(), writeBytes(0, table, 1));
-        EXPECT_EQ(s.fb.lastMessage(), msgtext::kWriteFailed);
+        EXPECT_EQ(s.fb.lastMessage(), qm::operationtext::kWriteFailed);
         ASSERT_TRUE(result.failure);
         EXPECT_EQ(result.failure->kind, qm::FailureKind::NoAck);
         EXPECT_EQ(result.failure->record, 0);
@@ -86,7 +87,7 @@ TEST(MessageSendEmu, UncheckedNumbersThatFitGoOutAsTheyAreOthersStopAtTheirRow)
         EXPECT_EQ(result.failure->row, 2) << bad;
         EXPECT_EQ(result.failure->column, 0) << bad;
         EXPECT_EQ(emu.received(), writeBytes(7, table, 1)) << bad;
-        EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kRowError}) << bad;
+        EXPECT_EQ(s.fb.messages, std::vector<std::string>{messagetext::kRowError}) << bad;
         EXPECT_EQ(s.fb.cursor.back(), (qmtest::Cursor{qm::TableId::Messages, 2, 0})) << bad;
         const auto state = emu.state();
         ASSERT_EQ(state.messages.size(), 1u) << bad;
@@ -100,7 +101,7 @@ TEST(MessageSendEmu, FailedAcknowledgeInTheMiddleEndsTheTableWithEarlierRowsKept
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kWriteFailed});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{qm::operationtext::kWriteFailed});
     EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2)}));
     const auto state = emu.state();
     ASSERT_EQ(state.messages.size(), 1u);
@@ -123,7 +124,7 @@ TEST(MessageSendEmu, StopBetweenRowsShowsInterruptedAndSendsNoMore)
             fb.stop = true;
     };
     EXPECT_EQ(qm::sendMessageTable(s.link, table, false), TransferOutcome::Stopped);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kStopped);
+    EXPECT_EQ(s.fb.lastMessage(), qm::operationtext::kStopped);
     EXPECT_EQ(emu.state().messages.size(), 3u);
     EXPECT_FALSE(s.fb.progressVisible);
 }
@@ -134,12 +135,12 @@ TEST(MessageSendEmu, SelectedRowIsWrittenOnlyWhenItPassesItsCheck)
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"9", "nine"}, {"0", "zero"}});
     EXPECT_EQ(qm::sendMessageRow(s.link, table, 2), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kRowError});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{messagetext::kRowError});
     EXPECT_EQ(s.fb.cursor.back(), (qmtest::Cursor{qm::TableId::Messages, 2, 0}));
     EXPECT_TRUE(emu.received().empty()) << "a row that fails its check is not written";
 
     EXPECT_EQ(qm::sendMessageRow(s.link, table, 1), TransferOutcome::Done);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kSent);
+    EXPECT_EQ(s.fb.lastMessage(), qm::operationtext::kSent);
     EXPECT_EQ(emu.received(), writeBytes(9, table, 1));
     EXPECT_EQ(emu.state().messages.count(9), 1u);
 }
@@ -150,23 +151,24 @@ TEST(MessageSendEmu, RangeChecksAndWritesOnlyItsRows)
     EmuLink s(emu, kScale);
     // Row 1 is bad but outside the range; rows 2..3 go.
     const qm::Table table = messageTable({{"x", "bad"}, {"20", "b"}, {"30", "c"}, {"40", "d"}});
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 3), TransferOutcome::Done);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kSent});
+    EXPECT_EQ(qm::sendMessageRange(s.link, table, 2, 3), TransferOutcome::Done);
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{qm::operationtext::kSent});
     EXPECT_EQ(s.fb.progressMaximum, 2) << "two rows";
     EXPECT_EQ(emu.received(), concat({writeBytes(20, table, 2), writeBytes(30, table, 3)}));
 
     // A bad row inside the range stops before anything is written.
     emu.clearLog();
     s.fb.messages.clear();
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 1, 4), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kRowError});
+    EXPECT_EQ(qm::sendMessageRange(s.link, table, 1, 4), TransferOutcome::Failed);
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{messagetext::kRowError});
     EXPECT_TRUE(emu.received().empty());
 
     // Rows below 1, or past the table, are refused as the dialog refuses them.
     s.fb.messages.clear();
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, -1, 2), TransferOutcome::Failed);
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 5), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, (std::vector<std::string>{msgtext::kRangeRowZero, msgtext::kRangeTooManyRows}));
+    EXPECT_EQ(qm::sendMessageRange(s.link, table, -1, 2), TransferOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageRange(s.link, table, 2, 5), TransferOutcome::Failed);
+    EXPECT_EQ(s.fb.messages, (std::vector<std::string>{qm::rangetext::kRowZero,
+                                                       qm::tableRowsRule(qm::TableId::Messages).aboveHighest}));
     EXPECT_TRUE(emu.received().empty());
 }
 
@@ -175,15 +177,15 @@ TEST(MessageSendEmu, FrameFailuresComeBeforeAnyByte)
     qmtest::EmuProcess emu(emuOptions(kScale));
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}});
-    qm::MessageLink unknown{s.session, s.config, qm::cp("Нет таких")};
+    qm::ScaleLink unknown{s.session, s.config, qm::cp("Нет таких")};
     EXPECT_EQ(qm::sendMessageTable(unknown, table, true), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), msgtext::kNoScaleWrite);
+    EXPECT_EQ(s.fb.lastMessage(), messagetext::kChooseToSend);
 
     // Another scale number on the line: addressing fails with the link message.
     const qm::Table wrongNumber = configFor(kScale + 1);
-    qm::MessageLink other{s.session, wrongNumber, qm::cp("Весы 1")};
+    qm::ScaleLink other{s.session, wrongNumber, qm::cp("Весы 1")};
     EXPECT_EQ(qm::sendMessageTable(other, table, true), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), qm::msg::kNoLink);
+    EXPECT_EQ(s.fb.lastMessage(), qm::operationtext::kNoLink);
     EXPECT_TRUE(emu.state().messages.empty());
 }
 
@@ -194,7 +196,7 @@ TEST(MessageSendEmu, AWriteAcknowledgedTwiceFails)
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{msgtext::kWriteFailed});
+    EXPECT_EQ(s.fb.messages, std::vector<std::string>{qm::operationtext::kWriteFailed});
     EXPECT_EQ(emu.sent().back(), 0xAA);
     EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2)}));
 }

@@ -19,7 +19,8 @@
 #include "app/UiThread.h"
 #include "common/IntText.h"
 #include "messages/MessageCheck.h"
-#include "messages/MessageRangeCheck.h"
+#include "messages/MessageRanges.h"
+#include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 
 namespace qm::app
@@ -151,7 +152,8 @@ void MessagesTab::makeRangeDialogs()
     send.lastLabel = QStringLiteral("по");
     send.keyLimit = kMsgRangeKeyLimit;
     send.check = [grid = m_grid](const std::string& first, const std::string& last) {
-        return checkMsgRange(MsgRangeKind::SendRows, first, last, grid->tableModel()->table().rowCount() - 1);
+        return checkRange(messageRange(MessageRangeKind::RowsToSend), first, last,
+                          grid->tableModel()->table().rowCount() - 1);
     };
     send.run = [this](int first, int last) { SendMsgRange(first, last); };
     send.focusAfter = m_grid;
@@ -164,7 +166,7 @@ void MessagesTab::makeRangeDialogs()
     read.lastText = QStringLiteral("1000");
     read.keyLimit = kMsgRangeKeyLimit;
     read.check = [](const std::string& first, const std::string& last) {
-        return checkMsgRange(MsgRangeKind::ReadNumbers, first, last);
+        return checkRange(messageRange(MessageRangeKind::NumbersToRead), first, last);
     };
     read.run = [this](int first, int last) { GetMsgRange(first, last); };
     read.focusAfter = m_grid;
@@ -178,7 +180,7 @@ void MessagesTab::makeRangeDialogs()
     erase.lastText = QStringLiteral("1000");
     erase.keyLimit = kMsgRangeKeyLimit;
     erase.check = [](const std::string& first, const std::string& last) {
-        return checkMsgRange(MsgRangeKind::DeleteNumbers, first, last);
+        return checkRange(messageRange(MessageRangeKind::NumbersToDelete), first, last);
     };
     erase.run = [this](int first, int last) { DeleteMsgRange(first, last); };
     m_form10 = std::make_unique<RangeDialog>(m_context, erase);
@@ -278,7 +280,7 @@ void MessagesTab::runOnScale(Work work)
     const Table config = m_context.grid(TableId::Config)->snapshot();
     const std::string name = ScaleChoosers::nameOf(*m_chooser);
     m_context.runner().run(progress(), [config, name, work = std::move(work)](ScaleSession& session, Feedback&) {
-        work(MessageLink{session, config, name});
+        work(ScaleLink{session, config, name});
     });
 }
 
@@ -291,19 +293,19 @@ void MessagesTab::SpeedButton54Click()
 {
     const Table messages = m_grid->snapshot();
     const bool checkFirst = m_checkBeforeWrite->isChecked();
-    runOnScale([messages, checkFirst](const MessageLink& link) { sendMessageTable(link, messages, checkFirst); });
+    runOnScale([messages, checkFirst](const ScaleLink& link) { sendMessageTable(link, messages, checkFirst); });
 }
 
 void MessagesTab::SpeedButton55Click()
 {
     const Table messages = m_grid->snapshot();
     const int row = m_grid->currentRow();
-    runOnScale([messages, row](const MessageLink& link) { sendMessageRow(link, messages, row); });
+    runOnScale([messages, row](const ScaleLink& link) { sendMessageRow(link, messages, row); });
 }
 
 void MessagesTab::SpeedButton57Click()
 {
-    runOnScale([sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
+    runOnScale([sink = m_commands->readSink(), save = m_commands->saveCommand()](const ScaleLink& link) {
         readAllMessages(link, *sink, save);
     });
 }
@@ -314,7 +316,7 @@ void MessagesTab::SpeedButton58Click()
     AppContext& ctx = m_context;
     QPointer<QLineEdit> field = m_msgNumber;
     runOnScale(
-        [&ctx, field, text, sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
+        [&ctx, field, text, sink = m_commands->readSink(), save = m_commands->saveCommand()](const ScaleLink& link) {
             if (readOneMessage(link, text, *sink, save) == TransferOutcome::Failed)
                 focusNumberIfWrong(ctx, field, text);
         });
@@ -322,7 +324,7 @@ void MessagesTab::SpeedButton58Click()
 
 void MessagesTab::SpeedButton60Click()
 {
-    runOnScale([](const MessageLink& link) { deleteAllMessages(link); });
+    runOnScale([](const ScaleLink& link) { deleteAllMessages(link); });
 }
 
 void MessagesTab::SpeedButton61Click()
@@ -330,7 +332,7 @@ void MessagesTab::SpeedButton61Click()
     const std::string text = numberText();
     AppContext& ctx = m_context;
     QPointer<QLineEdit> field = m_msgNumber;
-    runOnScale([&ctx, field, text](const MessageLink& link) {
+    runOnScale([&ctx, field, text](const ScaleLink& link) {
         if (deleteOneMessage(link, text) == TransferOutcome::Failed)
             focusNumberIfWrong(ctx, field, text);
     });
@@ -338,8 +340,8 @@ void MessagesTab::SpeedButton61Click()
 
 void MessagesTab::SpeedButton56Click()
 {
-    runOnScale([this](const MessageLink& link) {
-        if (openScale(link, chooseScaleMessage(MessageWork::Write)))
+    runOnScale([this](const ScaleLink& link) {
+        if (openScale(link, messagetext::kChooseToSend))
             showFromWorker(m_form8.get());
     });
 }
@@ -347,16 +349,16 @@ void MessagesTab::SpeedButton56Click()
 void MessagesTab::SpeedButton59Click()
 {
     // The table is touched only when the dialog is applied: cancelling it changes nothing.
-    runOnScale([this](const MessageLink& link) {
-        if (openScale(link, chooseScaleMessage(MessageWork::Read)))
+    runOnScale([this](const ScaleLink& link) {
+        if (openScale(link, messagetext::kChooseToRead))
             showFromWorker(m_form9.get());
     });
 }
 
 void MessagesTab::SpeedButton62Click()
 {
-    runOnScale([this](const MessageLink& link) {
-        if (openScale(link, chooseScaleMessage(MessageWork::Delete)))
+    runOnScale([this](const ScaleLink& link) {
+        if (openScale(link, messagetext::kChooseToDelete))
             showFromWorker(m_form10.get());
     });
 }
@@ -364,19 +366,19 @@ void MessagesTab::SpeedButton62Click()
 void MessagesTab::SendMsgRange(int first, int last)
 {
     const Table messages = m_grid->snapshot();
-    runOnScale([messages, first, last](const MessageLink& link) { qm::SendMsgRange(link, messages, first, last); });
+    runOnScale([messages, first, last](const ScaleLink& link) { sendMessageRange(link, messages, first, last); });
 }
 
 void MessagesTab::GetMsgRange(int first, int last)
 {
-    runOnScale([first, last, sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
-        qm::GetMsgRange(link, first, last, *sink, save);
+    runOnScale([first, last, sink = m_commands->readSink(), save = m_commands->saveCommand()](const ScaleLink& link) {
+        readMessageRange(link, first, last, *sink, save);
     });
 }
 
 void MessagesTab::DeleteMsgRange(int first, int last)
 {
-    runOnScale([first, last](const MessageLink& link) { qm::DeleteMsgRange(link, first, last); });
+    runOnScale([first, last](const ScaleLink& link) { deleteMessageRange(link, first, last); });
 }
 
 } // namespace qm::app

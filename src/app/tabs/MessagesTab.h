@@ -22,7 +22,6 @@ class QToolButton;
 namespace qm
 {
 struct ScaleLink;
-using MessageLink = ScaleLink; // messages/MessageTransfer.h
 } // namespace qm
 
 namespace qm::app
@@ -91,7 +90,7 @@ class MessagesTab : public QWidget
     RangeDialog* form10() const { return m_form10.get(); }
 
   private:
-    using Work = std::function<void(const MessageLink&)>;
+    using Work = std::function<void(const ScaleLink&)>;
     // Runs the work on the worker with the link to the chosen scale; the configuration and the
     // chooser's text are taken now.
     void runOnScale(Work work);

@@ -21,6 +21,7 @@
 #include "files/FileCommands.h"
 #include "products/PluCheck.h"
 #include "products/ProductRanges.h"
+#include "products/ProductTexts.h"
 
 namespace qm::app
 {
@@ -186,7 +187,7 @@ std::unique_ptr<RangeDialog> ProductsTab::makeRangeDialog(const QString& name, c
     s.check = [self, kind](const std::string& first, const std::string& last) {
         // The rows to send are counted when "Применить" is pressed: the table may have changed.
         const int dataRows = self ? self->m_grid->tableModel()->table().lastRow() : 0;
-        return checkProductRange(kind, first, last, dataRows);
+        return checkRange(productRange(kind), first, last, dataRows);
     };
     s.run = [self, run](int first, int last) {
         if (self)
@@ -219,18 +220,18 @@ void ProductsTab::runOnScale(Operation operation)
     const std::string name = ScaleChoosers::nameOf(*m_chooser);
     m_context.runner().run(progress(),
                            [config, name, operation = std::move(operation)](ScaleSession& session, Feedback&) {
-                               const ProductLink link{session, config, name};
+                               const ScaleLink link{session, config, name};
                                operation(link);
                            });
 }
 
-void ProductsTab::openRangeDialog(ProductOperation operation, RangeDialog* dialog)
+void ProductsTab::openRangeDialog(const char* noScaleMessage, RangeDialog* dialog)
 {
     QPointer<ProductsTab> self = this;
     QPointer<RangeDialog> shown = dialog;
     AppContext& ctx = m_context;
-    runOnScale([self, shown, operation, &ctx](const ProductLink& link) {
-        if (!openScale(link, chooseScaleMessage(operation)))
+    runOnScale([self, shown, noScaleMessage, &ctx](const ScaleLink& link) {
+        if (!openScale(link, noScaleMessage))
             return;
         postTo(&ctx, [self, shown] {
             if (self && shown)
@@ -308,7 +309,7 @@ void ProductsTab::SpeedButton31Click()
     options.virtualSync = m_virtualSync->isChecked();
     // Virtual synchronisation sorts the table first; the window's table takes the sorted rows.
     std::shared_ptr<TableSink> sorted = m_commands->readSink();
-    runOnScale([products, options, sorted](const ProductLink& link) {
+    runOnScale([products, options, sorted](const ScaleLink& link) {
         sendProductTable(link, products, options, sorted.get());
     });
 }
@@ -317,18 +318,18 @@ void ProductsTab::SpeedButton32Click()
 {
     const Table products = m_grid->snapshot();
     const int row = m_grid->currentRow();
-    runOnScale([products, row](const ProductLink& link) { sendProductRow(link, products, row); });
+    runOnScale([products, row](const ScaleLink& link) { sendProductRow(link, products, row); });
 }
 
 void ProductsTab::SpeedButton33Click()
 {
-    openRangeDialog(ProductOperation::SendRange, m_sendRange.get());
+    openRangeDialog(producttext::kChooseToSendTable, m_sendRange.get());
 }
 
 void ProductsTab::SendPluRange(int first, int last)
 {
     const Table products = m_grid->snapshot();
-    runOnScale([products, first, last](const ProductLink& link) { sendProductRange(link, products, first, last); });
+    runOnScale([products, first, last](const ScaleLink& link) { sendProductRange(link, products, first, last); });
 }
 
 void ProductsTab::SpeedButton34Click()
@@ -336,7 +337,7 @@ void ProductsTab::SpeedButton34Click()
     m_grid->setFocus();
     std::shared_ptr<TableSink> sink = m_commands->readSink();
     auto save = m_commands->saveCommand();
-    runOnScale([sink, save](const ProductLink& link) { readAllProducts(link, *sink, save); });
+    runOnScale([sink, save](const ScaleLink& link) { readAllProducts(link, *sink, save); });
 }
 
 void ProductsTab::SpeedButton35Click()
@@ -344,12 +345,12 @@ void ProductsTab::SpeedButton35Click()
     m_grid->setFocus();
     std::shared_ptr<TableSink> sink = m_commands->readSink();
     auto save = m_commands->saveCommand();
-    runOnScale([sink, save, plu = pluText()](const ProductLink& link) { readOneProduct(link, plu, *sink, save); });
+    runOnScale([sink, save, plu = pluText()](const ScaleLink& link) { readOneProduct(link, plu, *sink, save); });
 }
 
 void ProductsTab::SpeedButton37Click()
 {
-    openRangeDialog(ProductOperation::ReadRange, m_readRange.get());
+    openRangeDialog(producttext::kChooseToReadRange, m_readRange.get());
 }
 
 void ProductsTab::GetPluRange(int first, int last)
@@ -357,32 +358,32 @@ void ProductsTab::GetPluRange(int first, int last)
     std::shared_ptr<TableSink> sink = m_commands->readSink();
     auto save = m_commands->saveCommand();
     runOnScale(
-        [sink, save, first, last](const ProductLink& link) { readProductRange(link, first, last, *sink, save); });
+        [sink, save, first, last](const ScaleLink& link) { readProductRange(link, first, last, *sink, save); });
 }
 
 void ProductsTab::SpeedButton38Click()
 {
-    runOnScale([](const ProductLink& link) { deleteAllProducts(link); });
+    runOnScale([](const ScaleLink& link) { deleteAllProducts(link); });
 }
 
 void ProductsTab::SpeedButton39Click()
 {
-    runOnScale([plu = pluText()](const ProductLink& link) { deleteOneProduct(link, plu); });
+    runOnScale([plu = pluText()](const ScaleLink& link) { deleteOneProduct(link, plu); });
 }
 
 void ProductsTab::SpeedButton40Click()
 {
-    openRangeDialog(ProductOperation::DeleteRange, m_deleteRange.get());
+    openRangeDialog(producttext::kChooseToDelete, m_deleteRange.get());
 }
 
 void ProductsTab::DeletePluRange(int first, int last)
 {
-    runOnScale([first, last](const ProductLink& link) { deleteProductRange(link, first, last); });
+    runOnScale([first, last](const ScaleLink& link) { deleteProductRange(link, first, last); });
 }
 
 void ProductsTab::SpeedButton89Click()
 {
-    runOnScale([](const ProductLink& link) { cancelVirtualRange(link); });
+    runOnScale([](const ScaleLink& link) { cancelVirtualRange(link); });
 }
 
 void ProductsTab::Button16Click()

@@ -94,11 +94,11 @@ class ProductsTab : public QWidget
     void DeletePluRange(int first, int last);
 
   private:
-    using Operation = std::function<void(const ProductLink& link)>;
+    using Operation = std::function<void(const ScaleLink& link)>;
     // Runs the operation on the worker with the configuration and the chooser text of now.
     void runOnScale(Operation operation);
     // The frame alone; when it passes, `dialog` is shown and the window minimised.
-    void openRangeDialog(ProductOperation operation, RangeDialog* dialog);
+    void openRangeDialog(const char* noScaleMessage, RangeDialog* dialog);
     QToolButton* addCommand(const QString& name, const QString& hint, ToolIcon icon, void (ProductsTab::*handler)(),
                             bool scaleCommand = false);
     std::unique_ptr<RangeDialog> makeRangeDialog(const QString& name, const QStringList& heading, ProductRangeKind kind,
