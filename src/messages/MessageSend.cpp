@@ -1,12 +1,14 @@
 // The send operations of the message tab: the table, a row, a range of rows.
+#include <optional>
+
 #include "common/Cp1251.h"
+#include "common/Feedback.h"
 #include "common/IntText.h"
 #include "link/ScaleSession.h"
 #include "messages/MessageCheck.h"
 #include "messages/MessageCodec.h"
 #include "messages/MessageCommands.h"
 #include "messages/MessageRanges.h"
-#include "messages/MessageSteps.h"
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 #include "operation/OperationTexts.h"
@@ -22,6 +24,22 @@ namespace
 Failure writeFailure(int row, std::uint16_t number)
 {
     return Failure::at(FailureKind::NoAck, operationtext::kWriteFailed, TableId::Messages, row, -1).forRecord(number);
+}
+
+// The number bytes of a row about to be sent. Fails with the row message and the cursor on the
+// row when column 0 is no integer text or does not fit the two wire bytes.
+OperationResult rowWireNumber(Feedback& feedback, const Table& messages, int row, std::uint16_t& number)
+{
+    std::optional<std::uint16_t> wire;
+    if (const auto n = intText(messages.cell(row, msgcol::Number)))
+        wire = messageWireNumber(*n);
+    if (!wire) {
+        feedback.moveCursor(TableId::Messages, row, msgcol::Number);
+        return failed(feedback, Failure::at(FailureKind::BadNumber, messagetext::kRowError, TableId::Messages, row,
+                                            msgcol::Number));
+    }
+    number = *wire;
+    return OperationResult::done();
 }
 
 MessageLines linesOf(const Table& messages, int row)
@@ -78,7 +96,7 @@ OperationResult writeRows(ScaleSession& session, ProgressDisplay& display, int s
         if (!stepOnto(feedback, messages, row, row - first + 1))
             return stopped(feedback, display);
         std::uint16_t number = 0;
-        if (auto converted = messagesteps::rowWireNumber(feedback, messages, row, number); !converted) {
+        if (auto converted = rowWireNumber(feedback, messages, row, number); !converted) {
             display.end();
             return converted;
         }

@@ -15,7 +15,7 @@
 // counts its numbers: maximum last - first + 1, one step per number.
 //
 // The implementation is grouped as the product operations' is: MessageSend.cpp,
-// MessageRead.cpp, MessageDelete.cpp; the steps they share in MessageSteps.h.
+// MessageRead.cpp, MessageDelete.cpp.
 
 #include <string>
 

@@ -14,7 +14,7 @@
 //
 // The implementation is grouped as the message operations' is: ProductSend.cpp (with
 // ProductVirtualSend.cpp), ProductRead.cpp, ProductDelete.cpp; the steps they share in
-// ProductSteps.h.
+// ProductSteps.h (the steps both subjects share are in operation/).
 
 #include <string>
 
