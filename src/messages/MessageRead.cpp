@@ -42,8 +42,8 @@ void closeTable(Feedback& feedback, TableSink& table)
         table.removeLastRow();
 }
 
-// Reads numbers first..last into the table's last row, one message after another; progress is
-// shows n - first + 1 and empty messages are skipped.
+// Reads numbers first..last into the table's last row, one message after another; the progress
+// bar shows n - first + 1 and empty messages are skipped.
 OperationResult readLoop(ScaleSession& session, int scaleNumber, TableSink& table, int first, int last)
 {
     Feedback& feedback = session.feedback();
