@@ -71,7 +71,7 @@ void run(int baud, int count)
     bench::SilentFeedback fb;
     qm::ScaleSession session(comm, fb);
     const qm::Table scales = bench::benchConfig();
-    const qm::MessageLink link{session, scales, "bench"};
+    const qm::ScaleLink link{session, scales, "bench"};
     const qm::Table table = messages(count);
     const std::string speed = baud > 0 ? std::to_string(baud) + " baud" : "full speed";
 
@@ -81,7 +81,7 @@ void run(int baud, int count)
     qm::TableWriter sink(read);
     measure(("read all, " + speed).c_str(), baud, bytes, [&] {
         const auto outcome =
-            count >= 1000 ? qm::readAllMessages(link, sink, {}) : qm::GetMsgRange(link, 1, count, sink, {});
+            count >= 1000 ? qm::readAllMessages(link, sink, {}) : qm::readMessageRange(link, 1, count, sink, {});
         return outcome == qm::TransferOutcome::Done && read.rowCount() - 1 == count;
     });
 }

@@ -16,7 +16,7 @@
 #include "config/ConfigTable.h"
 #include "link/ByteTrace.h"
 #include "link/ScaleSession.h"
-#include "products/ProductColumns.h"
+#include "products/PluCheck.h"
 #include "products/ProductTransfer.h"
 #include "support/EmuProcess.h"
 
@@ -75,7 +75,7 @@ void run(int baud, int count)
     SilentFeedback feedback;
     qm::ScaleSession session(comm, feedback);
     const qm::Table config = bench::benchConfig();
-    const qm::ProductLink link{session, config, "bench"};
+    const qm::ScaleLink link{session, config, "bench"};
     const qm::Table table = products(count);
     const std::string speed = baud > 0 ? std::to_string(baud) + " baud" : "full speed";
 

@@ -30,6 +30,8 @@ class GuiFeedback : public Feedback
   public:
     explicit GuiFeedback(AppContext& context, TabProgress progress = {});
 
+    // A failure shows as its text in the message box (Feedback's reportFailure); the operation
+    // has moved the cursor onto its cell before.
     void message(const std::string& text) override;
     Answer ask(const std::string& text, Buttons buttons) override;
     // The error box for a failure that escaped the operation.

@@ -12,7 +12,6 @@
 #include "link/PortMap.h"
 #include "link/TComm.h"
 #include "operation/OperationTexts.h"
-#include "products/ProductMessages.h"
 
 namespace qm::cli
 {
@@ -37,7 +36,7 @@ CliContext::CliContext(Args args) : m_args(std::move(args))
     m_dir = m_args.value("dir").value_or(std::filesystem::current_path().string());
     m_feedback.setAssumeYes(m_args.has("yes"));
     m_config = makeTable(configLayout());
-    m_portFailure = msg::kReadFailed;
+    m_portFailure = operationtext::kReadFailed;
 }
 
 std::string CliContext::dirFile(const std::string& name) const
@@ -107,12 +106,10 @@ int CliContext::prepare(bool needsConfig)
 
 void CliContext::detail(const std::string& text)
 {
-    const std::string line =
-        "COM" + std::to_string(static_cast<int>(m_comm->port()) + 1) + " (" + m_comm->devicePath() + "): " + text;
     if (m_trace)
-        m_trace->note("port error: " + line);
+        m_trace->note("port error: " + text);
     if (m_args.has("verbose"))
-        error(line);
+        error(text);
     m_detailShown = true;
 }
 
@@ -122,7 +119,8 @@ void CliContext::reportPortError(const PortError& e)
     m_feedback.holdAfterStop(false);
     m_feedback.releaseHeld();
     m_feedback.message(m_portFailure);
-    detail(e.what());
+    detail("COM" + std::to_string(static_cast<int>(m_comm->port()) + 1) + " (" + m_comm->devicePath() +
+           "): " + e.what());
 }
 
 void CliContext::reportPortDetail()
@@ -131,18 +129,13 @@ void CliContext::reportPortDetail()
     // the connection's, which the frame showed as "Выбранный СОМ-порт не существует ...".
     if (!m_comm || m_detailShown || m_comm->lastErrorText().empty())
         return;
-    const std::string text = m_comm->lastErrorText();
-    if (m_trace)
-        m_trace->note("port error: " + text);
-    if (m_args.has("verbose"))
-        error(text);
-    m_detailShown = true;
+    detail(m_comm->lastErrorText());
 }
 
 int CliContext::finish(const OperationResult& result)
 {
     if (!result && m_feedback.stopRequested() && !m_feedback.spokeAfterStop())
-        m_feedback.message(pmsg::kInterrupted);
+        m_feedback.message(operationtext::kStopped);
     return result ? kOk : kFailed;
 }
 

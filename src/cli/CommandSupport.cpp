@@ -2,8 +2,9 @@
 
 #include <filesystem>
 
+#include "common/IntText.h"
+
 #include "operation/OperationTexts.h"
-#include "products/ProductMessages.h"
 
 namespace qm::cli
 {
@@ -37,8 +38,28 @@ std::pair<std::string, std::string> splitRange(const std::string& text)
     return {first, dash == std::string::npos ? first : text.substr(dash + 1)};
 }
 
+std::optional<NumberRange> rangeOption(CliContext& context, const std::string& option, const RangeRule& rule,
+                                       int dataRows)
+{
+    const auto [first, last] = splitRange(context.args().value(option).value_or(""));
+    const RangeCheck check = checkRange(rule, first, last, dataRows);
+    if (!check.range)
+        context.feedback().message(check.message);
+    return check.range;
+}
+
+bool numberOption(CliContext& context, const std::string& option, int highest, const char* badMessage)
+{
+    if (intTextIn(context.args().value(option).value_or(""), 1, highest))
+        return true;
+    context.feedback().message(badMessage);
+    return false;
+}
+
 Selection selection(CliContext& context, const std::string& one)
 {
+    if (!needScale(context))
+        return Selection::None;
     const auto& a = context.args();
     if (int(a.has("all")) + int(a.has(one)) + int(a.has("range")) != 1) {
         context.error(a.command() + " needs one of --all, --" + one + " N, --range FIRST-LAST");
@@ -77,7 +98,7 @@ std::filesystem::path freeNameBeside(const std::filesystem::path& file)
 
 } // namespace
 
-int saveRead(CliContext& context, const OperationResult& result, const std::string& out, int rows,
+int saveRead(CliContext& context, const OperationResult& result, const std::string& out, const Table& table,
              const std::function<bool(const std::string& path)>& save)
 {
     TerminalFeedback& fb = context.feedback();
@@ -93,7 +114,10 @@ int saveRead(CliContext& context, const OperationResult& result, const std::stri
     }
     // Stopped by Ctrl+C: the operation's closing text ("Данные приняты.") is not the truth here.
     fb.dropHeld();
-    const std::string interrupted = pmsg::kInterrupted;
+    int rows = 0;
+    for (int r = 1; r < table.rowCount(); ++r)
+        rows += !table.cell(r, kNumberColumn).empty();
+    const std::string interrupted = operationtext::kStopped;
     if (rows == 0) {
         fb.message(interrupted + " Данные не приняты, файл " + out + " не записан.");
         return kFailed;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "cli/CliContext.h"
+#include "common/RangeCheck.h"
 #include "operation/ScaleOperation.h"
 
 namespace qm::cli
@@ -23,8 +24,16 @@ std::optional<std::string> onlyFile(CliContext& context);
 
 // "FIRST-LAST", or one number for a range of one: the two texts as the range dialog's fields.
 std::pair<std::string, std::string> splitRange(const std::string& text);
+// A range option checked as the range dialog of the rule checks its two fields; nullopt, with the
+// dialog's message shown, when refused. dataRows for a rule of the table's rows.
+std::optional<NumberRange> rangeOption(CliContext& context, const std::string& option, const RangeRule& rule,
+                                       int dataRows = 0);
+// A number option (--plu N, --msg N) checked as its field is, before the port is touched:
+// 1..highest, or false with the field's message shown.
+bool numberOption(CliContext& context, const std::string& option, int highest, const char* badMessage);
 
-// Exactly one of --all, --<one> N, --range FIRST-LAST.
+// --scale and exactly one of --all, --<one> N, --range FIRST-LAST; None (usage error printed)
+// otherwise.
 enum class Selection { None, All, One, Range };
 Selection selection(CliContext& context, const std::string& one);
 
@@ -37,8 +46,9 @@ void nameFailedCell(CliContext& context, const OperationResult& result, TableId 
 // Saves the rows of a read into a file (the save function writes the table to the path it is
 // given). A finished read writes --out; a read stopped by Ctrl+C never replaces an existing
 // file: its rows go to a new file beside it, and the message says which. A failed read writes
-// nothing. `rows` is how many records were received. Returns the exit code.
-int saveRead(CliContext& context, const OperationResult& result, const std::string& out, int rows,
+// nothing. `table` is what the read filled: its rows with a number are the records received.
+// Returns the exit code.
+int saveRead(CliContext& context, const OperationResult& result, const std::string& out, const Table& table,
              const std::function<bool(const std::string& path)>& save);
 
 } // namespace qm::cli

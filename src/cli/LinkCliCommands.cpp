@@ -17,7 +17,7 @@ int runTestLink(CliContext& context)
         context.error("test-link needs --scale NAME");
         return kUsage;
     }
-    context.setPortFailureMessage(msg::kNoLink);
+    context.setPortFailureMessage(operationtext::kNoLink);
     Table tests = makeTable(testLayout());
     if (!testChosenScale(context.session(), context.config(), context.scaleName(), tests))
         return kFailed;

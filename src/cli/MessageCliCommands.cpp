@@ -1,20 +1,19 @@
 // The message commands of the command line: check a .msg file, send it to a scale, read a
 // scale's messages into a .msg file, delete messages in a scale. They run the window's
 // operations and print the same texts; the exit code follows the operation's outcome.
-
-#include <iostream>
+// ProductCliCommands.cpp has the same shape.
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
 #include "cli/CommandSupport.h"
-#include "common/IntText.h"
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "files/TableFiles.h"
 #include "messages/MessageCheck.h"
-#include "messages/MessageRangeCheck.h"
+#include "messages/MessageRanges.h"
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
+#include "operation/OperationTexts.h"
 
 namespace qm::cli
 {
@@ -32,31 +31,14 @@ std::optional<Table> loadMessages(CliContext& context, const std::string& file)
     return std::move(load.table);
 }
 
-// "FIRST-LAST" (or a single number) checked as the range dialog of its kind checks its two
-// fields; the dialog's message when refused.
-std::optional<NumberRange> rangeOption(CliContext& context, const std::string& option, MsgRangeKind kind,
-                                       int dataRows = 0)
+// Saves what a read brought as a .msg file.
+bool saveMessages(CliContext& context, const std::string& file, const Table& messages)
 {
-    const std::string text = context.args().value(option).value_or("");
-    const auto [first, last] = splitRange(text);
-    const RangeCheck check = checkMsgRange(kind, first, last, dataRows);
-    if (!check.range)
-        context.feedback().message(check.message);
-    return check.range;
+    const auto error = saveCellFile(file, messages);
+    if (error)
+        context.error(*error);
+    return !error;
 }
-
-// --msg N as the "№ MSG" field is checked, before the port is touched.
-bool numberOption(CliContext& context)
-{
-    const auto n = intText(context.args().value("msg").value_or(""));
-    if (n && *n >= 1 && *n <= kMaxMessageNumber)
-        return true;
-    context.feedback().message(msgtext::kBadNumber);
-    return false;
-}
-
-// The closing message of a read, as the product tab shows it.
-const char* const kReceived = "Данные приняты.";
 
 } // namespace
 
@@ -87,13 +69,14 @@ int runSendMessages(CliContext& context)
     const auto messages = loadMessages(context, *file);
     if (!messages)
         return kFailed;
-    context.setPortFailureMessage(msgtext::kWriteFailed);
+    context.setPortFailureMessage(operationtext::kWriteFailed);
     OperationResult result;
     if (a.has("rows")) {
-        const auto range = rangeOption(context, "rows", MsgRangeKind::SendRows, messages->rowCount() - 1);
+        const auto range =
+            rangeOption(context, "rows", messageRange(MessageRangeKind::RowsToSend), messages->rowCount() - 1);
         if (!range)
             return kUsage;
-        result = SendMsgRange(scaleLink(context), *messages, range->first, range->last);
+        result = sendMessageRange(scaleLink(context), *messages, range->first, range->last);
     } else {
         result = sendMessageTable(scaleLink(context), *messages, !a.has("no-check"));
     }
@@ -105,8 +88,6 @@ int runSendMessages(CliContext& context)
 
 int runReadMessages(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
     const Selection what = selection(context, "msg");
     if (what == Selection::None)
         return kUsage;
@@ -116,17 +97,18 @@ int runReadMessages(CliContext& context)
         return kUsage;
     }
     std::optional<NumberRange> range;
-    if (what == Selection::One && !numberOption(context))
+    if (what == Selection::One && !numberOption(context, "msg", kMaxMessageNumber, messagetext::kBadNumber))
         return kUsage;
-    if (what == Selection::Range && !(range = rangeOption(context, "range", MsgRangeKind::ReadNumbers)))
+    if (what == Selection::Range &&
+        !(range = rangeOption(context, "range", messageRange(MessageRangeKind::NumbersToRead))))
         return kUsage;
 
     Table messages = makeTable(messageLayout());
     bool modified = false;
     TableWriter sink(messages, &modified);
-    const MessageLink link = scaleLink(context);
-    const MessageSave noSave; // a fresh table is never modified: the question is not asked
-    context.setPortFailureMessage(msgtext::kReadFailed);
+    const ScaleLink link = scaleLink(context);
+    const SaveCommand noSave; // a fresh table is never modified: the question is not asked
+    context.setPortFailureMessage(messagetext::kReadFailed);
     // A stopped read's "Действие прервано." is said again with where the rows went.
     context.feedback().holdAfterStop(true);
     OperationResult result;
@@ -135,44 +117,34 @@ int runReadMessages(CliContext& context)
     } else if (what == Selection::One) {
         result = readOneMessage(link, *context.args().value("msg"), sink, noSave);
     } else {
-        result = GetMsgRange(link, range->first, range->last, sink, noSave);
+        result = readMessageRange(link, range->first, range->last, sink, noSave);
     }
-    int rows = 0;
-    for (int r = 1; r < messages.rowCount(); ++r)
-        rows += !messages.cell(r, msgcol::Number).empty();
-    const int code = saveRead(context, result, *out, rows, [&](const std::string& path) {
-        if (const auto error = saveCellFile(path, messages)) {
-            context.error(*error);
-            return false;
-        }
-        return true;
-    });
+    const int code = saveRead(context, result, *out, messages,
+                              [&](const std::string& path) { return saveMessages(context, path, messages); });
     // The window's read fills the table silently; here the run closes as read-products does.
     if (result && code == kOk)
-        context.feedback().message(kReceived);
+        context.feedback().message(operationtext::kReceived);
     return code;
 }
 
 int runDeleteMessages(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
     const Selection what = selection(context, "msg");
     if (what == Selection::None)
         return kUsage;
-    const MessageLink link = scaleLink(context);
-    context.setPortFailureMessage(msgtext::kDeleteFailed);
+    const ScaleLink link = scaleLink(context);
+    context.setPortFailureMessage(messagetext::kDeleteFailed);
     if (what == Selection::All)
         return context.finish(deleteAllMessages(link));
     if (what == Selection::One) {
-        if (!numberOption(context))
+        if (!numberOption(context, "msg", kMaxMessageNumber, messagetext::kBadNumber))
             return kUsage;
         return context.finish(deleteOneMessage(link, *context.args().value("msg")));
     }
-    const auto range = rangeOption(context, "range", MsgRangeKind::DeleteNumbers);
+    const auto range = rangeOption(context, "range", messageRange(MessageRangeKind::NumbersToDelete));
     if (!range)
         return kUsage;
-    return context.finish(DeleteMsgRange(link, range->first, range->last));
+    return context.finish(deleteMessageRange(link, range->first, range->last));
 }
 
 } // namespace qm::cli

@@ -43,6 +43,42 @@ class Feedback
     virtual void clearStop() = 0;
 };
 
+// The progress controls of a long operation: the bar and the stop button (with the counter
+// unless told otherwise) shown from the constructor, and hidden once: by end(), or at the latest
+// when the display goes out of scope, a port failure that unwinds the operation included.
+class ProgressDisplay
+{
+  public:
+    enum class Counter { Shown, Hidden };
+    ProgressDisplay(Feedback& feedback, int maximum, Counter counter = Counter::Shown) : m_feedback(feedback)
+    {
+        restart(maximum, counter);
+    }
+    ~ProgressDisplay() { end(); }
+    ProgressDisplay(const ProgressDisplay&) = delete;
+    ProgressDisplay& operator=(const ProgressDisplay&) = delete;
+
+    // Shows the controls again for a pass with its own maximum, without hiding them between.
+    void restart(int maximum, Counter counter = Counter::Shown)
+    {
+        m_shown = true;
+        m_feedback.progressStart(maximum, 0);
+        if (counter == Counter::Shown)
+            m_feedback.counterShow(true);
+    }
+    void end()
+    {
+        if (!m_shown)
+            return;
+        m_shown = false;
+        m_feedback.progressEnd();
+    }
+
+  private:
+    Feedback& m_feedback;
+    bool m_shown = false;
+};
+
 // Reports the failure and returns it as the operation's result: `return failed(fb, ...);`.
 inline OperationResult failed(Feedback& feedback, Failure failure)
 {

@@ -20,7 +20,7 @@ SortResult sortRowsByNumber(Table& table, TableId id, Feedback& feedback, bool q
     std::vector<std::int32_t> numbers;
     numbers.reserve(rows.size());
     for (const Row& row : rows) {
-        const auto number = intText(row.empty() ? std::string() : row[0]);
+        const auto number = intText(row.empty() ? std::string() : row[kNumberColumn]);
         if (!number)
             break;
         numbers.push_back(*number);
@@ -39,10 +39,10 @@ SortResult sortRowsByNumber(Table& table, TableId id, Feedback& feedback, bool q
         table.setDataRows(std::move(rows));
         result.ok = false;
         result.badRow = static_cast<int>(bad) + 1;
-        result.failure = Failure::at(FailureKind::BadNumber, kSortInputError, id, result.badRow, 0);
+        result.failure = Failure::at(FailureKind::BadNumber, kSortInputError, id, result.badRow, kNumberColumn);
         if (!quiet) {
             feedback.reportFailure(*result.failure);
-            feedback.moveCursor(id, result.badRow, 0);
+            feedback.moveCursor(id, result.badRow, kNumberColumn);
         }
         return result;
     }

@@ -74,6 +74,15 @@ const TableLayout& testLayout()
     return layout;
 }
 
+std::string columnTitle(const TableLayout& layout, int column)
+{
+    const std::string& header = layout.headers.at(static_cast<size_t>(column));
+    const auto first = header.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return header.substr(first, header.find_last_not_of(' ') - first + 1);
+}
+
 Table makeTable(const TableLayout& layout)
 {
     Row headers;

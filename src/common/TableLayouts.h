@@ -1,11 +1,13 @@
 #pragma once
 // The six tables of the window: header texts (blanks are part of them), column widths in
-// pixels, and the empty tables as the program starts with them.
+// pixels, and the empty tables as the program starts with them. The columns by name are in
+// common/TableColumns.h.
 
 #include <string>
 #include <vector>
 
 #include "common/Table.h"
+#include "common/TableColumns.h"
 
 namespace qm
 {
@@ -24,15 +26,12 @@ const TableLayout& configLayout();
 const TableLayout& reportLayout();
 const TableLayout& testLayout();
 
+// The header of a column without its blanks ("№ PLU"), UTF-8.
+std::string columnTitle(const TableLayout& layout, int column);
+
 // An empty table of the layout (one empty data row), headers in code page 1251.
 Table makeTable(const TableLayout& layout);
 // The price-key table: 54 data rows with the key numbers "1".."54" in column 0.
 Table makePriceKeyTable();
-
-inline constexpr int kProductColumns = 11;
-inline constexpr int kMessageColumns = 9;
-inline constexpr int kConfigColumns = 9;
-inline constexpr int kReportColumns = 8;
-inline constexpr int kTestColumns = 6;
 
 } // namespace qm

@@ -8,17 +8,12 @@
 
 #include "common/Failure.h"
 #include "common/Table.h"
+#include "common/TableColumns.h"
 
 namespace qm
 {
 
 class Feedback;
-
-namespace cfgcol
-{
-inline constexpr int Index = 0, Name = 1, Department = 2, Number = 3, Port = 4, Speed = 5, ProductFile = 6,
-                     MessageFile = 7, Note = 8;
-}
 
 // First data row whose name equals the text exactly, or -1.
 int NumberColFrom(const Table& config, const std::string& name);

@@ -6,16 +6,12 @@
 
 #include "common/Failure.h"
 #include "common/Table.h"
+#include "common/TableColumns.h"
 
 namespace qm
 {
 
 class ScaleSession;
-
-namespace testcol
-{
-inline constexpr int Index = 0, Name = 1, Port = 2, Link = 3, Time = 4, State = 5;
-}
 
 // The state cell of a scale that answered with its own number.
 std::string workingStateText();

@@ -1,7 +1,9 @@
 #include "files/FileCommands.h"
 
 #include "common/Cp1251.h"
+#include "common/SaveFirst.h"
 #include "common/TableLayouts.h"
+#include "common/TableSink.h"
 #include "config/ConfigTable.h"
 #include "files/FileIo.h"
 #include "files/PluFile.h"
@@ -14,6 +16,18 @@ namespace fs = std::filesystem;
 
 namespace
 {
+
+// The save-first questions of the new and open commands.
+namespace question
+{
+const char* const kNewProducts = "Будет открыт новый список товаров.\r\nВ таблице  были изменения.\r\nСохранить ?";
+const char* const kNewMessages = "Будет открыт новый список сообщений.\r\nВ таблице  были изменения.\r\nСохранить ?";
+const char* const kNewConfig =
+    "Будет открыта новая таблица конфигураций.\r\nВ старой таблице были изменения.\r\nСохранить ?";
+const char* const kNewReports = "Будет открыт новый список отчетов.\r\nВ таблице  были изменения.\r\nСохранить ?";
+const char* const kOpenReports =
+    "Будет открыта новая таблица отчетов.\r\nВ старой таблице были изменения.\r\nСохранить ?";
+} // namespace question
 
 using Writer = std::function<std::optional<std::string>(const fs::path&)>;
 // Reads the chosen file into the caller's state; returns the message of a failure.
@@ -48,10 +62,19 @@ Outcome save(FileCommandContext& ctx, const FileDialogSetup& dialog, const Write
     return writeFile(ctx, resolve(ctx, chosen->path), write, modified);
 }
 
-Outcome makeNew(FileCommandContext& ctx, const std::string& text, Table& table, TableId id, bool& modified,
-                const std::function<Outcome()>& saveFirst)
+// The save-first question over the caller's table and flag; `save` is the table's save command.
+bool askSaveFirst(FileCommandContext& ctx, const std::string& text, Table& table, bool& modified,
+                  const std::function<Outcome()>& save)
 {
-    if (!askSaveFirst(ctx.feedback, text, modified, saveFirst))
+    TableWriter flag(table, &modified);
+    return saveFirst(
+        ctx.feedback, flag, [&save] { return save() == Outcome::Done; }, text);
+}
+
+Outcome makeNew(FileCommandContext& ctx, const std::string& text, Table& table, TableId id, bool& modified,
+                const std::function<Outcome()>& save)
+{
+    if (!askSaveFirst(ctx, text, table, modified, save))
         return Outcome::Cancelled;
     table.clearData();
     ctx.feedback.moveCursor(id, 1, 0);
@@ -59,9 +82,9 @@ Outcome makeNew(FileCommandContext& ctx, const std::string& text, Table& table, 
 }
 
 Outcome open(FileCommandContext& ctx, const std::string& text, const FileDialogSetup& dialog, Table& table, TableId id,
-             bool& modified, const std::function<Outcome()>& saveFirst, const Reader& read)
+             bool& modified, const std::function<Outcome()>& save, const Reader& read)
 {
-    if (!askSaveFirst(ctx.feedback, text, modified, saveFirst))
+    if (!askSaveFirst(ctx, text, table, modified, save))
         return Outcome::Cancelled;
     table.clearData();
     const auto chosen = ctx.chooser.openFile(inStart(ctx, dialog));
@@ -81,26 +104,41 @@ Writer cellWriter(const Table& table)
     return [&table](const fs::path& path) { return saveCellFile(path, table); };
 }
 
-} // namespace
+// A list kept in a cell file, as its new, open and save commands see it.
+struct CellList {
+    TableId id;
+    const char* question; // the save-first question of new and open
+    FileDialogSetup (*openDialog)();
+    FileDialogSetup (*saveDialog)();
+    TableLoad (*load)(const fs::path& path);
+};
+const CellList kMessageList{TableId::Messages, question::kNewMessages, MsgOpenDialog, MsgSaveDialog, loadMessageFile};
+const CellList kConfigList{TableId::Config, question::kNewConfig, CfgOpenDialog, CfgSaveDialog, loadConfigFile};
 
-bool askSaveFirst(Feedback& feedback, const std::string& text, bool& modified, const std::function<Outcome()>& save)
+Outcome saveCellList(FileCommandContext& ctx, const CellList& list, const Table& table, bool& modified)
 {
-    if (!modified)
-        return true;
-    switch (feedback.ask(text, Buttons::YesNoCancel)) {
-    case Answer::Cancel:
-        return false;
-    case Answer::No:
-        modified = false;
-        return true;
-    case Answer::Yes:
-        break;
-    }
-    if (save() != Outcome::Done)
-        return false;
-    modified = false;
-    return true;
+    return save(ctx, list.saveDialog(), cellWriter(table), modified);
 }
+
+Outcome newCellList(FileCommandContext& ctx, const CellList& list, Table& table, bool& modified)
+{
+    return makeNew(ctx, list.question, table, list.id, modified,
+                   [&] { return saveCellList(ctx, list, table, modified); });
+}
+
+Outcome openCellList(FileCommandContext& ctx, const CellList& list, Table& table, bool& modified)
+{
+    return open(
+        ctx, list.question, list.openDialog(), table, list.id, modified,
+        [&] { return saveCellList(ctx, list, table, modified); },
+        [&](const fs::path& path) {
+            TableLoad load = list.load(path);
+            table = std::move(load.table);
+            return load.error;
+        });
+}
+
+} // namespace
 
 // --- products ---
 
@@ -137,54 +175,36 @@ Outcome openProductList(FileCommandContext& ctx, Table& products, bool& modified
         });
 }
 
-// --- messages ---
+// --- messages and configuration: lists kept in cell files ---
 
 Outcome saveMessageList(FileCommandContext& ctx, const Table& messages, bool& modified)
 {
-    return save(ctx, MsgSaveDialog(), cellWriter(messages), modified);
+    return saveCellList(ctx, kMessageList, messages, modified);
 }
 
 Outcome newMessageList(FileCommandContext& ctx, Table& messages, bool& modified)
 {
-    return makeNew(ctx, question::kNewMessages, messages, TableId::Messages, modified,
-                   [&] { return saveMessageList(ctx, messages, modified); });
+    return newCellList(ctx, kMessageList, messages, modified);
 }
 
 Outcome openMessageList(FileCommandContext& ctx, Table& messages, bool& modified)
 {
-    return open(
-        ctx, question::kNewMessages, MsgOpenDialog(), messages, TableId::Messages, modified,
-        [&] { return saveMessageList(ctx, messages, modified); },
-        [&](const fs::path& path) {
-            TableLoad load = loadMessageFile(path);
-            messages = std::move(load.table);
-            return load.error;
-        });
+    return openCellList(ctx, kMessageList, messages, modified);
 }
-
-// --- configuration ---
 
 Outcome saveConfigTable(FileCommandContext& ctx, const Table& config, bool& modified)
 {
-    return save(ctx, CfgSaveDialog(), cellWriter(config), modified);
+    return saveCellList(ctx, kConfigList, config, modified);
 }
 
 Outcome newConfigTable(FileCommandContext& ctx, Table& config, bool& modified)
 {
-    return makeNew(ctx, question::kNewConfig, config, TableId::Config, modified,
-                   [&] { return saveConfigTable(ctx, config, modified); });
+    return newCellList(ctx, kConfigList, config, modified);
 }
 
 Outcome openConfigTable(FileCommandContext& ctx, Table& config, bool& modified)
 {
-    return open(
-        ctx, question::kNewConfig, CfgOpenDialog(), config, TableId::Config, modified,
-        [&] { return saveConfigTable(ctx, config, modified); },
-        [&](const fs::path& path) {
-            TableLoad load = loadConfigFile(path);
-            config = std::move(load.table);
-            return load.error;
-        });
+    return openCellList(ctx, kConfigList, config, modified);
 }
 
 // --- reports ---

@@ -4,9 +4,9 @@
 // the table and the modified flag the caller owns, asks through Feedback and gets file names
 // through a FileChooser. Failures are shown through Feedback and reported by the result.
 //
-// Yes to a save-first question goes on only when the save really happened: a save dialog
-// cancelled after Yes, a declined .plu loss question or a failed save keeps the table and ends
-// the command as Cancel would.
+// Yes to a save-first question (common/SaveFirst.h) goes on only when the save really happened:
+// a save dialog cancelled after Yes, a declined .plu loss question or a failed save keeps the
+// table and ends the command as Cancel would.
 
 #include <filesystem>
 #include <functional>
@@ -27,24 +27,6 @@ struct FileCommandContext {
 };
 
 enum class Outcome { Done, Cancelled, Failed };
-
-namespace question
-{
-inline const char* const kNewProducts =
-    "Будет открыт новый список товаров.\r\nВ таблице  были изменения.\r\nСохранить ?";
-inline const char* const kNewMessages =
-    "Будет открыт новый список сообщений.\r\nВ таблице  были изменения.\r\nСохранить ?";
-inline const char* const kNewConfig =
-    "Будет открыта новая таблица конфигураций.\r\nВ старой таблице были изменения.\r\nСохранить ?";
-inline const char* const kNewReports =
-    "Будет открыт новый список отчетов.\r\nВ таблице  были изменения.\r\nСохранить ?";
-inline const char* const kOpenReports =
-    "Будет открыта новая таблица отчетов.\r\nВ старой таблице были изменения.\r\nСохранить ?";
-} // namespace question
-
-// The save-first question: asked only when `modified` is set. Yes runs `save` and goes on when
-// it saved; No goes on; both clear the flag. Cancel, or a save that did not happen, returns false.
-bool askSaveFirst(Feedback& feedback, const std::string& text, bool& modified, const std::function<Outcome()>& save);
 
 // Product list (`SpeedButton8Click` new, `SpeedButton9Click` open, `SpeedButton10Click` save).
 // Saving with the .plu filter asks before writing rows the format cannot hold whole.

@@ -23,9 +23,11 @@ struct Field {
 
 // In record order; each field but the first follows one separator blank.
 const Field kFields[] = {
-    {0, 4, Fill::BlanksLeft}, {1, 28, Fill::NameBlanksRight}, {2, 28, Fill::NameBlanksRight},
-    {3, 6, Fill::BlanksLeft}, {4, 3, Fill::BlanksLeft},       {5, 4, Fill::ZerosLeft},
-    {6, 6, Fill::ZerosLeft},  {7, 2, Fill::ZerosLeft},        {8, 3, Fill::ZerosLeft},
+    {plucol::Plu, 4, Fill::BlanksLeft},         {plucol::Name1, 28, Fill::NameBlanksRight},
+    {plucol::Name2, 28, Fill::NameBlanksRight}, {plucol::Price, 6, Fill::BlanksLeft},
+    {plucol::Shelf, 3, Fill::BlanksLeft},       {plucol::Tare, 4, Fill::ZerosLeft},
+    {plucol::Code, 6, Fill::ZerosLeft},         {plucol::Group, 2, Fill::ZerosLeft},
+    {plucol::Message, 3, Fill::ZerosLeft},
 };
 
 constexpr char kEndOfFile = 0x1A;
@@ -65,7 +67,7 @@ std::string pluFileBytes(const Table& products)
     out.reserve(static_cast<size_t>(products.rowCount()) * kPluRecordSize + 1);
     for (int r = 1; r < products.rowCount(); ++r) {
         for (const Field& field : kFields) {
-            if (field.column != 0)
+            if (field.column != plucol::Plu)
                 out += ' ';
             out += fieldBytes(products.cell(r, field.column), field);
         }
@@ -76,8 +78,6 @@ std::string pluFileBytes(const Table& products)
 
 std::vector<PluLoss> pluLosses(const Table& products)
 {
-    constexpr int kLogoColumn = 9;
-    constexpr int kMarkColumn = 10;
     std::vector<PluLoss> losses;
     for (int r = 1; r < products.rowCount(); ++r) {
         PluLoss loss{r, {}, {}};
@@ -101,11 +101,11 @@ std::vector<PluLoss> pluLosses(const Table& products)
                     lose(field.column, PluLossKind::NumberChanged);
             }
         }
-        const std::string& logo = products.cell(r, kLogoColumn);
+        const std::string& logo = products.cell(r, plucol::Logo);
         if (!logo.empty() && logo != "0")
-            lose(kLogoColumn, PluLossKind::NotStored);
-        if (products.cell(r, kMarkColumn).find_first_not_of(' ') != std::string::npos)
-            lose(kMarkColumn, PluLossKind::NotStored);
+            lose(plucol::Logo, PluLossKind::NotStored);
+        if (products.cell(r, plucol::Cert).find_first_not_of(' ') != std::string::npos)
+            lose(plucol::Cert, PluLossKind::NotStored);
         if (!loss.columns.empty())
             losses.push_back(std::move(loss));
     }
@@ -114,9 +114,6 @@ std::vector<PluLoss> pluLosses(const Table& products)
 
 std::string pluLossQuestion(const std::vector<PluLoss>& losses)
 {
-    static const char* const kColumnNames[] = {"№ PLU",         "Наименование 1", "Наименование 2", "Цена,коп.",
-                                               "Срок хранения", "Вес тары",       "Код товара",     "Код группы",
-                                               "№ Сообщения",   "Логотип",        "Знач. РСТ"};
     constexpr size_t kListed = 10;
     std::string rows;
     for (size_t i = 0; i < losses.size() && i < kListed; ++i)
@@ -126,15 +123,15 @@ std::string pluLossQuestion(const std::vector<PluLoss>& losses)
 
     // Each reason once, with the columns it concerns in table order.
     const auto reason = [&losses](PluLossKind kind, const std::string& text) -> std::string {
-        bool columns[std::size(kColumnNames)] = {};
+        bool columns[kProductColumns] = {};
         for (const PluLoss& loss : losses)
             for (size_t i = 0; i < loss.columns.size(); ++i)
                 if (loss.kinds[i] == kind)
                     columns[static_cast<size_t>(loss.columns[i])] = true;
         std::string names;
-        for (size_t c = 0; c < std::size(kColumnNames); ++c)
+        for (int c = 0; c < kProductColumns; ++c)
             if (columns[c])
-                names += (names.empty() ? "" : ", ") + std::string(kColumnNames[c]);
+                names += (names.empty() ? "" : ", ") + columnTitle(productLayout(), c);
         return names.empty() ? std::string() : "\r\n- " + text + " (" + names + ")";
     };
     return "ВНИМАНИЕ !\r\nФормат .plu не вмещает все данные таблицы товаров.\r\n"
@@ -160,7 +157,7 @@ PluRead readPluBytes(std::string_view bytes, int logoIndex)
         Row row(static_cast<size_t>(result.table.columnCount()));
         size_t pos = at;
         for (const Field& field : kFields) {
-            if (field.column != 0)
+            if (field.column != plucol::Plu)
                 ++pos; // the separator, whatever it holds
             std::string text(bytes.substr(pos, field.width));
             if (field.fill == Fill::NameBlanksRight)
@@ -169,7 +166,7 @@ PluRead readPluBytes(std::string_view bytes, int logoIndex)
             row[static_cast<size_t>(field.column)] = std::move(text);
             pos += field.width;
         }
-        row[9] = logo;
+        row[plucol::Logo] = logo;
         rows.push_back(std::move(row));
         at += kPluRecordSize;
     }

@@ -52,7 +52,7 @@ bool renumberRows(Table& table, TableId id, Feedback& feedback)
     if (feedback.ask(text, Buttons::YesNo) != Answer::Yes)
         return false;
     for (int r = 1; r < table.rowCount(); ++r)
-        table.setCell(r, 0, std::to_string(r));
+        table.setCell(r, kNumberColumn, std::to_string(r));
     return true;
 }
 

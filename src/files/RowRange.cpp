@@ -1,6 +1,5 @@
 #include "files/RowRange.h"
 
-#include <utility>
 #include <vector>
 
 #include "common/IntText.h"
@@ -22,21 +21,7 @@ bool rangeKeyAccepted(const std::string& text, char key, int limit)
 
 RangeCheck checkRowRange(const std::string& firstText, const std::string& lastText, int dataRows, TableId id)
 {
-    const auto first = intText(firstText);
-    const auto last = intText(lastText);
-    if (!first || !last)
-        return {std::nullopt, "Проверьте правильность ввода параметров."};
-    if (*first < 1 || *last < 1)
-        return {std::nullopt, "Номер строки не может быть нулевым. Проверьте правильность ввода параметров."};
-    NumberRange range{*first, *last};
-    if (range.last < range.first)
-        std::swap(range.first, range.last);
-    if (range.last > dataRows)
-        return {std::nullopt, id == TableId::Messages ? "В таблице сообщений нет такого большого количества строк, "
-                                                        "проверьте правильность ввода параметров."
-                                                      : "В таблице товаров нет такого большого количества строк, "
-                                                        "проверьте правильность ввода параметров."};
-    return {range, {}};
+    return checkRange(tableRowsRule(id), firstText, lastText, dataRows);
 }
 
 bool removeRows(Table& table, NumberRange range)

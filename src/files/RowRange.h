@@ -6,10 +6,9 @@
 #include <string>
 
 #include "common/Feedback.h"
+#include "common/RangeCheck.h"
 #include "common/Table.h"
 #include "files/FileCommands.h"
-
-#include "common/RangeCheck.h"
 
 namespace qm
 {
@@ -18,9 +17,8 @@ namespace qm
 // once a text of three or more characters holds a value above `limit` (4000 for these dialogs).
 bool rangeKeyAccepted(const std::string& text, char key, int limit = 4000);
 
-// "Применить": both fields integer texts; neither below 1 (a pasted "-3" is refused like 0);
-// a last smaller than first is swapped; both within the table's data rows. `id` is
-// TableId::Products or TableId::Messages and picks the message of a too large row.
+// "Применить": the range check of the table's rows (tableRowsRule). `id` is TableId::Products or
+// TableId::Messages and picks the message of a too large row.
 RangeCheck checkRowRange(const std::string& firstText, const std::string& lastText, int dataRows, TableId id);
 
 // Removes rows range.first..range.last; a range outside the data rows changes nothing (false).

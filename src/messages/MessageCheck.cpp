@@ -14,13 +14,13 @@ bool MsgCheckError(const Table& messages, int row)
 
 Failure messageRowFailure(int row)
 {
-    return Failure::at(FailureKind::BadRow, msgtext::kRowError, TableId::Messages, row, msgcol::Number);
+    return Failure::at(FailureKind::BadRow, messagetext::kRowError, TableId::Messages, row, msgcol::Number);
 }
 
 OperationResult checkMessageTable(const Table& messages, Feedback& feedback)
 {
     const int rows = messages.rowCount() - 1;
-    feedback.progressStart(rows, 0);
+    ProgressDisplay display(feedback, rows, ProgressDisplay::Counter::Hidden);
     feedback.moveCursor(TableId::Messages, 1, msgcol::Number);
     feedback.processEvents();
     OperationResult result;
@@ -36,8 +36,8 @@ OperationResult checkMessageTable(const Table& messages, Feedback& feedback)
         }
     }
     if (result)
-        feedback.message(msgtext::kTableOk);
-    feedback.progressEnd();
+        feedback.message(messagetext::kTableOk);
+    display.end();
     return result;
 }
 

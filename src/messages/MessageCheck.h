@@ -4,16 +4,12 @@
 
 #include "common/Failure.h"
 #include "common/Table.h"
+#include "common/TableColumns.h"
 
 namespace qm
 {
 
 class Feedback;
-
-namespace msgcol
-{
-inline constexpr int Number = 0, FirstLine = 1, LastLine = 8;
-}
 
 inline constexpr int kMaxMessageNumber = 1000;
 

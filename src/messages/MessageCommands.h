@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "messages/MessageRecord.h"
+#include "messages/MessageCodec.h"
 
 namespace qm
 {

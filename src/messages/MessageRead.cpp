@@ -1,13 +1,16 @@
-// The three read operations of the message tab.
+// The read operations of the message tab: every number, one, a range.
 #include <string>
 
+#include "common/Feedback.h"
 #include "common/TableSink.h"
 #include "link/ScaleSession.h"
 #include "messages/MessageCheck.h"
+#include "messages/MessageCodec.h"
 #include "messages/MessageCommands.h"
-#include "messages/MessageSteps.h"
+#include "messages/MessageRanges.h"
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
+#include "operation/OperationTexts.h"
 #include "operation/ScaleFrame.h"
 
 namespace qm
@@ -16,12 +19,10 @@ namespace qm
 namespace
 {
 
-using msgsteps::RunningDisplay;
-
 // A read that brought no message: the scale holds none at the number, or the answer was lost.
 Failure readFailure(int number)
 {
-    return Failure::plain(FailureKind::ReadFailed, msgtext::kReadFailed).forRecord(number);
+    return Failure::plain(FailureKind::ReadFailed, messagetext::kReadFailed).forRecord(number);
 }
 
 Row rowOf(int number, const MessageLines& lines)
@@ -41,24 +42,24 @@ void closeTable(Feedback& feedback, TableSink& table)
         table.removeLastRow();
 }
 
-// Reads numbers first..last into the table's last row, one message after another; progress is
-// counted from `base` and empty messages are skipped.
-OperationResult readNumbers(ScaleSession& session, int scaleNumber, TableSink& table, int first, int last, int base)
+// Reads numbers first..last into the table's last row, one message after another; the progress
+// bar shows n - first + 1 and empty messages are skipped.
+OperationResult readLoop(ScaleSession& session, int scaleNumber, TableSink& table, int first, int last)
 {
     Feedback& feedback = session.feedback();
     feedback.clearStop();
     feedback.counterText("0");
-    RunningDisplay display(feedback, last - base);
+    ProgressDisplay display(feedback, last - first + 1);
     feedback.processEvents();
     session.NewQue();
     for (int n = first; n <= last; ++n) {
         if (feedback.stopRequested()) {
             display.end();
-            const auto stopped = stoppedWith(feedback, Failure::plain(FailureKind::Stopped, msgtext::kStopped));
+            const auto stopped = stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
             closeTable(feedback, table);
             return stopped;
         }
-        feedback.progressPosition(n - base);
+        feedback.progressPosition(n - first + 1);
         feedback.counterText(std::to_string(n));
         feedback.moveCursor(TableId::Messages, table.rowCount() - 1, msgcol::Number);
         feedback.processEvents();
@@ -85,62 +86,55 @@ OperationResult readNumbers(ScaleSession& session, int scaleNumber, TableSink& t
     return OperationResult::done();
 }
 
-// Opening steps, the save-first question and the emptied table: the start of every read.
-OpenedScale openForRead(const MessageLink& link, TableSink& table, const MessageSave& save)
+// Frame, save-first question and the emptied table: the opening of every read.
+OpenedScale openRead(const ScaleLink& link, TableSink& table, const SaveCommand& save)
 {
-    OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Read));
+    return openForRead(link, messagetext::kChooseToRead, table, save, messagetext::kSaveFirst, TableId::Messages);
+}
+
+// The opening of a read, then numbers first..last.
+OperationResult readNumbers(const ScaleLink& link, int first, int last, TableSink& table, const SaveCommand& save)
+{
+    const OpenedScale scale = openRead(link, table, save);
     if (!scale)
         return scale;
-    Feedback& feedback = link.session.feedback();
-    if (!saveFirst(feedback, table, save, msgtext::kSaveFirst)) {
-        scale.outcome = TransferOutcome::Cancelled;
-        return scale;
-    }
-    msgsteps::emptyTable(feedback, table);
-    return scale;
+    return readLoop(link.session, scale.target.number, table, first, last);
 }
 
 } // namespace
 
-OperationResult readAllMessages(const MessageLink& link, TableSink& table, const MessageSave& save)
+OperationResult readAllMessages(const ScaleLink& link, TableSink& table, const SaveCommand& save)
 {
-    const OpenedScale scale = openForRead(link, table, save);
-    if (!scale)
-        return scale;
-    return readNumbers(link.session, scale.target.number, table, 1, kMaxMessageNumber, 0);
+    return readNumbers(link, 1, kMaxMessageNumber, table, save);
 }
 
-OperationResult readOneMessage(const MessageLink& link, const std::string& numberText, TableSink& table,
-                               const MessageSave& save)
+OperationResult readMessageRange(const ScaleLink& link, int first, int last, TableSink& table, const SaveCommand& save)
 {
-    const OpenedScale scale = openForRead(link, table, save);
+    const RangeRule& numbers = messageRange(MessageRangeKind::NumbersToRead);
+    NumberRange range;
+    if (auto checked = checkedRange(link.session.feedback(), numbers, first, last, 0, range); !checked)
+        return checked;
+    return readNumbers(link, range.first, range.last, table, save);
+}
+
+OperationResult readOneMessage(const ScaleLink& link, const std::string& numberText, TableSink& table,
+                               const SaveCommand& save)
+{
+    const OpenedScale scale = openRead(link, table, save);
     if (!scale)
         return scale;
     Feedback& feedback = link.session.feedback();
-    const auto number = msgsteps::fieldNumber(numberText);
-    if (!number)
-        return failed(feedback, Failure::plain(FailureKind::BadNumber, msgtext::kBadNumber));
+    int number = 0;
+    if (auto entered = numberField(feedback, numberText, kMaxMessageNumber, messagetext::kBadNumber, number); !entered)
+        return entered;
     if (auto addressed = addressScale(link.session, scale.target.number, true); !addressed)
         return addressed;
     MessageLines lines;
-    if (!GetMsg(link.session, static_cast<std::uint16_t>(*number), lines))
-        return failed(feedback, readFailure(*number));
-    table.setRow(1, rowOf(*number, lines));
+    if (!GetMsg(link.session, static_cast<std::uint16_t>(number), lines))
+        return failed(feedback, readFailure(number));
+    table.setRow(1, rowOf(number, lines));
     table.setModified();
     return OperationResult::done();
-}
-
-OperationResult GetMsgRange(const MessageLink& link, int first, int last, TableSink& table, const MessageSave& save)
-{
-    NumberRange range;
-    if (auto checked =
-            msgsteps::checkedRange(link.session.feedback(), MsgRangeKind::ReadNumbers, first, last, 0, range);
-        !checked)
-        return checked;
-    const OpenedScale scale = openForRead(link, table, save);
-    if (!scale)
-        return scale;
-    return readNumbers(link.session, scale.target.number, table, range.first, range.last, range.first - 1);
 }
 
 } // namespace qm

@@ -1,12 +1,17 @@
-// The three write operations of the message tab.
+// The send operations of the message tab: the table, a row, a range of rows.
+#include <optional>
+
 #include "common/Cp1251.h"
+#include "common/Feedback.h"
 #include "common/IntText.h"
 #include "link/ScaleSession.h"
 #include "messages/MessageCheck.h"
+#include "messages/MessageCodec.h"
 #include "messages/MessageCommands.h"
-#include "messages/MessageSteps.h"
+#include "messages/MessageRanges.h"
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
+#include "operation/OperationTexts.h"
 #include "operation/ScaleFrame.h"
 
 namespace qm
@@ -15,12 +20,26 @@ namespace qm
 namespace
 {
 
-using msgsteps::RunningDisplay;
-
 // A write the scale did not acknowledge.
 Failure writeFailure(int row, std::uint16_t number)
 {
-    return Failure::at(FailureKind::NoAck, msgtext::kWriteFailed, TableId::Messages, row, -1).forRecord(number);
+    return Failure::at(FailureKind::NoAck, operationtext::kWriteFailed, TableId::Messages, row, -1).forRecord(number);
+}
+
+// The number bytes of a row about to be sent. Fails with the row message and the cursor on the
+// row when column 0 is no integer text or does not fit the two wire bytes.
+OperationResult rowWireNumber(Feedback& feedback, const Table& messages, int row, std::uint16_t& number)
+{
+    std::optional<std::uint16_t> wire;
+    if (const auto n = intText(messages.cell(row, msgcol::Number)))
+        wire = messageWireNumber(*n);
+    if (!wire) {
+        feedback.moveCursor(TableId::Messages, row, msgcol::Number);
+        return failed(feedback, Failure::at(FailureKind::BadNumber, messagetext::kRowError, TableId::Messages, row,
+                                            msgcol::Number));
+    }
+    number = *wire;
+    return OperationResult::done();
 }
 
 MessageLines linesOf(const Table& messages, int row)
@@ -45,18 +64,17 @@ bool stepOnto(Feedback& feedback, const Table& messages, int row, int position)
     return true;
 }
 
-OperationResult stopped(Feedback& feedback, RunningDisplay& display)
+OperationResult stopped(Feedback& feedback, ProgressDisplay& display)
 {
     display.end();
-    return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, msgtext::kStopped));
+    return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
 }
 
-// The check pass over rows first..last, progress counted from `base`.
-OperationResult checkRows(Feedback& feedback, RunningDisplay& display, const Table& messages, int first, int last,
-                          int base)
+// The check pass over rows first..last, the progress bar at row - first + 1.
+OperationResult checkRows(Feedback& feedback, ProgressDisplay& display, const Table& messages, int first, int last)
 {
     for (int row = first; row <= last; ++row) {
-        if (!stepOnto(feedback, messages, row, row - base))
+        if (!stepOnto(feedback, messages, row, row - first + 1))
             return stopped(feedback, display);
         if (MsgCheckError(messages, row)) {
             display.end();
@@ -69,16 +87,16 @@ OperationResult checkRows(Feedback& feedback, RunningDisplay& display, const Tab
 // The write pass: each row addressed and written; the input queue was drained once before.
 // A number that does not convert, or does not fit its two bytes, ends the pass at its row: it
 // is never sent cut to 16 bits.
-OperationResult writeRows(ScaleSession& session, RunningDisplay& display, int scaleNumber, const Table& messages,
-                          int first, int last, int base)
+OperationResult writeRows(ScaleSession& session, ProgressDisplay& display, int scaleNumber, const Table& messages,
+                          int first, int last)
 {
     Feedback& feedback = session.feedback();
     feedback.progressPosition(0);
     for (int row = first; row <= last; ++row) {
-        if (!stepOnto(feedback, messages, row, row - base))
+        if (!stepOnto(feedback, messages, row, row - first + 1))
             return stopped(feedback, display);
         std::uint16_t number = 0;
-        if (auto converted = msgsteps::rowWireNumber(feedback, messages, row, number); !converted) {
+        if (auto converted = rowWireNumber(feedback, messages, row, number); !converted) {
             display.end();
             return converted;
         }
@@ -92,33 +110,33 @@ OperationResult writeRows(ScaleSession& session, RunningDisplay& display, int sc
         }
     }
     display.end();
-    feedback.message(msgtext::kSent);
+    feedback.message(operationtext::kSent);
     return OperationResult::done();
 }
 
 } // namespace
 
-OperationResult sendMessageTable(const MessageLink& link, const Table& messages, bool checkFirst)
+OperationResult sendMessageTable(const ScaleLink& link, const Table& messages, bool checkFirst)
 {
-    const OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Write));
+    const OpenedScale scale = openScale(link, messagetext::kChooseToSend);
     if (!scale)
         return scale;
     Feedback& feedback = link.session.feedback();
     const int rows = messages.rowCount() - 1;
     feedback.clearStop();
     feedback.moveCursor(TableId::Messages, 1, msgcol::Number);
-    RunningDisplay display(feedback, rows);
+    ProgressDisplay display(feedback, rows);
     if (checkFirst) {
-        if (auto checked = checkRows(feedback, display, messages, 1, rows, 0); !checked)
+        if (auto checked = checkRows(feedback, display, messages, 1, rows); !checked)
             return checked;
     }
     link.session.NewQue();
-    return writeRows(link.session, display, scale.target.number, messages, 1, rows, 0);
+    return writeRows(link.session, display, scale.target.number, messages, 1, rows);
 }
 
-OperationResult sendMessageRow(const MessageLink& link, const Table& messages, int row)
+OperationResult sendMessageRow(const ScaleLink& link, const Table& messages, int row)
 {
-    const OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Write));
+    const OpenedScale scale = openScale(link, messagetext::kChooseToSend);
     if (!scale)
         return scale;
     Feedback& feedback = link.session.feedback();
@@ -133,29 +151,27 @@ OperationResult sendMessageRow(const MessageLink& link, const Table& messages, i
     const auto number = static_cast<std::uint16_t>(intTextValue(messages.cell(row, msgcol::Number)));
     if (!SendMsg(link.session, number, linesOf(messages, row)))
         return failed(feedback, writeFailure(row, number));
-    feedback.message(msgtext::kSent);
+    feedback.message(operationtext::kSent);
     return OperationResult::done();
 }
 
-OperationResult SendMsgRange(const MessageLink& link, const Table& messages, int first, int last)
+OperationResult sendMessageRange(const ScaleLink& link, const Table& messages, int first, int last)
 {
-    const OpenedScale scale = openScale(link, chooseScaleMessage(MessageWork::Write));
+    const OpenedScale scale = openScale(link, messagetext::kChooseToSend);
     if (!scale)
         return scale;
     Feedback& feedback = link.session.feedback();
     NumberRange range;
-    if (auto checked =
-            msgsteps::checkedRange(feedback, MsgRangeKind::SendRows, first, last, messages.rowCount() - 1, range);
-        !checked)
+    const RangeRule& rows = messageRange(MessageRangeKind::RowsToSend);
+    if (auto checked = checkedRange(feedback, rows, first, last, messages.rowCount() - 1, range); !checked)
         return checked;
     link.session.NewQue();
     feedback.clearStop();
     feedback.moveCursor(TableId::Messages, range.first, msgcol::Number);
-    const int base = range.first - 1;
-    RunningDisplay display(feedback, range.last - base);
-    if (auto checked = checkRows(feedback, display, messages, range.first, range.last, base); !checked)
+    ProgressDisplay display(feedback, range.last - range.first + 1);
+    if (auto checked = checkRows(feedback, display, messages, range.first, range.last); !checked)
         return checked;
-    return writeRows(link.session, display, scale.target.number, messages, range.first, range.last, base);
+    return writeRows(link.session, display, scale.target.number, messages, range.first, range.last);
 }
 
 } // namespace qm

@@ -30,8 +30,8 @@ OpenedScale findScale(Feedback& feedback, const Table& config, const std::string
     int column = -1;
     if (CfgCheckError(config, row, code, column)) {
         feedback.moveCursor(TableId::Config, row, column);
-        return endedBy(
-            failed(feedback, Failure::at(FailureKind::BadConfigRow, msg::kCheckConfig, TableId::Config, row, column)));
+        return endedBy(failed(feedback, Failure::at(FailureKind::BadConfigRow, operationtext::kCheckConfig,
+                                                    TableId::Config, row, column)));
     }
     OpenedScale opened;
     opened.target.row = row;
@@ -48,7 +48,23 @@ OpenedScale openScale(const ScaleLink& link, const std::string& noScaleMessage)
     if (!opened)
         return opened;
     if (!link.session.Connection(opened.target.port, opened.target.speed))
-        return endedBy(failed(link.session.feedback(), Failure::plain(FailureKind::PortUnavailable, msg::kPortBusy)));
+        return endedBy(
+            failed(link.session.feedback(), Failure::plain(FailureKind::PortUnavailable, operationtext::kPortBusy)));
+    return opened;
+}
+
+OpenedScale openForRead(const ScaleLink& link, const std::string& noScaleMessage, TableSink& table,
+                        const SaveCommand& save, const std::string& saveQuestion, TableId id)
+{
+    OpenedScale opened = openScale(link, noScaleMessage);
+    if (!opened)
+        return opened;
+    Feedback& feedback = link.session.feedback();
+    if (!saveFirst(feedback, table, save, saveQuestion)) {
+        opened.outcome = TransferOutcome::Cancelled;
+        return opened;
+    }
+    emptyTable(feedback, table, id);
     return opened;
 }
 
@@ -58,8 +74,8 @@ OperationResult addressScale(ScaleSession& session, int scaleNumber, bool emptyQ
     if (answer == AddressResult::Ready)
         return OperationResult::done();
     if (answer == AddressResult::NoLink)
-        return failed(session.feedback(), Failure::plain(FailureKind::NoLink, msg::kNoLink));
-    return failed(session.feedback(), Failure::plain(FailureKind::NotReady, msg::kNotReady));
+        return failed(session.feedback(), Failure::plain(FailureKind::NoLink, operationtext::kNoLink));
+    return failed(session.feedback(), Failure::plain(FailureKind::NotReady, operationtext::kNotReady));
 }
 
 } // namespace qm

@@ -27,17 +27,22 @@ struct OpenedScale : OperationResult {
 };
 
 // Steps 1 and 2: the scale row by name, checked. A chooser naming no scale fails with
-// noScaleMessage (the text of the kind of work), a wrong row with msg::kCheckConfig and
+// noScaleMessage (the text of the kind of work), a wrong row with operationtext::kCheckConfig and
 // the cursor on its cell.
 OpenedScale findScale(Feedback& feedback, const Table& config, const std::string& chooserText,
                       const std::string& noScaleMessage);
 
 // Steps 1 to 3: the above, then Connection with the row's port and speed. A port that cannot be
-// opened fails with msg::kPortBusy.
+// opened fails with operationtext::kPortBusy.
 OpenedScale openScale(const ScaleLink& link, const std::string& noScaleMessage);
 
-// Addresses the scale; a scale that does not answer fails with msg::kNoLink, one that answers
-// but is not ready with msg::kNotReady.
+// The opening of every read: the frame, the save-first question (a No or Cancel ends the read
+// Cancelled), then the table emptied with the cursor on its first cell.
+OpenedScale openForRead(const ScaleLink& link, const std::string& noScaleMessage, TableSink& table,
+                        const SaveCommand& save, const std::string& saveQuestion, TableId id);
+
+// Addresses the scale; a scale that does not answer fails with operationtext::kNoLink, one that answers
+// but is not ready with operationtext::kNotReady.
 OperationResult addressScale(ScaleSession& session, int scaleNumber, bool emptyQueueFirst = true,
                              int windowMs = kAddressWindowMs);
 

@@ -1,11 +1,12 @@
 #pragma once
-// What every scale operation shares: how it ended (OperationResult, common/Failure.h), the scale
-// it works on, and the save-first question that a read asks before it replaces a modified table.
+// What every scale operation shares besides its frame: how it ended (OperationResult,
+// common/Failure.h), the scale it works on, and the steps that products and messages take alike.
 
-#include <functional>
 #include <string>
 
 #include "common/Failure.h"
+#include "common/RangeCheck.h"
+#include "common/SaveFirst.h"
 #include "common/Table.h"
 
 namespace qm
@@ -22,12 +23,20 @@ struct ScaleLink {
     std::string scaleName; // code page 1251, as the chooser holds it
 };
 
-// The save command that a Yes to the save-first question runs; true when the table was saved.
-using SaveCommand = std::function<bool()>;
+// A range handed to a range operation, checked again as its dialog checks it: the table may have
+// changed since. A refused range fails with the dialog's message.
+OperationResult checkedRange(Feedback& feedback, const RangeRule& rule, int first, int last, int dataRows,
+                             NumberRange& range);
 
-// Asked only when the table is modified. Yes runs the save and No goes on, both clearing the
-// flag; Cancel ends the read, and so does a Yes whose save did not happen (dialog cancelled,
-// write failed), so the table is never replaced unsaved. False ends the read.
-bool saveFirst(Feedback& feedback, TableSink& table, const SaveCommand& save, const std::string& question);
+// The number of a field (`Edit35` "№ PLU", `Edit36` "№ MSG"): an integer text 1..highest, or a
+// BadNumber failure with the field's message.
+OperationResult numberField(Feedback& feedback, const std::string& text, int highest, const char* badMessage,
+                            int& number);
+
+// The question before a delete (Yes/No): Cancelled unless the answer is Yes.
+OperationResult confirmed(Feedback& feedback, const std::string& question);
+
+// Every data row of the table emptied, one empty row left, the cursor on its first cell.
+void emptyTable(Feedback& feedback, TableSink& table, TableId id);
 
 } // namespace qm

@@ -3,8 +3,7 @@
 #include "common/Feedback.h"
 #include "common/IntText.h"
 #include "operation/OperationTexts.h"
-#include "products/ProductColumns.h"
-#include "products/ProductMessages.h"
+#include "products/ProductTexts.h"
 
 namespace qm
 {
@@ -97,7 +96,7 @@ Failure pluRowFailure(int row, int column)
 
 OperationResult checkProductTable(const Table& products, Feedback& feedback)
 {
-    feedback.progressStart(products.rowCount() - 1, 0);
+    ProgressDisplay display(feedback, products.rowCount() - 1, ProgressDisplay::Counter::Hidden);
     feedback.moveCursor(TableId::Products, 1, 0);
     feedback.processEvents();
     for (int r = 1; r < products.rowCount(); ++r) {
@@ -109,12 +108,12 @@ OperationResult checkProductTable(const Table& products, Feedback& feedback)
             feedback.moveCursor(TableId::Products, r, column);
             feedback.processEvents();
             const OperationResult result = failed(feedback, pluRowFailure(r, column));
-            feedback.progressEnd();
+            display.end();
             return result;
         }
     }
-    feedback.progressEnd();
-    feedback.message(pmsg::kTableOk);
+    display.end();
+    feedback.message(producttext::kTableOk);
     return OperationResult::done();
 }
 

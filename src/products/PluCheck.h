@@ -6,11 +6,15 @@
 
 #include "common/Failure.h"
 #include "common/Table.h"
+#include "common/TableColumns.h"
 
 namespace qm
 {
 
 class Feedback;
+
+// A scale holds PLU cells 1..4000.
+inline constexpr int kMaxPlu = 4000;
 
 // The shelf-life rule: up to 3 characters holding a count 0..999, or exactly 6 holding a date
 // DDMMYY (day 1..31, month 1..12; the year and the day within the month are not checked).

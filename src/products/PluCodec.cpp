@@ -1,7 +1,7 @@
 #include "products/PluCodec.h"
 
 #include "common/ScaleCodePage.h"
-#include "products/ProductColumns.h"
+#include "common/TableColumns.h"
 
 namespace qm
 {

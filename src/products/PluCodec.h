@@ -23,6 +23,11 @@ inline constexpr std::uint8_t kDeletePlu = 0x8D;
 inline constexpr std::uint8_t kSetRange = 0x87;
 inline constexpr std::uint8_t kCancelRange = 0x88;
 
+// Width of each name on the wire and on the scale's label.
+inline constexpr int kNameWidth = 28;
+// Characters of the certification code that travel inside the names.
+inline constexpr int kCertWidth = 4;
+
 inline constexpr int kWrittenRecordSize = 83; // after the command byte
 inline constexpr int kReadRecordSize = 100;
 

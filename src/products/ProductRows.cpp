@@ -5,10 +5,10 @@
 #include "common/Cp1251.h"
 #include "common/Feedback.h"
 #include "common/IntText.h"
+#include "common/TableColumns.h"
 #include "common/TableLayouts.h"
 #include "products/PluCheck.h"
 #include "products/PluCodec.h"
-#include "products/ProductColumns.h"
 
 namespace qm
 {
@@ -19,14 +19,6 @@ namespace
 std::string decimal(std::int64_t v)
 {
     return std::to_string(v);
-}
-
-std::string trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
@@ -92,7 +84,7 @@ Row rowFromRecord(const PluRecord& r)
 
 std::string notIntegerMessage(const Table& products, int row, int column)
 {
-    return "Строка " + std::to_string(row) + ", столбец «" + cp1251ToUtf8(trimmed(products.cell(0, column))) + "»: \"" +
+    return "Строка " + std::to_string(row) + ", столбец «" + columnTitle(productLayout(), column) + "»: \"" +
            cp1251ToUtf8(products.cell(row, column)) + "\" не является целым числом.";
 }
 

@@ -6,16 +6,19 @@
 // Feedback, read the tables they send from snapshots, and hand the rows they read to a TableSink.
 // Each returns its outcome with the failure that ended it (reported when it happened).
 //
-// Every operation starts with the frame: the scale row named by the chooser, its check, and the
-// connection. The range operations run the whole frame again after their dialog, then ask their
-// own question (delete) or the save-first question (read), so a dialog cancelled in between
-// changes nothing. The window runs the frame alone before it shows a range dialog:
-// openScale(link, chooseScaleMessage(operation)).
+// Every operation starts with the frame (operation/ScaleFrame.h): the scale row named by the
+// chooser, its check, and the connection. The range operations run the whole frame again after
+// their dialog, then ask their own question (delete) or the save-first question (read), so a
+// dialog cancelled in between changes nothing. The window runs the frame alone before it shows
+// a range dialog: openScale(link, producttext::kChooseTo...), the text of the operation's kind.
+//
+// The implementation is grouped as the message operations' is: ProductSend.cpp (with
+// ProductVirtualSend.cpp), ProductRead.cpp, ProductDelete.cpp; the steps they share in
+// ProductSteps.h (the steps both subjects share are in operation/).
 
-#include <functional>
-#include <optional>
 #include <string>
 
+#include "common/SaveFirst.h"
 #include "common/Table.h"
 #include "operation/ScaleFrame.h"
 #include "operation/ScaleOperation.h"
@@ -23,26 +26,7 @@
 namespace qm
 {
 
-class ScaleSession;
 class TableSink;
-
-// The scale an operation works on: the configuration table and the text of the tab's chooser.
-using ProductLink = ScaleLink;
-
-enum class ProductOperation {
-    SendTable,
-    SendRow,
-    SendRange,
-    ReadAll,
-    ReadOne,
-    ReadRange,
-    DeleteAll,
-    DeleteOne,
-    DeleteRange,
-    CancelRange
-};
-// The message for a chooser that names no scale, by operation (UTF-8).
-const char* chooseScaleMessage(ProductOperation operation);
 
 struct SendTableOptions {
     bool checkFirst = true;   // `CheckBox20` "Протестировать данные перед записью"
@@ -52,28 +36,27 @@ struct SendTableOptions {
 // `SpeedButton31Click`. With virtual synchronisation the table is sorted by PLU number first;
 // when `sorted` is given the sorted rows are written back to it (the window's table), since the
 // cursor then follows the sorted order.
-OperationResult sendProductTable(const ProductLink& link, const Table& products, const SendTableOptions& options,
+OperationResult sendProductTable(const ScaleLink& link, const Table& products, const SendTableOptions& options,
                                  TableSink* sorted = nullptr);
 // `SpeedButton32Click`: the row is always checked first.
-OperationResult sendProductRow(const ProductLink& link, const Table& products, int row);
+OperationResult sendProductRow(const ScaleLink& link, const Table& products, int row);
 // `SendPluRange`: rows first..last (from the dialog), always checked first.
-OperationResult sendProductRange(const ProductLink& link, const Table& products, int first, int last);
+OperationResult sendProductRange(const ScaleLink& link, const Table& products, int first, int last);
 
 // `SpeedButton34Click`: PLU numbers 1..4000 into the table, records that do not exist skipped.
-OperationResult readAllProducts(const ProductLink& link, TableSink& table, const SaveCommand& save);
+OperationResult readAllProducts(const ScaleLink& link, TableSink& table, const SaveCommand& save);
 // `SpeedButton35Click`: the PLU number as `Edit35` holds it.
-OperationResult readOneProduct(const ProductLink& link, const std::string& pluText, TableSink& table,
+OperationResult readOneProduct(const ScaleLink& link, const std::string& pluText, TableSink& table,
                                const SaveCommand& save);
 // `GetPluRange`: PLU numbers first..last.
-OperationResult readProductRange(const ProductLink& link, int first, int last, TableSink& table,
-                                 const SaveCommand& save);
+OperationResult readProductRange(const ScaleLink& link, int first, int last, TableSink& table, const SaveCommand& save);
 
 // `SpeedButton38Click`, `SpeedButton39Click` (`Edit35` text), `DeletePluRange`; each asks first.
-OperationResult deleteAllProducts(const ProductLink& link);
-OperationResult deleteOneProduct(const ProductLink& link, const std::string& pluText);
-OperationResult deleteProductRange(const ProductLink& link, int first, int last);
+OperationResult deleteAllProducts(const ScaleLink& link);
+OperationResult deleteOneProduct(const ScaleLink& link, const std::string& pluText);
+OperationResult deleteProductRange(const ScaleLink& link, int first, int last);
 
 // `SpeedButton89Click`.
-OperationResult cancelVirtualRange(const ProductLink& link);
+OperationResult cancelVirtualRange(const ScaleLink& link);
 
 } // namespace qm

@@ -17,16 +17,18 @@
 #include "ScaleText.h"
 #include "StateBuilder.h"
 #include "common/Cp1251.h"
+#include "common/RangeCheck.h"
 #include "common/TableLayouts.h"
 #include "config/ConfigTable.h"
 #include "files/FileIo.h"
 #include "files/TableFiles.h"
 #include "messages/MessageTexts.h"
+#include "operation/OperationTexts.h"
 #include "support/CliProcess.h"
 #include "support/EmuProcess.h"
 
 namespace fs = std::filesystem;
-namespace msgtext = qm::msgtext;
+namespace messagetext = qm::messagetext;
 
 namespace
 {
@@ -116,10 +118,10 @@ TEST(CliMessages, CheckMessagesReportsTheFirstBadRow)
     dir.writeMessages("bad.msg", {{"1", "a"}, {"1001", "b"}});
     auto r = cli(dir, {"check-messages", "good.msg"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, line(msgtext::kTableOk));
+    EXPECT_EQ(r.out, line(messagetext::kTableOk));
     r = cli(dir, {"check-messages", "bad.msg"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(msgtext::kRowError));
+    EXPECT_EQ(r.out, line(messagetext::kRowError));
     EXPECT_EQ(r.err, "qmscales-cli: row 2, column 0\n");
     EXPECT_EQ(cli(dir, {"check-messages", "missing.msg"}).status, 1);
     EXPECT_EQ(cli(dir, {"check-messages"}).status, 2);
@@ -132,7 +134,7 @@ TEST(CliMessages, SendMessagesWholeFileAndRows)
     dir.writeMessages("m.msg", {{"1", "Свежее"}, {"2", "b"}, {"3", "c"}});
     auto r = cli(dir, {"send-messages", "--scale", "Весы 1", "m.msg"});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
-    EXPECT_EQ(r.out, line(msgtext::kSent));
+    EXPECT_EQ(r.out, line(qm::operationtext::kSent));
     auto state = emu.state();
     ASSERT_EQ(state.messages.size(), 3u);
     EXPECT_EQ(emu::scaleToUtf8(state.messages.at(1)[0]), "Свежее" + std::string(44, ' '));
@@ -146,7 +148,7 @@ TEST(CliMessages, SendMessagesWholeFileAndRows)
 
     r = cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(msgtext::kRowError));
+    EXPECT_EQ(r.out, line(messagetext::kRowError));
     EXPECT_EQ(r.err, "qmscales-cli: row 1, column 0\n");
     dir.writeMessages("late.msg", {{"20", "b"}, {"1001", "c"}});
     r = cli(dir, {"send-messages", "--scale", "Весы 1", "late.msg", "--rows", "1-2"});
@@ -154,9 +156,9 @@ TEST(CliMessages, SendMessagesWholeFileAndRows)
     EXPECT_EQ(r.err, "qmscales-cli: row 2, column 0\n");
     r = cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "0-2"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, line(msgtext::kRangeRowZero));
+    EXPECT_EQ(r.out, line(qm::rangetext::kRowZero));
     EXPECT_EQ(cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "2-4"}).out,
-              line(msgtext::kRangeTooManyRows));
+              line(qm::tableRowsRule(qm::TableId::Messages).aboveHighest));
     EXPECT_EQ(cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "2-3", "--no-check"}).status, 2);
     EXPECT_EQ(cli(dir, {"send-messages", "n.msg"}).status, 2);
     EXPECT_EQ(emu.state().messages.size(), 5u);
@@ -198,16 +200,16 @@ TEST(CliMessages, ReadMessagesUsage)
     StartDir dir(emu);
     auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--msg", "0", "--out", "x.msg"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, line(msgtext::kBadNumber));
+    EXPECT_EQ(r.out, line(messagetext::kBadNumber));
     r = cli(dir, {"read-messages", "--scale", "Весы 1", "--range", "0-3", "--out", "x.msg"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, line(msgtext::kRangeReadNumbers));
+    EXPECT_EQ(r.out, line(messagetext::kRangeReadNumbers));
     EXPECT_EQ(cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--msg", "3", "--out", "x.msg"}).status, 2);
     EXPECT_EQ(cli(dir, {"read-messages", "--scale", "Весы 1", "--all"}).status, 2);
     EXPECT_EQ(cli(dir, {"read-messages", "--all", "--out", "x.msg"}).status, 2);
     r = cli(dir, {"read-messages", "--scale", "Другие", "--all", "--out", "x.msg"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(msgtext::kNoScaleRead));
+    EXPECT_EQ(r.out, line(messagetext::kChooseToRead));
     EXPECT_FALSE(fs::exists(dir.path / "x.msg"));
     EXPECT_TRUE(emu.received().empty());
 }
@@ -220,7 +222,7 @@ TEST(CliMessages, FailedReadLeavesAnOlderFileAlone)
     const std::string before = qmtest::fileText(dir.path / "old.msg");
     const auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--out", "old.msg"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(msgtext::kReadFailed));
+    EXPECT_EQ(r.out, line(messagetext::kReadFailed));
     EXPECT_EQ(qmtest::fileText(dir.path / "old.msg"), before);
 }
 
@@ -295,23 +297,23 @@ TEST(CliMessages, DeleteMessagesAsksUnlessYes)
     StartDir dir(emu);
     auto r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "10-12"});
     EXPECT_EQ(r.status, 1) << "no terminal to answer: No";
-    EXPECT_EQ(r.out, line(msgtext::kDeleteRangeQuestion));
+    EXPECT_EQ(r.out, line(messagetext::kDeleteRangeQuestion));
     EXPECT_EQ(r.err, "qmscales-cli: не подтверждено: используйте --yes\n");
     EXPECT_EQ(emu.state().messages.size(), 3u);
 
     r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "12-10", "--yes"});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
-    EXPECT_EQ(r.out, line(msgtext::kDeleted));
+    EXPECT_EQ(r.out, line(messagetext::kDeleted));
     EXPECT_EQ(emu.state().messages.size(), 1u);
 
     r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--msg", "13", "--yes"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, line(msgtext::kDeletedOne));
+    EXPECT_EQ(r.out, line(messagetext::kDeletedOne));
     EXPECT_TRUE(emu.state().messages.empty());
 
     EXPECT_EQ(cli(dir, {"delete-messages", "--scale", "Весы 1", "--msg", "1001", "--yes"}).status, 2);
     EXPECT_EQ(cli(dir, {"delete-messages", "--scale", "Весы 1", "--yes"}).status, 2);
     r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "0-5", "--yes"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, line(msgtext::kRangeDeleteNumbers));
+    EXPECT_EQ(r.out, line(messagetext::kRangeDeleteNumbers));
 }

@@ -61,9 +61,9 @@ TEST(SessionEmu, EachAddressingFailureHasItsMessage)
         const char* message;
     };
     const Case cases[] = {
-        {"silent@addr", qm::msg::kNoLink},      {"wrong-number@addr", qm::msg::kNoLink},
-        {"not-ready@addr", qm::msg::kNotReady}, {"not-ready=0xDD@addr", qm::msg::kNotReady},
-        {"truncate=1@addr", qm::msg::kNoLink},
+        {"silent@addr", qm::operationtext::kNoLink},      {"wrong-number@addr", qm::operationtext::kNoLink},
+        {"not-ready@addr", qm::operationtext::kNotReady}, {"not-ready=0xDD@addr", qm::operationtext::kNotReady},
+        {"truncate=1@addr", qm::operationtext::kNoLink},
     };
     for (const auto& c : cases) {
         qmtest::EmuProcess emu({7, 0, {c.fault}});
@@ -83,7 +83,7 @@ TEST(SessionEmu, AnotherScaleOnTheLineIsNotAddressed)
     qmtest::EmuProcess emu({3});
     Link link(emu);
     EXPECT_FALSE(addressScale(link.session, 4));
-    EXPECT_EQ(link.fb.lastMessage(), qm::msg::kNoLink);
+    EXPECT_EQ(link.fb.lastMessage(), qm::operationtext::kNoLink);
     EXPECT_TRUE(emu.sent().empty());
 }
 
@@ -133,10 +133,10 @@ TEST(SessionEmu, FrameReportsEachStepWithItsMessage)
     EXPECT_FALSE(qm::openScale(link("Нет таких"), "choose"));
     EXPECT_EQ(fb.lastMessage(), "choose");
     EXPECT_FALSE(qm::openScale(link("Весы 2"), "choose"));
-    EXPECT_EQ(fb.lastMessage(), qm::msg::kCheckConfig);
+    EXPECT_EQ(fb.lastMessage(), qm::operationtext::kCheckConfig);
     EXPECT_EQ(fb.cursor.back(), (qmtest::Cursor{qm::TableId::Config, 2, 3}));
     EXPECT_FALSE(qm::openScale(link("Весы 3"), "choose"));
-    EXPECT_EQ(fb.lastMessage(), qm::msg::kPortBusy);
+    EXPECT_EQ(fb.lastMessage(), qm::operationtext::kPortBusy);
     const auto opened = qm::openScale(link("Весы 1"), "choose");
     ASSERT_TRUE(opened);
     EXPECT_EQ(opened.target.number, 1);

@@ -50,7 +50,7 @@ TEST(MessageDeleteEmu, RangeOf10To12AddressesBeforeEachDelete)
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith({9, 10, 11, 12, 13})));
     EmuLink s(emu, kScale);
     s.fb.answers = {qm::Answer::Yes};
-    EXPECT_EQ(qm::DeleteMsgRange(s.link, 10, 12), TransferOutcome::Done);
+    EXPECT_EQ(qm::deleteMessageRange(s.link, 10, 12), TransferOutcome::Done);
     EXPECT_EQ(s.fb.questions,
               std::vector<std::string>{
                   "ВНИМАНИЕ !\r\nВсе указанные сообщения из выбранных весов будут удалены.\r\nПродолжить ?"});
@@ -127,10 +127,10 @@ TEST(MessageDeleteEmu, RangeQuestionNoDeletesNothing)
 {
     qmtest::EmuProcess emu(emuOptions(kScale, {}, scaleWith({10})));
     EmuLink s(emu, kScale);
-    EXPECT_EQ(qm::DeleteMsgRange(s.link, 10, 12), TransferOutcome::Cancelled);
+    EXPECT_EQ(qm::deleteMessageRange(s.link, 10, 12), TransferOutcome::Cancelled);
     EXPECT_TRUE(emu.received().empty());
     EXPECT_EQ(emu.state().messages.size(), 1u);
-    EXPECT_EQ(qm::DeleteMsgRange(s.link, 0, 12), TransferOutcome::Failed);
+    EXPECT_EQ(qm::deleteMessageRange(s.link, 0, 12), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastMessage(),
               "Номер сообщения не может быть нулевым или больше 1000. Проверьте правильность ввода параметров.");
 }

@@ -12,7 +12,7 @@
 #include "config/ConfigTable.h"
 #include "link/ScaleSession.h"
 #include "link/TComm.h"
-#include "messages/MessageRecord.h"
+#include "messages/MessageCodec.h"
 #include "messages/MessageTransfer.h"
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
@@ -58,7 +58,7 @@ struct EmuLink {
     qmtest::ScriptedFeedback fb;
     qm::TComm comm;
     qm::ScaleSession session;
-    qm::MessageLink link;
+    qm::ScaleLink link;
 };
 
 // A message table of rows {number, line 1, ..., line 8} given in UTF-8.

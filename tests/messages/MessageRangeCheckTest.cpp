@@ -1,7 +1,8 @@
 // The checks of the message tab's range dialogs.
 #include <gtest/gtest.h>
 
-#include "messages/MessageRangeCheck.h"
+#include "common/RangeCheck.h"
+#include "messages/MessageRanges.h"
 
 using namespace qm;
 
@@ -25,41 +26,42 @@ void expectRefused(const RangeCheck& check, const char* message)
 
 TEST(RangeCheck, TextsThatAreNoIntegersAreRefusedFirst)
 {
-    for (auto kind : {MsgRangeKind::SendRows, MsgRangeKind::ReadNumbers, MsgRangeKind::DeleteNumbers}) {
-        expectRefused(checkMsgRange(kind, "", "5", 10), "Проверьте правильность ввода параметров.");
-        expectRefused(checkMsgRange(kind, "1", "5x", 10), "Проверьте правильность ввода параметров.");
+    for (auto kind :
+         {MessageRangeKind::RowsToSend, MessageRangeKind::NumbersToRead, MessageRangeKind::NumbersToDelete}) {
+        expectRefused(checkRange(messageRange(kind), "", "5", 10), "Проверьте правильность ввода параметров.");
+        expectRefused(checkRange(messageRange(kind), "1", "5x", 10), "Проверьте правильность ввода параметров.");
     }
 }
 
 TEST(RangeCheck, RowsToSend)
 {
-    expectRange(checkMsgRange(MsgRangeKind::SendRows, "7", "3", 10), 3, 7);
-    expectRange(checkMsgRange(MsgRangeKind::SendRows, "1", "10", 10), 1, 10);
-    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "0", "3", 10),
+    expectRange(checkRange(messageRange(MessageRangeKind::RowsToSend), "7", "3", 10), 3, 7);
+    expectRange(checkRange(messageRange(MessageRangeKind::RowsToSend), "1", "10", 10), 1, 10);
+    expectRefused(checkRange(messageRange(MessageRangeKind::RowsToSend), "0", "3", 10),
                   "Номер строки не может быть нулевым. Проверьте правильность ввода параметров.");
-    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "3", "0", 10),
+    expectRefused(checkRange(messageRange(MessageRangeKind::RowsToSend), "3", "0", 10),
                   "Номер строки не может быть нулевым. Проверьте правильность ввода параметров.");
     // A pasted negative row number is refused like 0, not run from row -3.
-    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "-3", "2", 10),
+    expectRefused(checkRange(messageRange(MessageRangeKind::RowsToSend), "-3", "2", 10),
                   "Номер строки не может быть нулевым. Проверьте правильность ввода параметров.");
     // The zero check comes before the row count, the swap before the row count.
-    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "11", "0", 10),
+    expectRefused(checkRange(messageRange(MessageRangeKind::RowsToSend), "11", "0", 10),
                   "Номер строки не может быть нулевым. Проверьте правильность ввода параметров.");
-    expectRefused(checkMsgRange(MsgRangeKind::SendRows, "11", "2", 10),
+    expectRefused(checkRange(messageRange(MessageRangeKind::RowsToSend), "11", "2", 10),
                   "В таблице сообщений нет такого большого количества строк, проверьте правильность ввода параметров.");
 }
 
 TEST(RangeCheck, NumbersToReadAndToDeleteLieIn1To1000)
 {
-    expectRange(checkMsgRange(MsgRangeKind::ReadNumbers, "1", "1000"), 1, 1000);
-    expectRange(checkMsgRange(MsgRangeKind::DeleteNumbers, "12", "10"), 10, 12);
-    expectRange(checkMsgRange(MsgRangeKind::ReadNumbers, " $A", "10"), 10, 10);
-    expectRefused(checkMsgRange(MsgRangeKind::ReadNumbers, "0", "5"),
+    expectRange(checkRange(messageRange(MessageRangeKind::NumbersToRead), "1", "1000"), 1, 1000);
+    expectRange(checkRange(messageRange(MessageRangeKind::NumbersToDelete), "12", "10"), 10, 12);
+    expectRange(checkRange(messageRange(MessageRangeKind::NumbersToRead), " $A", "10"), 10, 10);
+    expectRefused(checkRange(messageRange(MessageRangeKind::NumbersToRead), "0", "5"),
                   "Номер строки не может быть нулевым или больше 1000. Проверьте правильность ввода параметров.");
-    expectRefused(checkMsgRange(MsgRangeKind::ReadNumbers, "1", "1001"),
+    expectRefused(checkRange(messageRange(MessageRangeKind::NumbersToRead), "1", "1001"),
                   "Номер строки не может быть нулевым или больше 1000. Проверьте правильность ввода параметров.");
-    expectRefused(checkMsgRange(MsgRangeKind::DeleteNumbers, "1001", "1"),
+    expectRefused(checkRange(messageRange(MessageRangeKind::NumbersToDelete), "1001", "1"),
                   "Номер сообщения не может быть нулевым или больше 1000. Проверьте правильность ввода параметров.");
-    expectRefused(checkMsgRange(MsgRangeKind::DeleteNumbers, "-1", "1"),
+    expectRefused(checkRange(messageRange(MessageRangeKind::NumbersToDelete), "-1", "1"),
                   "Номер сообщения не может быть нулевым или больше 1000. Проверьте правильность ввода параметров.");
 }

@@ -192,12 +192,12 @@ TEST(MessageReadEmu, RangeEmptiesTheTableThenReadsItsNumbersOnly)
     Target t;
     t.table = messageTable({{"99", "old"}});
     // A wrong range ends before the table is touched.
-    EXPECT_EQ(qm::GetMsgRange(s.link, 0, 7, t.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(qm::readMessageRange(s.link, 0, 7, t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastMessage(),
               "Номер строки не может быть нулевым или больше 1000. Проверьте правильность ввода параметров.");
     EXPECT_EQ(t.table.cell(1, 0), "99");
 
-    EXPECT_EQ(qm::GetMsgRange(s.link, 4, 7, t.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(qm::readMessageRange(s.link, 4, 7, t.sink, {}), TransferOutcome::Done);
     ASSERT_EQ(t.table.rowCount(), 2);
     EXPECT_EQ(t.table.row(1), messageRow("7", {"", "Акция"}));
     EXPECT_EQ(s.fb.progressMaximum, 4) << "four numbers";
@@ -206,7 +206,7 @@ TEST(MessageReadEmu, RangeEmptiesTheTableThenReadsItsNumbersOnly)
 
     // A range of one number has a bar of one step.
     s.fb.progress.clear();
-    EXPECT_EQ(qm::GetMsgRange(s.link, 7, 7, t.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(qm::readMessageRange(s.link, 7, 7, t.sink, {}), TransferOutcome::Done);
     EXPECT_EQ(s.fb.progressMaximum, 1);
     EXPECT_EQ(s.fb.progress, (std::vector<int>{0, 1}));
 }

@@ -1,7 +1,7 @@
 // The message commands' bytes, both ways.
 #include <gtest/gtest.h>
 
-#include "messages/MessageRecord.h"
+#include "messages/MessageCodec.h"
 
 using namespace qm;
 

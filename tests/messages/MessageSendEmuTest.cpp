@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "MessageEmuLink.h"
+#include "common/RangeCheck.h"
 
 using namespace msgtest;
 using qm::TransferOutcome;
@@ -151,7 +152,7 @@ TEST(MessageSendEmu, RangeChecksAndWritesOnlyItsRows)
     EmuLink s(emu, kScale);
     // Row 1 is bad but outside the range; rows 2..3 go.
     const qm::Table table = messageTable({{"x", "bad"}, {"20", "b"}, {"30", "c"}, {"40", "d"}});
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 3), TransferOutcome::Done);
+    EXPECT_EQ(qm::sendMessageRange(s.link, table, 2, 3), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(s.fb.progressMaximum, 2) << "two rows";
     EXPECT_EQ(emu.received(), concat({writeBytes(20, table, 2), writeBytes(30, table, 3)}));
@@ -159,15 +160,15 @@ TEST(MessageSendEmu, RangeChecksAndWritesOnlyItsRows)
     // A bad row inside the range stops before anything is written.
     emu.clearLog();
     s.fb.messages.clear();
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 1, 4), TransferOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageRange(s.link, table, 1, 4), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages,
               std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."});
     EXPECT_TRUE(emu.received().empty());
 
     // Rows below 1, or past the table, are refused as the dialog refuses them.
     s.fb.messages.clear();
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, -1, 2), TransferOutcome::Failed);
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 5), TransferOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageRange(s.link, table, -1, 2), TransferOutcome::Failed);
+    EXPECT_EQ(qm::sendMessageRange(s.link, table, 2, 5), TransferOutcome::Failed);
     EXPECT_EQ(
         s.fb.messages,
         (std::vector<std::string>{
@@ -181,13 +182,13 @@ TEST(MessageSendEmu, FrameFailuresComeBeforeAnyByte)
     qmtest::EmuProcess emu(emuOptions(kScale));
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}});
-    qm::MessageLink unknown{s.session, s.config, qm::cp("Нет таких")};
+    qm::ScaleLink unknown{s.session, s.config, qm::cp("Нет таких")};
     EXPECT_EQ(qm::sendMessageTable(unknown, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastMessage(), "Для записи ячейки выберите весы из списка (или заполните конфигурацию.).");
 
     // Another scale number on the line: addressing fails with the link message.
     const qm::Table wrongNumber = configFor(kScale + 1);
-    qm::MessageLink other{s.session, wrongNumber, qm::cp("Весы 1")};
+    qm::ScaleLink other{s.session, wrongNumber, qm::cp("Весы 1")};
     EXPECT_EQ(qm::sendMessageTable(other, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastMessage(), "Проверьте работоспособность выбранных весов или линии связи.");
     EXPECT_TRUE(emu.state().messages.empty());

@@ -97,7 +97,7 @@ TEST(MessageStaleBytes, RangeIsWrittenAfterALateReadAnswer)
     emu.clearLog();
     s.fb.messages.clear();
     const qm::Table table = messageTable({{"x", "outside"}, {"20", "b"}, {"30", "c"}});
-    EXPECT_EQ(qm::SendMsgRange(s.link, table, 2, 3), TransferOutcome::Done);
+    EXPECT_EQ(qm::sendMessageRange(s.link, table, 2, 3), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(emu.received(), concat({writeBytes(20, table, 2), writeBytes(30, table, 3)}));
     const auto state = emu.state();

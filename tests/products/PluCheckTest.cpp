@@ -3,7 +3,6 @@
 #include "common/Cp1251.h"
 #include "common/TableLayouts.h"
 #include "products/PluCheck.h"
-#include "products/ProductColumns.h"
 #include "support/ScriptedFeedback.h"
 
 using namespace qm;

@@ -7,9 +7,9 @@
 
 #include "ProductRig.h"
 #include "StateBuilder.h"
+#include "common/TableColumns.h"
 #include "common/TableSink.h"
 #include "products/PluCodec.h"
-#include "products/ProductColumns.h"
 #include "products/ProductRows.h"
 
 using namespace qm;

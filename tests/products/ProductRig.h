@@ -50,7 +50,7 @@ class ProductRig
         std::filesystem::remove_all(m_dir, ec);
     }
 
-    qm::ProductLink link() { return qm::ProductLink{*session, config, qm::cp("Весы")}; }
+    qm::ScaleLink link() { return qm::ScaleLink{*session, config, qm::cp("Весы")}; }
 
     // The scale's events ("command 0x82 write PLU", "PLU 3 written", "poll R" ...), in order.
     std::vector<std::string> events() const

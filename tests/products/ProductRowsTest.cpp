@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "common/Cp1251.h"
+#include "common/TableColumns.h"
 #include "common/TableLayouts.h"
-#include "products/ProductColumns.h"
 #include "products/ProductRanges.h"
 #include "products/ProductRows.h"
 #include "support/ScriptedFeedback.h"
@@ -74,26 +74,27 @@ TEST(ProductRows, FillKeepsDateDigitsAndNames)
 TEST(ProductRanges, DialogChecksInOrder)
 {
     using K = ProductRangeKind;
-    auto r = checkProductRange(K::RowsToSend, "7", "3", 10);
+    auto r = checkRange(productRange(K::RowsToSend), "7", "3", 10);
     ASSERT_TRUE(r.range);
     EXPECT_EQ(r.range->first, 3);
     EXPECT_EQ(r.range->last, 7);
-    EXPECT_EQ(checkProductRange(K::RowsToSend, "x", "3", 10).message, "Проверьте правильность ввода параметров.");
-    EXPECT_EQ(checkProductRange(K::RowsToSend, "", "3", 10).message, "Проверьте правильность ввода параметров.");
-    EXPECT_EQ(checkProductRange(K::RowsToSend, "0", "3", 10).message,
+    EXPECT_EQ(checkRange(productRange(K::RowsToSend), "x", "3", 10).message,
+              "Проверьте правильность ввода параметров.");
+    EXPECT_EQ(checkRange(productRange(K::RowsToSend), "", "3", 10).message, "Проверьте правильность ввода параметров.");
+    EXPECT_EQ(checkRange(productRange(K::RowsToSend), "0", "3", 10).message,
               "Номер строки не может быть нулевым. Проверьте правильность ввода параметров.");
     // Negative rows are refused as row 0 is, not taken for rows of the table.
-    EXPECT_FALSE(checkProductRange(K::RowsToSend, "-2", "3", 10).range);
-    EXPECT_EQ(checkProductRange(K::RowsToSend, "3", "11", 10).message,
+    EXPECT_FALSE(checkRange(productRange(K::RowsToSend), "-2", "3", 10).range);
+    EXPECT_EQ(checkRange(productRange(K::RowsToSend), "3", "11", 10).message,
               "В таблице товаров нет такого большого количества строк, проверьте правильность ввода параметров.");
-    EXPECT_TRUE(checkProductRange(K::RowsToSend, "10", "10", 10).range);
+    EXPECT_TRUE(checkRange(productRange(K::RowsToSend), "10", "10", 10).range);
 
-    r = checkProductRange(K::PluToRead, "4000", "1");
+    r = checkRange(productRange(K::PluToRead), "4000", "1");
     ASSERT_TRUE(r.range);
     EXPECT_EQ(r.range->first, 1);
     EXPECT_EQ(r.range->last, 4000);
-    EXPECT_EQ(checkProductRange(K::PluToRead, "0", "5").message,
+    EXPECT_EQ(checkRange(productRange(K::PluToRead), "0", "5").message,
               "Номер строки не может быть нулевым или больше 4000. Проверьте правильность ввода параметров.");
-    EXPECT_EQ(checkProductRange(K::PluToDelete, "1", "4001").message,
+    EXPECT_EQ(checkRange(productRange(K::PluToDelete), "1", "4001").message,
               "Номер ячейки не может быть нулевым или больше 4000. Проверьте правильность ввода параметров.");
 }

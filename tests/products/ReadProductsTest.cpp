@@ -4,8 +4,8 @@
 
 #include "ProductRig.h"
 #include "StateBuilder.h"
+#include "common/TableColumns.h"
 #include "common/TableSink.h"
-#include "products/ProductColumns.h"
 
 using namespace qm;
 using qmtest::ProductRig;

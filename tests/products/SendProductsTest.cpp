@@ -5,8 +5,8 @@
 
 #include "ProductRig.h"
 #include "StateBuilder.h"
+#include "common/TableColumns.h"
 #include "products/PluCodec.h"
-#include "products/ProductColumns.h"
 #include "products/ProductRows.h"
 
 using namespace qm;
@@ -146,7 +146,7 @@ TEST(SendProducts, FrameFailuresTouchNoScale)
 {
     ProductRig rig(qmtest::faulty({"silent@addr"}));
     const Table t = productTable({product("1")});
-    ProductLink other{*rig.session, rig.config, cp("Другие")};
+    ScaleLink other{*rig.session, rig.config, cp("Другие")};
     EXPECT_EQ(sendProductTable(other, t, {}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(),
               "Для записи таблицы товаров выберите весы из списка (или заполните конфигурацию.).");

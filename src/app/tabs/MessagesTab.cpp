@@ -17,7 +17,8 @@
 #include "app/UiThread.h"
 #include "common/IntText.h"
 #include "messages/MessageCheck.h"
-#include "messages/MessageRangeCheck.h"
+#include "messages/MessageRanges.h"
+#include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 
 namespace qm::app
@@ -140,7 +141,7 @@ void MessagesTab::makeRangeDialogs()
     send.keyLimit = kMsgRangeKeyLimit;
     send.check = [grid = QPointer<StringGrid>(m_grid)](const std::string& first, const std::string& last) {
         const int dataRows = grid ? grid->tableModel()->table().rowCount() - 1 : 0;
-        return checkMsgRange(MsgRangeKind::SendRows, first, last, dataRows);
+        return checkRange(messageRange(MessageRangeKind::RowsToSend), first, last, dataRows);
     };
     send.focusAfter = m_grid;
     m_form8 = m_scale.makeRangeDialog(this, std::move(send), &MessagesTab::SendMsgRange);
@@ -152,7 +153,7 @@ void MessagesTab::makeRangeDialogs()
     read.lastText = QStringLiteral("1000");
     read.keyLimit = kMsgRangeKeyLimit;
     read.check = [](const std::string& first, const std::string& last) {
-        return checkMsgRange(MsgRangeKind::ReadNumbers, first, last);
+        return checkRange(messageRange(MessageRangeKind::NumbersToRead), first, last);
     };
     read.focusAfter = m_grid;
     m_form9 = m_scale.makeRangeDialog(this, std::move(read), &MessagesTab::GetMsgRange);
@@ -165,7 +166,7 @@ void MessagesTab::makeRangeDialogs()
     erase.lastText = QStringLiteral("1000");
     erase.keyLimit = kMsgRangeKeyLimit;
     erase.check = [](const std::string& first, const std::string& last) {
-        return checkMsgRange(MsgRangeKind::DeleteNumbers, first, last);
+        return checkRange(messageRange(MessageRangeKind::NumbersToDelete), first, last);
     };
     m_form10 = m_scale.makeRangeDialog(this, std::move(erase), &MessagesTab::DeleteMsgRange);
 }
@@ -237,20 +238,19 @@ void MessagesTab::SpeedButton54Click()
 {
     const Table messages = m_grid->snapshot();
     const bool checkFirst = m_checkBeforeWrite->isChecked();
-    m_scale.runOnScale(
-        [messages, checkFirst](const MessageLink& link) { sendMessageTable(link, messages, checkFirst); });
+    m_scale.runOnScale([messages, checkFirst](const ScaleLink& link) { sendMessageTable(link, messages, checkFirst); });
 }
 
 void MessagesTab::SpeedButton55Click()
 {
     const Table messages = m_grid->snapshot();
     const int row = m_grid->currentRow();
-    m_scale.runOnScale([messages, row](const MessageLink& link) { sendMessageRow(link, messages, row); });
+    m_scale.runOnScale([messages, row](const ScaleLink& link) { sendMessageRow(link, messages, row); });
 }
 
 void MessagesTab::SpeedButton57Click()
 {
-    m_scale.runOnScale([sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
+    m_scale.runOnScale([sink = m_commands->readSink(), save = m_commands->saveCommand()](const ScaleLink& link) {
         readAllMessages(link, *sink, save);
     });
 }
@@ -261,7 +261,7 @@ void MessagesTab::SpeedButton58Click()
     AppContext& ctx = m_context;
     QPointer<QLineEdit> field = m_msgNumber;
     m_scale.runOnScale(
-        [&ctx, field, text, sink = m_commands->readSink(), save = m_commands->saveCommand()](const MessageLink& link) {
+        [&ctx, field, text, sink = m_commands->readSink(), save = m_commands->saveCommand()](const ScaleLink& link) {
             if (readOneMessage(link, text, *sink, save) == TransferOutcome::Failed)
                 focusNumberIfWrong(ctx, field, text);
         });
@@ -269,7 +269,7 @@ void MessagesTab::SpeedButton58Click()
 
 void MessagesTab::SpeedButton60Click()
 {
-    m_scale.runOnScale([](const MessageLink& link) { deleteAllMessages(link); });
+    m_scale.runOnScale([](const ScaleLink& link) { deleteAllMessages(link); });
 }
 
 void MessagesTab::SpeedButton61Click()
@@ -277,7 +277,7 @@ void MessagesTab::SpeedButton61Click()
     const std::string text = numberText();
     AppContext& ctx = m_context;
     QPointer<QLineEdit> field = m_msgNumber;
-    m_scale.runOnScale([&ctx, field, text](const MessageLink& link) {
+    m_scale.runOnScale([&ctx, field, text](const ScaleLink& link) {
         if (deleteOneMessage(link, text) == TransferOutcome::Failed)
             focusNumberIfWrong(ctx, field, text);
     });
@@ -286,9 +286,7 @@ void MessagesTab::SpeedButton61Click()
 void MessagesTab::SpeedButton56Click()
 {
     m_scale.openRangeDialog(
-        [](const MessageLink& link) {
-            return static_cast<bool>(openScale(link, chooseScaleMessage(MessageWork::Write)));
-        },
+        [](const ScaleLink& link) { return static_cast<bool>(openScale(link, messagetext::kChooseToSend)); },
         m_form8.get());
 }
 
@@ -296,18 +294,14 @@ void MessagesTab::SpeedButton59Click()
 {
     // The table is touched only when the dialog is applied: cancelling it changes nothing.
     m_scale.openRangeDialog(
-        [](const MessageLink& link) {
-            return static_cast<bool>(openScale(link, chooseScaleMessage(MessageWork::Read)));
-        },
+        [](const ScaleLink& link) { return static_cast<bool>(openScale(link, messagetext::kChooseToRead)); },
         m_form9.get());
 }
 
 void MessagesTab::SpeedButton62Click()
 {
     m_scale.openRangeDialog(
-        [](const MessageLink& link) {
-            return static_cast<bool>(openScale(link, chooseScaleMessage(MessageWork::Delete)));
-        },
+        [](const ScaleLink& link) { return static_cast<bool>(openScale(link, messagetext::kChooseToDelete)); },
         m_form10.get());
 }
 
@@ -315,18 +309,18 @@ void MessagesTab::SendMsgRange(int first, int last)
 {
     const Table messages = m_grid->snapshot();
     m_scale.runOnScale(
-        [messages, first, last](const MessageLink& link) { qm::SendMsgRange(link, messages, first, last); });
+        [messages, first, last](const ScaleLink& link) { sendMessageRange(link, messages, first, last); });
 }
 
 void MessagesTab::GetMsgRange(int first, int last)
 {
     m_scale.runOnScale([first, last, sink = m_commands->readSink(), save = m_commands->saveCommand()](
-                           const MessageLink& link) { qm::GetMsgRange(link, first, last, *sink, save); });
+                           const ScaleLink& link) { readMessageRange(link, first, last, *sink, save); });
 }
 
 void MessagesTab::DeleteMsgRange(int first, int last)
 {
-    m_scale.runOnScale([first, last](const MessageLink& link) { qm::DeleteMsgRange(link, first, last); });
+    m_scale.runOnScale([first, last](const ScaleLink& link) { deleteMessageRange(link, first, last); });
 }
 
 } // namespace qm::app

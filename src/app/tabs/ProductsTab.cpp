@@ -18,6 +18,7 @@
 #include "files/FileCommands.h"
 #include "products/PluCheck.h"
 #include "products/ProductRanges.h"
+#include "products/ProductTexts.h"
 
 namespace qm::app
 {
@@ -161,7 +162,7 @@ std::unique_ptr<RangeDialog> ProductsTab::makeRangeDialog(const QString& name, c
     s.check = [grid = QPointer<StringGrid>(m_grid), kind](const std::string& first, const std::string& last) {
         // The rows to send are counted when "Применить" is pressed: the table may have changed.
         const int dataRows = grid ? grid->tableModel()->table().lastRow() : 0;
-        return checkProductRange(kind, first, last, dataRows);
+        return checkRange(productRange(kind), first, last, dataRows);
     };
     return m_scale.makeRangeDialog(this, std::move(s), run);
 }
@@ -176,13 +177,10 @@ std::string ProductsTab::pluText() const
     return TableModel::toCp1251(m_pluNumber->text(), false).value_or(std::string());
 }
 
-void ProductsTab::openRangeDialog(ProductOperation operation, RangeDialog* dialog)
+void ProductsTab::openRangeDialog(const char* noScaleMessage, RangeDialog* dialog)
 {
     m_scale.openRangeDialog(
-        [operation](const ProductLink& link) {
-            return static_cast<bool>(openScale(link, chooseScaleMessage(operation)));
-        },
-        dialog);
+        [noScaleMessage](const ScaleLink& link) { return static_cast<bool>(openScale(link, noScaleMessage)); }, dialog);
 }
 
 // --- files and row editing ---
@@ -256,7 +254,7 @@ void ProductsTab::SpeedButton31Click()
     options.virtualSync = m_virtualSync->isChecked();
     // Virtual synchronisation sorts the table first; the window's table takes the sorted rows.
     std::shared_ptr<TableSink> sorted = m_commands->readSink();
-    m_scale.runOnScale([products, options, sorted](const ProductLink& link) {
+    m_scale.runOnScale([products, options, sorted](const ScaleLink& link) {
         sendProductTable(link, products, options, sorted.get());
     });
 }
@@ -265,19 +263,19 @@ void ProductsTab::SpeedButton32Click()
 {
     const Table products = m_grid->snapshot();
     const int row = m_grid->currentRow();
-    m_scale.runOnScale([products, row](const ProductLink& link) { sendProductRow(link, products, row); });
+    m_scale.runOnScale([products, row](const ScaleLink& link) { sendProductRow(link, products, row); });
 }
 
 void ProductsTab::SpeedButton33Click()
 {
-    openRangeDialog(ProductOperation::SendRange, m_sendRange.get());
+    openRangeDialog(producttext::kChooseToSendTable, m_sendRange.get());
 }
 
 void ProductsTab::SendPluRange(int first, int last)
 {
     const Table products = m_grid->snapshot();
     m_scale.runOnScale(
-        [products, first, last](const ProductLink& link) { sendProductRange(link, products, first, last); });
+        [products, first, last](const ScaleLink& link) { sendProductRange(link, products, first, last); });
 }
 
 void ProductsTab::SpeedButton34Click()
@@ -285,7 +283,7 @@ void ProductsTab::SpeedButton34Click()
     m_grid->setFocus();
     std::shared_ptr<TableSink> sink = m_commands->readSink();
     auto save = m_commands->saveCommand();
-    m_scale.runOnScale([sink, save](const ProductLink& link) { readAllProducts(link, *sink, save); });
+    m_scale.runOnScale([sink, save](const ScaleLink& link) { readAllProducts(link, *sink, save); });
 }
 
 void ProductsTab::SpeedButton35Click()
@@ -294,12 +292,12 @@ void ProductsTab::SpeedButton35Click()
     std::shared_ptr<TableSink> sink = m_commands->readSink();
     auto save = m_commands->saveCommand();
     m_scale.runOnScale(
-        [sink, save, plu = pluText()](const ProductLink& link) { readOneProduct(link, plu, *sink, save); });
+        [sink, save, plu = pluText()](const ScaleLink& link) { readOneProduct(link, plu, *sink, save); });
 }
 
 void ProductsTab::SpeedButton37Click()
 {
-    openRangeDialog(ProductOperation::ReadRange, m_readRange.get());
+    openRangeDialog(producttext::kChooseToReadRange, m_readRange.get());
 }
 
 void ProductsTab::GetPluRange(int first, int last)
@@ -307,32 +305,32 @@ void ProductsTab::GetPluRange(int first, int last)
     std::shared_ptr<TableSink> sink = m_commands->readSink();
     auto save = m_commands->saveCommand();
     m_scale.runOnScale(
-        [sink, save, first, last](const ProductLink& link) { readProductRange(link, first, last, *sink, save); });
+        [sink, save, first, last](const ScaleLink& link) { readProductRange(link, first, last, *sink, save); });
 }
 
 void ProductsTab::SpeedButton38Click()
 {
-    m_scale.runOnScale([](const ProductLink& link) { deleteAllProducts(link); });
+    m_scale.runOnScale([](const ScaleLink& link) { deleteAllProducts(link); });
 }
 
 void ProductsTab::SpeedButton39Click()
 {
-    m_scale.runOnScale([plu = pluText()](const ProductLink& link) { deleteOneProduct(link, plu); });
+    m_scale.runOnScale([plu = pluText()](const ScaleLink& link) { deleteOneProduct(link, plu); });
 }
 
 void ProductsTab::SpeedButton40Click()
 {
-    openRangeDialog(ProductOperation::DeleteRange, m_deleteRange.get());
+    openRangeDialog(producttext::kChooseToDelete, m_deleteRange.get());
 }
 
 void ProductsTab::DeletePluRange(int first, int last)
 {
-    m_scale.runOnScale([first, last](const ProductLink& link) { deleteProductRange(link, first, last); });
+    m_scale.runOnScale([first, last](const ScaleLink& link) { deleteProductRange(link, first, last); });
 }
 
 void ProductsTab::SpeedButton89Click()
 {
-    m_scale.runOnScale([](const ProductLink& link) { cancelVirtualRange(link); });
+    m_scale.runOnScale([](const ScaleLink& link) { cancelVirtualRange(link); });
 }
 
 } // namespace qm::app

@@ -87,7 +87,7 @@ class ProductsTab : public QWidget
 
   private:
     // The frame alone; when it passes, `dialog` is shown and the window minimised.
-    void openRangeDialog(ProductOperation operation, RangeDialog* dialog);
+    void openRangeDialog(const char* noScaleMessage, RangeDialog* dialog);
     std::unique_ptr<RangeDialog> makeRangeDialog(const QString& name, const QStringList& heading, ProductRangeKind kind,
                                                  void (ProductsTab::*run)(int, int));
     std::string pluText() const;

@@ -1,4 +1,4 @@
-#include "messages/MessageRecord.h"
+#include "messages/MessageCodec.h"
 
 #include "common/ScaleCodePage.h"
 

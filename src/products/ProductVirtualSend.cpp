@@ -5,15 +5,15 @@
 #include "common/Cp1251.h"
 #include "common/IntText.h"
 #include "common/RowSort.h"
+#include "common/TableColumns.h"
 #include "common/TableSink.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
 #include "operation/ScaleFrame.h"
-#include "products/ProductColumns.h"
 #include "products/ProductCommands.h"
-#include "products/ProductMessages.h"
 #include "products/ProductRows.h"
-#include "products/TransferSteps.h"
+#include "products/ProductSteps.h"
+#include "products/ProductTexts.h"
 #include "products/WireFields.h"
 
 namespace qm
@@ -55,7 +55,7 @@ class VirtualLoop
             if (m_fb.stopRequested())
                 return OperationResult::stopped();
             if (m_errors > kErrorBudget)
-                return failed(m_fb, Failure::plain(FailureKind::ExchangeFailed, pmsg::kReloadFailed));
+                return failed(m_fb, Failure::plain(FailureKind::ExchangeFailed, producttext::kReloadFailed));
             m_fb.processEvents();
             // After a failed pass a late answer may still come in: it must not be taken for the
             // answer to the next poll.
@@ -156,11 +156,11 @@ class VirtualLoop
 
 } // namespace
 
-namespace steps
+namespace productsteps
 {
 
-OperationResult sendWithVirtualSync(const ProductLink& link, const ScaleTarget& target, const Table& snapshot,
-                                    const std::string& startTime, TableSink* sortedOut)
+OperationResult sendWithVirtualSync(const ScaleLink& link, const ScaleTarget& target, const Table& snapshot,
+                                    const std::string& startTime, TableSink* sortedOut, ProgressDisplay& display)
 {
     ScaleSession& session = link.session;
     Feedback& fb = session.feedback();
@@ -173,7 +173,7 @@ OperationResult sendWithVirtualSync(const ProductLink& link, const ScaleTarget& 
         // The sort has reported its failure; the rows written back must not take the cursor
         // from the row at fault.
         fb.moveCursor(TableId::Products, sort.badRow, plucol::Plu);
-        fb.progressEnd();
+        display.end();
         return OperationResult::failed(*sort.failure);
     }
     // The bounds go out in 4 bytes each: a number that is no number (a single row escapes the
@@ -185,7 +185,7 @@ OperationResult sendWithVirtualSync(const ProductLink& link, const ScaleTarget& 
             bad.problem = number ? RowProblem::DoesNotFit : RowProblem::NotInteger;
             bad.column = plucol::Plu;
             const Failure failure = reportRowProblem(fb, products, r, bad);
-            fb.progressEnd();
+            display.end();
             return OperationResult::failed(failure);
         }
     }
@@ -200,40 +200,40 @@ OperationResult sendWithVirtualSync(const ProductLink& link, const ScaleTarget& 
     session.pause(100);
 
     if (auto addressed = addressScale(session, target.number); !addressed) {
-        endLoop(fb);
+        endLoop(display, fb);
         return addressed;
     }
     if (!setPluRange(session, first, last)) {
-        const auto result = failed(fb, Failure::plain(FailureKind::ExchangeFailed, pmsg::kExchangeFailed));
-        endLoop(fb);
+        const auto result = failed(fb, Failure::plain(FailureKind::ExchangeFailed, producttext::kExchangeFailed));
+        endLoop(display, fb);
         return result;
     }
     session.NewQue();
-    fb.progressStart(products.rowCount() - 1, 0);
-    fb.counterShow(true);
+    display.restart(products.rowCount() - 1);
 
     VirtualLoop loop(session, target.number, products);
     const OperationResult result = loop.run();
     if (result == TransferOutcome::Stopped) {
-        const auto stopped = stoppedWith(fb, Failure::plain(FailureKind::Stopped, pmsg::kInterrupted));
+        const auto stopped = stoppedWith(fb, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
         cancelVirtualRange(link);
-        endLoop(fb);
+        endLoop(display, fb);
         return stopped;
     }
     if (!result) {
         // A row that cannot be sent keeps the cursor on its cell.
         if (result.failure->namesCellOf(TableId::Products))
-            fb.progressEnd();
+            display.end();
         else
-            endLoop(fb);
+            endLoop(display, fb);
         return result;
     }
-    fb.message(std::string(pmsg::kStartOfTransfer) + startTime + "\r\n" + pmsg::kEndOfTransfer + timeOfDay());
+    fb.message(std::string(producttext::kStartOfTransfer) + startTime + "\r\n" + producttext::kEndOfTransfer +
+               timeOfDay());
     const OperationResult cancel = cancelVirtualRange(link);
-    endLoop(fb);
+    endLoop(display, fb);
     // A range left set in the scale keeps it waiting for records: the run is not a success then.
     return cancel;
 }
 
-} // namespace steps
+} // namespace productsteps
 } // namespace qm

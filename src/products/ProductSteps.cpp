@@ -1,0 +1,67 @@
+#include "products/ProductSteps.h"
+
+#include <ctime>
+
+#include "link/ScaleSession.h"
+#include "operation/OperationTexts.h"
+#include "operation/ScaleFrame.h"
+#include "products/PluCheck.h"
+#include "products/ProductCommands.h"
+#include "products/ProductRows.h"
+#include "products/ProductTexts.h"
+
+namespace qm
+{
+
+namespace productsteps
+{
+
+void endLoop(ProgressDisplay& display, Feedback& feedback)
+{
+    display.end();
+    feedback.moveCursor(TableId::Products, 1, 0);
+}
+
+OperationResult checkRow(Feedback& feedback, const Table& products, int row)
+{
+    int column = 0;
+    if (!PluCheckError(products, row, column))
+        return OperationResult::done();
+    feedback.moveCursor(TableId::Products, row, column);
+    feedback.processEvents();
+    return failed(feedback, pluRowFailure(row, column));
+}
+
+OperationResult addressAndSend(ScaleSession& session, int scaleNumber, const Table& products, int row)
+{
+    // The row is prepared before a byte goes out, so a cell that cannot be sent costs no exchange.
+    const PreparedRow prepared = prepareRow(products.row(row));
+    if (!prepared.record)
+        return OperationResult::failed(reportRowProblem(session.feedback(), products, row, prepared));
+    if (auto addressed = addressScale(session, scaleNumber); !addressed)
+        return addressed;
+    if (!SendPlu(session, *prepared.record)) {
+        const auto plu = static_cast<int>(prepared.record->plu);
+        return failed(
+            session.feedback(),
+            Failure::at(FailureKind::NoAck, operationtext::kWriteFailed, TableId::Products, row, -1).forRecord(plu));
+    }
+    return OperationResult::done();
+}
+
+std::string timeOfDay()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
+} // namespace productsteps
+} // namespace qm
