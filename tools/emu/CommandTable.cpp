@@ -2,6 +2,7 @@
 
 #include "MessageHandlers.h"
 #include "ProductHandlers.h"
+#include "SettingsHandlers.h"
 
 namespace emu
 {
@@ -18,6 +19,12 @@ const CommandEntry kCommands[] = {
     {0x84, 402, "write message", true, writeMessage},
     {0x83, 2, "read message", false, readMessage},
     {0x8E, 2, "delete message", true, deleteMessage},
+    {0x95, 0, "read user settings", false, readUserSet},
+    {0x8A, 9, "write user settings", true, writeUserSet},
+    {0x98, 0, "read shop name", false, readShop},
+    {0x94, 56, "write shop name", true, writeShop},
+    {0x99, 6, "write date", true, writeDate},
+    {0x9A, 6, "write time", true, writeTime},
 };
 
 } // namespace

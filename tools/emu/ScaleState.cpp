@@ -21,6 +21,13 @@ bool PluRecord::operator==(const PluRecord& other) const
     return fields(*this) == fields(other);
 }
 
+bool UserSettings::operator==(const UserSettings& other) const
+{
+    return std::tie(department, labelFormat, barcodeFormat, printOffset, options, minWeight) ==
+           std::tie(other.department, other.labelFormat, other.barcodeFormat, other.printOffset, other.options,
+                    other.minWeight);
+}
+
 MessageLines blankMessage()
 {
     MessageLines lines;
@@ -30,7 +37,9 @@ MessageLines blankMessage()
 
 bool ScaleState::operator==(const ScaleState& other) const
 {
-    return number == other.number && plu == other.plu && messages == other.messages && range == other.range;
+    return number == other.number && plu == other.plu && messages == other.messages && range == other.range &&
+           user == other.user && shop1 == other.shop1 && shop2 == other.shop2 && date == other.date &&
+           time == other.time;
 }
 
 } // namespace emu

@@ -41,6 +41,22 @@ struct PluRecord {
 
 using MessageLines = std::array<std::string, kMessageLines>; // 50 scale bytes each
 
+// User settings as the tab's defaults leave them.
+struct UserSettings {
+    std::uint16_t department = 46; // 0..999
+    std::uint8_t labelFormat = 41;
+    std::uint8_t barcodeFormat = 4;
+    std::uint8_t printOffset = 10; // mm
+    std::uint8_t options = 59;     // print options, bit 0 first
+    std::uint16_t minWeight = 10;  // grams
+
+    bool operator==(const UserSettings& other) const;
+    bool operator!=(const UserSettings& other) const { return !(*this == other); }
+};
+
+// Day, month, year modulo 100; hours, minutes, seconds.
+using ClockFields = std::array<std::uint8_t, 3>;
+
 MessageLines blankMessage();
 
 struct ScaleState {
@@ -48,6 +64,11 @@ struct ScaleState {
     std::map<std::uint32_t, PluRecord> plu;
     std::map<std::uint32_t, MessageLines> messages;
     std::optional<std::pair<std::uint32_t, std::uint32_t>> range; // first, last PLU
+    UserSettings user;
+    std::string shop1 = std::string(kNameWidth, ' '); // shop name lines, 28 scale bytes each
+    std::string shop2 = std::string(kNameWidth, ' ');
+    ClockFields date{1, 1, 0};
+    ClockFields time{0, 0, 0};
 
     bool operator==(const ScaleState& other) const;
     bool operator!=(const ScaleState& other) const { return !(*this == other); }

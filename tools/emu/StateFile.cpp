@@ -145,6 +145,90 @@ std::string readMessage(const JsonValue& json, MessageLines& lines)
     return {};
 }
 
+// The settings block: "user" {...}, "shop" [line 1, line 2], "date" [d, m, yy], "time" [h, m, s].
+struct UserField {
+    const char* key;
+    std::int64_t max;
+    std::uint16_t UserSettings::*wide;
+    std::uint8_t UserSettings::*narrow;
+};
+
+const UserField kUserFields[] = {
+    {"department", 999, &UserSettings::department, nullptr},
+    {"labelFormat", 0xFF, nullptr, &UserSettings::labelFormat},
+    {"barcodeFormat", 0xFF, nullptr, &UserSettings::barcodeFormat},
+    {"printOffset", 0xFF, nullptr, &UserSettings::printOffset},
+    {"options", 0xFF, nullptr, &UserSettings::options},
+    {"minWeight", 0xFFFF, &UserSettings::minWeight, nullptr},
+};
+
+std::string userJson(const UserSettings& u)
+{
+    std::string out = "{";
+    const char* separator = "";
+    for (const auto& field : kUserFields) {
+        out += separator;
+        appendNumber(out, field.key, field.wide ? u.*field.wide : u.*field.narrow);
+        separator = ", ";
+    }
+    return out + "}";
+}
+
+std::string fieldsJson(const ClockFields& fields)
+{
+    return "[" + std::to_string(fields[0]) + ", " + std::to_string(fields[1]) + ", " + std::to_string(fields[2]) + "]";
+}
+
+std::string readUser(const JsonValue& json, UserSettings& u)
+{
+    if (json.type() != JsonValue::Type::Object)
+        return "user must be an object";
+    for (const auto& [key, value] : json.members()) {
+        const UserField* field = nullptr;
+        for (const auto& candidate : kUserFields)
+            if (key == candidate.key)
+                field = &candidate;
+        if (!field)
+            return "unknown user field \"" + key + "\"";
+        const auto n = uintOf(value, field->max);
+        if (!n)
+            return "user " + key + " must be a whole number 0.." + std::to_string(field->max);
+        if (field->wide)
+            u.*field->wide = static_cast<std::uint16_t>(*n);
+        else
+            u.*field->narrow = static_cast<std::uint8_t>(*n);
+    }
+    return {};
+}
+
+std::string readShopLines(const JsonValue& json, ScaleState& state)
+{
+    if (json.type() != JsonValue::Type::Array || json.items().size() != 2)
+        return "shop must be an array of two lines";
+    std::string* lines[] = {&state.shop1, &state.shop2};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const JsonValue& line = json.items()[i];
+        auto field = line.type() == JsonValue::Type::String ? scaleField(line.asString(), kNameWidth) : std::nullopt;
+        if (!field)
+            return "shop line " + std::to_string(i + 1) + " must be text of at most 28 characters the scale can print";
+        *lines[i] = *field;
+    }
+    return {};
+}
+
+std::string readFields(const JsonValue& json, const std::string& key, ClockFields& fields)
+{
+    if (json.type() != JsonValue::Type::Array || json.items().size() != 3)
+        return key + " must be an array of three numbers";
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto n = uintOf(json.items()[i], 99);
+        if (!n)
+            return key + " fields must be whole numbers 0..99";
+        fields[i] = static_cast<std::uint8_t>(*n);
+    }
+    return {};
+}
+
 std::string readState(const JsonValue& json, ScaleState& state)
 {
     if (json.type() != JsonValue::Type::Object)
@@ -192,6 +276,15 @@ std::string readState(const JsonValue& json, ScaleState& state)
                     return "message " + messageKey + ": " + error;
                 state.messages[*number] = m;
             }
+        } else if (key == "user") {
+            if (auto error = readUser(value, state.user); !error.empty())
+                return error;
+        } else if (key == "shop") {
+            if (auto error = readShopLines(value, state); !error.empty())
+                return error;
+        } else if (key == "date" || key == "time") {
+            if (auto error = readFields(value, key, key == "date" ? state.date : state.time); !error.empty())
+                return error;
         } else {
             return "unknown key \"" + key + "\"";
         }
@@ -228,7 +321,11 @@ std::string stateToJson(const ScaleState& state)
         out += "]";
         separator = ",\n  ";
     }
-    out += state.messages.empty() ? "}}\n" : "\n }}\n";
+    out += state.messages.empty() ? "}" : "\n }";
+    out += ",\n \"user\": " + userJson(state.user);
+    out += ",\n \"shop\": [" + jsonQuote(scaleToUtf8(state.shop1)) + ", " + jsonQuote(scaleToUtf8(state.shop2)) + "]";
+    out += ",\n \"date\": " + fieldsJson(state.date) + ",\n \"time\": " + fieldsJson(state.time);
+    out += "}\n";
     return out;
 }
 

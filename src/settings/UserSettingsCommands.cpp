@@ -1,0 +1,69 @@
+#include "settings/UserSettingsCommands.h"
+
+#include "link/ScaleSession.h"
+
+namespace qm
+{
+
+namespace
+{
+constexpr int kReadWindowMs = 200;
+constexpr int kWriteWindowMs = 500;
+
+bool sendForAck(ScaleSession& session, const std::optional<Bytes>& request)
+{
+    if (!request)
+        return false;
+    session.send(*request);
+    return session.replyWindow(1, kWriteWindowMs) && session.readByte() == kAck;
+}
+
+// The whole answer or nothing: a short or long answer is a failed read.
+std::optional<Bytes> readRecord(ScaleSession& session, std::uint8_t command, int size)
+{
+    session.send(command);
+    if (!session.replyWindow(size, kReadWindowMs))
+        return std::nullopt;
+    return session.readBytes(size);
+}
+} // namespace
+
+bool GetUserSet(ScaleSession& session, UserSettings& settings)
+{
+    const auto record = readRecord(session, kReadUserSet, kUserSetRecordSize);
+    if (!record)
+        return false;
+    settings = decodeUserSet(record->data());
+    return true;
+}
+
+bool SendUserSet(ScaleSession& session, const UserSettings& settings)
+{
+    return sendForAck(session, encodeUserSetWrite(settings));
+}
+
+bool GetShop(ScaleSession& session, ShopName& shop)
+{
+    const auto record = readRecord(session, kReadShop, kShopRecordSize);
+    if (!record)
+        return false;
+    shop = decodeShop(record->data());
+    return true;
+}
+
+bool SendShop(ScaleSession& session, const ShopName& shop)
+{
+    return sendForAck(session, encodeShopWrite(shop));
+}
+
+bool SendDate(ScaleSession& session, const ScaleDate& date)
+{
+    return sendForAck(session, encodeDate(date));
+}
+
+bool SendTime(ScaleSession& session, const ScaleTime& time)
+{
+    return sendForAck(session, encodeTime(time));
+}
+
+} // namespace qm
