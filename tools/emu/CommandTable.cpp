@@ -2,6 +2,7 @@
 
 #include "MessageHandlers.h"
 #include "ProductHandlers.h"
+#include "StatusHandlers.h"
 
 namespace emu
 {
@@ -18,6 +19,10 @@ const CommandEntry kCommands[] = {
     {0x84, 402, "write message", true, writeMessage},
     {0x83, 2, "read message", false, readMessage},
     {0x8E, 2, "delete message", true, deleteMessage},
+    {0x89, 0, "read status", false, readStatus},
+    {0x96, 1, "read price key", false, readPriceKey},
+    {0x8B, 5, "write price key", true, writePriceKey},
+    {0x9B, 0, "read factory settings", false, readFactory},
 };
 
 } // namespace

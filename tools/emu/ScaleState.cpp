@@ -30,7 +30,30 @@ MessageLines blankMessage()
 
 bool ScaleState::operator==(const ScaleState& other) const
 {
-    return number == other.number && plu == other.plu && messages == other.messages && range == other.range;
+    return number == other.number && plu == other.plu && messages == other.messages && range == other.range &&
+           status == other.status && priceKeys == other.priceKeys && factory == other.factory;
+}
+
+bool StatusValues::operator==(const StatusValues& other) const
+{
+    return std::tie(flags, weight, product, total, price) ==
+           std::tie(other.flags, other.weight, other.product, other.total, other.price);
+}
+
+namespace
+{
+
+auto fields(const FactoryValues& f)
+{
+    return std::tie(f.capacity, f.weightPoint, f.pricePoint, f.totalPoint, f.dualRange, f.upperDivision,
+                    f.lowerDivision, f.priceWeight, f.rounding, f.tareLimit);
+}
+
+} // namespace
+
+bool FactoryValues::operator==(const FactoryValues& other) const
+{
+    return fields(*this) == fields(other);
 }
 
 } // namespace emu

@@ -9,6 +9,7 @@
 
 #include "Json.h"
 #include "ScaleText.h"
+#include "StatusStateFile.h"
 
 namespace emu
 {
@@ -192,6 +193,9 @@ std::string readState(const JsonValue& json, ScaleState& state)
                     return "message " + messageKey + ": " + error;
                 state.messages[*number] = m;
             }
+        } else if (std::string error; readStatusMember(key, value, state, error)) {
+            if (!error.empty())
+                return error;
         } else {
             return "unknown key \"" + key + "\"";
         }
@@ -228,7 +232,9 @@ std::string stateToJson(const ScaleState& state)
         out += "]";
         separator = ",\n  ";
     }
-    out += state.messages.empty() ? "}}\n" : "\n }}\n";
+    out += state.messages.empty() ? "}" : "\n }";
+    out += statusMembersJson(state);
+    out += "}\n";
     return out;
 }
 
