@@ -3,6 +3,7 @@
 #include "MessageHandlers.h"
 #include "ProductHandlers.h"
 #include "SettingsHandlers.h"
+#include "StatusHandlers.h"
 
 namespace emu
 {
@@ -25,6 +26,10 @@ const CommandEntry kCommands[] = {
     {0x94, 56, "write shop name", true, writeShop},
     {0x99, 6, "write date", true, writeDate},
     {0x9A, 6, "write time", true, writeTime},
+    {0x89, 0, "read status", false, readStatus},
+    {0x96, 1, "read price key", false, readPriceKey},
+    {0x8B, 5, "write price key", true, writePriceKey},
+    {0x9B, 0, "read factory settings", false, readFactory},
 };
 
 } // namespace

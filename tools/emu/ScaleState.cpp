@@ -39,7 +39,29 @@ bool ScaleState::operator==(const ScaleState& other) const
 {
     return number == other.number && plu == other.plu && messages == other.messages && range == other.range &&
            user == other.user && shop1 == other.shop1 && shop2 == other.shop2 && date == other.date &&
-           time == other.time;
+           time == other.time && status == other.status && priceKeys == other.priceKeys && factory == other.factory;
+}
+
+bool StatusValues::operator==(const StatusValues& other) const
+{
+    return std::tie(flags, weight, product, total, price) ==
+           std::tie(other.flags, other.weight, other.product, other.total, other.price);
+}
+
+namespace
+{
+
+auto fields(const FactoryValues& f)
+{
+    return std::tie(f.capacity, f.weightPoint, f.pricePoint, f.totalPoint, f.dualRange, f.upperDivision,
+                    f.lowerDivision, f.priceWeight, f.rounding, f.tareLimit);
+}
+
+} // namespace
+
+bool FactoryValues::operator==(const FactoryValues& other) const
+{
+    return fields(*this) == fields(other);
 }
 
 } // namespace emu

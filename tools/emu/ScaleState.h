@@ -56,6 +56,34 @@ struct UserSettings {
 
 // Day, month, year modulo 100; hours, minutes, seconds.
 using ClockFields = std::array<std::uint8_t, 3>;
+inline constexpr std::size_t kPriceKeys = 54;
+
+// What the platform shows now; tests set it from the state file.
+struct StatusValues {
+    std::uint8_t flags = 0;  // status bits 0..6; bit 7 follows the sign of the weight
+    std::int32_t weight = 0; // grams, -65535..65535
+    std::uint32_t product = 0;
+    std::uint32_t total = 0; // kopecks
+    std::uint32_t price = 0; // kopecks
+
+    bool operator==(const StatusValues& other) const;
+};
+
+// The maker's settings: a 15 kg dual-range scale unless the state file says otherwise.
+struct FactoryValues {
+    std::uint16_t capacity = 15000; // grams
+    std::uint8_t weightPoint = 4;   // decimal point codes
+    std::uint8_t pricePoint = 3;
+    std::uint8_t totalPoint = 3;
+    std::uint8_t dualRange = 1;
+    std::uint8_t upperDivision = 5; // grams
+    std::uint8_t lowerDivision = 2;
+    std::uint16_t priceWeight = 1000; // grams
+    std::uint8_t rounding = 1;
+    std::uint16_t tareLimit = 6000; // grams
+
+    bool operator==(const FactoryValues& other) const;
+};
 
 MessageLines blankMessage();
 
@@ -69,6 +97,10 @@ struct ScaleState {
     std::string shop2 = std::string(kNameWidth, ' ');
     ClockFields date{1, 1, 0};
     ClockFields time{0, 0, 0};
+    StatusValues status;
+    // The product cell each price key calls up, key 1 first; 0 for a key that calls up none.
+    std::array<std::uint32_t, kPriceKeys> priceKeys{};
+    FactoryValues factory;
 
     bool operator==(const ScaleState& other) const;
     bool operator!=(const ScaleState& other) const { return !(*this == other); }

@@ -9,6 +9,7 @@
 
 #include "Json.h"
 #include "ScaleText.h"
+#include "StatusStateFile.h"
 
 namespace emu
 {
@@ -285,6 +286,9 @@ std::string readState(const JsonValue& json, ScaleState& state)
         } else if (key == "date" || key == "time") {
             if (auto error = readFields(value, key, key == "date" ? state.date : state.time); !error.empty())
                 return error;
+        } else if (std::string error; readStatusMember(key, value, state, error)) {
+            if (!error.empty())
+                return error;
         } else {
             return "unknown key \"" + key + "\"";
         }
@@ -325,6 +329,7 @@ std::string stateToJson(const ScaleState& state)
     out += ",\n \"user\": " + userJson(state.user);
     out += ",\n \"shop\": [" + jsonQuote(scaleToUtf8(state.shop1)) + ", " + jsonQuote(scaleToUtf8(state.shop2)) + "]";
     out += ",\n \"date\": " + fieldsJson(state.date) + ",\n \"time\": " + fieldsJson(state.time);
+    out += statusMembersJson(state);
     out += "}\n";
     return out;
 }

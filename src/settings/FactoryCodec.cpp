@@ -1,0 +1,55 @@
+#include "settings/FactoryCodec.h"
+
+#include <tuple>
+
+namespace qm
+{
+
+namespace
+{
+
+int read16(const std::uint8_t* at)
+{
+    return at[0] | at[1] << 8;
+}
+
+auto fields(const FactorySettings& f)
+{
+    return std::tie(f.capacity, f.weightPoint, f.pricePoint, f.totalPoint, f.dualRange, f.upperDivision,
+                    f.lowerDivision, f.priceWeight, f.rounding, f.tareLimit);
+}
+
+} // namespace
+
+bool FactorySettings::operator==(const FactorySettings& other) const
+{
+    return fields(*this) == fields(other);
+}
+
+FactorySettings decodeFactory(const std::uint8_t* bytes)
+{
+    FactorySettings f;
+    f.capacity = read16(bytes + 1);
+    f.weightPoint = bytes[3];
+    f.pricePoint = bytes[4];
+    f.totalPoint = bytes[5];
+    f.dualRange = bytes[6] != 0;
+    f.upperDivision = bytes[7];
+    f.lowerDivision = bytes[8];
+    f.priceWeight = read16(bytes + 9);
+    f.rounding = bytes[11];
+    f.tareLimit = read16(bytes + 12);
+    return f;
+}
+
+std::optional<std::string> decimalPointPattern(int code)
+{
+    // Codes 0 and 1 both mean no decimal places.
+    if (code < 0 || code > 5)
+        return std::nullopt;
+    if (code <= 1)
+        return std::string("0");
+    return "0," + std::string(static_cast<std::size_t>(code - 1), '0');
+}
+
+} // namespace qm

@@ -1,0 +1,31 @@
+#pragma once
+// One key of the scale's price-key table on the wire. Read: 0x96 and the key number (1 byte);
+// the answer is 5 bytes, byte 0 carrying nothing and 1..4 the product cell as a signed 32-bit
+// number, least significant first. Write: 0x8B, the cell as 4 bytes least significant first,
+// then the key number.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace qm
+{
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline constexpr std::uint8_t kReadPriceKey = 0x96;
+inline constexpr std::uint8_t kWritePriceKey = 0x8B;
+inline constexpr int kPriceKeys = 54;
+inline constexpr int kPriceKeyAnswerSize = 5;
+// The product cells a key may call up.
+inline constexpr std::int64_t kMinKeyCell = 1;
+inline constexpr std::int64_t kMaxKeyCell = 4000;
+
+// nullopt for a key outside 1..54.
+std::optional<Bytes> encodePriceKeyRead(int key);
+// nullopt for a key outside 1..54 or a cell that does not fit its four bytes.
+std::optional<Bytes> encodePriceKeyWrite(std::int64_t cell, int key);
+// The cell of a 5-byte answer; nullopt for -1, which stands for a failed read.
+std::optional<std::int64_t> decodePriceKey(const std::uint8_t* bytes);
+
+} // namespace qm

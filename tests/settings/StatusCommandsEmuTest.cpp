@@ -1,0 +1,183 @@
+// The status, price-key and factory commands against the emulated scale: the bytes it got,
+// what it holds afterwards, and short or refused answers failing with the exchange's text.
+
+#include <gtest/gtest.h>
+
+#include "StatusRig.h"
+#include "operation/OperationTexts.h"
+#include "settings/StatusCommands.h"
+#include "settings/StatusTexts.h"
+
+using namespace qm;
+using qmtest::StatusRig;
+using qmtest::withState;
+
+namespace
+{
+
+emu::ScaleState statusState()
+{
+    emu::ScaleState s;
+    s.status.flags = 0x45; // overload, tare set, stable
+    s.status.weight = -1250;
+    s.status.product = 37;
+    s.status.total = 12345;
+    s.status.price = 9876;
+    return s;
+}
+
+} // namespace
+
+TEST(StatusCommands, GetStatusDecodesWhatTheScaleShows)
+{
+    StatusRig rig(withState(statusState()));
+    ScaleStatus status;
+    ASSERT_TRUE(GetStatus(*rig.session, 1, status));
+    EXPECT_TRUE(status.overload);
+    EXPECT_TRUE(status.tareSet);
+    EXPECT_FALSE(status.zeroWeight);
+    EXPECT_FALSE(status.dualRange);
+    EXPECT_TRUE(status.stable);
+    EXPECT_EQ(status.weight, -1250);
+    EXPECT_EQ(status.product, 37);
+    EXPECT_EQ(status.total, 12345);
+    EXPECT_EQ(status.price, 9876);
+    EXPECT_EQ(rig.scale.received(), (Bytes{0x01, 0x89}));
+    EXPECT_TRUE(rig.fb.messages.empty());
+}
+
+TEST(StatusCommands, ShortStatusFailsAndLeavesTheValues)
+{
+    StatusRig rig(withState(statusState(), {"truncate=15@0x89"}));
+    ScaleStatus status;
+    status.price = 77;
+    const auto result = GetStatus(*rig.session, 1, status);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.failure->kind, FailureKind::ReadFailed);
+    EXPECT_EQ(result.failure->text, operationtext::kWriteFailed);
+    EXPECT_EQ(status.price, 77);
+    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{operationtext::kWriteFailed});
+}
+
+TEST(StatusCommands, KeyWrittenThenReadBack)
+{
+    StatusRig rig;
+    ASSERT_TRUE(SendPrSet(*rig.session, 1, 300, 12));
+    std::int64_t cell = -5;
+    ASSERT_TRUE(PrSet(*rig.session, 1, 12, cell));
+    EXPECT_EQ(cell, 300);
+    EXPECT_EQ(rig.scale.received(), (Bytes{0x01, 0x8B, 0x2C, 0x01, 0x00, 0x00, 0x0C, // write cell 300 to key 12
+                                           0x01, 0x96, 0x0C}));                      // read key 12
+    const auto state = rig.scale.state();
+    EXPECT_EQ(state.priceKeys[11], 300u);
+    EXPECT_EQ(state.priceKeys[10], 0u);
+    EXPECT_EQ(state.priceKeys[12], 0u);
+}
+
+TEST(StatusCommands, KeysReadWhatTheScaleHoldsAndUnassignedAsZero)
+{
+    emu::ScaleState s;
+    s.priceKeys[0] = 4000;
+    s.priceKeys[53] = 1;
+    StatusRig rig(withState(s));
+    std::int64_t cell = -5;
+    ASSERT_TRUE(PrSet(*rig.session, 1, 1, cell));
+    EXPECT_EQ(cell, 4000);
+    ASSERT_TRUE(PrSet(*rig.session, 1, 54, cell));
+    EXPECT_EQ(cell, 1);
+    ASSERT_TRUE(PrSet(*rig.session, 1, 2, cell));
+    EXPECT_EQ(cell, 0);
+}
+
+TEST(StatusCommands, ShortKeyAnswerFails)
+{
+    StatusRig rig(withState(emu::ScaleState{}, {"truncate=4@0x96"}));
+    std::int64_t cell = 9;
+    const auto result = PrSet(*rig.session, 1, 3, cell);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.failure->kind, FailureKind::ReadFailed);
+    EXPECT_EQ(result.failure->text, statustext::kKeyReadFailed);
+    EXPECT_EQ(cell, 9);
+}
+
+TEST(StatusCommands, AllOnesKeyAnswerIsAFailure)
+{
+    // Garbling the cell 0 answer with 0xFF turns it into 0xFF 0xFF 0xFF 0xFF 0xFF.
+    StatusRig rig(withState(emu::ScaleState{}, {"garble@0x96"}));
+    std::int64_t cell = 9;
+    const auto result = PrSet(*rig.session, 1, 3, cell);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.failure->text, statustext::kKeyReadFailed);
+    EXPECT_EQ(cell, 9);
+}
+
+TEST(StatusCommands, RefusedKeyWriteFailsAndKeepsTheKey)
+{
+    emu::ScaleState s;
+    s.priceKeys[4] = 44;
+    StatusRig rig(withState(s, {"nak@0x8B"}));
+    const auto result = SendPrSet(*rig.session, 1, 300, 5);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.failure->kind, FailureKind::NoAck);
+    EXPECT_EQ(result.failure->text, statustext::kKeyWriteFailed);
+    EXPECT_EQ(rig.scale.state().priceKeys[4], 44u);
+}
+
+TEST(StatusCommands, SilentKeyWriteFails)
+{
+    StatusRig rig(withState(emu::ScaleState{}, {"silent@0x8B"}));
+    const auto result = SendPrSet(*rig.session, 1, 300, 5);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.failure->kind, FailureKind::NoAck);
+}
+
+TEST(StatusCommands, FactorySettingsAsTheScaleHoldsThem)
+{
+    emu::ScaleState s;
+    s.factory.capacity = 30000;
+    s.factory.weightPoint = 7;
+    s.factory.pricePoint = 2;
+    s.factory.totalPoint = 5;
+    s.factory.dualRange = 0;
+    s.factory.upperDivision = 10;
+    s.factory.lowerDivision = 20;
+    s.factory.priceWeight = 100;
+    s.factory.rounding = 50;
+    s.factory.tareLimit = 9999;
+    StatusRig rig(withState(s));
+    FactorySettings f;
+    ASSERT_TRUE(ReadFactorySettings(*rig.session, 1, f));
+    EXPECT_EQ(f.capacity, 30000);
+    EXPECT_EQ(f.weightPoint, 7);
+    EXPECT_EQ(f.pricePoint, 2);
+    EXPECT_EQ(f.totalPoint, 5);
+    EXPECT_FALSE(f.dualRange);
+    EXPECT_EQ(f.upperDivision, 10);
+    EXPECT_EQ(f.lowerDivision, 20);
+    EXPECT_EQ(f.priceWeight, 100);
+    EXPECT_EQ(f.rounding, 50);
+    EXPECT_EQ(f.tareLimit, 9999);
+    EXPECT_EQ(rig.scale.received(), (Bytes{0x01, 0x9B}));
+}
+
+TEST(StatusCommands, ShortFactoryAnswerFails)
+{
+    StatusRig rig(withState(emu::ScaleState{}, {"truncate=13@0x9B"}));
+    FactorySettings f;
+    f.capacity = 123;
+    const auto result = ReadFactorySettings(*rig.session, 1, f);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.failure->kind, FailureKind::ReadFailed);
+    EXPECT_EQ(result.failure->text, statustext::kFactoryReadFailed);
+    EXPECT_EQ(f.capacity, 123);
+}
+
+TEST(StatusCommands, AnotherScaleNumberFailsAtAddressing)
+{
+    StatusRig rig;
+    ScaleStatus status;
+    const auto result = GetStatus(*rig.session, 2, status);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.failure->kind, FailureKind::NoLink);
+    EXPECT_EQ(rig.scale.received(), (Bytes{0x02}));
+}

@@ -1,0 +1,126 @@
+#include "StatusStateFile.h"
+
+#include <cstdint>
+
+namespace emu
+{
+
+namespace
+{
+
+// One number member of an object: its name, range and where it goes.
+template <typename Target> struct Member {
+    const char* key;
+    std::int64_t min;
+    std::int64_t max;
+    void (*set)(Target& target, std::int64_t value);
+    std::int64_t (*get)(const Target& target);
+};
+
+// clang-format off
+#define EMU_MEMBER(Type, field, min, max) \
+    Member<Type>{#field, min, max, \
+                 [](Type& t, std::int64_t v) { t.field = static_cast<decltype(t.field)>(v); }, \
+                 [](const Type& t) { return static_cast<std::int64_t>(t.field); }}
+// clang-format on
+
+const Member<StatusValues> kStatusMembers[] = {
+    EMU_MEMBER(StatusValues, flags, 0, 0x7F),         EMU_MEMBER(StatusValues, weight, -0xFFFF, 0xFFFF),
+    EMU_MEMBER(StatusValues, product, 0, 0xFFFFFFFF), EMU_MEMBER(StatusValues, total, 0, 0xFFFFFFFF),
+    EMU_MEMBER(StatusValues, price, 0, 0xFFFFFFFF),
+};
+
+const Member<FactoryValues> kFactoryMembers[] = {
+    EMU_MEMBER(FactoryValues, capacity, 0, 0xFFFF),    EMU_MEMBER(FactoryValues, weightPoint, 0, 0xFF),
+    EMU_MEMBER(FactoryValues, pricePoint, 0, 0xFF),    EMU_MEMBER(FactoryValues, totalPoint, 0, 0xFF),
+    EMU_MEMBER(FactoryValues, dualRange, 0, 0xFF),     EMU_MEMBER(FactoryValues, upperDivision, 0, 0xFF),
+    EMU_MEMBER(FactoryValues, lowerDivision, 0, 0xFF), EMU_MEMBER(FactoryValues, priceWeight, 0, 0xFFFF),
+    EMU_MEMBER(FactoryValues, rounding, 0, 0xFF),      EMU_MEMBER(FactoryValues, tareLimit, 0, 0xFFFF),
+};
+
+#undef EMU_MEMBER
+
+template <typename Target, std::size_t N>
+std::string readObject(const std::string& name, const JsonValue& value, const Member<Target> (&members)[N],
+                       Target& target)
+{
+    if (value.type() != JsonValue::Type::Object)
+        return name + " must be an object";
+    for (const auto& [key, item] : value.members()) {
+        const Member<Target>* member = nullptr;
+        for (const auto& candidate : members)
+            if (key == candidate.key)
+                member = &candidate;
+        if (!member)
+            return name + ": unknown field \"" + key + "\"";
+        const auto n = item.asInteger(member->min, member->max);
+        if (!n)
+            return name + ": " + key + " must be a whole number " + std::to_string(member->min) + ".." +
+                   std::to_string(member->max);
+        member->set(target, *n);
+    }
+    return {};
+}
+
+template <typename Target, std::size_t N>
+std::string objectJson(const Member<Target> (&members)[N], const Target& target)
+{
+    std::string out = "{";
+    for (std::size_t i = 0; i < N; ++i)
+        out += (i ? ", " : "") + jsonQuote(members[i].key) + ": " + std::to_string(members[i].get(target));
+    return out + "}";
+}
+
+std::string readKeys(const JsonValue& value, ScaleState& state)
+{
+    if (value.type() != JsonValue::Type::Object)
+        return "priceKeys must be an object";
+    for (const auto& [key, cell] : value.members()) {
+        bool digits = !key.empty() && key.size() <= 2 && key[0] != '0';
+        std::size_t number = 0;
+        for (char c : key) {
+            digits = digits && c >= '0' && c <= '9';
+            number = number * 10 + static_cast<std::size_t>(c - '0');
+        }
+        if (!digits || number < 1 || number > kPriceKeys)
+            return "price key \"" + key + "\" is not a number 1..54";
+        const auto n = cell.asInteger(0, kMaxPlu);
+        if (!n)
+            return "price key " + key + " must call up a cell 0..4000";
+        state.priceKeys[number - 1] = static_cast<std::uint32_t>(*n);
+    }
+    return {};
+}
+
+} // namespace
+
+bool readStatusMember(const std::string& key, const JsonValue& value, ScaleState& state, std::string& error)
+{
+    if (key == "status")
+        error = readObject(key, value, kStatusMembers, state.status);
+    else if (key == "priceKeys")
+        error = readKeys(value, state);
+    else if (key == "factory")
+        error = readObject(key, value, kFactoryMembers, state.factory);
+    else
+        return false;
+    return true;
+}
+
+std::string statusMembersJson(const ScaleState& state)
+{
+    std::string out = ",\n \"status\": " + objectJson(kStatusMembers, state.status);
+    out += ",\n \"priceKeys\": {";
+    const char* separator = "";
+    for (std::size_t i = 0; i < kPriceKeys; ++i) {
+        if (state.priceKeys[i] == 0)
+            continue;
+        out += separator + jsonQuote(std::to_string(i + 1)) + ": " + std::to_string(state.priceKeys[i]);
+        separator = ", ";
+    }
+    out += "}";
+    out += ",\n \"factory\": " + objectJson(kFactoryMembers, state.factory);
+    return out;
+}
+
+} // namespace emu

@@ -1,0 +1,25 @@
+#pragma once
+// The state file's part for the status, the price keys and the factory settings:
+//
+//   "status": {"flags": 64, "weight": -1000, "product": 12, "total": 4550, "price": 4550},
+//   "priceKeys": {"1": 300, "12": 4000},
+//   "factory": {"capacity": 15000, "weightPoint": 4, ...}
+//
+// Every member is optional; what is left out keeps its default. Keys that call up no cell are
+// not written.
+
+#include <string>
+
+#include "Json.h"
+#include "ScaleState.h"
+
+namespace emu
+{
+
+// True when key is one of the three; error is then empty or says what is wrong.
+bool readStatusMember(const std::string& key, const JsonValue& value, ScaleState& state, std::string& error);
+
+// The three members, each on its own line, each line starting ",\n ".
+std::string statusMembersJson(const ScaleState& state);
+
+} // namespace emu
