@@ -94,6 +94,11 @@ bool ScaleSession::replyWindow(int n, int windowMs, Count condition)
     return met(m_comm.GetIn());
 }
 
+bool ScaleSession::acknowledged(int windowMs, Count condition)
+{
+    return replyWindow(1, windowMs, condition) && readByte() == kAck;
+}
+
 Bytes ScaleSession::readBytes(int n)
 {
     return m_comm.GetBytes(n);

@@ -58,6 +58,9 @@ class ScaleSession
     // Waits until the count of waiting bytes meets the condition or the window closes, then
     // asks the count again: true when it meets the condition then.
     bool replyWindow(int n, int windowMs, Count condition = Count::Exactly);
+    // The one-byte acknowledgement within the window: true when it came and is 0xAA. With
+    // Count::AtLeast the first of several bytes decides; the rest wait for the next NewQue.
+    bool acknowledged(int windowMs, Count condition = Count::Exactly);
     int waiting() { return m_comm.GetIn(); }
     std::uint8_t readByte() { return m_comm.GetByte(); }
     Bytes readBytes(int n);

@@ -5,20 +5,10 @@
 namespace qm
 {
 
-namespace
-{
-
-bool acknowledged(ScaleSession& session, int windowMs)
-{
-    return session.replyWindow(1, windowMs, Count::Exactly) && session.readByte() == kAck;
-}
-
-} // namespace
-
 bool SendMsg(ScaleSession& session, std::uint16_t number, const MessageLines& lines)
 {
     session.send(encodeSendMsg(number, lines));
-    return acknowledged(session, kWriteMsgWindowMs);
+    return session.acknowledged(kWriteMsgWindowMs);
 }
 
 bool GetMsg(ScaleSession& session, std::uint16_t number, MessageLines& lines)
@@ -33,7 +23,7 @@ bool GetMsg(ScaleSession& session, std::uint16_t number, MessageLines& lines)
 bool DeleteMsg(ScaleSession& session, std::uint16_t number)
 {
     session.send(encodeDeleteMsg(number));
-    return acknowledged(session, kDeleteMsgWindowMs);
+    return session.acknowledged(kDeleteMsgWindowMs);
 }
 
 } // namespace qm

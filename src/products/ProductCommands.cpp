@@ -31,9 +31,7 @@ bool SendPlu(ScaleSession& session, const PluRecord& record)
     if (!bytes)
         return false;
     session.send(*bytes);
-    if (!session.replyWindow(1, kWriteWindowMs, Count::AtLeast))
-        return false;
-    return session.readByte() == kAck;
+    return session.acknowledged(kWriteWindowMs, Count::AtLeast);
 }
 
 bool GetPlu(ScaleSession& session, std::int64_t plu, PluRecord& record)
@@ -64,7 +62,7 @@ bool DeletePlu(ScaleSession& session, std::int64_t plu)
     if (!request)
         return false;
     session.send(*request);
-    return session.replyWindow(1, kWindowMs) && session.readByte() == kAck;
+    return session.acknowledged(kWindowMs);
 }
 
 bool setPluRange(ScaleSession& session, std::int64_t first, std::int64_t last)
@@ -73,7 +71,7 @@ bool setPluRange(ScaleSession& session, std::int64_t first, std::int64_t last)
     if (!request)
         return false;
     session.send(*request);
-    return session.replyWindow(1, kWindowMs) && session.readByte() == kAck;
+    return session.acknowledged(kWindowMs);
 }
 
 bool cancelPluRange(ScaleSession& session, bool awaitAnswer)
@@ -81,7 +79,7 @@ bool cancelPluRange(ScaleSession& session, bool awaitAnswer)
     session.send(kCancelRange);
     if (!awaitAnswer)
         return true;
-    return session.replyWindow(1, kWindowMs, Count::AtLeast) && session.readByte() == kAck;
+    return session.acknowledged(kWindowMs, Count::AtLeast);
 }
 
 PollAnswer pollScale(ScaleSession& session, int scaleNumber)

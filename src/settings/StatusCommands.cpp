@@ -61,11 +61,12 @@ OperationResult SendPrSet(ScaleSession& session, int scaleNumber, std::int64_t c
     const auto request = encodePriceKeyWrite(cell, key);
     if (!request)
         return failed(session.feedback(), Failure::plain(FailureKind::BadNumber, statustext::kKeyWriteFailed));
-    auto result =
-        exchange(session, scaleNumber, *request, 1, kKeyWriteWindowMs, FailureKind::NoAck, statustext::kKeyWriteFailed);
-    if (result && session.readByte() != kAck)
+    if (auto addressed = addressScale(session, scaleNumber); !addressed)
+        return addressed;
+    session.send(*request);
+    if (!session.acknowledged(kKeyWriteWindowMs))
         return failed(session.feedback(), Failure::plain(FailureKind::NoAck, statustext::kKeyWriteFailed));
-    return result;
+    return OperationResult::done();
 }
 
 OperationResult ReadFactorySettings(ScaleSession& session, int scaleNumber, FactorySettings& settings)

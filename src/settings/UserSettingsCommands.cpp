@@ -15,7 +15,7 @@ bool sendForAck(ScaleSession& session, const std::optional<Bytes>& request)
     if (!request)
         return false;
     session.send(*request);
-    return session.replyWindow(1, kWriteWindowMs) && session.readByte() == kAck;
+    return session.acknowledged(kWriteWindowMs);
 }
 
 // The whole answer or nothing: a short or long answer is a failed read.

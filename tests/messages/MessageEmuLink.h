@@ -98,6 +98,15 @@ inline Bytes concat(std::initializer_list<Bytes> parts)
     return out;
 }
 
+// Addressing and the write command of one message, as the scale receives them.
+inline Bytes writeBytes(std::uint8_t scaleNumber, std::uint16_t number, const qm::Table& table, int row)
+{
+    qm::MessageLines lines;
+    for (int l = 0; l < qm::kMessageLineCount; ++l)
+        lines[static_cast<size_t>(l)] = table.cell(row, 1 + l);
+    return concat({{scaleNumber}, qm::encodeSendMsg(number, lines)});
+}
+
 // How many times the command byte follows an addressing byte in what the scale received.
 inline int commandCount(const Bytes& received, std::uint8_t scaleNumber, std::uint8_t command)
 {

@@ -12,15 +12,6 @@ namespace
 
 constexpr int kScale = 4;
 
-// Addressing and the write command of one message, as the scale receives them.
-Bytes writeBytes(std::uint16_t number, const qm::Table& table, int row)
-{
-    qm::MessageLines lines;
-    for (int l = 0; l < qm::kMessageLineCount; ++l)
-        lines[static_cast<size_t>(l)] = table.cell(row, 1 + l);
-    return concat({{kScale}, qm::encodeSendMsg(number, lines)});
-}
-
 } // namespace
 
 TEST(MessageSendEmu, WholeTableGoesOutByteForByteAndLandsInTheScale)
@@ -34,7 +25,7 @@ TEST(MessageSendEmu, WholeTableGoesOutByteForByteAndLandsInTheScale)
     EXPECT_FALSE(s.fb.progressVisible);
 
     // Message 1000 leaves as 0x84 0xE8 0x03; the 70-character line as its first 50.
-    EXPECT_EQ(emu.received(), concat({writeBytes(3, table, 1), writeBytes(1000, table, 2)}));
+    EXPECT_EQ(emu.received(), concat({writeBytes(kScale, 3, table, 1), writeBytes(kScale, 1000, table, 2)}));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA, kScale, 0x80, 0xAA}));
     const auto state = emu.state();
     ASSERT_EQ(state.messages.size(), 2u);
@@ -66,7 +57,7 @@ TEST(MessageSendEmu, UncheckedNumbersThatFitGoOutAsTheyAreOthersStopAtTheirRow)
         const qm::Table table = messageTable({{"0", "zero"}, {"5", "five"}});
         const qm::OperationResult result = qm::sendMessageTable(s.link, table, false);
         EXPECT_EQ(result, TransferOutcome::Failed);
-        EXPECT_EQ(emu.received(), writeBytes(0, table, 1));
+        EXPECT_EQ(emu.received(), writeBytes(kScale, 0, table, 1));
         EXPECT_EQ(s.fb.lastMessage(), "Ошибка обмена. Повторите еще раз.");
         ASSERT_TRUE(result.failure);
         EXPECT_EQ(result.failure->kind, qm::FailureKind::NoAck);
@@ -84,7 +75,7 @@ TEST(MessageSendEmu, UncheckedNumbersThatFitGoOutAsTheyAreOthersStopAtTheirRow)
         EXPECT_EQ(result.failure->kind, qm::FailureKind::BadNumber) << bad;
         EXPECT_EQ(result.failure->row, 2) << bad;
         EXPECT_EQ(result.failure->column, 0) << bad;
-        EXPECT_EQ(emu.received(), writeBytes(7, table, 1)) << bad;
+        EXPECT_EQ(emu.received(), writeBytes(kScale, 7, table, 1)) << bad;
         EXPECT_EQ(s.fb.messages,
                   std::vector<std::string>{"Неправильно задан номер сообщения задан. Это целое число от 1 до 1000."})
             << bad;
@@ -102,7 +93,7 @@ TEST(MessageSendEmu, FailedAcknowledgeInTheMiddleEndsTheTableWithEarlierRowsKept
     const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
-    EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2)}));
+    EXPECT_EQ(emu.received(), concat({writeBytes(kScale, 1, table, 1), writeBytes(kScale, 2, table, 2)}));
     const auto state = emu.state();
     ASSERT_EQ(state.messages.size(), 1u);
     EXPECT_EQ(state.messages.count(1), 1u);
@@ -142,7 +133,7 @@ TEST(MessageSendEmu, SelectedRowIsWrittenOnlyWhenItPassesItsCheck)
 
     EXPECT_EQ(qm::sendMessageRow(s.link, table, 1), TransferOutcome::Done);
     EXPECT_EQ(s.fb.lastMessage(), "Данные переданы.");
-    EXPECT_EQ(emu.received(), writeBytes(9, table, 1));
+    EXPECT_EQ(emu.received(), writeBytes(kScale, 9, table, 1));
     EXPECT_EQ(emu.state().messages.count(9), 1u);
 }
 
@@ -155,7 +146,7 @@ TEST(MessageSendEmu, RangeChecksAndWritesOnlyItsRows)
     EXPECT_EQ(qm::sendMessageRange(s.link, table, 2, 3), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(s.fb.progressMaximum, 2) << "two rows";
-    EXPECT_EQ(emu.received(), concat({writeBytes(20, table, 2), writeBytes(30, table, 3)}));
+    EXPECT_EQ(emu.received(), concat({writeBytes(kScale, 20, table, 2), writeBytes(kScale, 30, table, 3)}));
 
     // A bad row inside the range stops before anything is written.
     emu.clearLog();
@@ -203,5 +194,5 @@ TEST(MessageSendEmu, AWriteAcknowledgedTwiceFails)
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
     EXPECT_EQ(emu.sent().back(), 0xAA);
-    EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2)}));
+    EXPECT_EQ(emu.received(), concat({writeBytes(kScale, 1, table, 1), writeBytes(kScale, 2, table, 2)}));
 }

@@ -16,15 +16,6 @@ namespace
 
 constexpr int kScale = 4;
 
-// Addressing and the write command of one message, as the scale receives them.
-Bytes writeBytes(std::uint16_t number, const qm::Table& table, int row)
-{
-    qm::MessageLines lines;
-    for (int l = 0; l < qm::kMessageLineCount; ++l)
-        lines[static_cast<size_t>(l)] = table.cell(row, 1 + l);
-    return concat({{kScale}, qm::encodeSendMsg(number, lines)});
-}
-
 // Waits until the scale has put `count` bytes on the line in all, then gives the line a moment
 // to hand them to the port's input queue. The late answer then waits for the next operation.
 void awaitLateAnswer(const qmtest::EmuProcess& emu, size_t count)
@@ -52,7 +43,7 @@ TEST(MessageStaleBytes, SelectedRowIsWrittenAfterALateAcknowledge)
     const qm::Table again = messageTable({{"5", "five again"}});
     EXPECT_EQ(qm::sendMessageRow(s.link, again, 1), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
-    EXPECT_EQ(emu.received(), writeBytes(5, again, 1));
+    EXPECT_EQ(emu.received(), writeBytes(kScale, 5, again, 1));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA}));
     const auto state = emu.state();
     ASSERT_EQ(state.messages.size(), 1u);
@@ -74,7 +65,8 @@ TEST(MessageStaleBytes, TableIsWrittenAfterALateAddressingAnswer)
     s.fb.messages.clear();
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
-    EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), writeBytes(2, table, 2), writeBytes(3, table, 3)}));
+    EXPECT_EQ(emu.received(), concat({writeBytes(kScale, 1, table, 1), writeBytes(kScale, 2, table, 2),
+                                      writeBytes(kScale, 3, table, 3)}));
     EXPECT_EQ(emu.sent(), (Bytes{kScale, 0x80, 0xAA, kScale, 0x80, 0xAA, kScale, 0x80, 0xAA}));
     const auto state = emu.state();
     ASSERT_EQ(state.messages.size(), 3u);
@@ -99,7 +91,7 @@ TEST(MessageStaleBytes, RangeIsWrittenAfterALateReadAnswer)
     const qm::Table table = messageTable({{"x", "outside"}, {"20", "b"}, {"30", "c"}});
     EXPECT_EQ(qm::sendMessageRange(s.link, table, 2, 3), TransferOutcome::Done);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Данные переданы."});
-    EXPECT_EQ(emu.received(), concat({writeBytes(20, table, 2), writeBytes(30, table, 3)}));
+    EXPECT_EQ(emu.received(), concat({writeBytes(kScale, 20, table, 2), writeBytes(kScale, 30, table, 3)}));
     const auto state = emu.state();
     ASSERT_EQ(state.messages.size(), 3u);
     EXPECT_EQ(state.messages.at(9)[0], scaleLine("old"));
@@ -129,6 +121,6 @@ TEST(MessageStaleBytes, ATableWriteDrainsOnceSoAStrayAnswerBetweenRowsEndsIt)
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
     EXPECT_FALSE(s.fb.progressVisible);
     // Row 3 never went; row 1 stays in the scale.
-    EXPECT_EQ(emu.received(), concat({writeBytes(1, table, 1), {kScale}, writeBytes(2, table, 2)}));
+    EXPECT_EQ(emu.received(), concat({writeBytes(kScale, 1, table, 1), {kScale}, writeBytes(kScale, 2, table, 2)}));
     EXPECT_EQ(emu.state().messages.count(1), 1u);
 }

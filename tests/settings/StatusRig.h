@@ -1,20 +1,14 @@
 #pragma once
-// A session on COM1 to an emulated scale number 1, for the status, price-key and factory
-// commands.
+// A session on COM1 at 19200 baud, already connected, to an emulated scale number 1, for the
+// status, price-key and factory commands.
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "StateFile.h"
-#include "link/PortMap.h"
-#include "link/ScaleSession.h"
-#include "link/TComm.h"
-#include "support/EmuProcess.h"
-#include "support/ScriptedFeedback.h"
+#include "products/ProductRig.h"
 
 namespace qmtest
 {
@@ -27,36 +21,14 @@ inline EmuOptions withState(const emu::ScaleState& state, std::vector<std::strin
     return o;
 }
 
-class StatusRig
+class StatusRig : public ProductRig
 {
   public:
-    explicit StatusRig(EmuOptions options = {}) : scale(options)
+    explicit StatusRig(EmuOptions options = {}) : ProductRig(std::move(options))
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qmstatus-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp");
-        m_dir = pattern;
-        scale.writePortsCfg(m_dir);
-        comm = std::make_unique<qm::TComm>(qm::PortMap::load(m_dir));
-        session = std::make_unique<qm::ScaleSession>(*comm, fb);
         if (!session->Connection("COM1", "19200"))
             throw std::runtime_error("the emulated scale's port does not open");
     }
-    ~StatusRig()
-    {
-        session.reset();
-        comm.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
-
-    EmuProcess scale;
-    ScriptedFeedback fb;
-    std::unique_ptr<qm::TComm> comm;
-    std::unique_ptr<qm::ScaleSession> session;
-
-  private:
-    std::string m_dir;
 };
 
 } // namespace qmtest
