@@ -40,7 +40,6 @@ class CliContext
     const AppSettings& settings() const { return m_settings; }
     TerminalFeedback& feedback() { return m_feedback; }
     ScaleSession& session() { return *m_session; }
-    TComm& comm() { return *m_comm; }
     // The --scale name in code page 1251, as the choosers hold names.
     std::string scaleName() const;
 
