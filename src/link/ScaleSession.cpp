@@ -104,6 +104,14 @@ Bytes ScaleSession::readBytes(int n)
     return m_comm.GetBytes(n);
 }
 
+std::optional<Bytes> ScaleSession::fetch(const Bytes& request, int size, int windowMs)
+{
+    send(request);
+    if (!replyWindow(size, windowMs))
+        return std::nullopt;
+    return readBytes(size);
+}
+
 void ScaleSession::pause(int ms)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));

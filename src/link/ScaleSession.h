@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,9 @@ class ScaleSession
     int waiting() { return m_comm.GetIn(); }
     std::uint8_t readByte() { return m_comm.GetByte(); }
     Bytes readBytes(int n);
+    // Sends the request and takes an answer of exactly `size` bytes within the window; nullopt
+    // for a short, long or missing answer (the bytes stay for the next NewQue).
+    std::optional<Bytes> fetch(const Bytes& request, int size, int windowMs);
 
     // Waits from `since` until a first byte is waiting or windowMs have passed: the link
     // test's answer time.

@@ -1,6 +1,7 @@
 #include "settings/DateTimeText.h"
 
 #include <array>
+#include <ctime>
 
 namespace qm
 {
@@ -71,6 +72,18 @@ std::string formatScaleDate(const ScaleDate& date)
 std::string formatScaleTime(const ScaleTime& time)
 {
     return join(time.hours, time.minutes, time.seconds, ':');
+}
+
+ClockReading clockNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    ClockReading reading;
+    reading.date = ScaleDate{local.tm_mday, local.tm_mon + 1, local.tm_year % 100};
+    // A leap second (60) is not a time the scale takes.
+    reading.time = ScaleTime{local.tm_hour, local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec};
+    return reading;
 }
 
 } // namespace qm

@@ -19,4 +19,11 @@ std::optional<ScaleTime> parseScaleTime(std::string_view text);
 std::string formatScaleDate(const ScaleDate& date);
 std::string formatScaleTime(const ScaleTime& time);
 
+// The computer's local date and time as the scale takes them (the year modulo 100).
+struct ClockReading {
+    ScaleDate date;
+    ScaleTime time;
+};
+ClockReading clockNow();
+
 } // namespace qm

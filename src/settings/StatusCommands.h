@@ -1,12 +1,10 @@
 #pragma once
-// The scale's status, one price key each way, and the factory settings: each command empties
-// the input queue, addresses the scale, sends its bytes and waits for its answer. A failure
-// (addressing, or an answer that did not come whole) is reported through the session's
-// feedback with the text of that exchange and returned; the outputs are then left as they were.
+// The status, price-key and factory-settings commands on an open, addressed link. None of them
+// retries, shows a message or empties the input queue; the operations do, and address the
+// scale before each. A false return leaves the outputs as they were.
 
 #include <cstdint>
 
-#include "common/Failure.h"
 #include "settings/FactoryCodec.h"
 #include "settings/StatusCodec.h"
 
@@ -15,17 +13,18 @@ namespace qm
 
 class ScaleSession;
 
-// 0x89; exactly 16 bytes within 200 ms.
-OperationResult GetStatus(ScaleSession& session, int scaleNumber, ScaleStatus& status);
+// 0x89; true with the decoded record when exactly 16 bytes arrive within 200 ms.
+bool GetStatus(ScaleSession& session, ScaleStatus& status);
 
-// 0x96 and the key (1..54); exactly 5 bytes within 200 ms. An answer of four 0xFF cell bytes
-// stands for a failed read and is one.
-OperationResult PrSet(ScaleSession& session, int scaleNumber, int key, std::int64_t& cell);
+// 0x96 and the key (1..54); true with the key's cell when exactly 5 bytes arrive within 200 ms.
+// An answer of four 0xFF cell bytes stands for a failed read and is one.
+bool PrSet(ScaleSession& session, int key, std::int64_t& cell);
 
-// 0x8B, the cell and the key; exactly one byte, 0xAA, within 500 ms.
-OperationResult SendPrSet(ScaleSession& session, int scaleNumber, std::int64_t cell, int key);
+// 0x8B, the cell and the key; true on exactly one byte, 0xAA, within 500 ms. A key outside
+// 1..54 or a cell that does not fit its four bytes is not sent at all.
+bool SendPrSet(ScaleSession& session, std::int64_t cell, int key);
 
-// 0x9B; exactly 14 bytes within 200 ms.
-OperationResult ReadFactorySettings(ScaleSession& session, int scaleNumber, FactorySettings& settings);
+// 0x9B; true with the decoded record when exactly 14 bytes arrive within 200 ms.
+bool ReadFactorySettings(ScaleSession& session, FactorySettings& settings);
 
 } // namespace qm

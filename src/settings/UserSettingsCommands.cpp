@@ -18,19 +18,11 @@ bool sendForAck(ScaleSession& session, const std::optional<Bytes>& request)
     return session.acknowledged(kWriteWindowMs);
 }
 
-// The whole answer or nothing: a short or long answer is a failed read.
-std::optional<Bytes> readRecord(ScaleSession& session, std::uint8_t command, int size)
-{
-    session.send(command);
-    if (!session.replyWindow(size, kReadWindowMs))
-        return std::nullopt;
-    return session.readBytes(size);
-}
 } // namespace
 
 bool GetUserSet(ScaleSession& session, UserSettings& settings)
 {
-    const auto record = readRecord(session, kReadUserSet, kUserSetRecordSize);
+    const auto record = session.fetch(Bytes{kReadUserSet}, kUserSetRecordSize, kReadWindowMs);
     if (!record)
         return false;
     settings = decodeUserSet(record->data());
@@ -44,7 +36,7 @@ bool SendUserSet(ScaleSession& session, const UserSettings& settings)
 
 bool GetShop(ScaleSession& session, ShopName& shop)
 {
-    const auto record = readRecord(session, kReadShop, kShopRecordSize);
+    const auto record = session.fetch(Bytes{kReadShop}, kShopRecordSize, kReadWindowMs);
     if (!record)
         return false;
     shop = decodeShop(record->data());

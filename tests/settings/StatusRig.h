@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "StateFile.h"
+#include "operation/ScaleFrame.h"
 #include "products/ProductRig.h"
 
 namespace qmtest
@@ -28,6 +29,13 @@ class StatusRig : public ProductRig
     {
         if (!session->Connection("COM1", "19200"))
             throw std::runtime_error("the emulated scale's port does not open");
+    }
+
+    // The session after addressing scale `number` (the commands expect an addressed scale).
+    qm::ScaleSession& addressed(int number = 1)
+    {
+        qm::addressScale(*session, number);
+        return *session;
     }
 };
 

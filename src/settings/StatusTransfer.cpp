@@ -1,0 +1,142 @@
+#include "settings/StatusTransfer.h"
+
+#include "common/Feedback.h"
+#include "common/IntText.h"
+#include "common/TableSink.h"
+#include "link/ScaleSession.h"
+#include "operation/OperationTexts.h"
+#include "operation/ScaleFrame.h"
+#include "settings/PriceKeyCodec.h"
+#include "settings/SettingsTexts.h"
+#include "settings/StatusCommands.h"
+
+namespace qm
+{
+
+namespace
+{
+
+constexpr int kKeyPauseMs = 210;
+constexpr int kCellColumn = 1;
+
+std::string cellText(std::int64_t cell)
+{
+    return cell == 0 ? std::string() : std::to_string(cell);
+}
+
+OperationResult stopped(Feedback& feedback, ProgressDisplay& display)
+{
+    display.end();
+    return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+}
+
+// Shows the key's row as the current one and lets the window repaint.
+void atKey(Feedback& feedback, int key)
+{
+    feedback.moveCursor(TableId::PriceKeys, key, kCellColumn);
+    feedback.progressPosition(key);
+    feedback.processEvents();
+}
+
+} // namespace
+
+OperationResult readStatusAndKeys(const ScaleLink& link, const std::function<void(const ScaleStatus&)>& showStatus,
+                                  TableSink& keys)
+{
+    const OpenedScale opened = openScale(link, settingstext::kNoScaleStatus);
+    if (!opened)
+        return opened;
+    ScaleSession& session = link.session;
+    Feedback& feedback = session.feedback();
+    const int number = opened.target.number;
+    if (auto addressed = addressScale(session, number); !addressed)
+        return addressed;
+    ScaleStatus status;
+    if (!GetStatus(session, status))
+        return failed(feedback, Failure::plain(FailureKind::ReadFailed, operationtext::kWriteFailed));
+    showStatus(status);
+    feedback.processEvents();
+    session.pause(kKeyPauseMs);
+
+    ProgressDisplay display(feedback, kPriceKeys, ProgressDisplay::Counter::Hidden);
+    for (int key = 1; key <= kPriceKeys; ++key) {
+        if (feedback.stopRequested())
+            return stopped(feedback, display);
+        if (auto addressed = addressScale(session, number); !addressed)
+            return addressed;
+        std::int64_t cell = 0;
+        if (!PrSet(session, key, cell))
+            return failed(feedback, Failure::at(FailureKind::ReadFailed, settingstext::kKeyReadFailed,
+                                                TableId::PriceKeys, key, kCellColumn));
+        keys.setRow(key, {std::to_string(key), cellText(cell)});
+        atKey(feedback, key);
+        session.pause(kKeyPauseMs);
+    }
+    display.end();
+    feedback.message(settingstext::kStatusDone);
+    feedback.moveCursor(TableId::PriceKeys, 1, kCellColumn);
+    return OperationResult::done();
+}
+
+OperationResult writePriceKeys(const ScaleLink& link, const std::vector<std::string>& cells)
+{
+    const OpenedScale opened = openScale(link, settingstext::kNoScaleKeys);
+    if (!opened)
+        return opened;
+    ScaleSession& session = link.session;
+    Feedback& feedback = session.feedback();
+
+    std::vector<std::int64_t> values(kPriceKeys, 0);
+    for (int key = 1; key <= kPriceKeys; ++key) {
+        const std::string text = key <= static_cast<int>(cells.size()) ? cells[key - 1] : std::string();
+        if (text.empty())
+            continue;
+        if (!intTextIn(text, kMinKeyCell, kMaxKeyCell)) {
+            feedback.moveCursor(TableId::PriceKeys, key, kCellColumn);
+            return failed(feedback, Failure::at(FailureKind::BadNumber, settingstext::kBadKeyCell,
+                                                TableId::PriceKeys, key, kCellColumn));
+        }
+        values[key - 1] = intTextValue(text);
+    }
+
+    ProgressDisplay display(feedback, kPriceKeys, ProgressDisplay::Counter::Hidden);
+    for (int key = 1; key <= kPriceKeys; ++key) {
+        if (feedback.stopRequested())
+            return stopped(feedback, display);
+        session.pause(kKeyPauseMs);
+        atKey(feedback, key);
+        if (auto addressed = addressScale(session, opened.target.number); !addressed)
+            return addressed;
+        if (!SendPrSet(session, values[key - 1], key))
+            return failed(feedback, Failure::at(FailureKind::NoAck, settingstext::kKeyWriteFailed,
+                                                TableId::PriceKeys, key, kCellColumn));
+    }
+    display.end();
+    feedback.message(settingstext::kKeysWritten);
+    feedback.moveCursor(TableId::PriceKeys, 1, kCellColumn);
+    return OperationResult::done();
+}
+
+std::vector<std::string> defaultPriceKeys()
+{
+    std::vector<std::string> cells;
+    for (int key = 1; key <= kPriceKeys; ++key)
+        cells.push_back(std::to_string(key));
+    return cells;
+}
+
+OperationResult readFactory(const ScaleLink& link, FactorySettings& settings)
+{
+    const OpenedScale opened = openScale(link, settingstext::kNoScaleFactory);
+    if (!opened)
+        return opened;
+    ScaleSession& session = link.session;
+    if (auto addressed = addressScale(session, opened.target.number); !addressed)
+        return addressed;
+    if (!ReadFactorySettings(session, settings))
+        return failed(session.feedback(),
+                      Failure::plain(FailureKind::ReadFailed, settingstext::kFactoryReadFailed));
+    return OperationResult::done();
+}
+
+} // namespace qm

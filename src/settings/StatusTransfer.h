@@ -1,0 +1,41 @@
+#pragma once
+// The operations of the tabs "Состояние весов" and "Установки VORTA": read the scale's status
+// and its 54 price keys, write the price keys, read the factory settings. Each key costs an
+// addressing, its command and a 210 ms pause, so the key loops take about 11 seconds: they move
+// the current cell key by key, show their progress and end between keys at a stop.
+//
+// The key table is 54 rows of {key number, cell}; an empty cell is a key that calls up no
+// product. The scale reads such a key as cell 0, and takes cell 0 as "no product": reading shows
+// it empty and writing an empty row sends 0, so a table read and written back is the same table.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/Failure.h"
+#include "settings/FactoryCodec.h"
+#include "settings/StatusCodec.h"
+
+namespace qm
+{
+
+struct ScaleLink;
+class TableSink;
+
+// The status, then every key into its row of the table; "Чтение состояния весов закончено."
+// at the end. A failure leaves the rows read so far with their new cells.
+OperationResult readStatusAndKeys(const ScaleLink& link, const std::function<void(const ScaleStatus&)>& showStatus,
+                                  TableSink& keys);
+
+// The cells of keys 1..54 (code page 1251 texts, missing ones empty). Every cell is checked
+// before the first key is written: a cell that is not empty and no number 1..4000 ends the write
+// at its row with nothing sent.
+OperationResult writePriceKeys(const ScaleLink& link, const std::vector<std::string>& cells);
+
+// "1".."54": every key calls up the cell of its own number.
+std::vector<std::string> defaultPriceKeys();
+
+// The factory settings; nothing is shown on success.
+OperationResult readFactory(const ScaleLink& link, FactorySettings& settings);
+
+} // namespace qm
