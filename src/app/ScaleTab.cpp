@@ -42,6 +42,17 @@ QToolButton* ScaleTab::addCommand(const QString& name, const QString& hint, Tool
     return button;
 }
 
+QPushButton* ScaleTab::addButton(const QString& name, const QString& caption, const QString& hint,
+                                 std::function<void()> handler, ToolKind kind)
+{
+    QPushButton* button = makeButton(name, caption, hint, m_tab);
+    QObject::connect(button, &QPushButton::clicked, m_tab, [handler = std::move(handler)] { handler(); });
+    if (kind == ToolKind::Scale)
+        m_context.runner().addScaleCommand(button);
+    addToolWidget(button);
+    return button;
+}
+
 void ScaleTab::addGap(int width)
 {
     m_toolbar->insertSpacing(m_toolbar->count() - 1, width);

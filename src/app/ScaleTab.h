@@ -86,6 +86,9 @@ class ScaleTab
     template <class Tab> void addCommands(Tab* owner, std::initializer_list<ToolRow<Tab>> rows);
     QToolButton* addCommand(const QString& name, const QString& hint, ToolIcon icon, std::function<void()> handler,
                             ToolKind kind = ToolKind::Local);
+    // A captioned push button on the command row ("Прочитать", "Изменить" ...).
+    QPushButton* addButton(const QString& name, const QString& caption, const QString& hint,
+                           std::function<void()> handler, ToolKind kind = ToolKind::Local);
     void addGap(int width = kToolGap);
     void addToolWidget(QWidget* widget);
 

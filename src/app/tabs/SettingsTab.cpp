@@ -1,17 +1,21 @@
 #include "app/tabs/SettingsTab.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/TableModel.h"
+#include "app/UiThread.h"
+#include "app/UserDialogs.h"
+#include "settings/SettingsTexts.h"
 
 namespace qm::app
 {
@@ -40,58 +44,108 @@ QStringList barcodeFormats()
     return items;
 }
 
+std::string bytes(const QString& text)
+{
+    // The fields refuse characters outside code page 1251.
+    return TableModel::toCp1251(text, false).value_or(std::string());
+}
+
+// The read and the write put what they got into the tab on the window's thread.
+class TabView : public SettingsView
+{
+  public:
+    TabView(AppContext& context, SettingsTab* tab) : m_context(context), m_tab(tab) {}
+    void showUserSettings(const UserSettings& settings) override
+    {
+        post([settings](SettingsTab& tab) { tab.showUserSettings(settings); });
+    }
+    void showShop(const ShopName& shop) override
+    {
+        post([shop](SettingsTab& tab) { tab.showShop(shop); });
+    }
+    void showClock(const std::string& date, const std::string& time) override
+    {
+        post([date = QString::fromStdString(date), time = QString::fromStdString(time)](SettingsTab& tab) {
+            tab.showClock(date, time);
+        });
+    }
+
+  private:
+    template <class F> void post(F&& show)
+    {
+        postTo(&m_context, [tab = m_tab, show = std::forward<F>(show)] {
+            if (tab)
+                show(*tab);
+        });
+    }
+    AppContext& m_context;
+    QPointer<SettingsTab> m_tab;
+};
+
 } // namespace
 
 SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_scale(context, this)
 {
     ChooserBox* chooser = m_scale.addChooser(2);
+    m_scale.addButton(QStringLiteral("Button3"), QStringLiteral("Прочитать"),
+                      QStringLiteral("Прочитать из выбранных весов настройки пользователя"), [this] { Button3Click(); },
+                      ToolKind::Scale);
+    m_scale.addButton(QStringLiteral("Button4"), QStringLiteral("Изменить"),
+                      QStringLiteral("Изменить настройки пользователя в выбранных весах"), [this] { Button4Click(); },
+                      ToolKind::Scale);
+    m_scale.addButton(QStringLiteral("Button8"), QStringLiteral("По умолчанию"),
+                      QStringLiteral("Выставить настройки пользователя по умолчанию"), [this] { Button8Click(); });
 
-    auto* labelFormat = new ChooserBox(QStringLiteral("ComboBox3"), this);
-    labelFormat->addItems(labelFormats());
-    labelFormat->selectIndex(20);
-    auto* barcodeFormat = new ChooserBox(QStringLiteral("ComboBox4"), this);
-    barcodeFormat->addItems(barcodeFormats());
-    barcodeFormat->selectIndex(4);
+    m_labelFormat = new ChooserBox(QStringLiteral("ComboBox3"), this);
+    m_labelFormat->addItems(labelFormats());
+    m_labelFormat->selectIndex(20);
+    m_barcodeFormat = new ChooserBox(QStringLiteral("ComboBox4"), this);
+    m_barcodeFormat->addItems(barcodeFormats());
+    m_barcodeFormat->selectIndex(4);
 
-    QWidget* department = makeFilteredEdit(QStringLiteral("Edit3"), QStringLiteral("46"), KeyRule::Digits, this);
-    QWidget* offset = makeFilteredEdit(QStringLiteral("Edit4"), QStringLiteral("10"), KeyRule::Digits, this);
-    QWidget* weightChange = makeFilteredEdit(QStringLiteral("Edit5"), QStringLiteral("10"), KeyRule::Digits, this);
-    for (QWidget* field :
-         {department, offset, weightChange, static_cast<QWidget*>(labelFormat), static_cast<QWidget*>(barcodeFormat)})
+    m_department = makeFilteredEdit(QStringLiteral("Edit3"), QStringLiteral("46"), KeyRule::Digits, this);
+    m_offset = makeFilteredEdit(QStringLiteral("Edit4"), QStringLiteral("10"), KeyRule::Digits, this);
+    m_minWeight = makeFilteredEdit(QStringLiteral("Edit5"), QStringLiteral("10"), KeyRule::Digits, this);
+    for (QWidget* field : {static_cast<QWidget*>(m_department), static_cast<QWidget*>(m_offset),
+                           static_cast<QWidget*>(m_minWeight), static_cast<QWidget*>(m_labelFormat),
+                           static_cast<QWidget*>(m_barcodeFormat)})
         field->setMaximumWidth(kFieldWidth);
-    labelFormat->setMinimumContentsLength(3);
-    barcodeFormat->setMinimumContentsLength(3);
+    m_labelFormat->setMinimumContentsLength(3);
+    m_barcodeFormat->setMinimumContentsLength(3);
     auto* user = new QFormLayout;
-    user->addRow(makeLabel(QStringLiteral("Номер отдела"), this), department);
-    user->addRow(makeLabel(QStringLiteral("Формат этикетки"), this), labelFormat);
-    user->addRow(makeLabel(QStringLiteral("Формат штрих-кода"), this), barcodeFormat);
-    user->addRow(makeLabel(QStringLiteral("Сдвиг печати, мм"), this), offset);
-    user->addRow(makeLabel(QStringLiteral("Мин. изменение веса для автопечати, гр."), this), weightChange);
+    user->addRow(makeLabel(QString::fromUtf8(settingstext::kDepartmentLabel), this), m_department);
+    user->addRow(makeLabel(QString::fromUtf8(settingstext::kLabelFormatLabel), this), m_labelFormat);
+    user->addRow(makeLabel(QString::fromUtf8(settingstext::kBarcodeFormatLabel), this), m_barcodeFormat);
+    user->addRow(makeLabel(QString::fromUtf8(settingstext::kOffsetLabel), this), m_offset);
+    user->addRow(makeLabel(QString::fromUtf8(settingstext::kMinWeightLabel), this), m_minWeight);
 
     auto* printGroup = new QGroupBox(QStringLiteral("Особенности печати"), this);
     auto* print = new QVBoxLayout(printGroup);
     const struct {
-        const char* name;
         const char* caption;
         bool checked;
     } options[] = {
-        {"CheckBox1", "Разрешить изменение цены", true},
-        {"CheckBox2", "Разрешить изменение цены с сохранением изменения", true},
-        {"CheckBox3", "Печать номера PLU", false},
-        {"CheckBox4", "Печать группового кода", true},
-        {"CheckBox5", "Печать даты упаковки", true},
-        {"CheckBox6", "Печать срока годности", true},
-        {"CheckBox7", "Печать номера этикетки", false},
-        {"CheckBox8", "Печать времени упаковки", false},
+        {"Разрешить изменение цены", true},
+        {"Разрешить изменение цены с сохранением изменения", true},
+        {"Печать номера PLU", false},
+        {"Печать группового кода", true},
+        {"Печать даты упаковки", true},
+        {"Печать срока годности", true},
+        {"Печать номера этикетки", false},
+        {"Печать времени упаковки", false},
     };
-    for (const auto& o : options)
-        print->addWidget(
-            makeCheckBox(QString::fromLatin1(o.name), QString::fromUtf8(o.caption), o.checked, printGroup));
+    for (std::size_t bit = 0; bit < m_options.size(); ++bit) {
+        m_options[bit] = makeCheckBox(QStringLiteral("CheckBox%1").arg(bit + 1), QString::fromUtf8(options[bit].caption),
+                                      options[bit].checked, printGroup);
+        print->addWidget(m_options[bit]);
+    }
 
     auto* shopGroup = new QGroupBox(QStringLiteral("Название магазина"), this);
     auto* shop = new QVBoxLayout(shopGroup);
-    shop->addWidget(makeEdit(QStringLiteral("Edit1"), QStringLiteral("Спасибо"), shopGroup));
-    shop->addWidget(makeEdit(QStringLiteral("Edit2"), QStringLiteral("за покупку !"), shopGroup));
+    m_shop1 = makeEdit(QStringLiteral("Edit1"), QStringLiteral("Спасибо"), shopGroup);
+    m_shop2 = makeEdit(QStringLiteral("Edit2"), QStringLiteral("за покупку !"), shopGroup);
+    shop->addWidget(m_shop1);
+    shop->addWidget(m_shop2);
 
     m_date = makeFilteredEdit(QStringLiteral("Edit6"), QString(), KeyRule::DigitsAndPoint, this);
     m_time = makeFilteredEdit(QStringLiteral("Edit7"), QString(), KeyRule::DigitsAndColon, this);
@@ -101,8 +155,12 @@ SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
     auto* clock = new QFormLayout(clockGroup);
     clock->addRow(makeLabel(QStringLiteral("Дата"), clockGroup), m_date);
     clock->addRow(makeLabel(QStringLiteral("Время"), clockGroup), m_time);
-    clock->addRow(
-        makeCheckBox(QStringLiteral("CheckBox15"), QStringLiteral("Ввести текущую дату и время"), true, clockGroup));
+    m_currentClock =
+        makeCheckBox(QStringLiteral("CheckBox15"), QStringLiteral("Ввести текущую дату и время"), true, clockGroup);
+    clock->addRow(m_currentClock);
+    // Set from the settings file as well as by a click: the fields follow the box either way.
+    connect(m_currentClock, &QCheckBox::toggled, this, [this] { CheckBox15Click(); });
+    CheckBox15Click();
 
     auto* left = new QVBoxLayout;
     left->addWidget(makeLabel(QStringLiteral("Выбор весов"), this));
@@ -113,6 +171,7 @@ SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
     auto* top = new QHBoxLayout;
     top->addLayout(left);
     top->addWidget(printGroup);
+    top->addStretch(1);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(shopGroup, 1);
@@ -127,9 +186,94 @@ SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
 
 void SettingsTab::fillCurrentDateTime()
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    m_date->setText(now.toString(QStringLiteral("dd.MM.yy")));
-    m_time->setText(now.toString(QStringLiteral("HH:mm:ss")));
+    const ClockReading now = clockNow();
+    showClock(QString::fromStdString(formatScaleDate(now.date)), QString::fromStdString(formatScaleTime(now.time)));
+}
+
+SettingsForm SettingsTab::form() const
+{
+    SettingsForm f;
+    f.department = bytes(m_department->text());
+    f.labelFormat = bytes(m_labelFormat->text());
+    f.barcodeFormat = bytes(m_barcodeFormat->text());
+    f.printOffset = bytes(m_offset->text());
+    f.minWeight = bytes(m_minWeight->text());
+    for (std::size_t bit = 0; bit < m_options.size(); ++bit)
+        if (m_options[bit]->isChecked())
+            f.options |= 1 << bit;
+    f.shop1 = bytes(m_shop1->text());
+    f.shop2 = bytes(m_shop2->text());
+    f.date = bytes(m_date->text());
+    f.time = bytes(m_time->text());
+    f.currentClock = m_currentClock->isChecked();
+    return f;
+}
+
+void SettingsTab::setForm(const SettingsForm& f)
+{
+    m_department->setText(TableModel::toQString(f.department));
+    m_labelFormat->setText(TableModel::toQString(f.labelFormat));
+    m_barcodeFormat->setText(TableModel::toQString(f.barcodeFormat));
+    m_offset->setText(TableModel::toQString(f.printOffset));
+    m_minWeight->setText(TableModel::toQString(f.minWeight));
+    for (std::size_t bit = 0; bit < m_options.size(); ++bit)
+        m_options[bit]->setChecked(f.options & (1 << bit));
+    m_shop1->setText(TableModel::toQString(f.shop1));
+    m_shop2->setText(TableModel::toQString(f.shop2));
+    m_date->setText(TableModel::toQString(f.date));
+    m_time->setText(TableModel::toQString(f.time));
+    m_currentClock->setChecked(f.currentClock);
+}
+
+void SettingsTab::showUserSettings(const UserSettings& s)
+{
+    SettingsForm f = form();
+    f.department = std::to_string(s.department);
+    f.labelFormat = std::to_string(s.labelFormat);
+    f.barcodeFormat = std::to_string(s.barcodeFormat);
+    f.printOffset = std::to_string(s.printOffset);
+    f.minWeight = std::to_string(s.minWeight);
+    f.options = s.options;
+    setForm(f);
+}
+
+void SettingsTab::showShop(const ShopName& shop)
+{
+    // All 28 characters, trailing blanks included.
+    m_shop1->setText(TableModel::toQString(shop.line1));
+    m_shop2->setText(TableModel::toQString(shop.line2));
+}
+
+void SettingsTab::showClock(const QString& date, const QString& time)
+{
+    m_date->setText(date);
+    m_time->setText(time);
+}
+
+void SettingsTab::Button3Click()
+{
+    auto view = std::make_shared<TabView>(m_scale.context(), this);
+    m_scale.runOnScale([view](const ScaleLink& link) { readUserSettings(link, *view); });
+}
+
+void SettingsTab::Button4Click()
+{
+    auto view = std::make_shared<TabView>(m_scale.context(), this);
+    m_scale.runOnScale([view, f = form()](const ScaleLink& link) { writeUserSettings(link, f, *view); });
+}
+
+void SettingsTab::Button8Click()
+{
+    if (m_scale.context().dialogs().ask(settingstext::kAskUser, Buttons::YesNo) != Answer::Yes)
+        return;
+    setForm(withDefaults(form(), clockNow()));
+}
+
+void SettingsTab::CheckBox15Click()
+{
+    const bool typed = !m_currentClock->isChecked();
+    m_date->setEnabled(typed);
+    m_time->setEnabled(typed);
 }
 
 } // namespace qm::app

@@ -1,13 +1,20 @@
 #include "app/tabs/StatusTab.h"
 
+#include <QCheckBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/GridSink.h"
 #include "app/StringGrid.h"
+#include "app/UiThread.h"
+#include "settings/PriceKeyCodec.h"
+#include "settings/StatusTransfer.h"
 
 namespace qm::app
 {
@@ -17,19 +24,108 @@ StatusTab::StatusTab(AppContext& context, QWidget* parent) : QWidget(parent), m_
     m_grid = new StringGrid(QStringLiteral("StringGrid3"), priceKeyLayout(), makePriceKeyTable(), this);
     context.addGrid(TableId::PriceKeys, m_grid);
     ChooserBox* chooser = m_scale.addChooser(5);
+    m_scale.addButton(QStringLiteral("Button5"), QStringLiteral("Прочитать"), QString(), [this] { Button5Click(); },
+                      ToolKind::Scale);
+    m_scale.addButton(QStringLiteral("Button6"), QStringLiteral("Изменить"), QString(), [this] { Button6Click(); },
+                      ToolKind::Scale);
+    m_scale.addButton(QStringLiteral("Button12"), QStringLiteral("По умолчанию"),
+                      QStringLiteral("Выставить клавиши цен по умолчанию"), [this] { Button12Click(); });
+    m_scale.addButton(QStringLiteral("Button15"), QStringLiteral("Обнулить"),
+                      QStringLiteral("Обнулить таблицу клавиш цен"), [this] { Button15Click(); });
+
+    const char* const flagCaptions[] = {"Перегрузка", "Выбор тары", "Нулевой вес", "Двухдиапазонный режим",
+                                        "Вес стабильный"};
+    auto* state = new QVBoxLayout;
+    for (std::size_t i = 0; i < m_flags.size(); ++i) {
+        m_flags[i] = makeCheckBox(QStringLiteral("CheckBox%1").arg(9 + i), QString::fromUtf8(flagCaptions[i]), false,
+                                  this);
+        m_flags[i]->setEnabled(false); // they show the scale's state
+        state->addWidget(m_flags[i]);
+    }
+    m_weight = makeShowField(QStringLiteral("Edit8"), this);
+    m_price = makeShowField(QStringLiteral("Edit10"), this);
+    m_total = makeShowField(QStringLiteral("Edit9"), this);
+    m_product = makeShowField(QStringLiteral("Edit11"), this);
+    auto* values = new QFormLayout;
+    values->addRow(makeLabel(QStringLiteral("Вес, гр."), this), m_weight);
+    values->addRow(makeLabel(QStringLiteral("Цена, коп."), this), m_price);
+    values->addRow(makeLabel(QStringLiteral("Стоимость, коп."), this), m_total);
+    values->addRow(makeLabel(QStringLiteral("Номер выбранного товара"), this), m_product);
 
     auto* left = new QVBoxLayout;
     left->addWidget(makeLabel(QStringLiteral("Выбор весов"), this));
     left->addWidget(chooser);
+    left->addLayout(state);
+    left->addLayout(values);
     left->addStretch(1);
+
+    auto* keys = new QVBoxLayout;
+    keys->addWidget(makeLabel(QStringLiteral("Таблица клавиш цен"), this));
+    keys->addWidget(m_grid, 1);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
-    columns->addWidget(m_grid, 1);
+    columns->addLayout(keys, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());
+    layout->addLayout(m_scale.addProgressRow(QStringLiteral("KeysProgressBar"), QStringLiteral("KeysCounter"),
+                                             QStringLiteral("KeysStopButton")));
     layout->addLayout(columns, 1);
+}
+
+void StatusTab::showStatus(const ScaleStatus& s)
+{
+    const bool flags[] = {s.overload, s.tareSet, s.zeroWeight, s.dualRange, s.stable};
+    for (std::size_t i = 0; i < m_flags.size(); ++i)
+        m_flags[i]->setChecked(flags[i]);
+    m_weight->setText(QString::number(s.weight));
+    m_price->setText(QString::number(s.price));
+    m_total->setText(QString::number(s.total));
+    m_product->setText(QString::number(s.product));
+}
+
+void StatusTab::Button5Click()
+{
+    AppContext& context = m_scale.context();
+    auto sink = std::make_shared<GridSink>(context, m_grid->tableModel());
+    m_scale.runOnScale([&context, tab = QPointer<StatusTab>(this), sink](const ScaleLink& link) {
+        readStatusAndKeys(
+            link,
+            [&context, tab](const ScaleStatus& status) {
+                postTo(&context, [tab, status] {
+                    if (tab)
+                        tab->showStatus(status);
+                });
+            },
+            *sink);
+    });
+}
+
+void StatusTab::Button6Click()
+{
+    const Table keys = m_grid->snapshot();
+    std::vector<std::string> cells;
+    for (int key = 1; key <= kPriceKeys; ++key)
+        cells.push_back(keys.cell(key, 1));
+    m_scale.runOnScale([cells](const ScaleLink& link) { writePriceKeys(link, cells); });
+}
+
+template <class F> void StatusTab::fillCells(F cellOf)
+{
+    for (int key = 1; key <= kPriceKeys; ++key)
+        m_grid->tableModel()->setCell(key, 1, cellOf(key));
+}
+
+void StatusTab::Button12Click()
+{
+    const std::vector<std::string> cells = defaultPriceKeys();
+    fillCells([&cells](int key) { return cells[key - 1]; });
+}
+
+void StatusTab::Button15Click()
+{
+    fillCells([](int) { return std::string(); });
 }
 
 } // namespace qm::app

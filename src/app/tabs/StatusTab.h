@@ -1,12 +1,17 @@
 #pragma once
 // Tab "Состояние весов": the live state of the scale chosen in `ComboBox5` and its price-key
-// table `StringGrid3` (54 keys, the key numbers in the fixed column 0).
+// table `StringGrid3` (54 keys, the key numbers in the fixed column 0). The key loops run on the
+// worker with the tab's progress bar and stop button; the current cell follows them key by key.
 
 #include <QWidget>
+#include <array>
 
 #include "app/ScaleTab.h"
+#include "settings/StatusCodec.h"
 
+class QCheckBox;
 class QHBoxLayout;
+class QLineEdit;
 
 namespace qm::app
 {
@@ -23,9 +28,24 @@ class StatusTab : public QWidget
     StringGrid* grid() const { return m_grid; }
     QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
+    void showStatus(const ScaleStatus& status);
+
+    void Button5Click();  // "Прочитать": the state and every key
+    void Button6Click();  // "Изменить": every key
+    void Button12Click(); // "По умолчанию"
+    void Button15Click(); // "Обнулить"
+
   private:
-    ScaleTab m_scale;   // `ComboBox5`, the command row; the key loops have no stop button
+    // Column 1 of every key row gets the cell the function gives for the key.
+    template <class F> void fillCells(F cellOf);
+
+    ScaleTab m_scale;   // `ComboBox5`, the command row, the progress row
     StringGrid* m_grid; // `StringGrid3`
+    std::array<QCheckBox*, 5> m_flags{};
+    QLineEdit* m_weight;
+    QLineEdit* m_price;
+    QLineEdit* m_total;
+    QLineEdit* m_product;
 };
 
 } // namespace qm::app

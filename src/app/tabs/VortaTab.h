@@ -1,11 +1,15 @@
 #pragma once
 // Tab "Установки VORTA": the factory settings of the scale chosen in `ComboBox6`, read-only.
+// A failed read leaves every field as it was.
 
 #include <QWidget>
 
 #include "app/ScaleTab.h"
+#include "settings/FactoryCodec.h"
 
+class QCheckBox;
 class QHBoxLayout;
+class QLineEdit;
 
 namespace qm::app
 {
@@ -20,8 +24,23 @@ class VortaTab : public QWidget
 
     QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
+    // A decimal point code of 6 or more leaves its field as it was.
+    void showFactory(const FactorySettings& settings);
+
+    void Button7Click(); // "Прочитать"
+
   private:
     ScaleTab m_scale; // `ComboBox6`, the command row
+    QLineEdit* m_capacity;
+    QLineEdit* m_weightPoint;
+    QLineEdit* m_pricePoint;
+    QLineEdit* m_totalPoint;
+    QCheckBox* m_dualRange;
+    QLineEdit* m_upperDivision;
+    QLineEdit* m_lowerDivision;
+    QLineEdit* m_priceWeight;
+    QLineEdit* m_rounding;
+    QLineEdit* m_tareLimit;
 };
 
 } // namespace qm::app
