@@ -51,5 +51,11 @@ int runCheckMessages(CliContext& context);
 int runSendMessages(CliContext& context);
 int runReadMessages(CliContext& context);
 int runDeleteMessages(CliContext& context);
+int runReadSettings(CliContext& context);
+int runWriteSettings(CliContext& context);
+int runReadStatus(CliContext& context);
+int runReadKeys(CliContext& context);
+int runWriteKeys(CliContext& context);
+int runReadFactory(CliContext& context);
 
 } // namespace qm::cli

@@ -38,26 +38,20 @@ void atKey(Feedback& feedback, int key)
     feedback.processEvents();
 }
 
-} // namespace
-
-OperationResult readStatusAndKeys(const ScaleLink& link, const std::function<void(const ScaleStatus&)>& showStatus,
-                                  TableSink& keys)
+// The status of the addressed scale; the record decoded, or the exchange's failure.
+OperationResult statusStep(ScaleSession& session, int number, ScaleStatus& status)
 {
-    const OpenedScale opened = openScale(link, settingstext::kNoScaleStatus);
-    if (!opened)
-        return opened;
-    ScaleSession& session = link.session;
-    Feedback& feedback = session.feedback();
-    const int number = opened.target.number;
     if (auto addressed = addressScale(session, number); !addressed)
         return addressed;
-    ScaleStatus status;
     if (!GetStatus(session, status))
-        return failed(feedback, Failure::plain(FailureKind::ReadFailed, operationtext::kWriteFailed));
-    showStatus(status);
-    feedback.processEvents();
-    session.pause(kKeyPauseMs);
+        return failed(session.feedback(), Failure::plain(FailureKind::ReadFailed, operationtext::kWriteFailed));
+    return OperationResult::done();
+}
 
+// Every key into its row, the current cell following, a 210 ms pause after each.
+OperationResult keysStep(ScaleSession& session, int number, TableSink& keys)
+{
+    Feedback& feedback = session.feedback();
     ProgressDisplay display(feedback, kPriceKeys, ProgressDisplay::Counter::Hidden);
     for (int key = 1; key <= kPriceKeys; ++key) {
         if (feedback.stopRequested())
@@ -73,9 +67,46 @@ OperationResult readStatusAndKeys(const ScaleLink& link, const std::function<voi
         session.pause(kKeyPauseMs);
     }
     display.end();
-    feedback.message(settingstext::kStatusDone);
     feedback.moveCursor(TableId::PriceKeys, 1, kCellColumn);
     return OperationResult::done();
+}
+
+} // namespace
+
+OperationResult readStatusAndKeys(const ScaleLink& link, const std::function<void(const ScaleStatus&)>& showStatus,
+                                  TableSink& keys)
+{
+    const OpenedScale opened = openScale(link, settingstext::kNoScaleStatus);
+    if (!opened)
+        return opened;
+    ScaleSession& session = link.session;
+    ScaleStatus status;
+    if (auto read = statusStep(session, opened.target.number, status); !read)
+        return read;
+    showStatus(status);
+    session.feedback().processEvents();
+    session.pause(kKeyPauseMs);
+    if (auto read = keysStep(session, opened.target.number, keys); !read)
+        return read;
+    session.feedback().message(settingstext::kStatusDone);
+    session.feedback().moveCursor(TableId::PriceKeys, 1, kCellColumn);
+    return OperationResult::done();
+}
+
+OperationResult readScaleStatus(const ScaleLink& link, ScaleStatus& status)
+{
+    const OpenedScale opened = openScale(link, settingstext::kNoScaleStatus);
+    if (!opened)
+        return opened;
+    return statusStep(link.session, opened.target.number, status);
+}
+
+OperationResult readPriceKeys(const ScaleLink& link, TableSink& keys)
+{
+    const OpenedScale opened = openScale(link, settingstext::kNoScaleStatus);
+    if (!opened)
+        return opened;
+    return keysStep(link.session, opened.target.number, keys);
 }
 
 OperationResult writePriceKeys(const ScaleLink& link, const std::vector<std::string>& cells)

@@ -27,6 +27,11 @@ class TableSink;
 OperationResult readStatusAndKeys(const ScaleLink& link, const std::function<void(const ScaleStatus&)>& showStatus,
                                   TableSink& keys);
 
+// The status alone, and the keys alone (the command line's read-status and read-keys), without
+// the closing message.
+OperationResult readScaleStatus(const ScaleLink& link, ScaleStatus& status);
+OperationResult readPriceKeys(const ScaleLink& link, TableSink& keys);
+
 // The cells of keys 1..54 (code page 1251 texts, missing ones empty). Every cell is checked
 // before the first key is written: a cell that is not empty and no number 1..4000 ends the write
 // at its row with nothing sent.

@@ -1,0 +1,69 @@
+#include "cli/JsonObject.h"
+
+#include <cstdio>
+
+namespace qm::cli
+{
+
+std::string jsonString(const std::string& utf8)
+{
+    std::string out = "\"";
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                out += escaped;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+JsonObject& JsonObject::add(const char* key, const std::string& value)
+{
+    if (!m_body.empty())
+        m_body += ',';
+    m_body += jsonString(key) + ':' + value;
+    return *this;
+}
+
+JsonObject& JsonObject::number(const char* key, std::int64_t value)
+{
+    return add(key, std::to_string(value));
+}
+
+JsonObject& JsonObject::boolean(const char* key, bool value)
+{
+    return add(key, value ? "true" : "false");
+}
+
+JsonObject& JsonObject::text(const char* key, const std::string& utf8)
+{
+    return add(key, jsonString(utf8));
+}
+
+JsonObject& JsonObject::null(const char* key)
+{
+    return add(key, "null");
+}
+
+} // namespace qm::cli
