@@ -1,5 +1,6 @@
 // The scale choosers and their apply-configuration command, and the key filters of the fields.
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -120,6 +121,8 @@ TEST_F(Choosers, FieldsFilterTheirKeys)
     QTest::keyClick(period, Qt::Key_Backspace);
     EXPECT_EQ(period->text(), "6");
 
+    // The clock fields take keys only while the computer's clock is not used.
+    find<QCheckBox>(&form, "CheckBox15")->setChecked(false);
     auto* date = find<QLineEdit>(&form, "Edit6");
     date->clear();
     QTest::keyClicks(date, "01.07:02");
