@@ -66,4 +66,28 @@ JsonObject& JsonObject::null(const char* key)
     return add(key, "null");
 }
 
+std::string reportText(const std::vector<ReportField>& fields, bool json)
+{
+    JsonObject object;
+    std::string lines;
+    for (const ReportField& f : fields) {
+        std::string shown;
+        if (const auto* number = std::get_if<std::int64_t>(&f.value)) {
+            object.number(f.key, *number);
+            shown = std::to_string(*number);
+        } else if (const auto* flag = std::get_if<bool>(&f.value)) {
+            object.boolean(f.key, *flag);
+            shown = *flag ? "да" : "нет";
+        } else if (const auto* text = std::get_if<std::string>(&f.value)) {
+            object.text(f.key, *text);
+            shown = *text;
+        } else {
+            object.null(f.key);
+            shown = "?";
+        }
+        lines += std::string(f.label) + ": " + shown + "\n";
+    }
+    return json ? object.str() + "\n" : lines;
+}
+
 } // namespace qm::cli

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace qm::cli
 {
@@ -24,5 +26,16 @@ class JsonObject
 
 // The text as a JSON string, quotes included.
 std::string jsonString(const std::string& utf8);
+
+// One value a read command prints: its label as the tab shows it, its JSON key, and the value
+// (null for one the scale gave no meaning to).
+struct ReportField {
+    const char* label;
+    const char* key;
+    std::variant<std::int64_t, bool, std::string, std::nullptr_t> value;
+};
+
+// The fields as one JSON object, or as "label: value" lines (booleans "да" / "нет", null "?").
+std::string reportText(const std::vector<ReportField>& fields, bool json);
 
 } // namespace qm::cli

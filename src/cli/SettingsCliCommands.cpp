@@ -34,24 +34,6 @@ struct HeldSettings : SettingsView {
     void showClock(const std::string&, const std::string&) override {}
 };
 
-// The print options as the tab captions its boxes, bit 0 first.
-const char* const kOptionCaptions[] = {
-    "Разрешить изменение цены", "Разрешить изменение цены с сохранением изменения",
-    "Печать номера PLU",        "Печать группового кода",
-    "Печать даты упаковки",     "Печать срока годности",
-    "Печать номера этикетки",   "Печать времени упаковки",
-};
-
-void printLine(const char* label, const std::string& value)
-{
-    std::cout << label << ": " << value << '\n';
-}
-
-const char* yesNo(bool value)
-{
-    return value ? "да" : "нет";
-}
-
 // A text option in UTF-8, as code page 1251; false (usage error printed) when it cannot be.
 bool cp1251Option(CliContext& context, const char* option, std::string& out)
 {
@@ -90,10 +72,12 @@ SettingsForm formFrom(const HeldSettings& held)
     return f;
 }
 
-std::string patternOr(int code, const char* none)
+// The pattern a decimal point code shows; null for a code the scale gives no pattern.
+decltype(ReportField::value) pointPattern(int code)
 {
-    const auto pattern = decimalPointPattern(code);
-    return pattern ? *pattern : none;
+    if (const auto pattern = decimalPointPattern(code))
+        return *pattern;
+    return nullptr;
 }
 
 } // namespace
@@ -109,30 +93,16 @@ int runReadSettings(CliContext& context)
     if (!result)
         return context.finish(result);
     const UserSettings& s = held.settings;
-    if (context.args().has("json")) {
-        std::cout << JsonObject()
-                         .number("department", s.department)
-                         .number("label_format", s.labelFormat)
-                         .number("barcode_format", s.barcodeFormat)
-                         .number("print_offset", s.printOffset)
-                         .number("min_weight", s.minWeight)
-                         .number("options", s.options)
-                         .text("shop1", cp1251ToUtf8(held.shop.line1))
-                         .text("shop2", cp1251ToUtf8(held.shop.line2))
-                         .str()
-                  << std::endl;
-        return kOk;
-    }
-    printLine(settingstext::kDepartmentLabel, std::to_string(s.department));
-    printLine(settingstext::kLabelFormatLabel, std::to_string(s.labelFormat));
-    printLine(settingstext::kBarcodeFormatLabel, std::to_string(s.barcodeFormat));
-    printLine(settingstext::kOffsetLabel, std::to_string(s.printOffset));
-    printLine(settingstext::kMinWeightLabel, std::to_string(s.minWeight));
-    for (int bit = 0; bit < 8; ++bit)
-        printLine(kOptionCaptions[bit], yesNo(s.options & (1 << bit)));
-    printLine("Название магазина 1", cp1251ToUtf8(held.shop.line1));
-    printLine("Название магазина 2", cp1251ToUtf8(held.shop.line2));
-    std::cout.flush();
+    std::cout << reportText({{settingstext::kDepartmentLabel, "department", std::int64_t{s.department}},
+                             {settingstext::kLabelFormatLabel, "label_format", std::int64_t{s.labelFormat}},
+                             {settingstext::kBarcodeFormatLabel, "barcode_format", std::int64_t{s.barcodeFormat}},
+                             {settingstext::kOffsetLabel, "print_offset", std::int64_t{s.printOffset}},
+                             {settingstext::kMinWeightLabel, "min_weight", std::int64_t{s.minWeight}},
+                             {"Особенности печати", "options", std::int64_t{s.options}},
+                             {"Название магазина, строка 1", "shop1", cp1251ToUtf8(held.shop.line1)},
+                             {"Название магазина, строка 2", "shop2", cp1251ToUtf8(held.shop.line2)}},
+                            context.args().has("json"))
+              << std::flush;
     return kOk;
 }
 
@@ -208,31 +178,17 @@ int runReadStatus(CliContext& context)
     const OperationResult result = readScaleStatus(scaleLink(context), status);
     if (!result)
         return context.finish(result);
-    if (context.args().has("json")) {
-        std::cout << JsonObject()
-                         .boolean("overload", status.overload)
-                         .boolean("tare", status.tareSet)
-                         .boolean("zero", status.zeroWeight)
-                         .boolean("dual_range", status.dualRange)
-                         .boolean("stable", status.stable)
-                         .number("weight", status.weight)
-                         .number("price", status.price)
-                         .number("total", status.total)
-                         .number("plu", status.product)
-                         .str()
-                  << std::endl;
-        return kOk;
-    }
-    printLine("Перегрузка", yesNo(status.overload));
-    printLine("Выбор тары", yesNo(status.tareSet));
-    printLine("Нулевой вес", yesNo(status.zeroWeight));
-    printLine("Двухдиапазонный режим", yesNo(status.dualRange));
-    printLine("Вес стабильный", yesNo(status.stable));
-    printLine("Вес, гр.", std::to_string(status.weight));
-    printLine("Цена, коп.", std::to_string(status.price));
-    printLine("Стоимость, коп.", std::to_string(status.total));
-    printLine("Номер выбранного товара", std::to_string(status.product));
-    std::cout.flush();
+    std::cout << reportText({{"Перегрузка", "overload", status.overload},
+                             {"Выбор тары", "tare", status.tareSet},
+                             {"Нулевой вес", "zero", status.zeroWeight},
+                             {"Двухдиапазонный режим", "dual_range", status.dualRange},
+                             {"Вес стабильный", "stable", status.stable},
+                             {"Вес, гр.", "weight", status.weight},
+                             {"Цена, коп.", "price", status.price},
+                             {"Стоимость, коп.", "total", status.total},
+                             {"Номер выбранного товара", "plu", status.product}},
+                            context.args().has("json"))
+              << std::flush;
     return kOk;
 }
 
@@ -292,38 +248,21 @@ int runReadFactory(CliContext& context)
     const OperationResult result = readFactory(scaleLink(context), f);
     if (!result)
         return context.finish(result);
-    if (context.args().has("json")) {
-        JsonObject json;
-        json.number("capacity", f.capacity);
-        const std::pair<const char*, int> points[] = {
-            {"weight_point", f.weightPoint}, {"price_point", f.pricePoint}, {"total_point", f.totalPoint}};
-        for (const auto& [key, code] : points) {
-            if (const auto pattern = decimalPointPattern(code))
-                json.text(key, *pattern);
-            else
-                json.null(key);
-        }
-        std::cout << json.boolean("dual_range", f.dualRange)
-                         .number("division_upper", f.upperDivision)
-                         .number("division_lower", f.lowerDivision)
-                         .number("price_weight", f.priceWeight)
-                         .number("rounding", f.rounding)
-                         .number("tare_limit", f.tareLimit)
-                         .str()
-                  << std::endl;
-        return kOk;
-    }
-    printLine("Наибольший предел взвешивания, гр.", std::to_string(f.capacity));
-    printLine("Положение десятичной точки, вес", patternOr(f.weightPoint, "?"));
-    printLine("Положение десятичной точки, цена", patternOr(f.pricePoint, "?"));
-    printLine("Положение десятичной точки, стоимость", patternOr(f.totalPoint, "?"));
-    printLine("Двухдиапазонный режим", yesNo(f.dualRange));
-    printLine("Дискретность индикации веса, верхний диапазон, гр.", std::to_string(f.upperDivision));
-    printLine("Дискретность индикации веса, нижний диапазон, гр.", std::to_string(f.lowerDivision));
-    printLine("Вес в граммах, для которого определяется цена", std::to_string(f.priceWeight));
-    printLine("Округление стоимости до", std::to_string(f.rounding));
-    printLine("Предел выборки тары, гр.", std::to_string(f.tareLimit));
-    std::cout.flush();
+    std::cout << reportText({{"Наибольший предел взвешивания, гр.", "capacity", std::int64_t{f.capacity}},
+                             {"Положение десятичной точки, вес", "weight_point", pointPattern(f.weightPoint)},
+                             {"Положение десятичной точки, цена", "price_point", pointPattern(f.pricePoint)},
+                             {"Положение десятичной точки, стоимость", "total_point", pointPattern(f.totalPoint)},
+                             {"Двухдиапазонный режим", "dual_range", f.dualRange},
+                             {"Дискретность индикации веса, верхний диапазон, гр.", "division_upper",
+                              std::int64_t{f.upperDivision}},
+                             {"Дискретность индикации веса, нижний диапазон, гр.", "division_lower",
+                              std::int64_t{f.lowerDivision}},
+                             {"Вес в граммах, для которого определяется цена", "price_weight",
+                              std::int64_t{f.priceWeight}},
+                             {"Округление стоимости до", "rounding", std::int64_t{f.rounding}},
+                             {"Предел выборки тары, гр.", "tare_limit", std::int64_t{f.tareLimit}}},
+                            context.args().has("json"))
+              << std::flush;
     return kOk;
 }
 

@@ -77,7 +77,7 @@ TEST(CliSettings, ReadSettingsAsJsonAndAsLines)
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), line(settingstext::kReadDone));
     EXPECT_NE(r.out.find("\nНомер отдела: 46\n"), std::string::npos);
-    EXPECT_NE(r.out.find("\nПечать номера PLU: нет\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\nОсобенности печати: 59\n"), std::string::npos);
 }
 
 TEST(CliSettings, WriteSettingsKeepsWhatIsNotGiven)
