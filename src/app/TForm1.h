@@ -25,6 +25,7 @@ class StatusTab;
 class TestsTab;
 class UserDialogs;
 class VortaTab;
+class HelpWindow;
 
 class TForm1 : public QMainWindow
 {
@@ -47,6 +48,10 @@ class TForm1 : public QMainWindow
     LogoTab* logoTab() const { return m_logo; }
     ReportsTab* reportsTab() const { return m_reports; }
     VortaTab* vortaTab() const { return m_vorta; }
+
+    // The help window at the topic of the keyword (made on first use).
+    void showHelp(const QString& keyword);
+    HelpWindow* helpWindow() const { return m_help; }
 
     void FormCreate();
     // True when the window may close: the save questions, then the settings file.
@@ -77,6 +82,7 @@ class TForm1 : public QMainWindow
 
     AppSettings m_settings; // as read at start-up: lines without a control go back unchanged
     bool m_closeWhenIdle = false;
+    HelpWindow* m_help = nullptr;
 };
 
 } // namespace qm::app
