@@ -26,6 +26,8 @@ PortsPanel::PortsPanel(AppContext& context, ChooserBox* portChooser, QWidget* pa
     setObjectName(QStringLiteral("PortsPanel"));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("PortsList"));
+    // A few lines are enough: the table above keeps the room.
+    m_list->setMaximumHeight(m_list->fontMetrics().lineSpacing() * 5 + 2 * m_list->frameWidth() + 4);
     m_list->setToolTip(QStringLiteral("COM-имена, за которыми сейчас есть устройство (ports.cfg: COMn=устройство)"));
     QPushButton* again = makeButton(QStringLiteral("PortsRefresh"), QStringLiteral("Обновить"),
                                     QStringLiteral("Прочитать список портов заново"), this);

@@ -91,6 +91,7 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     grid->addWidget(m_probe, 3, 4);
     // Room the window gains goes to an empty last column: the fields keep their natural widths.
     grid->setColumnStretch(5, 1);
+    grid->setRowStretch(4, 1);
 
     m_ports = new PortsPanel(context, m_port, this);
     auto* lower = new QHBoxLayout;
