@@ -32,12 +32,7 @@ double msSince(Clock::time_point t0)
 
 void walk(const char* title, const qmtest::EmuOptions& options, const char* speed, int rows)
 {
-    qmtest::EmuProcess emu(options);
-    qm::PortMap map;
-    map.set(1, emu.device());
-    qm::TComm comm(map);
-    bench::SilentFeedback fb;
-    qm::ScaleSession session(comm, fb);
+    bench::EmuLine line(options);
     qm::Table config = bench::benchConfig(speed);
     for (int r = 2; r <= rows; ++r) {
         config.appendRow();
@@ -47,7 +42,7 @@ void walk(const char* title, const qmtest::EmuOptions& options, const char* spee
     qm::TableWriter sink(tests);
     const double cpu0 = cpuSeconds();
     const auto t0 = Clock::now();
-    qm::testAllScales(session, config, sink);
+    qm::testAllScales(line.session, config, sink);
     const double wall = msSince(t0);
     const double cpu = cpuSeconds() - cpu0;
     std::printf("%-38s %3d rows: %7.1f ms a row, answer time %s ms, client CPU %5.2f%% of wall\n", title, rows,
@@ -56,15 +51,10 @@ void walk(const char* title, const qmtest::EmuOptions& options, const char* spee
 
 void detect(const char* title, int number)
 {
-    qmtest::EmuProcess emu({number});
-    qm::PortMap map;
-    map.set(1, emu.device());
-    qm::TComm comm(map);
-    bench::SilentFeedback fb;
-    qm::ScaleSession session(comm, fb);
+    bench::EmuLine line({number});
     const double cpu0 = cpuSeconds();
     const auto t0 = Clock::now();
-    const qm::DetectedNumber found = qm::detectScaleNumber(session, "COM1", "9600");
+    const qm::DetectedNumber found = qm::detectScaleNumber(line.session, "COM1", "9600");
     const double wall = msSince(t0);
     const double cpu = cpuSeconds() - cpu0;
     std::printf("%-38s found %2d: %7.1f ms a probe, %5.2f s for 99 numbers, client CPU %5.2f%% of wall\n", title,
