@@ -234,6 +234,26 @@ TEST(CliLink, TestLinkAllPrintsARowPerScaleAndFailsUnlessAllWork)
     EXPECT_EQ(cli(dir.args() + " test-link --all --scale Весы").status, 2);
 }
 
+TEST(CliLink, TestLinkAllStopsOnCtrlCBetweenRows)
+{
+    qmtest::EmuProcess emu({6, 0, {"silent@addr"}});
+    StartDir dir(StartDir::Rows{{"1", "A", "6", "COM1"}, {"2", "B", "6", "COM1"}, {"3", "C", "6", "COM1"}});
+    emu.writePortsCfg(dir.path.string());
+    const auto capture = dir.path / "capture";
+    std::filesystem::create_directories(capture);
+    const auto r = qmtest::runCli(
+        capture, {"--dir", dir.path.string(), "--config", (dir.path / "scales.cfl").string(), "test-link", "--all"},
+        [&](pid_t pid) {
+            for (int i = 0; i < 100 && emu.received().empty(); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            ::kill(pid, SIGINT);
+        });
+    EXPECT_EQ(r.status, 1);
+    // The row under test is finished and printed; the walk ends before the next.
+    EXPECT_EQ(r.out, "1\tA\tCOM1\tпорт подключен\tнеизвестно\tне в сети RS\nДействие прервано.\n");
+    EXPECT_EQ(emu.received().size(), 1u);
+}
+
 TEST(CliLink, DetectPrintsTheNumberFound)
 {
     qmtest::EmuProcess emu({42});
