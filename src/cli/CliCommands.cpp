@@ -9,9 +9,8 @@ const std::vector<CliCommand>& cliCommands()
         {"check-config", "", "check the configuration table", {}, Needs::Config, runCheckConfig},
         {"test-link",
          "(--scale NAME | --all)",
-         "test the link to one configured scale, or to every row of the configuration in turn; prints a test "
-         "row (number, name, port, link, answer time in ms, state) per scale; exit 0 only when every scale "
-         "answered \"рабочее\"",
+         "test the link to one configured scale, or to every configuration row in turn; prints a test row per "
+         "scale; exit 0 only when all are \"рабочее\"",
          {"all"},
          Needs::Config,
          runTestLink},
