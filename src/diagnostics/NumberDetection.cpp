@@ -23,21 +23,29 @@ DetectedNumber endedBy(OperationResult result)
 }
 } // namespace
 
-DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portText, const std::string& speedText)
+DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portText, const std::string& speedText,
+                                 const ShowNumber& showNumber)
 {
     Feedback& feedback = session.feedback();
     // A text that names no port would leave the line on whatever port it had before.
     if (comNumber(portText) == 0 || !session.Connection(portText, speedText))
         return endedBy(failed(feedback, Failure::plain(FailureKind::PortUnavailable, diagnostictext::kPortMissing)));
     ProgressDisplay progress(feedback, kHighestNumber);
+    const auto ended = [&](const std::string& shown) {
+        progress.end();
+        if (showNumber)
+            showNumber(shown);
+    };
     feedback.counterText("");
     feedback.clearStop();
     for (int n = 1; n <= kHighestNumber; ++n) {
         feedback.progressPosition(n);
         feedback.counterText(std::to_string(n));
         feedback.processEvents();
-        if (feedback.stopRequested())
+        if (feedback.stopRequested()) {
+            ended(diagnostictext::kNotDetermined);
             return endedBy(OperationResult::stopped());
+        }
         // Whatever came late for the probe before is no answer to this one.
         session.NewQue();
         session.send(static_cast<std::uint8_t>(n));
@@ -48,11 +56,13 @@ DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portT
         // line ahead of the scale's answer must not hide the scale.
         const Bytes answer = session.readBytes(session.waiting());
         if (std::find(answer.begin(), answer.end(), static_cast<std::uint8_t>(n)) != answer.end()) {
+            ended(std::to_string(n));
             DetectedNumber found;
             found.number = n;
             return found;
         }
     }
+    ended(diagnostictext::kNotDetermined);
     return endedBy(failed(feedback, Failure::plain(FailureKind::NoLink, diagnostictext::notDetected(portText))));
 }
 

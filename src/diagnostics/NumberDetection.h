@@ -6,6 +6,7 @@
 // it (and the ready byte 0x80), so a whole run over 99 numbers takes about 21 seconds. The
 // progress bar counts the probes and the counter (`Label62`) shows the number being probed.
 
+#include <functional>
 #include <string>
 
 #include "common/Failure.h"
@@ -22,8 +23,13 @@ struct DetectedNumber : OperationResult {
     int number = 0;
 };
 
+// What `Edit34` "Номер весов" shows once the probes end: the number, or "не определен".
+using ShowNumber = std::function<void(const std::string& text)>;
+
 // `Button13Click`: portText "COM1".."COM16" (`ComboBox12`), speedText 2400, 4800, 9600 or
-// 19200 (`ComboBox13`).
-DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portText, const std::string& speedText);
+// 19200 (`ComboBox13`). Once the probes end, the progress is hidden and showNumber gets the
+// field's text, before any message; a port that cannot be opened leaves the field alone.
+DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portText, const std::string& speedText,
+                                 const ShowNumber& showNumber = {});
 
 } // namespace qm

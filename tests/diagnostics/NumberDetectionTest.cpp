@@ -19,7 +19,16 @@ struct Line {
         map.set(7, device);
         comm.setPortMap(map);
     }
-    qm::DetectedNumber detect() { return qm::detectScaleNumber(session, "COM7", "9600"); }
+    // What `Edit34` is given, and whether a message or the progress was up at that moment.
+    qm::DetectedNumber detect()
+    {
+        return qm::detectScaleNumber(session, "COM7", "9600", [this](const std::string& text) {
+            shown.push_back(text);
+            spokeBefore = !fb.messages.empty() || fb.progressVisible;
+        });
+    }
+    std::vector<std::string> shown;
+    bool spokeBefore = false;
     qm::TComm comm;
     qmtest::ScriptedFeedback fb;
     qm::ScaleSession session{comm, fb};
@@ -50,6 +59,7 @@ TEST(NumberDetection, FindsScale42OnItsFortySecondProbe)
     EXPECT_FALSE(line.fb.counterVisible);
     EXPECT_FALSE(line.fb.progressVisible);
     EXPECT_TRUE(line.fb.messages.empty());
+    EXPECT_EQ(line.shown, std::vector<std::string>{"42"});
 }
 
 TEST(NumberDetection, AStrayByteAheadOfTheAnswerDoesNotHideTheScale)
@@ -73,6 +83,9 @@ TEST(NumberDetection, NoScaleAnsweringEndsWithTheMessageAfterAllNumbers)
     EXPECT_EQ(line.fb.messages, (std::vector<std::string>{"На COM7 весов не обнаружено.\r\nПроверьте настройки "
                                                           "посл.порта, работоспособность весов или линию связи."}));
     EXPECT_FALSE(line.fb.progressVisible);
+    // The field reads "не определен" and the progress is gone before the message shows.
+    EXPECT_EQ(line.shown, std::vector<std::string>{"не определен"});
+    EXPECT_FALSE(line.spokeBefore);
 }
 
 TEST(NumberDetection, APortThatCannotBeOpenedProbesNothing)
@@ -85,6 +98,7 @@ TEST(NumberDetection, APortThatCannotBeOpenedProbesNothing)
     EXPECT_EQ(line.fb.messages,
               (std::vector<std::string>{"Выбранный СОМ-порт не существует или занят другим приложением."}));
     EXPECT_TRUE(line.fb.progress.empty()) << "no probe started";
+    EXPECT_TRUE(line.shown.empty()) << "the field keeps what it showed";
 
     // A text that names no port is refused the same way, not sent to the port used before.
     qmtest::EmuProcess emu({1});
@@ -109,4 +123,5 @@ TEST(NumberDetection, StopEndsItBetweenNumbersWithoutAMessage)
     // Raised as the probe of 4 begins: 4 is never sent.
     EXPECT_EQ(emu.received(), numbers(1, 3));
     EXPECT_FALSE(line.fb.progressVisible);
+    EXPECT_EQ(line.shown, std::vector<std::string>{"не определен"});
 }

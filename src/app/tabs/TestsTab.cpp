@@ -145,15 +145,11 @@ void TestsTab::Button13Click()
     const std::string port = m_port->text().toStdString();
     const std::string speed = m_speed->text().toStdString();
     runStoppable([context, field, port, speed](const ScaleLink& link) {
-        const DetectedNumber detected = detectScaleNumber(link.session, port, speed);
-        // A port that could not be opened leaves the field as it was.
-        if (detected.failure && detected.failure->kind == FailureKind::PortUnavailable)
-            return;
-        const QString shown =
-            detected ? QString::number(detected.number) : QString::fromUtf8(diagnostictext::kNotDetermined);
-        postTo(context, [field, shown] {
-            if (field)
-                field->setText(shown);
+        detectScaleNumber(link.session, port, speed, [context, field](const std::string& text) {
+            postTo(context, [field, shown = QString::fromStdString(text)] {
+                if (field)
+                    field->setText(shown);
+            });
         });
     });
 }
