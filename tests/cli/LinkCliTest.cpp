@@ -53,6 +53,24 @@ struct StartDir {
     static inline int counter = 0;
 };
 
+// Runs the command line in the directory and presses Ctrl+C once the scale has received at least
+// `bytes` bytes; returns the run and how many bytes the scale had then.
+std::pair<qmtest::CliRun, size_t> interrupted(const StartDir& dir, const std::vector<std::string>& args,
+                                              const qmtest::EmuProcess& emu, size_t bytes)
+{
+    const auto capture = dir.path / "capture";
+    std::filesystem::create_directories(capture);
+    size_t atStop = 0;
+    auto run = qmtest::runCli(capture, args, [&](pid_t pid) {
+        for (int i = 0; i < 200 && atStop < bytes; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            atStop = emu.received().size();
+        }
+        ::kill(pid, SIGINT);
+    });
+    return {run, atStop};
+}
+
 } // namespace
 
 TEST(CliLink, TestLinkPrintsTheRowAndTracesTheBytes)
@@ -239,18 +257,13 @@ TEST(CliLink, TestLinkAllStopsOnCtrlCBetweenRows)
     qmtest::EmuProcess emu({6, 0, {"silent@addr"}});
     StartDir dir(StartDir::Rows{{"1", "A", "6", "COM1"}, {"2", "B", "6", "COM1"}, {"3", "C", "6", "COM1"}});
     emu.writePortsCfg(dir.path.string());
-    const auto capture = dir.path / "capture";
-    std::filesystem::create_directories(capture);
-    const auto r = qmtest::runCli(
-        capture, {"--dir", dir.path.string(), "--config", (dir.path / "scales.cfl").string(), "test-link", "--all"},
-        [&](pid_t pid) {
-            for (int i = 0; i < 100 && emu.received().empty(); ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            ::kill(pid, SIGINT);
-        });
+    const auto [r, atStop] = interrupted(
+        dir, {"--dir", dir.path.string(), "--config", (dir.path / "scales.cfl").string(), "test-link", "--all"}, emu,
+        1);
     EXPECT_EQ(r.status, 1);
     // The row under test is finished and printed; the walk ends before the next.
     EXPECT_EQ(r.out, "1\tA\tCOM1\tпорт подключен\tнеизвестно\tне в сети RS\nДействие прервано.\n");
+    EXPECT_EQ(atStop, 1u);
     EXPECT_EQ(emu.received().size(), 1u);
 }
 
@@ -271,17 +284,8 @@ TEST(CliLink, DetectStopsOnCtrlCAndReportsAMissingPort)
     StartDir dir;
     emu.writePortsCfg(dir.path.string(), 5);
     std::ofstream(dir.path / "ports.cfg", std::ios::app) << "COM7=" << (dir.path / "no-such-tty").string() << "\n";
-    const auto capture = dir.path / "capture";
-    std::filesystem::create_directories(capture);
-    size_t probesAtStop = 0;
-    const auto r = qmtest::runCli(capture, {"--dir", dir.path.string(), "detect", "--port", "COM5", "--speed", "9600"},
-                                  [&](pid_t pid) {
-                                      for (int i = 0; i < 200 && probesAtStop < 3; ++i) {
-                                          std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                                          probesAtStop = emu.received().size();
-                                      }
-                                      ::kill(pid, SIGINT);
-                                  });
+    const auto [r, probesAtStop] =
+        interrupted(dir, {"--dir", dir.path.string(), "detect", "--port", "COM5", "--speed", "9600"}, emu, 3);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "") << "a stop ends the detection without a message";
     EXPECT_GE(probesAtStop, 3u);
