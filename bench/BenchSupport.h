@@ -1,5 +1,6 @@
 #pragma once
-// What the benchmark programs share: a feedback that shows nothing, a byte counter at the port,
+// What the benchmark programs share: a feedback that shows nothing, an emulated scale on COM1
+// with its session, a byte counter at the port,
 // the process's CPU time and peak memory, and a configuration of one emulated scale on COM1.
 
 #include <sys/resource.h>
@@ -10,6 +11,9 @@
 #include "common/TableLayouts.h"
 #include "config/ConfigTable.h"
 #include "link/ByteTrace.h"
+#include "link/ScaleSession.h"
+#include "link/TComm.h"
+#include "support/EmuProcess.h"
 
 namespace bench
 {
@@ -28,6 +32,21 @@ class SilentFeedback : public qm::Feedback
 
   private:
     qm::Answer m_answer;
+};
+
+// An emulated scale on COM1 and the session over it, the port not yet open.
+struct EmuLine {
+    explicit EmuLine(const qmtest::EmuOptions& options) : emu(options), comm(portMap(emu.device())) {}
+    static qm::PortMap portMap(const std::string& device)
+    {
+        qm::PortMap map;
+        map.set(1, device);
+        return map;
+    }
+    qmtest::EmuProcess emu;
+    qm::TComm comm;
+    SilentFeedback fb;
+    qm::ScaleSession session{comm, fb};
 };
 
 // Bytes on the line, both directions.

@@ -48,6 +48,7 @@ constexpr Entry kEntries[] = {
     {ToolIcon::DeleteRange,     "delete-range",      nullptr,                    "✖…"},
     {ToolIcon::CancelRange,     "cancel-range",      nullptr,                    "⊘"},
     {ToolIcon::TestLink,        "test-link",         nullptr,                    "▶"},
+    {ToolIcon::TestAll,         "test-all",          nullptr,                    "▶▦"},
     {ToolIcon::ApplyConfig,     "apply-config",      "view-refresh",             "⟳"},
     {ToolIcon::Browse,          "browse",            nullptr,                    "…"},
     {ToolIcon::Clear,           "clear",             "edit-clear",               "⌫"},

@@ -32,6 +32,7 @@ enum class ToolIcon {
     DeleteRange,
     CancelRange,
     TestLink,
+    TestAll,
     ApplyConfig,
     Browse,
     Clear,

@@ -41,6 +41,8 @@ const char* commonOptionsHelp();
 // Commands, one group per file.
 int runCheckConfig(CliContext& context);
 int runTestLink(CliContext& context);
+int runDetect(CliContext& context);
+int runPorts(CliContext& context);
 int runKeepConfig(CliContext& context);
 int runCheckProducts(CliContext& context);
 int runSendProducts(CliContext& context);
