@@ -52,6 +52,7 @@ constexpr Entry kEntries[] = {
     {ToolIcon::Browse,          "browse",            nullptr,                    "…"},
     {ToolIcon::Clear,           "clear",             "edit-clear",               "⌫"},
     {ToolIcon::Font,            "font",              "preferences-desktop-font", "Aa"},
+    {ToolIcon::ConvertPicture,  "picture-convert",   nullptr,                    "▥"},
     {ToolIcon::Help,            "help",              "help-contents",            "?"},
 };
 // clang-format on

@@ -51,5 +51,9 @@ int runCheckMessages(CliContext& context);
 int runSendMessages(CliContext& context);
 int runReadMessages(CliContext& context);
 int runDeleteMessages(CliContext& context);
+int runSendLogo(CliContext& context);
+int runReadLogo(CliContext& context);
+int runConvertLogo(CliContext& context);
+int runShowLogo(CliContext& context);
 
 } // namespace qm::cli
