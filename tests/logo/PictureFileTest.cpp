@@ -65,6 +65,16 @@ TEST_F(PictureFiles, BmpPngAndJpegGiveTheSameLogo)
     EXPECT_EQ(converted(saved("a.jpg", 64, 64, "JPG", 100)), expected);
 }
 
+TEST_F(PictureFiles, TiffAndWebpFromTheExtraImagePluginsAreReadToo)
+{
+    qm::LogoPicture expected;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x)
+            expected.setDot(x, y, true);
+    EXPECT_EQ(converted(saved("a.tif", 64, 64, "TIFF")), expected);
+    EXPECT_EQ(converted(saved("a.webp", 64, 64, "WEBP", 100)), expected);
+}
+
 TEST_F(PictureFiles, AHandWrittenGifOfOneBlackPixelIsRead)
 {
     // GIF89a, 1 × 1, a global table of two colours (black, white), one image whose LZW data
@@ -130,6 +140,6 @@ TEST_F(PictureFiles, MissingAndDamagedFilesAreRefusedWithTheirName)
 TEST(PictureFormats, TheDialogOffersTheCommonFormats)
 {
     const auto patterns = qm::pictureFilePatterns();
-    for (const char* pattern : {"*.bmp", "*.png", "*.jpg", "*.jpeg", "*.gif"})
+    for (const char* pattern : {"*.bmp", "*.png", "*.jpg", "*.jpeg", "*.gif", "*.tif", "*.tiff", "*.webp"})
         EXPECT_NE(std::find(patterns.begin(), patterns.end(), pattern), patterns.end()) << pattern;
 }
