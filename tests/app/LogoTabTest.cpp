@@ -21,11 +21,14 @@
 #include "app/tabs/LogoTab.h"
 #include "common/Cp1251.h"
 #include "logo/LogoCodec.h"
+#include "logo/LogoScaleBytes.h"
 #include "support/EmuProcess.h"
 
 using namespace qm::app;
 using apptest::find;
 namespace fs = std::filesystem;
+
+using logotest::scaleBytes;
 
 namespace
 {
@@ -40,14 +43,6 @@ qm::LogoPicture sample()
     for (int i = 0; i < 64; i += 3)
         p.setDot(i, 63 - i, true);
     return p;
-}
-
-emu::LogoBytes scaleBytes(const qm::LogoPicture& picture)
-{
-    emu::LogoBytes bytes{};
-    const qm::Bytes packed = qm::packLogo(picture);
-    std::copy(packed.begin(), packed.end(), bytes.begin());
-    return bytes;
 }
 
 class LogoTabTest : public ::testing::Test

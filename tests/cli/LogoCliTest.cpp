@@ -15,10 +15,13 @@
 #include "config/ConfigTable.h"
 #include "files/TableFiles.h"
 #include "logo/LogoCodec.h"
+#include "logo/LogoScaleBytes.h"
 #include "support/CliProcess.h"
 #include "support/EmuProcess.h"
 
 namespace fs = std::filesystem;
+
+using logotest::scaleBytes;
 
 namespace
 {
@@ -29,7 +32,8 @@ constexpr int kScale = 9;
 struct StartDir {
     explicit StartDir(const qmtest::EmuProcess* emu = nullptr)
     {
-        path = fs::temp_directory_path() / ("qmcli-logo-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        path =
+            fs::temp_directory_path() / ("qmcli-logo-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         fs::create_directories(path);
         if (emu)
             emu->writePortsCfg(path.string());
@@ -70,14 +74,6 @@ qm::LogoPicture corners()
     return p;
 }
 
-emu::LogoBytes scaleBytes(const qm::LogoPicture& picture)
-{
-    emu::LogoBytes bytes{};
-    const qm::Bytes packed = qm::packLogo(picture);
-    std::copy(packed.begin(), packed.end(), bytes.begin());
-    return bytes;
-}
-
 // A 24-bit bitmap file, rows bottom-up, each padded to four bytes; `black(x, y)` picks the dots.
 template <class Pred> std::string bitmap(int width, int height, Pred black)
 {
@@ -91,13 +87,13 @@ template <class Pred> std::string bitmap(int width, int height, Pred black)
     out += "BM";
     le(static_cast<std::uint32_t>(size), 4);
     le(0, 4);
-    le(54, 4);  // pixel data offset
-    le(40, 4);  // header size
+    le(54, 4); // pixel data offset
+    le(40, 4); // header size
     le(static_cast<std::uint32_t>(width), 4);
     le(static_cast<std::uint32_t>(height), 4);
-    le(1, 2);   // planes
-    le(24, 2);  // bits per pixel
-    le(0, 4);   // no compression
+    le(1, 2);  // planes
+    le(24, 2); // bits per pixel
+    le(0, 4);  // no compression
     le(static_cast<std::uint32_t>(rowBytes * height), 4);
     le(2835, 4);
     le(2835, 4);

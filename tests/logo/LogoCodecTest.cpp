@@ -72,8 +72,8 @@ TEST(LogoPacking, AllOnesUnpackBlackAndEveryPictureComesBackWhole)
 
 TEST(LogoWire, WriteIsTheCommandAndThe512PackedBytes)
 {
-    Bytes white{0x8C};                 // command: write logo
-    const Bytes body = zeros(512);     // 512 bytes, all dots clear
+    Bytes white{0x8C};             // command: write logo
+    const Bytes body = zeros(512); // 512 bytes, all dots clear
     white.insert(white.end(), body.begin(), body.end());
     EXPECT_EQ(qm::encodeSendLogo(LogoPicture()), white);
 

@@ -6,8 +6,8 @@
 
 using qm::LogoPicture;
 using qm::Monochrom;
-using qm::RgbPicture;
 using qm::rgbColour;
+using qm::RgbPicture;
 
 namespace
 {
@@ -73,8 +73,8 @@ TEST(ConvertPicture, ALargePictureIsCutNotScaled)
     RgbPicture large = filled(1000, 700, qm::kWhite);
     put(large, 0, 0, qm::kBlack);
     put(large, 63, 63, qm::kBlack);
-    put(large, 64, 0, qm::kBlack);  // right of the cut
-    put(large, 0, 64, qm::kBlack);  // below the cut
+    put(large, 64, 0, qm::kBlack); // right of the cut
+    put(large, 0, 64, qm::kBlack); // below the cut
     put(large, 999, 699, qm::kBlack);
     const LogoPicture logo = qm::convertPicture(large, qm::kThresholdDefault);
     EXPECT_EQ(logo.setCount(), 2);

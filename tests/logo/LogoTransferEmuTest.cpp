@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "LogoScaleBytes.h"
 #include "StateBuilder.h"
 #include "config/ConfigTable.h"
 #include "logo/LogoCodec.h"
@@ -15,6 +16,8 @@
 using qm::LogoPicture;
 using qm::TransferOutcome;
 using qmtest::ProductRig;
+
+using logotest::scaleBytes;
 
 namespace
 {
@@ -42,14 +45,6 @@ LogoPicture sample()
         p.setDot(0, i, true);
     }
     return p;
-}
-
-emu::LogoBytes scaleBytes(const LogoPicture& picture)
-{
-    emu::LogoBytes bytes{};
-    const qm::Bytes packed = qm::packLogo(picture);
-    std::copy(packed.begin(), packed.end(), bytes.begin());
-    return bytes;
 }
 
 std::string stateWith(const LogoPicture& picture)

@@ -48,6 +48,16 @@ class PictureFiles : public ::testing::Test
         return qm::convertPicture(load.picture, qm::kThresholdDefault);
     }
 
+    // The logo of the pictures `saved` writes.
+    static qm::LogoPicture blackBlock()
+    {
+        qm::LogoPicture logo;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 32; ++x)
+                logo.setDot(x, y, true);
+        return logo;
+    }
+
     fs::path dir;
 };
 
@@ -55,10 +65,7 @@ class PictureFiles : public ::testing::Test
 
 TEST_F(PictureFiles, BmpPngAndJpegGiveTheSameLogo)
 {
-    qm::LogoPicture expected;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 32; ++x)
-            expected.setDot(x, y, true);
+    const qm::LogoPicture expected = blackBlock();
     EXPECT_EQ(converted(saved("a.bmp", 64, 64, "BMP")), expected);
     EXPECT_EQ(converted(saved("a.png", 64, 64, "PNG")), expected);
     // Lossy, but black and white blocks on an 8-pixel grid come back clean.
@@ -67,10 +74,7 @@ TEST_F(PictureFiles, BmpPngAndJpegGiveTheSameLogo)
 
 TEST_F(PictureFiles, TiffAndWebpFromTheExtraImagePluginsAreReadToo)
 {
-    qm::LogoPicture expected;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 32; ++x)
-            expected.setDot(x, y, true);
+    const qm::LogoPicture expected = blackBlock();
     EXPECT_EQ(converted(saved("a.tif", 64, 64, "TIFF")), expected);
     EXPECT_EQ(converted(saved("a.webp", 64, 64, "WEBP", 100)), expected);
 }
@@ -79,9 +83,9 @@ TEST_F(PictureFiles, AHandWrittenGifOfOneBlackPixelIsRead)
 {
     // GIF89a, 1 × 1, a global table of two colours (black, white), one image whose LZW data
     // (minimum code size 2: clear, index 0, end) is 0x44 0x01.
-    const unsigned char gif[] = {'G',  'I',  'F',  '8',  '9',  'a',  0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00,
-                                 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00,
-                                 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
+    const unsigned char gif[] = {'G',  'I',  'F',  '8',  '9',  'a',  0x01, 0x00, 0x01, 0x00, 0x80, 0x00,
+                                 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x2C, 0x00, 0x00, 0x00, 0x00,
+                                 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
     const fs::path path = dir / "dot.gif";
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(gif), sizeof gif);
     const qm::LogoPicture logo = converted(path);

@@ -60,18 +60,17 @@ LogoTab::LogoTab(AppContext& context, QWidget* parent) : QWidget(parent), m_cont
     using Row = ToolRow<LogoTab>;
     constexpr ToolKind scale = ToolKind::Scale;
     m_scale.addCommands(
-        this, {
-                  {"SpeedButton1", "Новый рисунок", ToolIcon::New, &LogoTab::SpeedButton1Click},
-                  {"SpeedButton2", "Открыть рисунок для редактирования", ToolIcon::Open, &LogoTab::SpeedButton2Click},
-                  {"SpeedButton3", "Сохранить рисунок", ToolIcon::Save, &LogoTab::SpeedButton3Click},
-                  {"SpeedButton4", "Открыть и конвертировать графический файл", ToolIcon::ConvertPicture,
-                   &LogoTab::SpeedButton4Click},
-                  Row::gap(),
-                  {"SpeedButton5", "Загрузить логотип в выбранные весы", ToolIcon::SendAll, &LogoTab::Button1Click,
-                   scale},
-                  {"SpeedButton6", "Прочитать логотип из выбранных весов", ToolIcon::ReadAll, &LogoTab::Button2Click,
-                   scale},
-              });
+        this,
+        {
+            {"SpeedButton1", "Новый рисунок", ToolIcon::New, &LogoTab::SpeedButton1Click},
+            {"SpeedButton2", "Открыть рисунок для редактирования", ToolIcon::Open, &LogoTab::SpeedButton2Click},
+            {"SpeedButton3", "Сохранить рисунок", ToolIcon::Save, &LogoTab::SpeedButton3Click},
+            {"SpeedButton4", "Открыть и конвертировать графический файл", ToolIcon::ConvertPicture,
+             &LogoTab::SpeedButton4Click},
+            Row::gap(),
+            {"SpeedButton5", "Загрузить логотип в выбранные весы", ToolIcon::SendAll, &LogoTab::Button1Click, scale},
+            {"SpeedButton6", "Прочитать логотип из выбранных весов", ToolIcon::ReadAll, &LogoTab::Button2Click, scale},
+        });
     ChooserBox* chooser = m_scale.addChooser(1);
 
     m_image1 = new LogoImage(QStringLiteral("Image1"), kFieldScale, this);
@@ -139,22 +138,23 @@ void LogoTab::setPicture(const LogoPicture& picture)
     m_image2->setPicture(picture);
 }
 
-void LogoTab::SpeedButton1Click()
+void LogoTab::runFileCommand(const FileCommand& command)
 {
     GuiFeedback feedback(m_context);
     FileCommandContext files = m_scale.fileContext(feedback);
     LogoPicture picture = m_picture;
-    if (newLogo(files, picture, m_context.state().logoModified) == Outcome::Done)
+    if (command(files, picture, m_context.state().logoModified) == Outcome::Done)
         setPicture(picture);
+}
+
+void LogoTab::SpeedButton1Click()
+{
+    runFileCommand(newLogo);
 }
 
 void LogoTab::SpeedButton2Click()
 {
-    GuiFeedback feedback(m_context);
-    FileCommandContext files = m_scale.fileContext(feedback);
-    LogoPicture picture = m_picture;
-    if (openLogo(files, picture, m_context.state().logoModified) == Outcome::Done)
-        setPicture(picture);
+    runFileCommand(openLogo);
 }
 
 void LogoTab::SpeedButton3Click()
@@ -171,12 +171,10 @@ Outcome LogoTab::saveLogo()
 
 void LogoTab::SpeedButton4Click()
 {
-    GuiFeedback feedback(m_context);
-    FileCommandContext files = m_scale.fileContext(feedback);
-    LogoPicture picture = m_picture;
-    if (convertLogoPicture(files, picture, m_context.state().logoModified, m_threshold->value(),
-                           pictureFilePatterns(), loadPicture) == Outcome::Done)
-        setPicture(picture);
+    const int threshold = m_threshold->value();
+    runFileCommand([threshold](FileCommandContext& files, LogoPicture& picture, bool& modified) {
+        return convertLogoPicture(files, picture, modified, threshold, pictureFilePatterns(), loadPicture);
+    });
 }
 
 void LogoTab::Image1MouseUp(int x, int y)

@@ -5,6 +5,7 @@
 // user-interface thread; a write takes a copy of it, a read hands the logo back through a sink.
 
 #include <QWidget>
+#include <functional>
 
 #include "app/ScaleTab.h"
 #include "logo/LogoPicture.h"
@@ -45,6 +46,10 @@ class LogoTab : public QWidget
     Outcome saveLogo();
 
   private:
+    // A file command on a copy of the picture: the drawing changes only when it is done.
+    using FileCommand = std::function<Outcome(FileCommandContext&, LogoPicture&, bool& modified)>;
+    void runFileCommand(const FileCommand& command);
+
     AppContext& m_context;
     ScaleTab m_scale; // `ComboBox1`, the command row
     LogoPicture m_picture;
