@@ -51,8 +51,18 @@ PictureLoad loadPicture(const std::filesystem::path& path)
     reader.setAutoTransform(false);
     const QSize size = reader.size();
     // A format that knows its size before decoding and can decode a part decodes only the corner.
-    if (size.isValid() && reader.supportsOption(QImageIOHandler::ClipRect))
+    const bool clipped = size.isValid() && reader.supportsOption(QImageIOHandler::ClipRect);
+    if (clipped)
         reader.setClipRect(QRect(0, 0, std::min(size.width(), kLogoSide), std::min(size.height(), kLogoSide)));
+    // The others decode whole, up to the reader's memory limit: a larger picture is refused by name.
+    const double megabytes = size.isValid() ? 4.0 * size.width() * size.height() / (1024 * 1024) : 0;
+    if (!clipped && reader.allocationLimit() > 0 && megabytes > reader.allocationLimit()) {
+        load.error = failedText(path, "рисунок слишком большой (" + std::to_string(size.width()) + " × " +
+                                          std::to_string(size.height()) +
+                                          " точек); сохраните его левый верхний угол "
+                                          "64 × 64 отдельным файлом");
+        return load;
+    }
     QImage image = reader.read();
     if (image.isNull()) {
         load.error = failedText(path, reasonText(reader.error()));

@@ -105,6 +105,21 @@ TEST_F(PictureFiles, OnlyTheTopLeftCornerOfALargePictureIsKept)
     }
 }
 
+TEST_F(PictureFiles, APictureTooLargeToDecodeIsRefusedWithItsSize)
+{
+    // A PNG signature and header chunk that claim 20000 × 20000 pixels (1.5 GB decoded), and an
+    // empty data chunk.
+    const unsigned char header[] = {0x89, 'P',  'N',  'G',  0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D,
+                                    'I',  'H',  'D',  'R',  0x00, 0x00, 0x4E, 0x20, 0x00, 0x00, 0x4E, 0x20,
+                                    0x08, 0x02, 0x00, 0x00, 0x00, 0x6C, 0x12, 0xD1, 0x6E, // 8 bits RGB, CRC
+                                    0x00, 0x00, 0x00, 0x00, 'I',  'D',  'A',  'T',  0x35, 0xAF, 0x06, 0x1E};
+    const fs::path path = dir / "huge.png";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(header), sizeof header);
+    const qm::PictureLoad load = qm::loadPicture(path);
+    ASSERT_TRUE(load.error);
+    EXPECT_NE(load.error->find("20000 × 20000"), std::string::npos) << *load.error;
+}
+
 TEST_F(PictureFiles, ASmallPictureIsReadAtItsOwnSize)
 {
     const qm::PictureLoad load = qm::loadPicture(saved("small.png", 40, 20, "PNG"));
