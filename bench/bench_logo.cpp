@@ -11,12 +11,9 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "link/ScaleSession.h"
-#include "link/TComm.h"
 #include "logo/LogoConvert.h"
 #include "logo/LogoTransfer.h"
 #include "logo/PictureFile.h"
-#include "support/EmuProcess.h"
 
 namespace fs = std::filesystem;
 
@@ -30,19 +27,9 @@ double seconds(std::chrono::steady_clock::time_point since)
 
 void transfer(int baud)
 {
-    qmtest::EmuOptions options;
-    options.number = 1;
-    options.baud = baud;
-    qmtest::EmuProcess emu(options);
-    qm::PortMap map;
-    map.set(1, emu.device());
-    qm::TComm comm(map);
-    bench::LineBytes bytes;
-    comm.setTrace(&bytes);
-    bench::SilentFeedback fb;
-    qm::ScaleSession session(comm, fb);
-    const qm::Table scales = bench::benchConfig(std::to_string(baud));
-    const qm::ScaleLink link{session, scales, "bench"};
+    bench::EmuBench scale(baud, std::to_string(baud));
+    const qm::ScaleLink& link = scale.link;
+    bench::LineBytes& bytes = scale.bytes;
     qm::LogoPicture picture;
     for (int i = 0; i < qm::kLogoSide; ++i)
         picture.setDot(i, i, true);
