@@ -184,7 +184,7 @@ bool TForm1::FormCloseQuery()
          [&] { return saveProductList(files, m_products->grid()->snapshot(), state.productsModified); }},
         {&AppState::messagesModified, kCloseMessages,
          [&] { return saveMessageList(files, m_messages->grid()->snapshot(), state.messagesModified); }},
-        {&AppState::logoModified, kCloseLogo, [this] { return saveLogoAtClose(); }},
+        {&AppState::logoModified, kCloseLogo, [this] { return m_logo->saveLogo(); }},
         {&AppState::reportsModified, kCloseReports,
          [&] {
              return saveReportTable(files, m_reports->totals(), m_reports->grid()->snapshot(), state.reportsModified);

@@ -62,9 +62,6 @@ class TForm1 : public QMainWindow
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // The logo file commands are not built yet: a modified logo cannot be saved at close. The
-    // logo tab replaces this with its save command (`SpeedButton3Click`).
-    Outcome saveLogoAtClose() { return Outcome::Cancelled; }
     void saveSettingsAtClose();
 
     std::unique_ptr<AppContext> m_context;

@@ -53,6 +53,7 @@ constexpr Entry kEntries[] = {
     {ToolIcon::Browse,          "browse",            nullptr,                    "…"},
     {ToolIcon::Clear,           "clear",             "edit-clear",               "⌫"},
     {ToolIcon::Font,            "font",              "preferences-desktop-font", "Aa"},
+    {ToolIcon::ConvertPicture,  "picture-convert",   nullptr,                    "▥"},
     {ToolIcon::Help,            "help",              "help-contents",            "?"},
 };
 // clang-format on

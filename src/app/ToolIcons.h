@@ -37,6 +37,7 @@ enum class ToolIcon {
     Browse,
     Clear,
     Font,
+    ConvertPicture,
     Help, // last: the table of pictures is checked against it
 };
 

@@ -111,6 +111,26 @@ const std::vector<CliCommand>& cliCommands()
          runWriteKeys},
         {"read-factory", "--scale NAME [--json]", "read a scale's factory settings", {"json"}, Needs::Config,
          runReadFactory},
+        {"send-logo", "--scale NAME FILE.qmi", "send a logo file to a scale", {}, Needs::FileAndConfig, runSendLogo},
+        {"read-logo",
+         "--scale NAME --out FILE.qmi",
+         "read a scale's logo into a logo file (a failed read writes nothing)",
+         {"out"},
+         Needs::Config,
+         runReadLogo},
+        {"convert-logo",
+         "PICTURE [--threshold N] --out FILE.qmi",
+         "convert the top-left 64x64 pixels of a picture (BMP, PNG, JPEG, GIF ...) into a logo file; "
+         "N 20..220, default 127: a higher threshold makes more dots black",
+         {"threshold", "out"},
+         Needs::File,
+         runConvertLogo},
+        {"show-logo",
+         "FILE.qmi",
+         "show a logo file as 64 rows of text, # for a printed dot and . for a white one",
+         {},
+         Needs::File,
+         runShowLogo},
     };
     return commands;
 }

@@ -59,5 +59,9 @@ int runReadStatus(CliContext& context);
 int runReadKeys(CliContext& context);
 int runWriteKeys(CliContext& context);
 int runReadFactory(CliContext& context);
+int runSendLogo(CliContext& context);
+int runReadLogo(CliContext& context);
+int runConvertLogo(CliContext& context);
+int runShowLogo(CliContext& context);
 
 } // namespace qm::cli

@@ -61,5 +61,9 @@ FileDialogSetup CfgSaveDialog();
 FileDialogSetup CfgOpenDialog();
 FileDialogSetup AccSaveDialog();
 FileDialogSetup AccOpenDialog();
+FileDialogSetup QmiSaveDialog();
+FileDialogSetup QmiOpenDialog();
+// The picture to convert into the logo: one entry of every extension given ("*.bmp" ...).
+FileDialogSetup PictureOpenDialog(const std::vector<std::string>& patterns);
 
 } // namespace qm
