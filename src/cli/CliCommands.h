@@ -51,5 +51,9 @@ int runCheckMessages(CliContext& context);
 int runSendMessages(CliContext& context);
 int runReadMessages(CliContext& context);
 int runDeleteMessages(CliContext& context);
+int runReadReport(CliContext& context);
+int runReadTotals(CliContext& context);
+int runClearTotals(CliContext& context);
+int runPrint(CliContext& context);
 
 } // namespace qm::cli

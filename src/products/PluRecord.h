@@ -2,6 +2,7 @@
 // One product record as values: what a row of the product table becomes before it is written,
 // and what a read brings back. Texts are code page 1251.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,10 @@ struct PluTotals {
     std::int64_t sum = 0;       // kopecks
     std::int64_t weight = 0;    // grams
     std::int64_t sales = 0;     // number of sales
+    // The six clock bytes of the last reset as they came (record bytes 83..88): hours, minutes,
+    // seconds, then year, month, day, packed BCD. The report shows them digit pair by pair.
+    std::array<std::uint8_t, 3> resetTimeBcd{};
+    std::array<std::uint8_t, 3> resetDateBcd{};
 };
 
 struct PluRecord {

@@ -4,6 +4,7 @@
 #include "ProductHandlers.h"
 #include "SettingsHandlers.h"
 #include "StatusHandlers.h"
+#include "TotalsHandlers.h"
 
 namespace emu
 {
@@ -30,6 +31,9 @@ const CommandEntry kCommands[] = {
     {0x96, 1, "read price key", false, readPriceKey},
     {0x8B, 5, "write price key", true, writePriceKey},
     {0x9B, 0, "read factory settings", false, readFactory},
+    {0x85, 0, "read general totals", false, readTotals},
+    {0x92, 4, "clear PLU totals", true, clearTotalPlu},
+    {0x86, 0, "clear grand total", true, clearTotal},
 };
 
 } // namespace
