@@ -62,10 +62,10 @@ PageGeometry geometryOf(const QPagedPaintDevice& device)
     return page;
 }
 
-bool paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& printout)
+int paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& printout)
 {
     if (!painter.isActive())
-        return false;
+        return 0;
     const DeviceMeasure measure(&device, QFont());
     const std::vector<PrintPage> pages = printout(geometryOf(device), measure);
     for (size_t i = 0; i < pages.size(); ++i) {
@@ -73,7 +73,7 @@ bool paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout&
             device.newPage();
         drawPage(painter, measure, pages[i]);
     }
-    return true;
+    return static_cast<int>(pages.size());
 }
 
 std::optional<int> writePdf(const std::string& path, const Printout& printout, std::string& error)
@@ -93,15 +93,8 @@ std::optional<int> writePdf(const std::string& path, const Printout& printout, s
                                       QPageLayout::Millimeter));
         pdf.setTitle(QFileInfo(target).completeBaseName());
         QPainter painter(&pdf);
-        const DeviceMeasure measure(&pdf, QFont());
-        const std::vector<PrintPage> pages = printout(geometryOf(pdf), measure);
-        for (size_t i = 0; i < pages.size(); ++i) {
-            if (i > 0)
-                pdf.newPage();
-            drawPage(painter, measure, pages[i]);
-        }
-        pageCount = static_cast<int>(pages.size());
-        if (!painter.end()) {
+        pageCount = paintPrintout(painter, pdf, printout);
+        if (!painter.end() || pageCount == 0) {
             error = "Не удалось создать PDF " + path;
             return std::nullopt;
         }

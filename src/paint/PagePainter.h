@@ -38,9 +38,9 @@ class DeviceMeasure : public TextMeasure
 // The page geometry of a device (its printable width and resolution).
 PageGeometry geometryOf(const QPagedPaintDevice& device);
 
-// Lays the printout out for the painter's device and draws it, one device page a page; false
-// when the painter is not active.
-bool paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& printout);
+// Lays the printout out for the painter's device and draws it, one device page a page. The page
+// count, 0 when the painter is not active.
+int paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& printout);
 
 // Writes the printout as a landscape A4 PDF at 300 dpi through a temporary file renamed into
 // place. The page count, or nullopt with the reason in error (UTF-8). Needs a QGuiApplication

@@ -8,6 +8,7 @@
 #include "operation/OperationTexts.h"
 #include "products/PluCheck.h"
 #include "reports/ReportCommands.h"
+#include "reports/ReportSteps.h"
 #include "reports/ReportTexts.h"
 #include "reports/ReportTransfer.h"
 
@@ -26,13 +27,11 @@ OperationResult clearFailure(Feedback& feedback, int plu)
 
 OperationResult clearAllPluTotals(const ScaleLink& link, const std::string& numberText)
 {
-    const OpenedScale scale = openScale(link, reporttext::kChooseToClear);
+    int unused = 0;
+    const OpenedScale scale = openWithPlu(link, reporttext::kChooseToClear, numberText, unused);
     if (!scale)
         return scale;
     Feedback& feedback = link.session.feedback();
-    int unused = 0;
-    if (auto entered = numberField(feedback, numberText, kMaxPlu, reporttext::kBadNumber, unused); !entered)
-        return entered;
     if (auto asked = confirmed(feedback, reporttext::kClearAllQuestion); !asked)
         return asked;
     link.session.NewQue();
@@ -65,13 +64,11 @@ OperationResult clearAllPluTotals(const ScaleLink& link, const std::string& numb
 
 OperationResult clearOnePluTotals(const ScaleLink& link, const std::string& numberText)
 {
-    const OpenedScale scale = openScale(link, reporttext::kChooseToClearOne);
+    int number = 0;
+    const OpenedScale scale = openWithPlu(link, reporttext::kChooseToClearOne, numberText, number);
     if (!scale)
         return scale;
     Feedback& feedback = link.session.feedback();
-    int number = 0;
-    if (auto entered = numberField(feedback, numberText, kMaxPlu, reporttext::kBadNumber, number); !entered)
-        return entered;
     const std::string shown = cp1251ToUtf8(numberText);
     if (auto asked = confirmed(feedback, reporttext::kClearOneStart + shown + reporttext::kClearOneEnd); !asked)
         return asked;

@@ -10,6 +10,7 @@
 #include "products/ProductCommands.h"
 #include "reports/ReportCodec.h"
 #include "reports/ReportCommands.h"
+#include "reports/ReportSteps.h"
 #include "reports/ReportTexts.h"
 #include "reports/ReportTransfer.h"
 
@@ -91,14 +92,12 @@ OperationResult readReportTable(const ScaleLink& link, TableSink& table, const T
 OperationResult readReportOne(const ScaleLink& link, const std::string& numberText, TableSink& table,
                               const SaveCommand& save)
 {
-    const OpenedScale scale = openScale(link, reporttext::kChooseToReadOne);
+    // A wrong number changes nothing: it is refused before the question and the emptied table.
+    int number = 0;
+    const OpenedScale scale = openWithPlu(link, reporttext::kChooseToReadOne, numberText, number);
     if (!scale)
         return scale;
     Feedback& feedback = link.session.feedback();
-    // A wrong number changes nothing: it is refused before the question and the emptied table.
-    int number = 0;
-    if (auto entered = numberField(feedback, numberText, kMaxPlu, reporttext::kBadNumber, number); !entered)
-        return entered;
     if (auto asked = savedFirst(feedback, table, save); !asked)
         return asked;
     emptyTable(feedback, table, TableId::Reports);

@@ -164,7 +164,7 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortAnswerGivesTwoMessages)
         rig.fb.answers = {Answer::No};
         EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Done);
         EXPECT_EQ(rig.fb.questions, std::vector<std::string>{kSaveFirst});
-        EXPECT_EQ(r.fields, (ReportTotals{"5000", "0", "01.01.00", "00:00:00", "124,45", "9", "1,5", "200", "0", "0",
+        EXPECT_EQ(r.fields, (ReportTotals{"5000", "0", "01.01.00", "00:00:00", "125,45", "9", "1,5", "200", "0", "0",
                                           "3997", "1000"}));
         EXPECT_TRUE(r.modified);
         EXPECT_EQ(r.table.rowCount(), 2) << "the table stays as it was";
