@@ -4,6 +4,8 @@
 
 #include <sys/resource.h>
 
+#include <chrono>
+#include <cstdio>
 #include <string>
 
 #include "common/Feedback.h"
@@ -55,6 +57,24 @@ inline long peakKib()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+// Runs one operation and prints a line: outcome, bytes on the line, wall time, and at a simulated
+// speed the pure line time of those bytes and the ratio of the two; then the client's CPU share.
+template <typename Operation> void measure(const std::string& title, int baud, LineBytes& count, Operation operation)
+{
+    count.count = 0;
+    const double cpu0 = cpuSeconds();
+    const auto t0 = std::chrono::steady_clock::now();
+    const bool ok = operation();
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const double cpu = cpuSeconds() - cpu0;
+    std::printf("%-28s %s %8zu bytes %9.3f s wall", title.c_str(), ok ? "ok    " : "FAILED", count.count, wall);
+    if (baud > 0) {
+        const double line = static_cast<double>(count.count) * 10 / baud;
+        std::printf("  line %8.3f s  wall/line %6.4f", line, wall / line);
+    }
+    std::printf("  client CPU %5.2f%% of wall\n", 100 * cpu / wall);
 }
 
 // One scale "bench", number 1, on COM1 at the given speed.
