@@ -12,6 +12,11 @@
 #include "common/TableLayouts.h"
 #include "config/ConfigTable.h"
 #include "link/ByteTrace.h"
+#include "link/PortMap.h"
+#include "link/ScaleSession.h"
+#include "link/TComm.h"
+#include "operation/ScaleOperation.h"
+#include "support/EmuProcess.h"
 
 namespace bench
 {
@@ -89,5 +94,23 @@ inline qm::Table benchConfig(const std::string& speed = "19200")
     t.setDataRows({row});
     return t;
 }
+
+// A session with a silent feedback and a byte counter on the emulated scale's port, and the link
+// of the operations to it as the scale "bench".
+struct BenchLink {
+    explicit BenchLink(const qmtest::EmuProcess& emu) : comm(portMap(emu)), session(comm, fb) { comm.setTrace(&bytes); }
+    static qm::PortMap portMap(const qmtest::EmuProcess& emu)
+    {
+        qm::PortMap map;
+        map.set(1, emu.device());
+        return map;
+    }
+    LineBytes bytes;
+    SilentFeedback fb;
+    qm::TComm comm;
+    qm::ScaleSession session;
+    qm::Table scales = benchConfig();
+    qm::ScaleLink link{session, scales, "bench"};
+};
 
 } // namespace bench

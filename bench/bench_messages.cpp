@@ -47,15 +47,9 @@ void run(int baud, int count)
     options.number = 1;
     options.baud = baud;
     qmtest::EmuProcess emu(options);
-    qm::PortMap map;
-    map.set(1, emu.device());
-    qm::TComm comm(map);
-    bench::LineBytes bytes;
-    comm.setTrace(&bytes);
-    bench::SilentFeedback fb;
-    qm::ScaleSession session(comm, fb);
-    const qm::Table scales = bench::benchConfig();
-    const qm::ScaleLink link{session, scales, "bench"};
+    bench::BenchLink bench(emu);
+    bench::LineBytes& bytes = bench.bytes;
+    const qm::ScaleLink& link = bench.link;
     const qm::Table table = messages(count);
     const std::string speed = baud > 0 ? std::to_string(baud) + " baud" : "full speed";
 

@@ -34,15 +34,9 @@ void runScale(int baud)
     options.baud = baud;
     options.stateJson = emu::stateToJson(state);
     qmtest::EmuProcess emu(options);
-    qm::PortMap map;
-    map.set(1, emu.device());
-    qm::TComm comm(map);
-    bench::LineBytes bytes;
-    comm.setTrace(&bytes);
-    bench::SilentFeedback fb;
-    qm::ScaleSession session(comm, fb);
-    const qm::Table scales = bench::benchConfig();
-    const qm::ScaleLink link{session, scales, "bench"};
+    bench::BenchLink bench(emu);
+    bench::LineBytes& bytes = bench.bytes;
+    const qm::ScaleLink& link = bench.link;
     const std::string speed = baud > 0 ? std::to_string(baud) + " baud" : "full speed";
 
     qm::Table report = qm::makeTable(qm::reportLayout());
@@ -61,8 +55,8 @@ void runPdf()
     qm::Table table = qm::makeTable(qm::productLayout());
     std::vector<qm::Row> rows;
     for (int n = 1; n <= 4000; ++n)
-        rows.push_back({std::to_string(n), "Product " + std::to_string(n), "", "4550", "10", "0", "123456", "7", "0",
-                        "0", ""});
+        rows.push_back(
+            {std::to_string(n), "Product " + std::to_string(n), "", "4550", "10", "0", "123456", "7", "0", "0", ""});
     table.setDataRows(rows);
     const auto path = std::filesystem::temp_directory_path() / "bench_reports.pdf";
     std::string error;

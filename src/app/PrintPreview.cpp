@@ -16,10 +16,7 @@ namespace qm::app
 {
 
 PrintPreview::PrintPreview(AppContext& context, paint::Printout printout, QWidget* focusAfter, QWidget* parent)
-    : QDialog(parent),
-      m_context(context),
-      m_printout(std::move(printout)),
-      m_focusAfter(focusAfter),
+    : QDialog(parent), m_context(context), m_printout(std::move(printout)), m_focusAfter(focusAfter),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("PrintPreview"));

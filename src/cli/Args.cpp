@@ -7,8 +7,8 @@ namespace qm::cli
 
 bool isFlag(const std::string& name)
 {
-    static const char* const flags[] = {"help", "version", "verbose", "yes", "all", "virtual", "no-check",
-                                         "totals", "json", "all-plu", "grand"};
+    static const char* const flags[] = {"help",     "version", "verbose", "yes",     "all",  "virtual",
+                                        "no-check", "totals",  "json",    "all-plu", "grand"};
     return std::any_of(std::begin(flags), std::end(flags), [&](const char* f) { return name == f; });
 }
 

@@ -25,7 +25,8 @@ namespace
 std::string lowerExtension(const std::string& file)
 {
     std::string ext = extensionOf(file);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext;
 }
 

@@ -59,12 +59,18 @@ std::string totalsJson(const ReportTotals& f)
         bool number;
     };
     static const Key keys[] = {
-        {"run_mm", totalsfield::RunMm, true},          {"labels", totalsfield::Labels, true},
-        {"cleared_date", totalsfield::ClearedDate, false}, {"cleared_time", totalsfield::ClearedTime, false},
-        {"plu_sum", totalsfield::PluSum, false},       {"plu_count", totalsfield::PluCount, true},
-        {"plu_weight", totalsfield::PluWeight, false}, {"grand_sum", totalsfield::GrandSum, false},
-        {"grand_count", totalsfield::GrandCount, true}, {"grand_weight", totalsfield::GrandWeight, false},
-        {"free_plu", totalsfield::FreePlu, true},      {"free_msg", totalsfield::FreeMsg, true},
+        {"run_mm", totalsfield::RunMm, true},
+        {"labels", totalsfield::Labels, true},
+        {"cleared_date", totalsfield::ClearedDate, false},
+        {"cleared_time", totalsfield::ClearedTime, false},
+        {"plu_sum", totalsfield::PluSum, false},
+        {"plu_count", totalsfield::PluCount, true},
+        {"plu_weight", totalsfield::PluWeight, false},
+        {"grand_sum", totalsfield::GrandSum, false},
+        {"grand_count", totalsfield::GrandCount, true},
+        {"grand_weight", totalsfield::GrandWeight, false},
+        {"free_plu", totalsfield::FreePlu, true},
+        {"free_msg", totalsfield::FreeMsg, true},
     };
     std::string out = "{";
     for (const Key& k : keys) {
@@ -78,10 +84,9 @@ std::string totalsJson(const ReportTotals& f)
 void printTotals(const ReportTotals& f)
 {
     static const char* const labels[] = {
-        "Счетчик пробега, мм",         "Счетчик этикеток, шт.",       "Дата посл.стирания",
-        "Время посл.стирания",         "По всем PLU: Общая сумма",    "По всем PLU: Кол-во продаж",
-        "По всем PLU: Общий вес",      "Всего: Общая сумма",          "Всего: Кол-во продаж",
-        "Всего: Общий вес",            "Кол-во свободных PLU",        "Кол-во свободных MSG",
+        "Счетчик пробега, мм",      "Счетчик этикеток, шт.",      "Дата посл.стирания",     "Время посл.стирания",
+        "По всем PLU: Общая сумма", "По всем PLU: Кол-во продаж", "По всем PLU: Общий вес", "Всего: Общая сумма",
+        "Всего: Кол-во продаж",     "Всего: Общий вес",           "Кол-во свободных PLU",   "Кол-во свободных MSG",
     };
     for (size_t i = 0; i < f.size(); ++i)
         std::cout << labels[i] << ": " << cp1251ToUtf8(f[i]) << "\n";
@@ -115,9 +120,8 @@ int runReadReport(CliContext& context)
     const SaveCommand noSave; // a fresh table is never modified: the question is not asked
     context.setPortFailureMessage(operationtext::kReadFailed);
     context.feedback().holdAfterStop(true);
-    OperationResult result = what == Selection::All
-                                 ? readReportTable(link, sink, fieldsSink(fields), noSave)
-                                 : readReportOne(link, *a.value("plu"), sink, noSave);
+    OperationResult result = what == Selection::All ? readReportTable(link, sink, fieldsSink(fields), noSave)
+                                                    : readReportOne(link, *a.value("plu"), sink, noSave);
     if (result && a.has("totals")) {
         // The figures just read are the run's own: no question before the totals join them.
         Table untouched = makeTable(reportLayout());

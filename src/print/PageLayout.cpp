@@ -131,9 +131,9 @@ std::vector<PrintPage> layoutReport(const ReportPrint& report, const PageGeometr
     out.text(left, top + out.dots(kTotalsLines[1]), kTotalsPoints,
              totalsLine(printtext::kGrandTotal, report, totalsfield::GrandSum, totalsfield::GrandCount,
                         totalsfield::GrandWeight));
-    out.text(left, top + out.dots(kTotalsLines[2]), kTotalsPoints,
-             totalsLine(printtext::kPluTotal, report, totalsfield::PluSum, totalsfield::PluCount,
-                        totalsfield::PluWeight));
+    out.text(
+        left, top + out.dots(kTotalsLines[2]), kTotalsPoints,
+        totalsLine(printtext::kPluTotal, report, totalsfield::PluSum, totalsfield::PluCount, totalsfield::PluWeight));
     return std::move(out).pages();
 }
 

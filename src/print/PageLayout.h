@@ -22,7 +22,7 @@ namespace qm
 struct PrintText {
     int x = 0; // top-left corner of the text
     int y = 0;
-    int points = 10; // font size
+    int points = 10;  // font size
     std::string text; // UTF-8
 };
 

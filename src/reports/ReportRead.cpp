@@ -46,13 +46,11 @@ OperationResult savedFirst(Feedback& feedback, TableSink& table, const SaveComma
 OperationResult readReportTable(const ScaleLink& link, TableSink& table, const TotalsSink& fields,
                                 const SaveCommand& save)
 {
-    const OpenedScale scale = openScale(link, reporttext::kChooseToRead);
+    const OpenedScale scale =
+        openForRead(link, reporttext::kChooseToRead, table, save, reporttext::kSaveFirst, TableId::Reports);
     if (!scale)
         return scale;
     Feedback& feedback = link.session.feedback();
-    if (auto asked = savedFirst(feedback, table, save); !asked)
-        return asked;
-    emptyTable(feedback, table, TableId::Reports);
     link.session.NewQue();
     feedback.clearStop();
     ProgressDisplay display(feedback, kMaxPlu);

@@ -9,7 +9,8 @@ namespace qm::reporttext
 inline const char* const kChooseToRead = "Для чтения отчетов выберите весы из списка (или заполните конфигурацию.).";
 inline const char* const kChooseToReadOne =
     "Для чтения отчетов по ячейке выберите весы из списка (или заполните конфигурацию.).";
-inline const char* const kChooseToClear = "Для удаления отчетов  выберите весы из списка (или заполните конфигурацию.).";
+inline const char* const kChooseToClear =
+    "Для удаления отчетов  выберите весы из списка (или заполните конфигурацию.).";
 inline const char* const kChooseToClearOne =
     "Для удаления отчетов по ячейке выберите весы из списка (или заполните конфигурацию.).";
 

@@ -23,7 +23,8 @@ int pdfPageCount(const QString& path)
         return -1;
     const std::string bytes = file.readAll().toStdString();
     const std::regex page(R"(/Type\s*/Page[^s])");
-    return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()));
+    return static_cast<int>(
+        std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()));
 }
 
 paint::Printout productPrintout(int rows)

@@ -73,15 +73,15 @@ TEST(ReportCodec, GeneralTotalsDecodeFieldByField)
     EXPECT_EQ(t.freeMsg, 65535);
 
     const ReportTotals fields = totalsFields(t);
-    const ReportTotals expected{"70000", "7",        "31.12.03", "09:05:07", "123,45", "16777215",
-                                "0,15",  "-0,05",    "65537",    "1,5",      "4000",   "65535"};
+    const ReportTotals expected{"70000", "7",     "31.12.03", "09:05:07", "123,45", "16777215",
+                                "0,15",  "-0,05", "65537",    "1,5",      "4000",   "65535"};
     EXPECT_EQ(fields, expected);
 }
 
 TEST(ReportCodec, ReportRowFromTheProductRecord)
 {
     Bytes record(kReadRecordSize, 0x00);
-    record[0] = 0x2A; // PLU 42
+    record[0] = 0x2A;                  // PLU 42
     const std::string name = "Молоко"; // in the scale's code page
     const Bytes scaleName{0x8C, 0xAE, 0xAB, 0xAE, 0xAA, 0xAE};
     std::copy(scaleName.begin(), scaleName.end(), record.begin() + 10);

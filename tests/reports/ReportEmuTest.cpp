@@ -28,7 +28,7 @@ EmuOptions scaleWithSales(std::vector<std::string> faults = {})
     emu::ScaleState s;
     emu::PluRecord bread;
     bread.name1 = std::string("Bread") + std::string(23, ' ');
-    bread.resetTime = 9 + 100 * 5 + 10000 * 7; // bytes 83..85: 09 05 07
+    bread.resetTime = 9 + 100 * 5 + 10000 * 7;   // bytes 83..85: 09 05 07
     bread.resetDate = 3 * 10000 + 12 * 100 + 31; // bytes 86..88: 03 12 31
     bread.sum = 12345;
     bread.weight = 1500;
@@ -217,8 +217,9 @@ TEST(ReportEmu, ClearOneAsksWithTheFieldTextAndTellsAnEmptyCell)
 {
     ProductRig rig(scaleWithSales());
     EXPECT_EQ(clearOnePluTotals(rig.link(), "3"), TransferOutcome::Cancelled);
-    EXPECT_EQ(rig.fb.questions,
-              std::vector<std::string>{"ВНИМАНИЕ !\r\nСуммарный итог продаж по товару № 3 будет обнулен.\r\nПродолжить ?"});
+    EXPECT_EQ(
+        rig.fb.questions,
+        std::vector<std::string>{"ВНИМАНИЕ !\r\nСуммарный итог продаж по товару № 3 будет обнулен.\r\nПродолжить ?"});
     EXPECT_EQ(rig.scale.state().plu.at(3).sum, 12345u);
 
     rig.fb.answers = {Answer::Yes, Answer::Yes};

@@ -34,9 +34,9 @@ struct PluRecord {
     // + 100 bcd(87) + bcd(88) with byte 86 the year, 87 the month, 88 the day.
     std::uint32_t resetTime = 0;
     std::uint32_t resetDate = 0;
-    std::uint32_t sum = 0;       // kopecks
-    std::uint32_t weight = 0;    // grams
-    std::uint32_t sales = 0;     // count, 24 bits
+    std::uint32_t sum = 0;    // kopecks
+    std::uint32_t weight = 0; // grams
+    std::uint32_t sales = 0;  // count, 24 bits
 
     bool operator==(const PluRecord& other) const;
     bool operator!=(const PluRecord& other) const { return !(*this == other); }

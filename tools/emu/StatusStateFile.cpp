@@ -39,11 +39,16 @@ const Member<FactoryValues> kFactoryMembers[] = {
 };
 
 const Member<TotalsValues> kTotalsMembers[] = {
-    EMU_MEMBER(TotalsValues, runMm, INT32_MIN, INT32_MAX),        EMU_MEMBER(TotalsValues, labels, INT32_MIN, INT32_MAX),
-    EMU_MEMBER(TotalsValues, grandSum, INT32_MIN, INT32_MAX),     EMU_MEMBER(TotalsValues, grandCount, 0, 0xFFFFFF),
-    EMU_MEMBER(TotalsValues, grandWeight, INT32_MIN, INT32_MAX),  EMU_MEMBER(TotalsValues, clearedHour, 0, 99),
-    EMU_MEMBER(TotalsValues, clearedMinute, 0, 99),               EMU_MEMBER(TotalsValues, clearedSecond, 0, 99),
-    EMU_MEMBER(TotalsValues, clearedDay, 0, 99),                  EMU_MEMBER(TotalsValues, clearedMonth, 0, 99),
+    EMU_MEMBER(TotalsValues, runMm, INT32_MIN, INT32_MAX),
+    EMU_MEMBER(TotalsValues, labels, INT32_MIN, INT32_MAX),
+    EMU_MEMBER(TotalsValues, grandSum, INT32_MIN, INT32_MAX),
+    EMU_MEMBER(TotalsValues, grandCount, 0, 0xFFFFFF),
+    EMU_MEMBER(TotalsValues, grandWeight, INT32_MIN, INT32_MAX),
+    EMU_MEMBER(TotalsValues, clearedHour, 0, 99),
+    EMU_MEMBER(TotalsValues, clearedMinute, 0, 99),
+    EMU_MEMBER(TotalsValues, clearedSecond, 0, 99),
+    EMU_MEMBER(TotalsValues, clearedDay, 0, 99),
+    EMU_MEMBER(TotalsValues, clearedMonth, 0, 99),
     EMU_MEMBER(TotalsValues, clearedYear, 0, 99),
 };
 

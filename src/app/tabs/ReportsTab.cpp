@@ -2,11 +2,11 @@
 
 #include <QCheckBox>
 #include <QDateTime>
-#include <QLocale>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -16,8 +16,8 @@
 #include "app/Controls.h"
 #include "app/GridSink.h"
 #include "app/PrintPreview.h"
-#include "app/UiThread.h"
 #include "app/StringGrid.h"
+#include "app/UiThread.h"
 #include "app/UserDialogs.h"
 #include "files/FileCommands.h"
 

@@ -73,9 +73,9 @@ class ReportsTab : public QWidget
     ScaleTab m_scale;   // `ComboBox7`, the command row, `ProgressBar4`, `Label68`, `Button18`
     StringGrid* m_grid; // `StringGrid5`
     std::array<QLineEdit*, 12> m_totals{};
-    QLineEdit* m_pluNumber;     // `Edit37` "№ PLU"
-    QCheckBox* m_printTable;    // `CheckBox17`
-    QCheckBox* m_printTotals;   // `CheckBox18`
+    QLineEdit* m_pluNumber;   // `Edit37` "№ PLU"
+    QCheckBox* m_printTable;  // `CheckBox17`
+    QCheckBox* m_printTotals; // `CheckBox18`
 };
 
 } // namespace qm::app
