@@ -10,8 +10,11 @@ namespace qm
 {
 
 struct PluTotals {
-    std::int64_t resetTime = 0; // HHMMSS of the last reset of the totals
-    std::int64_t resetDate = 0; // DDMMYY
+    // The last reset of the totals as numbers: bcd(83) + 100 bcd(84) + 10000 bcd(85) and
+    // 10000 bcd(86) + 100 bcd(87) + bcd(88). The scale puts hours, minutes, seconds in 83..85
+    // and year, month, day in 86..88; the report shows the bytes themselves (below).
+    std::int64_t resetTime = 0;
+    std::int64_t resetDate = 0;
     std::int64_t sum = 0;       // kopecks
     std::int64_t weight = 0;    // grams
     std::int64_t sales = 0;     // number of sales

@@ -4,9 +4,11 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -35,7 +37,8 @@ const char* const kSaveFirst = "Будет открыт новый список 
 class ReportsTransfer : public ::testing::Test
 {
   protected:
-    void SetUp() override
+    // The scale, its port in ports.cfg, then the window with the scale chosen on the tab.
+    void start(int baud = 0)
     {
         emu::ScaleState s;
         s.number = 2;
@@ -48,6 +51,7 @@ class ReportsTransfer : public ::testing::Test
         s.totals.runMm = 900;
         qmtest::EmuOptions options;
         options.number = 2;
+        options.baud = baud;
         options.stateJson = emu::stateToJson(s);
         scale = std::make_unique<qmtest::EmuProcess>(options);
         scale->writePortsCfg(dir.path().string(), 1);
@@ -76,6 +80,7 @@ class ReportsTransfer : public ::testing::Test
 
 TEST_F(ReportsTransfer, ReadsFillTheGridAndTheFieldsAndAClearKeepsTheFiguresUnsaved)
 {
+    start();
     click("SpeedButton17");
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Данные приняты."});
     ASSERT_EQ(table().rowCount(), 3);
@@ -118,6 +123,7 @@ TEST_F(ReportsTransfer, ReadsFillTheGridAndTheFieldsAndAClearKeepsTheFiguresUnsa
 
 TEST_F(ReportsTransfer, PrintOpensThePreviewWhichSavesAPdfAndPrintsEachCopyAsAJob)
 {
+    start();
     for (const char* name : {"SpeedButton24", "SpeedButton46", "SpeedButton68", "SpeedButton16"})
         EXPECT_FALSE(find<QToolButton>(form.get(), name)->toolTip().isEmpty()) << name;
     EXPECT_EQ(find<QToolButton>(form.get(), "SpeedButton16")->toolTip(),
@@ -142,6 +148,25 @@ TEST_F(ReportsTransfer, PrintOpensThePreviewWhichSavesAPdfAndPrintsEachCopyAsAJo
     EXPECT_EQ(preview->printCopies(printer, 3), 3);
     EXPECT_EQ(readFile(dir / "copy.pdf").substr(0, 5), "%PDF-");
     preview->reject();
+}
+
+TEST_F(ReportsTransfer, StopButtonEndsTheReadOfAllCellsWithTheRowsRead)
+{
+    start(19200); // 4000 cells take seconds on the line
+    QTest::mouseClick(find<QToolButton>(form.get(), "SpeedButton17"), Qt::LeftButton);
+    auto* stop = find<QPushButton>(form.get(), "Button18");
+    auto* counter = find<QLabel>(form.get(), "Label68");
+    ASSERT_TRUE(waitFor([&] { return !stop->isHidden() && counter->text().toInt() > 20; }, 20000));
+    EXPECT_FALSE(find<QToolButton>(form.get(), "SpeedButton20")->isEnabled()) << "one scale operation at a time";
+    QTest::mouseClick(stop, Qt::LeftButton);
+    ASSERT_TRUE(form->context().runner().waitIdle(20000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Действие прервано."});
+    ASSERT_EQ(table().rowCount(), 3) << "PLU 3 and 12 were read, the empty row is gone";
+    EXPECT_EQ(table().cell(2, 0), "12");
+    EXPECT_LT(counter->text().toInt(), 4000);
+    EXPECT_TRUE(stop->isHidden());
+    EXPECT_TRUE(counter->isHidden());
 }
 
 } // namespace
