@@ -15,9 +15,9 @@ struct PluTotals {
     // and year, month, day in 86..88; the report shows the bytes themselves (below).
     std::int64_t resetTime = 0;
     std::int64_t resetDate = 0;
-    std::int64_t sum = 0;       // kopecks
-    std::int64_t weight = 0;    // grams
-    std::int64_t sales = 0;     // number of sales
+    std::int64_t sum = 0;    // kopecks
+    std::int64_t weight = 0; // grams
+    std::int64_t sales = 0;  // number of sales
     // The six clock bytes of the last reset as they came (record bytes 83..88): hours, minutes,
     // seconds, then year, month, day, packed BCD. The report shows them digit pair by pair.
     std::array<std::uint8_t, 3> resetTimeBcd{};
