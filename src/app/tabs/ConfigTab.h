@@ -27,6 +27,8 @@ class ConfigTab : public QWidget
     void SpeedButton65Click();
     void SpeedButton66Click();
     void SpeedButton67Click();
+    // Print preview of the table.
+    void SpeedButton68Click();
     // Row editing: add, copy, insert, delete a row, sort by the number in column 0.
     void SpeedButton69Click();
     void SpeedButton70Click();

@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/PrintPreview.h"
 #include "app/RangeDialog.h"
 #include "app/StringGrid.h"
 #include "app/TableCommands.h"
@@ -64,6 +65,7 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
                   {"SpeedButton43", "Новый список сообщений", ToolIcon::New, &MessagesTab::SpeedButton43Click},
                   {"SpeedButton44", "Открыть список сообщений", ToolIcon::Open, &MessagesTab::SpeedButton44Click},
                   {"SpeedButton45", "Сохранить список сообщений", ToolIcon::Save, &MessagesTab::SpeedButton45Click},
+                  {"SpeedButton46", "Печать списка сообщений", ToolIcon::Print, &MessagesTab::SpeedButton46Click},
                   Row::gap(),
                   {"SpeedButton47", "Добавить строку таблицы", ToolIcon::RowAdd, &MessagesTab::SpeedButton47Click},
                   {"SpeedButton48", "Копировать строку таблицы", ToolIcon::RowCopy, &MessagesTab::SpeedButton48Click},
@@ -186,6 +188,11 @@ void MessagesTab::SpeedButton44Click()
 void MessagesTab::SpeedButton45Click()
 {
     m_commands->saveList();
+}
+
+void MessagesTab::SpeedButton46Click()
+{
+    printTable(m_context, m_grid);
 }
 
 void MessagesTab::SpeedButton47Click()

@@ -39,6 +39,8 @@ class MessagesTab : public QWidget
     void SpeedButton43Click();
     void SpeedButton44Click();
     void SpeedButton45Click();
+    // Print preview of the list.
+    void SpeedButton46Click();
     // Row editing: add, copy, insert, delete a row, delete a range of rows (`TForm3`), sort by
     // number, renumber by row.
     void SpeedButton47Click();

@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/PrintPreview.h"
 #include "app/RangeDialog.h"
 #include "app/StringGrid.h"
 #include "app/TableCommands.h"
@@ -74,6 +75,7 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent)
                   {"SpeedButton8", "Создать новый список товаров", ToolIcon::New, &ProductsTab::SpeedButton8Click},
                   {"SpeedButton9", "Открыть список товаров", ToolIcon::Open, &ProductsTab::SpeedButton9Click},
                   {"SpeedButton10", "Сохранить список товаров", ToolIcon::Save, &ProductsTab::SpeedButton10Click},
+                  {"SpeedButton24", "Печать таблицы товаров", ToolIcon::Print, &ProductsTab::SpeedButton24Click},
                   Row::gap(),
                   {"SpeedButton25", "Добавить строку таблицы", ToolIcon::RowAdd, &ProductsTab::SpeedButton25Click},
                   {"SpeedButton26", "Копировать строку таблицы", ToolIcon::RowCopy, &ProductsTab::SpeedButton26Click},
@@ -193,6 +195,11 @@ void ProductsTab::SpeedButton8Click()
 void ProductsTab::SpeedButton9Click()
 {
     m_commands->openList();
+}
+
+void ProductsTab::SpeedButton24Click()
+{
+    printTable(m_context, m_grid);
 }
 
 void ProductsTab::SpeedButton10Click()

@@ -55,6 +55,8 @@ class ProductsTab : public QWidget
     void SpeedButton8Click();
     void SpeedButton9Click();
     void SpeedButton10Click();
+    // Print preview of the table.
+    void SpeedButton24Click();
     // Row editing: add, copy, insert, delete, sort, delete a range, renumber.
     void SpeedButton25Click();
     void SpeedButton26Click();
