@@ -7,7 +7,7 @@ namespace qm::cli
 
 bool isFlag(const std::string& name)
 {
-    static const char* const flags[] = {"help", "version", "verbose", "yes", "all", "virtual", "no-check", "json", "now"};
+    static const char* const flags[] = {"help", "version", "verbose", "yes", "all", "virtual", "no-check", "json", "now", "once", "no-protocol", "no-queue"};
     return std::any_of(std::begin(flags), std::end(flags), [&](const char* f) { return name == f; });
 }
 

@@ -57,5 +57,6 @@ int runReadStatus(CliContext& context);
 int runReadKeys(CliContext& context);
 int runWriteKeys(CliContext& context);
 int runReadFactory(CliContext& context);
+int runAutoload(CliContext& context);
 
 } // namespace qm::cli
