@@ -8,6 +8,7 @@
 
 #include "autoload/LoadQueue.h"
 #include "common/Cp1251.h"
+#include "common/Feedback.h"
 #include "common/TableColumns.h"
 #include "files/TableFiles.h"
 #include "link/PortMap.h"

@@ -120,6 +120,7 @@ int runAutoload(CliContext& context)
         return comm;
     };
     setup.stopRequested = stopSignalled;
+    setup.runTogether = &TComm::runTogether;
 
     if (!period) {
         const CycleSummary summary = runAutoCycle(setup);

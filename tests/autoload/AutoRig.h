@@ -17,9 +17,11 @@
 #include "common/Cp1251.h"
 #include "common/TableLayouts.h"
 #include "link/PortMap.h"
+#include "link/ScaleSession.h"
 #include "link/TComm.h"
 #include "support/CliProcess.h"
 #include "support/EmuProcess.h"
+#include "support/ScriptedFeedback.h"
 
 namespace qmtest
 {
@@ -127,6 +129,7 @@ class AutoRig
         const qm::PortMap ports = qm::PortMap::load(dir.string());
         cycle.makeLine = [ports] { return std::make_unique<qm::TComm>(ports); };
         cycle.stopRequested = std::move(stop);
+        cycle.runTogether = &qm::TComm::runTogether;
         return qm::runAutoCycle(cycle);
     }
 
@@ -140,24 +143,13 @@ class AutoRig
     template <class F> qm::LoadOutcome withSession(F load)
     {
         qm::TComm comm(qm::PortMap::load(dir.string()));
-        SilentFeedback feedback;
+        ScriptedFeedback feedback;
         qm::ScaleSession session(comm, feedback);
         auto out = load(session);
         comm.Disconnect();
         return out;
     }
 
-    class SilentFeedback : public qm::Feedback
-    {
-      public:
-        void message(const std::string&) override {}
-        qm::Answer ask(const std::string&, qm::Buttons) override { return qm::Answer::No; }
-        void progressStart(int, int) override {}
-        void progressPosition(int) override {}
-        void progressEnd() override {}
-        bool stopRequested() const override { return false; }
-        void clearStop() override {}
-    };
 };
 
 // A .pl6 file of products with these PLU numbers (every cell passes the row check).
