@@ -34,8 +34,8 @@ std::string loadFile(int rows)
     for (int plu = 1; plu <= rows; ++plu)
         for (const std::string& cell :
              {std::to_string(plu), "product " + std::to_string(plu), std::string("second line"),
-              std::to_string(plu * 7), std::string("311225"), std::string("20"), std::to_string(plu),
-              std::string("7"), std::string("0"), std::string("1"), std::string("1234")})
+              std::to_string(plu * 7), std::string("311225"), std::string("20"), std::to_string(plu), std::string("7"),
+              std::string("0"), std::string("1"), std::string("1234")})
             out += cell + "\r\n";
     return out;
 }

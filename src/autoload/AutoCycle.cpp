@@ -86,9 +86,9 @@ class PortJob
         // Only a message file named exactly ".msg" is loaded; its queue advances all the same.
         const bool loadable = column == cfgcol::ProductFile || extensionOf(file) == ".msg";
         if (loadable && readyToLoad(file)) {
-            const LoadOutcome outcome =
-                column == cfgcol::ProductFile ? LoadPLUFile(session, m_setup.config, row, file, m_setup.load)
-                                              : LoadMSGFile(session, m_setup.config, row, file, m_setup.load);
+            const LoadOutcome outcome = column == cfgcol::ProductFile
+                                            ? LoadPLUFile(session, m_setup.config, row, file, m_setup.load)
+                                            : LoadMSGFile(session, m_setup.config, row, file, m_setup.load);
             ++summary.loads;
             if (!outcome.loaded())
                 ++summary.failed;

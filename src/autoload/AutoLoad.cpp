@@ -2,10 +2,11 @@
 
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "autoload/AutoVirtualSend.h"
-#include "common/TableLayouts.h"
 #include "common/TableColumns.h"
+#include "common/TableLayouts.h"
 #include "files/TableFiles.h"
 #include "link/ScaleSession.h"
 #include "messages/MessageTransfer.h"
@@ -87,8 +88,9 @@ class Load
     ScaleLink link(ScaleSession& session) const { return ScaleLink{session, m_config, m_out.scaleName}; }
 
     // Reads the file into the load's own table; the failure line when it cannot be sent at all.
-    std::optional<LoadLine> read(Table& table) const
+    std::optional<LoadLine> read(Table& table)
     {
+        m_version = versionOf(m_out.file);
         std::optional<std::string> error;
         if (m_out.kind == LoadKind::Products) {
             ProductLoad load = loadProductFile(m_out.file, m_setup.logoIndex);
@@ -122,8 +124,9 @@ class Load
     LoadOutcome finish(LoadLine line)
     {
         m_out.line = line;
-        if (m_out.loaded()) {
-            // A file that cannot be deleted is loaded again next cycle: nothing is lost.
+        // A file that cannot be deleted is loaded again next cycle. One that another program
+        // wrote anew while it was loaded stays, and its new rows go next cycle.
+        if (m_out.loaded() && versionOf(m_out.file) == m_version) {
             std::error_code ec;
             fs::remove(m_out.file, ec);
         }
@@ -137,9 +140,19 @@ class Load
     }
 
   private:
+    // What tells one version of a file from the next: its time and size.
+    static std::pair<fs::file_time_type, std::uintmax_t> versionOf(const fs::path& file)
+    {
+        std::error_code ec;
+        const auto time = fs::last_write_time(file, ec);
+        const auto size = fs::file_size(file, ec);
+        return {time, ec ? 0 : size};
+    }
+
     const LoadSetup& m_setup;
     Table m_config;
     LoadOutcome m_out;
+    std::pair<fs::file_time_type, std::uintmax_t> m_version;
 };
 
 } // namespace

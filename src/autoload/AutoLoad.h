@@ -20,8 +20,8 @@ class ScaleSession;
 // The options of the tab "Авторежим" (`CheckBox23`, `CheckBox24`, `CheckBox25`).
 struct AutoOptions {
     bool virtualSync = false; // "Использовать механизм виртуальной синхронизации"
-    bool protocol = true;     // "Вести протокол загрузки"
-    bool queue = true;        // "Обрабатывать очередь файлов загрузки"
+    bool protocol = true; // "Вести протокол загрузки"
+    bool queue = true;    // "Обрабатывать очередь файлов загрузки"
 };
 
 struct LoadOutcome {

@@ -28,13 +28,13 @@ inline const char* const kMessagesLoadedAfter = " прогружены спис�
 // ended by switching auto mode off or by stopping the service.
 inline const char* const kProductFile = "товаров";
 inline const char* const kMessageFile = "сообщений";
-inline const char* const kBadRowBefore = "Ошибка в строке ";          // R " файла " товаров " для весов " N
+inline const char* const kBadRowBefore = "Ошибка в строке "; // R " файла " товаров " для весов " N
 inline const char* const kBadRowFile = " файла ";
 inline const char* const kForScale = " для весов ";
-inline const char* const kFileBefore = "Файл ";                        // товаров " для весов " N " пуст"
+inline const char* const kFileBefore = "Файл "; // товаров " для весов " N " пуст"
 inline const char* const kEmptyAfter = " пуст";
 inline const char* const kUnreadableAfter = " не читается";
-inline const char* const kStoppedBefore = "Загрузка весов ";           // N " прервана"
+inline const char* const kStoppedBefore = "Загрузка весов "; // N " прервана"
 inline const char* const kStoppedAfter = " прервана";
 
 // The tab "Авторежим".

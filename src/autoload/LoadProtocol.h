@@ -20,17 +20,17 @@ Stamp stampNow();
 
 // What a load ended with; each kind has its protocol line.
 enum class LoadLine {
-    BadConfig,        // P1: the scale row fails the configuration check
-    PortUnavailable,  // P2: the port cannot be opened
-    NoLink,           // P3: the scale does not answer its addressing (or the line failed)
-    NoAck,            // P4: a record was not acknowledged
-    ExchangeFailed,   // P5: the virtual range refused, or the paced transfer gave up
-    ProductsLoaded,   // P6
-    MessagesLoaded,   // P7
-    BadRow,           // a row of the load file fails its check or holds no number
-    EmptyFile,        // the load file holds no row
-    UnreadableFile,   // the load file cannot be read
-    Stopped,          // auto mode was switched off or the service stopped during the load
+    BadConfig,       // P1: the scale row fails the configuration check
+    PortUnavailable, // P2: the port cannot be opened
+    NoLink,          // P3: the scale does not answer its addressing (or the line failed)
+    NoAck,           // P4: a record was not acknowledged
+    ExchangeFailed,  // P5: the virtual range refused, or the paced transfer gave up
+    ProductsLoaded,  // P6
+    MessagesLoaded,  // P7
+    BadRow,          // a row of the load file fails its check or holds no number
+    EmptyFile,       // the load file holds no row
+    UnreadableFile,  // the load file cannot be read
+    Stopped,         // auto mode was switched off or the service stopped during the load
 };
 
 enum class LoadKind { Products, Messages };

@@ -96,8 +96,7 @@ int runAutoload(CliContext& context)
     if (periodText) {
         period = periodSeconds(*periodText);
         if (!period) {
-            context.error("--period must be a whole number of seconds from 1 to " +
-                          std::to_string(kMaxPeriodSeconds));
+            context.error("--period must be a whole number of seconds from 1 to " + std::to_string(kMaxPeriodSeconds));
             return kUsage;
         }
     }

@@ -23,8 +23,7 @@ class VirtualLoop
 {
   public:
     VirtualLoop(ScaleSession& session, int scaleNumber, const Table& products, const VirtualPacing& pacing)
-        : m_session(session), m_fb(session.feedback()), m_number(scaleNumber), m_products(products),
-          m_pacing(pacing)
+        : m_session(session), m_fb(session.feedback()), m_number(scaleNumber), m_products(products), m_pacing(pacing)
     {
     }
 

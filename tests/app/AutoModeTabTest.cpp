@@ -25,6 +25,7 @@
 #include "common/Cp1251.h"
 #include "files/SettingsFile.h"
 #include "support/EmuProcess.h"
+#include "support/LoadFiles.h"
 
 using namespace qm::app;
 using apptest::find;
@@ -32,17 +33,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-
-std::string productFile(int count)
-{
-    std::string out;
-    for (int plu = 1; plu <= count; ++plu)
-        for (const std::string& cell : {std::to_string(plu), std::string("name"), std::string(""),
-                                        std::string("100"), std::string("5"), std::string("0"), std::string("0"),
-                                        std::string("0"), std::string("0"), std::string("0"), std::string("")})
-            out += cell + "\r\n";
-    return out;
-}
 
 class AutoModeTabTest : public ::testing::Test
 {
@@ -57,7 +47,7 @@ class AutoModeTabTest : public ::testing::Test
     }
     void putLoad(int count)
     {
-        apptest::writeFile(dir / "load.pl6", productFile(count));
+        apptest::writeFile(dir / "load.pl6", qmtest::pl6Count(count));
         fs::last_write_time(dir / "load.pl6", fs::file_time_type::clock::now() - std::chrono::seconds(10));
     }
     // Switches on with the period and runs the cycle at once instead of waiting for it.

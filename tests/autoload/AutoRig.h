@@ -21,6 +21,7 @@
 #include "link/TComm.h"
 #include "support/CliProcess.h"
 #include "support/EmuProcess.h"
+#include "support/LoadFiles.h"
 #include "support/ScriptedFeedback.h"
 
 namespace qmtest
@@ -105,8 +106,8 @@ class AutoRig
         const auto path = dir / name;
         std::ofstream(path, std::ios::binary) << bytes;
         if (settled)
-            std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
-                                                       std::chrono::seconds(10));
+            std::filesystem::last_write_time(path,
+                                             std::filesystem::file_time_type::clock::now() - std::chrono::seconds(10));
     }
     bool has(const std::string& name) const { return std::filesystem::exists(dir / name); }
     std::string protocol() const { return fileText(dir / "protocol.txt"); }
@@ -149,41 +150,6 @@ class AutoRig
         comm.Disconnect();
         return out;
     }
-
 };
-
-// A .pl6 file of products with these PLU numbers (every cell passes the row check).
-inline std::string pl6(std::initializer_list<int> plus)
-{
-    std::string out;
-    for (int plu : plus) {
-        const std::string n = std::to_string(plu);
-        for (const std::string& cell : {n, "name " + n, std::string("line 2"), std::to_string(100 + plu),
-                                        std::string("5"), std::string("0"), std::string("0"), std::string("0"),
-                                        std::string("0"), std::string("0"), std::string("")})
-            out += cell + "\r\n";
-    }
-    return out;
-}
-
-inline std::string pl6Count(int count)
-{
-    std::string out;
-    for (int plu = 1; plu <= count; ++plu)
-        out += pl6({plu});
-    return out;
-}
-
-// A .msg file of messages with these numbers.
-inline std::string msg(std::initializer_list<int> numbers)
-{
-    std::string out;
-    for (int n : numbers) {
-        out += std::to_string(n) + "\r\n";
-        for (int line = 1; line <= 8; ++line)
-            out += "text " + std::to_string(n) + "." + std::to_string(line) + "\r\n";
-    }
-    return out;
-}
 
 } // namespace qmtest

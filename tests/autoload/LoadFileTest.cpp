@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <thread>
 
 #include "AutoRig.h"
 
@@ -202,4 +203,23 @@ TEST(LoadFile, VirtualUnacknowledgedLastRowIsSentAgain)
     EXPECT_EQ(rig.loadProducts(row, "a.pl6").line, LoadLine::ProductsLoaded);
     EXPECT_EQ(rig.scale().state().plu.size(), 3u);
     EXPECT_FALSE(rig.has("a.pl6"));
+}
+
+TEST(LoadFile, FileWrittenAnewDuringTheLoadStays)
+{
+    EmuOptions slow;
+    slow.baud = 9600;
+    AutoRig rig(std::vector<EmuOptions>{slow});
+    const int row = rig.addRow("Весы", 1, "COM1", "a.pl6");
+    rig.put("a.pl6", qmtest::pl6Count(20));
+    std::thread writer([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline && rig.scale().state().plu.size() < 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        rig.put("a.pl6", qmtest::pl6({99}), false);
+    });
+    const LoadOutcome out = rig.loadProducts(row, "a.pl6");
+    writer.join();
+    EXPECT_EQ(out.line, LoadLine::ProductsLoaded);
+    EXPECT_EQ(qmtest::fileText(rig.dir / "a.pl6"), qmtest::pl6({99}));
 }

@@ -33,8 +33,7 @@ TEST(ProtocolLine, TheSevenLinesWithEveryBlank)
     EXPECT_EQ(line(LoadLine::NoLink), cp("Неисправность весов Мясо 1 или линии связи  -  07.12.2026  09:05:03"));
     EXPECT_EQ(line(LoadLine::NoAck), cp("Ошибка обмена с весами Мясо 1  -  07.12.2026  09:05:03"));
     EXPECT_EQ(line(LoadLine::ExchangeFailed), cp("Ошибка обмена данными с весами  Мясо 1  -  07.12.2026  09:05:03"));
-    EXPECT_EQ(line(LoadLine::ProductsLoaded),
-              cp("Весы Мясо 1 прогружены списком товаров  -  07.12.2026  09:05:03"));
+    EXPECT_EQ(line(LoadLine::ProductsLoaded), cp("Весы Мясо 1 прогружены списком товаров  -  07.12.2026  09:05:03"));
     EXPECT_EQ(line(LoadLine::MessagesLoaded, LoadKind::Messages),
               cp("Весы Мясо 1 прогружены списком сообщений  -  07.12.2026  09:05:03"));
     // "СОМ" of P2 is written in Cyrillic letters, as the window's message has it.

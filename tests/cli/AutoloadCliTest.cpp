@@ -9,22 +9,12 @@
 #include "common/Cp1251.h"
 #include "support/CliProcess.h"
 #include "support/EmuProcess.h"
+#include "support/LoadFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace
 {
-
-std::string productFile(int count)
-{
-    std::string out;
-    for (int plu = 1; plu <= count; ++plu)
-        for (const std::string& cell : {std::to_string(plu), std::string("name"), std::string(""),
-                                        std::string("100"), std::string("5"), std::string("0"), std::string("0"),
-                                        std::string("0"), std::string("0"), std::string("0"), std::string("")})
-            out += cell + "\r\n";
-    return out;
-}
 
 // A start directory with ports.cfg naming the scale's pty COM1 and scales.cfl of one scale
 // "Весы" whose product load file is "in/load.pl6", relative to the start directory.
@@ -44,7 +34,7 @@ struct ServiceDir {
     void putLoad(int count) const
     {
         const fs::path file = path / "in/load.pl6";
-        std::ofstream(file, std::ios::binary) << productFile(count);
+        std::ofstream(file, std::ios::binary) << qmtest::pl6Count(count);
         fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::seconds(10));
     }
     bool loadFileThere() const { return fs::exists(path / "in/load.pl6"); }

@@ -100,8 +100,8 @@ AutoModeTab::AutoModeTab(AppContext& context, QWidget* parent)
     switchRow->addLayout(periodRow);
     switchRow->addStretch(1);
 
-    m_minimize = makeCheckBox(QStringLiteral("CheckBox19"),
-                              text("Минимизировать приложение после запуска авторежима"), true, this);
+    m_minimize = makeCheckBox(QStringLiteral("CheckBox19"), text("Минимизировать приложение после запуска авторежима"),
+                              true, this);
     m_virtual = makeCheckBox(QStringLiteral("CheckBox23"), text("Использовать механизм виртуальной синхронизации"),
                              false, this);
     m_protocol = makeCheckBox(QStringLiteral("CheckBox24"), text("Вести протокол загрузки"), true, this);
@@ -248,8 +248,8 @@ void AutoModeTab::startCycle()
     setup.stopRequested = [stop = m_cycleStop, appStop = &context.state().stop] {
         return stop->load() || appStop->load();
     };
-    const bool started = context.runner().run(TabProgress{}, [setup = std::move(setup), report, trace](
-                                                                 ScaleSession&, Feedback&) { runAutoCycle(setup); });
+    const bool started = context.runner().run(
+        TabProgress{}, [setup = std::move(setup), report, trace](ScaleSession&, Feedback&) { runAutoCycle(setup); });
     if (!started) {
         m_cyclePending = true;
         return;
