@@ -205,6 +205,14 @@ TEST_F(AutoModeTabTest, ProtocolShownThroughTheDesktopAndCleared)
     EXPECT_EQ(dialogs.messages, (std::vector<std::string>{qm::autoloadtext::kProtocolDeleted}));
     EXPECT_TRUE(fs::exists(dir / "protocol.txt"));
     EXPECT_EQ(apptest::readFile(dir / "protocol.txt"), "");
+
+    // A protocol that cannot be deleted is not said to be.
+    fs::remove(dir / "protocol.txt");
+    fs::create_directories(dir / "protocol.txt" / "inside");
+    dialogs.answers = {qm::Answer::Yes};
+    find<QToolButton>(&form, "SpeedButton91")->click();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].rfind(qm::autoloadtext::kProtocolNotDeleted, 0), 0u) << dialogs.messages[1];
 }
 
 TEST_F(AutoModeTabTest, StartUpSwitchesOnOnlyWithAPeriod)
