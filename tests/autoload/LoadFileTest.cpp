@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "AutoRig.h"
+#include "files/PluFile.h"
 
 using namespace qm;
 using qmtest::AutoRig;
@@ -222,4 +223,21 @@ TEST(LoadFile, FileWrittenAnewDuringTheLoadStays)
     writer.join();
     EXPECT_EQ(out.line, LoadLine::ProductsLoaded);
     EXPECT_EQ(qmtest::fileText(rig.dir / "a.pl6"), qmtest::pl6({99}));
+}
+
+TEST(LoadFile, PluFilesAndADamagedOne)
+{
+    AutoRig rig;
+    const int row = rig.addRow("Весы", 1, "COM1", "a.plu");
+    Table products = makeTable(productLayout());
+    products.setDataRows({{"5", "five", "", "500", "5", "0", "0", "0", "0"}, {"6", "six", "", "600", "5"}});
+    const std::string bytes = pluFileBytes(products);
+    // Any extension but exactly ".pl6" is read as .plu.
+    rig.put("a.PL6", bytes);
+    EXPECT_EQ(rig.loadProducts(row, "a.PL6").line, LoadLine::ProductsLoaded);
+    EXPECT_EQ(rig.scale().state().plu.size(), 2u);
+    // A record cut short: another program has not finished it, or it is damaged.
+    rig.put("cut.plu", bytes.substr(0, kPluRecordSize + 40));
+    EXPECT_EQ(rig.loadProducts(row, "cut.plu").line, LoadLine::UnreadableFile);
+    EXPECT_TRUE(rig.has("cut.plu"));
 }
