@@ -6,6 +6,7 @@
 
 #include "autoload/AutoloadTexts.h"
 #include "common/Cp1251.h"
+#include "common/LocalTime.h"
 
 namespace qm
 {
@@ -26,13 +27,7 @@ std::string formatted(const std::tm& local, const char* format)
 
 Stamp stampNow()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = localTimeNow();
     // Numeric fields only: the same text under every locale.
     return {formatted(local, "%d.%m.%Y"), formatted(local, "%H:%M:%S")};
 }
