@@ -262,6 +262,7 @@ void AutoModeTab::startCycle()
 void AutoModeTab::cycleEnded()
 {
     m_cycleRunning = false;
+    m_loading.clear();
     if (m_scale.context().state().autoMode && !m_cycleStop->load()) {
         // The period runs from the end of one cycle to the start of the next.
         m_timer->start();
@@ -277,10 +278,15 @@ void AutoModeTab::loadBegins(const std::string& name)
     const QString entry = TableModel::toQString(name);
     if (m_notLoaded->findItems(entry, Qt::MatchExactly).isEmpty())
         m_notLoaded->addItem(entry);
+    m_loading.append(entry);
+    showStatus(text("Идет загрузка весов: ") + m_loading.join(QStringLiteral(", ")));
 }
 
 void AutoModeTab::loadEnded(const std::string& name, const std::string& entry, bool loaded)
 {
+    m_loading.removeOne(TableModel::toQString(name));
+    if (m_cycleRunning)
+        showStatus(text("Идет цикл загрузки весов."));
     if (!loaded) {
         QApplication::beep();
         return;

@@ -8,6 +8,7 @@
 // with a message). Inside the cycle the scales of different ports are loaded at the same time.
 // Switching auto mode off during a cycle ends it after the current record; no cycle follows.
 
+#include <QStringList>
 #include <QUrl>
 #include <QWidget>
 #include <atomic>
@@ -86,6 +87,7 @@ class AutoModeTab : public QWidget
     bool m_cycleRunning = false;
     bool m_cyclePending = false;
     std::function<bool(const QUrl&)> m_openUrl;
+    QStringList m_loading; // scales whose load runs now, for the status line
 };
 
 } // namespace qm::app
