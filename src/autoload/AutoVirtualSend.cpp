@@ -17,9 +17,9 @@ namespace qm
 namespace
 {
 
-// The scale may be polling for the range still: its answer to the number byte is dropped
-// before the cancel goes out. The outcome is not reported; a range left set is cancelled by
-// the next virtual load, which sets a new one.
+// The scale may be polling for a range still: its answer to the number byte is dropped before
+// the cancel goes out. The outcome is not reported; a range left set is cancelled again before
+// the next virtual load sets a new one.
 void cancelRangeSilently(ScaleSession& session, int scaleNumber)
 {
     session.NewQue();
@@ -50,6 +50,9 @@ OperationResult sendVirtualLoad(const ScaleLink& link, const Table& products)
     const std::int64_t last = intTextValue(sorted.cell(sorted.lastRow(), plucol::Plu));
 
     const int number = scale.target.number;
+    // A range an interrupted load left set makes the scale answer its number with a request,
+    // which no addressing takes: it is cancelled first, as the product tab does.
+    cancelRangeSilently(session, number);
     if (auto addressed = addressScale(session, number); !addressed)
         return addressed;
     // From here the range may be set, even when its acknowledgement was lost.

@@ -173,6 +173,21 @@ TEST(LoadFile, VirtualLoadFollowsRequestsAndCancelsTheRange)
     EXPECT_FALSE(rig.has("a.pl6"));
 }
 
+TEST(LoadFile, VirtualRangeLeftSetEarlierIsCancelledFirst)
+{
+    // A load that died with the range set: the scale answers its number with a request.
+    EmuOptions left = faulty({}, "D7");
+    left.stateJson = R"({"number": 1, "range": [1, 9]})";
+    AutoRig rig(std::vector<EmuOptions>{left});
+    const int row = rig.addRow("Весы", 1, "COM1", "a.pl6");
+    rig.put("a.pl6", qmtest::pl6({1, 2}));
+    rig.setup.options.virtualSync = true;
+    EXPECT_EQ(rig.loadProducts(row, "a.pl6").line, LoadLine::ProductsLoaded);
+    const auto state = rig.scale().state();
+    EXPECT_EQ(state.plu.size(), 2u);
+    EXPECT_FALSE(state.range);
+}
+
 TEST(LoadFile, VirtualRangeRefusedAndBudgetSpent)
 {
     AutoRig refused(std::vector<EmuOptions>{faulty({"nak@0x87"})});
