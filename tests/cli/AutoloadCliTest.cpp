@@ -78,6 +78,25 @@ TEST(AutoloadCli, OnceLoadsAndSaysSoOrFailsWithExitOne)
     EXPECT_EQ(qm::cp1251ToUtf8(qmtest::fileText(dir.path / "protocol.txt")), protocol);
 }
 
+TEST(AutoloadCli, VirtualAndNoQueue)
+{
+    qmtest::EmuProcess scale;
+    ServiceDir dir(scale);
+    dir.putLoad(3);
+    std::ofstream(dir.path / "in/load_00.qu6", std::ios::binary) << qmtest::pl6({9});
+    auto run = service(dir, {"--once", "--virtual", "--no-queue"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(scale.state().plu.size(), 3u);
+    EXPECT_FALSE(scale.state().range);
+    // The queue stays where it is.
+    EXPECT_FALSE(dir.loadFileThere());
+    EXPECT_TRUE(fs::exists(dir.path / "in/load_00.qu6"));
+    run = service(dir, {"--once"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(dir.loadFileThere());
+    EXPECT_FALSE(fs::exists(dir.path / "in/load_00.qu6"));
+}
+
 TEST(AutoloadCli, FailedLoadKeepsTheFileAndExitsOne)
 {
     qmtest::EmuOptions silent;
