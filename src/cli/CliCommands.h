@@ -67,5 +67,6 @@ int runReadReport(CliContext& context);
 int runReadTotals(CliContext& context);
 int runClearTotals(CliContext& context);
 int runPrint(CliContext& context);
+int runAutoload(CliContext& context);
 
 } // namespace qm::cli
