@@ -99,7 +99,8 @@ TEST_F(MainMenu, HelpOpensAtTheKeywordOfEachButtonAndItem)
     const std::pair<const char*, const char*> buttons[] = {
         {"SpeedButton41", "products.html"}, {"SpeedButton88", "virtual-sync.html"}, {"SpeedButton64", "messages.html"},
         {"SpeedButton11", "label-formats.html"}, {"SpeedButton12", "barcode-formats.html"},
-        {"SpeedButton76", "config.html"},
+        {"SpeedButton76", "config.html"}, {"SpeedButton87", "automode.html"}, {"SpeedButton84", "tests.html"},
+        {"SpeedButton7", "logo.html"}, {"SpeedButton23", "reports.html"},
     };
     for (const auto& [button, page] : buttons) {
         auto* b = find<QAbstractButton>(&form, button);

@@ -1,5 +1,6 @@
 #include "app/tabs/AutoModeTab.h"
 
+#include <QToolButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -125,6 +126,7 @@ AutoModeTab::AutoModeTab(AppContext& context, QWidget* parent)
 
     m_status = makeLabel(QString(), this, QStringLiteral("LabelAutoState"));
 
+    m_scale.addToolWidget(makeToolButton(QStringLiteral("SpeedButton87"), QStringLiteral("Помощь"), ToolIcon::Help, this));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());
     layout->addLayout(switchRow);
