@@ -16,7 +16,7 @@
 #include "files/TableFiles.h"
 #include "logo/LogoCodec.h"
 #include "logo/LogoScaleBytes.h"
-#include "support/CliProcess.h"
+#include "support/CliStartDir.h"
 #include "support/EmuProcess.h"
 
 namespace fs = std::filesystem;
@@ -28,41 +28,13 @@ namespace
 
 constexpr int kScale = 9;
 
-// A start directory with ports.cfg pointing COM1 at the scale and "scales.cfl" naming it "Весы 1".
-struct StartDir {
-    explicit StartDir(const qmtest::EmuProcess* emu = nullptr)
-    {
-        path =
-            fs::temp_directory_path() / ("qmcli-logo-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(path);
-        if (emu)
-            emu->writePortsCfg(path.string());
-        qm::Table config = qm::makeTable(qm::configLayout());
-        qm::Row row(qm::kConfigColumns);
-        row[qm::cfgcol::Index] = "1";
-        row[qm::cfgcol::Name] = qm::cp("Весы 1");
-        row[qm::cfgcol::Number] = std::to_string(kScale);
-        row[qm::cfgcol::Port] = "COM1";
-        row[qm::cfgcol::Speed] = "19200";
-        config.setDataRows({row});
-        EXPECT_FALSE(qm::saveCellFile(path / "scales.cfl", config));
-    }
-    ~StartDir() { fs::remove_all(path); }
-
-    void write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(path / name, std::ios::binary) << bytes;
-    }
-    std::string read(const std::string& name) const { return qmtest::fileText(path / name); }
-
-    fs::path path;
-    static inline int counter = 0;
+struct StartDir : qmtest::CliStartDir {
+    explicit StartDir(const qmtest::EmuProcess* emu = nullptr) : CliStartDir(emu, kScale, "Весы 1") {}
 };
 
 qmtest::CliRun cli(const StartDir& dir, std::vector<std::string> args)
 {
-    args.insert(args.begin(), {"--dir", dir.path.string(), "--config", "scales.cfl"});
-    return qmtest::runCli(dir.path, args, {}, dir.path);
+    return dir.cli(std::move(args));
 }
 
 qm::LogoPicture corners()

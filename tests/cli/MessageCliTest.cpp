@@ -24,7 +24,7 @@
 #include "files/TableFiles.h"
 #include "messages/MessageTexts.h"
 #include "operation/OperationTexts.h"
-#include "support/CliProcess.h"
+#include "support/CliStartDir.h"
 #include "support/EmuProcess.h"
 
 namespace fs = std::filesystem;
@@ -35,27 +35,9 @@ namespace
 
 constexpr int kScale = 12;
 
-// A start directory with ports.cfg pointing COM1 at the scale and "scales.cfl" naming it
-// "Весы 1", written by the same save as the window's.
-struct StartDir {
-    explicit StartDir(const qmtest::EmuProcess& emu)
-    {
-        path =
-            fs::temp_directory_path() / ("qmcli-msg-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(path);
-        emu.writePortsCfg(path.string());
-        qm::Table config = qm::makeTable(qm::configLayout());
-        qm::Row row(qm::kConfigColumns);
-        row[qm::cfgcol::Index] = "1";
-        row[qm::cfgcol::Name] = qm::cp("Весы 1");
-        row[qm::cfgcol::Department] = qm::cp("Бакалея");
-        row[qm::cfgcol::Number] = std::to_string(kScale);
-        row[qm::cfgcol::Port] = "COM1";
-        row[qm::cfgcol::Speed] = "19200";
-        config.setDataRows({row});
-        EXPECT_FALSE(qm::saveCellFile(path / "scales.cfl", config));
-    }
-    ~StartDir() { fs::remove_all(path); }
+// The scale "Весы 1" of "Бакалея" on COM1.
+struct StartDir : qmtest::CliStartDir {
+    explicit StartDir(const qmtest::EmuProcess& emu) : CliStartDir(&emu, kScale, "Весы 1", "Бакалея") {}
 
     void writeMessages(const std::string& name, const std::vector<std::vector<std::string>>& rows) const
     {
@@ -70,17 +52,13 @@ struct StartDir {
         t.setDataRows(data);
         EXPECT_FALSE(qm::saveCellFile(path / name, t));
     }
-
-    fs::path path;
-    static inline int counter = 0;
 };
 
 using Run = qmtest::CliRun;
 
 Run cli(const StartDir& dir, std::vector<std::string> args, const std::function<void(pid_t)>& whileRunning = {})
 {
-    args.insert(args.begin(), {"--dir", dir.path.string(), "--config", "scales.cfl"});
-    return qmtest::runCli(dir.path, args, whileRunning, dir.path);
+    return dir.cli(std::move(args), whileRunning);
 }
 
 std::string line(const char* text)

@@ -13,7 +13,7 @@
 #include "common/TableLayouts.h"
 #include "files/TableFiles.h"
 #include "settings/SettingsTexts.h"
-#include "support/CliProcess.h"
+#include "support/CliStartDir.h"
 #include "support/EmuProcess.h"
 
 namespace fs = std::filesystem;
@@ -24,26 +24,13 @@ namespace
 
 constexpr int kScale = 3;
 
-// A start directory with ports.cfg pointing COM1 at the scale and "scales.cfl" naming it "Весы".
-struct StartDir {
-    explicit StartDir(const qmtest::EmuProcess& emu)
-    {
-        path = fs::temp_directory_path() / ("qmcli-set-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(path);
-        emu.writePortsCfg(path.string());
-        qm::Table config = qm::makeTable(qm::configLayout());
-        config.setDataRows({{"1", qm::cp("Весы"), "", std::to_string(kScale), "COM1", "19200", "", "", ""}});
-        EXPECT_FALSE(qm::saveCellFile(path / "scales.cfl", config));
-    }
-    ~StartDir() { fs::remove_all(path); }
-    fs::path path;
-    static inline int counter = 0;
+struct StartDir : qmtest::CliStartDir {
+    explicit StartDir(const qmtest::EmuProcess& emu) : CliStartDir(&emu, kScale, "Весы") {}
 };
 
 qmtest::CliRun cli(const StartDir& dir, std::vector<std::string> args)
 {
-    args.insert(args.begin(), {"--dir", dir.path.string(), "--config", "scales.cfl"});
-    return qmtest::runCli(dir.path, args, {}, dir.path);
+    return dir.cli(std::move(args));
 }
 
 qmtest::EmuOptions scaleWith(const emu::ScaleState& state, std::vector<std::string> faults = {})
