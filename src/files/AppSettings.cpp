@@ -134,6 +134,9 @@ std::string serializeSettings(const AppSettings& settings)
     }
     if (settings.keepConfig)
         appendCellLines(out, settings.configTable);
+    else
+        for (const std::string& line : settings.trailingLines)
+            appendLine(out, line);
     return out;
 }
 
@@ -158,6 +161,8 @@ AppSettings parseSettings(std::string_view bytes)
     }
     if (settings.keepConfig)
         settings.configTable.setDataRows(rowsFromLines(text, list.size(), kConfigColumns));
+    else if (text.size() > list.size())
+        settings.trailingLines.assign(text.begin() + static_cast<std::ptrdiff_t>(list.size()), text.end());
     return settings;
 }
 

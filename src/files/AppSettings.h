@@ -4,6 +4,7 @@
 // the members to its controls (the component names below) when it starts and before it closes.
 
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "common/Table.h"
@@ -57,6 +58,9 @@ struct AppSettings {
     bool keepConfig = true;             // 37 `CheckBox16`
     // 38 on, only with keepConfig: `StringGrid4`, 9 lines per data row. One empty row by default.
     Table configTable;
+    // Without keepConfig, lines after 37 that a later version of the program may have written:
+    // kept as read and written back, so nothing it stored is lost.
+    std::vector<std::string> trailingLines;
 
     AppSettings(); // the defaults of `NewFormFile`
     bool operator==(const AppSettings& other) const;

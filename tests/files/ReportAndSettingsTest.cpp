@@ -109,8 +109,11 @@ TEST(Settings, ConfigRowsOnlyWhenKept)
     const AppSettings back = parseSettings(bytes);
     EXPECT_FALSE(back.keepConfig);
     EXPECT_EQ(back.configTable, makeTable(configLayout()));
-    // Rows after a FALSE line 37 are not read.
-    EXPECT_EQ(parseSettings(bytes + "1\r\nname\r\n").configTable, makeTable(configLayout()));
+    // Rows after a FALSE line 37 are not read as the configuration; a later version's lines there
+    // go back into the file unchanged.
+    const AppSettings later = parseSettings(bytes + "1\r\nname\r\n");
+    EXPECT_EQ(later.configTable, makeTable(configLayout()));
+    EXPECT_EQ(serializeSettings(later), bytes + "1\r\nname\r\n");
 }
 
 TEST(Settings, DamagedAndShortFilesFallBackLineByLine)
