@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "cli/JsonObject.h"
 #include "cli/CommandSupport.h"
 #include "common/Cp1251.h"
 #include "common/IntText.h"
@@ -43,26 +44,6 @@ class PrintedTests : public TableWriter
     TerminalFeedback& m_feedback;
     bool m_allWorking = true;
 };
-
-std::string jsonText(const std::string& utf8)
-{
-    std::string out = "\"";
-    for (const char c : utf8) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            static const char hex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[u >> 4];
-            out += hex[u & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 } // namespace
 
@@ -110,9 +91,9 @@ int runPorts(CliContext& context)
     if (context.args().has("json")) {
         std::cout << "[";
         for (size_t i = 0; i < present.size(); ++i)
-            std::cout << (i ? "," : "") << "{\"name\":" << jsonText(present[i].name)
-                      << ",\"device\":" << jsonText(present[i].device)
-                      << ",\"description\":" << jsonText(present[i].description) << "}";
+            std::cout << (i ? "," : "") << "{\"name\":" << jsonString(present[i].name)
+                      << ",\"device\":" << jsonString(present[i].device)
+                      << ",\"description\":" << jsonString(present[i].description) << "}";
         std::cout << "]" << std::endl;
         return kOk;
     }

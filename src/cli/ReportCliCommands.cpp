@@ -6,6 +6,8 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "cli/JsonObject.h"
+#include "common/IntText.h"
 #include "cli/CommandSupport.h"
 #include "common/Cp1251.h"
 #include "common/TableLayouts.h"
@@ -38,58 +40,41 @@ TotalsSink fieldsSink(ReportTotals& fields)
     };
 }
 
-// Only the characters a JSON string needs escaped can occur in the fields: quotes and backslashes.
-std::string jsonString(const std::string& cp1251)
-{
-    std::string out = "\"";
-    for (char c : cp1251ToUtf8(cp1251)) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
-// The general totals as one JSON object: counters as numbers, the rest as the fields show them.
-std::string totalsJson(const ReportTotals& f)
+// The general totals with the labels of the tab: counters as numbers (null for a field that
+// holds none), the rest as the fields show them.
+std::string totalsText(const ReportTotals& f, bool json)
 {
     struct Key {
+        const char* label;
         const char* name;
         int field;
         bool number;
     };
     static const Key keys[] = {
-        {"run_mm", totalsfield::RunMm, true},
-        {"labels", totalsfield::Labels, true},
-        {"cleared_date", totalsfield::ClearedDate, false},
-        {"cleared_time", totalsfield::ClearedTime, false},
-        {"plu_sum", totalsfield::PluSum, false},
-        {"plu_count", totalsfield::PluCount, true},
-        {"plu_weight", totalsfield::PluWeight, false},
-        {"grand_sum", totalsfield::GrandSum, false},
-        {"grand_count", totalsfield::GrandCount, true},
-        {"grand_weight", totalsfield::GrandWeight, false},
-        {"free_plu", totalsfield::FreePlu, true},
-        {"free_msg", totalsfield::FreeMsg, true},
+        {"Счетчик пробега, мм", "run_mm", totalsfield::RunMm, true},
+        {"Счетчик этикеток, шт.", "labels", totalsfield::Labels, true},
+        {"Дата посл.стирания", "cleared_date", totalsfield::ClearedDate, false},
+        {"Время посл.стирания", "cleared_time", totalsfield::ClearedTime, false},
+        {"По всем PLU: Общая сумма", "plu_sum", totalsfield::PluSum, false},
+        {"По всем PLU: Кол-во продаж", "plu_count", totalsfield::PluCount, true},
+        {"По всем PLU: Общий вес", "plu_weight", totalsfield::PluWeight, false},
+        {"Всего: Общая сумма", "grand_sum", totalsfield::GrandSum, false},
+        {"Всего: Кол-во продаж", "grand_count", totalsfield::GrandCount, true},
+        {"Всего: Общий вес", "grand_weight", totalsfield::GrandWeight, false},
+        {"Кол-во свободных PLU", "free_plu", totalsfield::FreePlu, true},
+        {"Кол-во свободных MSG", "free_msg", totalsfield::FreeMsg, true},
     };
-    std::string out = "{";
+    std::vector<ReportField> fields;
     for (const Key& k : keys) {
-        const std::string& text = f[static_cast<size_t>(k.field)];
-        out += (out.size() > 1 ? "," : "") + std::string("\"") + k.name + "\":" + (k.number ? text : jsonString(text));
+        const std::string text = cp1251ToUtf8(f[static_cast<size_t>(k.field)]);
+        if (!k.number)
+            fields.push_back({k.label, k.name, text});
+        else if (const auto n = intText(text))
+            fields.push_back({k.label, k.name, std::int64_t{*n}});
+        else
+            fields.push_back({k.label, k.name, nullptr});
     }
-    return out + "}";
-}
-
-// The totals fields with the labels of the tab, one a line.
-void printTotals(const ReportTotals& f)
-{
-    static const char* const labels[] = {
-        "Счетчик пробега, мм",      "Счетчик этикеток, шт.",      "Дата посл.стирания",     "Время посл.стирания",
-        "По всем PLU: Общая сумма", "По всем PLU: Кол-во продаж", "По всем PLU: Общий вес", "Всего: Общая сумма",
-        "Всего: Кол-во продаж",     "Всего: Общий вес",           "Кол-во свободных PLU",   "Кол-во свободных MSG",
-    };
-    for (size_t i = 0; i < f.size(); ++i)
-        std::cout << labels[i] << ": " << cp1251ToUtf8(f[i]) << "\n";
+    return reportText(fields, json);
 }
 
 } // namespace
@@ -147,12 +132,8 @@ int runReadTotals(CliContext& context)
     TableWriter sink(untouched);
     context.setPortFailureMessage(operationtext::kReadFailed);
     const OperationResult result = readGeneralTotals(scaleLink(context), sink, fieldsSink(fields), SaveCommand());
-    if (result) {
-        if (json)
-            std::cout << totalsJson(fields) << std::endl;
-        else
-            printTotals(fields);
-    }
+    if (result)
+        std::cout << totalsText(fields, json) << std::flush;
     return context.finish(result);
 }
 
