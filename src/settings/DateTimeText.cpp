@@ -1,7 +1,8 @@
 #include "settings/DateTimeText.h"
 
 #include <array>
-#include <ctime>
+
+#include "common/LocalTime.h"
 
 namespace qm
 {
@@ -76,9 +77,7 @@ std::string formatScaleTime(const ScaleTime& time)
 
 ClockReading clockNow()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = localTimeNow();
     ClockReading reading;
     reading.date = ScaleDate{local.tm_mday, local.tm_mon + 1, local.tm_year % 100};
     // A leap second (60) is not a time the scale takes.
