@@ -52,6 +52,8 @@ constexpr Entry kEntries[] = {
     {ToolIcon::Browse,          "browse",            nullptr,                    "…"},
     {ToolIcon::Clear,           "clear",             "edit-clear",               "⌫"},
     {ToolIcon::Font,            "font",              "preferences-desktop-font", "Aa"},
+    {ToolIcon::ExportCsv,       "export-csv",        nullptr,                    "CSV↗"},
+    {ToolIcon::ImportCsv,       "import-csv",        nullptr,                    "CSV↙"},
     {ToolIcon::Help,            "help",              "help-contents",            "?"},
 };
 // clang-format on

@@ -36,6 +36,8 @@ enum class ToolIcon {
     Browse,
     Clear,
     Font,
+    ExportCsv,
+    ImportCsv,
     Help, // last: the table of pictures is checked against it
 };
 

@@ -89,10 +89,11 @@ int main(int argc, char** argv)
         return usageError("option --" + unknown.front() + " is not an option of " + command->name +
                           " (see qmscales-cli " + command->name + " --help)");
     const auto& words = args.positional();
-    const size_t allowed = command->takesFile() ? 1 : 0;
+    const size_t allowed = command->fileWords();
     if (words.size() > allowed)
-        return usageError("unexpected word '" + words[allowed] + "' after " + command->name + (allowed ? " FILE" : "") +
-                          " (see qmscales-cli " + command->name + " --help)");
+        return usageError("unexpected word '" + words[allowed] + "' after " + command->name +
+                          (allowed == 2 ? " FILE FILE" : allowed ? " FILE" : "") + " (see qmscales-cli " +
+                          command->name + " --help)");
     if (const auto dir = args.value("dir")) {
         std::error_code ec;
         if (!std::filesystem::is_directory(*dir, ec))

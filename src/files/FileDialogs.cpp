@@ -111,4 +111,15 @@ FileDialogSetup AccOpenDialog()
     return dialog("AccOpenDialog", "отчеты(*.acc)|*.acc", "acc");
 }
 
+FileDialogSetup CsvSaveDialog()
+{
+    return dialog("CsvSaveDialog", "таблица CSV(*.csv)|*.csv", "csv", kNoName);
+}
+
+// Accounting systems often name their exports .txt.
+FileDialogSetup CsvOpenDialog()
+{
+    return dialog("CsvOpenDialog", "таблица CSV(*.csv)|*.csv|текст(*.txt)|*.txt|все файлы(*)|*", "csv");
+}
+
 } // namespace qm

@@ -61,5 +61,8 @@ FileDialogSetup CfgSaveDialog();
 FileDialogSetup CfgOpenDialog();
 FileDialogSetup AccSaveDialog();
 FileDialogSetup AccOpenDialog();
+// The CSV exchange of the product, message and configuration tables.
+FileDialogSetup CsvSaveDialog();
+FileDialogSetup CsvOpenDialog();
 
 } // namespace qm

@@ -62,6 +62,9 @@ void ConfigTab::addTableCommands()
     files.newList = newConfigTable;
     files.openList = openConfigTable;
     files.saveList = saveConfigTable;
+    files.importCsv = [](FileCommandContext& f, Table& table, bool& modified) {
+        return importConfigCsv(f, table, modified, configRowFailure);
+    };
     m_commands = new TableCommands(m_context, m_grid, files, this);
 
     const struct {
@@ -75,6 +78,8 @@ void ConfigTab::addTableCommands()
          &ConfigTab::SpeedButton66Click},
         {"SpeedButton67", QStringLiteral("Сохранить таблицу конфигурации"), ToolIcon::Save,
          &ConfigTab::SpeedButton67Click},
+        {"ConfigExportCsv", QStringLiteral("Экспорт в CSV"), ToolIcon::ExportCsv, &ConfigTab::exportCsv},
+        {"ConfigImportCsv", QStringLiteral("Импорт из CSV"), ToolIcon::ImportCsv, &ConfigTab::importCsv},
         {"SpeedButton69", QStringLiteral("Добавить строку таблицы"), ToolIcon::RowAdd, &ConfigTab::SpeedButton69Click},
         {"SpeedButton70", QStringLiteral("Копировать строку таблицы"), ToolIcon::RowCopy,
          &ConfigTab::SpeedButton70Click},
@@ -89,7 +94,7 @@ void ConfigTab::addTableCommands()
         QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.icon, this);
         connect(button, &QToolButton::clicked, this, b.handler);
         m_toolbar->addWidget(button);
-        if (&b == &buttons[2]) // the file commands stand apart from the row commands
+        if (&b == &buttons[4]) // the file commands stand apart from the row commands
             m_toolbar->addSpacing(8);
     }
     m_toolbar->addSpacing(8);
@@ -108,6 +113,16 @@ void ConfigTab::SpeedButton66Click()
 void ConfigTab::SpeedButton67Click()
 {
     m_commands->saveList();
+}
+
+void ConfigTab::exportCsv()
+{
+    m_commands->exportCsv();
+}
+
+void ConfigTab::importCsv()
+{
+    m_commands->importCsv();
 }
 
 void ConfigTab::SpeedButton69Click()

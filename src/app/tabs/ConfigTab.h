@@ -27,6 +27,9 @@ class ConfigTab : public QWidget
     void SpeedButton65Click();
     void SpeedButton66Click();
     void SpeedButton67Click();
+    // "Экспорт в CSV", "Импорт из CSV". An imported table is not applied either.
+    void exportCsv();
+    void importCsv();
     // Row editing: add, copy, insert, delete a row, sort by the number in column 0.
     void SpeedButton69Click();
     void SpeedButton70Click();

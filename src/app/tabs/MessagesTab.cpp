@@ -54,6 +54,9 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
     files.newList = newMessageList;
     files.openList = openMessageList;
     files.saveList = saveMessageList;
+    files.importCsv = [](FileCommandContext& f, Table& table, bool& modified) {
+        return importMessageCsv(f, table, modified, messageRowFailure);
+    };
     files.rangeDialogName = QStringLiteral("Form3");
     m_commands = new TableCommands(context, m_grid, files, this);
 
@@ -64,6 +67,8 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
                   {"SpeedButton43", "Новый список сообщений", ToolIcon::New, &MessagesTab::SpeedButton43Click},
                   {"SpeedButton44", "Открыть список сообщений", ToolIcon::Open, &MessagesTab::SpeedButton44Click},
                   {"SpeedButton45", "Сохранить список сообщений", ToolIcon::Save, &MessagesTab::SpeedButton45Click},
+                  {"MessagesExportCsv", "Экспорт в CSV", ToolIcon::ExportCsv, &MessagesTab::exportCsv},
+                  {"MessagesImportCsv", "Импорт из CSV", ToolIcon::ImportCsv, &MessagesTab::importCsv},
                   Row::gap(),
                   {"SpeedButton47", "Добавить строку таблицы", ToolIcon::RowAdd, &MessagesTab::SpeedButton47Click},
                   {"SpeedButton48", "Копировать строку таблицы", ToolIcon::RowCopy, &MessagesTab::SpeedButton48Click},
@@ -184,6 +189,16 @@ void MessagesTab::SpeedButton44Click()
 void MessagesTab::SpeedButton45Click()
 {
     m_commands->saveList();
+}
+
+void MessagesTab::exportCsv()
+{
+    m_commands->exportCsv();
+}
+
+void MessagesTab::importCsv()
+{
+    m_commands->importCsv();
 }
 
 void MessagesTab::SpeedButton47Click()

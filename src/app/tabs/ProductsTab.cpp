@@ -39,6 +39,9 @@ TableCommands::Setup productCommands(ChooserBox* logoChooser)
         return openProductList(files, table, modified, logoChooser->currentIndex());
     };
     s.saveList = saveProductList;
+    s.importCsv = [](FileCommandContext& files, Table& table, bool& modified) {
+        return importProductCsv(files, table, modified, productRowFailure);
+    };
     s.rangeDialogName = QStringLiteral("Form2");
     s.rangeDialogOnTop = true;
     return s;
@@ -74,6 +77,8 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent)
                   {"SpeedButton8", "Создать новый список товаров", ToolIcon::New, &ProductsTab::SpeedButton8Click},
                   {"SpeedButton9", "Открыть список товаров", ToolIcon::Open, &ProductsTab::SpeedButton9Click},
                   {"SpeedButton10", "Сохранить список товаров", ToolIcon::Save, &ProductsTab::SpeedButton10Click},
+                  {"ProductsExportCsv", "Экспорт в CSV", ToolIcon::ExportCsv, &ProductsTab::exportCsv},
+                  {"ProductsImportCsv", "Импорт из CSV", ToolIcon::ImportCsv, &ProductsTab::importCsv},
                   Row::gap(),
                   {"SpeedButton25", "Добавить строку таблицы", ToolIcon::RowAdd, &ProductsTab::SpeedButton25Click},
                   {"SpeedButton26", "Копировать строку таблицы", ToolIcon::RowCopy, &ProductsTab::SpeedButton26Click},
@@ -198,6 +203,16 @@ void ProductsTab::SpeedButton9Click()
 void ProductsTab::SpeedButton10Click()
 {
     m_commands->saveList();
+}
+
+void ProductsTab::exportCsv()
+{
+    m_commands->exportCsv();
+}
+
+void ProductsTab::importCsv()
+{
+    m_commands->importCsv();
 }
 
 void ProductsTab::SpeedButton25Click()

@@ -55,6 +55,9 @@ class ProductsTab : public QWidget
     void SpeedButton8Click();
     void SpeedButton9Click();
     void SpeedButton10Click();
+    // "Экспорт в CSV", "Импорт из CSV".
+    void exportCsv();
+    void importCsv();
     // Row editing: add, copy, insert, delete, sort, delete a range, renumber.
     void SpeedButton25Click();
     void SpeedButton26Click();
