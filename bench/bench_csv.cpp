@@ -1,6 +1,6 @@
 // Figures of the CSV exchange at the product table's full size (4000 rows): export and import,
 // in memory and through files, import in each encoding a sheet may come in, and the .pl6 load
-// beside them for scale. Best of several runs; prints, asserts nothing.
+// beside them for scale. Best of a few runs; prints, asserts nothing.
 
 #include <chrono>
 #include <cstdio>
@@ -19,18 +19,6 @@
 
 namespace
 {
-
-double timeMs(const std::function<void()>& step, int runs = 9)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        step();
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        best = took.count() < best ? took.count() : best;
-    }
-    return best;
-}
 
 // Russian names with the characters that make fields quoted: a separator and quotes.
 qm::Table fullTable()
@@ -61,8 +49,9 @@ int main()
     std::printf("4000-row product table\n");
 
     std::string csv;
-    report("export, in memory", timeMs([&] { csv = qm::csvFromTable(table); }));
-    report("import, in memory (UTF-8, ';')", timeMs([&] { qm::tableFromCsv(csv, shape, qm::productRowFailure); }));
+    report("export, in memory", bench::bestMs([&] { csv = qm::csvFromTable(table); }));
+    report("import, in memory (UTF-8, ';')",
+           bench::bestMs([&] { qm::tableFromCsv(csv, shape, qm::productRowFailure); }));
 
     const qm::CsvImport back = qm::tableFromCsv(csv, shape, qm::productRowFailure);
     if (!back.problems.empty() || !(back.table == table)) {
@@ -80,18 +69,19 @@ int main()
         }
         cp1251 += "\r\n";
     }
-    report("import, in memory (1251, ',')", timeMs([&] { qm::tableFromCsv(cp1251, shape, qm::productRowFailure); }));
+    report("import, in memory (1251, ',')",
+           bench::bestMs([&] { qm::tableFromCsv(cp1251, shape, qm::productRowFailure); }));
 
     const fs::path dir = fs::temp_directory_path() / "qm-bench-csv";
     fs::create_directories(dir);
     const fs::path file = dir / "bench.csv";
     const fs::path pl6 = dir / "bench.pl6";
-    const double exportMs = timeMs([&] { qm::saveCsvFile(file, table); });
-    const double importMs = timeMs([&] { qm::loadCsvFile(file, shape, qm::productRowFailure); });
+    const double exportMs = bench::bestMs([&] { qm::saveCsvFile(file, table); });
+    const double importMs = bench::bestMs([&] { qm::loadCsvFile(file, shape, qm::productRowFailure); });
     report("export to a file (saveCsvFile)", exportMs);
     report("import from a file (loadCsvFile)", importMs);
     qm::saveCellFile(pl6, table);
-    const double pl6Ms = timeMs([&] { qm::loadProductFile(pl6, 0); });
+    const double pl6Ms = bench::bestMs([&] { qm::loadProductFile(pl6, 0); });
     report("load .pl6, for scale", pl6Ms);
     std::printf("file size: .csv %ju bytes; import / .pl6 load: %.1f\n",
                 static_cast<std::uintmax_t>(fs::file_size(file)), importMs / pl6Ms);

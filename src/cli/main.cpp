@@ -90,10 +90,10 @@ int main(int argc, char** argv)
                           " (see qmscales-cli " + command->name + " --help)");
     const auto& words = args.positional();
     const size_t allowed = command->fileWords();
+    const char* const fileWords[] = {"", " FILE", " FILE FILE"};
     if (words.size() > allowed)
-        return usageError("unexpected word '" + words[allowed] + "' after " + command->name +
-                          (allowed == 2 ? " FILE FILE" : allowed ? " FILE" : "") + " (see qmscales-cli " +
-                          command->name + " --help)");
+        return usageError("unexpected word '" + words[allowed] + "' after " + command->name + fileWords[allowed] +
+                          " (see qmscales-cli " + command->name + " --help)");
     if (const auto dir = args.value("dir")) {
         std::error_code ec;
         if (!std::filesystem::is_directory(*dir, ec))

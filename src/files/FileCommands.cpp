@@ -173,8 +173,7 @@ Outcome openCellList(FileCommandContext& ctx, const CellList& list, Table& table
         });
 }
 
-Outcome importCellListCsv(FileCommandContext& ctx, const CellList& list, Table& table, bool& modified,
-                          RowCheck check)
+Outcome importCellListCsv(FileCommandContext& ctx, const CellList& list, Table& table, bool& modified, RowCheck check)
 {
     return importCsv(
         ctx, list.question, table, list.id, modified, [&] { return saveCellList(ctx, list, table, modified); }, check);

@@ -45,9 +45,9 @@ qmtest::CliRun cli(const CsvDir& dir, std::vector<std::string> args)
 qm::Table products()
 {
     qm::Table t = qm::makeTable(qm::productLayout());
-    t.setDataRows({{"1", qm::cp("Молоко; 3,2%"), qm::cp("\"Домик\""), "8900", "010525", "0", "12", "3", "0", "1",
-                    qm::cp("АБ12")},
-                   {" 2", qm::cp("Хлеб  "), "", "4500", "3", "10", "0", "0", "7", "0", ""}});
+    t.setDataRows(
+        {{"1", qm::cp("Молоко; 3,2%"), qm::cp("\"Домик\""), "8900", "010525", "0", "12", "3", "0", "1", qm::cp("АБ12")},
+         {" 2", qm::cp("Хлеб  "), "", "4500", "3", "10", "0", "0", "7", "0", ""}});
     return t;
 }
 

@@ -125,7 +125,7 @@ TEST(CsvExport, BytesAsSpreadsheetsOpenThem)
                                               {"2", "", "", "", "", "", "", "", "Ёлка №1"}});
     std::string expected = kBom;
     expected += "№ MSG;Первая строка;Вторая строка;Третья строка;Четвертая строка;Пятая строка;Шестая строка;"
-                "Седьмая строка;Восьмая строка\r\n"; // the headers without their blanks
+                "Седьмая строка;Восьмая строка\r\n";            // the headers without their blanks
     expected += "1; Хлеб ;\"a;b\";\"say \"\"hi\"\"\";;;;;\r\n"; // cells with their blanks; quoting
     expected += "2;;;;;;;;Ёлка №1\r\n";
     EXPECT_EQ(csvFromTable(t), expected);
@@ -139,10 +139,10 @@ TEST(CsvExport, BytesAsSpreadsheetsOpenThem)
 
 TEST(CsvRoundTrip, EveryTableComesBackIdentical)
 {
-    const Table p = products({{"1", "Молоко \"Домик\"; 3,2%", " Хлеб  ", "4590", "311299", "0", "123", "4", "0", "1",
-                               "РСТ1"},
-                              {" 2", "Ёжик", "", "0", "5", "6000", "999999", "999999", "1000", "2", "a\"b"},
-                              {"$10", "x", "y", "1", "0", "0", "0", "0", "0", "0", ""}});
+    const Table p =
+        products({{"1", "Молоко \"Домик\"; 3,2%", " Хлеб  ", "4590", "311299", "0", "123", "4", "0", "1", "РСТ1"},
+                  {" 2", "Ёжик", "", "0", "5", "6000", "999999", "999999", "1000", "2", "a\"b"},
+                  {"$10", "x", "y", "1", "0", "0", "0", "0", "0", "0", ""}});
     const CsvImport back = importProducts(csvFromTable(p));
     EXPECT_EQ(problemsOf(back), "");
     EXPECT_EQ(back.table, p);
@@ -153,8 +153,8 @@ TEST(CsvRoundTrip, EveryTableComesBackIdentical)
     EXPECT_EQ(problemsOf(mBack), "");
     EXPECT_EQ(mBack.table, m);
 
-    const Table c = tableOf(configLayout(), {{"1", "Весы 1", "Отдел; мясо", "1", "COM1", "9600", "C:\\load\\a.pl6",
-                                              "", "заметка \"x\""}});
+    const Table c = tableOf(
+        configLayout(), {{"1", "Весы 1", "Отдел; мясо", "1", "COM1", "9600", "C:\\load\\a.pl6", "", "заметка \"x\""}});
     const CsvImport cBack = tableFromCsv(csvFromTable(c), makeTable(configLayout()), configRowFailure);
     EXPECT_EQ(problemsOf(cBack), "");
     EXPECT_EQ(cBack.table, c);
@@ -222,12 +222,12 @@ TEST(CsvImport, EmptyRecordsAreLeftOutButCounted)
 TEST(CsvImport, EveryWrongRecordIsReported)
 {
     const std::string sheet = kBom + kProductHeader +
-                              "1;Молоко;;100;5;0;0;0;0;0;\r\n"  // good
-                              "0;Кефир;;100;5;0;0;0;0;0;\r\n"   // PLU 0
-                              "3;Сметана;;-1;5;0;0;0;0;0;\r\n"  // price
-                              "4;Йогурт ✓;;100;1000;0;0;0;0;0;\r\n" // a character 1251 lacks, and the shelf life
+                              "1;Молоко;;100;5;0;0;0;0;0;\r\n"             // good
+                              "0;Кефир;;100;5;0;0;0;0;0;\r\n"              // PLU 0
+                              "3;Сметана;;-1;5;0;0;0;0;0;\r\n"             // price
+                              "4;Йогурт ✓;;100;1000;0;0;0;0;0;\r\n"        // a character 1251 lacks, and the shelf life
                               "5;\"Творог\nмягкий\";;100;5;0;0;0;0;3;\r\n" // a line break, and the logo
-                              "6;Сыр;;100;5;6001;0;0;0;0;\r\n";  // tare
+                              "6;Сыр;;100;5;6001;0;0;0;0;\r\n";            // tare
     const CsvImport in = importProducts(sheet);
     EXPECT_EQ(problemsOf(in), "2/0 Неправильно задан номер PLU.\n"
                               "3/3 Неправильно задана цена товара.\n"
@@ -239,12 +239,10 @@ TEST(CsvImport, EveryWrongRecordIsReported)
                               "6/5 Неправильно задан вес тары.\n");
 
     const std::string report = csvProblemReport("/tmp/prices.csv", in.problems, makeTable(productLayout()));
-    EXPECT_EQ(report.substr(0, report.find("\r\n")),
-              "Файл \"/tmp/prices.csv\" не загружен. Строк с ошибками: 5.");
+    EXPECT_EQ(report.substr(0, report.find("\r\n")), "Файл \"/tmp/prices.csv\" не загружен. Строк с ошибками: 5.");
     EXPECT_NE(report.find("\r\nСтрока 3, столбец \"Цена,коп.\": Неправильно задана цена товара."), std::string::npos);
     EXPECT_NE(report.find("\r\nСтрока 5, столбец \"Наименование 1\": Перенос строки"), std::string::npos);
-    const std::string shortReport =
-        csvProblemReport("/tmp/prices.csv", in.problems, makeTable(productLayout()), 2);
+    const std::string shortReport = csvProblemReport("/tmp/prices.csv", in.problems, makeTable(productLayout()), 2);
     EXPECT_EQ(std::count(shortReport.begin(), shortReport.end(), '\n'), 3);
     EXPECT_NE(shortReport.find("\r\nИ еще ошибок: 5."), std::string::npos);
 }
@@ -272,9 +270,8 @@ TEST(CsvImport, RecordsThatCannotBeRowsAreReported)
     EXPECT_EQ(problemsOf(extra), "1/-1 Лишние поля: в таблице столбцов 9, а в строке 10.\n");
 
     const CsvImport open = importMessages("1;a\r\n2;\"b\r\n3;c\r\n");
-    EXPECT_EQ(problemsOf(open),
-              "2/-1 Кавычка, открытая в этой строке, не закрыта до конца файла.\n"
-              "2/1 Перенос строки внутри ячейки: в ячейке таблицы его быть не может.\n");
+    EXPECT_EQ(problemsOf(open), "2/-1 Кавычка, открытая в этой строке, не закрыта до конца файла.\n"
+                                "2/1 Перенос строки внутри ячейки: в ячейке таблицы его быть не может.\n");
 
     // Bytes that are not UTF-8 in a file marked as UTF-8, and the end-of-file byte of the files.
     const CsvImport bad = importMessages(kBom + "1;\xFF\r\n2;a\x1A\r\n");
