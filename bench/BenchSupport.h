@@ -1,6 +1,7 @@
 #pragma once
 // What the benchmark programs share: a feedback that shows nothing, a byte counter at the port,
-// the process's CPU time and peak memory, and a configuration of one emulated scale on COM1.
+// the process's CPU time and peak memory, a configuration of one emulated scale on COM1, and that
+// scale running with the program's link to it.
 
 #include <sys/resource.h>
 
@@ -12,6 +13,11 @@
 #include "common/TableLayouts.h"
 #include "config/ConfigTable.h"
 #include "link/ByteTrace.h"
+#include "link/PortMap.h"
+#include "link/ScaleSession.h"
+#include "link/TComm.h"
+#include "operation/ScaleOperation.h"
+#include "support/EmuProcess.h"
 
 namespace bench
 {
@@ -30,6 +36,21 @@ class SilentFeedback : public qm::Feedback
 
   private:
     qm::Answer m_answer;
+};
+
+// An emulated scale on COM1 and the session over it, the port not yet open.
+struct EmuLine {
+    explicit EmuLine(const qmtest::EmuOptions& options) : emu(options), comm(portMap(emu.device())) {}
+    static qm::PortMap portMap(const std::string& device)
+    {
+        qm::PortMap map;
+        map.set(1, device);
+        return map;
+    }
+    qmtest::EmuProcess emu;
+    qm::TComm comm;
+    SilentFeedback fb;
+    qm::ScaleSession session{comm, fb};
 };
 
 // Bytes on the line, both directions.
@@ -84,5 +105,37 @@ inline qm::Table benchConfig(const std::string& speed = "19200")
     t.setDataRows({row});
     return t;
 }
+
+// The emulated scale "bench" (number 1) at `baud` (0: no line time) and the program's link to it,
+// its bytes counted. `speed` is the configuration's speed text.
+struct EmuBench {
+    EmuBench(int baud, const std::string& speed)
+        : emu(options(baud)), comm(portMap(emu)), session(comm, fb),
+          config(benchConfig(speed)), link{session, config, "bench"}
+    {
+        comm.setTrace(&bytes);
+    }
+    static qmtest::EmuOptions options(int baud)
+    {
+        qmtest::EmuOptions o;
+        o.number = 1;
+        o.baud = baud;
+        return o;
+    }
+    static qm::PortMap portMap(const qmtest::EmuProcess& emu)
+    {
+        qm::PortMap map;
+        map.set(1, emu.device());
+        return map;
+    }
+
+    qmtest::EmuProcess emu;
+    qm::TComm comm;
+    LineBytes bytes;
+    SilentFeedback fb;
+    qm::ScaleSession session;
+    qm::Table config;
+    qm::ScaleLink link;
+};
 
 } // namespace bench

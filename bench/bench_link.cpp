@@ -22,12 +22,8 @@ using bench::cpuSeconds;
 
 void run(const char* title, qmtest::EmuOptions options, const char* speed, int exchanges)
 {
-    qmtest::EmuProcess emu(options);
-    qm::PortMap map;
-    map.set(1, emu.device());
-    qm::TComm comm(map);
-    bench::SilentFeedback fb;
-    qm::ScaleSession session(comm, fb);
+    bench::EmuLine line(options);
+    qm::ScaleSession& session = line.session;
     if (!session.Connection("COM1", speed)) {
         std::printf("%s: cannot open the emulator's port\n", title);
         return;

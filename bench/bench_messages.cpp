@@ -59,19 +59,9 @@ template <typename Operation> void measure(const char* title, int baud, bench::L
 
 void run(int baud, int count)
 {
-    qmtest::EmuOptions options;
-    options.number = 1;
-    options.baud = baud;
-    qmtest::EmuProcess emu(options);
-    qm::PortMap map;
-    map.set(1, emu.device());
-    qm::TComm comm(map);
-    bench::LineBytes bytes;
-    comm.setTrace(&bytes);
-    bench::SilentFeedback fb;
-    qm::ScaleSession session(comm, fb);
-    const qm::Table scales = bench::benchConfig();
-    const qm::ScaleLink link{session, scales, "bench"};
+    bench::EmuBench scale(baud, "19200");
+    const qm::ScaleLink& link = scale.link;
+    bench::LineBytes& bytes = scale.bytes;
     const qm::Table table = messages(count);
     const std::string speed = baud > 0 ? std::to_string(baud) + " baud" : "full speed";
 

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev libqt6serialport6-dev qt6-svg-dev
+packages=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev libqt6serialport6-dev qt6-svg-dev qt6-image-formats-plugins
           libgtest-dev libgmock-dev qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,12 +1,15 @@
 #include "app/TForm1.h"
 
 #include <QCloseEvent>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
 #include "app/GuiFeedback.h"
+#include "app/HelpWindow.h"
+#include "app/MainMenu.h"
 #include "app/ScaleRunner.h"
 #include "app/SettingsBinding.h"
 #include "app/StringGrid.h"
@@ -38,6 +41,9 @@ constexpr int kFontPoints = 8;
 const char* const kCloseProducts = "Программа будет закрыта.\r\nСписок товаров был изменен.\r\nСохранить изменения?";
 const char* const kCloseMessages = "Программа будет закрыта.\r\nСписок сообщений был изменен.\r\nСохранить изменения?";
 const char* const kCloseLogo = "Программа будет закрыта.\r\nТекущий логотип был изменен.\r\nСохранить изменения?";
+const char* const kCloseWhileRunning =
+    "Выполняется обмен с весами.\r\nПрервать его и закрыть программу?";
+const char* const kOperationRunning = "Выполняется обмен с весами...";
 const char* const kCloseReports = "Программа будет закрыта.\r\nВ процессе ее работы была создана таблица отчетов по "
                                   "товарам PLU и общих итогов.\r\nСохранить изменения?";
 
@@ -92,6 +98,17 @@ TForm1::TForm1(UserDialogs* dialogs, QWidget* parent)
         if (m_closeWhenIdle)
             close();
     });
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    connect(&m_context->runner(), &ScaleRunner::busyChanged, this, [this](bool busy) {
+        if (busy)
+            statusBar()->showMessage(QString::fromUtf8(kOperationRunning));
+        else
+            statusBar()->clearMessage();
+    });
+
+    const HelpCommand help = [this](const QString& keyword) { showHelp(keyword); };
+    buildMainMenu(*this, m_pageControl, help, [this] { close(); });
+    bindHelpButtons(*this, help);
 
     FormCreate();
     connect(m_pageControl, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
@@ -134,6 +151,13 @@ void TForm1::PageControl1Change(int)
     m_config->SpeedButton85Click();
 }
 
+void TForm1::showHelp(const QString& keyword)
+{
+    if (!m_help)
+        m_help = new HelpWindow(HelpFiles(HelpFiles::findFolder()), this);
+    m_help->showKeyword(keyword);
+}
+
 void TForm1::saveSettingsAtClose()
 {
     const AppSettings settings = collectSettings(m_settings, *this);
@@ -160,7 +184,7 @@ bool TForm1::FormCloseQuery()
          [&] { return saveProductList(files, m_products->grid()->snapshot(), state.productsModified); }},
         {&AppState::messagesModified, kCloseMessages,
          [&] { return saveMessageList(files, m_messages->grid()->snapshot(), state.messagesModified); }},
-        {&AppState::logoModified, kCloseLogo, [this] { return saveLogoAtClose(); }},
+        {&AppState::logoModified, kCloseLogo, [this] { return m_logo->saveLogo(); }},
         {&AppState::reportsModified, kCloseReports,
          [&] {
              return saveReportTable(files, m_reports->totals(), m_reports->grid()->snapshot(), state.reportsModified);
@@ -181,11 +205,14 @@ bool TForm1::FormCloseQuery()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    // A scale operation is running: stop it and close when it has ended.
+    // A scale operation is running: on Yes it is stopped between records and the window closes
+    // when it has ended; on No the window stays.
     if (m_context->runner().busy()) {
-        m_context->state().stop.store(true);
-        m_closeWhenIdle = true;
         event->ignore();
+        if (m_closeWhenIdle || m_context->dialogs().ask(kCloseWhileRunning, Buttons::YesNo) == Answer::Yes) {
+            m_context->state().stop.store(true);
+            m_closeWhenIdle = true;
+        }
         return;
     }
     m_closeWhenIdle = false;

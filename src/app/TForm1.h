@@ -25,6 +25,7 @@ class StatusTab;
 class TestsTab;
 class UserDialogs;
 class VortaTab;
+class HelpWindow;
 
 class TForm1 : public QMainWindow
 {
@@ -48,6 +49,10 @@ class TForm1 : public QMainWindow
     ReportsTab* reportsTab() const { return m_reports; }
     VortaTab* vortaTab() const { return m_vorta; }
 
+    // The help window at the topic of the keyword (made on first use).
+    void showHelp(const QString& keyword);
+    HelpWindow* helpWindow() const { return m_help; }
+
     void FormCreate();
     // True when the window may close: the save questions, then the settings file.
     bool FormCloseQuery();
@@ -57,9 +62,6 @@ class TForm1 : public QMainWindow
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // The logo file commands are not built yet: a modified logo cannot be saved at close. The
-    // logo tab replaces this with its save command (`SpeedButton3Click`).
-    Outcome saveLogoAtClose() { return Outcome::Cancelled; }
     void saveSettingsAtClose();
 
     std::unique_ptr<AppContext> m_context;
@@ -77,6 +79,7 @@ class TForm1 : public QMainWindow
 
     AppSettings m_settings; // as read at start-up: lines without a control go back unchanged
     bool m_closeWhenIdle = false;
+    HelpWindow* m_help = nullptr;
 };
 
 } // namespace qm::app

@@ -32,10 +32,12 @@ enum class ToolIcon {
     DeleteRange,
     CancelRange,
     TestLink,
+    TestAll,
     ApplyConfig,
     Browse,
     Clear,
     Font,
+    ConvertPicture,
     ExportCsv,
     ImportCsv,
     Help, // last: the table of pictures is checked against it

@@ -7,7 +7,12 @@ namespace qm::cli
 
 bool isFlag(const std::string& name)
 {
-    static const char* const flags[] = {"help", "version", "verbose", "yes", "all", "virtual", "no-check", "json", "now"};
+    // One flag a line: each command's flags join the list where that command's file does.
+    static const char* const flags[] = {
+        "help", "version", "verbose", "yes", "all", "virtual", "no-check", // common, products, messages
+        "json",                                                            // every read that prints values
+        "now",                                                             // write-settings
+    };
     return std::any_of(std::begin(flags), std::end(flags), [&](const char* f) { return name == f; });
 }
 

@@ -43,6 +43,8 @@ const char* commonOptionsHelp();
 // Commands, one group per file.
 int runCheckConfig(CliContext& context);
 int runTestLink(CliContext& context);
+int runDetect(CliContext& context);
+int runPorts(CliContext& context);
 int runKeepConfig(CliContext& context);
 int runCheckProducts(CliContext& context);
 int runSendProducts(CliContext& context);
@@ -59,6 +61,10 @@ int runReadStatus(CliContext& context);
 int runReadKeys(CliContext& context);
 int runWriteKeys(CliContext& context);
 int runReadFactory(CliContext& context);
+int runSendLogo(CliContext& context);
+int runReadLogo(CliContext& context);
+int runConvertLogo(CliContext& context);
+int runShowLogo(CliContext& context);
 int runExportCsv(CliContext& context);
 int runImportCsv(CliContext& context);
 

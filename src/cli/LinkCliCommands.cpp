@@ -2,30 +2,129 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "cli/CommandSupport.h"
 #include "common/Cp1251.h"
+#include "common/IntText.h"
 #include "common/TableLayouts.h"
+#include "common/TableSink.h"
+#include "diagnostics/DiagnosticTexts.h"
 #include "diagnostics/LinkTest.h"
+#include "diagnostics/NumberDetection.h"
+#include "link/PortList.h"
+#include "link/PortMap.h"
 #include "link/ScaleSession.h"
+#include "link/TComm.h"
 #include "operation/OperationTexts.h"
 
 namespace qm::cli
 {
 
+namespace
+{
+
+// The test table of the run: every row is printed as soon as it is tested, six cells
+// separated by tabs, as the window's table shows them.
+class PrintedTests : public TableWriter
+{
+  public:
+    PrintedTests(Table& table, TerminalFeedback& feedback) : TableWriter(table), m_feedback(feedback) {}
+    void setRow(int row, const Row& cells) override
+    {
+        TableWriter::setRow(row, cells);
+        m_feedback.clearProgressLine();
+        for (size_t c = 0; c < cells.size(); ++c)
+            std::cout << (c ? "\t" : "") << cp1251ToUtf8(cells[c]);
+        std::cout << std::endl;
+        m_allWorking = m_allWorking && cells[testcol::State] == workingStateText();
+    }
+    bool allWorking() const { return m_allWorking; }
+
+  private:
+    TerminalFeedback& m_feedback;
+    bool m_allWorking = true;
+};
+
+std::string jsonText(const std::string& utf8)
+{
+    std::string out = "\"";
+    for (const char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[u >> 4];
+            out += hex[u & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace
+
 int runTestLink(CliContext& context)
 {
-    if (!context.args().has("scale")) {
-        context.error("test-link needs --scale NAME");
+    const bool all = context.args().has("all");
+    if (all == context.args().has("scale")) {
+        context.error("test-link needs --scale NAME or --all");
         return kUsage;
     }
     context.setPortFailureMessage(operationtext::kNoLink);
     Table tests = makeTable(testLayout());
-    if (!testChosenScale(context.session(), context.config(), context.scaleName(), tests))
-        return kFailed;
-    const Row& row = tests.row(1);
-    for (size_t c = 0; c < row.size(); ++c)
-        std::cout << (c ? "\t" : "") << cp1251ToUtf8(row[c]);
-    std::cout << std::endl;
-    return row[testcol::State] == workingStateText() ? kOk : kFailed;
+    PrintedTests printed(tests, context.feedback());
+    if (!all) {
+        const OperationResult result = testChosenScale(scaleLink(context), printed);
+        return result && printed.allWorking() ? kOk : kFailed;
+    }
+    const OperationResult result = testAllScales(context.session(), context.config(), printed);
+    nameFailedCell(context, result, TableId::Config);
+    return context.finish(result) == kOk && printed.allWorking() ? kOk : kFailed;
+}
+
+int runDetect(CliContext& context)
+{
+    const int com = comNumber(context.args().value("port").value_or(""));
+    const auto speed = intText(context.args().value("speed").value_or(""));
+    if (com == 0 || !speed || (*speed != 2400 && *speed != 4800 && *speed != 9600 && *speed != 19200)) {
+        context.error("detect needs --port COM1..COM16 and --speed 2400, 4800, 9600 or 19200");
+        return kUsage;
+    }
+    context.setPortFailureMessage(diagnostictext::kPortMissing);
+    const DetectedNumber detected =
+        detectScaleNumber(context.session(), "COM" + std::to_string(com), std::to_string(*speed));
+    if (!detected)
+        return kFailed; // the message is shown; a stop ends without one
+    std::cout << detected.number << std::endl;
+    return kOk;
+}
+
+int runPorts(CliContext& context)
+{
+    const PortMap map = PortMap::load(context.dir());
+    const std::vector<SystemPort> system = systemSerialPorts();
+    const std::vector<PortEntry> present = presentPorts(map, system);
+    if (context.args().has("json")) {
+        std::cout << "[";
+        for (size_t i = 0; i < present.size(); ++i)
+            std::cout << (i ? "," : "") << "{\"name\":" << jsonText(present[i].name)
+                      << ",\"device\":" << jsonText(present[i].device)
+                      << ",\"description\":" << jsonText(present[i].description) << "}";
+        std::cout << "]" << std::endl;
+        return kOk;
+    }
+    for (const PortEntry& port : present)
+        std::cout << port.name << "\t" << port.device << "\t" << port.description << "\n";
+    std::cout << std::flush;
+    if (present.empty())
+        context.error("no COM name leads to a device (ports.cfg maps COMn=DEVICE)");
+    for (const SystemPort& port : unnamedPorts(map, system))
+        context.error(port.device + (port.description.empty() ? "" : " (" + portDescription(port) + ")") +
+                      " has no COM name: add COMn=" + port.device + " to ports.cfg");
+    return kOk;
 }
 
 } // namespace qm::cli

@@ -8,7 +8,14 @@ namespace qm
 
 bool saveFirst(Feedback& feedback, TableSink& table, const SaveCommand& save, const std::string& question)
 {
-    if (!table.isModified())
+    return saveFirst(
+        feedback, table.isModified(), [&table] { table.clearModified(); }, save, question);
+}
+
+bool saveFirst(Feedback& feedback, bool modified, const std::function<void()>& clearModified, const SaveCommand& save,
+               const std::string& question)
+{
+    if (!modified)
         return true;
     switch (feedback.ask(question, Buttons::YesNoCancel)) {
     case Answer::Cancel:
@@ -20,7 +27,8 @@ bool saveFirst(Feedback& feedback, TableSink& table, const SaveCommand& save, co
     case Answer::No:
         break;
     }
-    table.clearModified();
+    if (clearModified)
+        clearModified();
     return true;
 }
 

@@ -19,4 +19,9 @@ using SaveCommand = std::function<bool()>;
 // (dialog cancelled, write failed), so the table is never replaced unsaved. False ends it.
 bool saveFirst(Feedback& feedback, TableSink& table, const SaveCommand& save, const std::string& question);
 
+// The same over any modified flag: `modified` is its value now, `clearModified` clears it (a
+// subject whose data is replaced only later passes one that does nothing).
+bool saveFirst(Feedback& feedback, bool modified, const std::function<void()>& clearModified, const SaveCommand& save,
+               const std::string& question);
+
 } // namespace qm

@@ -33,17 +33,6 @@ using Writer = std::function<std::optional<std::string>(const fs::path&)>;
 // Reads the chosen file into the caller's state; returns the message of a failure.
 using Reader = std::function<std::optional<std::string>(const fs::path&)>;
 
-fs::path resolve(const FileCommandContext& ctx, const fs::path& chosen)
-{
-    return chosen.is_absolute() || ctx.startDirectory.empty() ? chosen : ctx.startDirectory / chosen;
-}
-
-FileDialogSetup inStart(const FileCommandContext& ctx, FileDialogSetup setup)
-{
-    setup.directory = ctx.startDirectory;
-    return setup;
-}
-
 Outcome writeFile(FileCommandContext& ctx, const fs::path& path, const Writer& write, bool& modified)
 {
     if (const auto error = write(path)) {
@@ -56,10 +45,10 @@ Outcome writeFile(FileCommandContext& ctx, const fs::path& path, const Writer& w
 
 Outcome save(FileCommandContext& ctx, const FileDialogSetup& dialog, const Writer& write, bool& modified)
 {
-    const auto chosen = ctx.chooser.saveFile(inStart(ctx, dialog));
+    const auto chosen = ctx.chooser.saveFile(inStartDirectory(ctx, dialog));
     if (!chosen)
         return Outcome::Cancelled;
-    return writeFile(ctx, resolve(ctx, chosen->path), write, modified);
+    return writeFile(ctx, resolveChosen(ctx, chosen->path), write, modified);
 }
 
 // The save-first question over the caller's table and flag; `save` is the table's save command.
@@ -87,10 +76,10 @@ Outcome open(FileCommandContext& ctx, const std::string& text, const FileDialogS
     if (!askSaveFirst(ctx, text, table, modified, save))
         return Outcome::Cancelled;
     table.clearData();
-    const auto chosen = ctx.chooser.openFile(inStart(ctx, dialog));
+    const auto chosen = ctx.chooser.openFile(inStartDirectory(ctx, dialog));
     if (!chosen)
         return Outcome::Cancelled;
-    const auto error = read(resolve(ctx, chosen->path));
+    const auto error = read(resolveChosen(ctx, chosen->path));
     ctx.feedback.moveCursor(id, 1, 0);
     if (error) {
         ctx.feedback.message(*error);
@@ -181,14 +170,25 @@ Outcome importCellListCsv(FileCommandContext& ctx, const CellList& list, Table& 
 
 } // namespace
 
+fs::path resolveChosen(const FileCommandContext& ctx, const fs::path& chosen)
+{
+    return chosen.is_absolute() || ctx.startDirectory.empty() ? chosen : ctx.startDirectory / chosen;
+}
+
+FileDialogSetup inStartDirectory(const FileCommandContext& ctx, FileDialogSetup setup)
+{
+    setup.directory = ctx.startDirectory;
+    return setup;
+}
+
 // --- products ---
 
 Outcome saveProductList(FileCommandContext& ctx, const Table& products, bool& modified)
 {
-    const auto chosen = ctx.chooser.saveFile(inStart(ctx, PluSaveDialog()));
+    const auto chosen = ctx.chooser.saveFile(inStartDirectory(ctx, PluSaveDialog()));
     if (!chosen)
         return Outcome::Cancelled;
-    const fs::path path = productSaveName(resolve(ctx, chosen->path), chosen->filterIndex);
+    const fs::path path = productSaveName(resolveChosen(ctx, chosen->path), chosen->filterIndex);
     if (chosen->filterIndex == 1)
         return writeFile(ctx, path, cellWriter(products), modified);
     const auto losses = pluLosses(products);
@@ -307,13 +307,13 @@ Outcome openReportTable(FileCommandContext& ctx, ReportTotals& totals, Table& re
 
 bool pickScaleFile(FileCommandContext& ctx, Table& config, int row)
 {
-    const auto chosen = ctx.chooser.openFile(inStart(ctx, PluMsgOpenDialog()));
+    const auto chosen = ctx.chooser.openFile(inStartDirectory(ctx, PluMsgOpenDialog()));
     if (!chosen || row < 1 || row > config.lastRow())
         return false;
     std::error_code ec;
-    fs::path full = fs::absolute(resolve(ctx, chosen->path), ec);
+    fs::path full = fs::absolute(resolveChosen(ctx, chosen->path), ec);
     if (ec)
-        full = resolve(ctx, chosen->path);
+        full = resolveChosen(ctx, chosen->path);
     const std::string extension = extensionOf(full);
     int column;
     if (extension == ".pl6" || extension == ".plu")

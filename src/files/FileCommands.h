@@ -29,6 +29,11 @@ struct FileCommandContext {
 
 enum class Outcome { Done, Cancelled, Failed };
 
+// A name a dialog returned; a relative one is taken from the start directory.
+std::filesystem::path resolveChosen(const FileCommandContext& ctx, const std::filesystem::path& chosen);
+// The dialog as it shows: starting in the start directory.
+FileDialogSetup inStartDirectory(const FileCommandContext& ctx, FileDialogSetup setup);
+
 // Product list (`SpeedButton8Click` new, `SpeedButton9Click` open, `SpeedButton10Click` save).
 // Saving with the .plu filter asks before writing rows the format cannot hold whole.
 Outcome saveProductList(FileCommandContext& ctx, const Table& products, bool& modified);

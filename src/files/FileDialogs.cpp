@@ -8,6 +8,7 @@ namespace
 
 const char* const kProductFilter = "товары(*.pl6)|*.pl6|товары(*.plu)|*.plu";
 const char* const kNoName = "noname01";
+const char* const kLogoFilter = "рисунки(*.qmi)|*.qmi";
 
 FileDialogSetup dialog(const char* name, const char* filter, const char* extension, const char* initialName = "")
 {
@@ -109,6 +110,26 @@ FileDialogSetup AccSaveDialog()
 FileDialogSetup AccOpenDialog()
 {
     return dialog("AccOpenDialog", "отчеты(*.acc)|*.acc", "acc");
+}
+
+FileDialogSetup QmiSaveDialog()
+{
+    return dialog("QmiSaveDialog", kLogoFilter, "qmi", kNoName);
+}
+
+FileDialogSetup QmiOpenDialog()
+{
+    return dialog("QmiOpenDialog", kLogoFilter, "qmi");
+}
+
+FileDialogSetup PictureOpenDialog(const std::vector<std::string>& patterns)
+{
+    std::string all;
+    for (const auto& pattern : patterns)
+        all += (all.empty() ? "" : " ") + pattern;
+    FileDialogSetup setup = dialog("PictureOpenDialog", "", "");
+    setup.filter = "рисунки|" + all;
+    return setup;
 }
 
 FileDialogSetup CsvSaveDialog()

@@ -1,6 +1,7 @@
 #include "link/TComm.h"
 
 #include <QSerialPort>
+#include <QSerialPortInfo>
 #include <chrono>
 #include <thread>
 
@@ -374,6 +375,21 @@ void TComm::SetEscCode(int code)
     }
     if (!ok)
         fail(static_cast<int>(m_device->error()), m_device->errorString().toStdString());
+}
+
+std::vector<SystemPort> systemSerialPorts()
+{
+    std::vector<SystemPort> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        SystemPort port;
+        port.name = info.portName().toStdString();
+        port.device = info.systemLocation().toStdString();
+        port.description = info.description().trimmed().toStdString();
+        port.manufacturer = info.manufacturer().trimmed().toStdString();
+        port.usb = info.hasVendorIdentifier();
+        ports.push_back(std::move(port));
+    }
+    return ports;
 }
 
 } // namespace qm

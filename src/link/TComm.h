@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "link/PortList.h"
 #include "link/PortMap.h"
 #include "link/SerialLine.h"
 
@@ -114,5 +115,8 @@ class TComm : public SerialLine
     std::uint32_t m_status[3] = {0, 0, 0};
     std::string m_lastErrorText;
 };
+
+// The serial devices the operating system reports now (QSerialPortInfo), for portEntries().
+std::vector<SystemPort> systemSerialPorts();
 
 } // namespace qm

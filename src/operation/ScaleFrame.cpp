@@ -26,6 +26,11 @@ OpenedScale findScale(Feedback& feedback, const Table& config, const std::string
     const int row = NumberColFrom(config, chooserText);
     if (row < 0)
         return endedBy(failed(feedback, Failure::plain(FailureKind::NoScale, noScaleMessage)));
+    return checkScaleRow(feedback, config, row);
+}
+
+OpenedScale checkScaleRow(Feedback& feedback, const Table& config, int row)
+{
     int code = 0;
     int column = -1;
     if (CfgCheckError(config, row, code, column)) {

@@ -32,6 +32,9 @@ struct OpenedScale : OperationResult {
 OpenedScale findScale(Feedback& feedback, const Table& config, const std::string& chooserText,
                       const std::string& noScaleMessage);
 
+// Step 2 alone, for the walks over every row of the configuration: row `row` checked.
+OpenedScale checkScaleRow(Feedback& feedback, const Table& config, int row);
+
 // Steps 1 to 3: the above, then Connection with the row's port and speed. A port that cannot be
 // opened fails with operationtext::kPortBusy.
 OpenedScale openScale(const ScaleLink& link, const std::string& noScaleMessage);

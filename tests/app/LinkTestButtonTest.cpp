@@ -1,12 +1,19 @@
-// "Протестировать выбранные весы" end to end: the chosen scale's row, the port named through
-// ports.cfg, the worker thread, and the answer in row 1 of the test table.
+// The tab "Тесты" end to end: the chosen scale's row or every row of the configuration, the
+// number detection, the port named through ports.cfg, the worker thread, the answers in the test
+// table, and the list of ports present.
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
 #include "app/ChooserBox.h"
+#include "app/PortsPanel.h"
 #include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
 #include "app/TForm1.h"
@@ -33,13 +40,20 @@ class LinkTestButton : public ::testing::Test
         form.configTab()->SpeedButton85Click();
         find<ChooserBox>(&form, "ComboBox11")->setText("Весы 1");
     }
-    std::vector<std::string> testRow(TForm1& form)
+    std::vector<std::string> testRow(TForm1& form, int r = 1)
     {
         const qm::Table& t = form.testsTab()->grid()->tableModel()->table();
         std::vector<std::string> row;
         for (int c = 0; c < t.columnCount(); ++c)
-            row.push_back(qm::cp1251ToUtf8(t.cell(1, c)));
+            row.push_back(qm::cp1251ToUtf8(t.cell(r, c)));
         return row;
+    }
+    void click(TForm1& form, const char* name)
+    {
+        if (auto* tool = find<QToolButton>(&form, name))
+            QTest::mouseClick(tool, Qt::LeftButton);
+        else
+            QTest::mouseClick(find<QPushButton>(&form, name), Qt::LeftButton);
     }
     void runTest(TForm1& form)
     {
@@ -104,6 +118,118 @@ TEST_F(LinkTestButton, WorkingScaleAnswersWithItsNumber)
     // The port stays open between operations; a second test of the same scale works as well.
     runTest(form);
     EXPECT_EQ(testRow(form)[5], "рабочее");
+}
+
+TEST_F(LinkTestButton, EveryScaleOfTheConfigurationWithProgressAndStop)
+{
+    qmtest::EmuProcess scale({5});
+    scale.writePortsCfg(dir.path().string(), 3);
+    apptest::writeFile(dir / "ports.cfg",
+                       apptest::readFile(dir / "ports.cfg") + "COM4=" + (dir / "no-such-tty").string() + "\n");
+    TForm1 form(&dialogs);
+    qm::Table config = form.configTab()->grid()->tableModel()->table();
+    config.setRow(1, {"1", qm::cp("Весы 1"), "", "5", "COM3", "9600"});
+    config.appendRow();
+    config.setRow(2, {"2", qm::cp("Весы 2"), "", "5", "COM4", "9600"});
+    config.appendRow();
+    config.setRow(3, {"3", qm::cp("Весы 3"), "", "5", "COM3", "9600"});
+    form.configTab()->grid()->tableModel()->setTable(config);
+
+    auto* bar = find<QProgressBar>(&form, "ProgressBar3");
+    auto* stop = find<QPushButton>(&form, "Button14");
+    click(form, "SpeedButton81");
+    ASSERT_TRUE(apptest::waitFor([&] { return !bar->isHidden(); }));
+    EXPECT_EQ(bar->maximum(), 3);
+    EXPECT_TRUE(stop->isEnabled()) << "the walk can be stopped";
+    EXPECT_FALSE(find<QPushButton>(&form, "Button13")->isEnabled()) << "no detection meanwhile";
+    ASSERT_TRUE(form.context().runner().waitIdle(10000));
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_FALSE(stop->isHidden()) << "disabled, never hidden";
+    ASSERT_EQ(form.testsTab()->grid()->tableModel()->table().lastRow(), 3);
+    EXPECT_EQ(testRow(form, 1)[5], "рабочее");
+    EXPECT_EQ(testRow(form, 2),
+              (std::vector<std::string>{"2", "Весы 2", "COM4", "порт не подключен", "неизвестно", "неизвестно"}));
+    EXPECT_EQ(testRow(form, 3)[5], "рабочее");
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // "Стоп" during the walk ends it before the next row.
+    scale.clearLog();
+    click(form, "SpeedButton81");
+    ASSERT_TRUE(apptest::waitFor([&] { return bar->value() == 1 && stop->isEnabled(); }));
+    click(form, "Button14");
+    ASSERT_TRUE(form.context().runner().waitIdle(10000));
+    EXPECT_EQ(form.testsTab()->grid()->tableModel()->table().lastRow(), 1);
+    EXPECT_EQ(scale.received(), std::vector<std::uint8_t>{5});
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(LinkTestButton, NumberDetectionShowsTheNumberAndCanBeStopped)
+{
+    qmtest::EmuProcess scale({3});
+    scale.writePortsCfg(dir.path().string(), 6);
+    TForm1 form(&dialogs);
+    find<ChooserBox>(&form, "ComboBox12")->setText("COM6");
+    auto* number = find<QLineEdit>(&form, "Edit34");
+    auto* probe = find<QLabel>(&form, "Label62");
+    click(form, "Button13");
+    ASSERT_TRUE(apptest::waitFor([&] { return !probe->isHidden(); }));
+    EXPECT_TRUE(find<QPushButton>(&form, "Button14")->isEnabled());
+    ASSERT_TRUE(form.context().runner().waitIdle(10000));
+    EXPECT_EQ(number->text(), "3");
+    EXPECT_EQ(probe->text(), "3");
+    EXPECT_TRUE(probe->isHidden());
+    EXPECT_TRUE(find<QProgressBar>(&form, "ProgressBar3")->isHidden());
+    EXPECT_FALSE(find<QPushButton>(&form, "Button14")->isEnabled());
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // No scale 1 or 2 on COM7: "Стоп" at the third probe, the field back to "не определен".
+    qmtest::EmuProcess farScale({80});
+    farScale.writePortsCfg(dir.path().string(), 7);
+    find<ChooserBox>(&form, "ComboBox12")->setText("COM7");
+    click(form, "Button13");
+    ASSERT_TRUE(apptest::waitFor([&] { return probe->text() == "1"; }));
+    ASSERT_TRUE(apptest::waitFor([&] { return probe->text() == "3"; }));
+    click(form, "Button14");
+    ASSERT_TRUE(form.context().runner().waitIdle(10000));
+    EXPECT_EQ(number->text(), "не определен");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_LE(farScale.received().size(), 4u);
+
+    // A port that cannot be opened: its message, and the field keeps what it showed.
+    number->setText("3");
+    find<ChooserBox>(&form, "ComboBox12")->setText("COM9");
+    apptest::writeFile(dir / "ports.cfg", "COM9=" + (dir / "no-such-tty").string() + "\n");
+    click(form, "Button13");
+    ASSERT_TRUE(form.context().runner().waitIdle(10000));
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{"Выбранный СОМ-порт не существует или занят другим приложением."});
+    EXPECT_EQ(number->text(), "3");
+}
+
+TEST_F(LinkTestButton, PortsListShowsWhichComNamesLeadToADevice)
+{
+    qmtest::EmuProcess scale;
+    std::string cfg;
+    for (int com = 1; com <= 16; ++com)
+        cfg += "COM" + std::to_string(com) + "=" + (dir / ("missing" + std::to_string(com))).string() + "\n";
+    apptest::writeFile(dir / "ports.cfg", cfg);
+    scale.writePortsCfg(dir.path().string(), 2);
+    TForm1 form(&dialogs);
+    form.testsTab()->ports()->refresh();
+    auto* list = find<QListWidget>(&form, "PortsList");
+    ASSERT_GE(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), QString::fromStdString("COM2  " + scale.device()));
+    // The port chooser hints at the device behind each name; COM2 is chosen at start.
+    auto* port = find<ChooserBox>(&form, "ComboBox12");
+    EXPECT_EQ(port->toolTip(), QString::fromStdString("COM2: " + scale.device()));
+    EXPECT_EQ(port->itemData(2, Qt::ToolTipRole).toString(),
+              QString::fromStdString("COM3: " + (dir / "missing3").string() + ", устройства нет"));
+
+    // The list follows ports.cfg when read again.
+    apptest::writeFile(dir / "ports.cfg", cfg);
+    QTest::mouseClick(find<QPushButton>(&form, "PortsRefresh"), Qt::LeftButton);
+    EXPECT_EQ(list->item(0)->text(), "Ни одно COM-имя не ведет к устройству");
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // qmscales-cli check-config and test-link, run as a real process against an emulated scale.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "common/Cp1251.h"
 #include "support/CliProcess.h"
@@ -29,22 +31,45 @@ qmtest::CliRun cli(const std::string& words, const std::filesystem::path& workDi
     return run;
 }
 
-// A start directory with a .cfl of one scale "Весы" (number 6) on COM1.
+// A start directory with a .cfl of one scale "Весы" (number 6) on COM1, or of the rows given
+// (number, name, scale number, port; 9600 baud).
 struct StartDir {
-    explicit StartDir(const std::string& cflRowNumber = "6")
+    using Rows = std::vector<std::vector<std::string>>;
+    explicit StartDir(const std::string& cflRowNumber = "6") : StartDir(Rows{{"1", "Весы", cflRowNumber, "COM1"}}) {}
+    explicit StartDir(const Rows& rows)
     {
         path = std::filesystem::temp_directory_path() /
                ("qmcli-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path);
         std::ofstream cfl(path / "scales.cfl", std::ios::binary);
-        for (const std::string cell : {"1", "Весы", "Отдел", cflRowNumber.c_str(), "COM1", "9600", "", "", ""})
-            cfl << qm::cp(cell) << "\r\n";
+        for (const auto& row : rows)
+            for (const std::string& cell : {row[0], row[1], std::string("Отдел"), row[2], row[3], std::string("9600"),
+                                            std::string(), std::string(), std::string()})
+                cfl << qm::cp(cell) << "\r\n";
     }
     ~StartDir() { std::filesystem::remove_all(path); }
     std::string args() const { return "--dir " + path.string() + " --config " + (path / "scales.cfl").string(); }
     std::filesystem::path path;
     static inline int counter = 0;
 };
+
+// Runs the command line in the directory and presses Ctrl+C once the scale has received at least
+// `bytes` bytes; returns the run and how many bytes the scale had then.
+std::pair<qmtest::CliRun, size_t> interrupted(const StartDir& dir, const std::vector<std::string>& args,
+                                              const qmtest::EmuProcess& emu, size_t bytes)
+{
+    const auto capture = dir.path / "capture";
+    std::filesystem::create_directories(capture);
+    size_t atStop = 0;
+    auto run = qmtest::runCli(capture, args, [&](pid_t pid) {
+        for (int i = 0; i < 200 && atStop < bytes; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            atStop = emu.received().size();
+        }
+        ::kill(pid, SIGINT);
+    });
+    return {run, atStop};
+}
 
 } // namespace
 
@@ -192,4 +217,104 @@ TEST(CliLink, MessagesHaveNoCarriageReturns)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err.rfind("qmscales-cli: Не удалось прочитать файл \"missing.pl6\":\n", 0), 0u) << r.err;
     EXPECT_EQ(r.err.find('\r'), std::string::npos);
+}
+
+TEST(CliLink, TestLinkAllPrintsARowPerScaleAndFailsUnlessAllWork)
+{
+    qmtest::EmuProcess emu({6});
+    StartDir dir(StartDir::Rows{{"1", "Весы", "6", "COM1"}, {"2", "Склад", "6", "COM2"}});
+    emu.writePortsCfg(dir.path.string());
+    std::ofstream(dir.path / "ports.cfg", std::ios::app) << "COM2=" << (dir.path / "no-such-tty").string() << "\n";
+    auto r = cli(dir.args() + " test-link --all");
+    EXPECT_EQ(r.status, 1);
+    ASSERT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+    EXPECT_EQ(r.out.rfind("1\tВесы\tCOM1\tпорт подключен\t", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\tрабочее\n2\tСклад\tCOM2\tпорт не подключен\tнеизвестно\tнеизвестно\n"), std::string::npos)
+        << r.out;
+
+    StartDir working(StartDir::Rows{{"1", "Весы", "6", "COM1"}, {"2", "Весы 2", "6", "COM1"}});
+    emu.writePortsCfg(working.path.string());
+    r = cli(working.args() + " test-link --all");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+
+    // A wrong row ends the walk with the message; the rows before it were printed.
+    StartDir wrong(StartDir::Rows{{"1", "Весы", "6", "COM1"}, {"2", "Брак", "0", "COM1"}, {"3", "Весы", "6", "COM1"}});
+    emu.writePortsCfg(wrong.path.string());
+    r = cli(wrong.args() + " test-link --all");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("\tрабочее\nПроверьте правильность заполнения таблицы конфигурации для выбранных весов.\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+    EXPECT_EQ(r.err, "qmscales-cli: row 2, column 3\n");
+
+    EXPECT_EQ(cli(dir.args() + " test-link --all --scale Весы").status, 2);
+}
+
+TEST(CliLink, TestLinkAllStopsOnCtrlCBetweenRows)
+{
+    qmtest::EmuProcess emu({6, 0, {"silent@addr"}});
+    StartDir dir(StartDir::Rows{{"1", "A", "6", "COM1"}, {"2", "B", "6", "COM1"}, {"3", "C", "6", "COM1"}});
+    emu.writePortsCfg(dir.path.string());
+    const auto [r, atStop] = interrupted(
+        dir, {"--dir", dir.path.string(), "--config", (dir.path / "scales.cfl").string(), "test-link", "--all"}, emu,
+        1);
+    EXPECT_EQ(r.status, 1);
+    // The row under test is finished and printed; the walk ends before the next.
+    EXPECT_EQ(r.out, "1\tA\tCOM1\tпорт подключен\tнеизвестно\tне в сети RS\nДействие прервано.\n");
+    EXPECT_EQ(atStop, 1u);
+    EXPECT_EQ(emu.received().size(), 1u);
+}
+
+TEST(CliLink, DetectPrintsTheNumberFound)
+{
+    qmtest::EmuProcess emu({42});
+    StartDir dir;
+    emu.writePortsCfg(dir.path.string(), 5);
+    const auto r = cli("--dir " + dir.path.string() + " detect --port COM5 --speed 9600");
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, "42\n");
+    EXPECT_EQ(emu.received().size(), 42u);
+}
+
+TEST(CliLink, DetectStopsOnCtrlCAndReportsAMissingPort)
+{
+    qmtest::EmuProcess emu({90});
+    StartDir dir;
+    emu.writePortsCfg(dir.path.string(), 5);
+    std::ofstream(dir.path / "ports.cfg", std::ios::app) << "COM7=" << (dir.path / "no-such-tty").string() << "\n";
+    const auto [r, probesAtStop] =
+        interrupted(dir, {"--dir", dir.path.string(), "detect", "--port", "COM5", "--speed", "9600"}, emu, 3);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "") << "a stop ends the detection without a message";
+    EXPECT_GE(probesAtStop, 3u);
+    EXPECT_LE(emu.received().size(), probesAtStop + 1) << "no probe after the stop";
+
+    auto missing = cli("--dir " + dir.path.string() + " detect --port com7 --speed 4800");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "Выбранный СОМ-порт не существует или занят другим приложением.\n");
+
+    for (const char* bad : {"--port COM17 --speed 9600", "--port COM5 --speed 1200", "--port COM5", "--speed 9600"})
+        EXPECT_EQ(cli("--dir " + dir.path.string() + " detect " + bad).status, 2) << bad;
+}
+
+TEST(CliLink, PortsListsTheComNamesThatLeadToADevice)
+{
+    qmtest::EmuProcess emu({1});
+    StartDir dir;
+    {
+        std::ofstream cfg(dir.path / "ports.cfg");
+        for (int com = 1; com <= 16; ++com)
+            cfg << "COM" << com << "=" << (dir.path / ("missing" + std::to_string(com))).string() << "\n";
+    }
+    emu.writePortsCfg(dir.path.string(), 3);
+    auto r = cli("--dir " + dir.path.string() + " ports");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "COM3\t" + emu.device() + "\t\n");
+
+    r = cli("--dir " + dir.path.string() + " ports --json");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "[{\"name\":\"COM3\",\"device\":\"" + emu.device() + "\",\"description\":\"\"}]\n");
+    EXPECT_EQ(cli("--dir " + dir.path.string() + " ports --json extra").status, 2);
 }

@@ -1,4 +1,5 @@
-// The link test of one configured scale against an emulated scale.
+// The link tests of one configured scale and of every row of the configuration, against
+// emulated scales.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 
 #include "common/Cp1251.h"
 #include "common/TableLayouts.h"
+#include "common/TableSink.h"
 #include "diagnostics/LinkTest.h"
 #include "link/ScaleSession.h"
 #include "link/TComm.h"
@@ -15,26 +17,35 @@
 namespace
 {
 
+using Cells = std::vector<std::string>;
+
+// COM1 and COM3 lead to the devices given, COM2 to none.
 struct Bench {
-    explicit Bench(const std::string& device)
+    explicit Bench(const std::string& com1, const std::string& com3 = "/nonexistent/tty3")
     {
         qm::PortMap map;
-        map.set(1, device);
+        map.set(1, com1);
         map.set(2, "/nonexistent/tty");
+        map.set(3, com3);
         comm.setPortMap(map);
         config.setDataRows({{"1", qm::cp("Касса"), "", "4", "COM1", "19200", "", "", ""},
                             {"2", qm::cp("Склад"), "", "4", "COM2", "9600", "", "", ""},
                             {"3", qm::cp("Брак"), "", "0", "COM1", "9600", "", "", ""}});
     }
-    qm::Row test(const std::string& name)
+    Cells test(const std::string& name)
     {
         qm::Table tests = qm::makeTable(qm::testLayout());
-        if (!qm::testChosenScale(session, config, qm::cp(name), tests))
+        qm::TableWriter sink(tests);
+        if (!qm::testChosenScale({session, config, qm::cp(name)}, sink))
             return {};
-        qm::Row utf8;
-        for (const auto& c : tests.row(1))
-            utf8.push_back(qm::cp1251ToUtf8(c));
-        return utf8;
+        return utf8(tests, 1);
+    }
+    static Cells utf8(const qm::Table& table, int row)
+    {
+        Cells out;
+        for (const auto& c : table.row(row))
+            out.push_back(qm::cp1251ToUtf8(c));
+        return out;
     }
     qm::Table config = qm::makeTable(qm::configLayout());
     qm::TComm comm;
@@ -71,12 +82,13 @@ TEST(LinkTest, WorkingScaleAnswersWithItsNumber)
     EXPECT_EQ(emu.received(), (std::vector<std::uint8_t>{0x04}));
 }
 
-TEST(LinkTest, OutcomesOfSilentForeignAndSlowScales)
+TEST(LinkTest, OutcomesOfSilentForeignStrayAndElsewhereNumberedScales)
 {
     {
         qmtest::EmuProcess emu({4, 0, {"silent@addr"}});
         Bench b(emu.device());
         const auto row = b.test("Касса");
+        EXPECT_EQ(row[3], "порт подключен");
         EXPECT_EQ(row[4], "неизвестно");
         EXPECT_EQ(row[5], "не в сети RS");
     }
@@ -86,26 +98,114 @@ TEST(LinkTest, OutcomesOfSilentForeignAndSlowScales)
         EXPECT_EQ(b.test("Касса")[5], "в сети RS");
     }
     {
-        qmtest::EmuProcess emu({4, 0, {"delay=160@addr"}});
+        // A byte of another device on the line comes ahead of the scale's own answer.
+        qmtest::EmuProcess emu({4, 0, {"stray=0x55@addr"}});
+        Bench b(emu.device());
+        const auto row = b.test("Касса");
+        EXPECT_EQ(row[5], "в сети RS");
+        EXPECT_GE(std::stoi(row[4]), 1) << "the answer time is shown";
+    }
+    {
+        // The scale on the line answers to 7, the row says 4: nothing answers 4.
+        qmtest::EmuProcess emu({7});
+        Bench b(emu.device());
+        EXPECT_EQ(b.test("Касса")[5], "не в сети RS");
+        EXPECT_EQ(emu.received(), (std::vector<std::uint8_t>{0x04}));
+        EXPECT_TRUE(emu.sent().empty());
+    }
+}
+
+TEST(LinkTest, AnswerTimeCountsFromTheEndOfTheSettlingPause)
+{
+    for (const int delay : {60, 160}) {
+        qmtest::EmuProcess emu({4, 0, {"delay=" + std::to_string(delay) + "@addr"}});
         Bench b(emu.device());
         const auto t0 = std::chrono::steady_clock::now();
         const auto row = b.test("Касса");
         const long took = msSince(t0);
         EXPECT_EQ(row[5], "рабочее");
-        EXPECT_GE(std::stoi(row[4]), 100); // about 160 - 50 ms
-        EXPECT_LE(std::stoi(row[4]), took - 50);
+        // delay - 50 ms, give or take the scheduling of two processes.
+        EXPECT_GE(std::stoi(row[4]), delay - 50 - 5) << delay;
+        EXPECT_LE(std::stoi(row[4]), std::min(long(delay - 50 + 40), took - 50)) << delay;
     }
 }
 
 TEST(LinkTest, PortThatCannotOpenAndRowsThatCannotBeTested)
 {
     Bench b("/nonexistent/tty0");
-    const auto row = b.test("Склад");
-    EXPECT_EQ(row[3], "порт не подключен");
-    EXPECT_EQ(row[4], "неизвестно");
-    EXPECT_EQ(row[5], "неизвестно");
+    EXPECT_EQ(b.test("Склад"), (Cells{"1", "Склад", "COM2", "порт не подключен", "неизвестно", "неизвестно"}));
     EXPECT_TRUE(b.test("Брак").empty());
     EXPECT_EQ(b.fb.lastMessage(), "Проверьте правильность заполнения таблицы конфигурации для выбранных весов.");
     EXPECT_TRUE(b.test("Нет").empty());
     EXPECT_EQ(b.fb.lastMessage(), "Для тестирования выберите весы из списка.");
+}
+
+TEST(LinkTestAll, EveryRowInTurnEachPortOpenedForItsRowOnly)
+{
+    qmtest::EmuProcess first({4});
+    qmtest::EmuProcess seventh({7});
+    Bench b(first.device(), seventh.device());
+    b.config.setDataRows({{"1", qm::cp("Касса"), "", "4", "COM1", "19200", "", "", ""},
+                          {"2", qm::cp("Склад"), "", "4", "COM2", "9600", "", "", ""},
+                          {"3", qm::cp("Цех"), "", "5", "COM3", "9600", "", "", ""},
+                          {"4", qm::cp("Цех 7"), "", "7", "COM3", "4800", "", "", ""}});
+    qm::Table tests = qm::makeTable(qm::testLayout());
+    tests.setRow(1, {"old"});
+    qm::TableWriter sink(tests);
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_TRUE(qm::testAllScales(b.session, b.config, sink));
+    const long took = msSince(t0);
+
+    ASSERT_EQ(tests.lastRow(), 4) << "the row added after the last scale is gone again";
+    const auto one = Bench::utf8(tests, 1);
+    EXPECT_EQ(Cells(one.begin(), one.begin() + 4), (Cells{"1", "Касса", "COM1", "порт подключен"}));
+    EXPECT_EQ(one[5], "рабочее");
+    // A missing adapter of row 2 does not keep rows 3 and 4 from their tests.
+    EXPECT_EQ(Bench::utf8(tests, 2), (Cells{"2", "Склад", "COM2", "порт не подключен", "неизвестно", "неизвестно"}));
+    EXPECT_EQ(Bench::utf8(tests, 3), (Cells{"3", "Цех", "COM3", "порт подключен", "неизвестно", "не в сети RS"}));
+    EXPECT_EQ(Bench::utf8(tests, 4)[5], "рабочее");
+    EXPECT_EQ(first.received(), (std::vector<std::uint8_t>{4}));
+    EXPECT_EQ(seventh.received(), (std::vector<std::uint8_t>{5, 7}));
+    EXPECT_FALSE(b.comm.connected()) << "the last row's port is closed after its test";
+
+    EXPECT_EQ(b.fb.progressMaximum, 4);
+    EXPECT_EQ(b.fb.progress, (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(b.fb.progressEnds, 1);
+    EXPECT_FALSE(b.fb.counterVisible);
+    EXPECT_TRUE(b.fb.messages.empty());
+    // 210 ms after every row, and the 500 ms window of the silent one.
+    EXPECT_GE(took, 4 * 210 + 500);
+}
+
+TEST(LinkTestAll, AWrongRowEndsTheWalkAndTheStopButtonEndsItBetweenRows)
+{
+    qmtest::EmuProcess emu({4});
+    Bench b(emu.device());
+    qm::Table tests = qm::makeTable(qm::testLayout());
+    qm::TableWriter sink(tests);
+    const qm::OperationResult wrong = qm::testAllScales(b.session, b.config, sink);
+    EXPECT_EQ(wrong, qm::TransferOutcome::Failed);
+    EXPECT_EQ(b.fb.messages, (std::vector<std::string>{
+                                 "Проверьте правильность заполнения таблицы конфигурации для выбранных весов."}));
+    EXPECT_EQ(b.fb.cursor.back(), (qmtest::Cursor{qm::TableId::Config, 3, 3}));
+    ASSERT_EQ(tests.lastRow(), 2) << "the rows tested stay, and nothing after them";
+    EXPECT_EQ(Bench::utf8(tests, 1)[5], "рабочее");
+    EXPECT_EQ(Bench::utf8(tests, 2)[3], "порт не подключен");
+    EXPECT_FALSE(b.fb.progressVisible);
+
+    // The stop flag set while row 1 is tested ends the walk before row 2, without a word.
+    qmtest::ScriptedFeedback fb;
+    fb.stop = true; // left from an earlier operation: cleared at the start
+    fb.onEvents = [](qmtest::ScriptedFeedback& f) {
+        if (f.progress.back() == 1 && f.eventPoints > 2)
+            f.stop = true;
+    };
+    qm::ScaleSession session(b.comm, fb);
+    const qm::OperationResult stopped = qm::testAllScales(session, b.config, sink);
+    EXPECT_EQ(stopped, qm::TransferOutcome::Stopped);
+    EXPECT_TRUE(fb.messages.empty());
+    ASSERT_EQ(tests.lastRow(), 1);
+    EXPECT_EQ(Bench::utf8(tests, 1)[5], "рабочее");
+    EXPECT_EQ(fb.progress, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(emu.received(), (std::vector<std::uint8_t>{4, 4}));
 }

@@ -79,10 +79,23 @@ TEST(EmuFaults, NakRefusesTheCommandAndKeepsTheState)
     EXPECT_TRUE(line.scale.state().plu.empty());
 }
 
+TEST(EmuFaults, StrayByteComesAheadOfTheAnswer)
+{
+    ScaleLine line(withFaults({"stray=0x55@addr#1", "silent@addr#2", "stray@addr#2"}));
+    EXPECT_EQ(line.port.exchange({3}, 3), (Bytes{0x55, 3, 0x80}));
+    // The byte came from elsewhere on the line: the scale itself answered and takes the command.
+    EXPECT_EQ(line.port.exchange(kDelete1, 1), (Bytes{0xAA}));
+    // Behind a silent scale the stray byte is all that comes, and no command is taken.
+    EXPECT_EQ(line.port.exchange({3}, 2, 150), (Bytes{0xFF}));
+    line.port.write(kDelete1);
+    EXPECT_TRUE(line.port.readFor(100).empty());
+    EXPECT_EQ(line.port.exchange({3}, 2), (Bytes{3, 0x80}));
+}
+
 TEST(EmuFaults, FaultTextsAreCheckedBeforeTheScaleStarts)
 {
     for (const char* bad : {"bogus", "delay", "truncate=x@0x81", "nak@addr", "not-ready@0x82", "silent@0x12",
-                            "silent@addr#0", "silent@addr#3-2", "garble=0x100", "silent@"}) {
+                            "silent@addr#0", "silent@addr#3-2", "garble=0x100", "stray=256", "silent@"}) {
         EXPECT_TRUE(std::holds_alternative<std::string>(emu::Fault::parse(bad))) << bad;
         EXPECT_THROW({ qmtest::EmuProcess scale(withFaults({bad})); }, std::runtime_error) << bad;
     }

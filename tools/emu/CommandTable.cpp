@@ -1,5 +1,6 @@
 #include "CommandTable.h"
 
+#include "LogoHandlers.h"
 #include "MessageHandlers.h"
 #include "ProductHandlers.h"
 #include "SettingsHandlers.h"
@@ -30,6 +31,8 @@ const CommandEntry kCommands[] = {
     {0x96, 1, "read price key", false, readPriceKey},
     {0x8B, 5, "write price key", true, writePriceKey},
     {0x9B, 0, "read factory settings", false, readFactory},
+    {0x8C, 512, "write logo", true, writeLogo},
+    {0x97, 0, "read logo", false, readLogo},
 };
 
 } // namespace

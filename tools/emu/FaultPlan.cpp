@@ -39,6 +39,7 @@ const KindName kKinds[] = {
     {"not-ready", FaultKind::NotReady, false}, {"delay", FaultKind::Delay, true},
     {"truncate", FaultKind::Truncate, true},   {"nak", FaultKind::Nak, false},
     {"garble", FaultKind::Garble, false},      {"extra", FaultKind::Extra, true},
+    {"stray", FaultKind::Stray, false},
 };
 
 } // namespace
@@ -73,7 +74,7 @@ std::variant<Fault, std::string> Fault::parse(const std::string& given)
         return "fault " + given + ": " + kindName + " needs a value (" + kindName + "=N)";
     if (fault.arg && *fault.arg > 0xFF &&
         (fault.kind == FaultKind::WrongNumber || fault.kind == FaultKind::NotReady || fault.kind == FaultKind::Nak ||
-         fault.kind == FaultKind::Garble))
+         fault.kind == FaultKind::Garble || fault.kind == FaultKind::Stray))
         return "fault " + given + ": the value must be a byte";
 
     if (!where.empty()) {

@@ -167,6 +167,9 @@ bool ScaleMachine::applyFaults(const std::vector<const Fault*>& faults, Answer& 
                 continue;
             bytes.insert(bytes.end(), *fault->arg, bytes.back());
             break;
+        case FaultKind::Stray:
+            bytes.insert(bytes.begin(), static_cast<std::uint8_t>(fault->arg.value_or(kStrayByte)));
+            break;
         }
         m_events("fault " + fault->text);
     }

@@ -39,7 +39,8 @@ bool ScaleState::operator==(const ScaleState& other) const
 {
     return number == other.number && plu == other.plu && messages == other.messages && range == other.range &&
            user == other.user && shop1 == other.shop1 && shop2 == other.shop2 && date == other.date &&
-           time == other.time && status == other.status && priceKeys == other.priceKeys && factory == other.factory;
+           time == other.time && status == other.status && priceKeys == other.priceKeys && factory == other.factory &&
+           logo == other.logo;
 }
 
 bool StatusValues::operator==(const StatusValues& other) const

@@ -87,6 +87,11 @@ struct FactoryValues {
 
 MessageLines blankMessage();
 
+// The logo as the scale keeps it: 512 bytes, 8 dots a byte, row by row from the top, the leftmost
+// dot of a byte in its bit 7, a 1 bit printed (black).
+inline constexpr std::size_t kLogoBytes = 512;
+using LogoBytes = std::array<std::uint8_t, kLogoBytes>;
+
 struct ScaleState {
     int number = 1;
     std::map<std::uint32_t, PluRecord> plu;
@@ -101,6 +106,7 @@ struct ScaleState {
     // The product cell each price key calls up, key 1 first; 0 for a key that calls up none.
     std::array<std::uint32_t, kPriceKeys> priceKeys{};
     FactoryValues factory;
+    LogoBytes logo{}; // white
 
     bool operator==(const ScaleState& other) const;
     bool operator!=(const ScaleState& other) const { return !(*this == other); }

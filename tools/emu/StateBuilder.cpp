@@ -63,4 +63,10 @@ std::string StateBuilder::json() const
     return stateToJson(m_state);
 }
 
+StateBuilder& StateBuilder::logo(const LogoBytes& packed)
+{
+    m_state.logo = packed;
+    return *this;
+}
+
 } // namespace emu

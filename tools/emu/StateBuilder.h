@@ -28,6 +28,7 @@ class StateBuilder
     StateBuilder& plu(std::uint32_t number, std::string_view name1, std::uint32_t price, std::uint32_t code = 0);
     StateBuilder& message(std::uint32_t number, const std::vector<std::string>& lines);
     StateBuilder& range(std::uint32_t first, std::uint32_t last);
+    StateBuilder& logo(const LogoBytes& packed);
 
     const ScaleState& state() const { return m_state; }
     std::string json() const;

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "Json.h"
+#include "LogoStateFile.h"
 #include "ScaleText.h"
 #include "StatusStateFile.h"
 
@@ -286,6 +287,9 @@ std::string readState(const JsonValue& json, ScaleState& state)
         } else if (key == "date" || key == "time") {
             if (auto error = readFields(value, key, key == "date" ? state.date : state.time); !error.empty())
                 return error;
+        } else if (key == "logo") {
+            if (auto error = readLogoMember(value, state.logo); !error.empty())
+                return error;
         } else if (std::string error; readStatusMember(key, value, state, error)) {
             if (!error.empty())
                 return error;
@@ -330,6 +334,7 @@ std::string stateToJson(const ScaleState& state)
     out += ",\n \"shop\": [" + jsonQuote(scaleToUtf8(state.shop1)) + ", " + jsonQuote(scaleToUtf8(state.shop2)) + "]";
     out += ",\n \"date\": " + fieldsJson(state.date) + ",\n \"time\": " + fieldsJson(state.time);
     out += statusMembersJson(state);
+    out += logoMemberJson(state.logo);
     out += "}\n";
     return out;
 }

@@ -6,7 +6,8 @@
 //  "plu": {"3": {"code": 123, "name1": "Молоко", "name2": "", "price": 4550, "shelf": 365,
 //                "tare": 20, "group": 7, "message": 0, "resetTime": 0, "resetDate": 0,
 //                "sum": 0, "weight": 0, "sales": 0}},
-//  "messages": {"7": ["line 1", "line 2", ...]}}
+//  "messages": {"7": ["line 1", "line 2", ...]},
+//  "logo": ["#...", ...]}   (LogoStateFile.h; the settings and status members as their files say)
 //
 // "number" is written for the reader; the --number of the emulator decides which number the
 // scale answers to. Names and lines are UTF-8 (bytes such as the logo marks inside names appear as \u00XX). A

@@ -43,6 +43,7 @@ ConfigTab::ConfigTab(AppContext& context, QWidget* parent) : QWidget(parent), m_
     m_toolbar->addWidget(pickFile);
     m_toolbar->addWidget(
         makeFontButton(QStringLiteral("SpeedButton75"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
+    m_toolbar->addWidget(makeToolButton(QStringLiteral("SpeedButton76"), QStringLiteral("Помощь"), ToolIcon::Help, this));
     m_toolbar->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);

@@ -106,6 +106,8 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
               });
     m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton63"),
                                          QStringLiteral("Выбор шрифта таблицы сообщений"), m_grid, context, this));
+    m_scale.addToolWidget(
+        makeToolButton(QStringLiteral("SpeedButton64"), QStringLiteral("Помощь"), ToolIcon::Help, this));
 
     ChooserBox* chooser = m_scale.addChooser(10);
     m_msgNumber = makeFilteredEdit(QStringLiteral("Edit36"), QStringLiteral("1"), KeyRule::Digits, this);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/AppContext.h"
@@ -112,10 +113,21 @@ SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
         field->setMaximumWidth(kFieldWidth);
     m_labelFormat->setMinimumContentsLength(3);
     m_barcodeFormat->setMinimumContentsLength(3);
+    // What each format prints is told by the help, one button beside each list.
+    const auto withHelp = [this](QWidget* field, const char* button) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(field);
+        row->addWidget(makeToolButton(QString::fromLatin1(button), QStringLiteral("Помощь по форматам этикеток"),
+                                      ToolIcon::Help, this));
+        row->addStretch(1);
+        return row;
+    };
     auto* user = new QFormLayout;
     user->addRow(makeLabel(QString::fromUtf8(settingstext::kDepartmentLabel), this), m_department);
-    user->addRow(makeLabel(QString::fromUtf8(settingstext::kLabelFormatLabel), this), m_labelFormat);
-    user->addRow(makeLabel(QString::fromUtf8(settingstext::kBarcodeFormatLabel), this), m_barcodeFormat);
+    user->addRow(makeLabel(QString::fromUtf8(settingstext::kLabelFormatLabel), this),
+                 withHelp(m_labelFormat, "SpeedButton11"));
+    user->addRow(makeLabel(QString::fromUtf8(settingstext::kBarcodeFormatLabel), this),
+                 withHelp(m_barcodeFormat, "SpeedButton12"));
     user->addRow(makeLabel(QString::fromUtf8(settingstext::kOffsetLabel), this), m_offset);
     user->addRow(makeLabel(QString::fromUtf8(settingstext::kMinWeightLabel), this), m_minWeight);
 

@@ -2,20 +2,27 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/GridSink.h"
+#include "app/PortsPanel.h"
+#include "app/ScaleChoosers.h"
 #include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
 #include "app/UiThread.h"
+#include "diagnostics/DiagnosticTexts.h"
 #include "diagnostics/LinkTest.h"
+#include "diagnostics/NumberDetection.h"
 
 namespace qm::app
 {
@@ -29,6 +36,8 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
                         {
                             {"SpeedButton80", "Протестировать выбранные весы", ToolIcon::TestLink,
                              &TestsTab::SpeedButton80Click, ToolKind::Scale},
+                            {"SpeedButton81", "Протестировать список весов из конфигурации", ToolIcon::TestAll,
+                             &TestsTab::SpeedButton81Click, ToolKind::Scale},
                             {"SpeedButton82", "Очистить таблицу теста", ToolIcon::Clear, &TestsTab::SpeedButton82Click},
                         });
     m_scale.addToolWidget(
@@ -46,17 +55,25 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     m_speed->addItems(
         {QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200")});
     m_speed->selectIndex(2);
-    m_number = makeFilteredEdit(QStringLiteral("Edit34"), QStringLiteral("не определен"), KeyRule::Nothing, this);
+    m_number = makeFilteredEdit(QStringLiteral("Edit34"), QString::fromUtf8(diagnostictext::kNotDetermined),
+                                KeyRule::Nothing, this);
     m_detect = makeButton(QStringLiteral("Button13"), QStringLiteral("Тест № весов"),
                           QStringLiteral("Определить номер весов"), this);
+    connect(m_detect, &QPushButton::clicked, this, &TestsTab::Button13Click);
     context.runner().addScaleCommand(m_detect);
-    QPushButton* stop = makeButton(QStringLiteral("Button14"), QStringLiteral("Стоп"),
-                                   QStringLiteral("Остановить процесс тестирования"), this);
-    stop->setEnabled(false);
-    QProgressBar* progressBar = makeProgressBar(QStringLiteral("ProgressBar3"), this);
-    QLabel* probe = makeLabel(QString(), this, QStringLiteral("Label62"));
-    probe->hide();
-    m_scale.useProgress(progressBar, probe, stop);
+    m_stop = makeButton(QStringLiteral("Button14"), QStringLiteral("Стоп"),
+                        QStringLiteral("Остановить процесс тестирования"), this);
+    m_stop->setEnabled(false);
+    connect(m_stop, &QPushButton::clicked, this, [&state = context.state()] { state.stop.store(true); });
+    connect(&context.runner(), &ScaleRunner::busyChanged, m_stop, [stop = m_stop](bool busy) {
+        if (!busy)
+            stop->setEnabled(false);
+    });
+    m_bar = makeProgressBar(QStringLiteral("ProgressBar3"), this);
+    m_probe = makeLabel(QString(), this, QStringLiteral("Label62"));
+    m_probe->hide();
+    // The stop button is not handed over: it is disabled when idle, never hidden.
+    m_scale.useProgress(m_bar, m_probe, nullptr);
 
     auto* panel =
         new QGroupBox(QStringLiteral("Определение номера весов, подключенных к последовательному порту"), this);
@@ -69,16 +86,28 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     grid->addWidget(m_speed, 2, 1);
     grid->addWidget(m_number, 2, 2);
     grid->addWidget(m_detect, 2, 3);
-    grid->addWidget(stop, 2, 4);
-    grid->addWidget(progressBar, 3, 0, 1, 4);
-    grid->addWidget(probe, 3, 4);
+    grid->addWidget(m_stop, 2, 4);
+    grid->addWidget(m_bar, 3, 0, 1, 4);
+    grid->addWidget(m_probe, 3, 4);
     // Room the window gains goes to an empty last column: the fields keep their natural widths.
     grid->setColumnStretch(5, 1);
+    grid->setRowStretch(4, 1);
+
+    m_ports = new PortsPanel(context, m_port, this);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(panel, 3);
+    lower->addWidget(m_ports, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());
     layout->addWidget(m_grid, 1);
-    layout->addWidget(panel);
+    layout->addLayout(lower);
+}
+
+void TestsTab::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_ports->refresh();
 }
 
 void TestsTab::SpeedButton82Click()
@@ -91,16 +120,37 @@ void TestsTab::SpeedButton82Click()
 void TestsTab::SpeedButton80Click()
 {
     SpeedButton82Click();
+    auto sink = std::make_shared<GridSink>(m_context, m_grid->tableModel());
+    // The link test of one scale shows no progress.
+    m_scale.runOnScale({}, [sink](const ScaleLink& link) { testChosenScale(link, *sink); });
+}
+
+void TestsTab::runStoppable(ScaleTab::Work work)
+{
+    if (m_scale.runOnScale({m_bar, m_probe, nullptr}, std::move(work)))
+        m_stop->setEnabled(true);
+}
+
+void TestsTab::SpeedButton81Click()
+{
+    SpeedButton82Click();
+    auto sink = std::make_shared<GridSink>(m_context, m_grid->tableModel());
+    runStoppable([sink](const ScaleLink& link) { testAllScales(link.session, link.config, *sink); });
+}
+
+void TestsTab::Button13Click()
+{
     AppContext* context = &m_context;
-    QPointer<TableModel> model = m_grid->tableModel();
-    // The link test shows no progress.
-    m_scale.runOnScale({}, [context, model](const ScaleLink& link) {
-        Table tests = makeTable(testLayout());
-        if (testChosenScale(link.session, link.config, link.scaleName, tests))
-            postTo(context, [model, row = tests.row(1)] {
-                if (model)
-                    model->setRow(1, row);
+    QPointer<QLineEdit> field = m_number;
+    const std::string port = m_port->text().toStdString();
+    const std::string speed = m_speed->text().toStdString();
+    runStoppable([context, field, port, speed](const ScaleLink& link) {
+        detectScaleNumber(link.session, port, speed, [context, field](const std::string& text) {
+            postTo(context, [field, shown = QString::fromStdString(text)] {
+                if (field)
+                    field->setText(shown);
             });
+        });
     });
 }
 

@@ -1,13 +1,15 @@
 #pragma once
-// Tab "Тесты": link tests of the configured scales into the test table `StringGrid6`, and the
-// panel that finds the number of an unknown scale on a port.
+// Tab "Тесты": link tests of the configured scales into the test table `StringGrid6`, the panel
+// that finds the number of an unknown scale on a port, and the list of the ports present.
 
 #include <QWidget>
 
 #include "app/ScaleTab.h"
 
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace qm::app
@@ -15,6 +17,7 @@ namespace qm::app
 
 class AppContext;
 class ChooserBox;
+class PortsPanel;
 class StringGrid;
 
 class TestsTab : public QWidget
@@ -26,22 +29,38 @@ class TestsTab : public QWidget
     StringGrid* grid() const { return m_grid; }
     QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
     TabProgress progress() const { return m_scale.progress(); }
+    PortsPanel* ports() const { return m_ports; }
 
     // Tests the scale chosen in `ComboBox11` into row 1, on the worker thread.
     void SpeedButton80Click();
+    // Tests every row of the configuration, with the progress bar and `Button14` to stop.
+    void SpeedButton81Click();
     // One empty row, cursor on its first cell.
     void SpeedButton82Click();
+    // Finds the number of the scale on the port and speed of `ComboBox12` and `ComboBox13`.
+    void Button13Click();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 
   private:
+    // Runs a long test with the bar (and `Label62` where the test shows it); `Button14` is
+    // live until the test ends.
+    void runStoppable(ScaleTab::Work work);
+
     AppContext& m_context;
-    // `ComboBox11`, the command row; the progress of the number detection: `ProgressBar3`,
-    // `Label62` and the stop button `Button14`, disabled rather than hidden when idle.
+    // `ComboBox11` and the command row. `ProgressBar3` and `Label62` are hidden when idle; the
+    // stop button `Button14` stays in place, disabled.
     ScaleTab m_scale;
     StringGrid* m_grid;    // `StringGrid6`
     ChooserBox* m_port;    // `ComboBox12`
     ChooserBox* m_speed;   // `ComboBox13`
     QLineEdit* m_number;   // `Edit34`
     QPushButton* m_detect; // `Button13`
+    QPushButton* m_stop;   // `Button14`
+    QProgressBar* m_bar;   // `ProgressBar3`
+    QLabel* m_probe;       // `Label62`
+    PortsPanel* m_ports;
 };
 
 } // namespace qm::app

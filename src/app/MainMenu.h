@@ -1,0 +1,25 @@
+#pragma once
+// The main menu `MainMenu1` and the help commands. Every menu item names the tool button whose
+// command it runs (selecting that button's tab first where the item opens or reads something),
+// so the menu holds no command of its own: an item whose button does not exist is shown
+// disabled, and one whose button is disabled (a scale command while an operation runs) is too.
+
+#include <QString>
+#include <functional>
+
+class QMainWindow;
+class QTabWidget;
+
+namespace qm::app
+{
+
+using HelpCommand = std::function<void(const QString& keyword)>;
+
+// Builds the menu bar of the window; `close` runs for both "Выход" items.
+void buildMainMenu(QMainWindow& window, QTabWidget* pages, const HelpCommand& help,
+                   const std::function<void()>& close);
+
+// Connects every help button of the tabs to the help at its keyword, and F1 to "Содержание".
+void bindHelpButtons(QMainWindow& window, const HelpCommand& help);
+
+} // namespace qm::app

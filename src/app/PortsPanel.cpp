@@ -1,0 +1,89 @@
+#include "app/PortsPanel.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/AppContext.h"
+#include "app/ChooserBox.h"
+#include "app/Controls.h"
+#include "link/TComm.h"
+
+namespace qm::app
+{
+
+namespace
+{
+QString text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+} // namespace
+
+PortsPanel::PortsPanel(AppContext& context, ChooserBox* portChooser, QWidget* parent)
+    : QGroupBox(QStringLiteral("Порты"), parent), m_context(context), m_chooser(portChooser)
+{
+    setObjectName(QStringLiteral("PortsPanel"));
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("PortsList"));
+    // A few lines are enough: the table above keeps the room.
+    m_list->setMaximumHeight(m_list->fontMetrics().lineSpacing() * 5 + 2 * m_list->frameWidth() + 4);
+    m_list->setToolTip(QStringLiteral("COM-имена, за которыми сейчас есть устройство (ports.cfg: COMn=устройство)"));
+    QPushButton* again = makeButton(QStringLiteral("PortsRefresh"), QStringLiteral("Обновить"),
+                                    QStringLiteral("Прочитать список портов заново"), this);
+    connect(again, &QPushButton::clicked, this, &PortsPanel::refresh);
+    connect(m_chooser, &ChooserBox::textChosen, this, &PortsPanel::showChosenHint);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(again, 0, Qt::AlignLeft);
+}
+
+QString PortsPanel::hint(const PortEntry& entry)
+{
+    QString line = text(entry.name) + QStringLiteral(": ") + text(entry.device);
+    if (!entry.present)
+        return line + QStringLiteral(", устройства нет");
+    if (!entry.description.empty())
+        line += QStringLiteral(", ") + text(entry.description);
+    return line;
+}
+
+QStringList PortsPanel::lines(const std::vector<PortEntry>& entries, const std::vector<SystemPort>& unnamed)
+{
+    QStringList out;
+    for (const PortEntry& entry : entries)
+        if (entry.present)
+            out << text(entry.name) + QStringLiteral("  ") + text(entry.device) +
+                       (entry.description.empty() ? QString() : QStringLiteral("  ") + text(entry.description));
+    if (out.isEmpty())
+        out << QStringLiteral("Ни одно COM-имя не ведет к устройству");
+    for (const SystemPort& port : unnamed) {
+        const std::string description = portDescription(port);
+        out << text(port.device) + (description.empty() ? QString() : QStringLiteral("  ") + text(description)) +
+                   QStringLiteral("  (нет COM-имени: COMn=") + text(port.device) + QStringLiteral(" в ports.cfg)");
+    }
+    return out;
+}
+
+void PortsPanel::refresh()
+{
+    const PortMap map = PortMap::load(m_context.state().startDirectory.string());
+    const std::vector<SystemPort> system = systemSerialPorts();
+    const std::vector<PortEntry> entries = portEntries(map, system);
+    m_list->clear();
+    m_list->addItems(lines(entries, unnamedPorts(map, system)));
+    for (const PortEntry& entry : entries) {
+        const int index = m_chooser->findText(text(entry.name));
+        if (index >= 0)
+            m_chooser->setItemData(index, hint(entry), Qt::ToolTipRole);
+    }
+    showChosenHint();
+}
+
+void PortsPanel::showChosenHint()
+{
+    const int index = m_chooser->findText(m_chooser->text());
+    m_chooser->setToolTip(index >= 0 ? m_chooser->itemData(index, Qt::ToolTipRole).toString() : QString());
+}
+
+} // namespace qm::app

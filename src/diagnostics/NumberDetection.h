@@ -1,0 +1,35 @@
+#pragma once
+// The number detection of the tab "Тесты": an unknown scale on a port, found by sending the
+// numbers 1 to 99 in turn on a port and speed chosen directly, without the configuration.
+//
+// Each probe is one number byte and 210 ms for the answer; a scale that knows the number answers
+// it (and the ready byte 0x80), so a whole run over 99 numbers takes about 21 seconds. The
+// progress bar counts the probes and the counter (`Label62`) shows the number being probed.
+
+#include <functional>
+#include <string>
+
+#include "common/Failure.h"
+
+namespace qm
+{
+
+class ScaleSession;
+
+// Done with the number found; Failed when the port cannot be opened (nothing is probed) or when
+// no number was answered, with its message; Stopped, without a message, by the stop button
+// between two probes.
+struct DetectedNumber : OperationResult {
+    int number = 0;
+};
+
+// What `Edit34` "Номер весов" shows once the probes end: the number, or "не определен".
+using ShowNumber = std::function<void(const std::string& text)>;
+
+// `Button13Click`: portText "COM1".."COM16" (`ComboBox12`), speedText 2400, 4800, 9600 or
+// 19200 (`ComboBox13`). Once the probes end, the progress is hidden and showNumber gets the
+// field's text, before any message; a port that cannot be opened leaves the field alone.
+DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portText, const std::string& speedText,
+                                 const ShowNumber& showNumber = {});
+
+} // namespace qm

@@ -1,0 +1,47 @@
+#pragma once
+// Which COM names lead to a device that is there now: the port map ("ports.cfg", or the
+// default /dev/ttyS<n-1>) held against the serial devices the operating system reports, so a
+// service engineer sees at once whether the adapter is plugged in and under which COM name.
+
+#include <string>
+#include <vector>
+
+#include "link/PortMap.h"
+
+namespace qm
+{
+
+// A serial device as the operating system reports it (systemSerialPorts() of link/TComm.h).
+struct SystemPort {
+    std::string name;         // "ttyUSB0", "COM3"
+    std::string device;       // "/dev/ttyUSB0", "\\.\COM3"
+    std::string description;  // the product, for a USB adapter
+    std::string manufacturer; // the maker of a USB adapter
+    bool usb = false;
+};
+
+struct PortEntry {
+    int com = 0;        // 1..16
+    std::string name;   // "COM3"
+    std::string device; // what the port map gives
+    bool present = false;
+    std::string description; // maker and product where the system knows them, UTF-8
+};
+
+// COM1..COM16 in order. A COM name leads to a device when the system reports that device (a
+// link in /dev/serial/by-id counts as its target), or when it is a character device the system
+// does not list: a pseudo-terminal, say. The fixed UART nodes /dev/ttyS* exist whether or not a
+// UART answers behind them, so for those only the system's word counts.
+std::vector<PortEntry> portEntries(const PortMap& map, const std::vector<SystemPort>& system);
+
+// The present entries alone.
+std::vector<PortEntry> presentPorts(const PortMap& map, const std::vector<SystemPort>& system);
+
+// Devices the system reports that no COM name leads to: an adapter plugged in but not yet named
+// in "ports.cfg".
+std::vector<SystemPort> unnamedPorts(const PortMap& map, const std::vector<SystemPort>& system);
+
+// "FTDI FT232R USB UART": maker and product, the maker left out when the product starts with it.
+std::string portDescription(const SystemPort& port);
+
+} // namespace qm
