@@ -105,12 +105,12 @@ Outcome importCsv(FileCommandContext& ctx, const std::string& text, Table& table
     };
     if (!askSaveFirst(ctx, text, table, modified, saveAndNote))
         return Outcome::Cancelled;
-    const auto chosen = ctx.chooser.openFile(inStart(ctx, CsvOpenDialog()));
+    const auto chosen = ctx.chooser.openFile(inStartDirectory(ctx, CsvOpenDialog()));
     if (!chosen) {
         modified = wasModified && !saved;
         return Outcome::Cancelled;
     }
-    const fs::path path = resolve(ctx, chosen->path);
+    const fs::path path = resolveChosen(ctx, chosen->path);
     CsvLoad load = loadCsvFile(path, table, check);
     if (!load.ok()) {
         modified = wasModified && !saved;

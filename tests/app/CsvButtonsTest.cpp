@@ -1,6 +1,8 @@
 // "Экспорт в CSV" and "Импорт из CSV" on the tabs "Товары", "Сообщения" and "Конфигурация":
 // the buttons, a sheet into the grid and back out, and a refused sheet that changes nothing.
 
+#include <QAction>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -66,6 +68,24 @@ TEST_F(CsvButtons, ImportIntoTheGridAndExportItAgain)
     EXPECT_TRUE(modified); // an export keeps the table in no table file
     EXPECT_NE(readFile(dir / "out.csv").find("\r\n3;\"Сыр \"\"Российский\"\"\";;1500;10;0;1;2;0;0;\r\n"),
               std::string::npos);
+}
+
+TEST_F(CsvButtons, TheFileMenuRunsTheButtons)
+{
+    writeFile(dir / "m.csv", "№ MSG;Первая строка\r\n9;Из меню\r\n");
+    dialogs.files = {qm::ChosenFile{dir / "m.csv", 1}};
+    auto* action = form.findChild<QAction*>(QStringLiteral("CsvImport2"));
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text(), QStringLiteral("Список сообщений"));
+    action->trigger();
+    // The tab of the table that is replaced comes to the front first.
+    EXPECT_EQ(find<QTabWidget>(&form, "PageControl1")->currentWidget(), form.messagesTab());
+    EXPECT_EQ(form.messagesTab()->grid()->tableModel()->table().cell(1, 1), qm::cp("Из меню"));
+
+    dialogs.files = {qm::ChosenFile{dir / "c.csv", 1}};
+    form.findChild<QAction*>(QStringLiteral("CsvExport3"))->trigger();
+    EXPECT_EQ(dialogs.fileDialogs.back(), "CsvSaveDialog");
+    EXPECT_NE(readFile(dir / "c.csv").find("Название весов"), std::string::npos);
 }
 
 TEST_F(CsvButtons, ARefusedSheetChangesNothing)
