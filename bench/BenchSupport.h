@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -93,6 +94,24 @@ inline long peakKib()
     return usage.ru_maxrss;
 }
 
+// Runs one operation and prints a line: outcome, bytes on the line, wall time, and at a simulated
+// speed the pure line time of those bytes and the ratio of the two; then the client's CPU share.
+template <typename Operation> void measure(const std::string& title, int baud, LineBytes& count, Operation operation)
+{
+    count.count = 0;
+    const double cpu0 = cpuSeconds();
+    const auto t0 = std::chrono::steady_clock::now();
+    const bool ok = operation();
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const double cpu = cpuSeconds() - cpu0;
+    std::printf("%-28s %s %8zu bytes %9.3f s wall", title.c_str(), ok ? "ok    " : "FAILED", count.count, wall);
+    if (baud > 0) {
+        const double line = static_cast<double>(count.count) * 10 / baud;
+        std::printf("  line %8.3f s  wall/line %6.4f", line, wall / line);
+    }
+    std::printf("  client CPU %5.2f%% of wall\n", 100 * cpu / wall);
+}
+
 // One scale "bench", number 1, on COM1 at the given speed.
 inline qm::Table benchConfig(const std::string& speed = "19200")
 {
@@ -106,21 +125,13 @@ inline qm::Table benchConfig(const std::string& speed = "19200")
     return t;
 }
 
-// The emulated scale "bench" (number 1) at `baud` (0: no line time) and the program's link to it,
-// its bytes counted. `speed` is the configuration's speed text.
-struct EmuBench {
-    EmuBench(int baud, const std::string& speed)
-        : emu(options(baud)), comm(portMap(emu)), session(comm, fb),
-          config(benchConfig(speed)), link{session, config, "bench"}
+// A session with a silent feedback and a byte counter on the emulated scale's port, and the link
+// of the operations to it as the scale "bench" at the configuration's speed text.
+struct BenchLink {
+    explicit BenchLink(const qmtest::EmuProcess& emu, const std::string& speed = "19200")
+        : comm(portMap(emu)), session(comm, fb), scales(benchConfig(speed))
     {
         comm.setTrace(&bytes);
-    }
-    static qmtest::EmuOptions options(int baud)
-    {
-        qmtest::EmuOptions o;
-        o.number = 1;
-        o.baud = baud;
-        return o;
     }
     static qm::PortMap portMap(const qmtest::EmuProcess& emu)
     {
@@ -128,14 +139,30 @@ struct EmuBench {
         map.set(1, emu.device());
         return map;
     }
-
-    qmtest::EmuProcess emu;
-    qm::TComm comm;
     LineBytes bytes;
     SilentFeedback fb;
+    qm::TComm comm;
     qm::ScaleSession session;
-    qm::Table config;
-    qm::ScaleLink link;
+    qm::Table scales;
+    qm::ScaleLink link{session, scales, "bench"};
+};
+
+// The emulated scale "bench" (number 1) at `baud` (0: no line time) and the program's link to it,
+// its bytes counted. `speed` is the configuration's speed text.
+struct EmuBench {
+    EmuBench(int baud, const std::string& speed) : emu(options(baud)), line(emu, speed) {}
+    static qmtest::EmuOptions options(int baud)
+    {
+        qmtest::EmuOptions o;
+        o.number = 1;
+        o.baud = baud;
+        return o;
+    }
+
+    qmtest::EmuProcess emu;
+    BenchLink line;
+    qm::ScaleLink& link = line.link;
+    LineBytes& bytes = line.bytes;
 };
 
 } // namespace bench

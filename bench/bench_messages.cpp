@@ -24,7 +24,7 @@
 namespace
 {
 
-using bench::cpuSeconds;
+using bench::measure;
 
 qm::Table messages(int count)
 {
@@ -39,22 +39,6 @@ qm::Table messages(int count)
     }
     t.setDataRows(rows);
     return t;
-}
-
-template <typename Operation> void measure(const char* title, int baud, bench::LineBytes& count, Operation operation)
-{
-    count.count = 0;
-    const double cpu0 = cpuSeconds();
-    const auto t0 = std::chrono::steady_clock::now();
-    const bool ok = operation();
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    const double cpu = cpuSeconds() - cpu0;
-    std::printf("%-28s %s %8zu bytes %9.3f s wall", title, ok ? "ok    " : "FAILED", count.count, wall);
-    if (baud > 0) {
-        const double line = static_cast<double>(count.count) * 10 / baud;
-        std::printf("  line %8.3f s  wall/line %6.4f", line, wall / line);
-    }
-    std::printf("  client CPU %5.2f%% of wall\n", 100 * cpu / wall);
 }
 
 void run(int baud, int count)

@@ -15,8 +15,10 @@ layers=(
     "link"
     "config"
     "operation files"
-    "products messages settings reports logo diagnostics print"
+    "products messages settings logo diagnostics print"
+    "reports"
     "autoload"
+    "paint"
     "app cli"
 )
 domain="common link config operation files products messages settings reports logo diagnostics print autoload"

@@ -12,6 +12,7 @@ bool isFlag(const std::string& name)
         "help", "version", "verbose", "yes", "all", "virtual", "no-check", // common, products, messages
         "json",                                                            // every read that prints values
         "now",                                                             // write-settings
+        "totals", "all-plu", "grand",                                      // reports
     };
     return std::any_of(std::begin(flags), std::end(flags), [&](const char* f) { return name == f; });
 }

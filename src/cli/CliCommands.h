@@ -65,6 +65,10 @@ int runSendLogo(CliContext& context);
 int runReadLogo(CliContext& context);
 int runConvertLogo(CliContext& context);
 int runShowLogo(CliContext& context);
+int runReadReport(CliContext& context);
+int runReadTotals(CliContext& context);
+int runClearTotals(CliContext& context);
+int runPrint(CliContext& context);
 int runExportCsv(CliContext& context);
 int runImportCsv(CliContext& context);
 

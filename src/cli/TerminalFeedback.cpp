@@ -69,7 +69,7 @@ void TerminalFeedback::message(const std::string& text)
     }
     clearProgressLine();
     m_lastMessage = text;
-    std::cout << terminalText(text) << std::endl;
+    (m_messagesToError ? std::cerr : std::cout) << terminalText(text) << std::endl;
     if (m_progressShown)
         drawProgress();
 }

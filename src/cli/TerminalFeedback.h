@@ -21,6 +21,9 @@ class TerminalFeedback : public Feedback
     TerminalFeedback();
 
     void setAssumeYes(bool yes) { m_assumeYes = yes; }
+    // Messages go to standard error instead, so that standard output carries only a result a
+    // script reads (read-totals --json).
+    void messagesToStandardError(bool toError) { m_messagesToError = toError; }
 
     void message(const std::string& text) override;
     Answer ask(const std::string& text, Buttons buttons) override;
@@ -50,6 +53,7 @@ class TerminalFeedback : public Feedback
   private:
     void drawProgress();
     bool m_assumeYes = false;
+    bool m_messagesToError = false;
     bool m_progressOnTerminal = false;
     bool m_progressShown = false;
     bool m_counterShown = false;

@@ -1,7 +1,9 @@
 // qmscales-cli: the operations of the QM scale utility from a terminal, for scripts and services.
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "cli/Args.h"
 #include "cli/CliCommands.h"
@@ -50,14 +52,25 @@ std::vector<std::string> allOptions()
     return known;
 }
 
+// The printout needs fonts, so a GUI application; it draws into a PDF only, so Qt's offscreen
+// platform serves on a machine without a display (a service, a CI runner) as well as on a desktop.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, bool draws)
+{
+    if (!draws)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
     Args args;
     std::string error;
-    if (!args.parse(argc, argv, allOptions(), error))
+    const bool parsed = args.parse(argc, argv, allOptions(), error);
+    const auto app = makeApplication(argc, argv, parsed && args.command() == "print" && !args.has("help"));
+    if (!parsed)
         return usageError(error + " (see qmscales-cli --help)");
     if (args.has("version")) {
         std::cout << "qmscales-cli " << QM_VERSION << "\n";

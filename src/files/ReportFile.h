@@ -21,6 +21,13 @@ inline constexpr int kReportTotals = 12;
 // MSG. Code page 1251 texts.
 using ReportTotals = std::array<std::string, kReportTotals>;
 
+// Indexes of the fields in ReportTotals.
+namespace totalsfield
+{
+inline constexpr int RunMm = 0, Labels = 1, ClearedDate = 2, ClearedTime = 3, PluSum = 4, PluCount = 5, PluWeight = 6,
+                     GrandSum = 7, GrandCount = 8, GrandWeight = 9, FreePlu = 10, FreeMsg = 11;
+}
+
 struct ReportFile {
     ReportTotals totals;
     Table table;

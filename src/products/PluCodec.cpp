@@ -127,6 +127,8 @@ PluRecord decodePluRecord(const std::uint8_t* b)
     r.message = readBinary(b + 81, 2);
     r.totals.resetTime = bcdValue(b[83]) + 100 * bcdValue(b[84]) + 10000 * bcdValue(b[85]);
     r.totals.resetDate = 10000 * bcdValue(b[86]) + 100 * bcdValue(b[87]) + bcdValue(b[88]);
+    r.totals.resetTimeBcd = {b[83], b[84], b[85]};
+    r.totals.resetDateBcd = {b[86], b[87], b[88]};
     r.totals.sum = readBinary(b + 89, 4);
     r.totals.weight = readBinary(b + 93, 4);
     r.totals.sales = readBinary(b + 97, 3);

@@ -2,6 +2,7 @@
 // One product record as values: what a row of the product table becomes before it is written,
 // and what a read brings back. Texts are code page 1251.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -9,11 +10,18 @@ namespace qm
 {
 
 struct PluTotals {
-    std::int64_t resetTime = 0; // HHMMSS of the last reset of the totals
-    std::int64_t resetDate = 0; // DDMMYY
-    std::int64_t sum = 0;       // kopecks
-    std::int64_t weight = 0;    // grams
-    std::int64_t sales = 0;     // number of sales
+    // The last reset of the totals as numbers: bcd(83) + 100 bcd(84) + 10000 bcd(85) and
+    // 10000 bcd(86) + 100 bcd(87) + bcd(88). The scale puts hours, minutes, seconds in 83..85
+    // and year, month, day in 86..88; the report shows the bytes themselves (below).
+    std::int64_t resetTime = 0;
+    std::int64_t resetDate = 0;
+    std::int64_t sum = 0;    // kopecks
+    std::int64_t weight = 0; // grams
+    std::int64_t sales = 0;  // number of sales
+    // The six clock bytes of the last reset as they came (record bytes 83..88): hours, minutes,
+    // seconds, then year, month, day, packed BCD. The report shows them digit pair by pair.
+    std::array<std::uint8_t, 3> resetTimeBcd{};
+    std::array<std::uint8_t, 3> resetDateBcd{};
 };
 
 struct PluRecord {

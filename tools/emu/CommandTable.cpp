@@ -5,6 +5,7 @@
 #include "ProductHandlers.h"
 #include "SettingsHandlers.h"
 #include "StatusHandlers.h"
+#include "TotalsHandlers.h"
 
 namespace emu
 {
@@ -33,6 +34,9 @@ const CommandEntry kCommands[] = {
     {0x9B, 0, "read factory settings", false, readFactory},
     {0x8C, 512, "write logo", true, writeLogo},
     {0x97, 0, "read logo", false, readLogo},
+    {0x85, 0, "read general totals", false, readTotals},
+    {0x92, 4, "clear PLU totals", true, clearTotalPlu},
+    {0x86, 0, "clear grand total", true, clearTotal},
 };
 
 } // namespace

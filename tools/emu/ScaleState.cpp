@@ -40,7 +40,7 @@ bool ScaleState::operator==(const ScaleState& other) const
     return number == other.number && plu == other.plu && messages == other.messages && range == other.range &&
            user == other.user && shop1 == other.shop1 && shop2 == other.shop2 && date == other.date &&
            time == other.time && status == other.status && priceKeys == other.priceKeys && factory == other.factory &&
-           logo == other.logo;
+           logo == other.logo && totals == other.totals;
 }
 
 bool StatusValues::operator==(const StatusValues& other) const
@@ -61,6 +61,22 @@ auto fields(const FactoryValues& f)
 } // namespace
 
 bool FactoryValues::operator==(const FactoryValues& other) const
+{
+    return fields(*this) == fields(other);
+}
+
+namespace
+{
+
+auto fields(const TotalsValues& t)
+{
+    return std::tie(t.runMm, t.labels, t.grandSum, t.grandCount, t.grandWeight, t.clearedHour, t.clearedMinute,
+                    t.clearedSecond, t.clearedDay, t.clearedMonth, t.clearedYear);
+}
+
+} // namespace
+
+bool TotalsValues::operator==(const TotalsValues& other) const
 {
     return fields(*this) == fields(other);
 }

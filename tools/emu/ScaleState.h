@@ -28,12 +28,15 @@ struct PluRecord {
     std::uint16_t tare = 0;  // grams
     std::uint32_t group = 0; // group code, 6 digits
     std::uint16_t message = 0;
-    // Sales totals since their last reset; a write of the record leaves them as they are.
-    std::uint32_t resetTime = 0; // HHMMSS
-    std::uint32_t resetDate = 0; // DDMMYY
-    std::uint32_t sum = 0;       // kopecks
-    std::uint32_t weight = 0;    // grams
-    std::uint32_t sales = 0;     // count, 24 bits
+    // Sales totals since their last reset; a write of the record leaves them as they are. The
+    // reset clock is kept as the record carries it: resetTime is bcd(83) + 100 bcd(84) + 10000
+    // bcd(85) with byte 83 the hours, 84 the minutes, 85 the seconds; resetDate is 10000 bcd(86)
+    // + 100 bcd(87) + bcd(88) with byte 86 the year, 87 the month, 88 the day.
+    std::uint32_t resetTime = 0;
+    std::uint32_t resetDate = 0;
+    std::uint32_t sum = 0;    // kopecks
+    std::uint32_t weight = 0; // grams
+    std::uint32_t sales = 0;  // count, 24 bits
 
     bool operator==(const PluRecord& other) const;
     bool operator!=(const PluRecord& other) const { return !(*this == other); }
@@ -85,6 +88,21 @@ struct FactoryValues {
     bool operator==(const FactoryValues& other) const;
 };
 
+// The general totals the scale keeps besides the per-product ones (the sums over all products
+// are the sums of those, and the free cells follow from what the scale holds).
+struct TotalsValues {
+    std::int32_t runMm = 0; // printer run counter
+    std::int32_t labels = 0;
+    std::int32_t grandSum = 0; // kopecks
+    std::uint32_t grandCount = 0;
+    std::int32_t grandWeight = 0; // grams
+    // When the grand total was last cleared.
+    std::uint8_t clearedHour = 0, clearedMinute = 0, clearedSecond = 0;
+    std::uint8_t clearedDay = 1, clearedMonth = 1, clearedYear = 0;
+
+    bool operator==(const TotalsValues& other) const;
+};
+
 MessageLines blankMessage();
 
 // The logo as the scale keeps it: 512 bytes, 8 dots a byte, row by row from the top, the leftmost
@@ -107,6 +125,7 @@ struct ScaleState {
     std::array<std::uint32_t, kPriceKeys> priceKeys{};
     FactoryValues factory;
     LogoBytes logo{}; // white
+    TotalsValues totals;
 
     bool operator==(const ScaleState& other) const;
     bool operator!=(const ScaleState& other) const { return !(*this == other); }

@@ -38,6 +38,20 @@ const Member<FactoryValues> kFactoryMembers[] = {
     EMU_MEMBER(FactoryValues, rounding, 0, 0xFF),      EMU_MEMBER(FactoryValues, tareLimit, 0, 0xFFFF),
 };
 
+const Member<TotalsValues> kTotalsMembers[] = {
+    EMU_MEMBER(TotalsValues, runMm, INT32_MIN, INT32_MAX),
+    EMU_MEMBER(TotalsValues, labels, INT32_MIN, INT32_MAX),
+    EMU_MEMBER(TotalsValues, grandSum, INT32_MIN, INT32_MAX),
+    EMU_MEMBER(TotalsValues, grandCount, 0, 0xFFFFFF),
+    EMU_MEMBER(TotalsValues, grandWeight, INT32_MIN, INT32_MAX),
+    EMU_MEMBER(TotalsValues, clearedHour, 0, 99),
+    EMU_MEMBER(TotalsValues, clearedMinute, 0, 99),
+    EMU_MEMBER(TotalsValues, clearedSecond, 0, 99),
+    EMU_MEMBER(TotalsValues, clearedDay, 0, 99),
+    EMU_MEMBER(TotalsValues, clearedMonth, 0, 99),
+    EMU_MEMBER(TotalsValues, clearedYear, 0, 99),
+};
+
 #undef EMU_MEMBER
 
 template <typename Target, std::size_t N>
@@ -102,6 +116,8 @@ bool readStatusMember(const std::string& key, const JsonValue& value, ScaleState
         error = readKeys(value, state);
     else if (key == "factory")
         error = readObject(key, value, kFactoryMembers, state.factory);
+    else if (key == "totals")
+        error = readObject(key, value, kTotalsMembers, state.totals);
     else
         return false;
     return true;
@@ -120,6 +136,7 @@ std::string statusMembersJson(const ScaleState& state)
     }
     out += "}";
     out += ",\n \"factory\": " + objectJson(kFactoryMembers, state.factory);
+    out += ",\n \"totals\": " + objectJson(kTotalsMembers, state.totals);
     return out;
 }
 

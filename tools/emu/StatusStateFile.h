@@ -3,7 +3,9 @@
 //
 //   "status": {"flags": 64, "weight": -1000, "product": 12, "total": 4550, "price": 4550},
 //   "priceKeys": {"1": 300, "12": 4000},
-//   "factory": {"capacity": 15000, "weightPoint": 4, ...}
+//   "factory": {"capacity": 15000, "weightPoint": 4, ...},
+//   "totals": {"runMm": 1200, "labels": 35, "grandSum": 12345, "grandCount": 7, "grandWeight": 1500,
+//              "clearedHour": 9, ..., "clearedYear": 3}
 //
 // Every member is optional; what is left out keeps its default. Keys that call up no cell are
 // not written.
@@ -16,10 +18,10 @@
 namespace emu
 {
 
-// True when key is one of the three; error is then empty or says what is wrong.
+// True when key is one of the four; error is then empty or says what is wrong.
 bool readStatusMember(const std::string& key, const JsonValue& value, ScaleState& state, std::string& error);
 
-// The three members, each on its own line, each line starting ",\n ".
+// The four members, each on its own line, each line starting ",\n ".
 std::string statusMembersJson(const ScaleState& state);
 
 } // namespace emu

@@ -8,6 +8,7 @@
 #include "app/AppContext.h"
 #include "app/Controls.h"
 #include "app/GuiFeedback.h"
+#include "app/PrintPreview.h"
 #include "app/StringGrid.h"
 #include "app/TableCommands.h"
 #include "app/UserDialogs.h"
@@ -79,6 +80,8 @@ void ConfigTab::addTableCommands()
          &ConfigTab::SpeedButton66Click},
         {"SpeedButton67", QStringLiteral("Сохранить таблицу конфигурации"), ToolIcon::Save,
          &ConfigTab::SpeedButton67Click},
+        {"SpeedButton68", QStringLiteral("Печать таблицы конфигурации"), ToolIcon::Print,
+         &ConfigTab::SpeedButton68Click},
         {"ConfigExportCsv", QStringLiteral("Экспорт в CSV"), ToolIcon::ExportCsv, &ConfigTab::exportCsv},
         {"ConfigImportCsv", QStringLiteral("Импорт из CSV"), ToolIcon::ImportCsv, &ConfigTab::importCsv},
         {"SpeedButton69", QStringLiteral("Добавить строку таблицы"), ToolIcon::RowAdd, &ConfigTab::SpeedButton69Click},
@@ -95,7 +98,7 @@ void ConfigTab::addTableCommands()
         QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.icon, this);
         connect(button, &QToolButton::clicked, this, b.handler);
         m_toolbar->addWidget(button);
-        if (&b == &buttons[4]) // the file commands stand apart from the row commands
+        if (&b == &buttons[5]) // the file, CSV and print commands stand apart from the row commands
             m_toolbar->addSpacing(8);
     }
     m_toolbar->addSpacing(8);
@@ -114,6 +117,11 @@ void ConfigTab::SpeedButton66Click()
 void ConfigTab::SpeedButton67Click()
 {
     m_commands->saveList();
+}
+
+void ConfigTab::SpeedButton68Click()
+{
+    printTable(m_context, m_grid);
 }
 
 void ConfigTab::exportCsv()

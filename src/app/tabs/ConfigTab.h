@@ -27,6 +27,8 @@ class ConfigTab : public QWidget
     void SpeedButton65Click();
     void SpeedButton66Click();
     void SpeedButton67Click();
+    // Print preview of the table.
+    void SpeedButton68Click();
     // "Экспорт в CSV", "Импорт из CSV". An imported table is not applied either.
     void exportCsv();
     void importCsv();

@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/PrintPreview.h"
 #include "app/RangeDialog.h"
 #include "app/StringGrid.h"
 #include "app/TableCommands.h"
@@ -67,6 +68,7 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
                   {"SpeedButton43", "Новый список сообщений", ToolIcon::New, &MessagesTab::SpeedButton43Click},
                   {"SpeedButton44", "Открыть список сообщений", ToolIcon::Open, &MessagesTab::SpeedButton44Click},
                   {"SpeedButton45", "Сохранить список сообщений", ToolIcon::Save, &MessagesTab::SpeedButton45Click},
+                  {"SpeedButton46", "Печать списка сообщений", ToolIcon::Print, &MessagesTab::SpeedButton46Click},
                   {"MessagesExportCsv", "Экспорт в CSV", ToolIcon::ExportCsv, &MessagesTab::exportCsv},
                   {"MessagesImportCsv", "Импорт из CSV", ToolIcon::ImportCsv, &MessagesTab::importCsv},
                   Row::gap(),
@@ -191,6 +193,11 @@ void MessagesTab::SpeedButton44Click()
 void MessagesTab::SpeedButton45Click()
 {
     m_commands->saveList();
+}
+
+void MessagesTab::SpeedButton46Click()
+{
+    printTable(m_context, m_grid);
 }
 
 void MessagesTab::exportCsv()

@@ -39,6 +39,8 @@ class MessagesTab : public QWidget
     void SpeedButton43Click();
     void SpeedButton44Click();
     void SpeedButton45Click();
+    // Print preview of the list.
+    void SpeedButton46Click();
     // "Экспорт в CSV", "Импорт из CSV".
     void exportCsv();
     void importCsv();

@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/PrintPreview.h"
 #include "app/RangeDialog.h"
 #include "app/StringGrid.h"
 #include "app/TableCommands.h"
@@ -77,6 +78,7 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent)
                   {"SpeedButton8", "Создать новый список товаров", ToolIcon::New, &ProductsTab::SpeedButton8Click},
                   {"SpeedButton9", "Открыть список товаров", ToolIcon::Open, &ProductsTab::SpeedButton9Click},
                   {"SpeedButton10", "Сохранить список товаров", ToolIcon::Save, &ProductsTab::SpeedButton10Click},
+                  {"SpeedButton24", "Печать таблицы товаров", ToolIcon::Print, &ProductsTab::SpeedButton24Click},
                   {"ProductsExportCsv", "Экспорт в CSV", ToolIcon::ExportCsv, &ProductsTab::exportCsv},
                   {"ProductsImportCsv", "Импорт из CSV", ToolIcon::ImportCsv, &ProductsTab::importCsv},
                   Row::gap(),
@@ -198,6 +200,11 @@ void ProductsTab::SpeedButton8Click()
 void ProductsTab::SpeedButton9Click()
 {
     m_commands->openList();
+}
+
+void ProductsTab::SpeedButton24Click()
+{
+    printTable(m_context, m_grid);
 }
 
 void ProductsTab::SpeedButton10Click()

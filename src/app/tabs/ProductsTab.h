@@ -55,6 +55,8 @@ class ProductsTab : public QWidget
     void SpeedButton8Click();
     void SpeedButton9Click();
     void SpeedButton10Click();
+    // Print preview of the table.
+    void SpeedButton24Click();
     // "Экспорт в CSV", "Импорт из CSV".
     void exportCsv();
     void importCsv();

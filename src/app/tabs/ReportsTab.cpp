@@ -1,10 +1,12 @@
 #include "app/tabs/ReportsTab.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -12,7 +14,10 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/GridSink.h"
+#include "app/PrintPreview.h"
 #include "app/StringGrid.h"
+#include "app/UiThread.h"
 #include "app/UserDialogs.h"
 #include "files/FileCommands.h"
 
@@ -25,19 +30,37 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent)
     m_grid = new StringGrid(QStringLiteral("StringGrid5"), reportLayout(), makeTable(reportLayout()), this);
     context.addGrid(TableId::Reports, m_grid);
 
+    constexpr ToolKind scale = ToolKind::Scale;
     m_scale.addCommands(
         this, {
                   {"SpeedButton13", "Новая таблица", ToolIcon::New, &ReportsTab::SpeedButton13Click},
                   {"SpeedButton14", "Открыть таблицу на просмотр", ToolIcon::Open, &ReportsTab::SpeedButton14Click},
                   {"SpeedButton15", "Сохранить таблицу", ToolIcon::Save, &ReportsTab::SpeedButton15Click},
+                  {"SpeedButton16", "Печать таблицы отчетов и общих итогов", ToolIcon::Print,
+                   &ReportsTab::SpeedButton16Click},
+                  ToolRow<ReportsTab>::gap(),
+                  {"SpeedButton17", "Считать таблицу отчетов по всем товарам", ToolIcon::ReadAll,
+                   &ReportsTab::SpeedButton17Click, scale},
+                  {"SpeedButton18", "Считать отчет по выбранному товару", ToolIcon::ReadOne,
+                   &ReportsTab::SpeedButton18Click, scale},
+                  {"SpeedButton19", "Считать общий итог  по продажам", ToolIcon::ReadRange,
+                   &ReportsTab::SpeedButton19Click, scale},
+                  {"SpeedButton20", "Обнулить общий итог по ячейкам PLU", ToolIcon::DeleteAll,
+                   &ReportsTab::SpeedButton20Click, scale},
+                  {"SpeedButton21", "Обнулить итоги по выбранной ячейке PLU", ToolIcon::DeleteOne,
+                   &ReportsTab::SpeedButton21Click, scale},
+                  {"SpeedButton22", "Обнулить суммарный итог продаж по всем товарам", ToolIcon::Clear,
+                   &ReportsTab::SpeedButton22Click, scale},
                   ToolRow<ReportsTab>::gap(),
               });
     m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton79"),
                                          QStringLiteral("Выбор шрифта таблицы отчетов"), m_grid, context, this));
 
     ChooserBox* chooser = m_scale.addChooser(7);
-    QLineEdit* pluNumber = makeFilteredEdit(QStringLiteral("Edit37"), QStringLiteral("1"), KeyRule::Digits, this);
-    pluNumber->setMaximumWidth(60);
+    m_pluNumber = makeFilteredEdit(QStringLiteral("Edit37"), QStringLiteral("1"), KeyRule::Digits, this);
+    m_pluNumber->setMaximumWidth(60);
+    m_printTable = makeCheckBox(QStringLiteral("CheckBox17"), QStringLiteral("Печать таблицы отчетов"), true, this);
+    m_printTotals = makeCheckBox(QStringLiteral("CheckBox18"), QStringLiteral("Печать общих итогов"), true, this);
 
     for (int i = 0; i < 12; ++i)
         m_totals[static_cast<size_t>(i)] = makeShowField(QStringLiteral("Edit%1").arg(21 + i), this);
@@ -73,11 +96,9 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent)
     options->addWidget(makeLabel(QStringLiteral("Весы"), this), 0, 0);
     options->addWidget(chooser, 1, 0);
     options->addWidget(makeLabel(QStringLiteral("№ PLU"), this), 0, 1);
-    options->addWidget(pluNumber, 1, 1);
-    options->addWidget(makeCheckBox(QStringLiteral("CheckBox17"), QStringLiteral("Печать таблицы отчетов"), true, this),
-                       0, 2);
-    options->addWidget(makeCheckBox(QStringLiteral("CheckBox18"), QStringLiteral("Печать общих итогов"), true, this), 1,
-                       2);
+    options->addWidget(m_pluNumber, 1, 1);
+    options->addWidget(m_printTable, 0, 2);
+    options->addWidget(m_printTotals, 1, 2);
     options->setColumnStretch(3, 1);
 
     QHBoxLayout* progressRow =
@@ -145,6 +166,103 @@ void ReportsTab::SpeedButton15Click()
     GuiFeedback feedback(m_context);
     FileCommandContext files = m_scale.fileContext(feedback);
     saveReportTable(files, totals(), m_grid->snapshot(), m_context.state().reportsModified);
+}
+
+void ReportsTab::SpeedButton16Click()
+{
+    ReportPrint report;
+    report.table = m_grid->snapshot();
+    const ReportTotals fields = totals();
+    report.totals.assign(fields.begin(), fields.end());
+    report.scaleName = TableModel::toCp1251(m_scale.chooser()->currentText(), false).value_or(std::string());
+    const QDateTime now = QDateTime::currentDateTime();
+    report.printedDate = QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString();
+    report.printedTime = QLocale::system().toString(now.time(), QLocale::LongFormat).toStdString();
+    report.printTable = m_printTable->isChecked();
+    report.printTotals = m_printTotals->isChecked();
+    openPrintPreview(
+        m_context,
+        [report](const PageGeometry& page, const TextMeasure& measure) { return layoutReport(report, page, measure); },
+        m_grid);
+}
+
+std::string ReportsTab::numberText() const
+{
+    return TableModel::toCp1251(m_pluNumber->text(), false).value_or(std::string());
+}
+
+std::shared_ptr<TableSink> ReportsTab::readSink()
+{
+    AppContext& ctx = m_context;
+    return std::make_shared<GridSink>(
+        ctx, m_grid->tableModel(), [&ctx] { ctx.state().reportsModified = true; }, &ctx.state().reportsModified);
+}
+
+TotalsSink ReportsTab::fieldsSink()
+{
+    QPointer<ReportsTab> self = this;
+    return [self, &ctx = m_context](int first, const std::vector<std::string>& texts) {
+        postTo(&ctx, [self, first, texts] {
+            if (!self)
+                return;
+            for (size_t i = 0; i < texts.size() && static_cast<size_t>(first) + i < self->m_totals.size(); ++i)
+                self->m_totals[static_cast<size_t>(first) + i]->setText(TableModel::toQString(texts[i]));
+        });
+    };
+}
+
+SaveCommand ReportsTab::saveCommand()
+{
+    QPointer<ReportsTab> self = this;
+    AppContext& ctx = m_context;
+    return [self, &ctx] {
+        bool saved = false;
+        callOn(&ctx, [self, &ctx, &saved] {
+            if (!self || ctx.closing())
+                return;
+            GuiFeedback feedback(ctx);
+            FileCommandContext files = self->m_scale.fileContext(feedback);
+            saved = saveReportTable(files, self->totals(), self->m_grid->snapshot(), ctx.state().reportsModified) ==
+                    Outcome::Done;
+        });
+        return saved;
+    };
+}
+
+void ReportsTab::SpeedButton17Click()
+{
+    m_scale.runOnScale([sink = readSink(), fields = fieldsSink(), save = saveCommand()](const ScaleLink& link) {
+        readReportTable(link, *sink, fields, save);
+    });
+}
+
+void ReportsTab::SpeedButton18Click()
+{
+    m_scale.runOnScale([text = numberText(), sink = readSink(), save = saveCommand()](const ScaleLink& link) {
+        readReportOne(link, text, *sink, save);
+    });
+}
+
+void ReportsTab::SpeedButton19Click()
+{
+    m_scale.runOnScale([sink = readSink(), fields = fieldsSink(), save = saveCommand()](const ScaleLink& link) {
+        readGeneralTotals(link, *sink, fields, save);
+    });
+}
+
+void ReportsTab::SpeedButton20Click()
+{
+    m_scale.runOnScale([text = numberText()](const ScaleLink& link) { clearAllPluTotals(link, text); });
+}
+
+void ReportsTab::SpeedButton21Click()
+{
+    m_scale.runOnScale([text = numberText()](const ScaleLink& link) { clearOnePluTotals(link, text); });
+}
+
+void ReportsTab::SpeedButton22Click()
+{
+    m_scale.runOnScale([](const ScaleLink& link) { clearGrandTotal(link); });
 }
 
 } // namespace qm::app

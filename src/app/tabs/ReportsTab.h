@@ -4,12 +4,21 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
+#include <string>
 
 #include "app/ScaleTab.h"
 #include "files/ReportFile.h"
+#include "reports/ReportTransfer.h"
 
+class QCheckBox;
 class QHBoxLayout;
 class QLineEdit;
+
+namespace qm
+{
+class TableSink;
+}
 
 namespace qm::app
 {
@@ -38,15 +47,35 @@ class ReportsTab : public QWidget
     void SpeedButton13Click();
     void SpeedButton14Click();
     void SpeedButton15Click();
+    // Print preview of the report: the table and the totals lines as the two boxes say.
+    void SpeedButton16Click();
+
+    // Read the report of every PLU, of the PLU in "№ PLU", the general totals; clear the totals
+    // of every PLU, of the one in "№ PLU", the grand total. Each runs on the worker.
+    void SpeedButton17Click();
+    void SpeedButton18Click();
+    void SpeedButton19Click();
+    void SpeedButton20Click();
+    void SpeedButton21Click();
+    void SpeedButton22Click();
 
   private:
     // The table read or emptied by a file command, cursor on row 1.
     void showTable(const Table& table);
+    std::string numberText() const;
+    // For the reads on the worker: the grid with the report's modified flag, the totals fields,
+    // and the save a Yes to the save-first question runs.
+    std::shared_ptr<TableSink> readSink();
+    TotalsSink fieldsSink();
+    SaveCommand saveCommand();
 
     AppContext& m_context;
     ScaleTab m_scale;   // `ComboBox7`, the command row, `ProgressBar4`, `Label68`, `Button18`
     StringGrid* m_grid; // `StringGrid5`
     std::array<QLineEdit*, 12> m_totals{};
+    QLineEdit* m_pluNumber;   // `Edit37` "№ PLU"
+    QCheckBox* m_printTable;  // `CheckBox17`
+    QCheckBox* m_printTotals; // `CheckBox18`
 };
 
 } // namespace qm::app

@@ -1,0 +1,180 @@
+// The sales report commands of the command line: read the report table (and the general totals)
+// into a report file, read the general totals, clear totals in a scale. They run the window's
+// operations and print the same texts; the exit code follows the operation's outcome.
+
+#include <iostream>
+
+#include "cli/CliCommands.h"
+#include "cli/CliContext.h"
+#include "cli/CommandSupport.h"
+#include "common/Cp1251.h"
+#include "common/TableLayouts.h"
+#include "common/TableSink.h"
+#include "files/ReportFile.h"
+#include "operation/OperationTexts.h"
+#include "products/PluCheck.h"
+#include "reports/ReportTexts.h"
+#include "reports/ReportTransfer.h"
+
+namespace qm::cli
+{
+
+namespace
+{
+
+// The totals fields as the tab starts with them.
+ReportTotals startFields()
+{
+    ReportTotals fields;
+    fields.fill("0");
+    return fields;
+}
+
+TotalsSink fieldsSink(ReportTotals& fields)
+{
+    return [&fields](int first, const std::vector<std::string>& texts) {
+        for (size_t i = 0; i < texts.size() && static_cast<size_t>(first) + i < fields.size(); ++i)
+            fields[static_cast<size_t>(first) + i] = texts[i];
+    };
+}
+
+// Only the characters a JSON string needs escaped can occur in the fields: quotes and backslashes.
+std::string jsonString(const std::string& cp1251)
+{
+    std::string out = "\"";
+    for (char c : cp1251ToUtf8(cp1251)) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+// The general totals as one JSON object: counters as numbers, the rest as the fields show them.
+std::string totalsJson(const ReportTotals& f)
+{
+    struct Key {
+        const char* name;
+        int field;
+        bool number;
+    };
+    static const Key keys[] = {
+        {"run_mm", totalsfield::RunMm, true},
+        {"labels", totalsfield::Labels, true},
+        {"cleared_date", totalsfield::ClearedDate, false},
+        {"cleared_time", totalsfield::ClearedTime, false},
+        {"plu_sum", totalsfield::PluSum, false},
+        {"plu_count", totalsfield::PluCount, true},
+        {"plu_weight", totalsfield::PluWeight, false},
+        {"grand_sum", totalsfield::GrandSum, false},
+        {"grand_count", totalsfield::GrandCount, true},
+        {"grand_weight", totalsfield::GrandWeight, false},
+        {"free_plu", totalsfield::FreePlu, true},
+        {"free_msg", totalsfield::FreeMsg, true},
+    };
+    std::string out = "{";
+    for (const Key& k : keys) {
+        const std::string& text = f[static_cast<size_t>(k.field)];
+        out += (out.size() > 1 ? "," : "") + std::string("\"") + k.name + "\":" + (k.number ? text : jsonString(text));
+    }
+    return out + "}";
+}
+
+// The totals fields with the labels of the tab, one a line.
+void printTotals(const ReportTotals& f)
+{
+    static const char* const labels[] = {
+        "Счетчик пробега, мм",      "Счетчик этикеток, шт.",      "Дата посл.стирания",     "Время посл.стирания",
+        "По всем PLU: Общая сумма", "По всем PLU: Кол-во продаж", "По всем PLU: Общий вес", "Всего: Общая сумма",
+        "Всего: Кол-во продаж",     "Всего: Общий вес",           "Кол-во свободных PLU",   "Кол-во свободных MSG",
+    };
+    for (size_t i = 0; i < f.size(); ++i)
+        std::cout << labels[i] << ": " << cp1251ToUtf8(f[i]) << "\n";
+}
+
+} // namespace
+
+int runReadReport(CliContext& context)
+{
+    const Args& a = context.args();
+    if (!needScale(context))
+        return kUsage;
+    if (a.has("all") == a.has("plu")) {
+        context.error("read-report needs one of --all, --plu N");
+        return kUsage;
+    }
+    const Selection what = a.has("all") ? Selection::All : Selection::One;
+    const auto out = context.args().value("out");
+    if (!out || out->empty()) {
+        context.error("read-report needs --out FILE.acc");
+        return kUsage;
+    }
+    if (what == Selection::One && !numberOption(context, "plu", kMaxPlu, reporttext::kBadNumber))
+        return kUsage;
+
+    Table report = makeTable(reportLayout());
+    ReportTotals fields = startFields();
+    bool modified = false;
+    TableWriter sink(report, &modified);
+    const ScaleLink link = scaleLink(context);
+    const SaveCommand noSave; // a fresh table is never modified: the question is not asked
+    context.setPortFailureMessage(operationtext::kReadFailed);
+    context.feedback().holdAfterStop(true);
+    OperationResult result = what == Selection::All ? readReportTable(link, sink, fieldsSink(fields), noSave)
+                                                    : readReportOne(link, *a.value("plu"), sink, noSave);
+    if (result && a.has("totals")) {
+        // The figures just read are the run's own: no question before the totals join them.
+        Table untouched = makeTable(reportLayout());
+        TableWriter totalsSink(untouched);
+        result = readGeneralTotals(link, totalsSink, fieldsSink(fields), noSave);
+    }
+    return saveRead(context, result, *out, report, [&](const std::string& path) {
+        const auto error = saveReportFile(path, fields, report);
+        if (error)
+            context.error(*error);
+        return !error;
+    });
+}
+
+int runReadTotals(CliContext& context)
+{
+    if (!needScale(context))
+        return kUsage;
+    const bool json = context.args().has("json");
+    context.feedback().messagesToStandardError(json);
+    ReportTotals fields = startFields();
+    Table untouched = makeTable(reportLayout());
+    TableWriter sink(untouched);
+    context.setPortFailureMessage(operationtext::kReadFailed);
+    const OperationResult result = readGeneralTotals(scaleLink(context), sink, fieldsSink(fields), SaveCommand());
+    if (result) {
+        if (json)
+            std::cout << totalsJson(fields) << std::endl;
+        else
+            printTotals(fields);
+    }
+    return context.finish(result);
+}
+
+int runClearTotals(CliContext& context)
+{
+    const Args& a = context.args();
+    const int chosen = a.has("all-plu") + a.has("plu") + a.has("grand");
+    if (!needScale(context))
+        return kUsage;
+    if (chosen != 1) {
+        context.error("clear-totals needs exactly one of --all-plu, --plu N, --grand");
+        return kUsage;
+    }
+    const ScaleLink link = scaleLink(context);
+    context.setPortFailureMessage(reporttext::kClearFailed);
+    if (a.has("grand"))
+        return context.finish(clearGrandTotal(link));
+    if (a.has("all-plu"))
+        return context.finish(clearAllPluTotals(link, "1")); // the tab's "№ PLU" is checked, not used
+    if (!numberOption(context, "plu", kMaxPlu, reporttext::kBadNumber))
+        return kUsage;
+    return context.finish(clearOnePluTotals(link, *a.value("plu")));
+}
+
+} // namespace qm::cli

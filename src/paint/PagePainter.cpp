@@ -1,0 +1,109 @@
+#include "paint/PagePainter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace qm::paint
+{
+
+namespace
+{
+
+constexpr int kPdfDpi = 300;
+// A printer cannot print to the paper's edge; the PDF keeps a margin of a common printer's size.
+constexpr double kPdfMarginMm = 5.0;
+
+void drawPage(QPainter& painter, const DeviceMeasure& measure, const PrintPage& page)
+{
+    for (const PrintText& t : page.texts) {
+        const QFont font = measure.font(t.points);
+        painter.setFont(font);
+        // Texts are placed by their top-left corner; the painter draws from the baseline.
+        const QFontMetrics metrics(font, painter.device());
+        painter.drawText(t.x, t.y + metrics.ascent(), QString::fromStdString(t.text));
+    }
+    for (const PrintBox& b : page.boxes) {
+        painter.drawLine(b.left, b.top, b.right, b.top);
+        painter.drawLine(b.right, b.top, b.right, b.bottom);
+        painter.drawLine(b.right, b.bottom, b.left, b.bottom);
+        painter.drawLine(b.left, b.bottom, b.left, b.top);
+    }
+}
+
+} // namespace
+
+QFont DeviceMeasure::font(int points) const
+{
+    QFont f = m_font;
+    f.setPointSize(points);
+    return f;
+}
+
+int DeviceMeasure::lineHeight(int points) const
+{
+    return QFontMetrics(font(points), m_device).height();
+}
+
+int DeviceMeasure::width(const std::string& utf8, int points) const
+{
+    return QFontMetrics(font(points), m_device).horizontalAdvance(QString::fromStdString(utf8));
+}
+
+PageGeometry geometryOf(const QPagedPaintDevice& device)
+{
+    PageGeometry page;
+    page.width = device.width();
+    page.dpi = device.logicalDpiX();
+    return page;
+}
+
+int paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& printout)
+{
+    if (!painter.isActive())
+        return 0;
+    const DeviceMeasure measure(&device, QFont());
+    const std::vector<PrintPage> pages = printout(geometryOf(device), measure);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            device.newPage();
+        drawPage(painter, measure, pages[i]);
+    }
+    return static_cast<int>(pages.size());
+}
+
+std::optional<int> writePdf(const std::string& path, const Printout& printout, std::string& error)
+{
+    const QString target = QString::fromStdString(path);
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = "Не удалось записать файл " + path + ": " + file.errorString().toStdString();
+        return std::nullopt;
+    }
+    int pageCount = 0;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(kPdfDpi);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                      QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                                      QPageLayout::Millimeter));
+        pdf.setTitle(QFileInfo(target).completeBaseName());
+        QPainter painter(&pdf);
+        pageCount = paintPrintout(painter, pdf, printout);
+        if (!painter.end() || pageCount == 0) {
+            error = "Не удалось создать PDF " + path;
+            return std::nullopt;
+        }
+    }
+    if (!file.commit()) {
+        error = "Не удалось записать файл " + path + ": " + file.errorString().toStdString();
+        return std::nullopt;
+    }
+    return pageCount;
+}
+
+} // namespace qm::paint

@@ -1,0 +1,48 @@
+#pragma once
+// The operations of the tab "Отчеты": read the report table of every product or of one, read the
+// general totals, clear the totals of every product, of one, and the grand total. Each is one
+// plain sequential function that the window's worker or the command line runs to its end; it
+// reaches people through the session's Feedback, hands the rows it reads to a TableSink and the
+// totals fields to a TotalsSink, and returns its outcome with the failure that ended it.
+//
+// The reads ask the save-first question when the report table or its fields hold unsaved
+// figures (the sink's modified flag). The clears never touch that flag: the figures on screen
+// may be the only copy of what the scale has just forgotten.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/SaveFirst.h"
+#include "operation/ScaleFrame.h"
+#include "operation/ScaleOperation.h"
+
+namespace qm
+{
+
+class TableSink;
+
+// Sets the totals fields first, first + 1 ... (indexes of files/ReportFile.h) to the texts
+// (code page 1251).
+using TotalsSink = std::function<void(int first, const std::vector<std::string>& texts)>;
+
+// `SpeedButton17Click`: PLU 1..4000 into the table, empty cells skipped; the per-PLU sums of the
+// fields are reset to "0" (the general totals read fills them).
+OperationResult readReportTable(const ScaleLink& link, TableSink& table, const TotalsSink& fields,
+                                const SaveCommand& save);
+// `SpeedButton18Click`: the PLU that `Edit37` "№ PLU" holds (its text) into row 1.
+OperationResult readReportOne(const ScaleLink& link, const std::string& numberText, TableSink& table,
+                              const SaveCommand& save);
+// `SpeedButton19Click`: the general totals into the twelve fields; the table stays as it is.
+OperationResult readGeneralTotals(const ScaleLink& link, TableSink& table, const TotalsSink& fields,
+                                  const SaveCommand& save);
+
+// `SpeedButton20Click`: the totals of PLU 1..4000. `Edit37` is checked though not used, as the
+// window always did. Cells that hold no product are passed over.
+OperationResult clearAllPluTotals(const ScaleLink& link, const std::string& numberText);
+// `SpeedButton21Click`: the totals of the PLU of `Edit37`.
+OperationResult clearOnePluTotals(const ScaleLink& link, const std::string& numberText);
+// `SpeedButton22Click`: the grand total.
+OperationResult clearGrandTotal(const ScaleLink& link);
+
+} // namespace qm

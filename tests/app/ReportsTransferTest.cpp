@@ -1,0 +1,172 @@
+// The tab "Отчеты" against an emulated scale on COM1: the six buttons run the report operations
+// on the worker, rows and totals land in the grid and the fields, a clear leaves the unsaved
+// figures guarded, and the print button opens the preview that prints and saves a PDF.
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "AppTestSupport.h"
+#include "StateFile.h"
+#include "app/ChooserBox.h"
+#include "app/PrintPreview.h"
+#include "app/ScaleRunner.h"
+#include "app/StringGrid.h"
+#include "app/TForm1.h"
+#include "app/tabs/ConfigTab.h"
+#include "app/tabs/ReportsTab.h"
+#include "common/Cp1251.h"
+#include "support/EmuProcess.h"
+
+using namespace qm::app;
+using namespace apptest;
+
+namespace
+{
+
+const char* const kSaveFirst = "Будет открыт новый список отчетов.\r\nВ таблице  были изменения.\r\nСохранить ?";
+
+class ReportsTransfer : public ::testing::Test
+{
+  protected:
+    // The scale, its port in ports.cfg, then the window with the scale chosen on the tab.
+    void start(int baud = 0)
+    {
+        emu::ScaleState s;
+        s.number = 2;
+        emu::PluRecord r;
+        r.sum = 12345;
+        r.weight = 1500;
+        r.sales = 7;
+        s.plu[3] = r;
+        s.plu[12] = r;
+        s.totals.runMm = 900;
+        qmtest::EmuOptions options;
+        options.number = 2;
+        options.baud = baud;
+        options.stateJson = emu::stateToJson(s);
+        scale = std::make_unique<qmtest::EmuProcess>(options);
+        scale->writePortsCfg(dir.path().string(), 1);
+        form = std::make_unique<TForm1>(&dialogs);
+        qm::Table config = form->configTab()->grid()->tableModel()->table();
+        config.setRow(1, {"1", qm::cp("Весы 1"), "", "2", "COM1", "19200"});
+        form->configTab()->grid()->tableModel()->setTable(config);
+        form->configTab()->SpeedButton85Click();
+        find<ChooserBox>(form.get(), "ComboBox7")->setText("Весы 1");
+    }
+    void click(const char* name)
+    {
+        QTest::mouseClick(find<QToolButton>(form.get(), name), Qt::LeftButton);
+        ASSERT_TRUE(form->context().runner().waitIdle(60000));
+        QCoreApplication::processEvents();
+    }
+    const qm::Table& table() { return form->reportsTab()->grid()->tableModel()->table(); }
+    QString field(int number) { return find<QLineEdit>(form.get(), ("Edit" + std::to_string(number)).c_str())->text(); }
+    bool& modified() { return form->context().state().reportsModified; }
+
+    StartDirectory dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<qmtest::EmuProcess> scale;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(ReportsTransfer, ReadsFillTheGridAndTheFieldsAndAClearKeepsTheFiguresUnsaved)
+{
+    start();
+    click("SpeedButton17");
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Данные приняты."});
+    ASSERT_EQ(table().rowCount(), 3);
+    EXPECT_EQ(table().cell(1, 0), "3");
+    EXPECT_EQ(table().cell(2, 0), "12");
+    EXPECT_EQ(table().cell(2, 5), "123,45");
+    EXPECT_TRUE(modified());
+    EXPECT_TRUE(find<QProgressBar>(form.get(), "ProgressBar4")->isHidden());
+
+    dialogs.answers = {qm::Answer::No};
+    click("SpeedButton19");
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{kSaveFirst});
+    EXPECT_EQ(field(21), "900");
+    EXPECT_EQ(field(25), "246,9");
+    EXPECT_EQ(field(31), "3998");
+    EXPECT_EQ(table().rowCount(), 3) << "the totals read leaves the table";
+    EXPECT_TRUE(modified());
+
+    // The scale forgets the figures; the window still offers to save them.
+    find<QLineEdit>(form.get(), "Edit37")->setText("12");
+    dialogs.answers = {qm::Answer::Yes};
+    click("SpeedButton21");
+    EXPECT_EQ(dialogs.messages.back(),
+              "Итог продаж по товару № 12 обнулен. (Это не приводит к стиранию суммарных итогов по всем товарам.)");
+    EXPECT_EQ(scale->state().plu.at(12).sum, 0u);
+    EXPECT_TRUE(modified());
+    dialogs.answers = {qm::Answer::Yes};
+    click("SpeedButton22");
+    EXPECT_EQ(scale->state().totals.grandSum, 0);
+    EXPECT_TRUE(modified());
+
+    // A wrong "№ PLU" is refused before the save-first question.
+    find<QLineEdit>(form.get(), "Edit37")->setText("0");
+    dialogs.questions.clear();
+    click("SpeedButton18");
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_EQ(dialogs.messages.back(), "Ошибка ввода номера PLU. Это число от 1 до 4000.");
+    EXPECT_EQ(table().rowCount(), 3);
+}
+
+TEST_F(ReportsTransfer, PrintOpensThePreviewWhichSavesAPdfAndPrintsEachCopyAsAJob)
+{
+    start();
+    for (const char* name : {"SpeedButton24", "SpeedButton46", "SpeedButton68", "SpeedButton16"})
+        EXPECT_FALSE(find<QToolButton>(form.get(), name)->toolTip().isEmpty()) << name;
+    EXPECT_EQ(find<QToolButton>(form.get(), "SpeedButton16")->toolTip(),
+              QStringLiteral("Печать таблицы отчетов и общих итогов"));
+
+    find<QCheckBox>(form.get(), "CheckBox17")->setChecked(false);
+    click("SpeedButton16");
+    auto* preview = form->findChild<PrintPreview*>(QStringLiteral("PrintPreview"));
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->printer().pageLayout().orientation(), QPageLayout::Landscape);
+
+    dialogs.files = {qm::ChosenFile{dir / "report.pdf", 1}};
+    EXPECT_TRUE(preview->saveAsPdf());
+    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"PdfSaveDialog"});
+    EXPECT_EQ(readFile(dir / "report.pdf").substr(0, 5), "%PDF-");
+    EXPECT_FALSE(preview->saveAsPdf()) << "a cancelled dialog writes nothing";
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((dir / "copy.pdf").string()));
+    EXPECT_EQ(preview->printCopies(printer, 3), 3);
+    EXPECT_EQ(readFile(dir / "copy.pdf").substr(0, 5), "%PDF-");
+    preview->reject();
+}
+
+TEST_F(ReportsTransfer, StopButtonEndsTheReadOfAllCellsWithTheRowsRead)
+{
+    start(19200); // 4000 cells take seconds on the line
+    QTest::mouseClick(find<QToolButton>(form.get(), "SpeedButton17"), Qt::LeftButton);
+    auto* stop = find<QPushButton>(form.get(), "Button18");
+    auto* counter = find<QLabel>(form.get(), "Label68");
+    ASSERT_TRUE(waitFor([&] { return !stop->isHidden() && counter->text().toInt() > 20; }, 20000));
+    EXPECT_FALSE(find<QToolButton>(form.get(), "SpeedButton20")->isEnabled()) << "one scale operation at a time";
+    QTest::mouseClick(stop, Qt::LeftButton);
+    ASSERT_TRUE(form->context().runner().waitIdle(20000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Действие прервано."});
+    ASSERT_EQ(table().rowCount(), 3) << "PLU 3 and 12 were read, the empty row is gone";
+    EXPECT_EQ(table().cell(2, 0), "12");
+    EXPECT_LT(counter->text().toInt(), 4000);
+    EXPECT_TRUE(stop->isHidden());
+    EXPECT_TRUE(counter->isHidden());
+}
+
+} // namespace
