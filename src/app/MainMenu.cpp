@@ -23,11 +23,16 @@ struct HelpButton {
 };
 
 const HelpButton kHelpButtons[] = {
-    {"SpeedButton41", "Таблица товаров"},   {"SpeedButton88", "Виртуальная синхронизация данных"},
-    {"SpeedButton64", "Таблица сообщений"}, {"SpeedButton11", "Форматы этикеток"},
-    {"SpeedButton12", "Форматы штрих-кода"}, {"SpeedButton87", "Авторежим загрузки"},
-    {"SpeedButton76", "Таблица конфигурации"}, {"SpeedButton84", "Тесты"},
-    {"SpeedButton7", "Логотип"},            {"SpeedButton23", "Отчеты"},
+    {"SpeedButton41", "Таблица товаров"},
+    {"SpeedButton88", "Виртуальная синхронизация данных"},
+    {"SpeedButton64", "Таблица сообщений"},
+    {"SpeedButton11", "Форматы этикеток"},
+    {"SpeedButton12", "Форматы штрих-кода"},
+    {"SpeedButton87", "Авторежим загрузки"},
+    {"SpeedButton76", "Таблица конфигурации"},
+    {"SpeedButton84", "Тесты"},
+    {"SpeedButton7", "Логотип"},
+    {"SpeedButton23", "Отчеты"},
 };
 
 const char* const kContents = "Содержание";
@@ -71,12 +76,12 @@ const std::vector<Item>& items()
          Kind::Buttons,
          NoTab,
          {"SpeedButton10", "SpeedButton45", "SpeedButton67", "SpeedButton3", "SpeedButton15"}},
-        {"Файл/Экспорт в CSV/Список товаров", "CsvExport1", Kind::Buttons, NoTab, {"ProductsExportCsv"}},
-        {"Файл/Экспорт в CSV/Список сообщений", "CsvExport2", Kind::Buttons, NoTab, {"MessagesExportCsv"}},
-        {"Файл/Экспорт в CSV/Таблицу конфигурации", "CsvExport3", Kind::Buttons, NoTab, {"ConfigExportCsv"}},
-        {"Файл/Импорт из CSV/Список товаров", "CsvImport1", Kind::Buttons, Products, {"ProductsImportCsv"}},
-        {"Файл/Импорт из CSV/Список сообщений", "CsvImport2", Kind::Buttons, Messages, {"MessagesImportCsv"}},
-        {"Файл/Импорт из CSV/Таблицу конфигурации", "CsvImport3", Kind::Buttons, Config, {"ConfigImportCsv"}},
+        {"Файл/Экспорт в CSV/Список товаров", "CsvExport1", Kind::Buttons, NoTab, {"SpeedButton90"}},
+        {"Файл/Экспорт в CSV/Список сообщений", "CsvExport2", Kind::Buttons, NoTab, {"SpeedButton92"}},
+        {"Файл/Экспорт в CSV/Таблицу конфигурации", "CsvExport3", Kind::Buttons, NoTab, {"SpeedButton94"}},
+        {"Файл/Импорт из CSV/Список товаров", "CsvImport1", Kind::Buttons, Products, {"SpeedButton91"}},
+        {"Файл/Импорт из CSV/Список сообщений", "CsvImport2", Kind::Buttons, Messages, {"SpeedButton93"}},
+        {"Файл/Импорт из CSV/Таблицу конфигурации", "CsvImport3", Kind::Buttons, Config, {"SpeedButton95"}},
         {"Файл/Печать/Таблица товаров", "N18", Kind::Buttons, NoTab, {"SpeedButton24"}},
         {"Файл/Печать/Таблица сообщений", "N19", Kind::Buttons, NoTab, {"SpeedButton46"}},
         {"Файл/Печать/Таблица отчетов", "N21", Kind::Buttons, NoTab, {"SpeedButton16"}},
@@ -162,8 +167,7 @@ void run(QMainWindow& window, QTabWidget* pages, const Item& item, const HelpCom
 
 } // namespace
 
-void buildMainMenu(QMainWindow& window, QTabWidget* pages, const HelpCommand& help,
-                   const std::function<void()>& close)
+void buildMainMenu(QMainWindow& window, QTabWidget* pages, const HelpCommand& help, const std::function<void()>& close)
 {
     QMenuBar* bar = window.menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));

@@ -33,9 +33,13 @@ class CsvButtons : public ::testing::Test
 
 TEST_F(CsvButtons, EveryTableTabHasBoth)
 {
-    for (const char* table : {"Products", "Messages", "Config"}) {
-        auto* exportButton = find<QToolButton>(&form, (std::string(table) + "ExportCsv").c_str());
-        auto* importButton = find<QToolButton>(&form, (std::string(table) + "ImportCsv").c_str());
+    // Export and import of products, messages and configuration.
+    const std::pair<const char*, const char*> buttons[] = {
+        {"SpeedButton90", "SpeedButton91"}, {"SpeedButton92", "SpeedButton93"}, {"SpeedButton94", "SpeedButton95"}};
+    for (const auto& [exportName, importName] : buttons) {
+        const char* table = exportName;
+        auto* exportButton = find<QToolButton>(&form, exportName);
+        auto* importButton = find<QToolButton>(&form, importName);
         EXPECT_EQ(exportButton->toolTip(), QStringLiteral("Экспорт в CSV")) << table;
         EXPECT_EQ(importButton->toolTip(), QStringLiteral("Импорт из CSV")) << table;
         EXPECT_FALSE(exportButton->icon().isNull());
@@ -52,7 +56,7 @@ TEST_F(CsvButtons, ImportIntoTheGridAndExportItAgain)
                               "1500,3,\"Сыр \"\"Российский\"\"\",10,0,1,2,0,0\r\n");
     grid->setCurrentCell(1, 4);
     dialogs.files = {qm::ChosenFile{dir / "in.csv", 1}};
-    click("ProductsImportCsv");
+    click("SpeedButton91");
     EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"CsvOpenDialog"});
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front();
     const qm::Table& table = grid->tableModel()->table();
@@ -64,7 +68,7 @@ TEST_F(CsvButtons, ImportIntoTheGridAndExportItAgain)
     EXPECT_EQ(grid->currentCol(), 0);
 
     dialogs.files = {qm::ChosenFile{dir / "out.csv", 1}};
-    click("ProductsExportCsv");
+    click("SpeedButton90");
     EXPECT_TRUE(modified); // an export keeps the table in no table file
     EXPECT_NE(readFile(dir / "out.csv").find("\r\n3;\"Сыр \"\"Российский\"\"\";;1500;10;0;1;2;0;0;\r\n"),
               std::string::npos);
@@ -96,7 +100,7 @@ TEST_F(CsvButtons, ARefusedSheetChangesNothing)
     grid->tableModel()->setTable(before);
     writeFile(dir / "bad.csv", "1;A;;1;COM1;9600\r\n2;B;;1;COM1;1200\r\n");
     dialogs.files = {qm::ChosenFile{dir / "bad.csv", 1}};
-    click("ConfigImportCsv");
+    click("SpeedButton95");
     EXPECT_EQ(grid->tableModel()->table(), before);
     EXPECT_FALSE(form.context().state().configModified);
     ASSERT_EQ(dialogs.messages.size(), 1u);
