@@ -23,16 +23,11 @@ struct HelpButton {
 };
 
 const HelpButton kHelpButtons[] = {
-    {"SpeedButton41", "Таблица товаров"},
-    {"SpeedButton88", "Виртуальная синхронизация данных"},
-    {"SpeedButton64", "Таблица сообщений"},
-    {"SpeedButton11", "Форматы этикеток"},
-    {"SpeedButton12", "Форматы штрих-кода"},
-    {"SpeedButton87", "Авторежим загрузки"},
-    {"SpeedButton76", "Таблица конфигурации"},
-    {"SpeedButton84", "Тесты"},
-    {"SpeedButton7", "Логотип"},
-    {"SpeedButton23", "Отчеты"},
+    {"SpeedButton41", "Таблица товаров"},   {"SpeedButton88", "Виртуальная синхронизация данных"},
+    {"SpeedButton64", "Таблица сообщений"}, {"SpeedButton11", "Форматы этикеток"},
+    {"SpeedButton12", "Форматы штрих-кода"}, {"SpeedButton87", "Авторежим загрузки"},
+    {"SpeedButton76", "Таблица конфигурации"}, {"SpeedButton84", "Тесты"},
+    {"SpeedButton7", "Логотип"},            {"SpeedButton23", "Отчеты"},
 };
 
 const char* const kContents = "Содержание";
@@ -167,7 +162,8 @@ void run(QMainWindow& window, QTabWidget* pages, const Item& item, const HelpCom
 
 } // namespace
 
-void buildMainMenu(QMainWindow& window, QTabWidget* pages, const HelpCommand& help, const std::function<void()>& close)
+void buildMainMenu(QMainWindow& window, QTabWidget* pages, const HelpCommand& help,
+                   const std::function<void()>& close)
 {
     QMenuBar* bar = window.menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));

@@ -140,7 +140,7 @@ TEST_F(ToolButtonPictures, EveryToolButtonShowsAPictureAndAHint)
     int checked = 0;
     for (QToolButton* button : form.findChildren<QToolButton*>()) {
         if (qobject_cast<QTabBar*>(button->parentWidget()) || qobject_cast<QMenuBar*>(button->parentWidget()))
-            continue; // the tab bar's own scroll arrows, the menu bar's arrow for menus that do not fit
+            continue; // the tab bar's own scroll arrows, the menu bar's overflow arrow
         SCOPED_TRACE(button->objectName().toStdString());
         EXPECT_TRUE(button->objectName().startsWith(QStringLiteral("SpeedButton")));
         EXPECT_FALSE(button->toolTip().isEmpty());
