@@ -57,6 +57,7 @@ void ScaleRunner::finish()
     if (m_feedback)
         m_feedback->progressEnd();
     m_feedback.reset();
+    m_busyText.clear();
     m_busy = false;
     setCommandsEnabled(true);
     emit busyChanged(false);

@@ -56,6 +56,10 @@ class ScaleRunner : public QObject
     // Starts the job; false, and nothing started, while another operation runs.
     bool run(TabProgress progress, Job job);
     bool busy() const { return m_busy; }
+    // What a command started while the running operation holds the worker is told (the cycle of
+    // auto mode sets it); empty: such a command is ignored. Cleared when the operation ends.
+    void setBusyText(std::string text) { m_busyText = std::move(text); }
+    const std::string& busyText() const { return m_busyText; }
 
     // A control that starts a scale operation: disabled while any operation runs.
     void addScaleCommand(QWidget* control);
@@ -81,6 +85,7 @@ class ScaleRunner : public QObject
     std::map<QWidget*, QPointer<QWidget>> m_commands;
     std::map<QWidget*, bool> m_enabledBefore;
     std::string m_tracePath;
+    std::string m_busyText;
     bool m_busy = false;
 };
 

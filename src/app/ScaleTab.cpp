@@ -12,6 +12,7 @@
 #include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
 #include "app/UiThread.h"
+#include "app/UserDialogs.h"
 
 namespace qm::app
 {
@@ -86,6 +87,10 @@ bool ScaleTab::runOnScale(TabProgress progress, Work work) const
 {
     const Table config = m_context.grid(TableId::Config)->snapshot();
     const std::string name = m_chooser ? ScaleChoosers::nameOf(*m_chooser) : std::string();
+    if (m_context.runner().busy() && !m_context.runner().busyText().empty()) {
+        m_context.dialogs().message(m_context.runner().busyText());
+        return false;
+    }
     return m_context.runner().run(progress, [config, name, work = std::move(work)](ScaleSession& session, Feedback&) {
         work(ScaleLink{session, config, name});
     });

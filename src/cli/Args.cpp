@@ -13,6 +13,7 @@ bool isFlag(const std::string& name)
         "json",                                                            // every read that prints values
         "now",                                                             // write-settings
         "totals", "all-plu", "grand",                                      // reports
+        "once", "no-protocol", "no-queue",                                 // autoload
     };
     return std::any_of(std::begin(flags), std::end(flags), [&](const char* f) { return name == f; });
 }

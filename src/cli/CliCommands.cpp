@@ -156,6 +156,13 @@ const std::vector<CliCommand>& cliCommands()
          {"pdf"},
          Needs::File,
          runPrint},
+        {"autoload",
+         "(--once | --period SECONDS) [--virtual] [--no-protocol] [--no-queue]",
+         "load every configured scale's load files unattended, as auto mode does: one cycle, or cycles\n"
+         "      SECONDS apart until SIGINT or SIGTERM; one line per load on standard output",
+         {"once", "period", "virtual", "no-protocol", "no-queue"},
+         Needs::Config,
+         runAutoload},
         {"export-csv",
          "FILE.(pl6|plu|msg|cfl) OUT.csv",
          "write a product, message or configuration file as CSV for spreadsheets (UTF-8, \";\")",

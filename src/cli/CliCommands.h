@@ -69,6 +69,7 @@ int runReadReport(CliContext& context);
 int runReadTotals(CliContext& context);
 int runClearTotals(CliContext& context);
 int runPrint(CliContext& context);
+int runAutoload(CliContext& context);
 int runExportCsv(CliContext& context);
 int runImportCsv(CliContext& context);
 

@@ -39,6 +39,8 @@ class CliContext
     // The settings file of the start directory as read by prepare (the defaults without one).
     const AppSettings& settings() const { return m_settings; }
     TerminalFeedback& feedback() { return m_feedback; }
+    // The --trace file, or nullptr; it takes bytes from several ports at once.
+    ByteTrace* trace() const { return m_trace.get(); }
     ScaleSession& session() { return *m_session; }
     // The --scale name in code page 1251, as the choosers hold names.
     std::string scaleName() const;

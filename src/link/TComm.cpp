@@ -2,6 +2,7 @@
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <QThread>
 #include <chrono>
 #include <thread>
 
@@ -171,6 +172,18 @@ void TComm::SendBytes(const std::uint8_t* data, size_t size)
             break;
         }
     }
+}
+
+void TComm::runTogether(std::vector<std::function<void()>>& jobs)
+{
+    // A thread the toolkit started: the port's notifiers need one.
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (auto& job : jobs) {
+        threads.emplace_back(QThread::create(job));
+        threads.back()->start();
+    }
+    for (auto& thread : threads)
+        thread->wait();
 }
 
 void TComm::SendByte(std::uint8_t byte)

@@ -90,6 +90,10 @@ class TComm : public SerialLine
     // Blocks until the bytes written are handed to the device.
     void flushOutput();
 
+    // Runs the jobs at the same time, each on a thread of its own on which a serial port may
+    // live, and returns when all have ended: the ports of an automatic load cycle.
+    static void runTogether(std::vector<std::function<void()>>& jobs);
+
     // The device path COMn maps to under the current port map.
     std::string devicePath() const;
 

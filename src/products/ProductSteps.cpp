@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "common/LocalTime.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
 #include "operation/ScaleFrame.h"
@@ -51,13 +52,7 @@ OperationResult addressAndSend(ScaleSession& session, int scaleNumber, const Tab
 
 std::string timeOfDay()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = localTimeNow();
     char text[16];
     std::strftime(text, sizeof text, "%H:%M:%S", &local);
     return text;

@@ -157,8 +157,15 @@ TEST_F(Runner, CloseDuringAnOperationStopsItAndClosesAfterwards)
     ASSERT_TRUE(waitFor([&] { return started.load(); }));
     form.show();
     std::filesystem::remove(dir / "qm1_6.cfg");
+    // No: the operation goes on and the window stays.
+    dialogs.answers = {qm::Answer::No};
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(runner().waitIdle(300));
+    // Yes: stopped between records, then the window closes.
+    dialogs.answers = {qm::Answer::Yes};
+    EXPECT_FALSE(form.close());
+    EXPECT_EQ(dialogs.questions.size(), 2u);
     ASSERT_TRUE(runner().waitIdle(5000));
     EXPECT_TRUE(waitFor([&] { return !form.isVisible(); }));
     EXPECT_TRUE(std::filesystem::exists(dir / "qm1_6.cfg"));

@@ -1,5 +1,6 @@
 #include "app/tabs/LogoTab.h"
 
+#include <QToolButton>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -126,6 +127,7 @@ LogoTab::LogoTab(AppContext& context, QWidget* parent) : QWidget(parent), m_cont
     columns->addStretch(1);
     columns->addLayout(thresholdColumn);
 
+    m_scale.addToolWidget(makeToolButton(QStringLiteral("SpeedButton7"), QStringLiteral("Помощь"), ToolIcon::Help, this));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());
     layout->addLayout(columns, 1);

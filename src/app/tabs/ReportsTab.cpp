@@ -55,6 +55,7 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent)
               });
     m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton79"),
                                          QStringLiteral("Выбор шрифта таблицы отчетов"), m_grid, context, this));
+    m_scale.addToolWidget(makeToolButton(QStringLiteral("SpeedButton23"), QStringLiteral("Помощь"), ToolIcon::Help, this));
 
     ChooserBox* chooser = m_scale.addChooser(7);
     m_pluNumber = makeFilteredEdit(QStringLiteral("Edit37"), QStringLiteral("1"), KeyRule::Digits, this);

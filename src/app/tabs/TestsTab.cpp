@@ -42,6 +42,7 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
                         });
     m_scale.addToolWidget(
         makeFontButton(QStringLiteral("SpeedButton83"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
+    m_scale.addToolWidget(makeToolButton(QStringLiteral("SpeedButton84"), QStringLiteral("Помощь"), ToolIcon::Help, this));
     m_scale.addGap(12);
     ChooserBox* chooser = m_scale.addChooser(11);
     m_scale.addToolWidget(makeLabel(QStringLiteral("Выбор весов"), this));

@@ -22,8 +22,8 @@ namespace
 
 QLineEdit* fixedField(const char* name, QWidget* parent)
 {
+    // Read-only rather than disabled: the figures stay legible.
     QLineEdit* field = makeShowField(QString::fromLatin1(name), parent);
-    field->setEnabled(false);
     field->setMaximumWidth(90);
     return field;
 }

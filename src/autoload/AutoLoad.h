@@ -1,0 +1,68 @@
+#pragma once
+// One unattended load: a product (`LoadPLUFile`) or message (`LoadMSGFile`) load file sent to the
+// scale of one configuration row. The load reads the file into its own table (the window's
+// tables are never touched), checks every row before a byte goes out, opens the row's port, sends
+// every record, deletes the file only after a complete load, and ends with one protocol line.
+// Nothing is shown to anyone: the outcome goes to the protocol file and to the LoadReport, which
+// keeps the lists and beeps.
+
+#include <filesystem>
+#include <string>
+
+#include "autoload/LoadProtocol.h"
+#include "common/Table.h"
+
+namespace qm
+{
+
+class ScaleSession;
+
+// The options of the tab "Авторежим" (`CheckBox23`, `CheckBox24`, `CheckBox25`).
+struct AutoOptions {
+    bool virtualSync = false; // "Использовать механизм виртуальной синхронизации"
+    bool protocol = true; // "Вести протокол загрузки"
+    bool queue = true;    // "Обрабатывать очередь файлов загрузки"
+};
+
+struct LoadOutcome {
+    LoadKind kind = LoadKind::Products;
+    std::string scaleName; // code page 1251, as the configuration table holds it
+    std::filesystem::path file;
+    LoadLine line = LoadLine::NoLink;
+    int row = -1; // the data row of the load file a BadRow line names
+    Stamp stamp;
+    std::string protocolText;    // the protocol line, code page 1251, without CR LF
+    bool protocolFailed = false; // the protocol is kept but the line could not be written
+
+    bool loaded() const { return line == LoadLine::ProductsLoaded || line == LoadLine::MessagesLoaded; }
+};
+
+// Where the outcome of the loads goes besides the protocol file: the two lists and the beep of
+// the window, the lines of the service. Loads on different ports call it at the same time.
+class LoadReport
+{
+  public:
+    virtual ~LoadReport() = default;
+    // A load for the scale begins: its name joins the list of scales not loaded.
+    virtual void loadBegins(const std::string& scaleName) = 0;
+    // The load has ended and its protocol line is written: a loaded scale leaves the list of
+    // scales not loaded and gets its entry (loadedEntry) in the list of loaded scales; a failure
+    // beeps.
+    virtual void loadEnded(const LoadOutcome& outcome) = 0;
+};
+
+struct LoadSetup {
+    std::filesystem::path startDirectory; // where "protocol.txt" is
+    AutoOptions options;
+    int logoIndex = 0; // the logo a .plu file's rows get (`ComboBox9`)
+    LoadReport* report = nullptr;
+};
+
+// The session's feedback decides when the load stops (after the record in progress); its
+// messages are not shown. `row` is the configuration row of the scale.
+LoadOutcome LoadPLUFile(ScaleSession& session, const Table& config, int row, const std::filesystem::path& file,
+                        const LoadSetup& setup);
+LoadOutcome LoadMSGFile(ScaleSession& session, const Table& config, int row, const std::filesystem::path& file,
+                        const LoadSetup& setup);
+
+} // namespace qm

@@ -1,0 +1,50 @@
+#pragma once
+// The protocol file of automatic loading, "protocol.txt" in the start directory: one line per
+// load outcome in code page 1251, each ended by CR LF, only ever appended. Every line ends with
+// "  -  " DD.MM.YYYY "  " HH:MM:SS, the time the line was written, whatever the machine's locale.
+
+#include <filesystem>
+#include <string>
+
+namespace qm
+{
+
+inline constexpr const char* kProtocolFileName = "protocol.txt";
+
+// The moment a line or list entry is written: "07.12.2026" and "15:04:05".
+struct Stamp {
+    std::string date;
+    std::string time;
+};
+Stamp stampNow();
+
+// What a load ended with; each kind has its protocol line.
+enum class LoadLine {
+    BadConfig,       // P1: the scale row fails the configuration check
+    PortUnavailable, // P2: the port cannot be opened
+    NoLink,          // P3: the scale does not answer its addressing (or the line failed)
+    NoAck,           // P4: a record was not acknowledged
+    ExchangeFailed,  // P5: the virtual range refused, or the paced transfer gave up
+    ProductsLoaded,  // P6
+    MessagesLoaded,  // P7
+    BadRow,          // a row of the load file fails its check or holds no number
+    EmptyFile,       // the load file holds no row
+    UnreadableFile,  // the load file cannot be read
+    Stopped,         // auto mode was switched off or the service stopped during the load
+};
+
+enum class LoadKind { Products, Messages };
+
+// The protocol line without its CR LF, in code page 1251. `name` is the scale name as the
+// configuration table holds it (code page 1251); `row` is the data row of BadRow.
+std::string protocolLine(LoadLine line, LoadKind kind, const std::string& name, int row, const Stamp& stamp);
+
+// The entry of the list of loaded scales: name "  -  " date " " time.
+std::string loadedEntry(const std::string& name, const Stamp& stamp);
+
+// Appends the line and CR LF to "protocol.txt" of the directory, creating the file when another
+// program removed it. Lines written from several threads at once never mix. False when the file
+// cannot be written.
+bool appendProtocolLine(const std::filesystem::path& startDirectory, const std::string& line);
+
+} // namespace qm

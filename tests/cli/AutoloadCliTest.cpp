@@ -1,0 +1,149 @@
+// The unattended service `qmscales-cli autoload`, run as a real process against emulated scales.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "common/Cp1251.h"
+#include "support/CliProcess.h"
+#include "support/EmuProcess.h"
+#include "support/LoadFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+// A start directory with ports.cfg naming the scale's pty COM1 and scales.cfl of one scale
+// "Весы" whose product load file is "in/load.pl6", relative to the start directory.
+struct ServiceDir {
+    explicit ServiceDir(const qmtest::EmuProcess& scale)
+    {
+        std::string pattern = (fs::temp_directory_path() / "qmautocli-XXXXXX").string();
+        path = ::mkdtemp(pattern.data());
+        scale.writePortsCfg(path.string());
+        fs::create_directory(path / "in");
+        std::ofstream cfl(path / "scales.cfl", std::ios::binary);
+        for (const char* cell : {"1", "Весы", "", "1", "COM1", "19200", "in/load.pl6", "", ""})
+            cfl << qm::cp(cell) << "\r\n";
+    }
+    ~ServiceDir() { fs::remove_all(path); }
+
+    void putLoad(int count) const
+    {
+        const fs::path file = path / "in/load.pl6";
+        std::ofstream(file, std::ios::binary) << qmtest::pl6Count(count);
+        fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::seconds(10));
+    }
+    bool loadFileThere() const { return fs::exists(path / "in/load.pl6"); }
+
+    fs::path path;
+};
+
+// Run from another directory: the load file and protocol.txt belong to --dir all the same.
+qmtest::CliRun service(const ServiceDir& dir, std::vector<std::string> args,
+                       const std::function<void(pid_t)>& whileRunning = {})
+{
+    args.insert(args.begin(), {"--dir", dir.path.string(), "--config", (dir.path / "scales.cfl").string(), "autoload"});
+    return qmtest::runCli(dir.path, args, whileRunning, fs::temp_directory_path());
+}
+
+} // namespace
+
+TEST(AutoloadCli, OnceLoadsAndSaysSoOrFailsWithExitOne)
+{
+    qmtest::EmuProcess scale;
+    ServiceDir dir(scale);
+    // Nothing to load: success, no line.
+    auto run = service(dir, {"--once"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+
+    dir.putLoad(3);
+    run = service(dir, {"--once"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("Весы Весы прогружены списком товаров  -  ", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("\t" + (dir.path / "in/load.pl6").string() + "\n"), std::string::npos) << run.out;
+    EXPECT_FALSE(dir.loadFileThere());
+    EXPECT_EQ(scale.state().plu.size(), 3u);
+    const std::string protocol = qm::cp1251ToUtf8(qmtest::fileText(dir.path / "protocol.txt"));
+    EXPECT_EQ(protocol.rfind("Весы Весы прогружены списком товаров  -  ", 0), 0u) << protocol;
+
+    // --no-protocol: the line on standard output only.
+    dir.putLoad(2);
+    run = service(dir, {"--once", "--no-protocol"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(qm::cp1251ToUtf8(qmtest::fileText(dir.path / "protocol.txt")), protocol);
+}
+
+TEST(AutoloadCli, VirtualAndNoQueue)
+{
+    qmtest::EmuProcess scale;
+    ServiceDir dir(scale);
+    dir.putLoad(3);
+    std::ofstream(dir.path / "in/load_00.qu6", std::ios::binary) << qmtest::pl6({9});
+    auto run = service(dir, {"--once", "--virtual", "--no-queue"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(scale.state().plu.size(), 3u);
+    EXPECT_FALSE(scale.state().range);
+    // The queue stays where it is.
+    EXPECT_FALSE(dir.loadFileThere());
+    EXPECT_TRUE(fs::exists(dir.path / "in/load_00.qu6"));
+    run = service(dir, {"--once"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(dir.loadFileThere());
+    EXPECT_FALSE(fs::exists(dir.path / "in/load_00.qu6"));
+}
+
+TEST(AutoloadCli, FailedLoadKeepsTheFileAndExitsOne)
+{
+    qmtest::EmuOptions silent;
+    silent.faults = {"silent@addr"};
+    qmtest::EmuProcess scale(silent);
+    ServiceDir dir(scale);
+    dir.putLoad(2);
+    const auto run = service(dir, {"--once"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.rfind("Неисправность весов Весы или линии связи  -  ", 0), 0u) << run.out;
+    EXPECT_TRUE(dir.loadFileThere());
+}
+
+TEST(AutoloadCli, SigtermMidLoadFinishesTheRecordKeepsTheFileAndExitsZero)
+{
+    qmtest::EmuOptions slow;
+    slow.baud = 2400;
+    qmtest::EmuProcess scale(slow);
+    ServiceDir dir(scale);
+    dir.putLoad(200);
+    const auto run = service(dir, {"--period", "3600"}, [&](pid_t pid) {
+        // Once a few records are in the scale.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline && scale.state().plu.size() < 3)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ::kill(pid, SIGTERM);
+    });
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("Загрузка весов Весы прервана  -  ", 0), 0u) << run.out;
+    EXPECT_TRUE(dir.loadFileThere());
+    const auto held = scale.state().plu.size();
+    EXPECT_GE(held, 3u);
+    EXPECT_LT(held, 200u);
+    // The last record sent was acknowledged: the scale holds every record it was sent.
+    int writes = 0;
+    for (const auto& e : scale.log())
+        writes += e.kind == qmtest::EmuLogEntry::Kind::Event && e.event.rfind("command 0x82", 0) == 0;
+    EXPECT_EQ(static_cast<size_t>(writes), held);
+}
+
+TEST(AutoloadCli, Usage)
+{
+    qmtest::EmuProcess scale;
+    ServiceDir dir(scale);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"--once", "--period", "5"}, {"--period", "0"}, {"--period", "86401"}, {"--period", "x"}}) {
+        const auto run = service(dir, args);
+        EXPECT_EQ(run.status, 2) << run.err;
+    }
+}
