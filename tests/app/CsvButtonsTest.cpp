@@ -35,7 +35,7 @@ TEST_F(CsvButtons, EveryTableTabHasBoth)
 {
     // Export and import of products, messages and configuration.
     const std::pair<const char*, const char*> buttons[] = {
-        {"SpeedButton90", "SpeedButton91"}, {"SpeedButton92", "SpeedButton93"}, {"SpeedButton94", "SpeedButton95"}};
+        {"SpeedButton100", "SpeedButton101"}, {"SpeedButton102", "SpeedButton103"}, {"SpeedButton104", "SpeedButton105"}};
     for (const auto& [exportName, importName] : buttons) {
         const char* table = exportName;
         auto* exportButton = find<QToolButton>(&form, exportName);
@@ -56,7 +56,7 @@ TEST_F(CsvButtons, ImportIntoTheGridAndExportItAgain)
                               "1500,3,\"Сыр \"\"Российский\"\"\",10,0,1,2,0,0\r\n");
     grid->setCurrentCell(1, 4);
     dialogs.files = {qm::ChosenFile{dir / "in.csv", 1}};
-    click("SpeedButton91");
+    click("SpeedButton101");
     EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"CsvOpenDialog"});
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front();
     const qm::Table& table = grid->tableModel()->table();
@@ -68,7 +68,7 @@ TEST_F(CsvButtons, ImportIntoTheGridAndExportItAgain)
     EXPECT_EQ(grid->currentCol(), 0);
 
     dialogs.files = {qm::ChosenFile{dir / "out.csv", 1}};
-    click("SpeedButton90");
+    click("SpeedButton100");
     EXPECT_TRUE(modified); // an export keeps the table in no table file
     EXPECT_NE(readFile(dir / "out.csv").find("\r\n3;\"Сыр \"\"Российский\"\"\";;1500;10;0;1;2;0;0;\r\n"),
               std::string::npos);
@@ -100,7 +100,7 @@ TEST_F(CsvButtons, ARefusedSheetChangesNothing)
     grid->tableModel()->setTable(before);
     writeFile(dir / "bad.csv", "1;A;;1;COM1;9600\r\n2;B;;1;COM1;1200\r\n");
     dialogs.files = {qm::ChosenFile{dir / "bad.csv", 1}};
-    click("SpeedButton95");
+    click("SpeedButton105");
     EXPECT_EQ(grid->tableModel()->table(), before);
     EXPECT_FALSE(form.context().state().configModified);
     ASSERT_EQ(dialogs.messages.size(), 1u);
