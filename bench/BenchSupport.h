@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "common/Feedback.h"
@@ -62,6 +63,19 @@ class LineBytes : public qm::ByteTrace
     void note(const std::string&) override {}
     size_t count = 0;
 };
+
+// Best of a few runs of a step, in milliseconds.
+inline double bestMs(const std::function<void()>& step, int runs = 5)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        best = took.count() < best ? took.count() : best;
+    }
+    return best;
+}
 
 inline double cpuSeconds()
 {

@@ -20,19 +20,6 @@
 namespace
 {
 
-// Best of a few runs, in milliseconds.
-double timeMs(const std::function<void()>& step, int runs = 5)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        step();
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        best = took.count() < best ? took.count() : best;
-    }
-    return best;
-}
-
 qm::Table fullTable(bool reverse)
 {
     qm::Table t = qm::makeTable(qm::productLayout());
@@ -59,12 +46,12 @@ int main()
     std::printf("4000-row product table\n");
 
     const qm::Table reversed = fullTable(true);
-    report("sort, reverse order", timeMs([&] {
+    report("sort, reverse order", bench::bestMs([&] {
                qm::Table t = reversed;
                qm::sortRowsByNumber(t, qm::TableId::Products, feedback);
            }));
     const qm::Table sorted = fullTable(false);
-    report("sort, already in order", timeMs([&] {
+    report("sort, already in order", bench::bestMs([&] {
                qm::Table t = sorted;
                qm::sortRowsByNumber(t, qm::TableId::Products, feedback);
            }));
@@ -74,10 +61,10 @@ int main()
     const fs::path pl6 = dir / "bench.pl6";
     const fs::path plu = dir / "bench.plu";
 
-    report("save .pl6", timeMs([&] { qm::saveCellFile(pl6, sorted); }));
-    report("load .pl6", timeMs([&] { qm::loadProductFile(pl6, 0); }));
-    report("save .plu", timeMs([&] { qm::SaveFile1_5(plu, sorted); }));
-    report("load .plu", timeMs([&] { qm::loadProductFile(plu, 1); }));
+    report("save .pl6", bench::bestMs([&] { qm::saveCellFile(pl6, sorted); }));
+    report("load .pl6", bench::bestMs([&] { qm::loadProductFile(pl6, 0); }));
+    report("save .plu", bench::bestMs([&] { qm::SaveFile1_5(plu, sorted); }));
+    report("load .plu", bench::bestMs([&] { qm::loadProductFile(plu, 1); }));
     std::printf("file sizes: .pl6 %ju bytes, .plu %ju bytes\n", static_cast<std::uintmax_t>(fs::file_size(pl6)),
                 static_cast<std::uintmax_t>(fs::file_size(plu)));
     fs::remove_all(dir);

@@ -117,31 +117,34 @@ template <class F> auto TableCommands::onCopy(F&& command)
     return result;
 }
 
-Outcome TableCommands::newList()
+Outcome TableCommands::replaceList(const ListCommand& command, bool onDoneOnly)
 {
-    if (!m_grid || !m_setup.newList)
+    if (!m_grid || !command)
         return Outcome::Cancelled;
-    const Outcome outcome = onCopy([this](FileCommandContext& files, Table& table) {
-        return m_setup.newList(files, table, m_context.state().*m_setup.modified);
+    const Outcome outcome = onCopy([this, &command](FileCommandContext& files, Table& table) {
+        return command(files, table, m_context.state().*m_setup.modified);
     });
-    if (outcome == Outcome::Done)
+    // Cancel at the save-first question changes nothing, the cursor included.
+    if (outcome == Outcome::Done || (!onDoneOnly && outcome != Outcome::Cancelled))
         m_grid->setCurrentCell(1, 0);
     focusGrid();
     return outcome;
 }
 
+Outcome TableCommands::newList()
+{
+    return replaceList(m_setup.newList, true);
+}
+
 Outcome TableCommands::openList()
 {
-    if (!m_grid || !m_setup.openList)
-        return Outcome::Cancelled;
-    const Outcome outcome = onCopy([this](FileCommandContext& files, Table& table) {
-        return m_setup.openList(files, table, m_context.state().*m_setup.modified);
-    });
-    // Cancel at the save-first question changes nothing, the cursor included.
-    if (outcome != Outcome::Cancelled)
-        m_grid->setCurrentCell(1, 0);
-    focusGrid();
-    return outcome;
+    return replaceList(m_setup.openList, false);
+}
+
+Outcome TableCommands::importCsv()
+{
+    // A refused file leaves the table as it was: the cursor stays where it was too.
+    return replaceList(m_setup.importCsv, true);
 }
 
 Outcome TableCommands::saveList()
@@ -151,6 +154,15 @@ Outcome TableCommands::saveList()
     GuiFeedback feedback(m_context);
     FileCommandContext files = m_context.fileContext(feedback);
     return m_setup.saveList(files, m_grid->snapshot(), m_context.state().*m_setup.modified);
+}
+
+Outcome TableCommands::exportCsv()
+{
+    if (!m_grid)
+        return Outcome::Cancelled;
+    GuiFeedback feedback(m_context);
+    FileCommandContext files = m_context.fileContext(feedback);
+    return qm::exportCsv(files, m_grid->snapshot());
 }
 
 void TableCommands::addRow()

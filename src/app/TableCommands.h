@@ -9,6 +9,7 @@
 //     s.newList = qm::newMessageList;
 //     s.openList = qm::openMessageList;
 //     s.saveList = qm::saveMessageList;
+//     s.importCsv = [](FileCommandContext& f, Table& t, bool& m) { return importMessageCsv(f, t, m, check); };
 //     s.rangeDialogName = "Form3";        // the "Удалить диапазон строк таблицы" dialog, if any
 //     m_commands = new TableCommands(context, m_grid, s, this);
 //     void MessagesTab::SpeedButton47Click() { m_commands->addRow(); }
@@ -56,6 +57,7 @@ class TableCommands : public QObject
         ListCommand newList;
         ListCommand openList;
         SaveListCommand saveList;
+        ListCommand importCsv; // "Импорт из CSV"; export needs nothing of the table's own
         // The row-range delete dialog (`Form2` products, `Form3` messages); empty: none.
         QString rangeDialogName;
         bool rangeDialogOnTop = false;
@@ -69,6 +71,9 @@ class TableCommands : public QObject
     Outcome newList();
     Outcome openList();
     Outcome saveList();
+    // "Экспорт в CSV" and "Импорт из CSV"; import ends as open does, on row 1 of the new table.
+    Outcome exportCsv();
+    Outcome importCsv();
 
     // Row editing: each sets the modified flag and focuses the grid.
     void addRow();
@@ -93,6 +98,9 @@ class TableCommands : public QObject
   private:
     // Runs a domain command on a copy of the table, then shows the copy.
     template <class F> auto onCopy(F&& command);
+    // New, open and import: the command replaces the table; the cursor goes to row 1 unless the
+    // command was cancelled (or, with `onDoneOnly`, unless it failed too).
+    Outcome replaceList(const ListCommand& command, bool onDoneOnly);
     void focusGrid();
 
     AppContext& m_context;

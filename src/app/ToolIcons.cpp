@@ -54,6 +54,8 @@ constexpr Entry kEntries[] = {
     {ToolIcon::Clear,           "clear",             "edit-clear",               "⌫"},
     {ToolIcon::Font,            "font",              "preferences-desktop-font", "Aa"},
     {ToolIcon::ConvertPicture,  "picture-convert",   nullptr,                    "▥"},
+    {ToolIcon::ExportCsv,       "export-csv",        nullptr,                    "CSV↗"},
+    {ToolIcon::ImportCsv,       "import-csv",        nullptr,                    "CSV↙"},
     {ToolIcon::Help,            "help",              "help-contents",            "?"},
 };
 // clang-format on

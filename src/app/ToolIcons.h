@@ -38,6 +38,8 @@ enum class ToolIcon {
     Clear,
     Font,
     ConvertPicture,
+    ExportCsv,
+    ImportCsv,
     Help, // last: the table of pictures is checked against it
 };
 

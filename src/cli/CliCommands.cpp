@@ -163,6 +163,18 @@ const std::vector<CliCommand>& cliCommands()
          {"once", "period", "virtual", "no-protocol", "no-queue"},
          Needs::Config,
          runAutoload},
+        {"export-csv",
+         "FILE.(pl6|plu|msg|cfl) OUT.csv",
+         "write a product, message or configuration file as CSV for spreadsheets (UTF-8, \";\")",
+         {},
+         Needs::TwoFiles,
+         runExportCsv},
+        {"import-csv",
+         "IN.csv OUT.(pl6|plu|msg|cfl)",
+         "read a CSV sheet into a product, message or configuration file; writes nothing when a row is wrong",
+         {},
+         Needs::TwoFiles,
+         runImportCsv},
     };
     return commands;
 }

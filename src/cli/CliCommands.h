@@ -16,6 +16,7 @@ enum class Needs {
     File,          // one FILE word
     Config,        // the configuration table (--config, or the rows kept in qm1_6.cfg)
     FileAndConfig, // both
+    TwoFiles,      // two FILE words: the file read and the file written
 };
 
 struct CliCommand {
@@ -27,6 +28,7 @@ struct CliCommand {
     int (*run)(CliContext& context);
 
     bool takesFile() const { return needs == Needs::File || needs == Needs::FileAndConfig; }
+    size_t fileWords() const { return needs == Needs::TwoFiles ? 2 : takesFile() ? 1 : 0; }
     bool needsConfig() const { return needs == Needs::Config || needs == Needs::FileAndConfig; }
 };
 
@@ -68,5 +70,7 @@ int runReadTotals(CliContext& context);
 int runClearTotals(CliContext& context);
 int runPrint(CliContext& context);
 int runAutoload(CliContext& context);
+int runExportCsv(CliContext& context);
+int runImportCsv(CliContext& context);
 
 } // namespace qm::cli

@@ -5,6 +5,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "cli/CliTableFiles.h"
 #include "cli/CommandSupport.h"
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
@@ -18,36 +19,12 @@
 namespace qm::cli
 {
 
-namespace
-{
-
-std::optional<Table> loadMessages(CliContext& context, const std::string& file)
-{
-    TableLoad load = loadMessageFile(file);
-    if (load.error) {
-        context.error(*load.error);
-        return std::nullopt;
-    }
-    return std::move(load.table);
-}
-
-// Saves what a read brought as a .msg file.
-bool saveMessages(CliContext& context, const std::string& file, const Table& messages)
-{
-    const auto error = saveCellFile(file, messages);
-    if (error)
-        context.error(*error);
-    return !error;
-}
-
-} // namespace
-
 int runCheckMessages(CliContext& context)
 {
     const auto file = onlyFile(context);
     if (!file)
         return kUsage;
-    const auto messages = loadMessages(context, *file);
+    const auto messages = loadedTable(context, loadMessageFile(*file));
     if (!messages)
         return kFailed;
     const OperationResult checked = checkMessageTable(*messages, context.feedback());
@@ -66,7 +43,7 @@ int runSendMessages(CliContext& context)
         context.error("--no-check applies to the whole table; --rows always checks its rows");
         return kUsage;
     }
-    const auto messages = loadMessages(context, *file);
+    const auto messages = loadedTable(context, loadMessageFile(*file));
     if (!messages)
         return kFailed;
     context.setPortFailureMessage(operationtext::kWriteFailed);
@@ -120,7 +97,7 @@ int runReadMessages(CliContext& context)
         result = readMessageRange(link, range->first, range->last, sink, noSave);
     }
     const int code = saveRead(context, result, *out, messages,
-                              [&](const std::string& path) { return saveMessages(context, path, messages); });
+                              [&](const std::string& path) { return saveCellTable(context, path, messages); });
     // The window's read fills the table silently; here the run closes as read-products does.
     if (result && code == kOk)
         context.feedback().message(operationtext::kReceived);

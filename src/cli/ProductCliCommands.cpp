@@ -7,6 +7,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "cli/CliTableFiles.h"
 #include "cli/CommandSupport.h"
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
@@ -21,39 +22,6 @@
 
 namespace qm::cli
 {
-
-namespace
-{
-
-// A .plu file gives every row the logo chooser's index kept in qm1_6.cfg (0 without one).
-std::optional<Table> loadProducts(CliContext& context, const std::string& file)
-{
-    ProductLoad load = loadProductFile(file, context.settings().logoIndex);
-    if (load.error) {
-        context.error(*load.error);
-        return std::nullopt;
-    }
-    return std::move(load.table);
-}
-
-// Saves what a read brought, as .pl6 or .plu by the name's extension. The .plu format cuts some
-// cells: the rows concerned are named on standard error.
-bool saveProducts(CliContext& context, const std::string& file, const Table& products)
-{
-    std::optional<std::string> error;
-    if (productFormatOf(file) == ProductFormat::Pl6) {
-        error = saveCellFile(file, products);
-    } else {
-        for (const PluLoss& loss : pluLosses(products))
-            context.error("row " + std::to_string(loss.row) + " does not fit the .plu format whole");
-        error = SaveFile1_5(file, products);
-    }
-    if (error)
-        context.error(*error);
-    return !error;
-}
-
-} // namespace
 
 int runCheckProducts(CliContext& context)
 {

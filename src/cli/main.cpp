@@ -102,9 +102,10 @@ int main(int argc, char** argv)
         return usageError("option --" + unknown.front() + " is not an option of " + command->name +
                           " (see qmscales-cli " + command->name + " --help)");
     const auto& words = args.positional();
-    const size_t allowed = command->takesFile() ? 1 : 0;
+    const size_t allowed = command->fileWords();
+    const char* const fileWords[] = {"", " FILE", " FILE FILE"};
     if (words.size() > allowed)
-        return usageError("unexpected word '" + words[allowed] + "' after " + command->name + (allowed ? " FILE" : "") +
+        return usageError("unexpected word '" + words[allowed] + "' after " + command->name + fileWords[allowed] +
                           " (see qmscales-cli " + command->name + " --help)");
     if (const auto dir = args.value("dir")) {
         std::error_code ec;

@@ -15,6 +15,8 @@ const char16_t kHigh[64] = {
     0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
 };
 
+} // namespace
+
 void appendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -22,14 +24,62 @@ void appendUtf8(std::string& out, char32_t c)
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
 
-} // namespace
+std::optional<char32_t> decodeUtf8(std::string_view s, size_t& at)
+{
+    const auto b = static_cast<std::uint8_t>(s[at]);
+    char32_t c;
+    size_t len;
+    char32_t lowest; // below it the form is overlong
+    if (b < 0x80) {
+        ++at;
+        return b;
+    } else if ((b & 0xE0) == 0xC0) {
+        c = b & 0x1Fu;
+        len = 2;
+        lowest = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        c = b & 0x0Fu;
+        len = 3;
+        lowest = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        c = b & 0x07u;
+        len = 4;
+        lowest = 0x10000;
+    } else {
+        ++at;
+        return std::nullopt;
+    }
+    if (at + len > s.size()) {
+        ++at;
+        return std::nullopt;
+    }
+    for (size_t k = 1; k < len; ++k) {
+        const auto cont = static_cast<std::uint8_t>(s[at + k]);
+        if ((cont & 0xC0) != 0x80) {
+            ++at;
+            return std::nullopt;
+        }
+        c = (c << 6) | (cont & 0x3Fu);
+    }
+    if (c < lowest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++at;
+        return std::nullopt;
+    }
+    at += len;
+    return c;
+}
 
 char32_t cp1251ToUnicode(std::uint8_t b)
 {
@@ -66,37 +116,11 @@ std::optional<std::string> utf8ToCp1251(std::string_view s)
     std::string out;
     out.reserve(s.size());
     for (size_t i = 0; i < s.size();) {
-        const auto b = static_cast<std::uint8_t>(s[i]);
-        char32_t c;
-        size_t len;
-        if (b < 0x80) {
-            c = b;
-            len = 1;
-        } else if ((b & 0xE0) == 0xC0) {
-            c = b & 0x1Fu;
-            len = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            c = b & 0x0Fu;
-            len = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            c = b & 0x07u;
-            len = 4;
-        } else {
-            return std::nullopt;
-        }
-        if (i + len > s.size())
-            return std::nullopt;
-        for (size_t k = 1; k < len; ++k) {
-            const auto cont = static_cast<std::uint8_t>(s[i + k]);
-            if ((cont & 0xC0) != 0x80)
-                return std::nullopt;
-            c = (c << 6) | (cont & 0x3Fu);
-        }
-        const auto byte = unicodeToCp1251(c);
+        const auto c = decodeUtf8(s, i);
+        const auto byte = c ? unicodeToCp1251(*c) : std::nullopt;
         if (!byte)
             return std::nullopt;
         out += static_cast<char>(*byte);
-        i += len;
     }
     return out;
 }

@@ -17,6 +17,11 @@ std::optional<std::uint8_t> unicodeToCp1251(char32_t ch);
 std::string cp1251ToUtf8(std::string_view cp1251);
 // nullopt when the text is not valid UTF-8 or holds a character outside code page 1251.
 std::optional<std::string> utf8ToCp1251(std::string_view utf8);
+// The character that starts at `at` in UTF-8 text, moving `at` past it; nullopt (with `at` moved
+// one byte on) for a byte that starts no well-formed character: a stray continuation byte, a cut
+// sequence, an overlong form, a surrogate or a value above U+10FFFF.
+std::optional<char32_t> decodeUtf8(std::string_view utf8, size_t& at);
+void appendUtf8(std::string& out, char32_t ch);
 // For the program's own fixed texts, which are all inside code page 1251.
 std::string cp(std::string_view utf8);
 

@@ -88,6 +88,41 @@ Outcome open(FileCommandContext& ctx, const std::string& text, const FileDialogS
     return Outcome::Done;
 }
 
+// The wrong records a box lists; the command line lists every one.
+constexpr size_t kReportLines = 25;
+
+// Replaces the table only with a file whose every record passes. A cancelled dialog or a refused
+// file keeps the table and its flag: after a No to the question no change has been let go yet.
+Outcome importCsv(FileCommandContext& ctx, const std::string& text, Table& table, TableId id, bool& modified,
+                  const std::function<Outcome()>& save, RowCheck check)
+{
+    const bool wasModified = modified;
+    bool saved = false;
+    const auto saveAndNote = [&] {
+        const Outcome outcome = save();
+        saved = outcome == Outcome::Done;
+        return outcome;
+    };
+    if (!askSaveFirst(ctx, text, table, modified, saveAndNote))
+        return Outcome::Cancelled;
+    const auto chosen = ctx.chooser.openFile(inStartDirectory(ctx, CsvOpenDialog()));
+    if (!chosen) {
+        modified = wasModified && !saved;
+        return Outcome::Cancelled;
+    }
+    const fs::path path = resolveChosen(ctx, chosen->path);
+    CsvLoad load = loadCsvFile(path, table, check);
+    if (!load.ok()) {
+        modified = wasModified && !saved;
+        ctx.feedback.message(load.error ? *load.error : csvProblemReport(path, load.problems, table, kReportLines));
+        return Outcome::Failed;
+    }
+    table = std::move(load.table);
+    modified = true;
+    ctx.feedback.moveCursor(id, 1, 0);
+    return Outcome::Done;
+}
+
 Writer cellWriter(const Table& table)
 {
     return [&table](const fs::path& path) { return saveCellFile(path, table); };
@@ -125,6 +160,12 @@ Outcome openCellList(FileCommandContext& ctx, const CellList& list, Table& table
             table = std::move(load.table);
             return load.error;
         });
+}
+
+Outcome importCellListCsv(FileCommandContext& ctx, const CellList& list, Table& table, bool& modified, RowCheck check)
+{
+    return importCsv(
+        ctx, list.question, table, list.id, modified, [&] { return saveCellList(ctx, list, table, modified); }, check);
 }
 
 } // namespace
@@ -205,6 +246,32 @@ Outcome newConfigTable(FileCommandContext& ctx, Table& config, bool& modified)
 Outcome openConfigTable(FileCommandContext& ctx, Table& config, bool& modified)
 {
     return openCellList(ctx, kConfigList, config, modified);
+}
+
+// --- CSV exchange ---
+
+Outcome exportCsv(FileCommandContext& ctx, const Table& table)
+{
+    bool unchanged = false; // the table is kept in its own files only
+    return save(
+        ctx, CsvSaveDialog(), [&table](const fs::path& path) { return saveCsvFile(path, table); }, unchanged);
+}
+
+Outcome importProductCsv(FileCommandContext& ctx, Table& products, bool& modified, RowCheck check)
+{
+    return importCsv(
+        ctx, question::kNewProducts, products, TableId::Products, modified,
+        [&] { return saveProductList(ctx, products, modified); }, check);
+}
+
+Outcome importMessageCsv(FileCommandContext& ctx, Table& messages, bool& modified, RowCheck check)
+{
+    return importCellListCsv(ctx, kMessageList, messages, modified, check);
+}
+
+Outcome importConfigCsv(FileCommandContext& ctx, Table& config, bool& modified, RowCheck check)
+{
+    return importCellListCsv(ctx, kConfigList, config, modified, check);
 }
 
 // --- reports ---

@@ -14,6 +14,7 @@
 
 #include "common/Feedback.h"
 #include "common/Table.h"
+#include "files/CsvFile.h"
 #include "files/FileDialogs.h"
 #include "files/ReportFile.h"
 
@@ -51,6 +52,17 @@ Outcome openMessageList(FileCommandContext& ctx, Table& messages, bool& modified
 Outcome saveConfigTable(FileCommandContext& ctx, const Table& config, bool& modified);
 Outcome newConfigTable(FileCommandContext& ctx, Table& config, bool& modified);
 Outcome openConfigTable(FileCommandContext& ctx, Table& config, bool& modified);
+
+// CSV exchange of the product, message and configuration tables ("Экспорт в CSV", "Импорт из
+// CSV"). Export writes the table as it stands and leaves its modified flag alone. Import asks the
+// table's save-first question, then takes the chosen file only when every record passes, `check`
+// (the table's row check) included; otherwise it shows the wrong records and the table stays as
+// it was, its flag too unless the question saved it. An imported table is in no table file yet:
+// its flag is set.
+Outcome exportCsv(FileCommandContext& ctx, const Table& table);
+Outcome importProductCsv(FileCommandContext& ctx, Table& products, bool& modified, RowCheck check);
+Outcome importMessageCsv(FileCommandContext& ctx, Table& messages, bool& modified, RowCheck check);
+Outcome importConfigCsv(FileCommandContext& ctx, Table& config, bool& modified, RowCheck check);
 
 // Report table with its totals fields (`SpeedButton13Click`, `SpeedButton14Click`,
 // `SpeedButton15Click`). New keeps the totals fields as they are.

@@ -132,4 +132,15 @@ FileDialogSetup PictureOpenDialog(const std::vector<std::string>& patterns)
     return setup;
 }
 
+FileDialogSetup CsvSaveDialog()
+{
+    return dialog("CsvSaveDialog", "таблица CSV(*.csv)|*.csv", "csv", kNoName);
+}
+
+// Accounting systems often name their exports .txt.
+FileDialogSetup CsvOpenDialog()
+{
+    return dialog("CsvOpenDialog", "таблица CSV(*.csv)|*.csv|текст(*.txt)|*.txt|все файлы(*)|*", "csv");
+}
+
 } // namespace qm

@@ -65,5 +65,8 @@ FileDialogSetup QmiSaveDialog();
 FileDialogSetup QmiOpenDialog();
 // The picture to convert into the logo: one entry of every extension given ("*.bmp" ...).
 FileDialogSetup PictureOpenDialog(const std::vector<std::string>& patterns);
+// The CSV exchange of the product, message and configuration tables.
+FileDialogSetup CsvSaveDialog();
+FileDialogSetup CsvOpenDialog();
 
 } // namespace qm

@@ -17,6 +17,13 @@ Failure messageRowFailure(int row)
     return Failure::at(FailureKind::BadRow, messagetext::kRowError, TableId::Messages, row, msgcol::Number);
 }
 
+std::optional<Failure> messageRowFailure(const Table& messages, int row)
+{
+    if (MsgCheckError(messages, row))
+        return messageRowFailure(row);
+    return std::nullopt;
+}
+
 OperationResult checkMessageTable(const Table& messages, Feedback& feedback)
 {
     const int rows = messages.rowCount() - 1;

@@ -2,6 +2,8 @@
 // The message table's one rule and the command that checks the whole table. Column 0 holds the
 // message number (1..1000), columns 1..8 the eight lines of the label text.
 
+#include <optional>
+
 #include "common/Failure.h"
 #include "common/Table.h"
 #include "common/TableColumns.h"
@@ -18,6 +20,8 @@ inline constexpr int kMaxMessageNumber = 1000;
 bool MsgCheckError(const Table& messages, int row);
 // The failure of a row whose number fails: the row message, at its number cell.
 Failure messageRowFailure(int row);
+// The row rule as a failure: nullopt when the row passes.
+std::optional<Failure> messageRowFailure(const Table& messages, int row);
 
 // The check command: walks the rows with the progress bar and the cursor, fails at the first
 // wrong row (cursor left on it) or shows "Список сообщений ошибок не имеет.". Done when every

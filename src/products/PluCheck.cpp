@@ -94,6 +94,14 @@ Failure pluRowFailure(int row, int column)
     return Failure::at(FailureKind::BadRow, pluRowErrorMessage(column), TableId::Products, row, column);
 }
 
+std::optional<Failure> productRowFailure(const Table& products, int row)
+{
+    int column = 0;
+    if (PluCheckError(products, row, column))
+        return pluRowFailure(row, column);
+    return std::nullopt;
+}
+
 OperationResult checkProductTable(const Table& products, Feedback& feedback)
 {
     ProgressDisplay display(feedback, products.rowCount() - 1, ProgressDisplay::Counter::Hidden);

@@ -1,6 +1,7 @@
 #pragma once
 // The product row check and the check-table command of the product tab.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,8 @@ bool PluCheckError(const Table& products, int row, int& column);
 std::string pluRowErrorMessage(int column);
 // The failure of a row that failed at the column: its message, at its cell.
 Failure pluRowFailure(int row, int column);
+// The row check as a failure: nullopt when the row passes.
+std::optional<Failure> productRowFailure(const Table& products, int row);
 
 // The check-table command: walks the rows with the progress bar, fails at the first wrong row
 // with the cursor on its cell, or shows "В списке товаров ошибок не обнаружено.". Done when

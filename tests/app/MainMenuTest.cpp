@@ -58,7 +58,8 @@ TEST_F(MainMenu, MenusAndItemsInTheirOrder)
     EXPECT_EQ(titles(bar->actions()),
               (QStringList{"Файл", "Редактор", "Подключения", "Отчеты", "Справка", "Выход"}));
     QMenu* file = bar->actions().front()->menu();
-    EXPECT_EQ(titles(file->actions()), (QStringList{"Новый", "Открыть", "Сохранить", "Печать", "Выход"}));
+    EXPECT_EQ(titles(file->actions()), (QStringList{"Новый", "Открыть", "Сохранить", "Экспорт в CSV", "Импорт из CSV",
+                                                    "Печать", "Выход"}));
     QMenu* save = file->actions()[2]->menu();
     EXPECT_EQ(titles(save->actions()), (QStringList{"Список товаров", "Список сообщений", "Таблицу конфигурации",
                                                     "Рисунок логотипа", "Таблицу отчетов", "Все"}));
@@ -66,7 +67,8 @@ TEST_F(MainMenu, MenusAndItemsInTheirOrder)
     EXPECT_EQ(help->actions().front()->text(), QStringLiteral("Все функции программы        F1"));
     // Every item that runs buttons finds them: no item is left without its command.
     for (const char* name : {"N5", "N6", "N15", "N8", "N9", "N14", "N11", "N12", "N32", "N13", "N31", "N17", "N18",
-                             "N19", "N21", "N33", "PLU1", "PLU2", "N25", "PLU3", "N26", "N27"})
+                             "N19", "N21", "N33", "PLU1", "PLU2", "N25", "PLU3", "N26", "N27", "CsvExport1", "CsvExport2",
+                             "CsvExport3", "CsvImport1", "CsvImport2", "CsvImport3"})
         EXPECT_TRUE(item(name) && item(name)->isEnabled()) << name;
 }
 

@@ -16,25 +16,7 @@ namespace
 
 using qm::Answer;
 
-class FileCommands : public ::testing::Test
-{
-  protected:
-    test::TempDir dir;
-    qmtest::ScriptedFeedback feedback;
-    test::ScriptedChooser chooser;
-    FileCommandContext ctx{feedback, chooser, dir.path()};
-
-    static Table products(int rows)
-    {
-        Table t = makeTable(productLayout());
-        t.setRowCount(rows + 1);
-        for (int r = 1; r <= rows; ++r)
-            t.setRow(r, {std::to_string(r), "name" + std::to_string(r), "", "100", "5", "0", "1", "2", "0", "0", ""});
-        return t;
-    }
-    void choose(const std::string& name, int filter = 1) { chooser.files.push_back(ChosenFile{name, filter}); }
-    void cancelDialog() { chooser.files.push_back(std::nullopt); }
-};
+using FileCommands = test::FileCommandTest;
 
 TEST_F(FileCommands, SaveFirstYesThenCancelledDialogKeepsTheTable)
 {

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/TableLayouts.h"
+#include "files/FileCommands.h"
 #include "files/FileDialogs.h"
 #include "support/ScriptedFeedback.h"
 
@@ -65,6 +67,28 @@ class TempDir
 
   private:
     std::filesystem::path m_path;
+};
+
+// The file commands with a scripted person and scripted dialogs, in a scratch start directory.
+class FileCommandTest : public ::testing::Test
+{
+  protected:
+    TempDir dir;
+    qmtest::ScriptedFeedback feedback;
+    ScriptedChooser chooser;
+    FileCommandContext ctx{feedback, chooser, dir.path()};
+
+    // Rows 1..rows of good products named "name1", "name2" ...
+    static Table products(int rows)
+    {
+        Table t = makeTable(productLayout());
+        t.setRowCount(rows + 1);
+        for (int r = 1; r <= rows; ++r)
+            t.setRow(r, {std::to_string(r), "name" + std::to_string(r), "", "100", "5", "0", "1", "2", "0", "0", ""});
+        return t;
+    }
+    void choose(const std::string& name, int filter = 1) { chooser.files.push_back(ChosenFile{name, filter}); }
+    void cancelDialog() { chooser.files.push_back(std::nullopt); }
 };
 
 std::string readAll(const std::filesystem::path& path);

@@ -64,6 +64,9 @@ void ConfigTab::addTableCommands()
     files.newList = newConfigTable;
     files.openList = openConfigTable;
     files.saveList = saveConfigTable;
+    files.importCsv = [](FileCommandContext& f, Table& table, bool& modified) {
+        return importConfigCsv(f, table, modified, configRowFailure);
+    };
     m_commands = new TableCommands(m_context, m_grid, files, this);
 
     const struct {
@@ -79,6 +82,8 @@ void ConfigTab::addTableCommands()
          &ConfigTab::SpeedButton67Click},
         {"SpeedButton68", QStringLiteral("Печать таблицы конфигурации"), ToolIcon::Print,
          &ConfigTab::SpeedButton68Click},
+        {"SpeedButton104", QStringLiteral("Экспорт в CSV"), ToolIcon::ExportCsv, &ConfigTab::exportCsv},
+        {"SpeedButton105", QStringLiteral("Импорт из CSV"), ToolIcon::ImportCsv, &ConfigTab::importCsv},
         {"SpeedButton69", QStringLiteral("Добавить строку таблицы"), ToolIcon::RowAdd, &ConfigTab::SpeedButton69Click},
         {"SpeedButton70", QStringLiteral("Копировать строку таблицы"), ToolIcon::RowCopy,
          &ConfigTab::SpeedButton70Click},
@@ -93,7 +98,7 @@ void ConfigTab::addTableCommands()
         QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.icon, this);
         connect(button, &QToolButton::clicked, this, b.handler);
         m_toolbar->addWidget(button);
-        if (&b == &buttons[3]) // the file and print commands stand apart from the row commands
+        if (&b == &buttons[5]) // the file, CSV and print commands stand apart from the row commands
             m_toolbar->addSpacing(8);
     }
     m_toolbar->addSpacing(8);
@@ -117,6 +122,16 @@ void ConfigTab::SpeedButton67Click()
 void ConfigTab::SpeedButton68Click()
 {
     printTable(m_context, m_grid);
+}
+
+void ConfigTab::exportCsv()
+{
+    m_commands->exportCsv();
+}
+
+void ConfigTab::importCsv()
+{
+    m_commands->importCsv();
 }
 
 void ConfigTab::SpeedButton69Click()

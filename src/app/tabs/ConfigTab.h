@@ -29,6 +29,9 @@ class ConfigTab : public QWidget
     void SpeedButton67Click();
     // Print preview of the table.
     void SpeedButton68Click();
+    // "Экспорт в CSV", "Импорт из CSV". An imported table is not applied either.
+    void exportCsv();
+    void importCsv();
     // Row editing: add, copy, insert, delete a row, sort by the number in column 0.
     void SpeedButton69Click();
     void SpeedButton70Click();

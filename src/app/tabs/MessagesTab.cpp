@@ -55,6 +55,9 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
     files.newList = newMessageList;
     files.openList = openMessageList;
     files.saveList = saveMessageList;
+    files.importCsv = [](FileCommandContext& f, Table& table, bool& modified) {
+        return importMessageCsv(f, table, modified, messageRowFailure);
+    };
     files.rangeDialogName = QStringLiteral("Form3");
     m_commands = new TableCommands(context, m_grid, files, this);
 
@@ -66,6 +69,8 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
                   {"SpeedButton44", "Открыть список сообщений", ToolIcon::Open, &MessagesTab::SpeedButton44Click},
                   {"SpeedButton45", "Сохранить список сообщений", ToolIcon::Save, &MessagesTab::SpeedButton45Click},
                   {"SpeedButton46", "Печать списка сообщений", ToolIcon::Print, &MessagesTab::SpeedButton46Click},
+                  {"SpeedButton102", "Экспорт в CSV", ToolIcon::ExportCsv, &MessagesTab::exportCsv},
+                  {"SpeedButton103", "Импорт из CSV", ToolIcon::ImportCsv, &MessagesTab::importCsv},
                   Row::gap(),
                   {"SpeedButton47", "Добавить строку таблицы", ToolIcon::RowAdd, &MessagesTab::SpeedButton47Click},
                   {"SpeedButton48", "Копировать строку таблицы", ToolIcon::RowCopy, &MessagesTab::SpeedButton48Click},
@@ -193,6 +198,16 @@ void MessagesTab::SpeedButton45Click()
 void MessagesTab::SpeedButton46Click()
 {
     printTable(m_context, m_grid);
+}
+
+void MessagesTab::exportCsv()
+{
+    m_commands->exportCsv();
+}
+
+void MessagesTab::importCsv()
+{
+    m_commands->importCsv();
 }
 
 void MessagesTab::SpeedButton47Click()

@@ -41,6 +41,9 @@ class MessagesTab : public QWidget
     void SpeedButton45Click();
     // Print preview of the list.
     void SpeedButton46Click();
+    // "Экспорт в CSV", "Импорт из CSV".
+    void exportCsv();
+    void importCsv();
     // Row editing: add, copy, insert, delete a row, delete a range of rows (`TForm3`), sort by
     // number, renumber by row.
     void SpeedButton47Click();

@@ -40,6 +40,9 @@ TableCommands::Setup productCommands(ChooserBox* logoChooser)
         return openProductList(files, table, modified, logoChooser->currentIndex());
     };
     s.saveList = saveProductList;
+    s.importCsv = [](FileCommandContext& files, Table& table, bool& modified) {
+        return importProductCsv(files, table, modified, productRowFailure);
+    };
     s.rangeDialogName = QStringLiteral("Form2");
     s.rangeDialogOnTop = true;
     return s;
@@ -76,6 +79,8 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent)
                   {"SpeedButton9", "Открыть список товаров", ToolIcon::Open, &ProductsTab::SpeedButton9Click},
                   {"SpeedButton10", "Сохранить список товаров", ToolIcon::Save, &ProductsTab::SpeedButton10Click},
                   {"SpeedButton24", "Печать таблицы товаров", ToolIcon::Print, &ProductsTab::SpeedButton24Click},
+                  {"SpeedButton100", "Экспорт в CSV", ToolIcon::ExportCsv, &ProductsTab::exportCsv},
+                  {"SpeedButton101", "Импорт из CSV", ToolIcon::ImportCsv, &ProductsTab::importCsv},
                   Row::gap(),
                   {"SpeedButton25", "Добавить строку таблицы", ToolIcon::RowAdd, &ProductsTab::SpeedButton25Click},
                   {"SpeedButton26", "Копировать строку таблицы", ToolIcon::RowCopy, &ProductsTab::SpeedButton26Click},
@@ -205,6 +210,16 @@ void ProductsTab::SpeedButton24Click()
 void ProductsTab::SpeedButton10Click()
 {
     m_commands->saveList();
+}
+
+void ProductsTab::exportCsv()
+{
+    m_commands->exportCsv();
+}
+
+void ProductsTab::importCsv()
+{
+    m_commands->importCsv();
 }
 
 void ProductsTab::SpeedButton25Click()

@@ -57,6 +57,9 @@ class ProductsTab : public QWidget
     void SpeedButton10Click();
     // Print preview of the table.
     void SpeedButton24Click();
+    // "Экспорт в CSV", "Импорт из CSV".
+    void exportCsv();
+    void importCsv();
     // Row editing: add, copy, insert, delete, sort, delete a range, renumber.
     void SpeedButton25Click();
     void SpeedButton26Click();

@@ -1,0 +1,56 @@
+#include "cli/CliTableFiles.h"
+
+#include "files/PluFile.h"
+
+namespace qm::cli
+{
+
+namespace
+{
+
+// ProductLoad or TableLoad.
+template <class Load> std::optional<Table> tableOf(CliContext& context, Load load)
+{
+    if (load.error) {
+        context.error(*load.error);
+        return std::nullopt;
+    }
+    return std::move(load.table);
+}
+
+} // namespace
+
+std::optional<Table> loadProducts(CliContext& context, const std::string& file)
+{
+    return tableOf(context, loadProductFile(file, context.settings().logoIndex));
+}
+
+bool saveProducts(CliContext& context, const std::string& file, const Table& products)
+{
+    std::optional<std::string> error;
+    if (productFormatOf(file) == ProductFormat::Pl6) {
+        error = saveCellFile(file, products);
+    } else {
+        for (const PluLoss& loss : pluLosses(products))
+            context.error("row " + std::to_string(loss.row) + " does not fit the .plu format whole");
+        error = SaveFile1_5(file, products);
+    }
+    if (error)
+        context.error(*error);
+    return !error;
+}
+
+std::optional<Table> loadedTable(CliContext& context, TableLoad load)
+{
+    return tableOf(context, std::move(load));
+}
+
+bool saveCellTable(CliContext& context, const std::string& file, const Table& table)
+{
+    const auto error = saveCellFile(file, table);
+    if (error)
+        context.error(*error);
+    return !error;
+}
+
+} // namespace qm::cli

@@ -1,0 +1,25 @@
+#pragma once
+// The table files the commands read and write: product files (.pl6, or .plu with the logo
+// index kept in qm1_6.cfg), and the cell-per-line message and configuration files. A failure is
+// printed on standard error; the result says whether it happened.
+
+#include <optional>
+#include <string>
+
+#include "cli/CliContext.h"
+#include "common/Table.h"
+#include "files/TableFiles.h"
+
+namespace qm::cli
+{
+
+std::optional<Table> loadProducts(CliContext& context, const std::string& file);
+// As .pl6 or .plu by the name's extension. The .plu format cuts some cells: the rows concerned
+// are named on standard error, and the file is written all the same.
+bool saveProducts(CliContext& context, const std::string& file, const Table& products);
+
+// The table of a message or configuration file read by loadMessageFile or loadConfigFile.
+std::optional<Table> loadedTable(CliContext& context, TableLoad load);
+bool saveCellTable(CliContext& context, const std::string& file, const Table& table);
+
+} // namespace qm::cli
