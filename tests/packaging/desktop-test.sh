@@ -5,9 +5,9 @@ set -euo pipefail
 file=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for line in 'Type=Application' 'Name=Весы QM' 'Exec=qmscales' 'Icon=qmscales' 'Categories=Office;'; do
-    grep -qxF "$line" "$file" || fail "$file lacks the line $line"
+    LC_ALL=C grep -qxF "$line" "$file" || fail "$file lacks the line $line"
 done
-grep -Eq '^Comment=.*[А-Яа-я]' "$file" || fail "$file has no Russian comment"
+LC_ALL=C grep -q $'^Comment=.*[\xd0\xd1]' "$file" || fail "$file has no Russian comment"
 if command -v desktop-file-validate > /dev/null; then
     out=$(desktop-file-validate "$file" 2>&1) || { echo "$out"; fail "desktop-file-validate $file"; }
     [ -z "$out" ] || { echo "$out"; fail "desktop-file-validate warns about $file"; }
