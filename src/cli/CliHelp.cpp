@@ -92,8 +92,7 @@ std::string bold(const std::string& text)
 
 void printHelp(std::ostream& out)
 {
-    out << "Usage: " << kProgram << " " << kSynopsis << "\n"
-        << kDescription << ".\n\nCommon options:\n";
+    out << "Usage: " << kProgram << " " << kSynopsis << "\n" << kDescription << ".\n\nCommon options:\n";
     printCommonOptions(out);
     out << "\nCommands:\n";
     for (const auto& c : cliCommands())
@@ -104,8 +103,7 @@ void printHelp(std::ostream& out)
 void printCommandHelp(std::ostream& out, const CliCommand& command)
 {
     out << "Usage: " << kProgram << " [common options] " << command.name
-        << (command.usage.empty() ? "" : " " + command.usage) << "\n  " << command.summary
-        << "\n\nCommon options:\n";
+        << (command.usage.empty() ? "" : " " + command.usage) << "\n  " << command.summary << "\n\nCommon options:\n";
     printCommonOptions(out);
     out << "\nExit status: " << kExitStatus << "\n";
 }
@@ -126,7 +124,9 @@ void printManPage(std::ostream& out, const std::string& version)
         out << ".TP\n" << bold(o.flags) << "\n" << roff(o.text) << "\n";
     out << ".PP\n" << roff(kRelativePaths) << "\n.SH COMMANDS\n";
     for (const auto& c : cliCommands())
-        out << ".TP\n" << bold(c.name) << (c.usage.empty() ? "" : " " + roff(c.usage)) << "\n" << roff(c.summary) << "\n";
+        out << ".TP\n"
+            << bold(c.name) << (c.usage.empty() ? "" : " " + roff(c.usage)) << "\n"
+            << roff(c.summary) << "\n";
     out << ".SH EXIT STATUS\n" << roff(kExitStatus) << "\n";
 }
 
