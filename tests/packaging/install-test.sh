@@ -50,11 +50,11 @@ fi
 # ends it (exit 124), having loaded the offscreen platform; anything else means it failed to start.
 start=$work/start
 mkdir -p "$start"
-( cd "$start" && HOME=$work QT_QPA_PLATFORM=offscreen timeout 6 \
+( cd "$start" && HOME=$work QT_QPA_PLATFORM=offscreen timeout 10 \
       bash -c 'echo $$ > "$0/window.pid"; exec "$1"' "$work" "$prefix/bin/qmscales" ) > "$work/window.log" 2>&1 &
 runner=$!
 loaded=no
-for _ in $(seq 50); do
+for _ in $(seq 90); do
     sleep 0.1
     pid=$(cat "$work/window.pid" 2>/dev/null || true)
     if [ -n "$pid" ] && grep -q libqoffscreen "/proc/$pid/maps" 2>/dev/null; then
