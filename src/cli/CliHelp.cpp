@@ -110,7 +110,7 @@ void printCommandHelp(std::ostream& out, const CliCommand& command)
 
 void printManPage(std::ostream& out, const std::string& version)
 {
-    out << ".TH QMSCALES\\-CLI 1 \"\" \"qmscales " << roff(version) << "\" \"User Commands\"\n"
+    out << ".TH QMSCALES\\-CLI 1 \"\" \"qmscales " << roff(version) << "\" \"User Commands\"\n.nh\n"
         << ".SH NAME\n"
         << roff(kProgram) << " \\- " << roff(kDescription) << "\n"
         << ".SH SYNOPSIS\n"
