@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, when any is missing.
+# Installs the Debian packages the build and the tests need, and those named as arguments, when
+# any is missing.
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev libqt6serialport6-dev qt6-svg-dev qt6-image-formats-plugins
-          libgtest-dev libgmock-dev qt6-translations-l10n fonts-dejavu-core)
+          libgtest-dev libgmock-dev qt6-translations-l10n fonts-dejavu-core desktop-file-utils man-db "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

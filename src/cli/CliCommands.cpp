@@ -194,18 +194,4 @@ const std::vector<std::string>& commonOptions()
     return options;
 }
 
-const char* commonOptionsHelp()
-{
-    return "  --dir DIR          start directory (default: the current directory): its qm1_6.cfg\n"
-           "                     holds the kept configuration, its ports.cfg maps COMn to devices\n"
-           "  --config FILE.cfl  configuration table to use instead of the one kept in qm1_6.cfg\n"
-           "  --scale NAME       the scale, by its name in the configuration table\n"
-           "  --trace FILE       write every byte on the serial line to FILE with time stamps\n"
-           "  --verbose          also print the system's own text of a port failure\n"
-           "  --yes              answer Yes to every question\n"
-           "  -h, --help         show this help (after a command: that command's help)\n"
-           "  --version          show the program's version\n"
-           "Relative paths (FILE, --out, --config, --trace) are taken from the current directory.\n";
-}
-
 } // namespace qm::cli

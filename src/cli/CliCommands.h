@@ -37,8 +37,6 @@ const CliCommand* findCommand(const std::string& name);
 
 // Options every command accepts.
 const std::vector<std::string>& commonOptions();
-// The common options as --help describes them.
-const char* commonOptionsHelp();
 
 // Commands, one group per file.
 int runCheckConfig(CliContext& context);

@@ -4,38 +4,18 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "cli/Args.h"
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "cli/CliHelp.h"
 #include "link/TComm.h"
 
 using namespace qm::cli;
 
 namespace
 {
-
-const char* const kUsageLine = "Usage: qmscales-cli [--dir DIR] [--config FILE.cfl] [--trace FILE] [--verbose] "
-                               "COMMAND [ARGS]\n";
-
-void printHelp(std::ostream& out)
-{
-    out << kUsageLine
-        << "Service tool for QM label scales (утилита обслуживания весов QM).\n\n"
-           "Common options:\n"
-        << commonOptionsHelp() << "\nCommands:\n";
-    for (const auto& c : cliCommands())
-        out << "  " << c.name << (c.usage.empty() ? "" : " " + c.usage) << "\n      " << c.summary << "\n";
-    out << "\nqmscales-cli COMMAND --help shows one command.\n"
-           "Exit status: 0 success, 1 the operation failed, 2 wrong usage.\n";
-}
-
-void printCommandHelp(std::ostream& out, const CliCommand& command)
-{
-    out << "Usage: qmscales-cli [common options] " << command.name << (command.usage.empty() ? "" : " " + command.usage)
-        << "\n  " << command.summary << "\n\nCommon options:\n"
-        << commonOptionsHelp() << "\nExit status: 0 success, 1 the operation failed, 2 wrong usage.\n";
-}
 
 int usageError(const std::string& text)
 {
@@ -66,6 +46,11 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, bool d
 
 int main(int argc, char** argv)
 {
+    // The manual page, written by the build from the same table as --help; hidden from users.
+    if (argc == 2 && std::string_view(argv[1]) == "--man") {
+        printManPage(std::cout, QM_VERSION);
+        return kOk;
+    }
     Args args;
     std::string error;
     const bool parsed = args.parse(argc, argv, allOptions(), error);
