@@ -3,8 +3,9 @@
 # any is missing.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev libqt6serialport6-dev qt6-svg-dev qt6-image-formats-plugins
-          libgtest-dev libgmock-dev qt6-translations-l10n fonts-dejavu-core desktop-file-utils man-db "$@")
+packages=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-image-formats-plugins
+          libgtest-dev libgmock-dev qt6-translations-l10n fonts-dejavu-core desktop-file-utils man-db
+          clang libclang-rt-14-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,10 @@
+// A .msg message file: one cell per line.
+#include "files/CellFile.h"
+#include "files/TableFiles.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const qm::Table table = qm::readMessageBytes({reinterpret_cast<const char*>(data), size});
+    (void)qm::cellFileBytes(table);
+    return 0;
+}

@@ -1,0 +1,15 @@
+// The scale's 100-byte product record (read answer), and the report row made of it.
+#include "FuzzRecord.h"
+#include "products/PluCodec.h"
+#include "reports/ReportCodec.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto record = qm::fuzz::exactRecord(data, size, qm::kReadRecordSize);
+    if (record.empty())
+        return 0;
+    const qm::PluRecord plu = qm::decodePluRecord(record.data());
+    (void)qm::reportRow(plu);
+    (void)qm::pluUnfitColumn(plu);
+    return 0;
+}
