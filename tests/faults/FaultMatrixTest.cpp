@@ -58,6 +58,16 @@ struct FaultCase {
     bool late = false; // the scale answers after the window: the next operation waits it out
 };
 
+// The test log names a case by its operation and fault rather than by its bytes.
+[[maybe_unused]] void PrintTo(const Operation& op, std::ostream* os)
+{
+    *os << op.name;
+}
+[[maybe_unused]] void PrintTo(const FaultCase& fault, std::ostream* os)
+{
+    *os << fault.name;
+}
+
 const std::vector<Operation>& operations()
 {
     namespace ot = qm::operationtext;
