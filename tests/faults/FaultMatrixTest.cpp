@@ -51,7 +51,7 @@ enum class Expect { NoLink, NotReady, Exchange, PortGone };
 // goes away during the exchange (powerOff) or before it (gone).
 struct FaultCase {
     std::string name;
-    std::string spec;
+    std::string emuFault;
     Expect expect;
     bool powerOff = false;
     bool gone = false;
@@ -202,15 +202,15 @@ class FaultMatrix : public testing::TestWithParam<std::tuple<Operation, FaultCas
 TEST_P(FaultMatrix, FailsWithItsMessageAndLeavesThePortUsable)
 {
     const auto& [op, fault] = GetParam();
-    if (fault.spec.rfind("nak", 0) == 0 && !op.acknowledged)
+    if (fault.emuFault.rfind("nak", 0) == 0 && !op.acknowledged)
         GTEST_SKIP() << "the scale acknowledges no read";
     // Open: a port lost in the middle of these shows another message than a silent scale does.
     if (fault.powerOff && (op.name == "ReadKeys" || op.name == "ReadTotals" || op.name == "DeleteMessages"))
         GTEST_SKIP() << "open: the message of a port lost during " << op.name;
     qmtest::EmuOptions options;
     options.stateJson = emu::StateBuilder().plu(1, "a", 100).plu(2, "b", 200).plu(3, "c", 300).json();
-    if (!fault.spec.empty())
-        options.faults = {replaced(fault.spec, "CMD", op.command)};
+    if (!fault.emuFault.empty())
+        options.faults = {replaced(fault.emuFault, "CMD", op.command)};
     qmtest::EmuProcess scale(options);
     StartDir dir(scale);
     const auto before = dir.snapshot();
