@@ -5,6 +5,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (const auto record = qm::fuzz::exactRecord(data, size, qm::kUserSetRecordSize); !record.empty()) {
+        (void)qm::isUserSetRecord(record.data());
         const qm::UserSettings settings = qm::decodeUserSet(record.data());
         (void)qm::encodeUserSetWrite(settings);
     }

@@ -48,6 +48,10 @@ void ScaleWorker::execute(const Job& job, GuiFeedback& feedback, const std::file
     } catch (const std::exception& e) {
         feedback.error(e.what());
     }
+    // A line lost during an exchange: the operation said so in its own words, the system's text
+    // goes to the trace, as on the command line.
+    if (m_trace && session.lineFailure())
+        m_trace->note("port error: " + *session.lineFailure());
     // The port is not held between operations.
     m_comm->Disconnect();
 }

@@ -108,8 +108,9 @@ class Load
         return std::nullopt;
     }
 
-    // Runs the transfer; a line failure in the middle of an exchange is the scale's or the
-    // line's fault, as a scale that stopped answering.
+    // Runs the transfer. A port that fails during an exchange is a line that stopped answering
+    // (the session takes the failure in), so the load ends as against a silent scale; anything
+    // still thrown is the scale's or the line's fault all the same.
     template <class Transfer> LoadLine send(Transfer transfer)
     {
         OperationResult result;

@@ -14,23 +14,6 @@
 namespace qm
 {
 
-namespace
-{
-
-// The scale may be polling for a range still: its answer to the number byte is dropped before
-// the cancel goes out. The outcome is not reported; a range left set is cancelled again before
-// the next virtual load sets a new one.
-void cancelRangeSilently(ScaleSession& session, int scaleNumber)
-{
-    session.NewQue();
-    session.send(static_cast<std::uint8_t>(scaleNumber));
-    session.pause(50);
-    session.NewQue();
-    cancelPluRange(session);
-}
-
-} // namespace
-
 OperationResult sendVirtualLoad(const ScaleLink& link, const Table& products)
 {
     ScaleSession& session = link.session;
@@ -52,7 +35,7 @@ OperationResult sendVirtualLoad(const ScaleLink& link, const Table& products)
     const int number = scale.target.number;
     // A range an interrupted load left set makes the scale answer its number with a request,
     // which no addressing takes: it is cancelled first, as the product tab does.
-    cancelRangeSilently(session, number);
+    productsteps::cancelRangeSilently(session, number);
     if (auto addressed = addressScale(session, number); !addressed)
         return addressed;
     // From here the range may be set, even when its acknowledgement was lost.
@@ -66,7 +49,7 @@ OperationResult sendVirtualLoad(const ScaleLink& link, const Table& products)
     } else {
         result = failed(fb, Failure::plain(FailureKind::ExchangeFailed, producttext::kExchangeFailed));
     }
-    cancelRangeSilently(session, number);
+    productsteps::cancelRangeSilently(session, number);
     return result;
 }
 

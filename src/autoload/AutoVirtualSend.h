@@ -12,7 +12,8 @@ namespace qm
 
 // Opens the scale through the frame. Fails with the row's failure (BadRow, at the file's row)
 // before any byte; NoLink when the addressing fails; ExchangeFailed when the range is refused or
-// the paced transfer spends its error budget; Stopped when the stop flag is seen before a pass.
+// the paced transfer spends its error budget or its budget of requests and failed passes (see
+// products/VirtualLoop.h); Stopped when the stop flag is seen before a pass.
 OperationResult sendVirtualLoad(const ScaleLink& link, const Table& products);
 
 } // namespace qm

@@ -36,7 +36,6 @@ CliContext::CliContext(Args args) : m_args(std::move(args))
     m_dir = m_args.value("dir").value_or(std::filesystem::current_path().string());
     m_feedback.setAssumeYes(m_args.has("yes"));
     m_config = makeTable(configLayout());
-    m_portFailure = operationtext::kReadFailed;
 }
 
 std::string CliContext::dirFile(const std::string& name) const
@@ -118,18 +117,28 @@ void CliContext::reportPortError(const PortError& e)
     m_feedback.progressEnd();
     m_feedback.holdAfterStop(false);
     m_feedback.releaseHeld();
-    m_feedback.message(m_portFailure);
-    detail("COM" + std::to_string(static_cast<int>(m_comm->port()) + 1) + " (" + m_comm->devicePath() +
-           "): " + e.what());
+    m_feedback.message(operationtext::kNoLink);
+    detail(portName() + e.what());
+}
+
+std::string CliContext::portName() const
+{
+    return "COM" + std::to_string(static_cast<int>(m_comm->port()) + 1) + " (" + m_comm->devicePath() + "): ";
 }
 
 void CliContext::reportPortDetail()
 {
-    // Every other port failure ends the operation as a PortError; a text left without one is
-    // the connection's, which the frame showed as "Выбранный СОМ-порт не существует ...".
-    if (!m_comm || m_detailShown || m_comm->lastErrorText().empty())
+    if (!m_comm || m_detailShown)
         return;
-    detail(m_comm->lastErrorText());
+    // A line lost during an exchange, which the operation reported as an exchange that failed.
+    if (m_session && m_session->lineFailure()) {
+        detail(portName() + *m_session->lineFailure());
+        return;
+    }
+    // The connection's text, which the frame showed as "Выбранный СОМ-порт не существует ...";
+    // it names the port itself.
+    if (!m_comm->lastErrorText().empty())
+        detail(m_comm->lastErrorText());
 }
 
 int CliContext::finish(const OperationResult& result)

@@ -53,14 +53,13 @@ class CliContext
 
     void error(const std::string& text) const; // to standard error, "qmscales-cli: " first
 
-    // The message a port failure of the running operation is shown with (the operation's own
-    // failure text); set by the command before it runs its operation.
-    void setPortFailureMessage(std::string text) { m_portFailure = std::move(text); }
-    // A port failure that ended the operation: its message on standard output, the system's
-    // text in the trace and, with --verbose, on standard error.
+    // A port error that no exchange took in (the session turns a port failing during an exchange
+    // into a line that no longer answers, which the operation reports in its own words): the
+    // frame's message for a line that fails, the system's text as reportPortDetail gives it.
     void reportPortError(const PortError& e);
-    // The system's text of a failure that the operation already reported in its own words
-    // (a port that could not be opened): to the trace and, with --verbose, to standard error.
+    // The system's text of a failure that the operation already reported in its own words (a
+    // port that could not be opened, a line lost during an exchange): to the trace and, with
+    // --verbose, to standard error.
     void reportPortDetail();
 
     // Closes an operation for the command line: a run that Ctrl+C ended without the operation
@@ -69,6 +68,8 @@ class CliContext
 
   private:
     void detail(const std::string& text);
+    // "COMn (DEVICE): " of the port in use.
+    std::string portName() const;
 
     Args m_args;
     std::string m_dir;
@@ -78,7 +79,6 @@ class CliContext
     std::unique_ptr<FileTrace> m_trace;
     std::unique_ptr<TComm> m_comm;
     std::unique_ptr<ScaleSession> m_session;
-    std::string m_portFailure;
     bool m_detailShown = false;
 };
 

@@ -54,7 +54,6 @@ int runTestLink(CliContext& context)
         context.error("test-link needs --scale NAME or --all");
         return kUsage;
     }
-    context.setPortFailureMessage(operationtext::kNoLink);
     Table tests = makeTable(testLayout());
     PrintedTests printed(tests, context.feedback());
     if (!all) {
@@ -74,7 +73,6 @@ int runDetect(CliContext& context)
         context.error("detect needs --port COM1..COM16 and --speed 2400, 4800, 9600 or 19200");
         return kUsage;
     }
-    context.setPortFailureMessage(diagnostictext::kPortMissing);
     const DetectedNumber detected =
         detectScaleNumber(context.session(), "COM" + std::to_string(com), std::to_string(*speed));
     if (!detected)

@@ -59,7 +59,6 @@ int runSendLogo(CliContext& context)
     const auto picture = loadLogo(context, *file);
     if (!picture)
         return kFailed;
-    context.setPortFailureMessage(logotext::kWriteFailed);
     return context.finish(sendLogo(scaleLink(context), *picture));
 }
 
@@ -73,7 +72,6 @@ int runReadLogo(CliContext& context)
     LogoPicture picture;
     bool modified = false;
     LogoWriter sink(picture, modified);
-    context.setPortFailureMessage(logotext::kReadFailed);
     // A fresh picture is never modified: the save-first question is not asked. A failed read
     // writes nothing, so an older file stays whole.
     const OperationResult result = readLogo(scaleLink(context), sink, {});

@@ -46,7 +46,6 @@ int runSendMessages(CliContext& context)
     const auto messages = loadedTable(context, loadMessageFile(*file));
     if (!messages)
         return kFailed;
-    context.setPortFailureMessage(operationtext::kWriteFailed);
     OperationResult result;
     if (a.has("rows")) {
         const auto range =
@@ -85,7 +84,6 @@ int runReadMessages(CliContext& context)
     TableWriter sink(messages, &modified);
     const ScaleLink link = scaleLink(context);
     const SaveCommand noSave; // a fresh table is never modified: the question is not asked
-    context.setPortFailureMessage(messagetext::kReadFailed);
     // A stopped read's "Действие прервано." is said again with where the rows went.
     context.feedback().holdAfterStop(true);
     OperationResult result;
@@ -110,7 +108,6 @@ int runDeleteMessages(CliContext& context)
     if (what == Selection::None)
         return kUsage;
     const ScaleLink link = scaleLink(context);
-    context.setPortFailureMessage(messagetext::kDeleteFailed);
     if (what == Selection::All)
         return context.finish(deleteAllMessages(link));
     if (what == Selection::One) {

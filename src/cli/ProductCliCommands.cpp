@@ -52,7 +52,6 @@ int runSendProducts(CliContext& context)
     const auto products = loadProducts(context, *file);
     if (!products)
         return kFailed;
-    context.setPortFailureMessage(operationtext::kWriteFailed);
     OperationResult result;
     if (a.has("rows")) {
         const auto range =
@@ -94,7 +93,6 @@ int runReadProducts(CliContext& context)
     TableWriter sink(products, &modified);
     const ScaleLink link = scaleLink(context);
     const SaveCommand noSave; // a fresh table is never modified: the question is not asked
-    context.setPortFailureMessage(operationtext::kReadFailed);
     // A stopped read's "Данные приняты." gives way to the command line's own message.
     context.feedback().holdAfterStop(true);
     OperationResult result;
@@ -115,20 +113,16 @@ int runDeleteProducts(CliContext& context)
     if (what == Selection::None)
         return kUsage;
     const ScaleLink link = scaleLink(context);
-    if (what == Selection::All) {
-        context.setPortFailureMessage(producttext::kDeleteFailed);
+    if (what == Selection::All)
         return context.finish(deleteAllProducts(link));
-    }
     if (what == Selection::One) {
         if (!numberOption(context, "plu", kMaxPlu, producttext::kBadPluToDelete))
             return kUsage;
-        context.setPortFailureMessage(producttext::kNotDeleted);
         return context.finish(deleteOneProduct(link, *context.args().value("plu")));
     }
     const auto range = rangeOption(context, "range", productRange(ProductRangeKind::PluToDelete));
     if (!range)
         return kUsage;
-    context.setPortFailureMessage(producttext::kDeleteFailed);
     return context.finish(deleteProductRange(link, range->first, range->last));
 }
 
@@ -136,7 +130,6 @@ int runCancelRange(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    context.setPortFailureMessage(producttext::kRangeNotCancelled);
     return context.finish(cancelVirtualRange(scaleLink(context)));
 }
 

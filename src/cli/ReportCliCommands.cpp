@@ -103,7 +103,6 @@ int runReadReport(CliContext& context)
     TableWriter sink(report, &modified);
     const ScaleLink link = scaleLink(context);
     const SaveCommand noSave; // a fresh table is never modified: the question is not asked
-    context.setPortFailureMessage(operationtext::kReadFailed);
     context.feedback().holdAfterStop(true);
     OperationResult result = what == Selection::All ? readReportTable(link, sink, fieldsSink(fields), noSave)
                                                     : readReportOne(link, *a.value("plu"), sink, noSave);
@@ -130,7 +129,6 @@ int runReadTotals(CliContext& context)
     ReportTotals fields = startFields();
     Table untouched = makeTable(reportLayout());
     TableWriter sink(untouched);
-    context.setPortFailureMessage(operationtext::kReadFailed);
     const OperationResult result = readGeneralTotals(scaleLink(context), sink, fieldsSink(fields), SaveCommand());
     if (result)
         std::cout << totalsText(fields, json) << std::flush;
@@ -148,7 +146,6 @@ int runClearTotals(CliContext& context)
         return kUsage;
     }
     const ScaleLink link = scaleLink(context);
-    context.setPortFailureMessage(reporttext::kClearFailed);
     if (a.has("grand"))
         return context.finish(clearGrandTotal(link));
     if (a.has("all-plu"))

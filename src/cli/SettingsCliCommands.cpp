@@ -86,7 +86,6 @@ int runReadSettings(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    context.setPortFailureMessage(operationtext::kWriteFailed);
     HeldSettings held;
     const OperationResult result = context.args().has("json") ? fetchUserSettings(scaleLink(context), held)
                                                               : readUserSettings(scaleLink(context), held);
@@ -132,7 +131,6 @@ int runWriteSettings(CliContext& context)
     if (!cp1251Option(context, "shop1", form.shop1) || !cp1251Option(context, "shop2", form.shop2))
         return kUsage;
 
-    context.setPortFailureMessage(operationtext::kWriteFailed);
     const ScaleLink link = scaleLink(context);
     // What is not given keeps the scale's current value.
     const bool userWhole = a.has("department") && a.has("label-format") && a.has("barcode-format") &&
@@ -172,7 +170,6 @@ int runReadStatus(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    context.setPortFailureMessage(operationtext::kWriteFailed);
     ScaleStatus status;
     // The status alone: the key loop of the tab is read-keys.
     const OperationResult result = readScaleStatus(scaleLink(context), status);
@@ -196,7 +193,6 @@ int runReadKeys(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    context.setPortFailureMessage(operationtext::kWriteFailed);
     Table keys = makePriceKeyTable();
     TableWriter sink(keys);
     const OperationResult result = readPriceKeys(scaleLink(context), sink);
@@ -233,7 +229,6 @@ int runWriteKeys(CliContext& context)
         context.error(*file + ": " + error);
         return kFailed;
     }
-    context.setPortFailureMessage(settingstext::kKeyWriteFailed);
     const OperationResult result = writePriceKeys(scaleLink(context), *cells);
     nameFailedCell(context, result, TableId::PriceKeys);
     return context.finish(result);
@@ -243,7 +238,6 @@ int runReadFactory(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    context.setPortFailureMessage(settingstext::kFactoryReadFailed);
     FactorySettings f;
     const OperationResult result = readFactory(scaleLink(context), f);
     if (!result)

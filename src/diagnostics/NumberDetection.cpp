@@ -61,6 +61,12 @@ DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portT
             found.number = n;
             return found;
         }
+        // A port lost during the probes answers none of the rest: it is the port's failure.
+        if (session.lineFailure()) {
+            ended(diagnostictext::kNotDetermined);
+            return endedBy(
+                failed(feedback, Failure::plain(FailureKind::PortUnavailable, diagnostictext::kPortMissing)));
+        }
     }
     ended(diagnostictext::kNotDetermined);
     return endedBy(failed(feedback, Failure::plain(FailureKind::NoLink, diagnostictext::notDetected(portText))));

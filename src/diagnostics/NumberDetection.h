@@ -16,9 +16,9 @@ namespace qm
 
 class ScaleSession;
 
-// Done with the number found; Failed when the port cannot be opened (nothing is probed) or when
-// no number was answered, with its message; Stopped, without a message, by the stop button
-// between two probes.
+// Done with the number found; Failed when the port cannot be opened (nothing is probed) or is
+// lost during the probes (diagnostictext::kPortMissing), or when no number was answered, with
+// its message; Stopped, without a message, by the stop button between two probes.
 struct DetectedNumber : OperationResult {
     int number = 0;
 };

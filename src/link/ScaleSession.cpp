@@ -8,6 +8,20 @@
 namespace qm
 {
 
+template <class Use> bool ScaleSession::onLine(Use use)
+{
+    if (m_lineFailure)
+        return false;
+    try {
+        use();
+        return true;
+    } catch (const PortError& e) {
+        m_lineFailure = e.what();
+        m_burstBytes = 0;
+        return false;
+    }
+}
+
 bool ScaleSession::Connection(const std::string& portText, const std::string& speedText)
 {
     // The number after "COM" is read by the same rule as the configuration check, so that a
@@ -33,20 +47,30 @@ bool ScaleSession::Connection(const std::string& portText, const std::string& sp
             break;
         }
     }
+    m_lineFailure.reset();
+    m_burstBytes = 0;
     try {
         m_comm.Connect();
     } catch (const PortError&) {
         return false;
     }
-    m_burstBytes = 0;
     return true;
 }
 
 void ScaleSession::NewQue()
 {
-    const int n = m_comm.GetIn();
-    for (int i = 0; i < n; ++i)
-        m_comm.GetByte();
+    onLine([&] {
+        const int n = m_comm.GetIn();
+        for (int i = 0; i < n; ++i)
+            m_comm.GetByte();
+    });
+}
+
+int ScaleSession::waiting()
+{
+    int n = 0;
+    onLine([&] { n = m_comm.GetIn(); });
+    return n;
 }
 
 int ScaleSession::lineTimeMs(int bytes) const
@@ -57,9 +81,8 @@ int ScaleSession::lineTimeMs(int bytes) const
 
 void ScaleSession::send(const Bytes& bytes)
 {
-    if (bytes.empty())
+    if (bytes.empty() || !onLine([&] { m_comm.SendBytes(bytes.data(), bytes.size()); }))
         return;
-    m_comm.SendBytes(bytes.data(), bytes.size());
     const auto now = std::chrono::steady_clock::now();
     // Bytes of an earlier burst still in transit stay ahead of these.
     const auto earlierEnd = m_burstAt + std::chrono::milliseconds(lineTimeMs(m_burstBytes));
@@ -83,15 +106,19 @@ bool ScaleSession::replyWindow(int n, int windowMs, Count condition)
         m_burstBytes = 0;
     }
     const auto deadline = start + milliseconds(windowMs + lineTimeMs(n));
-    for (;;) {
-        if (met(m_comm.GetIn()))
-            break;
-        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
-        if (left <= 0)
-            break;
-        m_comm.waitForInput(static_cast<int>(left));
-    }
-    return met(m_comm.GetIn());
+    bool answered = false;
+    const bool onTheLine = onLine([&] {
+        for (;;) {
+            if (met(m_comm.GetIn()))
+                break;
+            const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+            if (left <= 0)
+                break;
+            m_comm.waitForInput(static_cast<int>(left));
+        }
+        answered = met(m_comm.GetIn());
+    });
+    return onTheLine && answered;
 }
 
 bool ScaleSession::acknowledged(int windowMs, Count condition)
@@ -101,6 +128,8 @@ bool ScaleSession::acknowledged(int windowMs, Count condition)
 
 Bytes ScaleSession::readBytes(int n)
 {
+    if (n <= 0)
+        return {};
     return m_comm.GetBytes(n);
 }
 
@@ -135,14 +164,16 @@ ScaleSession::FirstByte ScaleSession::firstByteWithin(std::chrono::steady_clock:
 {
     using namespace std::chrono;
     const auto deadline = since + milliseconds(windowMs);
-    while (m_comm.GetIn() < 1) {
-        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
-        if (left <= 0)
-            break;
-        m_comm.waitForInput(static_cast<int>(left));
-    }
     FirstByte result;
-    result.arrived = m_comm.GetIn() >= 1;
+    onLine([&] {
+        while (m_comm.GetIn() < 1) {
+            const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+            if (left <= 0)
+                break;
+            m_comm.waitForInput(static_cast<int>(left));
+        }
+        result.arrived = m_comm.GetIn() >= 1;
+    });
     result.elapsedMs = static_cast<long>(duration_cast<milliseconds>(steady_clock::now() - since).count());
     return result;
 }

@@ -5,6 +5,12 @@
 // The reply window is a blocking wait with a deadline. Its length is the command's window plus
 // the line time of the awaited bytes and of the part of the last burst still on the line, so a
 // slow line never fails an answer that is merely in transit.
+//
+// A port that fails in the middle of an exchange (a USB adapter pulled out, the device gone) is a
+// line on which nothing comes back any more: the session keeps the failure's text and from then
+// on sends nothing and finds no answer, so the command in progress returns false and its
+// operation ends with the same message as for a scale that stopped answering there. No port
+// error leaves the session's exchanges; the next Connection starts afresh.
 
 #include <chrono>
 #include <cstdint>
@@ -41,7 +47,8 @@ class ScaleSession
     SerialLine& line() { return m_comm; }
     Feedback& feedback() { return m_feedback; }
 
-    // Sets Port and Baud from the texts and connects; false when the port cannot be opened.
+    // Sets Port and Baud from the texts and connects; false when the port cannot be opened. A
+    // lost line (lineFailure) is forgotten.
     // A port text that is no "COM" followed by 1..16, or a speed other than 2400, 4800, 9600
     // and 19200, leaves that setting as the previous connection had it.
     bool Connection(const std::string& portText, const std::string& speedText);
@@ -62,7 +69,9 @@ class ScaleSession
     // The one-byte acknowledgement within the window: true when it came and is 0xAA. With
     // Count::AtLeast the first of several bytes decides; the rest wait for the next NewQue.
     bool acknowledged(int windowMs, Count condition = Count::Exactly);
-    int waiting() { return m_comm.GetIn(); }
+    int waiting();
+    // Reads of bytes that a window or waiting() has counted: they are in the port's own buffer
+    // then, so the read itself never meets the device.
     std::uint8_t readByte() { return m_comm.GetByte(); }
     Bytes readBytes(int n);
     // Sends the request and takes an answer of exactly `size` bytes within the window; nullopt
@@ -83,7 +92,15 @@ class ScaleSession
     // Time in milliseconds that n bytes take on the line at the current speed (10 bits each).
     int lineTimeMs(int bytes) const;
 
+    // The system's text of the port failure that ended the line since the last Connection, if
+    // any: for the trace and the --verbose line, never for the person's message.
+    const std::optional<std::string>& lineFailure() const { return m_lineFailure; }
+
   private:
+    // Runs a use of the line; a port failure ends the line (false) instead of leaving the session.
+    template <class Use> bool onLine(Use use);
+
+    std::optional<std::string> m_lineFailure;
     SerialLine& m_comm;
     Feedback& m_feedback;
     // The last burst handed to the line and when: its tail may still be in transit.

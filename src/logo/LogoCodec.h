@@ -40,7 +40,9 @@ LogoPicture logoFromFileBytes(const std::string& bytes);
 Bytes encodeSendLogo(const LogoPicture& picture);
 // 0x97.
 Bytes encodeGetLogo();
-// The 513 bytes of the answer: the first dropped, the other 512 unpacked.
+// The 513 bytes of the answer: the first dropped, the other 512 unpacked. There is nothing to
+// check in them: the first byte has no documented meaning and the 512 bytes are 4096 free dots,
+// every pattern of which is a logo.
 LogoPicture decodeGetLogoAnswer(const Bytes& answer);
 
 } // namespace qm

@@ -18,7 +18,8 @@ inline constexpr int kLogoWindowMs = 1000;
 // 0x8C and the 512 packed bytes; true when exactly one byte, 0xAA, answers.
 bool SendLogo(ScaleSession& session, const LogoPicture& picture);
 // 0x97; true when exactly 513 bytes answer, the picture then holds the logo. On false the
-// picture is left as it was.
+// picture is left as it was. The answer is taken as it comes: nothing in it can be checked (see
+// decodeGetLogoAnswer), so a logo garbled on the line reads as another picture.
 bool GetLogo(ScaleSession& session, LogoPicture& picture);
 
 } // namespace qm

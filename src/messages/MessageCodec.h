@@ -42,6 +42,11 @@ Bytes encodeDeleteMsg(std::uint16_t number);
 
 // The lines of a 401-byte read answer in code page 1251, 50 characters each with their trailing
 // blanks; a 0x00 byte reads as a blank. The first answer byte carries nothing the program uses.
+// Unlike the product record, this answer holds nothing that can be checked: no message number
+// (the scale answers a number it holds nothing at with blanks), a first byte of no documented
+// meaning, and 400 text bytes each of which the scale may hold (the writes of this program and
+// of the original alone can put any byte 0x00..0xBF and 0xE0..0xF1 there, and what another
+// program or an erased memory leaves is unknown). A garbled answer therefore reads as other text.
 MessageLines decodeGetMsgAnswer(const Bytes& answer);
 
 // True when all eight lines are blank: the scale answers this for a number it holds nothing at.

@@ -113,6 +113,25 @@ void decodeShelfLife(const std::uint8_t* b, std::int64_t& value, bool& isDate)
         value = 100 * b[1] + bcdValue(b[2]);
 }
 
+bool isPluRecordOf(const std::uint8_t* b, std::int64_t plu)
+{
+    if (readBinary(b, 4) != plu)
+        return false;
+    const auto digits = [&](int at) {
+        for (int i = at; i < at + 6; ++i)
+            if (b[i] > 9)
+                return false;
+        return true;
+    };
+    const auto bcd = [&](int at) {
+        for (int i = at; i < at + 3; ++i)
+            if (!isBcdByte(b[i]))
+                return false;
+        return true;
+    };
+    return digits(4) && digits(75) && bcd(70) && bcd(83) && bcd(86);
+}
+
 PluRecord decodePluRecord(const std::uint8_t* b)
 {
     PluRecord r;

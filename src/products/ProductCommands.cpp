@@ -52,6 +52,10 @@ bool GetPlu(ScaleSession& session, std::int64_t plu, PluRecord& record)
     if (!session.replyWindow(kReadRecordSize, kWindowMs))
         return false;
     const Bytes bytes = session.readBytes(kReadRecordSize);
+    // 100 bytes that are no record of this PLU (garbled on the line, or another record's) are
+    // an answer lost: price 0, as for a short answer.
+    if (!isPluRecordOf(bytes.data(), plu))
+        return false;
     record = decodePluRecord(bytes.data());
     return true;
 }

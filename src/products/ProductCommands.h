@@ -16,9 +16,9 @@ class ScaleSession;
 // do not fit their fields is not sent at all (false).
 bool SendPlu(ScaleSession& session, const PluRecord& record);
 
-// 0x81 and the PLU number. True with the decoded record (its PLU number from the record). False
-// otherwise, with record.price -1 when the scale answered 0xEE (no such record) and 0 when the
-// answer was missing or incomplete.
+// 0x81 and the PLU number. True with the decoded record, whose PLU number is the one asked for.
+// False otherwise, with record.price -1 when the scale answered 0xEE (no such record) and 0 when
+// the answer was missing, incomplete or no record of that PLU (isPluRecordOf).
 bool GetPlu(ScaleSession& session, std::int64_t plu, PluRecord& record);
 
 // 0x8D and the PLU number; true when exactly one byte, 0xAA, answers. A missing record and a

@@ -99,6 +99,9 @@ OperationResult sendWithVirtualSync(const ScaleLink& link, const ScaleTarget& ta
         return stopped;
     }
     if (!result) {
+        // The failure has been reported; a range left set would keep the scale waiting for
+        // records (or asking for them), so it goes without a second message.
+        cancelRangeSilently(session, target.number);
         // A row that cannot be sent keeps the cursor on its cell.
         if (result.failure->namesCellOf(TableId::Products))
             display.end();

@@ -18,6 +18,12 @@ namespace
 {
 
 constexpr int kErrorBudget = 100;
+// Passes that send no record in sequence, for the whole transfer: one for every record (each may
+// be asked for once on average) plus the error budget.
+int transferBudget(const Table& products)
+{
+    return products.rowCount() - 1 + kErrorBudget;
+}
 
 class VirtualLoop
 {
@@ -37,7 +43,10 @@ class VirtualLoop
             m_fb.counterText(cp1251ToUtf8(m_products.cell(m_current, plucol::Plu)));
             if (m_fb.stopRequested())
                 return OperationResult::stopped();
-            if (m_errors > kErrorBudget)
+            // A lost line answers no pass again; a scale that asks for records for ever would keep
+            // the transfer going for ever.
+            if (m_errors > kErrorBudget || m_errors + m_requests > transferBudget(m_products) ||
+                m_session.lineFailure())
                 return failed(m_fb, Failure::plain(FailureKind::ExchangeFailed, producttext::kReloadFailed));
             m_fb.processEvents();
             // After a failed pass a late answer may still come in: it must not be taken for the
@@ -57,6 +66,7 @@ class VirtualLoop
                 pass = sendNext();
                 break;
             case PollKind::Request:
+                ++m_requests;
                 pass = sendRequested(answer.plu);
                 break;
             }
@@ -139,6 +149,7 @@ class VirtualLoop
     const Table& m_products;
     VirtualPacing m_pacing;
     int m_errors = 0;
+    int m_requests = 0;
     int m_current = 1;
     int m_lastSent = 0;
     bool m_drain = false;
@@ -150,6 +161,15 @@ OperationResult runVirtualLoop(ScaleSession& session, int scaleNumber, const Tab
                                const VirtualPacing& pacing)
 {
     return VirtualLoop(session, scaleNumber, products, pacing).run();
+}
+
+void cancelRangeSilently(ScaleSession& session, int scaleNumber)
+{
+    session.NewQue();
+    session.send(static_cast<std::uint8_t>(scaleNumber));
+    session.pause(50);
+    session.NewQue();
+    cancelPluRange(session);
 }
 
 } // namespace productsteps

@@ -59,4 +59,9 @@ int bcdValue(std::uint8_t byte)
     return 10 * (byte >> 4) + (byte & 0x0F);
 }
 
+bool isBcdByte(std::uint8_t byte)
+{
+    return (byte >> 4) <= 9 && (byte & 0x0F) <= 9;
+}
+
 } // namespace qm

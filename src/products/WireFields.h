@@ -23,5 +23,7 @@ std::uint8_t bcdByte(int value); // 0..99
 std::int64_t readBinary(const std::uint8_t* at, int size);
 std::int64_t readDigits(const std::uint8_t* at, int digits);
 int bcdValue(std::uint8_t byte); // 10 x high four bits + low four bits
+// Both four-bit halves at most 9: a byte that packed BCD can be.
+bool isBcdByte(std::uint8_t byte);
 
 } // namespace qm

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "messages/MessageCheck.h"
+#include "products/PluCheck.h"
 #include "reports/ReportFormats.h"
 
 namespace qm
@@ -38,6 +40,14 @@ GeneralTotals decodeGeneralTotals(const std::uint8_t* b)
     t.freePlu = static_cast<std::uint16_t>(readBinary(b + 37, 2));
     t.freeMsg = static_cast<std::uint16_t>(readBinary(b + 39, 2));
     return t;
+}
+
+bool isGeneralTotalsRecord(const std::uint8_t* b)
+{
+    for (int i = 31; i <= 36; ++i)
+        if (!isBcdByte(b[i]))
+            return false;
+    return readBinary(b + 37, 2) <= kMaxPlu && readBinary(b + 39, 2) <= kMaxMessageNumber;
 }
 
 ReportTotals totalsFields(const GeneralTotals& t)

@@ -10,7 +10,10 @@ bool GetTotal(ScaleSession& session, GeneralTotals& totals)
     session.send(kGetTotal);
     if (!session.replyWindow(kGeneralTotalsSize, kGetTotalWindowMs, Count::Exactly))
         return false;
-    totals = decodeGeneralTotals(session.readBytes(kGeneralTotalsSize).data());
+    const Bytes record = session.readBytes(kGeneralTotalsSize);
+    if (!isGeneralTotalsRecord(record.data()))
+        return false;
+    totals = decodeGeneralTotals(record.data());
     return true;
 }
 

@@ -30,6 +30,9 @@ struct FactorySettings {
     bool operator==(const FactorySettings& other) const;
 };
 
+// Nothing in the record can be checked, so none is: byte 0 has no documented meaning, the numbers
+// are free binary values, any dual-range byte is off or on, and a decimal point code of 6 or more
+// is a documented answer (its field keeps what it showed). A garbled record reads as other values.
 FactorySettings decodeFactory(const std::uint8_t* bytes);
 
 // The pattern a decimal point code shows ("0", "0,0" ...); nullopt for a code of 6 or more,

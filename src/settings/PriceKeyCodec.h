@@ -25,7 +25,10 @@ inline constexpr std::int64_t kMaxKeyCell = 4000;
 std::optional<Bytes> encodePriceKeyRead(int key);
 // nullopt for a key outside 1..54 or a cell that does not fit its four bytes.
 std::optional<Bytes> encodePriceKeyWrite(std::int64_t cell, int key);
-// The cell of a 5-byte answer; nullopt for -1, which stands for a failed read.
+// The cell of a 5-byte answer: a product cell 1..4000, or 0 for a key that calls up nothing.
+// nullopt for -1, which stands for a failed read, and for any other value: a key calls up no
+// other cell, so such an answer was garbled on the line (a cell c comes as -1 - c when every bit
+// is turned).
 std::optional<std::int64_t> decodePriceKey(const std::uint8_t* bytes);
 
 } // namespace qm

@@ -35,6 +35,12 @@ std::int64_t readSigned32(const std::uint8_t* at)
     return static_cast<std::int32_t>(raw);
 }
 
+bool isStatusRecord(const std::uint8_t* bytes)
+{
+    const std::int64_t product = readSigned32(bytes + 4);
+    return product >= 0 && product <= kMaxProductCell;
+}
+
 ScaleStatus decodeStatus(const std::uint8_t* bytes)
 {
     const std::uint8_t bits = bytes[1];

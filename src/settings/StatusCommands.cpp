@@ -17,7 +17,7 @@ constexpr int kKeyWriteWindowMs = 500;
 bool GetStatus(ScaleSession& session, ScaleStatus& status)
 {
     const auto answer = session.fetch(Bytes{kReadStatus}, kStatusRecordSize, kReadWindowMs);
-    if (!answer)
+    if (!answer || !isStatusRecord(answer->data()))
         return false;
     status = decodeStatus(answer->data());
     return true;

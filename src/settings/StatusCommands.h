@@ -13,18 +13,21 @@ namespace qm
 
 class ScaleSession;
 
-// 0x89; true with the decoded record when exactly 16 bytes arrive within 200 ms.
+// 0x89; true with the decoded record when exactly 16 bytes arrive within 200 ms and they are a
+// status record (isStatusRecord).
 bool GetStatus(ScaleSession& session, ScaleStatus& status);
 
 // 0x96 and the key (1..54); true with the key's cell when exactly 5 bytes arrive within 200 ms.
-// An answer of four 0xFF cell bytes stands for a failed read and is one.
+// An answer of four 0xFF cell bytes stands for a failed read and is one; so is a cell outside
+// 0..4000 (decodePriceKey).
 bool PrSet(ScaleSession& session, int key, std::int64_t& cell);
 
 // 0x8B, the cell and the key; true on exactly one byte, 0xAA, within 500 ms. A key outside
 // 1..54 or a cell that does not fit its four bytes is not sent at all.
 bool SendPrSet(ScaleSession& session, std::int64_t cell, int key);
 
-// 0x9B; true with the decoded record when exactly 14 bytes arrive within 200 ms.
+// 0x9B; true with the decoded record when exactly 14 bytes arrive within 200 ms. Its 14 bytes are
+// taken as they come: nothing in the record can be checked (see decodeFactory).
 bool ReadFactorySettings(ScaleSession& session, FactorySettings& settings);
 
 } // namespace qm

@@ -84,6 +84,11 @@ UserSettings decodeUserSet(const std::uint8_t* bytes)
     return s;
 }
 
+bool isUserSetRecord(const std::uint8_t* bytes)
+{
+    return bytes[1] <= 9 && bytes[2] <= 9 && bytes[3] <= 9;
+}
+
 Bytes encodeShopWrite(const ShopName& shop)
 {
     Bytes out{kWriteShop};

@@ -66,10 +66,16 @@ struct ScaleTime {
 std::optional<Bytes> encodeUserSetWrite(const UserSettings& settings);
 // The 10-byte record as read; byte 0 is not looked at.
 UserSettings decodeUserSet(const std::uint8_t* bytes);
+// Whether 10 read bytes are a settings record: the department (1..3) is three digit bytes 0..9.
+// The formats, offset, options and weight change are free binary bytes, so this is all an answer
+// garbled on the line can fail.
+bool isUserSetRecord(const std::uint8_t* bytes);
 
 // 0x94 and both lines, each padded with blanks or cut to 28 characters, in the scale's code page.
 Bytes encodeShopWrite(const ShopName& shop);
 // The 57-byte record as read: lines of 28 characters in code page 1251, 0x00 read as a blank.
+// Nothing in it can be checked: byte 0 has no documented meaning and the 56 text bytes are free,
+// so a garbled shop name reads as other text.
 ShopName decodeShop(const std::uint8_t* bytes);
 
 // 0x99 or 0x9A and six digit bytes; nullopt when a field is outside 0..99.

@@ -23,7 +23,7 @@ bool sendForAck(ScaleSession& session, const std::optional<Bytes>& request)
 bool GetUserSet(ScaleSession& session, UserSettings& settings)
 {
     const auto record = session.fetch(Bytes{kReadUserSet}, kUserSetRecordSize, kReadWindowMs);
-    if (!record)
+    if (!record || !isUserSetRecord(record->data()))
         return false;
     settings = decodeUserSet(record->data());
     return true;

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
 #include <thread>
@@ -123,8 +124,12 @@ TEST_F(AutoModeTabTest, CycleLoadsListsAndLeavesTheWindowsTablesAlone)
     // The next cycle comes one period after this one ended.
     EXPECT_TRUE(form.autoModeTab()->timer()->isActive());
 
-    // A failed load: the scale stays in the not-loaded list, once.
+    // A failed load: the scale stays in the not-loaded list, once. COM1 then names a device that
+    // is gone, not the stopped scale's pseudo-terminal, whose number the system gives to the next
+    // one opened (another test's scale, perhaps).
     scale.stop();
+    std::filesystem::remove(dir.path() / "ports.cfg");
+    std::ofstream(dir.path() / "ports.cfg") << "COM1=" << (dir.path() / "ttyUSB0-unplugged").string() << "\n";
     putLoad(1);
     runCycle(form);
     runCycle(form);

@@ -2,6 +2,7 @@
 // hold afterwards.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <regex>
 #include <thread>
 
@@ -206,6 +207,41 @@ TEST(LoadFile, VirtualRangeRefusedAndBudgetSpent)
     EXPECT_EQ(spent.loadProducts(1, "a.pl6").line, LoadLine::ExchangeFailed);
     EXPECT_TRUE(spent.has("a.pl6"));
     EXPECT_FALSE(spent.scale().state().range);
+}
+
+TEST(LoadFile, VirtualLoadOfAScaleThatAsksForEverEndsAndCancelsTheRange)
+{
+    // Every poll answered with a request for PLU 1, which is acknowledged every time: no pass
+    // fails, and only the transfer's budget (2 records + 100 passes off the sequence) ends it.
+    AutoRig rig(std::vector<EmuOptions>{faulty({"request@poll"})});
+    const int row = rig.addRow("Весы", 1, "COM1", "a.pl6");
+    rig.put("a.pl6", qmtest::pl6({1, 2}));
+    rig.setup.options.virtualSync = true;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(rig.loadProducts(row, "a.pl6").line, LoadLine::ExchangeFailed);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    EXPECT_TRUE(rig.has("a.pl6"));
+    EXPECT_EQ(lines(rig), (std::vector<std::string>{"Ошибка обмена данными с весами  Весы"}));
+    int polls = 0;
+    for (const auto& e : rig.scale().log())
+        if (e.kind == qmtest::EmuLogEntry::Kind::Event && e.event.rfind("poll", 0) == 0)
+            ++polls;
+    EXPECT_EQ(polls, 103 + 1) << "103 passes, then the number byte ahead of the closing cancel";
+    const auto state = rig.scale().state();
+    EXPECT_FALSE(state.range);
+    EXPECT_EQ(state.plu.size(), 1u) << "PLU 2 never went";
+}
+
+TEST(LoadFile, VirtualLoadTakesABurstOfRequestsWithinItsBudget)
+{
+    AutoRig rig(std::vector<EmuOptions>{faulty({"request=2@poll#1-60"})});
+    const int row = rig.addRow("Весы", 1, "COM1", "a.pl6");
+    rig.put("a.pl6", qmtest::pl6({1, 2}));
+    rig.setup.options.virtualSync = true;
+    EXPECT_EQ(rig.loadProducts(row, "a.pl6").line, LoadLine::ProductsLoaded);
+    EXPECT_EQ(rig.scale().state().plu.size(), 2u);
+    EXPECT_FALSE(rig.scale().state().range);
+    EXPECT_FALSE(rig.has("a.pl6"));
 }
 
 TEST(LoadFile, VirtualUnacknowledgedLastRowIsSentAgain)

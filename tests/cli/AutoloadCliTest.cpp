@@ -97,6 +97,20 @@ TEST(AutoloadCli, VirtualAndNoQueue)
     EXPECT_FALSE(fs::exists(dir.path / "in/load_00.qu6"));
 }
 
+TEST(AutoloadCli, VirtualLoadOfAScaleThatAsksForEverFailsAndKeepsTheFile)
+{
+    qmtest::EmuOptions asking;
+    asking.faults = {"request@poll"};
+    qmtest::EmuProcess scale(asking);
+    ServiceDir dir(scale);
+    dir.putLoad(2);
+    const auto run = service(dir, {"--once", "--virtual"});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.out.rfind("Ошибка обмена данными с весами  Весы  -  ", 0), 0u) << run.out;
+    EXPECT_TRUE(dir.loadFileThere());
+    EXPECT_FALSE(scale.state().range);
+}
+
 TEST(AutoloadCli, FailedLoadKeepsTheFileAndExitsOne)
 {
     qmtest::EmuOptions silent;

@@ -162,6 +162,39 @@ TEST(CliProducts, SendProductsTableRowsAndVirtual)
     EXPECT_EQ(r.out, "Для записи таблицы товаров выберите весы из списка (или заполните конфигурацию.).\n");
 }
 
+TEST(CliProducts, VirtualSendToAScaleThatAsksForEverEndsAndCancelsTheRange)
+{
+    // Every poll asks for the first record again: the transfer's budget (1 record + 100 passes off
+    // the sequence) ends it with the exchange error, and the range goes without a second message.
+    qmtest::EmuProcess scale(withState(emu::StateBuilder(), {"request@poll"}));
+    ProductDir dir(scale);
+    dir.writeProducts("list.pl6", {product("7")});
+    const auto start = std::chrono::steady_clock::now();
+    const auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--virtual"});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Ошибка обмена. Повторите загрузку.\n") << r.err;
+    EXPECT_FALSE(scale.state().range);
+}
+
+TEST(CliProducts, GarbledReadSavesNothingAndKeepsTheFile)
+{
+    // PLU 3 at 300 kopecks garbled on the line would read as PLU 4294967292 at 4294966995.
+    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(3, "c", 300), {"garble@0x81#1"}));
+    ProductDir dir(scale);
+    std::ofstream(dir.path / "back.pl6", std::ios::binary) << "kept";
+    auto r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "3", "--out", "back.pl6"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Ошибка обмена данными. Повторите попытку запроса.\n") << r.err;
+    EXPECT_EQ(qmtest::fileText(dir.path / "back.pl6"), "kept");
+    r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "3", "--out", "back.pl6"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, "Данные приняты.\n");
+    EXPECT_EQ(
+        qm::tableFromCellFile(qmtest::fileText(dir.path / "back.pl6"), qm::makeTable(qm::productLayout())).cell(1, 3),
+        "300");
+}
+
 TEST(CliProducts, SendNamesTheCellThatCannotBeSent)
 {
     qmtest::EmuProcess scale;

@@ -107,6 +107,27 @@ TEST(NumberDetection, APortThatCannotBeOpenedProbesNothing)
     EXPECT_TRUE(emu.received().empty());
 }
 
+TEST(NumberDetection, APortLostDuringTheProbesEndsWithThePortsMessage)
+{
+    qmtest::EmuProcess emu({90, 0, {"silent@addr"}});
+    Line line(emu.device());
+    // The pseudo-terminal goes away after the fifth probe, as a pulled USB adapter does: the
+    // probes left would find nothing, so the detection ends there.
+    line.fb.onEvents = [&](qmtest::ScriptedFeedback& fb) {
+        if (fb.progress.size() == 5 && emu.running())
+            emu.stop();
+    };
+    const qm::DetectedNumber lost = line.detect();
+    EXPECT_EQ(lost, qm::TransferOutcome::Failed);
+    ASSERT_TRUE(lost.failure);
+    EXPECT_EQ(lost.failure->kind, qm::FailureKind::PortUnavailable);
+    EXPECT_EQ(line.fb.messages,
+              (std::vector<std::string>{"Выбранный СОМ-порт не существует или занят другим приложением."}));
+    EXPECT_LT(line.fb.progress.size(), 10u);
+    EXPECT_EQ(line.shown, std::vector<std::string>{"не определен"});
+    EXPECT_TRUE(line.session.lineFailure());
+}
+
 TEST(NumberDetection, StopEndsItBetweenNumbersWithoutAMessage)
 {
     qmtest::EmuProcess emu({60});

@@ -92,10 +92,39 @@ TEST(EmuFaults, StrayByteComesAheadOfTheAnswer)
     EXPECT_EQ(line.port.exchange({3}, 2), (Bytes{3, 0x80}));
 }
 
+TEST(EmuFaults, RequestAnswersPollsWithARequestWhateverThePlan)
+{
+    ScaleLine line(
+        withFaults({"request@poll#2-3", "request=0x01020304@poll#5"}, emu::StateBuilder(3).range(7, 9).json()));
+    auto& port = line.port;
+    EXPECT_EQ(port.exchange({3}, 2), (Bytes{3, 0x80}));
+    // The range's first PLU by default.
+    EXPECT_EQ(port.exchange({3}, 6), (Bytes{3, 0xDD, 7, 0, 0, 0}));
+    EXPECT_EQ(port.exchange({3}, 6), (Bytes{3, 0xDD, 7, 0, 0, 0}));
+    EXPECT_EQ(port.exchange({3}, 2), (Bytes{3, 0x80}));
+    EXPECT_EQ(port.exchange({3}, 6), (Bytes{3, 0xDD, 0x04, 0x03, 0x02, 0x01}));
+    EXPECT_EQ(port.exchange({3}, 2), (Bytes{3, 0x80}));
+    // After a request the scale takes a command as after any poll.
+    EXPECT_EQ(port.exchange({0x88}, 1), (Bytes{0xAA}));
+    EXPECT_EQ(port.exchange({3}, 2), (Bytes{3, 0x80}));
+    EXPECT_EQ(port.exchange(kRead1, 1), (Bytes{0xEE}));
+}
+
+TEST(EmuFaults, RequestWithoutAPlaceIsAScaleThatAsksForEver)
+{
+    ScaleLine line(withFaults({"request"}, emu::StateBuilder(3).range(2, 9).json()));
+    for (int poll = 0; poll < 20; ++poll)
+        ASSERT_EQ(line.port.exchange({3}, 6), (Bytes{3, 0xDD, 2, 0, 0, 0})) << poll;
+    // Addressing is no poll: once the range is cancelled the number byte is answered ready.
+    EXPECT_EQ(line.port.exchange({0x88}, 1), (Bytes{0xAA}));
+    EXPECT_EQ(line.port.exchange({3}, 2), (Bytes{3, 0x80}));
+}
+
 TEST(EmuFaults, FaultTextsAreCheckedBeforeTheScaleStarts)
 {
     for (const char* bad : {"bogus", "delay", "truncate=x@0x81", "nak@addr", "not-ready@0x82", "silent@0x12",
-                            "silent@addr#0", "silent@addr#3-2", "garble=0x100", "stray=256", "silent@"}) {
+                            "silent@addr#0", "silent@addr#3-2", "garble=0x100", "stray=256", "silent@", "request@addr",
+                            "request@0x82", "request=x@poll"}) {
         EXPECT_TRUE(std::holds_alternative<std::string>(emu::Fault::parse(bad))) << bad;
         EXPECT_THROW({ qmtest::EmuProcess scale(withFaults({bad})); }, std::runtime_error) << bad;
     }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "StateBuilder.h"
 #include "common/Cp1251.h"
@@ -113,6 +114,44 @@ TEST(SessionEmu, LongAnswerAtSlowSpeedFitsItsWindow)
     EXPECT_GE(msSince(t0), 380);
     const auto record = link.session.readBytes(100);
     EXPECT_EQ(record[0], 9);
+}
+
+TEST(SessionEmu, APortLostMidExchangeIsALineThatNoLongerAnswers)
+{
+    qmtest::EmuProcess emu({1, 0, {"delay=1500@0x89"}});
+    Link link(emu);
+    ASSERT_TRUE(addressScale(link.session, 1));
+    link.session.send(Bytes{0x89});
+    // The pseudo-terminal goes away while the window waits, as a pulled USB adapter does.
+    std::thread unplug([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        emu.stop();
+    });
+    bool answered = true;
+    EXPECT_NO_THROW(answered = link.session.replyWindow(16, 1000));
+    unplug.join();
+    EXPECT_FALSE(answered);
+    ASSERT_TRUE(link.session.lineFailure());
+    EXPECT_FALSE(link.session.lineFailure()->empty());
+
+    // From now on nothing goes out and nothing comes back, without waiting out a window.
+    const auto t0 = Clock::now();
+    EXPECT_NO_THROW(link.session.NewQue());
+    EXPECT_NO_THROW(link.session.send(Bytes{0x01}));
+    EXPECT_FALSE(link.session.replyWindow(2, 200));
+    EXPECT_EQ(link.session.waiting(), 0);
+    EXPECT_TRUE(link.session.readBytes(link.session.waiting()).empty());
+    EXPECT_FALSE(link.session.firstByteWithin(Clock::now(), 200).arrived);
+    EXPECT_LT(msSince(t0), 150);
+    EXPECT_FALSE(addressScale(link.session, 1));
+    EXPECT_EQ(link.fb.lastMessage(), qm::operationtext::kNoLink);
+
+    // The next connection starts afresh.
+    qmtest::EmuProcess again({1});
+    link.comm.setPortMap(Link::map(again));
+    ASSERT_TRUE(link.session.Connection("COM1", "9600"));
+    EXPECT_FALSE(link.session.lineFailure());
+    EXPECT_TRUE(addressScale(link.session, 1));
 }
 
 TEST(SessionEmu, FrameReportsEachStepWithItsMessage)

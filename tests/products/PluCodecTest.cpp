@@ -214,3 +214,62 @@ TEST(PluCodec, WrittenRecordReadsBackTheSame)
     EXPECT_EQ(back.code, r.code);
     EXPECT_EQ(back.group, r.group);
 }
+
+TEST(PluCodec, RecordOfTheAskedPluPasses)
+{
+    const Bytes raw = scaleRecord(repeat(0x20, 28), repeat(0x20, 28));
+    EXPECT_TRUE(isPluRecordOf(raw.data(), 42));
+    // A count as the shelf life: 0x00, then 0x03 0x65 for 365.
+    Bytes count = raw;
+    count[70] = 0x00;
+    count[71] = 0x03;
+    count[72] = 0x65;
+    EXPECT_TRUE(isPluRecordOf(count.data(), 42));
+    // Names, price, tare, message number and totals are free: every byte 0xFF there still passes.
+    Bytes free = raw;
+    for (int at : {10, 37, 38, 65, 66, 69, 73, 74, 81, 82, 89, 92, 93, 96, 97, 99})
+        free[at] = 0xFF;
+    EXPECT_TRUE(isPluRecordOf(free.data(), 42));
+}
+
+TEST(PluCodec, RecordOfAnotherPluIsNone)
+{
+    const Bytes raw = scaleRecord(repeat(0x20, 28), repeat(0x20, 28));
+    EXPECT_FALSE(isPluRecordOf(raw.data(), 43));
+    EXPECT_FALSE(isPluRecordOf(raw.data(), 42 + 0x100000000LL)); // all four number bytes count
+    Bytes high = raw;
+    high[3] = 0x01; // PLU 0x0100002A
+    EXPECT_FALSE(isPluRecordOf(high.data(), 42));
+}
+
+TEST(PluCodec, DigitBytesAndBcdNibblesOverNineAreNoRecord)
+{
+    const Bytes raw = scaleRecord(repeat(0x20, 28), repeat(0x20, 28));
+    const auto with = [&](int at, std::uint8_t byte) {
+        Bytes b = raw;
+        b[static_cast<size_t>(at)] = byte;
+        return isPluRecordOf(b.data(), 42);
+    };
+    // Product code, digit bytes 4..9, and group code, 75..80: 9 passes, 10 does not.
+    for (int at : {4, 9, 75, 80}) {
+        EXPECT_TRUE(with(at, 0x09)) << at;
+        EXPECT_FALSE(with(at, 0x0A)) << at;
+    }
+    // Shelf life 70..72, reset time 83..85, reset date 86..88: either nibble over 9.
+    for (int at : {70, 71, 72, 83, 84, 85, 86, 87, 88}) {
+        EXPECT_TRUE(with(at, 0x99)) << at;
+        EXPECT_FALSE(with(at, 0x0A)) << at;
+        EXPECT_FALSE(with(at, 0xA0)) << at;
+    }
+}
+
+TEST(PluCodec, RecordGarbledOnTheLineIsNone)
+{
+    // What the emulator's garble fault does: every byte XOR 0xFF. PLU 42 arrives as 0xFFFFFFD5.
+    Bytes garbled = scaleRecord(repeat(0x20, 28), repeat(0x20, 28));
+    for (auto& b : garbled)
+        b = static_cast<std::uint8_t>(b ^ 0xFF);
+    EXPECT_FALSE(isPluRecordOf(garbled.data(), 42));
+    // Even taken as the PLU it names, its code digits are 0xF9..0xFE.
+    EXPECT_FALSE(isPluRecordOf(garbled.data(), 0xFFFFFFD5LL));
+}

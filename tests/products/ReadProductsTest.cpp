@@ -166,6 +166,35 @@ TEST(ReadProducts, IncompleteAnswerEndsTheRead)
     EXPECT_EQ(t.table.cell(2, 0), "");
 }
 
+TEST(ReadProducts, GarbledRecordIsAnExchangeErrorNotARow)
+{
+    // Every answer byte XOR 0xFF: PLU 2 arrives as PLU 4294967293, its code digits as 0xF6..0xFF.
+    qmtest::EmuOptions o = withState(emu::StateBuilder().plu(1, milk()).plu(2, milk()).plu(3, milk()));
+    o.faults = {"garble@0x81#2"};
+    ProductRig rig(o);
+    Target t;
+    EXPECT_EQ(readProductRange(rig.link(), 1, 3, t.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена данными. Повторите попытку запроса."});
+    EXPECT_EQ(rig.fb.failures.back().kind, FailureKind::ReadFailed);
+    EXPECT_EQ(rig.countEvents("command 0x81"), 2);
+    ASSERT_EQ(t.table.rowCount(), 3);
+    EXPECT_EQ(t.table.cell(1, 0), "1");
+    EXPECT_EQ(t.table.cell(2, 0), "");
+
+    // Read one: the same message, not the one of a missing record; the next read takes it whole.
+    qmtest::EmuOptions one = withState(emu::StateBuilder().plu(3, milk()));
+    one.faults = {"garble@0x81#1"};
+    ProductRig rig1(one);
+    Target t1;
+    EXPECT_EQ(readOneProduct(rig1.link(), "3", t1.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(rig1.fb.lastMessage(), "Ошибка обмена данными. Повторите попытку запроса.");
+    EXPECT_EQ(t1.table.cell(1, 0), "");
+    EXPECT_FALSE(t1.modified);
+    EXPECT_EQ(readOneProduct(rig1.link(), "3", t1.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(t1.table.cell(1, 0), "3");
+    EXPECT_EQ(t1.table.cell(1, plucol::Price), "4550");
+}
+
 TEST(ReadProducts, SilentScaleEndsAtOnce)
 {
     ProductRig rig(qmtest::faulty({"silent@addr"}));

@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <regex>
 
 #include "ProductRig.h"
+#include "StateBuilder.h"
 #include "common/TableSink.h"
 #include "products/PluCodec.h"
 #include "products/ProductRows.h"
+#include "products/VirtualLoop.h"
 
 using namespace qm;
 using qmtest::ProductRig;
@@ -191,6 +194,71 @@ TEST(VirtualSend, ErrorBudgetEndsAfterHundredAndOneFailedPolls)
     ProductRig rig(qmtest::faulty({}, pace));
     EXPECT_EQ(sendProductTable(rig.link(), productTable({"1", "2"}), kVirtual), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите загрузку."});
-    EXPECT_EQ(rig.countEvents("poll"), 101);
+    // 101 failed passes, then the number byte ahead of the silent closing cancel.
+    EXPECT_EQ(rig.countEvents("poll"), 102);
     EXPECT_TRUE(rig.scale.state().plu.empty());
+    EXPECT_FALSE(rig.scale.state().range) << "the range is cancelled without a second message";
+}
+
+namespace
+{
+
+// The paced loop alone, without pauses, over rows 1 and 2 of a scale whose range 1..2 is set and
+// whose polls meet the faults.
+struct PacedLoop {
+    explicit PacedLoop(std::vector<std::string> faults)
+        : rig([&] {
+              qmtest::EmuOptions o = qmtest::faulty(std::move(faults));
+              o.stateJson = emu::StateBuilder().range(1, 2).json();
+              return o;
+          }())
+    {
+        if (!rig.session->Connection("COM1", "19200"))
+            throw std::runtime_error("the emulated scale's port does not open");
+        productsteps::VirtualPacing fast;
+        fast.passPauseMs = 0;
+        result = productsteps::runVirtualLoop(*rig.session, 1, productTable({"1", "2"}), fast);
+    }
+    ProductRig rig;
+    OperationResult result;
+};
+
+} // namespace
+
+TEST(VirtualSend, ScaleThatAsksForEverSpendsTheTransfersBudget)
+{
+    // Every poll asks for PLU 1, and every time it is acknowledged: no pass fails. One pass off
+    // the sequence per record plus 100 are allowed (102 here); the 103rd ends the loop.
+    PacedLoop loop({"request@poll"});
+    const ProductRig& rig = loop.rig;
+    EXPECT_EQ(loop.result, TransferOutcome::Failed);
+    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите загрузку."});
+    EXPECT_EQ(rig.countEvents("poll"), 103);
+    EXPECT_EQ(written(rig), std::vector<int>(103, 1));
+    EXPECT_TRUE(rig.scale.state().range) << "the loop leaves the range to its caller";
+}
+
+TEST(VirtualSend, RequestsAndFailedPassesShareTheBudget)
+{
+    // 60 requests and 43 failed polls make 103 passes off the sequence of two records.
+    PacedLoop spent({"request@poll#1-60", "wrong-number@poll#61-103"});
+    EXPECT_EQ(spent.result, TransferOutcome::Failed);
+    EXPECT_EQ(spent.rig.countEvents("poll"), 103);
+
+    // One fewer, and the records go.
+    PacedLoop within({"request@poll#1-60", "wrong-number@poll#61-102"});
+    EXPECT_EQ(within.result, TransferOutcome::Done);
+    EXPECT_EQ(within.rig.scale.state().plu.size(), 2u);
+}
+
+TEST(VirtualSend, ScaleThatAsksForEverEndsWithTheExchangeErrorAndTheRangeCancelled)
+{
+    ProductRig rig(qmtest::faulty({"request@poll"}));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(sendProductTable(rig.link(), productTable({"5"}), kVirtual), TransferOutcome::Failed);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите загрузку."});
+    // 1 record + 100: the 102nd pass off the sequence ends it; then the closing cancel's poll.
+    EXPECT_EQ(rig.countEvents("poll"), 102 + 1);
+    EXPECT_FALSE(rig.scale.state().range);
 }

@@ -76,6 +76,73 @@ TEST(ReportCodec, GeneralTotalsDecodeFieldByField)
     const ReportTotals expected{"70000", "7",     "31.12.03", "09:05:07", "123,45", "16777215",
                                 "0,15",  "-0,05", "65537",    "1,5",      "4000",   "65535"};
     EXPECT_EQ(fields, expected);
+    // 65535 free message cells is more than a scale has: decoded as it is, but no record.
+    EXPECT_FALSE(isGeneralTotalsRecord(record.data()));
+}
+
+namespace
+{
+
+// A general totals record with every free field at its extreme, written from the byte table.
+Bytes totalsRecord()
+{
+    return {
+        0xFF,                   // 0: ignored
+        0xFF, 0xFF, 0xFF, 0xFF, // 1..4: run counter, free
+        0xFF, 0xFF, 0xFF, 0xFF, // 5..8: label counter, free
+        0xFF, 0xFF, 0xFF, 0xFF, // 9..12: grand sum, free
+        0xFF, 0xFF, 0xFF,       // 13..15: grand count, free
+        0xFF, 0xFF, 0xFF, 0xFF, // 16..19: grand weight, free
+        0xFF, 0xFF, 0xFF, 0xFF, // 20..23: sum over all PLU, free
+        0xFF, 0xFF, 0xFF,       // 24..26: sales over all PLU, free
+        0xFF, 0xFF, 0xFF, 0xFF, // 27..30: weight over all PLU, free
+        0x99, 0x99, 0x99,       // 31..33: the largest BCD time bytes
+        0x99, 0x99, 0x99,       // 34..36: and date bytes
+        0xA0, 0x0F,             // 37..38: 4000 free PLU, all of them
+        0xE8, 0x03,             // 39..40: 1000 free MSG, all of them
+    };
+}
+
+} // namespace
+
+TEST(ReportCodec, TotalsRecordWithinWhatTheScaleHasPasses)
+{
+    EXPECT_TRUE(isGeneralTotalsRecord(totalsRecord().data()));
+    Bytes none = totalsRecord();
+    for (size_t at = 37; at <= 40; ++at)
+        none[at] = 0x00; // no cell free
+    EXPECT_TRUE(isGeneralTotalsRecord(none.data()));
+}
+
+TEST(ReportCodec, TotalsClockNibblesOverNineAndTooManyFreeCellsAreNoRecord)
+{
+    for (size_t at = 31; at <= 36; ++at) {
+        Bytes low = totalsRecord();
+        low[at] = 0x9A;
+        EXPECT_FALSE(isGeneralTotalsRecord(low.data())) << at;
+        Bytes high = totalsRecord();
+        high[at] = 0xA9;
+        EXPECT_FALSE(isGeneralTotalsRecord(high.data())) << at;
+    }
+    Bytes plu = totalsRecord();
+    plu[37] = 0xA1; // 4001 free PLU
+    EXPECT_FALSE(isGeneralTotalsRecord(plu.data()));
+    Bytes msg = totalsRecord();
+    msg[39] = 0xE9; // 1001 free MSG
+    EXPECT_FALSE(isGeneralTotalsRecord(msg.data()));
+}
+
+TEST(ReportCodec, TotalsGarbledOnTheLineAreNoRecord)
+{
+    // The emulator's garble fault turns every bit: 3997 free PLU arrive as 61538.
+    Bytes garbled = totalsRecord();
+    garbled[37] = 0x9D;
+    garbled[38] = 0x0F;
+    garbled[31] = garbled[32] = garbled[33] = 0x00;
+    ASSERT_TRUE(isGeneralTotalsRecord(garbled.data()));
+    for (auto& b : garbled)
+        b = static_cast<std::uint8_t>(b ^ 0xFF);
+    EXPECT_FALSE(isGeneralTotalsRecord(garbled.data()));
 }
 
 TEST(ReportCodec, ReportRowFromTheProductRecord)

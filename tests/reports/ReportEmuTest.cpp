@@ -155,7 +155,7 @@ TEST(ReportEmu, ReadOneChecksTheNumberBeforeTheQuestionAndAFailedSaveCancels)
     EXPECT_EQ(rig.fb.lastMessage(), kNoData);
 }
 
-TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortAnswerGivesTwoMessages)
+TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrGarbledAnswerGivesTwoMessages)
 {
     {
         ProductRig rig(scaleWithSales());
@@ -170,13 +170,32 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortAnswerGivesTwoMessages)
         EXPECT_EQ(r.table.rowCount(), 2) << "the table stays as it was";
         EXPECT_EQ(rig.fb.lastMessage(), kReceived);
     }
-    ProductRig rig(scaleWithSales({"truncate=40@0x85"}));
+    // A short answer, and one garbled on the line: 3997 free PLU arrive as 61538, the clock
+    // bytes with nibbles over 9.
+    for (const char* fault : {"truncate=40@0x85", "garble@0x85#1"}) {
+        ProductRig rig(scaleWithSales({fault}));
+        Report r;
+        EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Failed) << fault;
+        EXPECT_EQ(rig.fb.messages, (std::vector<std::string>{"Проверьте работоспособность весов или линии связи.",
+                                                             "Ошибка обмена данными. Повторите попытку запроса."}));
+        EXPECT_EQ(r.fields[0], "0");
+        EXPECT_FALSE(r.modified);
+    }
+}
+
+TEST(ReportEmu, GarbledRecordIsAnExchangeErrorThatChangesNothing)
+{
+    // PLU 3 garbled arrives as PLU 4294967292: not the record asked for.
+    ProductRig rig(scaleWithSales({"garble@0x81#1"}));
     Report r;
-    EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.messages, (std::vector<std::string>{"Проверьте работоспособность весов или линии связи.",
-                                                         "Ошибка обмена данными. Повторите попытку запроса."}));
-    EXPECT_EQ(r.fields[0], "0");
+    EXPECT_EQ(readReportOne(rig.link(), "3", r.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(rig.fb.failures.back().kind, FailureKind::ReadFailed);
+    EXPECT_EQ(rig.fb.lastMessage(), "Ошибка обмена данными. Повторите попытку запроса.");
+    EXPECT_EQ(r.table.cell(1, 0), "");
     EXPECT_FALSE(r.modified);
+    // The scale still holds it and answers it whole the next time.
+    EXPECT_EQ(readReportOne(rig.link(), "3", r.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(r.table.cell(1, 0), "3");
 }
 
 TEST(ReportEmu, ClearAllGoesThroughEmptyCellsToTheEnd)

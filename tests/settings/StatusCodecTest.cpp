@@ -103,8 +103,42 @@ TEST(PriceKeyCodec, MinusOneStandsForFailure)
 {
     const Bytes answer{0x00, 0xFF, 0xFF, 0xFF, 0xFF};
     EXPECT_FALSE(decodePriceKey(answer.data()));
-    const Bytes minusTwo{0x00, 0xFE, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(decodePriceKey(minusTwo.data()), -2);
+}
+
+TEST(PriceKeyCodec, ACellNoKeyCanCallUpIsNoAnswer)
+{
+    // A key calls up a product cell 1..4000, or nothing (0): any other value came garbled.
+    const Bytes minusTwo{0x00, 0xFE, 0xFF, 0xFF, 0xFF}; // cell 1 with every bit turned
+    EXPECT_FALSE(decodePriceKey(minusTwo.data()));
+    const Bytes over{0x00, 0xA1, 0x0F, 0x00, 0x00}; // 4001
+    EXPECT_FALSE(decodePriceKey(over.data()));
+    const Bytes high{0x00, 0x01, 0x00, 0x00, 0x01}; // 0x01000001
+    EXPECT_FALSE(decodePriceKey(high.data()));
+    const Bytes one{0xFF, 0x01, 0x00, 0x00, 0x00}; // the first byte is not looked at
+    EXPECT_EQ(decodePriceKey(one.data()), 1);
+}
+
+TEST(StatusCodec, SelectedProductOutsideTheCellsIsNoRecord)
+{
+    Bytes record{0xFF,                    // ignored
+                 0xFF,                    // every flag bit: free
+                 0xFF, 0xFF,              // weight magnitude 65535: free
+                 0xA0, 0x0F, 0x00, 0x00,  // product 4000
+                 0xFE, 0xFF, 0xFF, 0xFF,  // total -2: free (signed)
+                 0xFE, 0xFF, 0xFF, 0xFF}; // price -2: free (signed)
+    EXPECT_TRUE(isStatusRecord(record.data()));
+    record[4] = 0x00;
+    record[5] = 0x00; // product 0: nothing selected
+    EXPECT_TRUE(isStatusRecord(record.data()));
+    record[4] = 0xA1;
+    record[5] = 0x0F; // 4001
+    EXPECT_FALSE(isStatusRecord(record.data()));
+    // Garbled on the line: product 0 arrives as 0xFFFFFFFF, -1.
+    Bytes garbled(kStatusRecordSize, 0x00);
+    EXPECT_TRUE(isStatusRecord(garbled.data()));
+    for (auto& b : garbled)
+        b = 0xFF;
+    EXPECT_FALSE(isStatusRecord(garbled.data()));
 }
 
 TEST(FactoryCodec, RecordByteForByte)

@@ -105,6 +105,33 @@ TEST(StatusCommands, AllOnesKeyAnswerIsAFailure)
     EXPECT_EQ(cell, 9);
 }
 
+TEST(StatusCommands, GarbledKeyAnswerOfACellIsAFailure)
+{
+    // Cell 300 garbled with 0xFF arrives as -301: a key calls up no such cell.
+    emu::ScaleState s;
+    s.priceKeys[2] = 300;
+    StatusRig rig(withState(s, {"garble@0x96#1"}));
+    std::int64_t cell = 9;
+    EXPECT_FALSE(PrSet(rig.addressed(1), 3, cell));
+    EXPECT_EQ(cell, 9);
+    // Only the answer was garbled: the next read takes the cell.
+    ASSERT_TRUE(PrSet(rig.addressed(1), 3, cell));
+    EXPECT_EQ(cell, 300);
+}
+
+TEST(StatusCommands, GarbledStatusFailsAndLeavesTheValues)
+{
+    // Product 37 garbled with 0xFF arrives as -38.
+    StatusRig rig(withState(statusState(), {"garble@0x89#1"}));
+    ScaleStatus status;
+    status.price = 77;
+    EXPECT_FALSE(GetStatus(rig.addressed(1), status));
+    EXPECT_EQ(status.price, 77);
+    ASSERT_TRUE(GetStatus(rig.addressed(1), status));
+    EXPECT_EQ(status.product, 37);
+    EXPECT_TRUE(rig.fb.messages.empty());
+}
+
 TEST(StatusCommands, RefusedKeyWriteFailsAndKeepsTheKey)
 {
     emu::ScaleState s;

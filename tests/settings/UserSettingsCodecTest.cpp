@@ -103,6 +103,27 @@ TEST(UserSettingsCodec, ReadRecordIgnoresItsFirstByte)
     EXPECT_EQ(decodeUserSet(encodeUserSetWrite(tabDefaults())->data()), tabDefaults());
 }
 
+TEST(UserSettingsCodec, DepartmentDigitsOverNineAreNoRecord)
+{
+    Bytes record = {0xFF,             // ignored, whatever it holds
+                    0x09, 0x09, 0x09, // department 999
+                    0xFF, 0xFF, 0xFF, // label format, bar-code format, offset: free bytes
+                    0xFF,             // options
+                    0xFF, 0xFF};      // weight change 65535
+    EXPECT_TRUE(isUserSetRecord(record.data()));
+    for (size_t at : {1u, 2u, 3u}) {
+        Bytes bad = record;
+        bad[at] = 0x0A;
+        EXPECT_FALSE(isUserSetRecord(bad.data())) << at;
+    }
+    // Garbled on the line (every byte XOR 0xFF): department 146 arrives as 0xF9 0xFB 0xFE.
+    Bytes garbled = {0x00, 0x06, 0x04, 0x01, 0x3A, 0x08, 0x63, 0x85, 0x34, 0x12};
+    EXPECT_TRUE(isUserSetRecord(garbled.data()));
+    for (auto& b : garbled)
+        b = static_cast<std::uint8_t>(b ^ 0xFF);
+    EXPECT_FALSE(isUserSetRecord(garbled.data()));
+}
+
 TEST(UserSettingsCodec, ShopWriteConvertsPadsAndCuts)
 {
     ShopName shop{cp("Ёлка ёж Ая"), std::string(40, 'x')};

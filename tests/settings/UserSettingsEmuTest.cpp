@@ -97,6 +97,19 @@ TEST(UserSettingsEmu, RefusedOrShortAnswersFailAndChangeNothing)
     }
 }
 
+TEST(UserSettingsEmu, GarbledSettingsAreNoAnswerAndTheNextReadTakesThem)
+{
+    // Department 46 garbled with 0xFF arrives as the digit bytes 0xF9 0xFB 0xFF.
+    ProductRig rig(faulty({"garble@0x95#1"}));
+    ready(rig);
+    UserSettings s = sample();
+    EXPECT_FALSE(GetUserSet(*rig.session, s));
+    EXPECT_EQ(s, sample()); // untouched on failure
+    ASSERT_TRUE(addressScale(*rig.session, 1));
+    ASSERT_TRUE(GetUserSet(*rig.session, s));
+    EXPECT_EQ(s.department, 46);
+}
+
 TEST(UserSettingsEmu, ShopNameWriteThenReadBack)
 {
     ProductRig rig;

@@ -39,7 +39,7 @@ const KindName kKinds[] = {
     {"not-ready", FaultKind::NotReady, false}, {"delay", FaultKind::Delay, true},
     {"truncate", FaultKind::Truncate, true},   {"nak", FaultKind::Nak, false},
     {"garble", FaultKind::Garble, false},      {"extra", FaultKind::Extra, true},
-    {"stray", FaultKind::Stray, false},
+    {"stray", FaultKind::Stray, false},        {"request", FaultKind::Request, false},
 };
 
 } // namespace
@@ -107,6 +107,8 @@ std::variant<Fault, std::string> Fault::parse(const std::string& given)
         return "fault " + given + ": " + kindName + " applies to addr and poll only";
     if (fault.kind == FaultKind::Nak && (fault.site == Site::Addressing || fault.site == Site::Poll))
         return "fault " + given + ": nak applies to commands only";
+    if (fault.kind == FaultKind::Request && (fault.site == Site::Addressing || fault.site == Site::Command))
+        return "fault " + given + ": request applies to poll only";
     return fault;
 }
 

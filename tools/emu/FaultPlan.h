@@ -2,7 +2,7 @@
 // Faults injected into chosen exchanges: --fault KIND[=ARG][@WHERE[#K[-L]]].
 //
 // KIND   silent | wrong-number[=N] | not-ready[=B] | delay=MS | truncate=N | nak[=B] | garble[=MASK] |
-//        extra=N | stray[=B]
+//        extra=N | stray[=B] | request[=PLU]
 // WHERE  addr (addressing) | poll (a poll while a virtual range is set) | 0xCC (a command byte);
 //        none means every exchange the fault makes sense for.
 // #K     only the K-th exchange at that place (counted from 1); #K-L the K-th to the L-th.
@@ -13,9 +13,12 @@
 // with MASK (default 0xFF); extra sends the answer's last byte N more times (a write acknowledged
 // twice, a read record one byte too long); stray puts the byte B (default 0xFF) on the line
 // ahead of the answer, as another device on the line would, and the scale stays ready: after
-// silent it is all that comes back. On commands, silent, delay, truncate and garble change only what is
-// sent: the command itself still takes effect. An addressing answered silent, with a wrong
-// number or not ready leaves the scale idle, as a scale that did not take the addressing.
+// silent it is all that comes back. request answers a poll with a request for the record PLU
+// (number, 0xDD, the PLU as 4 bytes LE; default the first PLU of the range) whatever the pace plan
+// says: "request@poll" is a scale that asks for the same record for ever. On commands, silent,
+// delay, truncate and garble change only what is sent: the command itself still takes effect. An
+// addressing answered silent, with a wrong number or not ready leaves the scale idle, as a scale
+// that did not take the addressing.
 
 #include <cstdint>
 #include <map>
@@ -28,7 +31,7 @@
 namespace emu
 {
 
-enum class FaultKind { Silent, WrongNumber, NotReady, Delay, Truncate, Nak, Garble, Extra, Stray };
+enum class FaultKind { Silent, WrongNumber, NotReady, Delay, Truncate, Nak, Garble, Extra, Stray, Request };
 enum class Site { Any, Addressing, Poll, Command };
 
 struct Fault {

@@ -87,7 +87,7 @@ std::optional<Answer> ScaleMachine::addressing()
 {
     m_events("addressed");
     Answer answer{{static_cast<std::uint8_t>(m_state.number), kReady}, 0};
-    const bool unusable = applyFaults(m_faults.next(Site::Addressing), answer);
+    const bool unusable = applyFaults(m_faults.next(Site::Addressing), answer, Site::Addressing);
     // A scale that did not answer ready does not take the command that may follow.
     m_phase = unusable ? Phase::Idle : Phase::AwaitingCommand;
     return nonEmpty(answer);
@@ -98,7 +98,7 @@ std::optional<Answer> ScaleMachine::poll()
     const PaceStep step = m_pace.next();
     m_events("poll " + step.text());
     Answer answer{step.answer(m_state.number), 0};
-    applyFaults(m_faults.next(Site::Poll), answer);
+    applyFaults(m_faults.next(Site::Poll), answer, Site::Poll);
     m_phase = Phase::AwaitingCommand;
     return nonEmpty(answer);
 }
@@ -122,11 +122,11 @@ std::optional<Answer> ScaleMachine::runCommand()
         m_changed = m_changed || result.changed;
         answer.bytes = std::move(result.answer);
     }
-    applyFaults(faults, answer);
+    applyFaults(faults, answer, Site::Command);
     return nonEmpty(answer);
 }
 
-bool ScaleMachine::applyFaults(const std::vector<const Fault*>& faults, Answer& answer)
+bool ScaleMachine::applyFaults(const std::vector<const Fault*>& faults, Answer& answer, Site site)
 {
     bool unusable = false;
     Bytes& bytes = answer.bytes;
@@ -169,6 +169,12 @@ bool ScaleMachine::applyFaults(const std::vector<const Fault*>& faults, Answer& 
             break;
         case FaultKind::Stray:
             bytes.insert(bytes.begin(), static_cast<std::uint8_t>(fault->arg.value_or(kStrayByte)));
+            break;
+        case FaultKind::Request:
+            if (site != Site::Poll)
+                continue; // only a poll can be answered with a request
+            bytes = PaceStep{PaceKind::Request, fault->arg.value_or(m_state.range ? m_state.range->first : 1)}.answer(
+                number());
             break;
         }
         m_events("fault " + fault->text);

@@ -57,7 +57,7 @@ class ScaleMachine
     std::optional<Answer> runCommand();
     // Applies the faults that change what is sent; true when one makes the answer unusable as
     // the start of a command (silent, wrong number, not ready).
-    bool applyFaults(const std::vector<const Fault*>& faults, Answer& answer);
+    bool applyFaults(const std::vector<const Fault*>& faults, Answer& answer, Site site);
     static std::optional<Answer> nonEmpty(Answer answer);
 
     ScaleState& m_state;
