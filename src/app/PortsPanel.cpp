@@ -71,6 +71,8 @@ void PortsPanel::refresh()
     const std::vector<SystemPort> system = systemSerialPorts();
     const std::vector<PortEntry> entries = portEntries(map, system);
     m_list->clear();
+    if (map.error())
+        m_list->addItem(QString::fromStdString(*map.error()).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
     m_list->addItems(lines(entries, unnamedPorts(map, system)));
     for (const PortEntry& entry : entries) {
         const int index = m_chooser->findText(text(entry.name));

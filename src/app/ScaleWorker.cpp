@@ -38,7 +38,13 @@ void ScaleWorker::execute(const Job& job, GuiFeedback& feedback, const std::file
 {
     if (!m_comm)
         m_comm = std::make_unique<TComm>();
-    m_comm->setPortMap(PortMap::load(startDirectory.string()));
+    PortMap ports = PortMap::load(startDirectory.string());
+    if (ports.error()) {
+        // A port name could lead to another device than the one "ports.cfg" names.
+        feedback.error(*ports.error());
+        return;
+    }
+    m_comm->setPortMap(std::move(ports));
     prepareTrace(tracePath, feedback);
     ScaleSession session(*m_comm, feedback);
     try {

@@ -4,8 +4,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <filesystem>
-#include <fstream>
 #include <functional>
+#include <optional>
 
 #include "app/GuiFeedback.h"
 #include "app/HelpWindow.h"
@@ -25,6 +25,7 @@
 #include "app/tabs/StatusTab.h"
 #include "app/tabs/TestsTab.h"
 #include "app/tabs/VortaTab.h"
+#include "autoload/LoadProtocol.h"
 #include "files/ReportFile.h"
 #include "files/SettingsFile.h"
 
@@ -122,9 +123,7 @@ void TForm1::FormCreate()
     std::error_code ec;
     state.startDirectory = fs::current_path(ec);
 
-    const fs::path protocol = state.startDirectory / "protocol.txt";
-    if (!fs::exists(protocol, ec))
-        std::ofstream(protocol, std::ios::binary);
+    const std::optional<std::string> protocolError = createProtocolFile(state.startDirectory);
 
     state.clearModified();
     state.stop.store(false);
@@ -135,6 +134,8 @@ void TForm1::FormCreate()
     SettingsLoad load = OpenFormFile(state.startDirectory);
     if (load.error)
         m_context->dialogs().error(*load.error);
+    if (protocolError)
+        m_context->dialogs().error(*protocolError);
     m_settings = load.settings;
     applySettings(m_settings, *this);
     if (m_settings.enterCurrentDateTime)

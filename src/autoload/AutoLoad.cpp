@@ -133,8 +133,12 @@ class Load
         }
         m_out.stamp = stampNow();
         m_out.protocolText = protocolLine(line, m_out.kind, m_out.scaleName, m_out.row, m_out.stamp);
-        if (m_setup.options.protocol)
-            m_out.protocolFailed = !appendProtocolLine(m_setup.startDirectory, m_out.protocolText);
+        if (m_setup.options.protocol) {
+            if (auto error = appendToProtocol(m_setup.startDirectory, m_out.protocolText)) {
+                m_out.protocolFailed = true;
+                m_out.protocolError = std::move(*error);
+            }
+        }
         if (m_setup.report)
             m_setup.report->loadEnded(m_out);
         return m_out;

@@ -33,6 +33,7 @@ struct LoadOutcome {
     Stamp stamp;
     std::string protocolText;    // the protocol line, code page 1251, without CR LF
     bool protocolFailed = false; // the protocol is kept but the line could not be written
+    std::string protocolError;   // then why, naming the file (UTF-8, for the person)
 
     bool loaded() const { return line == LoadLine::ProductsLoaded || line == LoadLine::MessagesLoaded; }
 };

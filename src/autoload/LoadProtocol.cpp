@@ -1,12 +1,21 @@
 #include "autoload/LoadProtocol.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <mutex>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#define QM_POSIX_FILES 1
+#endif
+
 #include "autoload/AutoloadTexts.h"
 #include "common/Cp1251.h"
 #include "common/LocalTime.h"
+#include "common/RegularFile.h"
 
 namespace qm
 {
@@ -15,6 +24,17 @@ namespace
 {
 
 std::mutex g_protocolMutex;
+
+std::string appendFailed(const std::filesystem::path& path, const std::error_code& ec)
+{
+    return "Не удалось дописать строку в файл протокола \"" + pathText(path) + "\":\r\n" + fileErrorText(ec) +
+           ".\r\nПрежние строки протокола не изменены.";
+}
+
+std::string createFailed(const std::filesystem::path& path, const std::error_code& ec)
+{
+    return "Не удалось создать файл протокола \"" + pathText(path) + "\":\r\n" + fileErrorText(ec) + ".";
+}
 
 std::string formatted(const std::tm& local, const char* format)
 {
@@ -82,15 +102,85 @@ std::string loadedEntry(const std::string& name, const Stamp& stamp)
 
 bool appendProtocolLine(const std::filesystem::path& startDirectory, const std::string& line)
 {
+    return !appendToProtocol(startDirectory, line);
+}
+
+std::optional<std::string> appendToProtocol(const std::filesystem::path& startDirectory, const std::string& line)
+{
+    const std::filesystem::path path = startDirectory / kProtocolFileName;
     const std::string bytes = line + "\r\n";
     const std::lock_guard<std::mutex> lock(g_protocolMutex);
+    if (const std::error_code ec = regularFileKind(path); ec && ec != std::errc::no_such_file_or_directory)
+        return appendFailed(path, ec);
+#ifdef QM_POSIX_FILES
     // One write in append mode: another program appending at the same time (the window and the
     // service side by side) cannot split the line.
-    std::FILE* file = std::fopen((startDirectory / kProtocolFileName).string().c_str(), "ab");
+    errno = 0;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return appendFailed(path, lastSystemError());
+    struct stat st {
+    };
+    std::error_code error;
+    if (::fstat(fd, &st) != 0)
+        error = lastSystemError();
+    else if (!S_ISREG(st.st_mode))
+        error = FileProblem::OtherKind;
+    const auto before = st.st_size;
+    ssize_t written = 0;
+    if (!error) {
+        errno = 0;
+        do
+            written = ::write(fd, bytes.data(), bytes.size());
+        while (written < 0 && errno == EINTR);
+        if (written != static_cast<ssize_t>(bytes.size())) {
+            error = written < 0 || errno != 0 ? lastSystemError() : std::make_error_code(std::errc::no_space_on_device);
+            // A part of the line would run into the next line: taken back, unless another
+            // program appended after it meanwhile.
+            struct stat now {
+            };
+            if (written > 0 && ::fstat(fd, &now) == 0 && now.st_size == before + written)
+                (void)::ftruncate(fd, before);
+        }
+    }
+    if (::close(fd) != 0 && !error)
+        error = lastSystemError();
+    if (error)
+        return appendFailed(path, error);
+    return std::nullopt;
+#else
+    std::FILE* file = ::_wfopen(path.c_str(), L"ab");
     if (!file)
-        return false;
+        return appendFailed(path, lastSystemError());
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    if (std::fclose(file) != 0 || !written)
+        return appendFailed(path, std::make_error_code(std::errc::io_error));
+    return std::nullopt;
+#endif
+}
+
+std::optional<std::string> createProtocolFile(const std::filesystem::path& startDirectory)
+{
+    const std::filesystem::path path = startDirectory / kProtocolFileName;
+    const std::lock_guard<std::mutex> lock(g_protocolMutex);
+    const std::error_code kind = regularFileKind(path);
+    if (!kind)
+        return std::nullopt;
+    if (kind != std::errc::no_such_file_or_directory)
+        return createFailed(path, kind);
+#ifdef QM_POSIX_FILES
+    errno = 0;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return createFailed(path, lastSystemError());
+    if (::close(fd) != 0)
+        return createFailed(path, lastSystemError());
+#else
+    std::FILE* file = ::_wfopen(path.c_str(), L"ab");
+    if (!file || std::fclose(file) != 0)
+        return createFailed(path, lastSystemError());
+#endif
+    return std::nullopt;
 }
 
 } // namespace qm

@@ -4,6 +4,7 @@
 // "  -  " DD.MM.YYYY "  " HH:MM:SS, the time the line was written, whatever the machine's locale.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace qm
@@ -46,5 +47,15 @@ std::string loadedEntry(const std::string& name, const Stamp& stamp);
 // program removed it. Lines written from several threads at once never mix. False when the file
 // cannot be written.
 bool appendProtocolLine(const std::filesystem::path& startDirectory, const std::string& line);
+
+// The same, with the message for the person when the line cannot be written (UTF-8, naming the
+// file): a full disk, a folder that cannot be written, a protocol that is a folder, a FIFO or a
+// device (never opened to wait on). The lines already in the file stay as they were: a line
+// written only in part is taken back when nothing else was appended after it.
+std::optional<std::string> appendToProtocol(const std::filesystem::path& startDirectory, const std::string& line);
+
+// Creates an empty "protocol.txt" in the directory when there is none (the window's start and
+// its protocol buttons); nullopt when the file is there or was created, else the message.
+std::optional<std::string> createProtocolFile(const std::filesystem::path& startDirectory);
 
 } // namespace qm

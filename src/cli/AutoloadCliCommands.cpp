@@ -63,7 +63,8 @@ class ServiceReport : public LoadReport
         const std::lock_guard<std::mutex> lock(m_mutex);
         std::cout << cp1251ToUtf8(outcome.protocolText) << '\t' << pathText(outcome.file) << std::endl;
         if (outcome.protocolFailed)
-            m_context.error("не удается записать " + std::string(kProtocolFileName) + " в " + m_context.dir());
+            m_context.error("не удается записать " + std::string(kProtocolFileName) + " в " + m_context.dir() + ": " +
+                            outcome.protocolError);
         // The beep of a failed load, where a person may hear it.
         if (!outcome.loaded() && isatty(STDERR_FILENO) == 1)
             std::cerr << '\a' << std::flush;

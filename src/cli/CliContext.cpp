@@ -60,10 +60,10 @@ int CliContext::prepare(bool needsConfig)
     const bool haveSettings = std::filesystem::exists(settingsPath);
     std::optional<std::string> settingsError;
     if (haveSettings) {
-        const auto read = readFileBytes(settingsPath);
-        settingsError = read.error;
-        if (!read.error)
-            m_settings = parseSettings(read.bytes);
+        SettingsLoad read = readFormFile(m_dir);
+        settingsError = std::move(read.error);
+        if (!settingsError)
+            m_settings = std::move(read.settings);
     }
     if (const auto cfl = m_args.value("config")) {
         auto load = loadConfigFile(path(*cfl));
@@ -90,7 +90,13 @@ int CliContext::prepare(bool needsConfig)
         }
         m_config = m_settings.configTable;
     }
-    m_comm = std::make_unique<TComm>(PortMap::load(m_dir));
+    PortMap ports = PortMap::load(m_dir);
+    // Only the scale commands go through the port names.
+    if (ports.error() && needsConfig) {
+        error(*ports.error());
+        return kFailed;
+    }
+    m_comm = std::make_unique<TComm>(std::move(ports));
     if (const auto trace = m_args.value("trace")) {
         m_trace = std::make_unique<FileTrace>(path(*trace));
         if (!m_trace->isOpen()) {

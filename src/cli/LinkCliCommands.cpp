@@ -84,6 +84,10 @@ int runDetect(CliContext& context)
 int runPorts(CliContext& context)
 {
     const PortMap map = PortMap::load(context.dir());
+    if (map.error()) {
+        context.error(*map.error());
+        return kFailed;
+    }
     const std::vector<SystemPort> system = systemSerialPorts();
     const std::vector<PortEntry> present = presentPorts(map, system);
     if (context.args().has("json")) {

@@ -218,7 +218,8 @@ int runWriteKeys(CliContext& context)
     const auto file = onlyFile(context);
     if (!needScale(context) || !file)
         return kUsage;
-    const FileRead read = readFileBytes(context.path(*file));
+    // 54 lines of a key and a cell: a few hundred bytes.
+    const FileRead read = readFileBytes(context.path(*file), 64 * 1024);
     if (read.error) {
         context.error(*read.error);
         return kFailed;

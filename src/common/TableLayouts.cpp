@@ -20,7 +20,8 @@ const TableLayout& productLayout()
                                      " № Сообщения ", " Логотип ", " Знач. РСТ"},
                                     {51, 135, 126, 54, 103, 73, 75, 90, 99, 66, 98},
                                     true,
-                                    0};
+                                    0,
+                                    kMaxProductRows};
     return layout;
 }
 
@@ -32,13 +33,14 @@ const TableLayout& messageLayout()
                                      padded(" Седьмая строка", 5), " Восьмая строка "},
                                     {54, 114, 126, 133, 145, 94, 112, 101, 110},
                                     true,
-                                    0};
+                                    0,
+                                    kMaxMessageRows};
     return layout;
 }
 
 const TableLayout& priceKeyLayout()
 {
-    static const TableLayout layout{{"Клавиша цены", "Номер ячейки"}, {130, 145}, true, 1};
+    static const TableLayout layout{{"Клавиша цены", "Номер ячейки"}, {130, 145}, true, 1, 54};
     return layout;
 }
 
@@ -49,7 +51,8 @@ const TableLayout& configLayout()
                                      padded(" Имя файла сообщений", 20), " Примечание "},
                                     {43, 104, 106, 92, 92, 97, 174, 166, 109},
                                     true,
-                                    0};
+                                    0,
+                                    kMaxConfigRows};
     return layout;
 }
 
@@ -60,7 +63,8 @@ const TableLayout& reportLayout()
                                      " Кол-во продаж"},
                                     {38, 144, 146, 122, 121, 129, 128, 148},
                                     false,
-                                    0};
+                                    0,
+                                    kMaxReportRows};
     return layout;
 }
 
@@ -70,7 +74,8 @@ const TableLayout& testLayout()
         {"№ п/п", "Название весов", "Подключение", "Состояние связи", "Время ответа, мсек", "Состояние весов"},
         {64, 160, 150, 138, 164, 166},
         false,
-        0};
+        0,
+        kMaxConfigRows};
     return layout;
 }
 
@@ -89,6 +94,15 @@ Table makeTable(const TableLayout& layout)
     for (const auto& h : layout.headers)
         headers.push_back(cp(h));
     return Table(std::move(headers));
+}
+
+int maxRowsOf(const Table& table)
+{
+    for (const TableLayout* layout :
+         {&productLayout(), &messageLayout(), &priceKeyLayout(), &configLayout(), &reportLayout(), &testLayout()})
+        if (makeTable(*layout).headers() == table.headers())
+            return layout->maxRows;
+    return kMaxProductRows;
 }
 
 Table makePriceKeyTable()

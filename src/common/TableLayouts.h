@@ -17,6 +17,9 @@ struct TableLayout {
     std::vector<int> widths;
     bool editable;
     int fixedColumns;
+    // The most data rows the table can ever need (kMaxProductRows …): a file of the table holds
+    // no more, and its readers stop there.
+    int maxRows;
 };
 
 const TableLayout& productLayout();
@@ -31,6 +34,9 @@ std::string columnTitle(const TableLayout& layout, int column);
 
 // An empty table of the layout (one empty data row), headers in code page 1251.
 Table makeTable(const TableLayout& layout);
+// The maxRows of the layout whose headers the table has; kMaxProductRows, the largest, for a
+// table of headers of its own.
+int maxRowsOf(const Table& table);
 // The price-key table: 54 data rows with the key numbers "1".."54" in column 0.
 Table makePriceKeyTable();
 

@@ -142,7 +142,11 @@ std::string serializeSettings(const AppSettings& settings)
 
 AppSettings parseSettings(std::string_view bytes)
 {
-    const auto text = textLines(bytes);
+    return parseSettingsLines(textLines(bytes));
+}
+
+AppSettings parseSettingsLines(const std::vector<std::string>& text)
+{
     AppSettings settings;
     const auto& list = lines();
     for (size_t i = 0; i < list.size() && i < text.size(); ++i) {

@@ -78,5 +78,7 @@ std::string serializeSettings(const AppSettings& settings);
 // "wsMaximized" or "wsMinimized" is normal. A missing line, or a number line that is no integer
 // text or out of its control's range, keeps that line's default; nothing in the bytes can fail.
 AppSettings parseSettings(std::string_view bytes);
+// The same over the file's lines.
+AppSettings parseSettingsLines(const std::vector<std::string>& lines);
 
 } // namespace qm

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/Cp1251.h"
+#include "common/TableLayouts.h"
 #include "files/CsvText.h"
 #include "files/FileIo.h"
 
@@ -183,26 +184,41 @@ std::string csvFromTable(const Table& table)
 CsvImport tableFromCsv(std::string_view bytes, const Table& shape, RowCheck check)
 {
     const DecodedText text = decodeText(bytes);
-    const std::vector<CsvRecord> records = parseCsvRecords(text.text, detectSeparator(text.text));
     const int columns = shape.columnCount();
-
-    std::optional<std::vector<int>> header;
-    if (!records.empty())
-        header = headerColumns(records.front(), text.encoding, shape);
-    const size_t first = header ? 1 : 0;
+    const auto maxRows = static_cast<size_t>(maxRowsOf(shape));
 
     CsvImport result{Table(shape.headers()), {}};
+    std::optional<std::vector<int>> header;
+    size_t index = 0; // of the record in the file
+    size_t first = 0; // the first data record
     std::vector<Row> rows;
     std::vector<int> fileRows;              // the file's record number of each row
     std::vector<std::vector<int>> badCells; // the columns of each row already reported
-    for (size_t i = first; i < records.size(); ++i) {
-        const CsvRecord& record = records[i];
-        const int fileRow = static_cast<int>(i - first + 1);
+    // Record by record, so that blank records (a file of line breaks) take no memory and the
+    // reading stops at the first row past the most a table can hold.
+    forEachCsvRecord(text.text, detectSeparator(text.text), [&](CsvRecord& record) {
+        if (index++ == 0) {
+            header = headerColumns(record, text.encoding, shape);
+            if (header) {
+                first = 1;
+                return true;
+            }
+        }
+        const int fileRow = static_cast<int>(index - first);
         if (record.unterminated)
             result.problems.push_back({fileRow, -1, problem::kOpenQuote});
         if (allEmpty(record))
-            continue;
-        if (!header) {
+            return true;
+        if (rows.size() >= maxRows) {
+            result.problems.push_back({fileRow, -1,
+                                       "В таблице может быть не больше " + std::to_string(maxRows) +
+                                           " строк: эта строка и следующие не прочитаны."});
+            return false;
+        }
+        if (record.droppedFields > 0)
+            result.problems.push_back(
+                {fileRow, -1, "Слишком много полей: больше " + std::to_string(kMaxCsvFields) + "."});
+        else if (!header) {
             if (auto extra = extraFields(record, columns))
                 result.problems.push_back({fileRow, -1, std::move(*extra)});
         }
@@ -222,7 +238,8 @@ CsvImport tableFromCsv(std::string_view bytes, const Table& shape, RowCheck chec
         rows.push_back(std::move(row));
         fileRows.push_back(fileRow);
         badCells.push_back(std::move(bad));
-    }
+        return true;
+    });
     result.table.setDataRows(std::move(rows));
 
     for (size_t r = 0; r < fileRows.size(); ++r) {

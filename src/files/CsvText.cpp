@@ -99,15 +99,20 @@ char detectSeparator(std::string_view text)
     return best;
 }
 
-std::vector<CsvRecord> parseCsvRecords(std::string_view text, char separator)
+void forEachCsvRecord(std::string_view text, char separator, const std::function<bool(CsvRecord&)>& each)
 {
     const char stopChars[] = {separator, '\r', '\n'};
     const std::string_view stops(stopChars, sizeof stopChars);
     const size_t n = text.size();
-    std::vector<CsvRecord> records;
     size_t i = 0;
     while (i < n) {
         CsvRecord record;
+        const auto keep = [&record](std::string&& field) {
+            if (record.fields.size() < kMaxCsvFields)
+                record.fields.push_back(std::move(field));
+            else
+                ++record.droppedFields;
+        };
         for (;;) {
             std::string field;
             if (text[i] == '"') {
@@ -132,7 +137,7 @@ std::vector<CsvRecord> parseCsvRecords(std::string_view text, char separator)
             const size_t stop = std::min(text.find_first_of(stops, i), n);
             field.append(text.substr(i, stop - i));
             i = stop;
-            record.fields.push_back(std::move(field));
+            keep(std::move(field));
             if (i == n)
                 break;
             if (text[i] != separator) {
@@ -140,12 +145,22 @@ std::vector<CsvRecord> parseCsvRecords(std::string_view text, char separator)
                 break;
             }
             if (++i == n) { // a separator that ends the text leaves one more, empty field
-                record.fields.emplace_back();
+                keep(std::string());
                 break;
             }
         }
-        records.push_back(std::move(record));
+        if (!each(record))
+            return;
     }
+}
+
+std::vector<CsvRecord> parseCsvRecords(std::string_view text, char separator)
+{
+    std::vector<CsvRecord> records;
+    forEachCsvRecord(text, separator, [&records](CsvRecord& record) {
+        records.push_back(std::move(record));
+        return true;
+    });
     return records;
 }
 

@@ -20,7 +20,7 @@ LogoFileLoad loadLogoFile(const fs::path& path)
         load.error = kLogoWrongFormat;
         return load;
     }
-    FileRead read = readFileBytes(path);
+    FileRead read = readFileBytes(path, kLogoFileSize);
     if (read.error) {
         load.error = read.error;
         return load;

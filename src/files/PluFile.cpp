@@ -1,8 +1,10 @@
 #include "files/PluFile.h"
 
 #include <iterator>
+#include <limits>
 
 #include "common/IntText.h"
+#include "common/RegularFile.h"
 #include "common/ScaleCodePage.h"
 #include "common/TableLayouts.h"
 #include "files/FileIo.h"
@@ -150,6 +152,10 @@ PluRead readPluBytes(std::string_view bytes, int logoIndex)
     const std::string logo = std::to_string(logoIndex);
     size_t at = 0;
     while (at < bytes.size() && bytes[at] != kEndOfFile) {
+        if (rows.size() >= static_cast<size_t>(kMaxProductRows)) {
+            result.tooManyRecords = true;
+            break;
+        }
         if (bytes.size() - at < kPluRecordSize) {
             result.truncated = true;
             break;
@@ -177,13 +183,24 @@ PluRead readPluBytes(std::string_view bytes, int logoIndex)
 
 ProductLoad OpenFile1_5(const std::filesystem::path& path, int logoIndex)
 {
-    const FileRead file = readFileBytes(path);
-    if (file.error)
-        return {makeTable(productLayout()), file.error};
-    PluRead read = readPluBytes(file.bytes, logoIndex);
+    // The records of a full table and one byte more, to tell a longer file.
+    constexpr size_t wanted = static_cast<size_t>(kMaxProductRows) * kPluRecordSize + 1;
+    std::string bytes;
+    const std::error_code ec =
+        readRegularFile(path, std::numeric_limits<size_t>::max(), [&bytes](std::string_view piece) {
+            bytes.append(piece.substr(0, wanted - bytes.size()));
+            return bytes.size() < wanted;
+        });
+    if (ec)
+        return {makeTable(productLayout()), readFailedText(path, ec)};
+    PluRead read = readPluBytes(bytes, logoIndex);
     ProductLoad load{std::move(read.table), std::nullopt};
     if (read.truncated)
         load.error = "Файл \"" + pathText(path) + "\" поврежден: его последняя запись неполная.\r\n" +
+                     "Прочитано товаров: " + std::to_string(read.records) + ".";
+    if (read.tooManyRecords)
+        load.error = "Файл \"" + pathText(path) + "\" поврежден: в таблице может быть не больше " +
+                     std::to_string(kMaxProductRows) + " товаров, а в файле их больше.\r\n" +
                      "Прочитано товаров: " + std::to_string(read.records) + ".";
     return load;
 }

@@ -51,10 +51,12 @@ std::string pluLossQuestion(const std::vector<PluLoss>& losses);
 // `OpenFile1_5` over bytes: the end of the bytes reads as 0x1A; fields keep their fill
 // characters; column 9 gets the logo chooser's index as decimal text, column 10 stays empty.
 // A last record cut short by the end of the bytes is not read: `truncated` tells the caller.
+// At most kMaxProductRows records are read: `tooManyRecords` tells of more.
 struct PluRead {
     Table table;
     int records = 0;
     bool truncated = false;
+    bool tooManyRecords = false;
 };
 PluRead readPluBytes(std::string_view bytes, int logoIndex);
 
@@ -64,7 +66,9 @@ struct ProductLoad {
 };
 
 // File-level `OpenFile1_5` and `SaveFile1_5` (the caller has chosen the full name). Saving writes
-// the bytes as they are; ask `pluLosses` first to warn the user.
+// the bytes as they are; ask `pluLosses` first to warn the user. Opening reads no further than
+// the byte after the last record a product table can hold: a longer file gives its first
+// kMaxProductRows records and the message.
 ProductLoad OpenFile1_5(const std::filesystem::path& path, int logoIndex);
 std::optional<std::string> SaveFile1_5(const std::filesystem::path& path, const Table& products);
 

@@ -16,22 +16,27 @@ std::string reportFileBytes(const ReportTotals& totals, const Table& report)
     return out;
 }
 
-ReportFile readReportBytes(std::string_view bytes)
+namespace
 {
-    const auto lines = textLines(bytes);
+ReportFile reportFromLines(const std::vector<std::string>& lines)
+{
     ReportFile file{{}, makeTable(reportLayout())};
     for (size_t i = 0; i < file.totals.size() && i < lines.size(); ++i)
         file.totals[i] = lines[i];
     file.table.setDataRows(rowsFromLines(lines, file.totals.size(), kReportColumns));
     return file;
 }
+} // namespace
+
+ReportFile readReportBytes(std::string_view bytes)
+{
+    return reportFromLines(textLines(bytes));
+}
 
 ReportLoad loadReportFile(const std::filesystem::path& path)
 {
-    const FileRead read = readFileBytes(path);
-    if (read.error)
-        return {{{}, makeTable(reportLayout())}, read.error};
-    return {readReportBytes(read.bytes), std::nullopt};
+    TableLines read = readTableLines(path, kReportTotals, kReportColumns, static_cast<size_t>(reportLayout().maxRows));
+    return {reportFromLines(read.lines), std::move(read.error)};
 }
 
 std::optional<std::string> saveReportFile(const std::filesystem::path& path, const ReportTotals& totals,

@@ -1,5 +1,7 @@
 #include "files/SettingsFile.h"
 
+#include "common/TableColumns.h"
+#include "files/CellFile.h"
 #include "files/FileIo.h"
 
 namespace qm
@@ -30,12 +32,17 @@ SettingsLoad OpenFormFile(const fs::path& startDirectory)
         load.createdDefault = !load.error;
         return load; // the defaults are exactly what the new file holds
     }
-    const FileRead file = readFileBytes(path);
-    if (file.error) {
-        load.error = file.error;
-        return load;
-    }
-    load.settings = parseSettings(file.bytes);
+    return readFormFile(startDirectory);
+}
+
+SettingsLoad readFormFile(const fs::path& startDirectory)
+{
+    SettingsLoad load;
+    TableLines read = readTableLines(settingsPath(startDirectory), static_cast<size_t>(kSettingsLines), kConfigColumns,
+                                     static_cast<size_t>(kMaxConfigRows));
+    if (!read.lines.empty())
+        load.settings = parseSettingsLines(read.lines);
+    load.error = std::move(read.error);
     return load;
 }
 

@@ -20,6 +20,12 @@ struct SettingsLoad {
     std::optional<std::string> error; // UTF-8; the settings are then the defaults
 };
 
+// Reads the settings file of the directory and writes nothing: a missing file, one that is no
+// regular file or cannot be read gives the defaults and the message. A file longer than the
+// settings and the most configuration rows (kMaxConfigRows), or with a line too long, gives what
+// was read before and the message.
+SettingsLoad readFormFile(const std::filesystem::path& startDirectory);
+
 // `OpenFormFile`: writes the default file first when the file is missing, then reads it. A
 // directory that cannot be written or a file that cannot be read gives the defaults and the
 // message, never a failed start.

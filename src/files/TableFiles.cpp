@@ -12,12 +12,15 @@ namespace fs = std::filesystem;
 namespace
 {
 
-TableLoad loadCellFile(const fs::path& path, const Table& emptyTable)
+// The rows the file holds within the layout's limits; with a message, the whole rows read before
+// the reading stopped.
+TableLoad loadCellFile(const fs::path& path, const TableLayout& layout)
 {
-    const FileRead file = readFileBytes(path);
-    if (file.error)
-        return {emptyTable, file.error};
-    return {tableFromCellFile(file.bytes, emptyTable), std::nullopt};
+    Table table = makeTable(layout);
+    const int columns = table.columnCount();
+    TableLines read = readTableLines(path, 0, columns, static_cast<size_t>(layout.maxRows));
+    table.setDataRows(rowsFromLines(read.lines, 0, columns));
+    return {std::move(table), std::move(read.error)};
 }
 
 fs::path withExtension(fs::path path, const std::string& extension)
@@ -69,18 +72,18 @@ ProductLoad loadProductFile(const fs::path& path, int logoIndex)
 {
     if (productFormatOf(path) == ProductFormat::Plu)
         return OpenFile1_5(path, logoIndex);
-    TableLoad load = loadCellFile(path, makeTable(productLayout()));
+    TableLoad load = loadCellFile(path, productLayout());
     return {std::move(load.table), std::move(load.error)};
 }
 
 TableLoad loadMessageFile(const fs::path& path)
 {
-    return loadCellFile(path, makeTable(messageLayout()));
+    return loadCellFile(path, messageLayout());
 }
 
 TableLoad loadConfigFile(const fs::path& path)
 {
-    return loadCellFile(path, makeTable(configLayout()));
+    return loadCellFile(path, configLayout());
 }
 
 std::optional<std::string> saveCellFile(const fs::path& path, const Table& table)

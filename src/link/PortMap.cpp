@@ -1,10 +1,11 @@
 #include "link/PortMap.h"
 
 #include <cctype>
-#include <fstream>
+#include <filesystem>
 #include <sstream>
 
 #include "common/IntText.h"
+#include "common/RegularFile.h"
 
 namespace qm
 {
@@ -24,12 +25,22 @@ std::string trimmed(const std::string& s)
 
 PortMap PortMap::load(const std::string& directory)
 {
-    std::ifstream in(directory + "/ports.cfg", std::ios::binary);
-    if (!in)
+    // Sixteen lines of a name and a device: far below this.
+    constexpr size_t kMaxBytes = 64 * 1024;
+    const std::filesystem::path path = std::filesystem::path(directory) / "ports.cfg";
+    std::string text;
+    const std::error_code ec = readRegularFile(path, kMaxBytes, [&text](std::string_view piece) {
+        text.append(piece);
+        return true;
+    });
+    if (ec == std::errc::no_such_file_or_directory)
         return {};
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return parse(ss.str());
+    if (ec) {
+        PortMap map;
+        map.m_error = readFailedText(path, ec);
+        return map;
+    }
+    return parse(text);
 }
 
 PortMap PortMap::parse(const std::string& text)

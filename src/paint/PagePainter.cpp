@@ -1,12 +1,14 @@
 #include "paint/PagePainter.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <filesystem>
+
+#include "files/FileIo.h"
 
 namespace qm::paint
 {
@@ -78,20 +80,19 @@ int paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& 
 
 std::optional<int> writePdf(const std::string& path, const Printout& printout, std::string& error)
 {
-    const QString target = QString::fromStdString(path);
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = "Не удалось записать файл " + path + ": " + file.errorString().toStdString();
-        return std::nullopt;
-    }
+    // Drawn in memory first and then saved as every file of the program is: a failure to write
+    // leaves an older PDF whole and gets the same message (files/FileIo.h).
+    QByteArray bytes;
     int pageCount = 0;
     {
-        QPdfWriter pdf(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(kPdfDpi);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                       QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                                       QPageLayout::Millimeter));
-        pdf.setTitle(QFileInfo(target).completeBaseName());
+        pdf.setTitle(QFileInfo(QString::fromStdString(path)).completeBaseName());
         QPainter painter(&pdf);
         pageCount = paintPrintout(painter, pdf, printout);
         if (!painter.end() || pageCount == 0) {
@@ -99,8 +100,9 @@ std::optional<int> writePdf(const std::string& path, const Printout& printout, s
             return std::nullopt;
         }
     }
-    if (!file.commit()) {
-        error = "Не удалось записать файл " + path + ": " + file.errorString().toStdString();
+    if (const auto failed = saveFileAtomically(std::filesystem::u8path(path),
+                                               std::string_view(bytes.constData(), size_t(bytes.size())))) {
+        error = *failed;
         return std::nullopt;
     }
     return pageCount;

@@ -42,9 +42,10 @@ PageGeometry geometryOf(const QPagedPaintDevice& device);
 // count, 0 when the painter is not active.
 int paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& printout);
 
-// Writes the printout as a landscape A4 PDF at 300 dpi through a temporary file renamed into
-// place. The page count, or nullopt with the reason in error (UTF-8). Needs a QGuiApplication
-// (any platform, offscreen included) for the fonts.
+// Writes the printout as a landscape A4 PDF at 300 dpi, saved by saveFileAtomically (a temporary
+// file renamed into place, through a symbolic link, keeping the old file's permissions). The page
+// count, or nullopt with the reason in error (UTF-8). Needs a QGuiApplication (any platform,
+// offscreen included) for the fonts.
 std::optional<int> writePdf(const std::string& path, const Printout& printout, std::string& error);
 
 } // namespace qm::paint

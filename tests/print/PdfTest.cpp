@@ -5,10 +5,14 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <regex>
 
 #include "common/TableLayouts.h"
 #include "paint/PagePainter.h"
+#include "support/SaveFaults.h"
 
 using namespace qm;
 
@@ -77,4 +81,56 @@ TEST(Pdf, LandscapeA4At300DpiAndAFailedWriteLeavesNoFile)
     EXPECT_FALSE(paint::writePdf(missing, spy, error));
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+// "Сохранить в PDF…" and `print --pdf` against a full disk, a read-only directory and a directory
+// in place of the file: the old PDF stays whole, no temporary stays, the message names the file.
+TEST(Pdf, AFailedSaveKeepsTheOldPdfAndNamesIt)
+{
+    namespace fs = std::filesystem;
+    for (const qmtest::SaveFault fault : qmtest::allSaveFaults()) {
+        SCOPED_TRACE(qmtest::faultName(fault));
+        QTemporaryDir top;
+        const fs::path dir = fs::path(top.path().toStdString()) / "d";
+        fs::create_directory(dir);
+        const fs::path target = dir / "out.pdf";
+        std::ofstream(target, std::ios::binary) << "old pdf";
+        std::string error;
+        std::optional<int> pages;
+        {
+            qmtest::SaveFaultScope scope(fault, target);
+            if (!scope.skipReason().empty())
+                GTEST_SKIP() << scope.skipReason();
+            pages = paint::writePdf(target.string(), productPrintout(10), error);
+        }
+        EXPECT_FALSE(pages);
+        EXPECT_NE(error.find("Не удалось сохранить файл \"" + target.string() + "\""), std::string::npos) << error;
+        EXPECT_NE(error.find(qmtest::faultReason(fault)), std::string::npos) << error;
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir))
+            names.push_back(e.path().filename().string());
+        EXPECT_EQ(names, std::vector<std::string>{"out.pdf"}) << "a temporary file stayed behind";
+        if (fault == qmtest::SaveFault::DirectoryInPlace) {
+            EXPECT_TRUE(fs::is_directory(target));
+        } else {
+            std::ifstream in(target, std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old pdf");
+        }
+    }
+}
+
+TEST(Pdf, ASaveThroughASymbolicLinkKeepsTheLinkAndTheMode)
+{
+    namespace fs = std::filesystem;
+    QTemporaryDir top;
+    const fs::path dir(top.path().toStdString());
+    std::ofstream(dir / "real.pdf", std::ios::binary) << "old pdf";
+    fs::permissions(dir / "real.pdf", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("real.pdf", dir / "link.pdf");
+    std::string error;
+    ASSERT_TRUE(paint::writePdf((dir / "link.pdf").string(), productPrintout(10), error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir / "link.pdf"));
+    EXPECT_EQ(pdfPageCount(QString::fromStdString((dir / "real.pdf").string())), 1);
+    EXPECT_EQ(fs::status(dir / "real.pdf").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 
 #include "app/AppContext.h"
@@ -27,6 +26,7 @@
 #include "app/UserDialogs.h"
 #include "autoload/AutoCycle.h"
 #include "autoload/AutoloadTexts.h"
+#include "autoload/LoadProtocol.h"
 #include "link/ByteTrace.h"
 #include "link/PortMap.h"
 #include "link/TComm.h"
@@ -59,7 +59,8 @@ class TabReport : public LoadReport
     {
         AutoModeTab* tab = m_tab;
         postTo(tab, [tab, name = outcome.scaleName, entry = loadedEntry(outcome.scaleName, outcome.stamp),
-                     loaded = outcome.loaded()] { tab->loadEnded(name, entry, loaded); });
+                     loaded = outcome.loaded(),
+                     error = outcome.protocolError] { tab->loadEnded(name, entry, loaded, error); });
     }
 
   private:
@@ -239,6 +240,12 @@ void AutoModeTab::startCycle()
     if (!context.runner().tracePath().empty())
         trace = std::make_shared<FileTrace>(context.runner().tracePath());
     const PortMap ports = PortMap::load(start.string());
+    if (ports.error()) {
+        // No load goes to a port whose device "ports.cfg" should name; the next cycle tries again.
+        showStatus(QString::fromStdString(*ports.error()).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        m_timer->start();
+        return;
+    }
     setup.makeLine = [ports, trace] {
         auto comm = std::make_unique<TComm>(ports);
         if (trace && trace->isOpen())
@@ -284,9 +291,17 @@ void AutoModeTab::loadBegins(const std::string& name)
     showStatus(text("Идет загрузка весов: ") + m_loading.join(QStringLiteral(", ")));
 }
 
-void AutoModeTab::loadEnded(const std::string& name, const std::string& entry, bool loaded)
+void AutoModeTab::loadEnded(const std::string& name, const std::string& entry, bool loaded,
+                            const std::string& protocolError)
 {
     m_loading.removeOne(TableModel::toQString(name));
+    // Once, not at every load of every cycle, until a line goes in again.
+    if (protocolError.empty()) {
+        m_protocolWarned = false;
+    } else if (!m_protocolWarned) {
+        m_protocolWarned = true;
+        m_scale.context().dialogs().error(protocolError);
+    }
     if (m_cycleRunning)
         showStatus(text("Идет цикл загрузки весов."));
     if (!loaded) {
@@ -311,9 +326,10 @@ void AutoModeTab::Button10Click()
 void AutoModeTab::SpeedButton90Click()
 {
     const fs::path protocol = m_scale.context().state().startDirectory / kProtocolFileName;
-    std::error_code ec;
-    if (!fs::exists(protocol, ec))
-        std::ofstream(protocol, std::ios::binary);
+    if (const auto error = createProtocolFile(m_scale.context().state().startDirectory)) {
+        m_scale.context().dialogs().error(*error);
+        return;
+    }
     // The desktop's application for text files, without a shell command line.
     m_openUrl(QUrl::fromLocalFile(QString::fromStdString(protocol.string())));
 }
@@ -330,8 +346,8 @@ void AutoModeTab::SpeedButton91Click()
         context.dialogs().message(autoloadtext::kProtocolNotDeleted + ec.message());
     else
         context.dialogs().message(autoloadtext::kProtocolDeleted);
-    if (!fs::exists(protocol, ec))
-        std::ofstream(protocol, std::ios::binary);
+    if (const auto error = createProtocolFile(context.state().startDirectory))
+        context.dialogs().error(*error);
 }
 
 } // namespace qm::app

@@ -69,7 +69,9 @@ class AutoModeTab : public QWidget
   public:
     // Called from the loads (posted to the window's thread).
     void loadBegins(const std::string& name);
-    void loadEnded(const std::string& name, const std::string& entry, bool loaded);
+    // `protocolError`: why the load's protocol line could not be written, empty when it was.
+    void loadEnded(const std::string& name, const std::string& entry, bool loaded,
+                   const std::string& protocolError = {});
 
   private:
     ScaleTab m_scale;
@@ -87,7 +89,8 @@ class AutoModeTab : public QWidget
     bool m_cycleRunning = false;
     bool m_cyclePending = false;
     std::function<bool(const QUrl&)> m_openUrl;
-    QStringList m_loading; // scales whose load runs now, for the status line
+    QStringList m_loading;         // scales whose load runs now, for the status line
+    bool m_protocolWarned = false; // the protocol's failure was shown; again only after a line went in
 };
 
 } // namespace qm::app
