@@ -199,8 +199,9 @@ TEST(CliFileFaults, KeepConfigKeepsTheOldSettingsFile)
         EXPECT_EQ(r.status, 1) << r.err;
         EXPECT_NE(r.err.find("qm1_6.cfg\""), std::string::npos) << r.err;
         EXPECT_NE(r.err.find(qmtest::faultReason(fault)), std::string::npos) << r.err;
-        if (fault != qmtest::SaveFault::DirectoryInPlace)
+        if (fault != qmtest::SaveFault::DirectoryInPlace) {
             EXPECT_EQ(qmtest::fileText(settings), "old");
+        }
     }
 }
 
