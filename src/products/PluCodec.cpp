@@ -129,7 +129,9 @@ bool isPluRecordOf(const std::uint8_t* b, std::int64_t plu)
                 return false;
         return true;
     };
-    return digits(4) && digits(75) && bcd(70) && bcd(83) && bcd(86);
+    // A shelf life starting 0x00 is a count whose middle byte is a plain number (see decodeShelfLife).
+    const bool shelf = b[70] == 0x00 ? isBcdByte(b[72]) : bcd(70);
+    return digits(4) && digits(75) && shelf && bcd(83) && bcd(86);
 }
 
 PluRecord decodePluRecord(const std::uint8_t* b)

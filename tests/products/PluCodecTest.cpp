@@ -225,6 +225,11 @@ TEST(PluCodec, RecordOfTheAskedPluPasses)
     count[71] = 0x03;
     count[72] = 0x65;
     EXPECT_TRUE(isPluRecordOf(count.data(), 42));
+    // After 0x00 the middle byte is a plain number, read as such: 0x0C for 1200 days passes.
+    count[71] = 0x0C;
+    EXPECT_TRUE(isPluRecordOf(count.data(), 42));
+    count[72] = 0x0A;
+    EXPECT_FALSE(isPluRecordOf(count.data(), 42));
     // Names, price, tare, message number and totals are free: every byte 0xFF there still passes.
     Bytes free = raw;
     for (int at : {10, 37, 38, 65, 66, 69, 73, 74, 81, 82, 89, 92, 93, 96, 97, 99})
@@ -247,6 +252,8 @@ TEST(PluCodec, DigitBytesAndBcdNibblesOverNineAreNoRecord)
     const Bytes raw = scaleRecord(repeat(0x20, 28), repeat(0x20, 28));
     const auto with = [&](int at, std::uint8_t byte) {
         Bytes b = raw;
+        if (at != 70)
+            b[70] = 0x31; // a date as the shelf life, so 71 is BCD too
         b[static_cast<size_t>(at)] = byte;
         return isPluRecordOf(b.data(), 42);
     };
