@@ -7,6 +7,7 @@
 #include "autoload/AutoVirtualSend.h"
 #include "common/TableColumns.h"
 #include "common/TableLayouts.h"
+#include "files/FileIo.h"
 #include "files/TableFiles.h"
 #include "link/ScaleSession.h"
 #include "messages/MessageTransfer.h"
@@ -127,7 +128,7 @@ class Load
         m_out.line = line;
         // A file that cannot be deleted is loaded again next cycle. One that another program
         // wrote anew while it was loaded stays, and its new rows go next cycle.
-        if (m_out.loaded() && versionOf(m_out.file) == m_version) {
+        if (m_out.loaded() && m_version && versionOf(m_out.file) == m_version) {
             std::error_code ec;
             fs::remove(m_out.file, ec);
         }
@@ -145,19 +146,22 @@ class Load
     }
 
   private:
-    // What tells one version of a file from the next: its time and size.
-    static std::pair<fs::file_time_type, std::uintmax_t> versionOf(const fs::path& file)
+    // What tells one version of a file from the next: its bytes. Time and size cannot: a new
+    // version with other prices has the size of the old one, and a coarse file-system clock
+    // (FAT, ext3, network shares) gives it the old time too. Taken before the file is read, so
+    // a version written in between differs from it and stays.
+    static std::optional<std::string> versionOf(const fs::path& file)
     {
-        std::error_code ec;
-        const auto time = fs::last_write_time(file, ec);
-        const auto size = fs::file_size(file, ec);
-        return {time, ec ? 0 : size};
+        FileRead read = readFileBytes(file);
+        if (read.error)
+            return std::nullopt;
+        return std::move(read.bytes);
     }
 
     const LoadSetup& m_setup;
     Table m_config;
     LoadOutcome m_out;
-    std::pair<fs::file_time_type, std::uintmax_t> m_version;
+    std::optional<std::string> m_version;
 };
 
 } // namespace

@@ -276,6 +276,48 @@ TEST(LoadFile, FileWrittenAnewDuringTheLoadStays)
     EXPECT_EQ(qmtest::fileText(rig.dir / "a.pl6"), qmtest::pl6({99}));
 }
 
+// Found by the soak (AutoloadSoakTest): a writer that renames a new version into place with only
+// the prices changed makes a file of the same size, and on a file system with a coarse clock
+// (FAT, ext3, many network shares) of the same time stamp. It was taken for the file just loaded
+// and deleted, unloaded.
+TEST(LoadFile, NewVersionOfTheSameSizeAndTimeDuringTheLoadStays)
+{
+    EmuOptions slow;
+    slow.baud = 9600;
+    AutoRig rig(std::vector<EmuOptions>{slow});
+    const int row = rig.addRow("Весы", 1, "COM1", "a.pl6");
+    const std::string first = qmtest::pl6Count(20);
+    std::string second;
+    for (int plu = 1; plu <= 20; ++plu) {
+        const std::string n = std::to_string(plu);
+        // The prices 101..120 become 201..220.
+        for (const std::string& cell :
+             {n, "name " + n, std::string("line 2"), std::to_string(200 + plu), std::string("5"), std::string("0"),
+              std::string("0"), std::string("0"), std::string("0"), std::string("0"), std::string("")})
+            second += cell + "\r\n";
+    }
+    ASSERT_EQ(second.size(), first.size());
+    ASSERT_NE(second, first);
+    rig.put("a.pl6", first);
+    std::thread writer([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline && rig.scale().state().plu.size() < 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        const auto stamp = std::filesystem::last_write_time(rig.dir / "a.pl6");
+        rig.put("a.new", second, false);
+        std::filesystem::last_write_time(rig.dir / "a.new", stamp);
+        std::filesystem::rename(rig.dir / "a.new", rig.dir / "a.pl6");
+    });
+    const LoadOutcome out = rig.loadProducts(row, "a.pl6");
+    writer.join();
+    EXPECT_EQ(out.line, LoadLine::ProductsLoaded);
+    EXPECT_EQ(qmtest::fileText(rig.dir / "a.pl6"), second);
+    // The next load sends the new prices, and then the file goes.
+    EXPECT_EQ(rig.loadProducts(row, "a.pl6").line, LoadLine::ProductsLoaded);
+    EXPECT_EQ(rig.scale().state().plu.at(20).price, 220u);
+    EXPECT_FALSE(rig.has("a.pl6"));
+}
+
 TEST(LoadFile, PluFilesAndADamagedOne)
 {
     AutoRig rig;

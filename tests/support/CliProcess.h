@@ -21,6 +21,12 @@ struct CliRun {
 // The whole content of a file, empty when it cannot be read.
 std::string fileText(const std::filesystem::path& path);
 
+// Starts the program with `args` (the words after its name) in `workDir` (the test's own
+// directory when empty): standard input empty, standard output and standard error into the
+// files. Nothing else of the test stays open in it, and it ends when the test does.
+pid_t startCli(const std::vector<std::string>& args, const std::filesystem::path& out, const std::filesystem::path& err,
+               const std::filesystem::path& workDir = {});
+
 // `args` are the words after the program name; `whileRunning` gets the process id once it runs.
 // The program runs in `workDir` (relative paths on its command line are taken from there), or in
 // the test's own current directory when it is empty.

@@ -89,6 +89,10 @@ void EmuProcess::start()
         args.push_back("--fault");
         args.push_back(fault);
     }
+    if (!m_options.link.empty()) {
+        args.push_back("--link");
+        args.push_back(m_options.link);
+    }
     if (!m_options.pace.empty()) {
         args.push_back("--pace");
         args.push_back(m_options.pace);

@@ -28,6 +28,7 @@ struct EmuOptions {
     std::vector<std::string> faults;
     std::string pace;
     std::string stateJson; // initial state file contents, empty = empty scale
+    std::string link;      // a symbolic link to the device, made by the scale and removed when it stops
 };
 
 using EmuLogEntry = emu::LogEntry;
