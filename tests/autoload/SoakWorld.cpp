@@ -51,7 +51,7 @@ void replaceAll(std::string& text, const std::string& from, const std::string& t
         text.replace(at, from.size(), to);
 }
 
-// The faults a life may have, as --fault specs: {k} is the occurrence it strikes, {k2} a later one
+// The faults a life may have, as --fault words: {k} is the occurrence it strikes, {k2} a later one
 // (a scale that stops answering for a while), {w} the command of a product or a message record,
 // {e} an early occurrence (the range commands come once a load), {ms} a delay, {b} a byte.
 const char* const kFaults[] = {
@@ -64,15 +64,15 @@ const char* const kFaults[] = {
 
 std::string randomFault(Rng& rng)
 {
-    std::string spec = kFaults[uniform(rng, 0, static_cast<int>(std::size(kFaults)) - 1)];
+    std::string fault = kFaults[uniform(rng, 0, static_cast<int>(std::size(kFaults)) - 1)];
     const int k = uniform(rng, 1, 25);
-    replaceAll(spec, "{k2}", std::to_string(k + uniform(rng, 1, 6)));
-    replaceAll(spec, "{k}", std::to_string(k));
-    replaceAll(spec, "{w}", chance(rng, 0.6) ? "0x82" : "0x84");
-    replaceAll(spec, "{e}", std::to_string(uniform(rng, 1, 3)));
-    replaceAll(spec, "{ms}", std::to_string(uniform(rng, 250, 2500)));
-    replaceAll(spec, "{b}", std::to_string(uniform(rng, 0, 255)));
-    return spec;
+    replaceAll(fault, "{k2}", std::to_string(k + uniform(rng, 1, 6)));
+    replaceAll(fault, "{k}", std::to_string(k));
+    replaceAll(fault, "{w}", chance(rng, 0.6) ? "0x82" : "0x84");
+    replaceAll(fault, "{e}", std::to_string(uniform(rng, 1, 3)));
+    replaceAll(fault, "{ms}", std::to_string(uniform(rng, 250, 2500)));
+    replaceAll(fault, "{b}", std::to_string(uniform(rng, 0, 255)));
+    return fault;
 }
 
 // Answers to polls under virtual synchronisation (--pace): ready, a request of any PLU, silence,

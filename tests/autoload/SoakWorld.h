@@ -36,7 +36,7 @@ bool chance(Rng& rng, double p);
 
 // ---- Scales --------------------------------------------------------------------------------
 
-// What one power-on of a scale misbehaves with: --fault specs and a --pace plan.
+// What one power-on of a scale misbehaves with: --fault words and a --pace plan.
 struct Life {
     std::vector<std::string> faults;
     std::string pace;
