@@ -271,6 +271,9 @@ TEST(TableFileLimits, ReadingAFileOfLineBreaksTakesLittleMemory)
 {
     // Before, every line became a string of its own: about 74 bytes of memory a byte of file
     // (4.7 GB for 64 MB). Just under the size limit, the reading now stops at the table's rows.
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer holds freed memory in quarantine, so the peak says nothing here";
+#endif
     test::TempDir dir;
     const fs::path file = dir / "breaks.pl6";
     {
