@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "AppTestSupport.h"
+#include "AutoLoadScale.h"
 #include "app/ScaleRunner.h"
 #include "app/ScaleTab.h"
 #include "app/StringGrid.h"
@@ -38,14 +39,7 @@ namespace
 class AutoModeTabTest : public ::testing::Test
 {
   protected:
-    // One scale "Весы" on COM1 with the load file "load.pl6" of the start directory.
-    void configure(TForm1& form)
-    {
-        qm::Table config = form.configTab()->grid()->tableModel()->table();
-        config.setRow(1, {"1", qm::cp("Весы"), "", "1", "COM1", "19200", "load.pl6", "", ""});
-        form.configTab()->grid()->tableModel()->setTable(config);
-        find<QCheckBox>(&form, "CheckBox19")->setChecked(false);
-    }
+    void configure(TForm1& form) { apptest::configureAutoLoadScale(form); }
     void putLoad(int count)
     {
         apptest::writeFile(dir / "load.pl6", qmtest::pl6Count(count));

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "AutoLoadScale.h"
 #include "app/AppContext.h"
 #include "app/PrintPreview.h"
 #include "app/ScaleRunner.h"
@@ -53,10 +54,7 @@ class AutoProtocol : public ::testing::Test
   protected:
     void configure(TForm1& form)
     {
-        qm::Table config = form.configTab()->grid()->tableModel()->table();
-        config.setRow(1, {"1", qm::cp("Весы"), "", "1", "COM1", "19200", "load.pl6", "", ""});
-        form.configTab()->grid()->tableModel()->setTable(config);
-        find<QCheckBox>(&form, "CheckBox19")->setChecked(false);
+        apptest::configureAutoLoadScale(form);
         // A port that leads nowhere: every load ends at once with its protocol line.
         apptest::writeFile(dir / "ports.cfg", "COM1=" + (dir / "no-such-port").string() + "\n");
         apptest::writeFile(dir / "load.pl6", qmtest::pl6Count(1));
