@@ -4,8 +4,10 @@
 //
 // Scales on different ports are loaded at the same time: the rows are grouped by port, and each
 // group runs on its own thread with its own serial line and session, the rows of one port in
-// table order. Each load works on its own copy of its file's rows; its protocol line and list
-// entry are written when it ends. The cycle returns when every port is done.
+// table order. Rows that name one load file are in one group whatever their ports: they are
+// loaded one after the other from one read of the file, which is deleted only when all of them
+// succeeded. Each load works on its own copy of its file's rows; its protocol line and list entry
+// are written when it ends. The cycle returns when every group is done.
 
 #include <filesystem>
 #include <functional>

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "autoload/AutoVirtualSend.h"
+#include "autoload/LoadFileEnd.h"
 #include "common/TableColumns.h"
 #include "common/TableLayouts.h"
 #include "files/FileIo.h"
@@ -73,6 +74,28 @@ Table configOf(const Table& config, int row)
     return one;
 }
 
+// Stamps the outcome, writes its protocol line and tells the report.
+LoadOutcome& ended(LoadOutcome& out, const LoadSetup& setup)
+{
+    out.stamp = stampNow();
+    out.protocolText = protocolLine(out.line, out.kind, out.scaleName, out.row, out.stamp);
+    if (setup.options.protocol) {
+        if (auto error = appendToProtocol(setup.startDirectory, out.protocolText)) {
+            out.protocolFailed = true;
+            out.protocolError = std::move(*error);
+        }
+    }
+    if (setup.report)
+        setup.report->loadEnded(out);
+    return out;
+}
+
+void noteKept(const FileEnd& end, const fs::path& file, const LoadSetup& setup)
+{
+    if (end.keptAs && setup.options.protocol)
+        appendToProtocol(setup.startDirectory, keptFileLine(file, *end.keptAs, stampNow()));
+}
+
 class Load
 {
   public:
@@ -88,17 +111,19 @@ class Load
 
     ScaleLink link(ScaleSession& session) const { return ScaleLink{session, m_config, m_out.scaleName}; }
 
-    // Reads the file into the load's own table; the failure line when it cannot be sent at all.
-    std::optional<LoadLine> read(Table& table)
+    // Takes the file's rows from its bytes into the load's own table; the failure line when it
+    // cannot be sent at all.
+    std::optional<LoadLine> parse(const FileRead& read, Table& table) const
     {
-        m_version = versionOf(m_out.file);
+        if (read.error)
+            return LoadLine::UnreadableFile;
         std::optional<std::string> error;
         if (m_out.kind == LoadKind::Products) {
-            ProductLoad load = loadProductFile(m_out.file, m_setup.logoIndex);
+            ProductLoad load = productLoadFromBytes(m_out.file, read.bytes, m_setup.logoIndex);
             table = std::move(load.table);
             error = std::move(load.error);
         } else {
-            TableLoad load = loadMessageFile(m_out.file);
+            TableLoad load = messageLoadFromBytes(m_out.file, read.bytes);
             table = std::move(load.table);
             error = std::move(load.error);
         }
@@ -126,52 +151,28 @@ class Load
     LoadOutcome finish(LoadLine line)
     {
         m_out.line = line;
-        // A file that cannot be deleted is loaded again next cycle. One that another program
-        // wrote anew while it was loaded stays, and its new rows go next cycle.
-        if (m_out.loaded() && m_version && versionOf(m_out.file) == m_version) {
-            std::error_code ec;
-            fs::remove(m_out.file, ec);
-        }
-        m_out.stamp = stampNow();
-        m_out.protocolText = protocolLine(line, m_out.kind, m_out.scaleName, m_out.row, m_out.stamp);
-        if (m_setup.options.protocol) {
-            if (auto error = appendToProtocol(m_setup.startDirectory, m_out.protocolText)) {
-                m_out.protocolFailed = true;
-                m_out.protocolError = std::move(*error);
-            }
-        }
-        if (m_setup.report)
-            m_setup.report->loadEnded(m_out);
-        return m_out;
+        return ended(m_out, m_setup);
     }
 
   private:
-    // What tells one version of a file from the next: its bytes. Time and size cannot: a new
-    // version with other prices has the size of the old one, and a coarse file-system clock
-    // (FAT, ext3, network shares) gives it the old time too. Taken before the file is read, so
-    // a version written in between differs from it and stays.
-    static std::optional<std::string> versionOf(const fs::path& file)
-    {
-        FileRead read = readFileBytes(file);
-        if (read.error)
-            return std::nullopt;
-        return std::move(read.bytes);
-    }
-
     const LoadSetup& m_setup;
     Table m_config;
     LoadOutcome m_out;
-    std::optional<std::string> m_version;
 };
 
 } // namespace
 
-LoadOutcome LoadPLUFile(ScaleSession& session, const Table& config, int row, const fs::path& file,
+FileRead readLoadFile(const fs::path& file)
+{
+    return readFileBytes(file);
+}
+
+LoadOutcome LoadPLUFile(ScaleSession& session, const Table& config, int row, const fs::path& file, const FileRead& read,
                         const LoadSetup& setup)
 {
     Load load(LoadKind::Products, config, row, file, setup);
     Table products = makeTable(productLayout());
-    if (const auto bad = load.read(products))
+    if (const auto bad = load.parse(read, products))
         return load.finish(*bad);
     const ScaleLink link = load.link(session);
     if (setup.options.virtualSync)
@@ -181,15 +182,55 @@ LoadOutcome LoadPLUFile(ScaleSession& session, const Table& config, int row, con
     return load.finish(load.send([&] { return sendProductTable(link, products, options); }));
 }
 
-LoadOutcome LoadMSGFile(ScaleSession& session, const Table& config, int row, const fs::path& file,
+LoadOutcome LoadMSGFile(ScaleSession& session, const Table& config, int row, const fs::path& file, const FileRead& read,
                         const LoadSetup& setup)
 {
     Load load(LoadKind::Messages, config, row, file, setup);
     Table messages = makeTable(messageLayout());
-    if (const auto bad = load.read(messages))
+    if (const auto bad = load.parse(read, messages))
         return load.finish(*bad);
     const ScaleLink link = load.link(session);
     return load.finish(load.send([&] { return sendMessageTable(link, messages, true); }));
+}
+
+LoadOutcome LoadPLUFile(ScaleSession& session, const Table& config, int row, const fs::path& file,
+                        const LoadSetup& setup)
+{
+    const FileRead read = readLoadFile(file);
+    LoadOutcome out = LoadPLUFile(session, config, row, file, read, setup);
+    if (out.loaded())
+        endLoadFile(file, read.bytes, setup);
+    return out;
+}
+
+LoadOutcome LoadMSGFile(ScaleSession& session, const Table& config, int row, const fs::path& file,
+                        const LoadSetup& setup)
+{
+    const FileRead read = readLoadFile(file);
+    LoadOutcome out = LoadMSGFile(session, config, row, file, read, setup);
+    if (out.loaded())
+        endLoadFile(file, read.bytes, setup);
+    return out;
+}
+
+void endLoadFile(const fs::path& file, const std::string& loaded, const LoadSetup& setup)
+{
+    noteKept(deleteIfLoaded(file, loaded), file, setup);
+}
+
+void takeBackLoadFile(const fs::path& file, const LoadSetup& setup)
+{
+    noteKept(takeBackLeftover(file), file, setup);
+}
+
+LoadOutcome loadBroken(const Table& config, int row, LoadKind kind, const fs::path& file, const LoadSetup& setup)
+{
+    LoadOutcome out;
+    out.kind = kind;
+    out.scaleName = config.cell(row, cfgcol::Name);
+    out.file = file;
+    out.line = LoadLine::Broken;
+    return ended(out, setup);
 }
 
 } // namespace qm

@@ -2,15 +2,18 @@
 // One unattended load: a product (`LoadPLUFile`) or message (`LoadMSGFile`) load file sent to the
 // scale of one configuration row. The load reads the file into its own table (the window's
 // tables are never touched), checks every row before a byte goes out, opens the row's port, sends
-// every record, deletes the file only after a complete load, and ends with one protocol line.
+// every record, and ends with one protocol line; only then, after a complete load, is the file
+// deleted, so a run killed in between leaves a file loaded twice, never one deleted unrecorded.
 // Nothing is shown to anyone: the outcome goes to the protocol file and to the LoadReport, which
 // keeps the lists and beeps.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "autoload/LoadProtocol.h"
 #include "common/Table.h"
+#include "files/FileIo.h"
 
 namespace qm
 {
@@ -60,10 +63,33 @@ struct LoadSetup {
 };
 
 // The session's feedback decides when the load stops (after the record in progress); its
-// messages are not shown. `row` is the configuration row of the scale.
+// messages are not shown. `row` is the configuration row of the scale. The file is read, loaded,
+// and deleted after a complete load (see endLoadFile).
 LoadOutcome LoadPLUFile(ScaleSession& session, const Table& config, int row, const std::filesystem::path& file,
                         const LoadSetup& setup);
 LoadOutcome LoadMSGFile(ScaleSession& session, const Table& config, int row, const std::filesystem::path& file,
                         const LoadSetup& setup);
+
+// The same loads from bytes read before (`readLoadFile`), which several rows naming one file
+// share; the file is left as it is.
+FileRead readLoadFile(const std::filesystem::path& file);
+LoadOutcome LoadPLUFile(ScaleSession& session, const Table& config, int row, const std::filesystem::path& file,
+                        const FileRead& read, const LoadSetup& setup);
+LoadOutcome LoadMSGFile(ScaleSession& session, const Table& config, int row, const std::filesystem::path& file,
+                        const FileRead& read, const LoadSetup& setup);
+
+// Once every scale that names the file has been loaded from `loaded`: the file is deleted while
+// it still holds those bytes (deleteIfLoaded); a file kept under another name gets its protocol
+// line.
+void endLoadFile(const std::filesystem::path& file, const std::string& loaded, const LoadSetup& setup);
+
+// At a cycle's start: a file a killed run left at its private name goes back (takeBackLeftover),
+// with its protocol line when it had to be kept under another name.
+void takeBackLoadFile(const std::filesystem::path& file, const LoadSetup& setup);
+
+// The end of a load that an unexpected fault of the program broke off: its protocol line
+// (LoadLine::Broken) and the report, whose failure beeps.
+LoadOutcome loadBroken(const Table& config, int row, LoadKind kind, const std::filesystem::path& file,
+                       const LoadSetup& setup);
 
 } // namespace qm

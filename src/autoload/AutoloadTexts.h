@@ -36,6 +36,11 @@ inline const char* const kEmptyAfter = " пуст";
 inline const char* const kUnreadableAfter = " не читается";
 inline const char* const kStoppedBefore = "Загрузка весов "; // N " прервана"
 inline const char* const kStoppedAfter = " прервана";
+// A load that a fault of the program itself ended (no scale's or line's doing).
+inline const char* const kBrokenBefore = "Сбой программы при загрузке весов "; // N
+// A load file set aside to be deleted whose name a newer file took meanwhile: both are kept.
+inline const char* const kKeptBefore = "Файл загрузки ";                                    // F
+inline const char* const kKeptMiddle = " занят новым файлом, прежний сохранен под именем "; // K
 
 // The tab "Авторежим".
 inline const char* const kSwitchOn = "Включить";

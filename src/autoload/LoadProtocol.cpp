@@ -91,8 +91,23 @@ std::string protocolLine(LoadLine line, LoadKind kind, const std::string& name, 
     case LoadLine::Stopped:
         out = cp(t::kStoppedBefore) + name + cp(t::kStoppedAfter);
         break;
+    case LoadLine::Broken:
+        out = cp(t::kBrokenBefore) + name;
+        break;
     }
     return out + t::kDash + stamp.date + t::kStampGap + stamp.time;
+}
+
+std::string keptFileLine(const std::filesystem::path& file, const std::filesystem::path& kept, const Stamp& stamp)
+{
+    namespace t = autoloadtext;
+    // A name code page 1251 cannot hold is written as the platform spells it.
+    const auto named = [](const std::filesystem::path& path) {
+        const std::string text = pathText(path);
+        return utf8ToCp1251(text).value_or(text);
+    };
+    return cp(t::kKeptBefore) + named(file) + cp(t::kKeptMiddle) + named(kept.filename()) + t::kDash + stamp.date +
+           t::kStampGap + stamp.time;
 }
 
 std::string loadedEntry(const std::string& name, const Stamp& stamp)

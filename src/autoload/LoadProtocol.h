@@ -32,6 +32,7 @@ enum class LoadLine {
     EmptyFile,       // the load file holds no row
     UnreadableFile,  // the load file cannot be read
     Stopped,         // auto mode was switched off or the service stopped during the load
+    Broken,          // an unexpected fault of the program ended the load
 };
 
 enum class LoadKind { Products, Messages };
@@ -39,6 +40,10 @@ enum class LoadKind { Products, Messages };
 // The protocol line without its CR LF, in code page 1251. `name` is the scale name as the
 // configuration table holds it (code page 1251); `row` is the data row of BadRow.
 std::string protocolLine(LoadLine line, LoadKind kind, const std::string& name, int row, const Stamp& stamp);
+
+// The line of a load file that was set aside to be deleted and found its name taken by a newer
+// file: the newer one keeps the name, the other is kept as `kept`.
+std::string keptFileLine(const std::filesystem::path& file, const std::filesystem::path& kept, const Stamp& stamp);
 
 // The entry of the list of loaded scales: name "  -  " date " " time.
 std::string loadedEntry(const std::string& name, const Stamp& stamp);

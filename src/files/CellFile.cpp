@@ -82,21 +82,15 @@ std::vector<std::string> textLines(std::string_view bytes)
     return std::move(splitter.lines());
 }
 
-TableLines readTableLines(const fs::path& path, size_t headLines, int columns, size_t maxRows)
+namespace
 {
-    const auto width = static_cast<size_t>(columns);
-    LineSplitter splitter(headLines + maxRows * width, kMaxLineBytes);
-    const std::error_code ec =
-        readRegularFile(path, kMaxTextFileBytes, [&splitter](std::string_view piece) { return splitter.feed(piece); });
-    TableLines result;
-    if (ec) {
-        result.error = readFailedText(path, ec);
-        if (ec == FileProblem::TooLarge)
-            *result.error = "Не удалось прочитать файл \"" + pathText(path) + "\":\r\nфайл больше " +
-                            std::to_string(kMaxTextFileBytes >> 20) + " МБ, а файл таблицы не бывает таким большим.";
-        return result;
-    }
+
+// The lines a splitter kept, with the message of a file over its limits.
+TableLines finishTableLines(LineSplitter& splitter, const fs::path& path, size_t headLines, size_t width,
+                            size_t maxRows)
+{
     splitter.finish();
+    TableLines result;
     result.lines = std::move(splitter.lines());
     // Whole rows only: what stands before a line too long.
     const auto rowsIn = [&](size_t lines) { return lines > headLines ? (lines - headLines) / width : 0; };
@@ -113,6 +107,34 @@ TableLines readTableLines(const fs::path& path, size_t headLines, int columns, s
                        ".";
     }
     return result;
+}
+
+} // namespace
+
+TableLines readTableLines(const fs::path& path, size_t headLines, int columns, size_t maxRows)
+{
+    const auto width = static_cast<size_t>(columns);
+    LineSplitter splitter(headLines + maxRows * width, kMaxLineBytes);
+    const std::error_code ec =
+        readRegularFile(path, kMaxTextFileBytes, [&splitter](std::string_view piece) { return splitter.feed(piece); });
+    if (ec) {
+        TableLines result;
+        result.error = readFailedText(path, ec);
+        if (ec == FileProblem::TooLarge)
+            *result.error = "Не удалось прочитать файл \"" + pathText(path) + "\":\r\nфайл больше " +
+                            std::to_string(kMaxTextFileBytes >> 20) + " МБ, а файл таблицы не бывает таким большим.";
+        return result;
+    }
+    return finishTableLines(splitter, path, headLines, width, maxRows);
+}
+
+TableLines tableLinesFromBytes(const fs::path& path, std::string_view bytes, size_t headLines, int columns,
+                               size_t maxRows)
+{
+    const auto width = static_cast<size_t>(columns);
+    LineSplitter splitter(headLines + maxRows * width, kMaxLineBytes);
+    splitter.feed(bytes);
+    return finishTableLines(splitter, path, headLines, width, maxRows);
 }
 
 std::vector<Row> rowsFromLines(const std::vector<std::string>& lines, size_t first, int columns)

@@ -67,6 +67,9 @@ struct TableLines {
 // line too long gives the rows before it and names it; a file that cannot be read (not a
 // regular file, too large) gives no lines. Memory stays within what the lines kept hold.
 TableLines readTableLines(const std::filesystem::path& path, size_t headLines, int columns, size_t maxRows);
+// The same over bytes already read; `path` names the file in the message.
+TableLines tableLinesFromBytes(const std::filesystem::path& path, std::string_view bytes, size_t headLines, int columns,
+                               size_t maxRows);
 
 // Rows of `columns` cells from lines[first..]: the cells of a row take the next lines in turn, a
 // line missing at the end leaves an empty cell, and a new row starts only while lines remain. No

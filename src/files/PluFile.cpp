@@ -193,6 +193,11 @@ ProductLoad OpenFile1_5(const std::filesystem::path& path, int logoIndex)
         });
     if (ec)
         return {makeTable(productLayout()), readFailedText(path, ec)};
+    return pluLoadFromBytes(path, bytes, logoIndex);
+}
+
+ProductLoad pluLoadFromBytes(const std::filesystem::path& path, std::string_view bytes, int logoIndex)
+{
     PluRead read = readPluBytes(bytes, logoIndex);
     ProductLoad load{std::move(read.table), std::nullopt};
     if (read.truncated)

@@ -71,5 +71,7 @@ struct ProductLoad {
 // kMaxProductRows records and the message.
 ProductLoad OpenFile1_5(const std::filesystem::path& path, int logoIndex);
 std::optional<std::string> SaveFile1_5(const std::filesystem::path& path, const Table& products);
+// `OpenFile1_5` over bytes already read; `path` names the file in the message.
+ProductLoad pluLoadFromBytes(const std::filesystem::path& path, std::string_view bytes, int logoIndex);
 
 } // namespace qm

@@ -23,6 +23,15 @@ TableLoad loadCellFile(const fs::path& path, const TableLayout& layout)
     return {std::move(table), std::move(read.error)};
 }
 
+TableLoad cellLoadFromBytes(const fs::path& path, std::string_view bytes, const TableLayout& layout)
+{
+    Table table = makeTable(layout);
+    const int columns = table.columnCount();
+    TableLines read = tableLinesFromBytes(path, bytes, 0, columns, static_cast<size_t>(layout.maxRows));
+    table.setDataRows(rowsFromLines(read.lines, 0, columns));
+    return {std::move(table), std::move(read.error)};
+}
+
 fs::path withExtension(fs::path path, const std::string& extension)
 {
     if (extensionOf(path) != extension)
@@ -79,6 +88,19 @@ ProductLoad loadProductFile(const fs::path& path, int logoIndex)
 TableLoad loadMessageFile(const fs::path& path)
 {
     return loadCellFile(path, messageLayout());
+}
+
+ProductLoad productLoadFromBytes(const fs::path& path, std::string_view bytes, int logoIndex)
+{
+    if (productFormatOf(path) == ProductFormat::Plu)
+        return pluLoadFromBytes(path, bytes, logoIndex);
+    TableLoad load = cellLoadFromBytes(path, bytes, productLayout());
+    return {std::move(load.table), std::move(load.error)};
+}
+
+TableLoad messageLoadFromBytes(const fs::path& path, std::string_view bytes)
+{
+    return cellLoadFromBytes(path, bytes, messageLayout());
 }
 
 TableLoad loadConfigFile(const fs::path& path)

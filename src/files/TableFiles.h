@@ -41,6 +41,12 @@ struct TableLoad {
 TableLoad loadMessageFile(const std::filesystem::path& path);
 TableLoad loadConfigFile(const std::filesystem::path& path);
 
+// The product and message readers over the bytes of a load file read once (every scale that
+// names the file is loaded from the same bytes); `path` chooses the format and names the file
+// in the message.
+ProductLoad productLoadFromBytes(const std::filesystem::path& path, std::string_view bytes, int logoIndex);
+TableLoad messageLoadFromBytes(const std::filesystem::path& path, std::string_view bytes);
+
 // Saves of the cell-per-line files; nullopt on success, else the message for the user.
 std::optional<std::string> saveCellFile(const std::filesystem::path& path, const Table& table);
 

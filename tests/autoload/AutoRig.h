@@ -122,13 +122,17 @@ class AutoRig
         return withSession([&](qm::ScaleSession& s) { return qm::LoadMSGFile(s, config, row, dir / file, setup); });
     }
 
-    qm::CycleSummary cycle(std::function<bool()> stop = {})
+    // `makeLine` replaces the lines to the start directory's ports.
+    qm::CycleSummary cycle(std::function<bool()> stop = {},
+                           std::function<std::unique_ptr<qm::SerialLine>()> makeLine = {})
     {
         qm::CycleSetup cycle;
         cycle.config = config;
         cycle.load = setup;
         const qm::PortMap ports = qm::PortMap::load(dir.string());
         cycle.makeLine = [ports] { return std::make_unique<qm::TComm>(ports); };
+        if (makeLine)
+            cycle.makeLine = std::move(makeLine);
         cycle.stopRequested = std::move(stop);
         cycle.runTogether = &qm::TComm::runTogether;
         return qm::runAutoCycle(cycle);

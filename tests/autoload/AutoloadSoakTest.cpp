@@ -164,6 +164,8 @@ const char* lineName(LoadLine line)
         return "unreadable file";
     case LoadLine::Stopped:
         return "stopped";
+    case LoadLine::Broken:
+        return "program fault";
     }
     return "?";
 }

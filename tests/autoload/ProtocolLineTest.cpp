@@ -50,6 +50,11 @@ TEST(ProtocolLine, LinesOfTheLoadFile)
     EXPECT_EQ(line(LoadLine::UnreadableFile, LoadKind::Messages),
               cp("Файл сообщений для весов Мясо 1 не читается  -  07.12.2026  09:05:03"));
     EXPECT_EQ(line(LoadLine::Stopped), cp("Загрузка весов Мясо 1 прервана  -  07.12.2026  09:05:03"));
+    EXPECT_EQ(line(LoadLine::Broken), cp("Сбой программы при загрузке весов Мясо 1  -  07.12.2026  09:05:03"));
+    EXPECT_EQ(
+        keptFileLine(fs::u8path("/магазин/мясо.pl6"), fs::u8path("/магазин/мясо.kept-20261207-090503.pl6"), kStamp),
+        cp("Файл загрузки /магазин/мясо.pl6 занят новым файлом, прежний сохранен под именем "
+           "мясо.kept-20261207-090503.pl6  -  07.12.2026  09:05:03"));
     EXPECT_EQ(loadedEntry(cp("Мясо 1"), kStamp), cp("Мясо 1  -  07.12.2026 09:05:03"));
 }
 
