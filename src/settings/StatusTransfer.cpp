@@ -122,8 +122,8 @@ OperationResult writePriceKeys(const ScaleLink& link, const std::vector<std::str
             continue;
         if (!intTextIn(text, kMinKeyCell, kMaxKeyCell)) {
             feedback.moveCursor(TableId::PriceKeys, key, kCellColumn);
-            return failed(feedback, Failure::at(FailureKind::BadNumber, settingstext::kBadKeyCell,
-                                                TableId::PriceKeys, key, kCellColumn));
+            return failed(feedback, Failure::at(FailureKind::BadNumber, settingstext::kBadKeyCell, TableId::PriceKeys,
+                                                key, kCellColumn));
         }
         values[key - 1] = intTextValue(text);
     }
@@ -139,8 +139,8 @@ OperationResult writePriceKeys(const ScaleLink& link, const std::vector<std::str
         if (!values[key - 1])
             continue;
         if (!SendPrSet(session, *values[key - 1], key))
-            return failed(feedback, Failure::at(FailureKind::NoAck, settingstext::kKeyWriteFailed,
-                                                TableId::PriceKeys, key, kCellColumn));
+            return failed(feedback, Failure::at(FailureKind::NoAck, settingstext::kKeyWriteFailed, TableId::PriceKeys,
+                                                key, kCellColumn));
     }
     display.end();
     feedback.message(settingstext::kKeysWritten);
@@ -165,8 +165,7 @@ OperationResult readFactory(const ScaleLink& link, FactorySettings& settings)
     if (auto addressed = addressScale(session, opened.target.number); !addressed)
         return addressed;
     if (!ReadFactorySettings(session, settings))
-        return failed(session.feedback(),
-                      Failure::plain(FailureKind::ReadFailed, settingstext::kFactoryReadFailed));
+        return failed(session.feedback(), Failure::plain(FailureKind::ReadFailed, settingstext::kFactoryReadFailed));
     return OperationResult::done();
 }
 

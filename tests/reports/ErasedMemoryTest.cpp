@@ -22,6 +22,11 @@ using namespace qm;
 namespace
 {
 
+template <typename Case> std::string caseName(const testing::TestParamInfo<Case>& info)
+{
+    return info.param.name;
+}
+
 // A product record of PLU 42 as the scale sends it: the written record, then zero totals.
 Bytes productRecord()
 {
@@ -100,8 +105,7 @@ TEST_P(ErasedField, IsARecordAndShownAsSent)
     EXPECT_EQ(c.shown(erased), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, ErasedField, testing::ValuesIn(erasedBytes()),
-                         [](const testing::TestParamInfo<ErasedBytes>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Answers, ErasedField, testing::ValuesIn(erasedBytes()), caseName<ErasedBytes>);
 
 // The same fields erased in the emulated scale, read by the operations that show them.
 struct ErasedScale {
@@ -147,8 +151,10 @@ const std::vector<ErasedScale>& erasedScales()
 {
     static const std::vector<ErasedScale> cases{
         {"ProductClock", [](emu::ScaleState& s) { s.erased.productClock = true; }, reportRowRead, "??.??.?? ??:??:??"},
-        {"TotalsClock", [](emu::ScaleState& s) { s.erased.totalsClock = true; }, totalsRead, "??.??.?? ??:??:?? 3999 1000"},
-        {"FreeCells", [](emu::ScaleState& s) { s.erased.freeCells = true; }, totalsRead, "01.01.00 00:00:00 65535 65535"},
+        {"TotalsClock", [](emu::ScaleState& s) { s.erased.totalsClock = true; }, totalsRead,
+         "??.??.?? ??:??:?? 3999 1000"},
+        {"FreeCells", [](emu::ScaleState& s) { s.erased.freeCells = true; }, totalsRead,
+         "01.01.00 00:00:00 65535 65535"},
         {"SelectedProduct", [](emu::ScaleState& s) { s.status.product = 0xFFFFFFFF; }, statusRead, "-1"},
     };
     return cases;
@@ -169,7 +175,6 @@ TEST_P(ErasedScaleField, ReadsAndShowsAsSent)
     EXPECT_TRUE(rig.fb.failures.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Emulator, ErasedScaleField, testing::ValuesIn(erasedScales()),
-                         [](const testing::TestParamInfo<ErasedScale>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Emulator, ErasedScaleField, testing::ValuesIn(erasedScales()), caseName<ErasedScale>);
 
 } // namespace

@@ -48,7 +48,8 @@ TEST(PriceKeys, ReadThenWrittenToAnotherScaleGivesTheSameTable)
         StatusRig rig(withState(keyedState()));
         std::vector<ScaleStatus> shown;
         TableWriter sink(keys);
-        ASSERT_TRUE(readStatusAndKeys(rig.link(), [&](const ScaleStatus& s) { shown.push_back(s); }, sink));
+        ASSERT_TRUE(readStatusAndKeys(
+            rig.link(), [&](const ScaleStatus& s) { shown.push_back(s); }, sink));
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_TRUE(shown[0].overload);
         EXPECT_TRUE(shown[0].stable);
@@ -154,7 +155,8 @@ TEST(PriceKeys, ShortStatusOrKeyAnswer)
         Table keys = makePriceKeyTable();
         TableWriter sink(keys);
         bool shown = false;
-        EXPECT_FALSE(readStatusAndKeys(rig.link(), [&](const ScaleStatus&) { shown = true; }, sink));
+        EXPECT_FALSE(readStatusAndKeys(
+            rig.link(), [&](const ScaleStatus&) { shown = true; }, sink));
         EXPECT_FALSE(shown);
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{operationtext::kWriteFailed});
     }
@@ -162,7 +164,8 @@ TEST(PriceKeys, ShortStatusOrKeyAnswer)
         StatusRig rig(withState(keyedState(), {"truncate=4@0x96#2"}));
         Table keys = makePriceKeyTable();
         TableWriter sink(keys);
-        EXPECT_FALSE(readStatusAndKeys(rig.link(), [](const ScaleStatus&) {}, sink));
+        EXPECT_FALSE(readStatusAndKeys(
+            rig.link(), [](const ScaleStatus&) {}, sink));
         EXPECT_EQ(keys.cell(1, 1), "4000"); // the key read before the failure keeps its cell
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kKeyReadFailed});
     }
