@@ -1,19 +1,16 @@
 // A scale with erased memory sends 0xFF in the fields the program only shows: the reset clock of a
 // product, the clearing clock and free-cell counts of the general totals, the selected product of
 // the status. Such answers are records, and each field is shown as it came (a BCD nibble above 9
-// as "?", a signed number with its sign): byte for byte, and read from the emulated scale.
+// as "?", a signed number with its sign).
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
 
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "products/PluCodec.h"
-#include "products/ProductCommands.h"
-#include "reports/ReportCodec.h"
 #include "reports/ReportCommands.h"
 #include "reports/ReportTransfer.h"
-#include "settings/StatusCommands.h"
 #include "settings/StatusRig.h"
 #include "settings/StatusTransfer.h"
 
@@ -22,159 +19,92 @@ using namespace qm;
 namespace
 {
 
-template <typename Case> std::string caseName(const testing::TestParamInfo<Case>& info)
-{
-    return info.param.name;
-}
+enum class Answer { Product, Totals, Status };
 
-// A product record of PLU 42 as the scale sends it: the written record, then zero totals.
-Bytes productRecord()
-{
-    PluRecord r;
-    r.plu = 42;
-    r.name1 = "Tea";
-    r.code = 123;
-    r.group = 7;
-    r.shelf = 365;
-    const Bytes written = *encodePluWrite(r);
-    Bytes record(written.begin() + 1, written.end());
-    record.resize(kReadRecordSize, 0x00);
-    return record;
-}
-
-std::string reportCell(const Bytes& b, int column)
-{
-    return reportRow(decodePluRecord(b.data()))[static_cast<size_t>(column)];
-}
-
-std::string totalsField(const Bytes& b, int field)
-{
-    return totalsFields(decodeGeneralTotals(b.data()))[static_cast<size_t>(field)];
-}
-
-struct ErasedBytes {
+// One field: the answer it lies in, its bytes, and where it is shown (a report column or a
+// totals field).
+struct ErasedField {
     const char* name;
-    Bytes record;
+    Answer answer;
     size_t from;
     size_t count;
-    std::function<bool(const Bytes&)> isRecord;
-    std::function<std::string(const Bytes&)> shown;
+    int shownAt;
     std::string expected;
 };
 
-[[maybe_unused]] void PrintTo(const ErasedBytes& c, std::ostream* os)
+[[maybe_unused]] void PrintTo(const ErasedField& f, std::ostream* os)
 {
-    *os << c.name;
+    *os << f.name;
 }
 
-const std::vector<ErasedBytes>& erasedBytes()
+// Whether the answer is a record, and the field's text, for a PLU 42 record, zero totals or a
+// zero status with the field's bytes erased.
+std::pair<bool, std::string> readErased(const ErasedField& f)
 {
-    const auto plu = [](const Bytes& b) { return isPluRecordOf(b.data(), 42); };
-    const auto totals = [](const Bytes& b) { return isGeneralTotalsRecord(b.data()); };
-    const Bytes zeroTotals(kGeneralTotalsSize, 0x00);
-    static const std::vector<ErasedBytes> cases{
-        {"ProductResetTime", productRecord(), 83, 3, plu, [](const Bytes& b) { return reportCell(b, 4); }, "??:??:??"},
-        {"ProductResetDate", productRecord(), 86, 3, plu, [](const Bytes& b) { return reportCell(b, 3); }, "??.??.??"},
-        {"TotalsClearedTime", zeroTotals, 31, 3, totals,
-         [](const Bytes& b) { return totalsField(b, totalsfield::ClearedTime); }, "??:??:??"},
-        {"TotalsClearedDate", zeroTotals, 34, 3, totals,
-         [](const Bytes& b) { return totalsField(b, totalsfield::ClearedDate); }, "??.??.??"},
-        {"FreeProductCells", zeroTotals, 37, 2, totals,
-         [](const Bytes& b) { return totalsField(b, totalsfield::FreePlu); }, "65535"},
-        {"FreeMessageCells", zeroTotals, 39, 2, totals,
-         [](const Bytes& b) { return totalsField(b, totalsfield::FreeMsg); }, "65535"},
-        {"SelectedProduct", Bytes(kStatusRecordSize, 0x00), 4, 4,
-         [](const Bytes& b) { return isStatusRecord(b.data()); },
-         [](const Bytes& b) { return std::to_string(decodeStatus(b.data()).product); }, "-1"},
-    };
-    return cases;
+    PluRecord plu;
+    plu.plu = 42;
+    plu.shelf = 365;
+    const Bytes written = *encodePluWrite(plu);
+    Bytes b(f.answer == Answer::Product  ? kReadRecordSize
+            : f.answer == Answer::Totals ? kGeneralTotalsSize
+                                         : kStatusRecordSize,
+            0x00);
+    if (f.answer == Answer::Product)
+        std::copy(written.begin() + 1, written.end(), b.begin());
+    std::fill_n(b.begin() + static_cast<std::ptrdiff_t>(f.from), f.count, std::uint8_t{0xFF});
+    const auto at = static_cast<size_t>(f.shownAt);
+    switch (f.answer) {
+    case Answer::Product:
+        return {isPluRecordOf(b.data(), 42), reportRow(decodePluRecord(b.data()))[at]};
+    case Answer::Totals:
+        return {isGeneralTotalsRecord(b.data()), totalsFields(decodeGeneralTotals(b.data()))[at]};
+    case Answer::Status:
+        return {isStatusRecord(b.data()), std::to_string(decodeStatus(b.data()).product)};
+    }
+    return {};
 }
 
-class ErasedField : public testing::TestWithParam<ErasedBytes>
+class Erased : public testing::TestWithParam<ErasedField>
 {
 };
 
-TEST_P(ErasedField, IsARecordAndShownAsSent)
+TEST_P(Erased, IsARecordShownAsSent)
 {
-    const ErasedBytes& c = GetParam();
-    Bytes erased = c.record;
-    ASSERT_TRUE(c.isRecord(erased));
-    ASSERT_NE(c.shown(erased), c.expected);
-    std::fill_n(erased.begin() + static_cast<std::ptrdiff_t>(c.from), c.count, std::uint8_t{0xFF});
-    EXPECT_TRUE(c.isRecord(erased));
-    EXPECT_EQ(c.shown(erased), c.expected);
+    EXPECT_EQ(readErased(GetParam()), std::make_pair(true, GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, ErasedField, testing::ValuesIn(erasedBytes()), caseName<ErasedBytes>);
+INSTANTIATE_TEST_SUITE_P(
+    Answers, Erased,
+    testing::Values(ErasedField{"ProductResetTime", Answer::Product, 83, 3, 4, "??:??:??"},
+                    ErasedField{"ProductResetDate", Answer::Product, 86, 3, 3, "??.??.??"},
+                    ErasedField{"TotalsTime", Answer::Totals, 31, 3, totalsfield::ClearedTime, "??:??:??"},
+                    ErasedField{"TotalsDate", Answer::Totals, 34, 3, totalsfield::ClearedDate, "??.??.??"},
+                    ErasedField{"FreeProducts", Answer::Totals, 37, 2, totalsfield::FreePlu, "65535"},
+                    ErasedField{"FreeMessages", Answer::Totals, 39, 2, totalsfield::FreeMsg, "65535"},
+                    ErasedField{"SelectedProduct", Answer::Status, 4, 4, 0, "-1"}),
+    [](const testing::TestParamInfo<ErasedField>& param) { return std::string(param.param.name); });
 
-// The same fields erased in the emulated scale, read by the operations that show them.
-struct ErasedScale {
-    const char* name;
-    std::function<void(emu::ScaleState&)> erase;
-    std::function<std::string(qmtest::StatusRig&)> read; // what is shown, or "failed"
-    std::string expected;
-};
-
-[[maybe_unused]] void PrintTo(const ErasedScale& c, std::ostream* os)
+TEST(ErasedScale, ReadsReportsAndShowsNormally)
 {
-    *os << c.name;
-}
-
-std::string reportRowRead(qmtest::StatusRig& rig)
-{
-    Table table = makeTable(reportLayout());
-    TableWriter sink(table);
-    if (!readReportOne(rig.link(), "3", sink, [] { return true; }))
-        return "failed";
-    return table.cell(1, 3) + " " + table.cell(1, 4);
-}
-
-std::string totalsRead(qmtest::StatusRig& rig)
-{
-    GeneralTotals totals;
-    if (!GetTotal(rig.addressed(), totals))
-        return "failed";
-    const ReportTotals f = totalsFields(totals);
-    return f[totalsfield::ClearedDate] + " " + f[totalsfield::ClearedTime] + " " + f[totalsfield::FreePlu] + " " +
-           f[totalsfield::FreeMsg];
-}
-
-std::string statusRead(qmtest::StatusRig& rig)
-{
-    ScaleStatus status;
-    if (!readScaleStatus(rig.link(), status))
-        return "failed";
-    return std::to_string(status.product);
-}
-
-const std::vector<ErasedScale>& erasedScales()
-{
-    static const std::vector<ErasedScale> cases{
-        {"ProductClock", [](emu::ScaleState& s) { s.erased.productClock = true; }, reportRowRead, "??.??.?? ??:??:??"},
-        {"TotalsClock", [](emu::ScaleState& s) { s.erased.totalsClock = true; }, totalsRead,
-         "??.??.?? ??:??:?? 3999 1000"},
-        {"FreeCells", [](emu::ScaleState& s) { s.erased.freeCells = true; }, totalsRead,
-         "01.01.00 00:00:00 65535 65535"},
-        {"SelectedProduct", [](emu::ScaleState& s) { s.status.product = 0xFFFFFFFF; }, statusRead, "-1"},
-    };
-    return cases;
-}
-
-class ErasedScaleField : public testing::TestWithParam<ErasedScale>
-{
-};
-
-TEST_P(ErasedScaleField, ReadsAndShowsAsSent)
-{
-    const ErasedScale& c = GetParam();
     emu::ScaleState state;
     state.plu[3] = emu::PluRecord{};
-    c.erase(state);
+    state.erased = {true, true, true};
+    state.status.product = 0xFFFFFFFF;
     qmtest::StatusRig rig(qmtest::withState(state));
-    EXPECT_EQ(c.read(rig), c.expected);
+
+    Table table = makeTable(reportLayout());
+    TableWriter sink(table);
+    ASSERT_TRUE(readReportOne(rig.link(), "3", sink, [] { return true; }));
+    EXPECT_EQ(table.cell(1, 3) + " " + table.cell(1, 4), "??.??.?? ??:??:??");
+    GeneralTotals totals;
+    ASSERT_TRUE(GetTotal(rig.addressed(), totals));
+    const ReportTotals f = totalsFields(totals);
+    EXPECT_EQ(f[totalsfield::ClearedDate] + " " + f[totalsfield::ClearedTime], "??.??.?? ??:??:??");
+    EXPECT_EQ(f[totalsfield::FreePlu] + " " + f[totalsfield::FreeMsg], "65535 65535");
+    ScaleStatus status;
+    ASSERT_TRUE(readScaleStatus(rig.link(), status));
+    EXPECT_EQ(status.product, -1);
     EXPECT_TRUE(rig.fb.failures.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Emulator, ErasedScaleField, testing::ValuesIn(erasedScales()), caseName<ErasedScale>);
 
 } // namespace
