@@ -105,7 +105,7 @@ const std::vector<CliCommand>& cliCommands()
          runReadKeys},
         {"write-keys",
          "--scale NAME FILE",
-         "write the price keys from lines KEY<TAB>CELL (keys left out call up nothing)",
+         "write the price keys from lines KEY<TAB>CELL (keys left out keep their cells)",
          {},
          Needs::FileAndConfig,
          runWriteKeys},

@@ -123,15 +123,9 @@ bool isPluRecordOf(const std::uint8_t* b, std::int64_t plu)
                 return false;
         return true;
     };
-    const auto bcd = [&](int at) {
-        for (int i = at; i < at + 3; ++i)
-            if (!isBcdByte(b[i]))
-                return false;
-        return true;
-    };
     // A shelf life starting 0x00 is a count whose middle byte is a plain number (see decodeShelfLife).
-    const bool shelf = b[70] == 0x00 ? isBcdByte(b[72]) : bcd(70);
-    return digits(4) && digits(75) && shelf && bcd(83) && bcd(86);
+    const bool shelf = isBcdByte(b[72]) && (b[70] == 0x00 || (isBcdByte(b[70]) && isBcdByte(b[71])));
+    return digits(4) && digits(75) && shelf;
 }
 
 PluRecord decodePluRecord(const std::uint8_t* b)

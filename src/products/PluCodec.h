@@ -47,10 +47,12 @@ std::optional<Bytes> encodeSetRange(std::int64_t first, std::int64_t last);
 
 // Whether the scale's 100 bytes are a record of PLU `plu` at all, before anything of them is
 // trusted: the number at 0..3 is the one asked for, the product and group codes (4..9, 75..80)
-// are digit bytes 0..9, and the shelf life (70..72) and the reset time and date (83..88) are
-// packed BCD with both nibbles at most 9 (a shelf life starting 0x00 holds a plain number in 71). An answer garbled on the line fails here and counts
-// as a lost answer. The names, price, tare, message number and totals are free binary values
-// or text: any bytes there are a record.
+// are digit bytes 0..9, and the shelf life (70..72) is packed BCD with both nibbles at most 9
+// (one starting 0x00 holds a plain number in 71), since each of them is written back as read.
+// An answer garbled on the line fails here and counts as a lost answer. The names, price, tare,
+// message number and totals are free binary values or text, and the reset time and date
+// (83..88) are only shown, BCD or not (a scale with erased memory sends 0xFF there): any bytes
+// there are a record.
 bool isPluRecordOf(const std::uint8_t* bytes, std::int64_t plu);
 
 // The scale's 100-byte record. Names come back in code page 1251 with their 28 characters;

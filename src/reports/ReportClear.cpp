@@ -74,12 +74,11 @@ OperationResult clearOnePluTotals(const ScaleLink& link, const std::string& numb
         return asked;
     if (auto addressed = addressScale(link.session, scale.target.number, true); !addressed)
         return addressed;
+    // Any answer but 0xAA, the empty-cell byte 0xEE included, means the totals were not cleared:
+    // the clear failed, whatever the reason the scale gives.
     bool emptyCell = false;
-    if (!ClearTotalPlu(link.session, number, emptyCell)) {
-        if (emptyCell)
-            return failed(feedback, Failure::plain(FailureKind::NotFound, reporttext::kNoData).forRecord(number));
+    if (!ClearTotalPlu(link.session, number, emptyCell))
         return clearFailure(feedback, number);
-    }
     feedback.message(reporttext::kClearedOneStart + shown + reporttext::kClearedOneEnd);
     return OperationResult::done();
 }

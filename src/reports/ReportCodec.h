@@ -44,10 +44,11 @@ struct GeneralTotals {
 };
 
 GeneralTotals decodeGeneralTotals(const std::uint8_t* bytes);
-// Whether 41 read bytes are a general totals record: the time and date of the last clearing
-// (31..36) are packed BCD with both nibbles at most 9, and the free cells are no more than the
-// scale has (37..38 at most 4000 product cells, 39..40 at most 1000 message cells). The counters,
-// sums and weights are free binary values.
+// Whether 41 read bytes are a general totals record: always. The counters, sums and weights are
+// free binary values, and the clock of the last clearing and the free-cell counts are only shown,
+// as the scale sends them (a scale with erased memory sends 0xFF there, a clock nibble above 9
+// shows as "?"). Nothing in the record can tell a garbled answer from a real one; only a short
+// or late one fails.
 bool isGeneralTotalsRecord(const std::uint8_t* bytes);
 
 // The twelve totals fields `Edit21`..`Edit32` in file order (code page 1251 texts).

@@ -40,7 +40,8 @@ OperationResult readGeneralTotals(const ScaleLink& link, TableSink& table, const
 // `SpeedButton20Click`: the totals of PLU 1..4000. `Edit37` is checked though not used, as the
 // window always did. Cells that hold no product are passed over.
 OperationResult clearAllPluTotals(const ScaleLink& link, const std::string& numberText);
-// `SpeedButton21Click`: the totals of the PLU of `Edit37`.
+// `SpeedButton21Click`: the totals of the PLU of `Edit37`. An answer other than 0xAA, an empty
+// cell's 0xEE too, ends it with the clear failure.
 OperationResult clearOnePluTotals(const ScaleLink& link, const std::string& numberText);
 // `SpeedButton22Click`: the grand total.
 OperationResult clearGrandTotal(const ScaleLink& link);

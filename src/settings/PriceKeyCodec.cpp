@@ -36,7 +36,7 @@ std::optional<Bytes> encodePriceKeyWrite(std::int64_t cell, int key)
 std::optional<std::int64_t> decodePriceKey(const std::uint8_t* bytes)
 {
     const std::int64_t cell = readSigned32(bytes + 1);
-    if (cell < 0 || cell > kMaxKeyCell)
+    if (cell == kFailedKeyRead)
         return std::nullopt;
     return cell;
 }

@@ -17,18 +17,20 @@ inline constexpr std::uint8_t kReadPriceKey = 0x96;
 inline constexpr std::uint8_t kWritePriceKey = 0x8B;
 inline constexpr int kPriceKeys = 54;
 inline constexpr int kPriceKeyAnswerSize = 5;
-// The product cells a key may call up.
-inline constexpr std::int64_t kMinKeyCell = 1;
+// The cells a write sends: a product cell 1..4000, or 0, the scale's own value for a key that
+// calls up no product, so that a key read as 0 is written back as 0.
+inline constexpr std::int64_t kMinKeyCell = 0;
 inline constexpr std::int64_t kMaxKeyCell = 4000;
+// The answer of a failed key read.
+inline constexpr std::int64_t kFailedKeyRead = -1;
 
 // nullopt for a key outside 1..54.
 std::optional<Bytes> encodePriceKeyRead(int key);
 // nullopt for a key outside 1..54 or a cell that does not fit its four bytes.
 std::optional<Bytes> encodePriceKeyWrite(std::int64_t cell, int key);
-// The cell of a 5-byte answer: a product cell 1..4000, or 0 for a key that calls up nothing.
-// nullopt for -1, which stands for a failed read, and for any other value: a key calls up no
-// other cell, so such an answer was garbled on the line (a cell c comes as -1 - c when every bit
-// is turned).
+// The cell of a 5-byte answer as the scale sends it, a signed number: a product cell 1..4000, 0
+// for a key that calls up nothing, or whatever else the scale holds, which is only shown.
+// nullopt for -1 (four bytes 0xFF), which stands for a failed read.
 std::optional<std::int64_t> decodePriceKey(const std::uint8_t* bytes);
 
 } // namespace qm

@@ -1,6 +1,7 @@
 #pragma once
-// The price-key table as text: 54 lines "KEY<TAB>CELL", the cell empty for a key that calls up
-// no product. Read back, the lines may come in any order and keys left out are empty.
+// The price-key table as text: 54 lines "KEY<TAB>CELL", the cell as the scale answered it ("0"
+// for a key that calls up no product). Read back, the lines may come in any order, and a key
+// left out or given with an empty cell is empty: a write sends it nothing, so it keeps its cell.
 
 #include <optional>
 #include <string>

@@ -31,13 +31,10 @@ std::int64_t readSigned32(const std::uint8_t* at);
 
 ScaleStatus decodeStatus(const std::uint8_t* bytes);
 
-// The highest product cell of the scale: a selected product or a price key names one of 1..4000.
-inline constexpr std::int64_t kMaxProductCell = 4000;
-
-// Whether 16 read bytes are a status record: the selected product (4..7) is a product cell
-// 1..4000, or 0 for none. The flags, the weight and the signed total and price are free values;
-// a record garbled on the line fails on the product, whose 0..4000 then reads as a negative
-// number.
+// Whether 16 read bytes are a status record: always. The flags, the weight, the total and the
+// price are free values, and the selected product is only shown, as the signed number the scale
+// sends (-1 from a scale with erased memory). Nothing in the record can tell a garbled answer
+// from a real one; only a short or late one fails.
 bool isStatusRecord(const std::uint8_t* bytes);
 
 } // namespace qm

@@ -18,8 +18,8 @@ class ScaleSession;
 bool GetStatus(ScaleSession& session, ScaleStatus& status);
 
 // 0x96 and the key (1..54); true with the key's cell when exactly 5 bytes arrive within 200 ms.
-// An answer of four 0xFF cell bytes stands for a failed read and is one; so is a cell outside
-// 0..4000 (decodePriceKey).
+// An answer of four 0xFF cell bytes stands for a failed read and is one (decodePriceKey); any
+// other cell is taken as the scale sent it.
 bool PrSet(ScaleSession& session, int key, std::int64_t& cell);
 
 // 0x8B, the cell and the key; true on exactly one byte, 0xAA, within 500 ms. A key outside

@@ -1,5 +1,7 @@
 #include "settings/StatusTransfer.h"
 
+#include <optional>
+
 #include "common/Feedback.h"
 #include "common/IntText.h"
 #include "common/TableSink.h"
@@ -18,11 +20,6 @@ namespace
 
 constexpr int kKeyPauseMs = 210;
 constexpr int kCellColumn = 1;
-
-std::string cellText(std::int64_t cell)
-{
-    return cell == 0 ? std::string() : std::to_string(cell);
-}
 
 OperationResult stopped(Feedback& feedback, ProgressDisplay& display)
 {
@@ -62,7 +59,7 @@ OperationResult keysStep(ScaleSession& session, int number, TableSink& keys)
         if (!PrSet(session, key, cell))
             return failed(feedback, Failure::at(FailureKind::ReadFailed, settingstext::kKeyReadFailed,
                                                 TableId::PriceKeys, key, kCellColumn));
-        keys.setRow(key, {std::to_string(key), cellText(cell)});
+        keys.setRow(key, {std::to_string(key), std::to_string(cell)});
         atKey(feedback, key);
         session.pause(kKeyPauseMs);
     }
@@ -117,15 +114,16 @@ OperationResult writePriceKeys(const ScaleLink& link, const std::vector<std::str
     ScaleSession& session = link.session;
     Feedback& feedback = session.feedback();
 
-    std::vector<std::int64_t> values(kPriceKeys, 0);
+    // The cell of each key, none for an empty row: such a key is addressed and sent nothing.
+    std::vector<std::optional<std::int64_t>> values(kPriceKeys);
     for (int key = 1; key <= kPriceKeys; ++key) {
         const std::string text = key <= static_cast<int>(cells.size()) ? cells[key - 1] : std::string();
         if (text.empty())
             continue;
         if (!intTextIn(text, kMinKeyCell, kMaxKeyCell)) {
             feedback.moveCursor(TableId::PriceKeys, key, kCellColumn);
-            return failed(feedback, Failure::at(FailureKind::BadNumber, settingstext::kBadKeyCell,
-                                                TableId::PriceKeys, key, kCellColumn));
+            return failed(feedback, Failure::at(FailureKind::BadNumber, settingstext::kBadKeyCell, TableId::PriceKeys,
+                                                key, kCellColumn));
         }
         values[key - 1] = intTextValue(text);
     }
@@ -138,9 +136,11 @@ OperationResult writePriceKeys(const ScaleLink& link, const std::vector<std::str
         atKey(feedback, key);
         if (auto addressed = addressScale(session, opened.target.number); !addressed)
             return addressed;
-        if (!SendPrSet(session, values[key - 1], key))
-            return failed(feedback, Failure::at(FailureKind::NoAck, settingstext::kKeyWriteFailed,
-                                                TableId::PriceKeys, key, kCellColumn));
+        if (!values[key - 1])
+            continue;
+        if (!SendPrSet(session, *values[key - 1], key))
+            return failed(feedback, Failure::at(FailureKind::NoAck, settingstext::kKeyWriteFailed, TableId::PriceKeys,
+                                                key, kCellColumn));
     }
     display.end();
     feedback.message(settingstext::kKeysWritten);
@@ -165,8 +165,7 @@ OperationResult readFactory(const ScaleLink& link, FactorySettings& settings)
     if (auto addressed = addressScale(session, opened.target.number); !addressed)
         return addressed;
     if (!ReadFactorySettings(session, settings))
-        return failed(session.feedback(),
-                      Failure::plain(FailureKind::ReadFailed, settingstext::kFactoryReadFailed));
+        return failed(session.feedback(), Failure::plain(FailureKind::ReadFailed, settingstext::kFactoryReadFailed));
     return OperationResult::done();
 }
 

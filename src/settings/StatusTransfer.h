@@ -4,9 +4,11 @@
 // addressing, its command and a 210 ms pause, so the key loops take about 11 seconds: they move
 // the current cell key by key, show their progress and end between keys at a stop.
 //
-// The key table is 54 rows of {key number, cell}; an empty cell is a key that calls up no
-// product. The scale reads such a key as cell 0, and takes cell 0 as "no product": reading shows
-// it empty and writing an empty row sends 0, so a table read and written back is the same table.
+// The key table is 54 rows of {key number, cell}. A read shows each cell as the scale answered
+// it, "0" for a key that calls up no product included; a write sends the cell of every row that
+// holds one, 0 included, and nothing but the addressing for an empty row, whose key keeps what
+// the scale holds. So a table read and written back leaves the scale as it was, and a table
+// that names a few keys changes only those.
 
 #include <functional>
 #include <string>
@@ -33,8 +35,8 @@ OperationResult readScaleStatus(const ScaleLink& link, ScaleStatus& status);
 OperationResult readPriceKeys(const ScaleLink& link, TableSink& keys);
 
 // The cells of keys 1..54 (code page 1251 texts, missing ones empty). Every cell is checked
-// before the first key is written: a cell that is not empty and no number 1..4000 ends the write
-// at its row with nothing sent.
+// before the first key is written: a cell that is not empty and no number 0..4000 ends the write
+// at its row with nothing sent. Every key is addressed; an empty cell sends nothing more.
 OperationResult writePriceKeys(const ScaleLink& link, const std::vector<std::string>& cells);
 
 // "1".."54": every key calls up the cell of its own number.

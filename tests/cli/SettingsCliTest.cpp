@@ -144,7 +144,7 @@ TEST(CliSettings, KeysReadIntoAFileAndWrittenToAnotherScale)
     auto r = cli(from, {"read-keys", "--scale", "Весы", "--out", "keys.txt"});
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     const std::string lines = qmtest::fileText(from.path / "keys.txt");
-    EXPECT_EQ(lines.substr(0, 13), "1\t4000\n2\t\n3\t\n");
+    EXPECT_EQ(lines.substr(0, 15), "1\t4000\n2\t0\n3\t0\n");
     EXPECT_NE(lines.find("\n12\t300\n"), std::string::npos);
 
     emu::ScaleState other;
@@ -156,6 +156,21 @@ TEST(CliSettings, KeysReadIntoAFileAndWrittenToAnotherScale)
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(r.out, line(settingstext::kKeysWritten));
     EXPECT_EQ(second.state().priceKeys, state.priceKeys);
+}
+
+TEST(CliSettings, WriteKeysChangesOnlyTheKeysItsFileLists)
+{
+    emu::ScaleState full;
+    full.priceKeys.fill(9);
+    qmtest::EmuProcess emu(scaleWith(full));
+    StartDir dir(emu);
+    std::ofstream(dir.path / "one.txt") << "12\t300\n";
+    const auto r = cli(dir, {"write-keys", "--scale", "Весы", "one.txt"});
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    auto expected = full.priceKeys;
+    expected[11] = 300;
+    EXPECT_EQ(emu.state().priceKeys, expected);
+    EXPECT_EQ(emu.received().size(), 54u + 6u) << "every key addressed, one key written";
 }
 
 TEST(CliSettings, WriteKeysRefusesABadFileOrCellBeforeSending)

@@ -101,3 +101,22 @@ TEST(EmuTotals, StateFileKeepsTheTotalsAndRefusesValuesOutOfRange)
     EXPECT_TRUE(std::holds_alternative<std::string>(emu::stateFromJson(R"({"totals": {"grandCount": 16777216}})")));
     EXPECT_TRUE(std::holds_alternative<std::string>(emu::stateFromJson(R"({"totals": {"clearedHour": 100}})")));
 }
+
+TEST(EmuTotals, ErasedMemorySendsItsFieldsAsFFThroughAClearAndTheStateFile)
+{
+    const std::string erased = R"({"plu": {"3": {"sum": 5}}, "erased": ["productClock", "totalsClock", "freeCells"]})";
+    ScaleLine line(withState(1, erased));
+    const Bytes totals = line.command({0x85}, 41);
+    ASSERT_EQ(totals.size(), 41u);
+    EXPECT_EQ(Bytes(totals.begin() + 31, totals.end()), Bytes(10, 0xFF)) << "clock 31..36, free cells 37..40";
+    EXPECT_EQ(line.command({0x92, 0x03, 0x00, 0x00, 0x00}, 1), (Bytes{0xAA}));
+    const Bytes record = line.command({0x81, 0x03, 0x00, 0x00, 0x00}, 101);
+    ASSERT_EQ(record.size(), 101u);
+    EXPECT_EQ(Bytes(record.begin() + 84, record.begin() + 90), Bytes(6, 0xFF)) << "the reset clock, 83..88";
+    EXPECT_EQ(record[90], 0x00) << "the sum after it is cleared";
+
+    const emu::ScaleState state = line.scale.state();
+    EXPECT_TRUE(state.erased.productClock && state.erased.totalsClock && state.erased.freeCells);
+    EXPECT_TRUE(std::holds_alternative<std::string>(emu::stateFromJson(R"({"erased": ["clock"]})")));
+    EXPECT_TRUE(std::holds_alternative<std::string>(emu::stateFromJson(R"({"erased": "freeCells"})")));
+}

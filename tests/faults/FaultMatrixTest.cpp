@@ -89,6 +89,10 @@ const char* const kFreeFactory = "the factory record holds free binary values, a
                                  "codes whose 6..255 are documented answers: nothing to check";
 const char* const kFreeLogo = "the logo answer is one byte of no documented meaning and 512 bytes of free dots: "
                               "nothing to check, a garbled logo reads as another picture";
+const char* const kFreeStatus = "the status record holds free flags and signed numbers, its selected product only "
+                                "shown as sent: nothing to check, a garbled status reads as another state";
+const char* const kFreeTotals = "the general totals hold free counters, a clock and free-cell counts that are only "
+                                "shown as sent: nothing to check, garbled totals read as other figures";
 const char* const kFirstByteOnly = "test-link reads the first answer byte only: a scale that answers its own number "
                                    "is working to it, ready or not";
 
@@ -146,12 +150,12 @@ const std::vector<Operation>& operations()
         {"DeleteMessages", {"delete-messages", "--scale", "Весы", "--msg", "1", "--yes"}, "0x8E", true, qm::messagetext::kReadFailed, ""},
         {"ReadSettings", {"read-settings", "--scale", "Весы"}, "0x95", false, ot::kWriteFailed, ""},
         {"WriteSettings", {"write-settings", "--scale", "Весы", "--department", "5", "--yes"}, "0x8A", true, ot::kWriteFailed, ""},
-        {"ReadStatus", {"read-status", "--scale", "Весы"}, "0x89", false, ot::kWriteFailed, ""},
+        {"ReadStatus", {"read-status", "--scale", "Весы"}, "0x89", false, ot::kWriteFailed, "", {{"Garbled", kFreeStatus}}},
         {"ReadKeys", {"read-keys", "--scale", "Весы", "--out", "out.keys"}, "0x96", false, qm::settingstext::kKeyReadFailed, "out.keys"},
         {"WriteKeys", {"write-keys", "--scale", "Весы", "keys.txt"}, "0x8B", true, qm::settingstext::kKeyWriteFailed, ""},
         {"ReadFactory", {"read-factory", "--scale", "Весы"}, "0x9B", false, qm::settingstext::kFactoryReadFailed, "", {{"Garbled", kFreeFactory}}},
         {"ReadReport", {"read-report", "--scale", "Весы", "--plu", "1", "--out", "out.acc"}, "0x81", false, ot::kReadFailed, "out.acc"},
-        {"ReadTotals", {"read-totals", "--scale", "Весы"}, "0x85", false, std::string(qm::settingstext::kFactoryReadFailed) + "\n" + ot::kReadFailed, ""},
+        {"ReadTotals", {"read-totals", "--scale", "Весы"}, "0x85", false, std::string(qm::settingstext::kFactoryReadFailed) + "\n" + ot::kReadFailed, "", {{"Garbled", kFreeTotals}}},
         {"ClearTotals", {"clear-totals", "--scale", "Весы", "--grand", "--yes"}, "0x86", true, qm::reporttext::kClearFailed, ""},
         {"SendLogo", {"send-logo", "--scale", "Весы", "logo.qmi"}, "0x8C", true, qm::logotext::kWriteFailed, ""},
         {"ReadLogo", {"read-logo", "--scale", "Весы", "--out", "out.qmi"}, "0x97", false, qm::logotext::kReadFailed, "out.qmi", {{"Garbled", kFreeLogo}}},

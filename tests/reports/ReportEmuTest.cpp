@@ -20,6 +20,7 @@ namespace
 const char* const kReceived = "Данные приняты.";
 const char* const kBadNumber = "Ошибка ввода номера PLU. Это число от 1 до 4000.";
 const char* const kNoData = "Запрашиваемые данные отсутствуют или произошла ошибка обмена.";
+const char* const kClearFailed = "Ошибка обмена данными. Повторите попытку обнуления.";
 const char* const kSaveFirst = "Будет открыт новый список отчетов.\r\nВ таблице  были изменения.\r\nСохранить ?";
 
 // PLU 3 with totals cleared on 31.12.03 at 09:05:07, PLU 9 and PLU 4000 with some sales.
@@ -155,7 +156,7 @@ TEST(ReportEmu, ReadOneChecksTheNumberBeforeTheQuestionAndAFailedSaveCancels)
     EXPECT_EQ(rig.fb.lastMessage(), kNoData);
 }
 
-TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrGarbledAnswerGivesTwoMessages)
+TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrMissingAnswerGivesTwoMessages)
 {
     {
         ProductRig rig(scaleWithSales());
@@ -170,9 +171,9 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrGarbledAnswerGivesTwoMe
         EXPECT_EQ(r.table.rowCount(), 2) << "the table stays as it was";
         EXPECT_EQ(rig.fb.lastMessage(), kReceived);
     }
-    // A short answer, and one garbled on the line: 3997 free PLU arrive as 61538, the clock
-    // bytes with nibbles over 9.
-    for (const char* fault : {"truncate=40@0x85", "garble@0x85#1"}) {
+    // A short answer, and none at all. (One garbled on the line cannot be told from figures a
+    // scale may hold: it is shown as it came.)
+    for (const char* fault : {"truncate=40@0x85", "silent@0x85"}) {
         ProductRig rig(scaleWithSales({fault}));
         Report r;
         EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Failed) << fault;
@@ -232,7 +233,7 @@ TEST(ReportEmu, ClearAllStopsAtTheFirstRefusal)
     EXPECT_EQ(rig.scale.state().plu.at(3).sum, 12345u);
 }
 
-TEST(ReportEmu, ClearOneAsksWithTheFieldTextAndTellsAnEmptyCell)
+TEST(ReportEmu, ClearOneAsksWithTheFieldTextAndFailsOnAnEmptyCell)
 {
     ProductRig rig(scaleWithSales());
     EXPECT_EQ(clearOnePluTotals(rig.link(), "3"), TransferOutcome::Cancelled);
@@ -249,8 +250,29 @@ TEST(ReportEmu, ClearOneAsksWithTheFieldTextAndTellsAnEmptyCell)
     EXPECT_EQ(rig.scale.state().plu.at(9).sum, 100u);
 
     EXPECT_EQ(clearOnePluTotals(rig.link(), "5"), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.lastMessage(), kNoData);
+    EXPECT_EQ(rig.fb.lastMessage(), kClearFailed);
 }
+
+// Clearing one PLU succeeds on 0xAA alone: the empty-cell byte, the refusal byte or any other
+// answer is the clear failure, for that PLU, and its totals stay.
+class ClearOneAnswer : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(ClearOneAnswer, IsTheClearFailure)
+{
+    ProductRig rig(scaleWithSales({GetParam()}));
+    rig.fb.answers = {Answer::Yes};
+    EXPECT_EQ(clearOnePluTotals(rig.link(), "3"), TransferOutcome::Failed);
+    EXPECT_EQ(rig.fb.lastMessage(), kClearFailed);
+    ASSERT_EQ(rig.fb.failures.size(), 1u);
+    EXPECT_EQ(rig.fb.failures[0].kind, FailureKind::NoAck);
+    EXPECT_EQ(rig.fb.failures[0].record, 3);
+    EXPECT_EQ(rig.scale.state().plu.at(3).sum, 12345u);
+}
+
+INSTANTIATE_TEST_SUITE_P(ReportEmu, ClearOneAnswer,
+                         ::testing::Values("nak=0xEE@0x92", "nak=0x00@0x92", "nak=0x55@0x92", "nak=0xFF@0x92"));
 
 TEST(ReportEmu, ClearGrandTotalKeepsTheProducts)
 {

@@ -105,20 +105,20 @@ TEST(PriceKeyCodec, MinusOneStandsForFailure)
     EXPECT_FALSE(decodePriceKey(answer.data()));
 }
 
-TEST(PriceKeyCodec, ACellNoKeyCanCallUpIsNoAnswer)
+TEST(PriceKeyCodec, ACellNoKeyCanCallUpIsShownAsSent)
 {
-    // A key calls up a product cell 1..4000, or nothing (0): any other value came garbled.
-    const Bytes minusTwo{0x00, 0xFE, 0xFF, 0xFF, 0xFF}; // cell 1 with every bit turned
-    EXPECT_FALSE(decodePriceKey(minusTwo.data()));
+    // Only -1 stands for a failure: any other cell is the scale's, shown as it came.
+    const Bytes minusTwo{0x00, 0xFE, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(decodePriceKey(minusTwo.data()), -2);
     const Bytes over{0x00, 0xA1, 0x0F, 0x00, 0x00}; // 4001
-    EXPECT_FALSE(decodePriceKey(over.data()));
+    EXPECT_EQ(decodePriceKey(over.data()), 4001);
     const Bytes high{0x00, 0x01, 0x00, 0x00, 0x01}; // 0x01000001
-    EXPECT_FALSE(decodePriceKey(high.data()));
+    EXPECT_EQ(decodePriceKey(high.data()), 0x01000001);
     const Bytes one{0xFF, 0x01, 0x00, 0x00, 0x00}; // the first byte is not looked at
     EXPECT_EQ(decodePriceKey(one.data()), 1);
 }
 
-TEST(StatusCodec, SelectedProductOutsideTheCellsIsNoRecord)
+TEST(StatusCodec, SelectedProductOutsideTheCellsIsShownAsSent)
 {
     Bytes record{0xFF,                    // ignored
                  0xFF,                    // every flag bit: free
@@ -132,13 +132,12 @@ TEST(StatusCodec, SelectedProductOutsideTheCellsIsNoRecord)
     EXPECT_TRUE(isStatusRecord(record.data()));
     record[4] = 0xA1;
     record[5] = 0x0F; // 4001
-    EXPECT_FALSE(isStatusRecord(record.data()));
-    // Garbled on the line: product 0 arrives as 0xFFFFFFFF, -1.
-    Bytes garbled(kStatusRecordSize, 0x00);
-    EXPECT_TRUE(isStatusRecord(garbled.data()));
-    for (auto& b : garbled)
-        b = 0xFF;
-    EXPECT_FALSE(isStatusRecord(garbled.data()));
+    EXPECT_TRUE(isStatusRecord(record.data()));
+    EXPECT_EQ(decodeStatus(record.data()).product, 4001);
+    // Erased memory, or product 0 garbled on the line: 0xFFFFFFFF, shown as -1.
+    const Bytes erased(kStatusRecordSize, 0xFF);
+    EXPECT_TRUE(isStatusRecord(erased.data()));
+    EXPECT_EQ(decodeStatus(erased.data()).product, -1);
 }
 
 TEST(FactoryCodec, RecordByteForByte)

@@ -105,28 +105,31 @@ TEST(StatusCommands, AllOnesKeyAnswerIsAFailure)
     EXPECT_EQ(cell, 9);
 }
 
-TEST(StatusCommands, GarbledKeyAnswerOfACellIsAFailure)
+TEST(StatusCommands, GarbledKeyAnswerOfMinusOneIsAFailure)
 {
-    // Cell 300 garbled with 0xFF arrives as -301: a key calls up no such cell.
+    // Cell 0 garbled with 0xFF arrives as -1, the answer of a failed read.
     emu::ScaleState s;
-    s.priceKeys[2] = 300;
-    StatusRig rig(withState(s, {"garble@0x96#1"}));
+    s.priceKeys[3] = 300;
+    StatusRig rig(withState(s, {"garble@0x96#1-2"}));
     std::int64_t cell = 9;
     EXPECT_FALSE(PrSet(rig.addressed(1), 3, cell));
     EXPECT_EQ(cell, 9);
-    // Only the answer was garbled: the next read takes the cell.
+    // Any other cell is the scale's to show: 300 garbled arrives as -301.
+    ASSERT_TRUE(PrSet(rig.addressed(1), 4, cell));
+    EXPECT_EQ(cell, -301);
+    // Only the answers were garbled: the next read takes the cell.
     ASSERT_TRUE(PrSet(rig.addressed(1), 3, cell));
-    EXPECT_EQ(cell, 300);
+    EXPECT_EQ(cell, 0);
 }
 
-TEST(StatusCommands, GarbledStatusFailsAndLeavesTheValues)
+TEST(StatusCommands, GarbledStatusCannotBeToldAndIsShownAsSent)
 {
-    // Product 37 garbled with 0xFF arrives as -38.
+    // Nothing in the status can be checked: product 37 garbled with 0xFF arrives as -38, as a
+    // scale may send it.
     StatusRig rig(withState(statusState(), {"garble@0x89#1"}));
     ScaleStatus status;
-    status.price = 77;
-    EXPECT_FALSE(GetStatus(rig.addressed(1), status));
-    EXPECT_EQ(status.price, 77);
+    ASSERT_TRUE(GetStatus(rig.addressed(1), status));
+    EXPECT_EQ(status.product, -38);
     ASSERT_TRUE(GetStatus(rig.addressed(1), status));
     EXPECT_EQ(status.product, 37);
     EXPECT_TRUE(rig.fb.messages.empty());

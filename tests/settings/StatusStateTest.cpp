@@ -52,7 +52,7 @@ TEST(StatusState, WrongValuesAreRefused)
     EXPECT_NE(errorOf(R"({"status": {"colour": 1}})"), "");
     EXPECT_NE(errorOf(R"({"priceKeys": {"55": 1}})"), "");
     EXPECT_NE(errorOf(R"({"priceKeys": {"0": 1}})"), "");
-    EXPECT_NE(errorOf(R"({"priceKeys": {"1": 4001}})"), "");
+    EXPECT_NE(errorOf(R"({"priceKeys": {"1": 4294967296}})"), "");
     EXPECT_NE(errorOf(R"({"factory": {"capacity": 65536}})"), "");
-    EXPECT_EQ(errorOf(R"({"priceKeys": {"54": 4000}, "factory": {"rounding": 255}})"), "");
+    EXPECT_EQ(errorOf(R"({"priceKeys": {"54": 4000, "1": 4001}, "factory": {"rounding": 255}})"), "");
 }

@@ -48,7 +48,8 @@ TEST(PriceKeys, ReadThenWrittenToAnotherScaleGivesTheSameTable)
         StatusRig rig(withState(keyedState()));
         std::vector<ScaleStatus> shown;
         TableWriter sink(keys);
-        ASSERT_TRUE(readStatusAndKeys(rig.link(), [&](const ScaleStatus& s) { shown.push_back(s); }, sink));
+        ASSERT_TRUE(readStatusAndKeys(
+            rig.link(), [&](const ScaleStatus& s) { shown.push_back(s); }, sink));
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_TRUE(shown[0].overload);
         EXPECT_TRUE(shown[0].stable);
@@ -57,7 +58,7 @@ TEST(PriceKeys, ReadThenWrittenToAnotherScaleGivesTheSameTable)
         EXPECT_EQ(keys.cell(1, 1), "4000");
         EXPECT_EQ(keys.cell(12, 1), "300");
         EXPECT_EQ(keys.cell(54, 1), "1");
-        EXPECT_EQ(keys.cell(2, 1), ""); // cell 0: the key calls up nothing
+        EXPECT_EQ(keys.cell(2, 1), "0"); // the key calls up nothing: written back as it came
         EXPECT_EQ(keys.cell(2, 0), "2");
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kStatusDone});
         // The current cell walks key by key and comes back to the first.
@@ -77,9 +78,33 @@ TEST(PriceKeys, ReadThenWrittenToAnotherScaleGivesTheSameTable)
     EXPECT_EQ(rig.fb.cursor.back(), (Cursor{TableId::PriceKeys, 1, 1}));
 }
 
+TEST(PriceKeys, AnEmptyRowIsOnlyAddressedAndCellZeroIsWritten)
+{
+    emu::ScaleState full;
+    full.priceKeys.fill(7);
+    StatusRig rig(withState(full));
+    std::vector<std::string> cells(54);
+    cells[4] = "0";   // key 5: calls up nothing, as a read shows it
+    cells[8] = "300"; // key 9
+    ASSERT_TRUE(writePriceKeys(rig.link(), cells));
+    std::vector<std::uint8_t> expected;
+    for (std::uint8_t key = 1; key <= 54; ++key) {
+        expected.push_back(0x01); // the addressing of scale 1, every key
+        if (key == 5)
+            expected.insert(expected.end(), {0x8B, 0x00, 0x00, 0x00, 0x00, 5});
+        if (key == 9)
+            expected.insert(expected.end(), {0x8B, 0x2C, 0x01, 0x00, 0x00, 9});
+    }
+    EXPECT_EQ(rig.scale.received(), expected);
+    auto keys = full.priceKeys;
+    keys[4] = 0;
+    keys[8] = 300;
+    EXPECT_EQ(rig.scale.state().priceKeys, keys);
+}
+
 TEST(PriceKeys, EveryCellIsCheckedBeforeTheFirstKeyIsWritten)
 {
-    for (const char* bad : {"0", "4001", "12a", "-5"}) {
+    for (const char* bad : {"4001", "12a", "-5", "-1"}) {
         StatusRig rig;
         std::vector<std::string> cells = defaultPriceKeys();
         cells[29] = bad;
@@ -130,7 +155,8 @@ TEST(PriceKeys, ShortStatusOrKeyAnswer)
         Table keys = makePriceKeyTable();
         TableWriter sink(keys);
         bool shown = false;
-        EXPECT_FALSE(readStatusAndKeys(rig.link(), [&](const ScaleStatus&) { shown = true; }, sink));
+        EXPECT_FALSE(readStatusAndKeys(
+            rig.link(), [&](const ScaleStatus&) { shown = true; }, sink));
         EXPECT_FALSE(shown);
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{operationtext::kWriteFailed});
     }
@@ -138,7 +164,8 @@ TEST(PriceKeys, ShortStatusOrKeyAnswer)
         StatusRig rig(withState(keyedState(), {"truncate=4@0x96#2"}));
         Table keys = makePriceKeyTable();
         TableWriter sink(keys);
-        EXPECT_FALSE(readStatusAndKeys(rig.link(), [](const ScaleStatus&) {}, sink));
+        EXPECT_FALSE(readStatusAndKeys(
+            rig.link(), [](const ScaleStatus&) {}, sink));
         EXPECT_EQ(keys.cell(1, 1), "4000"); // the key read before the failure keeps its cell
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kKeyReadFailed});
     }

@@ -17,8 +17,9 @@ namespace emu
 inline constexpr std::uint8_t kAck = 0xAA;
 inline constexpr std::uint8_t kReady = 0x80;
 inline constexpr std::uint8_t kNotFound = 0xEE;
-inline constexpr std::uint8_t kRefused = 0x00;   // what the scale answers instead of 0xAA
-inline constexpr std::uint8_t kStrayByte = 0xFF; // a glitch of an idle line, by default
+inline constexpr std::uint8_t kRefused = 0x00;    // what the scale answers instead of 0xAA
+inline constexpr std::uint8_t kStrayByte = 0xFF;  // a glitch of an idle line, by default
+inline constexpr std::uint8_t kErasedByte = 0xFF; // what erased memory holds
 
 struct CommandContext {
     ScaleState& state;

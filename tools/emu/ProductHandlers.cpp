@@ -1,5 +1,6 @@
 #include "ProductHandlers.h"
 
+#include <algorithm>
 #include <variant>
 
 #include "ProductWire.h"
@@ -53,7 +54,9 @@ CommandResult readPlu(CommandContext& context, const Bytes& data)
     }
     // The status byte ahead of the record carries nothing; the program drops it.
     Bytes answer{0x00};
-    const Bytes record = encodeReadRecord(plu, found->second);
+    Bytes record = encodeReadRecord(plu, found->second);
+    if (context.state.erased.productClock)
+        std::fill(record.begin() + kResetClockAt, record.begin() + kResetClockAt + 6, kErasedByte);
     answer.insert(answer.end(), record.begin(), record.end());
     context.event("PLU " + std::to_string(plu) + " read");
     return {answer, false};

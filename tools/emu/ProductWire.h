@@ -11,6 +11,7 @@
 // 86  3  reset date  BCD, high pair first       93  4  total weight    binary LE
 //                                               97  3  number of sales binary LE
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -23,6 +24,7 @@ namespace emu
 
 inline constexpr std::size_t kWrittenRecordSize = 83;
 inline constexpr std::size_t kReadRecordSize = 100;
+inline constexpr std::ptrdiff_t kResetClockAt = 83; // the reset time and date, 6 bytes
 
 struct WrittenRecord {
     std::uint32_t plu = 0;

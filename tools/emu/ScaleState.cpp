@@ -40,7 +40,13 @@ bool ScaleState::operator==(const ScaleState& other) const
     return number == other.number && plu == other.plu && messages == other.messages && range == other.range &&
            user == other.user && shop1 == other.shop1 && shop2 == other.shop2 && date == other.date &&
            time == other.time && status == other.status && priceKeys == other.priceKeys && factory == other.factory &&
-           logo == other.logo && totals == other.totals;
+           logo == other.logo && totals == other.totals && erased == other.erased;
+}
+
+bool ErasedMemory::operator==(const ErasedMemory& other) const
+{
+    return std::tie(productClock, totalsClock, freeCells) ==
+           std::tie(other.productClock, other.totalsClock, other.freeCells);
 }
 
 bool StatusValues::operator==(const StatusValues& other) const

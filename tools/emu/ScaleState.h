@@ -103,6 +103,16 @@ struct TotalsValues {
     bool operator==(const TotalsValues& other) const;
 };
 
+// The fields a scale with erased memory sends as 0xFF bytes, whatever the rest of the state
+// holds: they stay erased through writes and clears.
+struct ErasedMemory {
+    bool productClock = false; // the reset clock of every product record, bytes 83..88
+    bool totalsClock = false;  // the clearing clock of the general totals, bytes 31..36
+    bool freeCells = false;    // the free product and message cells of the general totals, 37..40
+
+    bool operator==(const ErasedMemory& other) const;
+};
+
 MessageLines blankMessage();
 
 // The logo as the scale keeps it: 512 bytes, 8 dots a byte, row by row from the top, the leftmost
@@ -121,11 +131,13 @@ struct ScaleState {
     ClockFields date{1, 1, 0};
     ClockFields time{0, 0, 0};
     StatusValues status;
-    // The product cell each price key calls up, key 1 first; 0 for a key that calls up none.
+    // The product cell each price key calls up, key 1 first; 0 for a key that calls up none. A
+    // state may hold any 32-bit cell, as a scale's memory may; a write sets 0..4000 only.
     std::array<std::uint32_t, kPriceKeys> priceKeys{};
     FactoryValues factory;
     LogoBytes logo{}; // white
     TotalsValues totals;
+    ErasedMemory erased;
 
     bool operator==(const ScaleState& other) const;
     bool operator!=(const ScaleState& other) const { return !(*this == other); }

@@ -98,10 +98,38 @@ std::string readKeys(const JsonValue& value, ScaleState& state)
         }
         if (!digits || number < 1 || number > kPriceKeys)
             return "price key \"" + key + "\" is not a number 1..54";
-        const auto n = cell.asInteger(0, kMaxPlu);
+        const auto n = cell.asInteger(0, 0xFFFFFFFF);
         if (!n)
-            return "price key " + key + " must call up a cell 0..4000";
+            return "price key " + key + " must hold a cell 0..4294967295";
         state.priceKeys[number - 1] = static_cast<std::uint32_t>(*n);
+    }
+    return {};
+}
+
+// The names of the erasable fields in the state file.
+struct ErasedName {
+    const char* name;
+    bool ErasedMemory::*field;
+};
+
+const ErasedName kErasedNames[] = {
+    {"productClock", &ErasedMemory::productClock},
+    {"totalsClock", &ErasedMemory::totalsClock},
+    {"freeCells", &ErasedMemory::freeCells},
+};
+
+std::string readErased(const JsonValue& value, ErasedMemory& erased)
+{
+    if (value.type() != JsonValue::Type::Array)
+        return "erased must be an array";
+    for (const JsonValue& item : value.items()) {
+        const ErasedName* found = nullptr;
+        for (const auto& candidate : kErasedNames)
+            if (item.type() == JsonValue::Type::String && item.asString() == candidate.name)
+                found = &candidate;
+        if (!found)
+            return "erased: a field is not one of productClock, totalsClock, freeCells";
+        erased.*(found->field) = true;
     }
     return {};
 }
@@ -118,6 +146,8 @@ bool readStatusMember(const std::string& key, const JsonValue& value, ScaleState
         error = readObject(key, value, kFactoryMembers, state.factory);
     else if (key == "totals")
         error = readObject(key, value, kTotalsMembers, state.totals);
+    else if (key == "erased")
+        error = readErased(value, state.erased);
     else
         return false;
     return true;
@@ -137,6 +167,12 @@ std::string statusMembersJson(const ScaleState& state)
     out += "}";
     out += ",\n \"factory\": " + objectJson(kFactoryMembers, state.factory);
     out += ",\n \"totals\": " + objectJson(kTotalsMembers, state.totals);
+    std::string erased;
+    for (const auto& candidate : kErasedNames)
+        if (state.erased.*(candidate.field))
+            erased += (erased.empty() ? "" : ", ") + jsonQuote(candidate.name);
+    if (!erased.empty())
+        out += ",\n \"erased\": [" + erased + "]";
     return out;
 }
 

@@ -34,10 +34,18 @@ CommandResult readTotals(CommandContext& context, const Bytes&)
     putLe(answer, pluSum, 4);
     putLe(answer, pluCount & 0xFFFFFF, 3);
     putLe(answer, pluWeight, 4);
-    answer.insert(answer.end(), {toBcd(t.clearedHour), toBcd(t.clearedMinute), toBcd(t.clearedSecond)});
-    answer.insert(answer.end(), {toBcd(t.clearedYear), toBcd(t.clearedMonth), toBcd(t.clearedDay)});
-    putLe(answer, kMaxPlu - static_cast<std::uint32_t>(s.plu.size()), 2);
-    putLe(answer, kMaxMessage - static_cast<std::uint32_t>(s.messages.size()), 2);
+    if (s.erased.totalsClock) {
+        answer.insert(answer.end(), 6, kErasedByte);
+    } else {
+        answer.insert(answer.end(), {toBcd(t.clearedHour), toBcd(t.clearedMinute), toBcd(t.clearedSecond)});
+        answer.insert(answer.end(), {toBcd(t.clearedYear), toBcd(t.clearedMonth), toBcd(t.clearedDay)});
+    }
+    if (s.erased.freeCells) {
+        answer.insert(answer.end(), 4, kErasedByte);
+    } else {
+        putLe(answer, kMaxPlu - static_cast<std::uint32_t>(s.plu.size()), 2);
+        putLe(answer, kMaxMessage - static_cast<std::uint32_t>(s.messages.size()), 2);
+    }
     context.event("general totals read");
     return {answer, false};
 }
