@@ -90,9 +90,9 @@ TEST_F(ReportsTransfer, ReadsFillTheGridAndTheFieldsAndAClearKeepsTheFiguresUnsa
     EXPECT_TRUE(modified());
     EXPECT_TRUE(find<QProgressBar>(form.get(), "ProgressBar4")->isHidden());
 
-    dialogs.answers = {qm::Answer::No};
+    // The totals read empties no table: unsaved rows or not, it asks nothing.
     click("SpeedButton19");
-    EXPECT_EQ(dialogs.questions, std::vector<std::string>{kSaveFirst});
+    EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_EQ(field(21), "900");
     EXPECT_EQ(field(25), "246,9");
     EXPECT_EQ(field(31), "3998");
@@ -119,6 +119,11 @@ TEST_F(ReportsTransfer, ReadsFillTheGridAndTheFieldsAndAClearKeepsTheFiguresUnsa
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_EQ(dialogs.messages.back(), "Ошибка ввода номера PLU. Это число от 1 до 4000.");
     EXPECT_EQ(table().rowCount(), 3);
+    // A read that replaces the rows asks first.
+    find<QLineEdit>(form.get(), "Edit37")->setText("3");
+    dialogs.answers = {qm::Answer::No};
+    click("SpeedButton18");
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{kSaveFirst});
 }
 
 TEST_F(ReportsTransfer, PrintOpensThePreviewWhichSavesAPdfAndPrintsEachCopyAsAJob)
