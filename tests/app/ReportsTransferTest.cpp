@@ -6,9 +6,11 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -152,6 +154,70 @@ TEST_F(ReportsTransfer, PrintOpensThePreviewWhichSavesAPdfAndPrintsEachCopyAsAJo
     printer.setOutputFileName(QString::fromStdString((dir / "copy.pdf").string()));
     EXPECT_EQ(preview->printCopies(printer, 3), 3);
     EXPECT_EQ(readFile(dir / "copy.pdf").substr(0, 5), "%PDF-");
+    preview->reject();
+}
+
+// A print job the printer cannot take is told with the printer's reason and leaves the preview
+// open; printed right, the preview closes.
+TEST_F(ReportsTransfer, AFailedPrintIsToldAndKeepsThePreviewOpen)
+{
+    start();
+    click("SpeedButton16");
+    QPointer<PrintPreview> preview = form->findChild<PrintPreview*>(QStringLiteral("PrintPreview"));
+    ASSERT_NE(preview, nullptr);
+    auto printInto = [this, &preview](const std::filesystem::path& file) {
+        dialogs.onPrintDialog = [file](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(file.string()));
+            return true;
+        };
+        QTest::mouseClick(find<QPushButton>(preview.data(), "PrintButton"), Qt::LeftButton);
+    };
+
+    const auto missing = dir / "no folder" / "report.pdf";
+    printInto(missing);
+    EXPECT_EQ(dialogs.errors, std::vector<std::string>{"Не удалось напечатать в файл \"" + missing.string() +
+                                                       "\":\r\nфайл или папка не найдены."});
+    ASSERT_FALSE(preview.isNull());
+    EXPECT_TRUE(preview->isVisible());
+
+    printInto(dir / "report.pdf");
+    EXPECT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(readFile(dir / "report.pdf").substr(0, 5), "%PDF-");
+    EXPECT_TRUE(preview.isNull() || !preview->isVisible());
+}
+
+// The report printout names the scale the chooser shows, also once a refill of the list has left
+// that name out of the entries, and prints its time as HH:MM:SS, without a time zone.
+TEST_F(ReportsTransfer, PrintedReportNamesTheChosenScaleAndItsTimeHasNoZone)
+{
+    struct Measure : qm::TextMeasure {
+        int lineHeight(int points) const override { return points * 4; }
+        int width(const std::string& text, int points) const override { return int(text.size()) * points; }
+    };
+    start();
+    qm::Table config = form->configTab()->grid()->tableModel()->table();
+    config.setCell(1, 1, qm::cp("Весы 2"));
+    form->configTab()->grid()->tableModel()->setTable(config);
+    form->configTab()->SpeedButton85Click();
+    ASSERT_EQ(find<ChooserBox>(form.get(), "ComboBox7")->text(), "Весы 1");
+
+    click("SpeedButton16");
+    auto* preview = form->findChild<PrintPreview*>(QStringLiteral("PrintPreview"));
+    ASSERT_NE(preview, nullptr);
+    const auto pages = preview->printout()(qm::PageGeometry{3000, 300}, Measure());
+    ASSERT_FALSE(pages.empty());
+    const auto& texts = pages[0].texts;
+    auto starting = [&](const std::string& head) {
+        for (const auto& t : texts)
+            if (t.text.rfind(head, 0) == 0)
+                return t.text;
+        return std::string();
+    };
+    const QString title = QString::fromStdString(starting("Отчет распечатан:"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral(" \\d\\d:\\d\\d:\\d\\d$")).match(title).hasMatch())
+        << title.toStdString();
+    EXPECT_FALSE(starting("Отчет по весам  Весы 1  за период:").empty()) << starting("Отчет по весам");
     preview->reject();
 }
 
