@@ -226,26 +226,18 @@ TEST(StartUp, SettingsThatCannotBeReadAreToldOnceAndLeftAsTheyAre)
 {
     std::vector<std::string> tooLong = customLines();
     tooLong.resize(tooLong.size() + size_t(qm::kConfigColumns) * (qm::kMaxConfigRows + 1), "1");
-    const struct {
-        const char* kind;
-        std::function<void(const fs::path&)> make;
-    } cases[] = {
+    const std::pair<const char*, std::function<void(const fs::path&)>> cases[] = {
         {"a FIFO", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0); }},
-        {"a directory",
-         [](const fs::path& f) {
-             fs::create_directory(f);
-             apptest::writeFile(f / "kept.txt", "kept");
-         }},
-        {"more configuration rows than a table holds",
-         [&](const fs::path& f) { apptest::writeFile(f, crlf(tooLong)); }},
+        {"a directory", [](const fs::path& f) { fs::create_directories(f / "kept"); }},
+        {"more rows than a table holds", [&](const fs::path& f) { apptest::writeFile(f, crlf(tooLong)); }},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.kind);
+    for (const auto& [kind, make] : cases) {
+        SCOPED_TRACE(kind);
         apptest::StartDirectory dir;
         const fs::path file = dir / "qm1_6.cfg";
-        c.make(file);
-        const fs::file_type kind = fs::symlink_status(file).type();
-        const std::string bytes = kind == fs::file_type::regular ? apptest::readFile(file) : std::string();
+        make(file);
+        const fs::file_type type = fs::symlink_status(file).type();
+        const std::string bytes = type == fs::file_type::regular ? apptest::readFile(file) : "";
         apptest::ScriptedDialogs dialogs;
         {
             TForm1 form(&dialogs);
@@ -257,13 +249,9 @@ TEST(StartUp, SettingsThatCannotBeReadAreToldOnceAndLeftAsTheyAre)
         }
         EXPECT_EQ(dialogs.errors.size(), 1u) << "the close adds no message";
         EXPECT_TRUE(dialogs.questions.empty());
-        ASSERT_EQ(fs::symlink_status(file).type(), kind);
-        if (kind == fs::file_type::regular) {
-            EXPECT_EQ(apptest::readFile(file), bytes) << "byte for byte";
-        }
-        if (kind == fs::file_type::directory) {
-            EXPECT_EQ(apptest::readFile(file / "kept.txt"), "kept");
-        }
+        EXPECT_EQ(fs::symlink_status(file).type(), type);
+        EXPECT_EQ(type == fs::file_type::regular ? apptest::readFile(file) : "", bytes) << "byte for byte";
+        EXPECT_EQ(type == fs::file_type::directory, fs::is_directory(file / "kept"));
     }
 }
 
