@@ -1,6 +1,7 @@
 #include "app/KeyFilter.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace qm::app
@@ -24,20 +25,49 @@ bool keyAllowed(KeyRule rule, const QKeyEvent& event)
 {
     if (!producesCharacter(event))
         return true;
-    const char16_t c = event.text().at(0).unicode();
     if (event.text().size() != 1)
         return false;
+    const char16_t c = event.text().at(0).unicode();
+    return c == kBackspace ? rule != KeyRule::Nothing : characterAllowed(rule, c);
+}
+
+bool characterAllowed(KeyRule rule, char16_t c)
+{
+    const bool digit = c >= u'0' && c <= u'9';
     switch (rule) {
     case KeyRule::Nothing:
         return false;
     case KeyRule::Digits:
-        return (c >= u'0' && c <= u'9') || c == kBackspace;
+        return digit;
     case KeyRule::DigitsAndPoint:
-        return (c >= u'0' && c <= u'9') || c == kBackspace || c == u'.';
+        return digit || c == u'.';
     case KeyRule::DigitsAndColon:
-        return (c >= u'0' && c <= u'9') || c == kBackspace || c == u':';
+        return digit || c == u':';
     }
     return false;
+}
+
+QValidator::State FieldValidator::validate(QString& input, int& pos) const
+{
+    // QLineEdit resets its modified state before it validates a text the program sets, and has
+    // it set while it validates an edit of the user's.
+    const auto* edit = qobject_cast<const QLineEdit*>(parent());
+    if (edit && edit->isModified()) {
+        if (m_rule == KeyRule::Nothing)
+            return Invalid;
+        QString kept;
+        int keptPos = 0;
+        for (int i = 0; i < input.size(); ++i) {
+            if (!characterAllowed(m_rule, input.at(i).unicode()))
+                continue;
+            kept += input.at(i);
+            if (i < pos)
+                ++keptPos;
+        }
+        input = kept;
+        pos = keptPos;
+    }
+    return CellValidator::validate(input, pos);
 }
 
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event)
@@ -50,6 +80,12 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event)
 void installKeyFilter(QWidget* widget, KeyRule rule)
 {
     widget->installEventFilter(new KeyFilter(rule, widget));
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        const QValidator* plain = edit->validator(); // the code page guard, which the new one holds
+        edit->setValidator(new FieldValidator(rule, edit));
+        if (plain && plain->parent() == edit)
+            delete plain;
+    }
 }
 
 } // namespace qm::app

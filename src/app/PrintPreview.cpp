@@ -1,19 +1,81 @@
 #include "app/PrintPreview.h"
 
+#include <unistd.h>
+
 #include <QDialogButtonBox>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <filesystem>
+#include <system_error>
 
 #include "app/AppContext.h"
 #include "app/StringGrid.h"
 #include "app/UserDialogs.h"
+#include "common/RegularFile.h"
 
 namespace qm::app
 {
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+// Why a file printer could not write its file. Qt does not say; the file and its folder do.
+std::string outputFileReason(const fs::path& file)
+{
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec))
+        return fileErrorText(ec ? ec : std::make_error_code(std::errc::not_a_directory));
+    if (const std::error_code kind = regularFileKind(file); kind && kind != std::errc::no_such_file_or_directory)
+        return fileErrorText(kind);
+    if (::access(folder.c_str(), W_OK) != 0)
+        return fileErrorText(lastSystemError());
+    return "файл не удалось записать";
+}
+
+bool printerFailed(const QPrinter& printer)
+{
+    return printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted;
+}
+
+// Ends the job; true when it failed: the printer reported an error or an abort while it was drawn
+// (it is idle again after the end) or when it ended, or the end itself failed.
+bool jobFailed(QPainter& painter, const QPrinter& printer)
+{
+    const bool failedWhileDrawn = printerFailed(printer);
+    const bool ended = painter.end();
+    return failedWhileDrawn || !ended || printerFailed(printer);
+}
+
+} // namespace
+
+std::string printFailedText(const QPrinter& printer)
+{
+    const QString file = printer.outputFileName();
+    if (!file.isEmpty()) {
+        const fs::path path = fs::u8path(file.toStdString());
+        return "Не удалось напечатать в файл \"" + pathText(path) + "\":\r\n" + outputFileReason(path) + ".";
+    }
+    std::string reason;
+    switch (printer.printerState()) {
+    case QPrinter::Aborted:
+        reason = "задание прервано";
+        break;
+    case QPrinter::Error:
+        reason = "система печати сообщила об ошибке";
+        break;
+    default:
+        reason = "задание не принято: принтер не готов или недоступен";
+        break;
+    }
+    const QString name = printer.printerName().isEmpty() ? QStringLiteral("по умолчанию") : printer.printerName();
+    return "Печать не выполнена. Принтер \"" + name.toStdString() + "\":\r\n" + reason + ".";
+}
 
 PrintPreview::PrintPreview(AppContext& context, paint::Printout printout, QWidget* focusAfter, QWidget* parent)
     : QDialog(parent), m_context(context), m_printout(std::move(printout)), m_focusAfter(focusAfter),
@@ -39,7 +101,7 @@ PrintPreview::PrintPreview(AppContext& context, paint::Printout printout, QWidge
     QPushButton* cancel = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("CancelButton"));
     connect(print, &QPushButton::clicked, this, [this] {
-        if (printWithDialog() > 0)
+        if (printWithDialog())
             accept();
     });
     connect(pdf, &QPushButton::clicked, this, [this] {
@@ -60,16 +122,14 @@ PrintPreview::PrintPreview(AppContext& context, paint::Printout printout, QWidge
 
 PrintPreview::~PrintPreview() = default;
 
-int PrintPreview::printWithDialog()
+bool PrintPreview::printWithDialog()
 {
-    QPrintDialog dialog(m_printer.get(), this);
-    dialog.setWindowTitle(programTitle());
-    if (dialog.exec() != QDialog::Accepted)
-        return 0;
+    if (!m_context.dialogs().choosePrinter(*m_printer, this))
+        return false;
     // The dialog's copies are printed one job each, so each copy comes out whole and in order.
     const int copies = m_printer->copyCount();
     m_printer->setCopyCount(1);
-    return printCopies(*m_printer, copies);
+    return printCopies(*m_printer, copies) == copies;
 }
 
 int PrintPreview::printCopies(QPrinter& printer, int copies)
@@ -78,11 +138,14 @@ int PrintPreview::printCopies(QPrinter& printer, int copies)
     for (; printed < copies; ++printed) {
         QPainter painter;
         if (!painter.begin(&printer)) {
-            m_context.dialogs().error("Принтер не готов к печати.");
+            m_context.dialogs().error(printFailedText(printer));
             break;
         }
         paint::paintPrintout(painter, printer, m_printout);
-        painter.end();
+        if (jobFailed(painter, printer)) {
+            m_context.dialogs().error(printFailedText(printer));
+            break;
+        }
     }
     return printed;
 }

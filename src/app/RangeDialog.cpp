@@ -53,6 +53,8 @@ QLineEdit* makeField(const QString& name, const QString& text, int limit, QWidge
     field->setObjectName(name);
     field->setMaximumWidth(80);
     field->installEventFilter(new RangeKeyFilter(limit, field));
+    // Pasted or dropped text: its digits only, as typed.
+    field->setValidator(new FieldValidator(KeyRule::Digits, field));
     return field;
 }
 

@@ -42,8 +42,7 @@ constexpr int kFontPoints = 8;
 const char* const kCloseProducts = "Программа будет закрыта.\r\nСписок товаров был изменен.\r\nСохранить изменения?";
 const char* const kCloseMessages = "Программа будет закрыта.\r\nСписок сообщений был изменен.\r\nСохранить изменения?";
 const char* const kCloseLogo = "Программа будет закрыта.\r\nТекущий логотип был изменен.\r\nСохранить изменения?";
-const char* const kCloseWhileRunning =
-    "Выполняется обмен с весами.\r\nПрервать его и закрыть программу?";
+const char* const kCloseWhileRunning = "Выполняется обмен с весами.\r\nПрервать его и закрыть программу?";
 const char* const kOperationRunning = "Выполняется обмен с весами...";
 const char* const kCloseReports = "Программа будет закрыта.\r\nВ процессе ее работы была создана таблица отчетов по "
                                   "товарам PLU и общих итогов.\r\nСохранить изменения?";
@@ -51,6 +50,11 @@ const char* const kCloseReports = "Программа будет закрыта.
 // The environment variable that turns the byte trace of the serial port on: a file name,
 // relative to the start directory.
 const char* const kTraceVariable = "QMSCALES_TRACE";
+
+// Added to the message of a settings file that is there but could not be read.
+const char* const kSettingsLeftAsTheyAre =
+    "\r\nНастройки, которые не удалось прочитать, взяты по умолчанию. При выходе из программы этот файл не "
+    "будет изменен.";
 
 } // namespace
 
@@ -132,8 +136,9 @@ void TForm1::FormCreate()
         m_context->runner().setTracePath((state.startDirectory / fs::u8path(trace.toStdString())).string());
 
     SettingsLoad load = OpenFormFile(state.startDirectory);
+    m_leaveSettingsFile = load.leaveFile;
     if (load.error)
-        m_context->dialogs().error(*load.error);
+        m_context->dialogs().error(*load.error + (load.leaveFile ? kSettingsLeftAsTheyAre : ""));
     if (protocolError)
         m_context->dialogs().error(*protocolError);
     m_settings = load.settings;
@@ -161,8 +166,12 @@ void TForm1::showHelp(const QString& keyword)
 
 void TForm1::saveSettingsAtClose()
 {
-    const AppSettings settings = collectSettings(m_settings, *this);
     saveWindowGeometry(*this);
+    // Settings that were never read are not written: the file may hold a configuration that the
+    // defaults would replace. The start said so; the close adds nothing.
+    if (m_leaveSettingsFile)
+        return;
+    const AppSettings settings = collectSettings(m_settings, *this);
     // A directory that cannot be written is told once; the window still closes.
     if (const auto error = SaveFormFile(m_context->state().startDirectory, settings))
         m_context->dialogs().error(*error);

@@ -77,7 +77,8 @@ class TForm1 : public QMainWindow
     ReportsTab* m_reports;
     VortaTab* m_vorta;
 
-    AppSettings m_settings; // as read at start-up: lines without a control go back unchanged
+    AppSettings m_settings;           // as read at start-up: lines without a control go back unchanged
+    bool m_leaveSettingsFile = false; // qm1_6.cfg is there but was not read: the close leaves it
     bool m_closeWhenIdle = false;
     HelpWindow* m_help = nullptr;
 };

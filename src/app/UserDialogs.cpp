@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 #include "app/QtFileDialog.h"
 
@@ -70,6 +71,13 @@ std::optional<QFont> MessageBoxDialogs::chooseFont(const QFont& initial)
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, initial, m_parent, programTitle());
     return ok ? std::optional<QFont>(font) : std::nullopt;
+}
+
+bool MessageBoxDialogs::choosePrinter(QPrinter& printer, QWidget* over)
+{
+    QPrintDialog dialog(&printer, over ? over : m_parent);
+    dialog.setWindowTitle(programTitle());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 std::optional<ChosenFile> MessageBoxDialogs::openFile(const FileDialogSetup& setup)

@@ -10,6 +10,7 @@
 #include "common/Feedback.h"
 #include "files/FileDialogs.h"
 
+class QPrinter;
 class QWidget;
 
 namespace qm::app
@@ -23,6 +24,8 @@ class UserDialogs : public FileChooser
     // The standard error box: a failure nothing else handled, such as a port error.
     virtual void error(const std::string& text) = 0;
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    // The print dialog over `over`, which sets up the printer: false when it was cancelled.
+    virtual bool choosePrinter(QPrinter& printer, QWidget* over) = 0;
 };
 
 // The window's title, which every box and dialog carries too.
@@ -38,6 +41,7 @@ class MessageBoxDialogs : public UserDialogs
     Answer ask(const std::string& text, Buttons buttons) override;
     void error(const std::string& text) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
+    bool choosePrinter(QPrinter& printer, QWidget* over) override;
     std::optional<ChosenFile> openFile(const FileDialogSetup& setup) override;
     std::optional<ChosenFile> saveFile(const FileDialogSetup& setup) override;
 

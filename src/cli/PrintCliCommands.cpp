@@ -3,8 +3,6 @@
 // code and written as a PDF. It needs no display: the program runs it on Qt's offscreen
 // platform (see main.cpp).
 
-#include <QDateTime>
-#include <QLocale>
 #include <algorithm>
 #include <cctype>
 #include <optional>
@@ -58,9 +56,9 @@ std::optional<paint::Printout> printoutOf(CliContext& context, const std::string
         report.table = std::move(load.file.table);
         report.totals.assign(load.file.totals.begin(), load.file.totals.end());
         report.scaleName = context.scaleName();
-        const QDateTime now = QDateTime::currentDateTime();
-        report.printedDate = QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString();
-        report.printedTime = QLocale::system().toString(now.time(), QLocale::LongFormat).toStdString();
+        const paint::PrintedAt now = paint::printedNow();
+        report.printedDate = now.date;
+        report.printedTime = now.time;
         printout = [report](const PageGeometry& page, const TextMeasure& measure) {
             return layoutReport(report, page, measure);
         };

@@ -43,6 +43,8 @@ SettingsLoad readFormFile(const fs::path& startDirectory)
     if (!read.lines.empty())
         load.settings = parseSettingsLines(read.lines);
     load.error = std::move(read.error);
+    std::error_code ec;
+    load.leaveFile = load.error && fs::exists(fs::symlink_status(settingsPath(startDirectory), ec));
     return load;
 }
 

@@ -18,6 +18,10 @@ struct SettingsLoad {
     AppSettings settings;
     bool createdDefault = false;      // the file was missing and the default file was written
     std::optional<std::string> error; // UTF-8; the settings are then the defaults
+    // The file is there but could not be read whole (no access, too large, a FIFO, a device, a
+    // directory): what it keeps, the configuration rows above all, is known only to the file, so
+    // the close must leave it as it is rather than write the defaults over it.
+    bool leaveFile = false;
 };
 
 // Reads the settings file of the directory and writes nothing: a missing file, one that is no

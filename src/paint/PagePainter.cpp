@@ -1,8 +1,10 @@
 #include "paint/PagePainter.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -76,6 +78,13 @@ int paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& 
         drawPage(painter, measure, pages[i]);
     }
     return static_cast<int>(pages.size());
+}
+
+PrintedAt printedNow()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return {QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString(),
+            now.time().toString(QStringLiteral("HH:mm:ss")).toStdString()};
 }
 
 std::optional<int> writePdf(const std::string& path, const Printout& printout, std::string& error)

@@ -42,6 +42,14 @@ PageGeometry geometryOf(const QPagedPaintDevice& device);
 // count, 0 when the painter is not active.
 int paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& printout);
 
+// The date and time a report printout carries: the system's short date and the time as HH:MM:SS
+// (the system's long time format would add the time zone), UTF-8.
+struct PrintedAt {
+    std::string date;
+    std::string time;
+};
+PrintedAt printedNow();
+
 // Writes the printout as a landscape A4 PDF at 300 dpi, saved by saveFileAtomically (a temporary
 // file renamed into place, through a symbolic link, keeping the old file's permissions). The page
 // count, or nullopt with the reason in error (UTF-8). Needs a QGuiApplication (any platform,

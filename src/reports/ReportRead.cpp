@@ -114,14 +114,12 @@ OperationResult readReportOne(const ScaleLink& link, const std::string& numberTe
 }
 
 OperationResult readGeneralTotals(const ScaleLink& link, TableSink& table, const TotalsSink& fields,
-                                  const SaveCommand& save)
+                                  const SaveCommand& /*save: nothing is replaced, nothing is asked*/)
 {
     const OpenedScale scale = openScale(link, reporttext::kChooseToReadOne);
     if (!scale)
         return scale;
     Feedback& feedback = link.session.feedback();
-    if (auto asked = savedFirst(feedback, table, save); !asked)
-        return asked;
     if (auto addressed = addressScale(link.session, scale.target.number, true); !addressed)
         return addressed;
     GeneralTotals totals;

@@ -5,9 +5,10 @@
 // reaches people through the session's Feedback, hands the rows it reads to a TableSink and the
 // totals fields to a TotalsSink, and returns its outcome with the failure that ended it.
 //
-// The reads ask the save-first question when the report table or its fields hold unsaved
-// figures (the sink's modified flag). The clears never touch that flag: the figures on screen
-// may be the only copy of what the scale has just forgotten.
+// The table reads ask the save-first question when the report table or its fields hold unsaved
+// figures (the sink's modified flag). The general totals read does not: it empties no table and
+// only refreshes the twelve fields, which the scale still holds. The clears never touch that flag: the figures on
+// screen may be the only copy of what the scale has just forgotten.
 
 #include <functional>
 #include <string>
@@ -33,7 +34,8 @@ OperationResult readReportTable(const ScaleLink& link, TableSink& table, const T
 // `SpeedButton18Click`: the PLU that `Edit37` "№ PLU" holds (its text) into row 1.
 OperationResult readReportOne(const ScaleLink& link, const std::string& numberText, TableSink& table,
                               const SaveCommand& save);
-// `SpeedButton19Click`: the general totals into the twelve fields; the table stays as it is.
+// `SpeedButton19Click`: the general totals into the twelve fields; the table stays as it is, no
+// question is asked and `save` is not used (kept so that every read is called alike).
 OperationResult readGeneralTotals(const ScaleLink& link, TableSink& table, const TotalsSink& fields,
                                   const SaveCommand& save);
 

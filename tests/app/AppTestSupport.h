@@ -29,6 +29,8 @@ class ScriptedDialogs : public qm::app::UserDialogs
     std::deque<qm::Answer> answers;                  // Cancel (or No for Yes/No) when empty
     std::deque<std::optional<qm::ChosenFile>> files; // cancelled when empty
     int fontDialogs = 0;
+    // The print dialog: sets the printer up and says whether it was accepted; cancelled when unset.
+    std::function<bool(QPrinter&)> onPrintDialog;
 
     std::function<void(const std::string&)> onMessage; // sees the window as the box shows
 
@@ -53,6 +55,7 @@ class ScriptedDialogs : public qm::app::UserDialogs
         ++fontDialogs;
         return std::nullopt;
     }
+    bool choosePrinter(QPrinter& printer, QWidget*) override { return onPrintDialog && onPrintDialog(printer); }
     std::optional<qm::ChosenFile> openFile(const qm::FileDialogSetup& setup) override { return nextFile(setup); }
     std::optional<qm::ChosenFile> saveFile(const qm::FileDialogSetup& setup) override { return nextFile(setup); }
 

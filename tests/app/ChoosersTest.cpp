@@ -1,11 +1,17 @@
 // The scale choosers and their apply-configuration command, and the key filters of the fields.
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "AppTestSupport.h"
 #include "app/ChooserBox.h"
@@ -145,6 +151,50 @@ TEST_F(Choosers, FieldsFilterTheirKeys)
         QTest::keyClicks(edit, "1x2 ");
         EXPECT_EQ(edit->text(), "12") << name;
     }
+}
+
+// Text that arrives without keys meets the rule of the keys: Ctrl+V, the context menu's paste and
+// a drop each leave what typing "1.2a:3" after the "7" would.
+TEST_F(Choosers, PastedAndDroppedTextIsFilteredAsTyped)
+{
+    find<QCheckBox>(&form, "CheckBox15")->setChecked(false); // the clock fields take input
+    const std::pair<const char*, const char*> fields[] = {
+        {"Edit3", "7123"},  {"Edit4", "7123"},  {"Edit5", "7123"},  {"Edit33", "7123"}, {"Edit35", "7123"},
+        {"Edit36", "7123"}, {"Edit37", "7123"}, {"Edit6", "71.23"}, {"Edit7", "712:3"}, {"Edit34", "7"}};
+    const std::pair<const char*, std::function<void(QLineEdit*)>> routes[] = {
+        {"Ctrl+V", // as the keyboard sends it, with the control character 0x16
+         [](QLineEdit* e) {
+             QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(0x16)));
+             QCoreApplication::sendEvent(e, &press);
+         }},
+        {"context menu",
+         [](QLineEdit* e) {
+             std::unique_ptr<QMenu> menu(e->createStandardContextMenu());
+             const QString key = '\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+             for (QAction* a : menu->actions())
+                 if (a->text().endsWith(key))
+                     a->trigger();
+         }},
+        {"drop", [](QLineEdit* e) {
+             QMimeData data;
+             data.setText(QGuiApplication::clipboard()->text());
+             QDragEnterEvent enter(QPoint(e->width() - 2, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+             QDropEvent drop(QPointF(e->width() - 2, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+             QCoreApplication::sendEvent(e, &enter);
+             QCoreApplication::sendEvent(e, &drop);
+         }}};
+    QGuiApplication::clipboard()->setText(QStringLiteral("1.2a:3"));
+    for (const auto& [field, expected] : fields) {
+        for (const auto& [route, put] : routes) {
+            auto* edit = find<QLineEdit>(&form, field);
+            edit->setText(QStringLiteral("7"));
+            put(edit);
+            EXPECT_EQ(edit->text(), QString::fromUtf8(expected)) << field << " by " << route;
+        }
+    }
+    // What the program shows is not filtered: a clock read from a scale with a nibble over 9.
+    find<QLineEdit>(&form, "Edit6")->setText(QStringLiteral("3?.12.24"));
+    EXPECT_EQ(find<QLineEdit>(&form, "Edit6")->text(), "3?.12.24");
 }
 
 TEST(KeyFilter, OnlyCharacterKeysAreFiltered)

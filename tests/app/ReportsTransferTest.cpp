@@ -6,9 +6,11 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -90,9 +92,9 @@ TEST_F(ReportsTransfer, ReadsFillTheGridAndTheFieldsAndAClearKeepsTheFiguresUnsa
     EXPECT_TRUE(modified());
     EXPECT_TRUE(find<QProgressBar>(form.get(), "ProgressBar4")->isHidden());
 
-    dialogs.answers = {qm::Answer::No};
+    // The totals read empties no table: unsaved rows or not, it asks nothing.
     click("SpeedButton19");
-    EXPECT_EQ(dialogs.questions, std::vector<std::string>{kSaveFirst});
+    EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_EQ(field(21), "900");
     EXPECT_EQ(field(25), "246,9");
     EXPECT_EQ(field(31), "3998");
@@ -119,6 +121,9 @@ TEST_F(ReportsTransfer, ReadsFillTheGridAndTheFieldsAndAClearKeepsTheFiguresUnsa
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_EQ(dialogs.messages.back(), "Ошибка ввода номера PLU. Это число от 1 до 4000.");
     EXPECT_EQ(table().rowCount(), 3);
+    dialogs.answers = {qm::Answer::No};
+    click("SpeedButton17"); // a read that replaces the rows asks first
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{kSaveFirst});
 }
 
 TEST_F(ReportsTransfer, PrintOpensThePreviewWhichSavesAPdfAndPrintsEachCopyAsAJob)
@@ -148,6 +153,49 @@ TEST_F(ReportsTransfer, PrintOpensThePreviewWhichSavesAPdfAndPrintsEachCopyAsAJo
     EXPECT_EQ(preview->printCopies(printer, 3), 3);
     EXPECT_EQ(readFile(dir / "copy.pdf").substr(0, 5), "%PDF-");
     preview->reject();
+}
+
+// The report printout names the scale the chooser shows, also once a refill of the list has left
+// that name out, and prints its time as HH:MM:SS. A job the printer cannot take is told with the
+// reason and leaves the preview open; printed right, the preview closes.
+TEST_F(ReportsTransfer, PrintoutNamesTheChosenScaleAndAFailedJobKeepsThePreviewOpen)
+{
+    struct Measure : qm::TextMeasure {
+        int lineHeight(int points) const override { return points * 4; }
+        int width(const std::string& text, int points) const override { return int(text.size()) * points; }
+    };
+    start();
+    qm::Table config = form->configTab()->grid()->tableModel()->table();
+    config.setCell(1, 1, qm::cp("Весы 2"));
+    form->configTab()->grid()->tableModel()->setTable(config);
+    form->configTab()->SpeedButton85Click(); // "Весы 1" stays shown, no longer an entry
+    click("SpeedButton16");
+    QPointer<PrintPreview> preview = form->findChild<PrintPreview*>(QStringLiteral("PrintPreview"));
+    ASSERT_NE(preview, nullptr);
+    std::string texts;
+    const auto pages = preview->printout()(qm::PageGeometry{3000, 300}, Measure());
+    for (const auto& t : pages.at(0).texts)
+        texts += t.text + "\n";
+    EXPECT_NE(texts.find("Отчет по весам  Весы 1  за период:"), std::string::npos) << texts;
+    const QRegularExpression title(QStringLiteral("Отчет распечатан:.* \\d\\d:\\d\\d:\\d\\d\n"));
+    EXPECT_TRUE(title.match(QString::fromStdString(texts)).hasMatch()) << texts;
+
+    auto printInto = [&](const std::filesystem::path& file) {
+        dialogs.onPrintDialog = [file](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(file.string()));
+            return true;
+        };
+        QTest::mouseClick(find<QPushButton>(preview.data(), "PrintButton"), Qt::LeftButton);
+    };
+    const auto missing = dir / "no folder" / "report.pdf";
+    printInto(missing);
+    EXPECT_EQ(dialogs.errors, std::vector<std::string>{"Не удалось напечатать в файл \"" + missing.string() +
+                                                       "\":\r\nфайл или папка не найдены."});
+    ASSERT_TRUE(preview && preview->isVisible());
+    printInto(dir / "report.pdf");
+    EXPECT_EQ(readFile(dir / "report.pdf").substr(0, 5), "%PDF-");
+    EXPECT_TRUE(!preview || !preview->isVisible());
 }
 
 TEST_F(ReportsTransfer, StopButtonEndsTheReadOfAllCellsWithTheRowsRead)

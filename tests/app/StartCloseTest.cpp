@@ -1,11 +1,12 @@
 // Start-up and shutdown: the settings file written and read back, the protocol file, the close
-// questions in their order, and a settings file that cannot be written.
+// questions in their order, a settings file that cannot be written, and one that cannot be read.
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTabWidget>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "AppTestSupport.h"
 #include "app/ChooserBox.h"
@@ -14,6 +15,7 @@
 #include "app/tabs/ConfigTab.h"
 #include "app/tabs/ProductsTab.h"
 #include "common/Cp1251.h"
+#include "common/TableColumns.h"
 
 using namespace qm::app;
 using apptest::find;
@@ -216,6 +218,41 @@ TEST_F(Shutdown, SettingsThatCannotBeWrittenAreReportedOnceAndTheWindowCloses)
     EXPECT_TRUE(form.close());
     EXPECT_EQ(dialogs.errors.size(), 1u);
     EXPECT_TRUE(fs::is_directory(dir / "qm1_6.cfg"));
+}
+
+// A settings file that is there but cannot be read keeps what it holds: the start says so once,
+// the window runs on the defaults, and the close asks nothing and leaves the file as it was.
+TEST(StartUp, SettingsThatCannotBeReadAreToldOnceAndLeftAsTheyAre)
+{
+    std::vector<std::string> tooLong = customLines();
+    tooLong.resize(tooLong.size() + size_t(qm::kConfigColumns) * (qm::kMaxConfigRows + 1), "1");
+    const std::pair<const char*, std::function<void(const fs::path&)>> cases[] = {
+        {"a FIFO", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0); }},
+        {"a directory", [](const fs::path& f) { fs::create_directories(f / "kept"); }},
+        {"more rows than a table holds", [&](const fs::path& f) { apptest::writeFile(f, crlf(tooLong)); }},
+    };
+    for (const auto& [kind, make] : cases) {
+        SCOPED_TRACE(kind);
+        apptest::StartDirectory dir;
+        const fs::path file = dir / "qm1_6.cfg";
+        make(file);
+        const fs::file_type type = fs::symlink_status(file).type();
+        const std::string bytes = type == fs::file_type::regular ? apptest::readFile(file) : "";
+        apptest::ScriptedDialogs dialogs;
+        {
+            TForm1 form(&dialogs);
+            ASSERT_EQ(dialogs.errors.size(), 1u);
+            EXPECT_NE(dialogs.errors[0].find("qm1_6.cfg"), std::string::npos) << dialogs.errors[0];
+            EXPECT_NE(dialogs.errors[0].find("этот файл не будет изменен"), std::string::npos) << dialogs.errors[0];
+            find<QLineEdit>(&form, "Edit3")->setText("99");
+            EXPECT_TRUE(form.close());
+        }
+        EXPECT_EQ(dialogs.errors.size(), 1u) << "the close adds no message";
+        EXPECT_TRUE(dialogs.questions.empty());
+        EXPECT_EQ(fs::symlink_status(file).type(), type);
+        EXPECT_EQ(type == fs::file_type::regular ? apptest::readFile(file) : "", bytes) << "byte for byte";
+        EXPECT_EQ(type == fs::file_type::directory, fs::is_directory(file / "kept"));
+    }
 }
 
 } // namespace

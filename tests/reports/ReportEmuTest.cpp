@@ -162,9 +162,8 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrMissingAnswerGivesTwoMe
         ProductRig rig(scaleWithSales());
         Report r;
         r.modified = true;
-        rig.fb.answers = {Answer::No};
         EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Done);
-        EXPECT_EQ(rig.fb.questions, std::vector<std::string>{kSaveFirst});
+        EXPECT_TRUE(rig.fb.questions.empty()) << "unsaved figures or not, the totals read asks nothing";
         EXPECT_EQ(r.fields, (ReportTotals{"5000", "0", "01.01.00", "00:00:00", "125,45", "9", "1,5", "200", "0", "0",
                                           "3997", "1000"}));
         EXPECT_TRUE(r.modified);

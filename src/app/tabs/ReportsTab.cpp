@@ -1,12 +1,10 @@
 #include "app/tabs/ReportsTab.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QProgressBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -20,6 +18,7 @@
 #include "app/UiThread.h"
 #include "app/UserDialogs.h"
 #include "files/FileCommands.h"
+#include "paint/PagePainter.h"
 
 namespace qm::app
 {
@@ -55,7 +54,8 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent)
               });
     m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton79"),
                                          QStringLiteral("Выбор шрифта таблицы отчетов"), m_grid, context, this));
-    m_scale.addToolWidget(makeToolButton(QStringLiteral("SpeedButton23"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addToolWidget(
+        makeToolButton(QStringLiteral("SpeedButton23"), QStringLiteral("Помощь"), ToolIcon::Help, this));
 
     ChooserBox* chooser = m_scale.addChooser(7);
     m_pluNumber = makeFilteredEdit(QStringLiteral("Edit37"), QStringLiteral("1"), KeyRule::Digits, this);
@@ -175,10 +175,12 @@ void ReportsTab::SpeedButton16Click()
     report.table = m_grid->snapshot();
     const ReportTotals fields = totals();
     report.totals.assign(fields.begin(), fields.end());
-    report.scaleName = TableModel::toCp1251(m_scale.chooser()->currentText(), false).value_or(std::string());
-    const QDateTime now = QDateTime::currentDateTime();
-    report.printedDate = QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString();
-    report.printedTime = QLocale::system().toString(now.time(), QLocale::LongFormat).toStdString();
+    // The name the chooser shows, by which the scale is found; the list has no current entry once a
+    // refill left that name out.
+    report.scaleName = TableModel::toCp1251(m_scale.chooser()->text(), false).value_or(std::string());
+    const paint::PrintedAt now = paint::printedNow();
+    report.printedDate = now.date;
+    report.printedTime = now.time;
     report.printTable = m_printTable->isChecked();
     report.printTotals = m_printTotals->isChecked();
     openPrintPreview(
