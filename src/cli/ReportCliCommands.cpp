@@ -6,10 +6,10 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
-#include "cli/JsonObject.h"
-#include "common/IntText.h"
 #include "cli/CommandSupport.h"
+#include "cli/JsonObject.h"
 #include "common/Cp1251.h"
+#include "common/IntText.h"
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "files/ReportFile.h"
@@ -96,6 +96,8 @@ int runReadReport(CliContext& context)
     }
     if (what == Selection::One && !numberOption(context, "plu", kMaxPlu, reporttext::kBadNumber))
         return kUsage;
+    if (!outCanBeSaved(context, *out))
+        return kFailed;
 
     Table report = makeTable(reportLayout());
     ReportTotals fields = startFields();
@@ -125,7 +127,6 @@ int runReadTotals(CliContext& context)
     if (!needScale(context))
         return kUsage;
     const bool json = context.args().has("json");
-    context.feedback().messagesToStandardError(json);
     ReportTotals fields = startFields();
     Table untouched = makeTable(reportLayout());
     TableWriter sink(untouched);
