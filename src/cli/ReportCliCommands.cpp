@@ -131,9 +131,11 @@ int runReadTotals(CliContext& context)
     Table untouched = makeTable(reportLayout());
     TableWriter sink(untouched);
     const OperationResult result = readGeneralTotals(scaleLink(context), sink, fieldsSink(fields), SaveCommand());
-    if (result)
-        std::cout << totalsText(fields, json) << std::flush;
-    return context.finish(result);
+    if (!result)
+        return context.finish(result);
+    context.feedback().close(true);
+    std::cout << totalsText(fields, json) << std::flush;
+    return kOk;
 }
 
 int runClearTotals(CliContext& context)

@@ -91,6 +91,8 @@ int runReadSettings(CliContext& context)
                                                               : readUserSettings(scaleLink(context), held);
     if (!result)
         return context.finish(result);
+    // The closing text first, then the data, as the tab shows them.
+    context.feedback().close(true);
     const UserSettings& s = held.settings;
     std::cout << reportText({{settingstext::kDepartmentLabel, "department", std::int64_t{s.department}},
                              {settingstext::kLabelFormatLabel, "label_format", std::int64_t{s.labelFormat}},
@@ -175,6 +177,8 @@ int runReadStatus(CliContext& context)
     const OperationResult result = readScaleStatus(scaleLink(context), status);
     if (!result)
         return context.finish(result);
+    // The closing text first, then the data, as the tab shows them.
+    context.feedback().close(true);
     std::cout << reportText({{"Перегрузка", "overload", status.overload},
                              {"Выбор тары", "tare", status.tareSet},
                              {"Нулевой вес", "zero", status.zeroWeight},
@@ -212,6 +216,7 @@ int runReadKeys(CliContext& context)
         }
         return kOk;
     }
+    context.feedback().close(true);
     std::cout << lines << std::flush;
     return kOk;
 }
@@ -245,6 +250,8 @@ int runReadFactory(CliContext& context)
     const OperationResult result = readFactory(scaleLink(context), f);
     if (!result)
         return context.finish(result);
+    // The closing text first, then the data, as the tab shows them.
+    context.feedback().close(true);
     std::cout
         << reportText(
                {{"Наибольший предел взвешивания, гр.", "capacity", std::int64_t{f.capacity}},

@@ -51,13 +51,14 @@ const TableLayout* layoutOf(TableId table)
 
 std::string failureLine(const Failure& failure)
 {
-    if (!failure.table || failure.row < 1)
+    // Only a cell a person has to correct is named: a row that the line failed on is no fault of
+    // the row.
+    const TableLayout* layout = failure.table ? layoutOf(*failure.table) : nullptr;
+    if (!layout || !failure.namesCellOf(*failure.table) ||
+        static_cast<size_t>(failure.column) >= layout->headers.size())
         return failure.text;
-    std::string place = "строка " + std::to_string(failure.row);
-    const TableLayout* layout = layoutOf(*failure.table);
-    if (layout && failure.column >= 0 && static_cast<size_t>(failure.column) < layout->headers.size())
-        place += ", столбец «" + columnTitle(*layout, failure.column) + "»";
-    return place + ": " + failure.text;
+    return "строка " + std::to_string(failure.row) + ", столбец «" + columnTitle(*layout, failure.column) +
+           "»: " + failure.text;
 }
 
 TerminalFeedback::TerminalFeedback()

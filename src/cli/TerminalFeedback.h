@@ -86,7 +86,7 @@ class TerminalFeedback : public Feedback
     std::vector<std::string> m_closing; // the messages until the command ends
 };
 
-// The failure as one line for standard error: the cell it names, by row number and column
+// The failure as one line for standard error: the cell it names, if any, by row number and column
 // header, before its text ("строка 3, столбец «Цена,коп.»: Неправильно задана цена товара.").
 std::string failureLine(const Failure& failure);
 
