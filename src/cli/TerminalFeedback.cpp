@@ -51,10 +51,12 @@ const TableLayout* layoutOf(TableId table)
 
 std::string failureLine(const Failure& failure)
 {
-    // Only a cell a person has to correct is named: a row that the line failed on is no fault of
-    // the row.
+    // Only a cell a person has to correct is named: the key or row that the line failed on is no
+    // fault of its cell.
+    const bool badCell = failure.kind == FailureKind::BadRow || failure.kind == FailureKind::BadNumber ||
+                         failure.kind == FailureKind::BadConfigRow;
     const TableLayout* layout = failure.table ? layoutOf(*failure.table) : nullptr;
-    if (!layout || !failure.namesCellOf(*failure.table) ||
+    if (!badCell || !layout || !failure.namesCellOf(*failure.table) ||
         static_cast<size_t>(failure.column) >= layout->headers.size())
         return failure.text;
     return "строка " + std::to_string(failure.row) + ", столбец «" + columnTitle(*layout, failure.column) +
@@ -107,7 +109,9 @@ void TerminalFeedback::reportFailure(const Failure& failure)
 {
     if (!spoken({failure, true}))
         return;
-    clearProgressLine();
+    // What the operation said before it failed ("Проверьте работоспособность весов ...") comes
+    // first, and is no closing text of a success.
+    close(false);
     std::cout << std::flush;
     std::cerr << terminalText(failureLine(failure)) << std::endl;
     if (m_progressShown)
@@ -116,9 +120,9 @@ void TerminalFeedback::reportFailure(const Failure& failure)
 
 void TerminalFeedback::close(bool succeeded)
 {
+    clearProgressLine();
     if (m_closing.empty())
         return;
-    clearProgressLine();
     std::ostream& out = succeeded && !m_messagesToError ? std::cout : std::cerr;
     for (const auto& text : m_closing)
         out << terminalText(text) << '\n';
