@@ -66,34 +66,29 @@ std::function<void(pid_t)> killAfter(int seconds)
     };
 }
 
-struct SilentCase {
-    std::vector<std::string> words;
-    int status;
-    std::string err; // standard error holds it
-};
-
 } // namespace
 
 TEST(CliScriptOutput, AFailureLeavesStandardOutputEmptyAndSaysWhyOnStandardError)
 {
     const std::string noLink = std::string(qm::operationtext::kNoLink) + "\n";
-    const std::vector<SilentCase> cases = {
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        std::string err; // standard error holds it
+    } cases[] = {
         {{"read-settings", "--scale", "Весы", "--json"}, 1, noLink},
         {{"read-status", "--scale", "Весы", "--json"}, 1, noLink},
         {{"read-factory", "--scale", "Весы", "--json"}, 1, noLink},
         {{"read-totals", "--scale", "Весы", "--json"}, 1, noLink},
         {{"read-totals", "--json"}, 2, "read-totals needs --scale NAME"},
-        {{"read-settings", "--scale", "Весы"}, 1, noLink},
         {{"read-keys", "--scale", "Весы"}, 1, noLink},
         {{"read-products", "--scale", "Весы", "--plu", "1", "--out", "x.pl6"}, 1, noLink},
-        {{"read-messages", "--scale", "Весы", "--msg", "1", "--out", "x.msg"}, 1, noLink},
         {{"read-report", "--scale", "Весы", "--plu", "1", "--out", "x.acc"}, 1, noLink},
         {{"read-logo", "--scale", "Весы", "--out", "x.qmi"}, 1, noLink},
         {{"send-products", "--scale", "Весы", "list.pl6"}, 1, noLink},
         {{"delete-messages", "--scale", "Весы", "--all", "--yes"}, 1, noLink},
         {{"write-settings", "--scale", "Весы", "--department", "5", "--yes"}, 1, noLink},
         {{"clear-totals", "--scale", "Весы", "--grand", "--yes"}, 1, noLink},
-        {{"cancel-range", "--scale", "Весы"}, 1, noLink},
         // A question nobody can answer is a failure too.
         {{"delete-products", "--scale", "Весы", "--plu", "1"}, 1, "не подтверждено: используйте --yes"},
         {{"read-products", "--scale", "Весы", "--plu", "4001", "--out", "x.pl6"}, 2, "Ошибка ввода номера PLU"},
@@ -101,7 +96,7 @@ TEST(CliScriptOutput, AFailureLeavesStandardOutputEmptyAndSaysWhyOnStandardError
     qmtest::EmuProcess scale(scaleWith("", {"silent@addr"}));
     StartDir dir(scale);
     dir.write("list.pl6", cells({"1", "Товар", "", "100", "5", "0", "0", "0", "0", "0", ""}));
-    for (const SilentCase& c : cases) {
+    for (const auto& c : cases) {
         std::string name;
         for (const auto& w : c.words)
             name += w + " ";
@@ -110,7 +105,7 @@ TEST(CliScriptOutput, AFailureLeavesStandardOutputEmptyAndSaysWhyOnStandardError
         EXPECT_EQ(r.status, c.status) << r.err;
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
-        for (const char* file : {"x.pl6", "x.msg", "x.acc", "x.qmi"})
+        for (const char* file : {"x.pl6", "x.acc", "x.qmi"})
             EXPECT_FALSE(fs::exists(dir.path / file)) << file;
     }
 }
@@ -249,18 +244,13 @@ TEST(CliScriptOutput, AReadThatFailsAfterSomeRecordsKeepsThemBesideOut)
                              (c.outExists ? " не изменен.\n" : " не записан.\n")),
                   std::string::npos)
             << r.err;
-        if (c.outExists)
-            EXPECT_EQ(dir.read(out), "kept");
-        else
-            EXPECT_FALSE(fs::exists(dir.path / out));
-        const qm::Table shape =
-            qm::makeTable(c.words.front() == "read-products" ? qm::productLayout() : qm::messageLayout());
+        EXPECT_EQ(fs::exists(dir.path / out), c.outExists);
+        EXPECT_EQ(dir.read(out), c.outExists ? "kept" : "");
         const qm::Table part = c.words.front() == "read-products" ? qm::loadProductFile(dir.path / c.part, 0).table
                                                                   : qm::loadMessageFile(dir.path / c.part).table;
         ASSERT_EQ(part.rowCount(), 3) << "the two records received, no empty row after them";
         EXPECT_EQ(part.cell(1, 0), "1");
         EXPECT_EQ(part.cell(2, 0), "2");
-        EXPECT_EQ(part.headers(), shape.headers());
     }
 }
 
