@@ -26,7 +26,7 @@ void ScaleWorker::prepareTrace(const std::string& tracePath, GuiFeedback& feedba
         return;
     auto trace = std::make_unique<FileTrace>(tracePath);
     if (!trace->isOpen()) {
-        feedback.error("Не удается открыть файл трассировки обмена: " + tracePath);
+        feedback.error(traceFailedText(tracePath, trace->error()));
         return;
     }
     m_trace = std::move(trace);

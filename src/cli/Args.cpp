@@ -9,11 +9,11 @@ bool isFlag(const std::string& name)
 {
     // One flag a line: each command's flags join the list where that command's file does.
     static const char* const flags[] = {
-        "help", "version", "verbose", "yes", "all", "virtual", "no-check", // common, products, messages
-        "json",                                                            // every read that prints values
-        "now",                                                             // write-settings
-        "totals", "all-plu", "grand",                                      // reports
-        "once", "no-protocol", "no-queue",                                 // autoload
+        "help",   "version",     "verbose",  "yes", "all", "virtual", "no-check", // common, products, messages
+        "json",                                                                   // every read that prints values
+        "now",                                                                    // write-settings
+        "totals", "all-plu",     "grand",                                         // reports
+        "once",   "no-protocol", "no-queue",                                      // autoload
     };
     return std::any_of(std::begin(flags), std::end(flags), [&](const char* f) { return name == f; });
 }

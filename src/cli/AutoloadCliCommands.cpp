@@ -14,6 +14,7 @@
 #include "autoload/AutoCycle.h"
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "cli/TerminalText.h"
 #include "common/Cp1251.h"
 #include "files/FileIo.h"
 #include "link/PortMap.h"
@@ -61,7 +62,8 @@ class ServiceReport : public LoadReport
     void loadEnded(const LoadOutcome& outcome) override
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        std::cout << cp1251ToUtf8(outcome.protocolText) << '\t' << pathText(outcome.file) << std::endl;
+        std::cout << shownText(cp1251ToUtf8(outcome.protocolText)) << '\t' << shownText(pathText(outcome.file))
+                  << std::endl;
         if (outcome.protocolFailed)
             m_context.error("не удается записать " + std::string(kProtocolFileName) + " в " + m_context.dir() + ": " +
                             outcome.protocolError);

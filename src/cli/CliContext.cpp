@@ -35,6 +35,8 @@ CliContext::CliContext(Args args) : m_args(std::move(args))
 {
     m_dir = m_args.value("dir").value_or(std::filesystem::current_path().string());
     m_feedback.setAssumeYes(m_args.has("yes"));
+    // Standard output is the one JSON document: every text goes to standard error.
+    m_feedback.messagesToStandardError(m_args.has("json"));
     m_config = makeTable(configLayout());
 }
 
@@ -100,7 +102,7 @@ int CliContext::prepare(bool needsConfig)
     if (const auto trace = m_args.value("trace")) {
         m_trace = std::make_unique<FileTrace>(path(*trace));
         if (!m_trace->isOpen()) {
-            error("cannot write the trace file " + path(*trace));
+            error(traceFailedText(path(*trace), m_trace->error()));
             return kFailed;
         }
         m_comm->setTrace(m_trace.get());

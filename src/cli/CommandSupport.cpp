@@ -2,7 +2,11 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "common/IntText.h"
+#include "common/RegularFile.h"
 
 #include "operation/OperationTexts.h"
 
@@ -68,17 +72,6 @@ Selection selection(CliContext& context, const std::string& one)
     return a.has("all") ? Selection::All : a.has(one) ? Selection::One : Selection::Range;
 }
 
-void nameBadCell(CliContext& context, int row, int column)
-{
-    context.error("row " + std::to_string(row) + ", column " + std::to_string(column));
-}
-
-void nameFailedCell(CliContext& context, const OperationResult& result, TableId table)
-{
-    if (result.failure && result.failure->namesCellOf(table))
-        nameBadCell(context, result.failure->row, result.failure->column);
-}
-
 namespace
 {
 
@@ -96,9 +89,48 @@ std::filesystem::path freeNameBeside(const std::filesystem::path& file)
     }
 }
 
+// The records a read put in the table (its rows with a number), the empty rows after the last one
+// dropped: a read that ends early leaves the row it was filling.
+int keptRecords(Table& table)
+{
+    while (table.rowCount() > 2 && table.cell(table.lastRow(), kNumberColumn).empty())
+        table.removeRow(table.lastRow());
+    int rows = 0;
+    for (int r = 1; r < table.rowCount(); ++r)
+        rows += !table.cell(r, kNumberColumn).empty();
+    return rows;
+}
+
 } // namespace
 
-int saveRead(CliContext& context, const OperationResult& result, const std::string& out, const Table& table,
+bool outCanBeSaved(CliContext& context, const std::string& out)
+{
+    namespace fs = std::filesystem;
+    const fs::path target = context.path(out);
+    std::error_code problem = regularFileKind(target);
+    if (!problem || problem == std::errc::no_such_file_or_directory) {
+        // The save writes a temporary file in the folder and renames it over the target.
+        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+        struct stat st {
+        };
+        if (::stat(folder.c_str(), &st) != 0)
+            problem = lastSystemError();
+        else if (!S_ISDIR(st.st_mode))
+            problem = std::make_error_code(std::errc::not_a_directory);
+        else if (::access(folder.c_str(), W_OK | X_OK) != 0)
+            problem = lastSystemError();
+        else
+            problem.clear();
+    }
+    if (!problem)
+        return true;
+    context.feedback().reportFailure(Failure::plain(
+        FailureKind::ExchangeFailed, "Не удастся сохранить файл \"" + out + "\":\r\n" + fileErrorText(problem) +
+                                         ".\r\nДанные из весов не запрашивались."));
+    return false;
+}
+
+int saveRead(CliContext& context, const OperationResult& result, const std::string& out, Table& table,
              const std::function<bool(const std::string& path)>& save)
 {
     TerminalFeedback& fb = context.feedback();
@@ -107,32 +139,38 @@ int saveRead(CliContext& context, const OperationResult& result, const std::stri
         fb.releaseHeld();
         return save(context.path(out)) ? kOk : kFailed;
     }
-    if (result != TransferOutcome::Stopped) {
-        // A failed read writes nothing, so an older file is not replaced by a partial one.
+    const bool stopped = result == TransferOutcome::Stopped;
+    if (stopped) {
+        // Stopped by Ctrl+C: the operation's closing text ("Данные приняты.") is not the truth here.
+        fb.dropHeld();
+    } else {
         fb.releaseHeld();
-        return context.finish(result);
+        context.finish(result);
     }
-    // Stopped by Ctrl+C: the operation's closing text ("Данные приняты.") is not the truth here.
-    fb.dropHeld();
-    int rows = 0;
-    for (int r = 1; r < table.rowCount(); ++r)
-        rows += !table.cell(r, kNumberColumn).empty();
+    const int rows = keptRecords(table);
     const std::string interrupted = operationtext::kStopped;
-    if (rows == 0) {
+    if (stopped && rows == 0)
         fb.message(interrupted + " Данные не приняты, файл " + out + " не записан.");
+    if (rows == 0 || result == TransferOutcome::Cancelled)
         return kFailed;
-    }
     const std::string count = std::to_string(rows);
     std::error_code ec;
-    if (!std::filesystem::exists(context.path(out), ec)) {
+    const bool outExists = std::filesystem::exists(context.path(out), ec) || ec;
+    // A stopped read may take a name nobody uses yet; the rows of a failed read never bear the
+    // name of a whole read, so a script that looks for the file is not misled.
+    if (stopped && !outExists) {
         if (save(context.path(out)))
             fb.message(interrupted + " Принятые записи (" + count + ") сохранены в файл " + out + ".");
         return kFailed;
     }
     const std::string beside = freeNameBeside(out).string();
-    if (save(context.path(beside)))
-        fb.message(interrupted + " Принятые записи (" + count + ") сохранены в новый файл " + beside + "; файл " + out +
-                   " не изменен.");
+    if (!save(context.path(beside)))
+        return kFailed;
+    const std::string outcome = "; файл " + out + (outExists ? " не изменен." : " не записан.");
+    if (stopped)
+        fb.message(interrupted + " Принятые записи (" + count + ") сохранены в новый файл " + beside + outcome);
+    else
+        fb.message("Принятые до ошибки записи (" + count + ") сохранены в файл " + beside + outcome);
     return kFailed;
 }
 

@@ -37,18 +37,20 @@ bool numberOption(CliContext& context, const std::string& option, int highest, c
 enum class Selection { None, All, One, Range };
 Selection selection(CliContext& context, const std::string& one);
 
-// The window shows a bad cell with its cursor; the command line names it on standard error:
-// "row R, column C" (the column counted from 0, as in the file).
-void nameBadCell(CliContext& context, int row, int column);
-// After an operation or check: names the cell of the table that its failure names, if any.
-void nameFailedCell(CliContext& context, const OperationResult& result, TableId table);
+// Whether a read's --out can be saved, looked at before the scale is asked, so that a missing
+// folder, a directory, a FIFO or a device in its place does not cost a whole read: the folder
+// must be a folder the program may write in and the file, where it exists, a regular file.
+// Nothing is created or truncated (the save at the end stays atomic). False with the message.
+bool outCanBeSaved(CliContext& context, const std::string& out);
 
 // Saves the rows of a read into a file (the save function writes the table to the path it is
-// given). A finished read writes --out; a read stopped by Ctrl+C never replaces an existing
-// file: its rows go to a new file beside it, and the message says which. A failed read writes
-// nothing. `table` is what the read filled: its rows with a number are the records received.
-// Returns the exit code.
-int saveRead(CliContext& context, const OperationResult& result, const std::string& out, const Table& table,
+// given). A finished read writes --out. A read that ends early never replaces an existing file:
+// one stopped by Ctrl+C writes --out only when there is none yet, otherwise a new file beside it
+// (NAME.part.EXT, NAME.part2.EXT ...); one that failed after some records keeps them in such a
+// file beside --out in any case. The message says which. `table` is what the read filled: its
+// rows with a number are the records received (rows left empty at its end are dropped). Returns
+// the exit code.
+int saveRead(CliContext& context, const OperationResult& result, const std::string& out, Table& table,
              const std::function<bool(const std::string& path)>& save);
 
 } // namespace qm::cli

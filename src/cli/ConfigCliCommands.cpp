@@ -18,7 +18,6 @@ bool configRowsPass(CliContext& context, const Table& config)
     for (int r = 1; r < config.rowCount(); ++r) {
         if (const auto failure = configRowFailure(config, r)) {
             context.feedback().reportFailure(*failure);
-            nameBadCell(context, failure->row, failure->column);
             return false;
         }
     }
@@ -30,7 +29,6 @@ bool configRowsPass(CliContext& context, const Table& config)
 int runCheckConfig(CliContext& context)
 {
     const OperationResult checked = checkConfigTable(context.config(), context.feedback());
-    nameFailedCell(context, checked, TableId::Config);
     return checked ? kOk : kFailed;
 }
 

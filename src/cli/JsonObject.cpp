@@ -2,13 +2,24 @@
 
 #include <cstdio>
 
+#include "cli/TerminalText.h"
+
 namespace qm::cli
 {
 
 std::string jsonString(const std::string& utf8)
 {
     std::string out = "\"";
-    for (const char c : utf8) {
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        // DEL and the C1 controls (U+0080..U+009F) are valid in JSON but act on a terminal.
+        if (c == '\x7f' || (c == '\xc2' && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F)) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x",
+                          c == '\x7f' ? 0x7Fu : static_cast<unsigned>(static_cast<unsigned char>(utf8[++i])));
+            out += escaped;
+            continue;
+        }
         switch (c) {
         case '"':
             out += "\\\"";
@@ -85,7 +96,7 @@ std::string reportText(const std::vector<ReportField>& fields, bool json)
             object.null(f.key);
             shown = "?";
         }
-        lines += std::string(f.label) + ": " + shown + "\n";
+        lines += std::string(f.label) + ": " + shownText(shown) + "\n";
     }
     return json ? object.str() + "\n" : lines;
 }

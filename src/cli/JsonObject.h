@@ -35,7 +35,8 @@ struct ReportField {
     std::variant<std::int64_t, bool, std::string, std::nullptr_t> value;
 };
 
-// The fields as one JSON object, or as "label: value" lines (booleans "да" / "нет", null "?").
+// The fields as one JSON object, or as "label: value" lines (booleans "да" / "нет", null "?", control
+// bytes of a text escaped).
 std::string reportText(const std::vector<ReportField>& fields, bool json);
 
 } // namespace qm::cli

@@ -2,8 +2,9 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
-#include "cli/JsonObject.h"
 #include "cli/CommandSupport.h"
+#include "cli/JsonObject.h"
+#include "cli/TerminalText.h"
 #include "common/Cp1251.h"
 #include "common/IntText.h"
 #include "common/TableLayouts.h"
@@ -34,7 +35,7 @@ class PrintedTests : public TableWriter
         TableWriter::setRow(row, cells);
         m_feedback.clearProgressLine();
         for (size_t c = 0; c < cells.size(); ++c)
-            std::cout << (c ? "\t" : "") << cp1251ToUtf8(cells[c]);
+            std::cout << (c ? "\t" : "") << shownText(cp1251ToUtf8(cells[c]));
         std::cout << std::endl;
         m_allWorking = m_allWorking && cells[testcol::State] == workingStateText();
     }
@@ -61,7 +62,6 @@ int runTestLink(CliContext& context)
         return result && printed.allWorking() ? kOk : kFailed;
     }
     const OperationResult result = testAllScales(context.session(), context.config(), printed);
-    nameFailedCell(context, result, TableId::Config);
     return context.finish(result) == kOk && printed.allWorking() ? kOk : kFailed;
 }
 
@@ -100,7 +100,8 @@ int runPorts(CliContext& context)
         return kOk;
     }
     for (const PortEntry& port : present)
-        std::cout << port.name << "\t" << port.device << "\t" << port.description << "\n";
+        std::cout << shownText(port.name) << "\t" << shownText(port.device) << "\t" << shownText(port.description)
+                  << "\n";
     std::cout << std::flush;
     if (present.empty())
         context.error("no COM name leads to a device (ports.cfg maps COMn=DEVICE)");

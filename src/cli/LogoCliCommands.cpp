@@ -69,6 +69,8 @@ int runReadLogo(CliContext& context)
     const auto out = outFile(context);
     if (!out)
         return kUsage;
+    if (!outCanBeSaved(context, *out))
+        return kFailed;
     LogoPicture picture;
     bool modified = false;
     LogoWriter sink(picture, modified);

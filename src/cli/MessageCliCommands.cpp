@@ -28,8 +28,6 @@ int runCheckMessages(CliContext& context)
     if (!messages)
         return kFailed;
     const OperationResult checked = checkMessageTable(*messages, context.feedback());
-    // The window leaves its cursor on the bad row; here the cell is named.
-    nameFailedCell(context, checked, TableId::Messages);
     return checked ? kOk : kFailed;
 }
 
@@ -56,9 +54,6 @@ int runSendMessages(CliContext& context)
     } else {
         result = sendMessageTable(scaleLink(context), *messages, !a.has("no-check"));
     }
-    // A row whose number fails ends the send with the cursor on it: named as check-messages
-    // names it.
-    nameFailedCell(context, result, TableId::Messages);
     return context.finish(result);
 }
 
@@ -78,6 +73,8 @@ int runReadMessages(CliContext& context)
     if (what == Selection::Range &&
         !(range = rangeOption(context, "range", messageRange(MessageRangeKind::NumbersToRead))))
         return kUsage;
+    if (!outCanBeSaved(context, *out))
+        return kFailed;
 
     Table messages = makeTable(messageLayout());
     bool modified = false;

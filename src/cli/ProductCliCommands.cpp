@@ -32,8 +32,6 @@ int runCheckProducts(CliContext& context)
     if (!products)
         return kFailed;
     const OperationResult checked = checkProductTable(*products, context.feedback());
-    // The window shows the bad cell with its cursor; here it is named.
-    nameFailedCell(context, checked, TableId::Products);
     return checked ? kOk : kFailed;
 }
 
@@ -65,9 +63,6 @@ int runSendProducts(CliContext& context)
         options.virtualSync = a.has("virtual");
         result = sendProductTable(scaleLink(context), *products, options);
     }
-    // A row that fails its check, or that cannot be sent, ends the send with the cursor on its
-    // cell: named as check-products names it.
-    nameFailedCell(context, result, TableId::Products);
     return context.finish(result);
 }
 
@@ -87,6 +82,8 @@ int runReadProducts(CliContext& context)
         return kUsage;
     if (what == Selection::Range && !(range = rangeOption(context, "range", productRange(ProductRangeKind::PluToRead))))
         return kUsage;
+    if (!outCanBeSaved(context, *out))
+        return kFailed;
 
     Table products = makeTable(productLayout());
     bool modified = false;

@@ -6,10 +6,10 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
-#include "cli/JsonObject.h"
-#include "common/IntText.h"
 #include "cli/CommandSupport.h"
+#include "cli/JsonObject.h"
 #include "common/Cp1251.h"
+#include "common/IntText.h"
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "files/ReportFile.h"
@@ -96,6 +96,8 @@ int runReadReport(CliContext& context)
     }
     if (what == Selection::One && !numberOption(context, "plu", kMaxPlu, reporttext::kBadNumber))
         return kUsage;
+    if (!outCanBeSaved(context, *out))
+        return kFailed;
 
     Table report = makeTable(reportLayout());
     ReportTotals fields = startFields();
@@ -125,14 +127,15 @@ int runReadTotals(CliContext& context)
     if (!needScale(context))
         return kUsage;
     const bool json = context.args().has("json");
-    context.feedback().messagesToStandardError(json);
     ReportTotals fields = startFields();
     Table untouched = makeTable(reportLayout());
     TableWriter sink(untouched);
     const OperationResult result = readGeneralTotals(scaleLink(context), sink, fieldsSink(fields), SaveCommand());
-    if (result)
-        std::cout << totalsText(fields, json) << std::flush;
-    return context.finish(result);
+    if (!result)
+        return context.finish(result);
+    context.feedback().close(true);
+    std::cout << totalsText(fields, json) << std::flush;
+    return kOk;
 }
 
 int runClearTotals(CliContext& context)

@@ -14,10 +14,10 @@
 #include "common/TableSink.h"
 #include "files/FileIo.h"
 #include "operation/OperationTexts.h"
+#include "settings/PriceKeyCodec.h"
 #include "settings/PriceKeyLines.h"
 #include "settings/SettingsTexts.h"
 #include "settings/SettingsTransfer.h"
-#include "settings/PriceKeyCodec.h"
 #include "settings/StatusTransfer.h"
 
 namespace qm::cli
@@ -91,6 +91,8 @@ int runReadSettings(CliContext& context)
                                                               : readUserSettings(scaleLink(context), held);
     if (!result)
         return context.finish(result);
+    // The closing text first, then the data, as the tab shows them.
+    context.feedback().close(true);
     const UserSettings& s = held.settings;
     std::cout << reportText({{settingstext::kDepartmentLabel, "department", std::int64_t{s.department}},
                              {settingstext::kLabelFormatLabel, "label_format", std::int64_t{s.labelFormat}},
@@ -133,8 +135,8 @@ int runWriteSettings(CliContext& context)
 
     const ScaleLink link = scaleLink(context);
     // What is not given keeps the scale's current value.
-    const bool userWhole = a.has("department") && a.has("label-format") && a.has("barcode-format") &&
-                           a.has("offset") && a.has("min-weight") && a.has("options");
+    const bool userWhole = a.has("department") && a.has("label-format") && a.has("barcode-format") && a.has("offset") &&
+                           a.has("min-weight") && a.has("options");
     const bool shopWhole = a.has("shop1") && a.has("shop2");
     if ((stages.user && !userWhole) || (stages.shop && !shopWhole)) {
         HeldSettings held;
@@ -175,6 +177,8 @@ int runReadStatus(CliContext& context)
     const OperationResult result = readScaleStatus(scaleLink(context), status);
     if (!result)
         return context.finish(result);
+    // The closing text first, then the data, as the tab shows them.
+    context.feedback().close(true);
     std::cout << reportText({{"Перегрузка", "overload", status.overload},
                              {"Выбор тары", "tare", status.tareSet},
                              {"Нулевой вес", "zero", status.zeroWeight},
@@ -193,6 +197,9 @@ int runReadKeys(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
+    const auto out = context.args().value("out");
+    if (out && !outCanBeSaved(context, *out))
+        return kFailed;
     Table keys = makePriceKeyTable();
     TableWriter sink(keys);
     const OperationResult result = readPriceKeys(scaleLink(context), sink);
@@ -202,13 +209,14 @@ int runReadKeys(CliContext& context)
     for (int key = 1; key <= kPriceKeys; ++key)
         cells.push_back(keys.cell(key, 1));
     const std::string lines = formatPriceKeyLines(cells);
-    if (const auto out = context.args().value("out")) {
+    if (out) {
         if (const auto error = saveFileAtomically(context.path(*out), lines)) {
             context.error(*error);
             return kFailed;
         }
         return kOk;
     }
+    context.feedback().close(true);
     std::cout << lines << std::flush;
     return kOk;
 }
@@ -231,7 +239,6 @@ int runWriteKeys(CliContext& context)
         return kFailed;
     }
     const OperationResult result = writePriceKeys(scaleLink(context), *cells);
-    nameFailedCell(context, result, TableId::PriceKeys);
     return context.finish(result);
 }
 
@@ -243,21 +250,22 @@ int runReadFactory(CliContext& context)
     const OperationResult result = readFactory(scaleLink(context), f);
     if (!result)
         return context.finish(result);
-    std::cout << reportText({{"Наибольший предел взвешивания, гр.", "capacity", std::int64_t{f.capacity}},
-                             {"Положение десятичной точки, вес", "weight_point", pointPattern(f.weightPoint)},
-                             {"Положение десятичной точки, цена", "price_point", pointPattern(f.pricePoint)},
-                             {"Положение десятичной точки, стоимость", "total_point", pointPattern(f.totalPoint)},
-                             {"Двухдиапазонный режим", "dual_range", f.dualRange},
-                             {"Дискретность индикации веса, верхний диапазон, гр.", "division_upper",
-                              std::int64_t{f.upperDivision}},
-                             {"Дискретность индикации веса, нижний диапазон, гр.", "division_lower",
-                              std::int64_t{f.lowerDivision}},
-                             {"Вес в граммах, для которого определяется цена", "price_weight",
-                              std::int64_t{f.priceWeight}},
-                             {"Округление стоимости до", "rounding", std::int64_t{f.rounding}},
-                             {"Предел выборки тары, гр.", "tare_limit", std::int64_t{f.tareLimit}}},
-                            context.args().has("json"))
-              << std::flush;
+    // The closing text first, then the data, as the tab shows them.
+    context.feedback().close(true);
+    std::cout
+        << reportText(
+               {{"Наибольший предел взвешивания, гр.", "capacity", std::int64_t{f.capacity}},
+                {"Положение десятичной точки, вес", "weight_point", pointPattern(f.weightPoint)},
+                {"Положение десятичной точки, цена", "price_point", pointPattern(f.pricePoint)},
+                {"Положение десятичной точки, стоимость", "total_point", pointPattern(f.totalPoint)},
+                {"Двухдиапазонный режим", "dual_range", f.dualRange},
+                {"Дискретность индикации веса, верхний диапазон, гр.", "division_upper", std::int64_t{f.upperDivision}},
+                {"Дискретность индикации веса, нижний диапазон, гр.", "division_lower", std::int64_t{f.lowerDivision}},
+                {"Вес в граммах, для которого определяется цена", "price_weight", std::int64_t{f.priceWeight}},
+                {"Округление стоимости до", "rounding", std::int64_t{f.rounding}},
+                {"Предел выборки тары, гр.", "tare_limit", std::int64_t{f.tareLimit}}},
+               context.args().has("json"))
+        << std::flush;
     return kOk;
 }
 

@@ -6,6 +6,8 @@
 #include <iostream>
 #include <unistd.h>
 
+#include "common/TableLayouts.h"
+
 namespace qm::cli
 {
 
@@ -22,22 +24,43 @@ extern "C" void onInterrupt(int)
         std::raise(SIGINT);
     }
 }
+
+// The layout whose headers name the columns of the table; nullptr for the settings fields.
+const TableLayout* layoutOf(TableId table)
+{
+    switch (table) {
+    case TableId::Products:
+        return &productLayout();
+    case TableId::Messages:
+        return &messageLayout();
+    case TableId::Config:
+        return &configLayout();
+    case TableId::Tests:
+        return &testLayout();
+    case TableId::PriceKeys:
+        return &priceKeyLayout();
+    case TableId::Reports:
+        return &reportLayout();
+    case TableId::Settings:
+        break;
+    }
+    return nullptr;
+}
+
 } // namespace
 
-std::string terminalText(const std::string& text)
+std::string failureLine(const Failure& failure)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                continue;
-            out += '\n';
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
+    // Only a cell a person has to correct is named: the key or row that the line failed on is no
+    // fault of its cell.
+    const bool badCell = failure.kind == FailureKind::BadRow || failure.kind == FailureKind::BadNumber ||
+                         failure.kind == FailureKind::BadConfigRow;
+    const TableLayout* layout = failure.table ? layoutOf(*failure.table) : nullptr;
+    if (!badCell || !layout || !failure.namesCellOf(*failure.table) ||
+        static_cast<size_t>(failure.column) >= layout->headers.size())
+        return failure.text;
+    return "строка " + std::to_string(failure.row) + ", столбец «" + columnTitle(*layout, failure.column) +
+           "»: " + failure.text;
 }
 
 TerminalFeedback::TerminalFeedback()
@@ -58,30 +81,67 @@ void TerminalFeedback::clearProgressLine()
     }
 }
 
-void TerminalFeedback::message(const std::string& text)
+TerminalFeedback::~TerminalFeedback()
+{
+    close(false);
+}
+
+bool TerminalFeedback::spoken(const Said& said)
 {
     if (stopRequested()) {
         m_spokeAfterStop = true;
         if (m_holdAfterStop) {
-            m_held.push_back(text);
-            return;
+            m_held.push_back(said);
+            return false;
         }
     }
-    clearProgressLine();
-    m_lastMessage = text;
-    (m_messagesToError ? std::cerr : std::cout) << terminalText(text) << std::endl;
+    m_lastMessage = said.failure.text;
+    return true;
+}
+
+void TerminalFeedback::message(const std::string& text)
+{
+    if (spoken({Failure::plain(FailureKind::ExchangeFailed, text), false}))
+        m_closing.push_back(text);
+}
+
+void TerminalFeedback::reportFailure(const Failure& failure)
+{
+    if (!spoken({failure, true}))
+        return;
+    // What the operation said before it failed ("Проверьте работоспособность весов ...") comes
+    // first, and is no closing text of a success.
+    close(false);
+    std::cout << std::flush;
+    std::cerr << terminalText(failureLine(failure)) << std::endl;
     if (m_progressShown)
         drawProgress();
+}
+
+void TerminalFeedback::close(bool succeeded)
+{
+    clearProgressLine();
+    if (m_closing.empty())
+        return;
+    std::ostream& out = succeeded && !m_messagesToError ? std::cout : std::cerr;
+    for (const auto& text : m_closing)
+        out << terminalText(text) << '\n';
+    out << std::flush;
+    m_closing.clear();
 }
 
 void TerminalFeedback::releaseHeld()
 {
     const bool hold = m_holdAfterStop;
     m_holdAfterStop = false;
-    std::vector<std::string> held;
+    std::vector<Said> held;
     held.swap(m_held);
-    for (const auto& text : held)
-        message(text);
+    for (const auto& said : held) {
+        if (said.isFailure)
+            reportFailure(said.failure);
+        else
+            message(said.failure.text);
+    }
     m_holdAfterStop = hold;
 }
 
@@ -93,22 +153,22 @@ Answer TerminalFeedback::ask(const std::string& text, Buttons buttons)
     clearProgressLine();
     // Without a terminal nobody can answer: the question is shown with the way to say Yes.
     const auto refuse = [&] {
-        std::cout << std::flush;
         std::cerr << "qmscales-cli: не подтверждено: используйте --yes" << std::endl;
         if (m_progressShown)
             drawProgress();
         return no;
     };
+    std::cout << std::flush;
     if (isatty(STDIN_FILENO) != 1) {
-        std::cout << terminalText(text) << std::endl;
+        std::cerr << terminalText(text) << std::endl;
         return refuse();
     }
     const char* choices = buttons == Buttons::YesNoCancel ? " [д/н/о (y/n/c)] " : " [д/н (y/n)] ";
     for (;;) {
-        std::cout << terminalText(text) << choices << std::flush;
+        std::cerr << terminalText(text) << choices << std::flush;
         std::string line;
         if (!std::getline(std::cin, line)) {
-            std::cout << std::endl;
+            std::cerr << std::endl;
             // Ctrl+C at the prompt is a No; the command says the action was stopped.
             return stopRequested() ? no : refuse();
         }

@@ -1,14 +1,19 @@
 #pragma once
-// The command line's side of the feedback: messages on standard output (a "\r\n" inside a
-// text becomes a line break), questions answered by --yes, at a terminal prompt, or No with
-// the question and "не подтверждено: используйте --yes" printed, a progress bar on standard
-// error when it is a terminal, and Ctrl+C as the stop button. A failure is shown as its text;
-// the commands name the cell it points at from the operation's result.
+// The command line's side of the feedback, written for scripts: standard output carries only the
+// data a command prints and the closing text of a command that succeeded; every failure, warning
+// and question goes to standard error. The operation's texts are kept until the command ends and
+// then go to standard output when it succeeded, to standard error when it did not (always to
+// standard error with --json, whose standard output is the one JSON document). A failure is
+// printed at once, with the cell it names on the same line ("строка 3, столбец «Цена,коп.»: ...").
+// Questions are answered by --yes, at a terminal prompt, or No with the question and
+// "не подтверждено: используйте --yes" printed; a progress bar goes to standard error when it is
+// a terminal, and Ctrl+C is the stop button.
 
 #include <atomic>
 #include <string>
 #include <vector>
 
+#include "cli/TerminalText.h"
 #include "common/Feedback.h"
 
 namespace qm::cli
@@ -19,13 +24,18 @@ class TerminalFeedback : public Feedback
   public:
     // Sets the SIGINT handler that raises the stop flag.
     TerminalFeedback();
+    // Texts not yet printed go to standard error: a command that did not close is no success.
+    ~TerminalFeedback() override;
+    TerminalFeedback(const TerminalFeedback&) = delete;
+    TerminalFeedback& operator=(const TerminalFeedback&) = delete;
 
     void setAssumeYes(bool yes) { m_assumeYes = yes; }
-    // Messages go to standard error instead, so that standard output carries only a result a
-    // script reads (read-totals --json).
+    // Every text goes to standard error, so that standard output carries only a result a script
+    // reads (--json).
     void messagesToStandardError(bool toError) { m_messagesToError = toError; }
 
     void message(const std::string& text) override;
+    void reportFailure(const Failure& failure) override;
     Answer ask(const std::string& text, Buttons buttons) override;
     void progressStart(int maximum, int position) override;
     void progressPosition(int position) override;
@@ -35,15 +45,18 @@ class TerminalFeedback : public Feedback
     bool stopRequested() const override;
     void clearStop() override;
 
-    // Messages shown so far, for the exit code decision of some commands.
+    // Prints the texts kept so far: to standard output when the command succeeded.
+    void close(bool succeeded);
+
+    // The last text shown, message or failure.
     const std::string& lastMessage() const { return m_lastMessage; }
-    // True once a message was shown after Ctrl+C: the operation said it was stopped.
+    // True once a text was shown after Ctrl+C: the operation said it was stopped.
     bool spokeAfterStop() const { return m_spokeAfterStop; }
 
-    // While holding, messages that come after Ctrl+C are kept back instead of shown: a stopped
+    // While holding, texts that come after Ctrl+C are kept back instead of shown: a stopped
     // read's closing text is replaced by the command line's own.
     void holdAfterStop(bool hold) { m_holdAfterStop = hold; }
-    // Shows the messages kept back, or forgets them.
+    // Shows the texts kept back, or forgets them.
     void releaseHeld();
     void dropHeld() { m_held.clear(); }
 
@@ -51,6 +64,12 @@ class TerminalFeedback : public Feedback
     void clearProgressLine();
 
   private:
+    struct Said {
+        Failure failure;
+        bool isFailure;
+    };
+    // False when the text is held back after a stop.
+    bool spoken(const Said& said);
     void drawProgress();
     bool m_assumeYes = false;
     bool m_messagesToError = false;
@@ -63,10 +82,12 @@ class TerminalFeedback : public Feedback
     int m_position = 0;
     std::string m_counter;
     std::string m_lastMessage;
-    std::vector<std::string> m_held;
+    std::vector<Said> m_held;
+    std::vector<std::string> m_closing; // the messages until the command ends
 };
 
-// "\r\n" (or a lone "\r") becomes "\n": the program's texts are written for the window.
-std::string terminalText(const std::string& text);
+// The failure as one line for standard error: the cell it names, if any, by row number and column
+// header, before its text ("строка 3, столбец «Цена,коп.»: Неправильно задана цена товара.").
+std::string failureLine(const Failure& failure);
 
 } // namespace qm::cli

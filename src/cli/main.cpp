@@ -108,9 +108,12 @@ int main(int argc, char** argv)
         // A line failure during an exchange ends the operation with the operation's own message;
         // the system's text (often in English) goes to the trace and the --verbose line.
         context.reportPortError(e);
+        context.feedback().close(false);
         return kFailed;
     }
     if (code == kFailed)
         context.reportPortDetail();
+    // The operation's closing texts: standard output only for a success.
+    context.feedback().close(code == kOk);
     return code;
 }

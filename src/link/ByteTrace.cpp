@@ -4,6 +4,16 @@
 #include <cstdio>
 #include <ctime>
 
+#include "common/RegularFile.h"
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#define QM_TRACE_FD 1
+#endif
+
 namespace qm
 {
 
@@ -20,26 +30,92 @@ std::string traceTimestamp()
     return buf;
 }
 
-FileTrace::FileTrace(const std::string& path) : m_out(path, std::ios::out | std::ios::app) {}
+std::string traceFailedText(const std::string& path, const std::error_code& ec)
+{
+    return "Не удается открыть файл трассировки обмена \"" + pathText(path) + "\":\r\n" + fileErrorText(ec) + ".";
+}
+
+FileTrace::FileTrace(const std::string& path)
+{
+    // Looked at before opening: opening a device may already act on it. A missing file is made.
+    m_error = regularFileKind(path);
+    if (m_error && m_error != std::errc::no_such_file_or_directory)
+        return;
+#ifdef QM_TRACE_FD
+    // Without blocking, in case the path became a FIFO after the look; the opened file is looked
+    // at again.
+    errno = 0;
+    m_fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (m_fd < 0) {
+        m_error = lastSystemError();
+        return;
+    }
+    struct stat st {
+    };
+    const std::error_code statError = ::fstat(m_fd, &st) == 0 ? std::error_code() : lastSystemError();
+    if (statError || !S_ISREG(st.st_mode)) {
+        m_error = statError ? statError : regularFileKind(path);
+        if (!m_error)
+            m_error = FileProblem::OtherKind;
+        ::close(m_fd);
+        m_fd = -1;
+        return;
+    }
+    m_error.clear();
+#else
+    m_out.open(path, std::ios::out | std::ios::app);
+    m_error = m_out.is_open() ? std::error_code() : std::make_error_code(std::errc::io_error);
+#endif
+}
+
+FileTrace::~FileTrace()
+{
+#ifdef QM_TRACE_FD
+    if (m_fd >= 0)
+        ::close(m_fd);
+#endif
+}
+
+void FileTrace::append(const std::string& line)
+{
+    if (m_error)
+        return;
+#ifdef QM_TRACE_FD
+    // One write a line, so that lines of several ports never interleave; a full disk loses lines
+    // of the trace, never the exchange.
+    size_t done = 0;
+    while (done < line.size()) {
+        const ssize_t n = ::write(m_fd, line.data() + done, line.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        done += static_cast<size_t>(n);
+    }
+#else
+    m_out << line;
+    m_out.flush();
+#endif
+}
 
 void FileTrace::write(const char* direction, const std::uint8_t* data, size_t size)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_out << traceTimestamp() << ' ' << direction;
+    std::string line = traceTimestamp() + ' ' + direction;
     char hex[4];
     for (size_t i = 0; i < size; ++i) {
         std::snprintf(hex, sizeof hex, " %02X", data[i]);
-        m_out << hex;
+        line += hex;
     }
-    m_out << '\n';
-    m_out.flush();
+    line += '\n';
+    std::lock_guard<std::mutex> lock(m_mutex);
+    append(line);
 }
 
 void FileTrace::note(const std::string& text)
 {
+    const std::string line = traceTimestamp() + " -- " + text + '\n';
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_out << traceTimestamp() << " -- " << text << '\n';
-    m_out.flush();
+    append(line);
 }
 
 } // namespace qm

@@ -100,7 +100,7 @@ TEST(CliLink, ExitCodesOfFailuresAndUsage)
 
     r = cli(dir.args() + " test-link --scale Другие");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Для тестирования выберите весы из списка.\n");
+    EXPECT_EQ(r.err, "Для тестирования выберите весы из списка.\n");
 
     EXPECT_EQ(cli(dir.args() + " test-link").status, 2);
     EXPECT_EQ(cli(dir.args() + " no-such-command").status, 2);
@@ -118,7 +118,8 @@ TEST(CliLink, CheckConfigPrintsTheMessageWithLineBreaks)
     StartDir bad("100");
     r = cli(bad.args() + " check-config");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Неправильно задан номер весов. Это целое число от 1 до 99.\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "строка 1, столбец «Номер весов»: Неправильно задан номер весов. Это целое число от 1 до 99.\n");
 }
 
 TEST(CliLink, KeptConfigurationServesLaterRuns)
@@ -205,8 +206,8 @@ TEST(CliLink, KeepConfigRefusesAWrongTable)
     StartDir bad("100");
     const auto r = cli("keep-config scales.cfl", bad.path);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Неправильно задан номер весов. Это целое число от 1 до 99.\n");
-    EXPECT_EQ(r.err, "qmscales-cli: row 1, column 3\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "строка 1, столбец «Номер весов»: Неправильно задан номер весов. Это целое число от 1 до 99.\n");
     EXPECT_FALSE(std::filesystem::exists(bad.path / "qm1_6.cfg"));
 }
 
@@ -243,11 +244,11 @@ TEST(CliLink, TestLinkAllPrintsARowPerScaleAndFailsUnlessAllWork)
     emu.writePortsCfg(wrong.path.string());
     r = cli(wrong.args() + " test-link --all");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("\tрабочее\nПроверьте правильность заполнения таблицы конфигурации для выбранных весов.\n"),
-              std::string::npos)
-        << r.out;
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
-    EXPECT_EQ(r.err, "qmscales-cli: row 2, column 3\n");
+    const std::string workingRow = "\tрабочее\n";
+    EXPECT_EQ(r.out.substr(r.out.size() - workingRow.size()), workingRow) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+    EXPECT_EQ(r.err, "строка 2, столбец «Номер весов»: Проверьте правильность заполнения таблицы конфигурации для "
+                     "выбранных весов.\n");
 
     EXPECT_EQ(cli(dir.args() + " test-link --all --scale Весы").status, 2);
 }
@@ -262,7 +263,8 @@ TEST(CliLink, TestLinkAllStopsOnCtrlCBetweenRows)
         1);
     EXPECT_EQ(r.status, 1);
     // The row under test is finished and printed; the walk ends before the next.
-    EXPECT_EQ(r.out, "1\tA\tCOM1\tпорт подключен\tнеизвестно\tне в сети RS\nДействие прервано.\n");
+    EXPECT_EQ(r.out, "1\tA\tCOM1\tпорт подключен\tнеизвестно\tне в сети RS\n");
+    EXPECT_EQ(r.err, "Действие прервано.\n");
     EXPECT_EQ(atStop, 1u);
     EXPECT_EQ(emu.received().size(), 1u);
 }
@@ -293,7 +295,7 @@ TEST(CliLink, DetectStopsOnCtrlCAndReportsAMissingPort)
 
     auto missing = cli("--dir " + dir.path.string() + " detect --port com7 --speed 4800");
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out, "Выбранный СОМ-порт не существует или занят другим приложением.\n");
+    EXPECT_EQ(missing.err, "Выбранный СОМ-порт не существует или занят другим приложением.\n");
 
     for (const char* bad : {"--port COM17 --speed 9600", "--port COM5 --speed 1200", "--port COM5", "--speed 9600"})
         EXPECT_EQ(cli("--dir " + dir.path.string() + " detect " + bad).status, 2) << bad;

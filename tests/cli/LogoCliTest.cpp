@@ -126,7 +126,7 @@ TEST(CliLogo, ShowLogoDrawsTheRowsAsText)
     dir.write("long.qmi", std::string(513, '\0'));
     const auto wrong = cli(dir, {"show-logo", "long.qmi"});
     EXPECT_EQ(wrong.status, 1);
-    EXPECT_EQ(wrong.out, "Формат выбранного файла не соответствует нужному формату.\n");
+    EXPECT_EQ(wrong.err, "Формат выбранного файла не соответствует нужному формату.\n");
     EXPECT_EQ(cli(dir, {"show-logo", "none.qmi"}).status, 1);
     EXPECT_EQ(cli(dir, {"show-logo"}).status, 2);
 }
@@ -172,7 +172,7 @@ TEST(CliLogo, ConvertLogoThresholdAndUsage)
     dir.write("bad.png", "no picture at all");
     const auto damaged = cli(dir, {"convert-logo", "bad.png", "--out", "d.qmi"});
     EXPECT_EQ(damaged.status, 1);
-    EXPECT_NE(damaged.out.find("bad.png"), std::string::npos);
+    EXPECT_NE(damaged.err.find("bad.png"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir.path / "d.qmi"));
 }
 
@@ -205,7 +205,7 @@ TEST(CliLogo, SendLogoRefusedByTheScaleFails)
     dir.write("c.qmi", qm::logoFileBytes(corners()));
     const auto r = cli(dir, {"send-logo", "--scale", "Весы 1", "c.qmi"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Ошибка записи. Повторите еще раз\n");
+    EXPECT_EQ(r.err, "Ошибка записи. Повторите еще раз\n");
 }
 
 TEST(CliLogo, ReadLogoWritesTheFileOnlyWhenTheWholeLogoArrived)
@@ -225,7 +225,7 @@ TEST(CliLogo, ReadLogoWritesTheFileOnlyWhenTheWholeLogoArrived)
     dir.write("old.qmi", std::string(512, '\x5A'));
     r = cli(dir, {"read-logo", "--scale", "Весы 1", "--out", "old.qmi"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Ошибка передачи. Попытайтесь еще раз.\n");
+    EXPECT_EQ(r.err, "Ошибка передачи. Попытайтесь еще раз.\n");
     EXPECT_EQ(dir.read("old.qmi"), std::string(512, '\x5A'));
     EXPECT_EQ(cli(dir, {"read-logo", "--scale", "Весы 1"}).status, 2);
 }

@@ -99,8 +99,8 @@ TEST(CliMessages, CheckMessagesReportsTheFirstBadRow)
     EXPECT_EQ(r.out, line(messagetext::kTableOk));
     r = cli(dir, {"check-messages", "bad.msg"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(messagetext::kRowError));
-    EXPECT_EQ(r.err, "qmscales-cli: row 2, column 0\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "строка 2, столбец «№ MSG»: " + line(messagetext::kRowError));
     EXPECT_EQ(cli(dir, {"check-messages", "missing.msg"}).status, 1);
     EXPECT_EQ(cli(dir, {"check-messages"}).status, 2);
 }
@@ -126,16 +126,16 @@ TEST(CliMessages, SendMessagesWholeFileAndRows)
 
     r = cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(messagetext::kRowError));
-    EXPECT_EQ(r.err, "qmscales-cli: row 1, column 0\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "строка 1, столбец «№ MSG»: " + line(messagetext::kRowError));
     dir.writeMessages("late.msg", {{"20", "b"}, {"1001", "c"}});
     r = cli(dir, {"send-messages", "--scale", "Весы 1", "late.msg", "--rows", "1-2"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "qmscales-cli: row 2, column 0\n");
+    EXPECT_EQ(r.err.rfind("строка 2, столбец «№ MSG»: ", 0), 0u) << r.err;
     r = cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "0-2"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, line(qm::rangetext::kRowZero));
-    EXPECT_EQ(cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "2-4"}).out,
+    EXPECT_EQ(r.err, line(qm::rangetext::kRowZero));
+    EXPECT_EQ(cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "2-4"}).err,
               line(qm::tableRowsRule(qm::TableId::Messages).aboveHighest));
     EXPECT_EQ(cli(dir, {"send-messages", "--scale", "Весы 1", "n.msg", "--rows", "2-3", "--no-check"}).status, 2);
     EXPECT_EQ(cli(dir, {"send-messages", "n.msg"}).status, 2);
@@ -178,29 +178,32 @@ TEST(CliMessages, ReadMessagesUsage)
     StartDir dir(emu);
     auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--msg", "0", "--out", "x.msg"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, line(messagetext::kBadNumber));
+    EXPECT_EQ(r.err, line(messagetext::kBadNumber));
     r = cli(dir, {"read-messages", "--scale", "Весы 1", "--range", "0-3", "--out", "x.msg"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, line(messagetext::kRangeReadNumbers));
+    EXPECT_EQ(r.err, line(messagetext::kRangeReadNumbers));
     EXPECT_EQ(cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--msg", "3", "--out", "x.msg"}).status, 2);
     EXPECT_EQ(cli(dir, {"read-messages", "--scale", "Весы 1", "--all"}).status, 2);
     EXPECT_EQ(cli(dir, {"read-messages", "--all", "--out", "x.msg"}).status, 2);
     r = cli(dir, {"read-messages", "--scale", "Другие", "--all", "--out", "x.msg"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(messagetext::kChooseToRead));
+    EXPECT_EQ(r.err, line(messagetext::kChooseToRead));
     EXPECT_FALSE(fs::exists(dir.path / "x.msg"));
     EXPECT_TRUE(emu.received().empty());
 }
 
 TEST(CliMessages, FailedReadLeavesAnOlderFileAlone)
 {
-    qmtest::EmuProcess emu(scaleOptions(emu::StateBuilder(kScale).message(1, {"a"}).json(), {"truncate=10@0x83#2"}));
+    qmtest::EmuProcess emu(
+        scaleOptions(emu::StateBuilder(kScale).message(1, {"a"}).json(), {"truncate=10@0x83#2-1000"}));
     StartDir dir(emu);
     dir.writeMessages("old.msg", {{"5", "old"}});
     const std::string before = qmtest::fileText(dir.path / "old.msg");
     const auto r = cli(dir, {"read-messages", "--scale", "Весы 1", "--all", "--out", "old.msg"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(messagetext::kReadFailed));
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, line(messagetext::kReadFailed) +
+                         "Принятые до ошибки записи (1) сохранены в файл old.part.msg; файл old.msg не изменен.\n");
     EXPECT_EQ(qmtest::fileText(dir.path / "old.msg"), before);
 }
 
@@ -225,7 +228,7 @@ TEST(CliMessages, CtrlCStopsReadAllAndKeepsWhatWasRead)
         ::kill(pid, SIGINT);
     });
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Действие прервано. Принятые записи (2) сохранены в файл part.msg.\n");
+    EXPECT_EQ(r.err, "Действие прервано. Принятые записи (2) сохранены в файл part.msg.\n");
     const auto part = qm::loadMessageFile(dir.path / "part.msg");
     ASSERT_EQ(part.table.rowCount(), 3) << qmtest::fileText(dir.path / "part.msg");
     EXPECT_EQ(part.table.cell(1, 0), "1");
@@ -259,7 +262,7 @@ TEST(CliMessages, CtrlCNeverReplacesAnOlderFile)
             ::kill(pid, SIGINT);
         });
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Действие прервано. Принятые записи (2) сохранены в новый файл old.part.msg; файл old.msg не "
+    EXPECT_EQ(r.err, "Действие прервано. Принятые записи (2) сохранены в новый файл old.part.msg; файл old.msg не "
                      "изменен.\n");
     EXPECT_EQ(qmtest::fileText(dir.path / "old.msg"), before);
     const auto part = qm::loadMessageFile(dir.path / "old.part.msg");
@@ -275,8 +278,8 @@ TEST(CliMessages, DeleteMessagesAsksUnlessYes)
     StartDir dir(emu);
     auto r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "10-12"});
     EXPECT_EQ(r.status, 1) << "no terminal to answer: No";
-    EXPECT_EQ(r.out, line(messagetext::kDeleteRangeQuestion));
-    EXPECT_EQ(r.err, "qmscales-cli: не подтверждено: используйте --yes\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, line(messagetext::kDeleteRangeQuestion) + "qmscales-cli: не подтверждено: используйте --yes\n");
     EXPECT_EQ(emu.state().messages.size(), 3u);
 
     r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "12-10", "--yes"});
@@ -293,5 +296,5 @@ TEST(CliMessages, DeleteMessagesAsksUnlessYes)
     EXPECT_EQ(cli(dir, {"delete-messages", "--scale", "Весы 1", "--yes"}).status, 2);
     r = cli(dir, {"delete-messages", "--scale", "Весы 1", "--range", "0-5", "--yes"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, line(messagetext::kRangeDeleteNumbers));
+    EXPECT_EQ(r.err, line(messagetext::kRangeDeleteNumbers));
 }

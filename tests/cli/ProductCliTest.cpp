@@ -120,8 +120,8 @@ TEST(CliProducts, CheckProductsFile)
     dir.writeProducts("bad.pl6", {product("1"), product("2"), bad});
     r = cli(dir, {"check-products", "bad.pl6"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Неправильно задан срок хранения.\n");
-    EXPECT_NE(r.err.find("row 3, column 4"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "строка 3, столбец «Срок хранения»: Неправильно задан срок хранения.\n");
 
     EXPECT_EQ(cli(dir, {"check-products"}).status, 2);
     EXPECT_EQ(cli(dir, {"check-products", "missing.pl6"}).status, 1);
@@ -136,8 +136,8 @@ TEST(CliProducts, SendProductsTableRowsAndVirtual)
     // The check finds row 3 before any byte goes.
     auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Неправильно задана цена товара.\n");
-    EXPECT_EQ(r.err, "qmscales-cli: row 3, column 3\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "строка 3, столбец «Цена,коп.»: Неправильно задана цена товара.\n");
     EXPECT_TRUE(scale.state().plu.empty());
 
     r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--rows", "2-1"});
@@ -159,7 +159,7 @@ TEST(CliProducts, SendProductsTableRowsAndVirtual)
     EXPECT_EQ(cli(dir, {"send-products", "list.pl6"}).status, 2);
     r = cli(dir, {"send-products", "--scale", "Другие", "list.pl6"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Для записи таблицы товаров выберите весы из списка (или заполните конфигурацию.).\n");
+    EXPECT_EQ(r.err, "Для записи таблицы товаров выберите весы из списка (или заполните конфигурацию.).\n");
 }
 
 TEST(CliProducts, VirtualSendToAScaleThatAsksForEverEndsAndCancelsTheRange)
@@ -173,7 +173,7 @@ TEST(CliProducts, VirtualSendToAScaleThatAsksForEverEndsAndCancelsTheRange)
     const auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--virtual"});
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Ошибка обмена. Повторите загрузку.\n") << r.err;
+    EXPECT_EQ(r.err, "Ошибка обмена. Повторите загрузку.\n") << r.out;
     EXPECT_FALSE(scale.state().range);
 }
 
@@ -185,7 +185,7 @@ TEST(CliProducts, GarbledReadSavesNothingAndKeepsTheFile)
     std::ofstream(dir.path / "back.pl6", std::ios::binary) << "kept";
     auto r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "3", "--out", "back.pl6"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Ошибка обмена данными. Повторите попытку запроса.\n") << r.err;
+    EXPECT_EQ(r.err, "Ошибка обмена данными. Повторите попытку запроса.\n") << r.out;
     EXPECT_EQ(qmtest::fileText(dir.path / "back.pl6"), "kept");
     r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "3", "--out", "back.pl6"});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
@@ -204,15 +204,15 @@ TEST(CliProducts, SendNamesTheCellThatCannotBeSent)
     dir.writeProducts("list.pl6", {product("1"), product("2"), bad});
     auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--rows", "1-3"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Неправильно задан срок хранения.\n");
-    EXPECT_EQ(r.err, "qmscales-cli: row 3, column 4\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "строка 3, столбец «Срок хранения»: Неправильно задан срок хранения.\n");
     EXPECT_TRUE(scale.state().plu.empty());
 
     // Unchecked, the rows before it go; the row that cannot be converted ends the send.
     dir.writeProducts("list.pl6", {product("1"), product("2", "12a")});
     r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--no-check"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "qmscales-cli: row 2, column 3\n");
+    EXPECT_EQ(r.err.rfind("строка 2, столбец «Цена,коп.»: ", 0), 0u) << r.err;
     EXPECT_EQ(scale.state().plu.size(), 1u);
 }
 
@@ -223,8 +223,8 @@ TEST(CliProducts, SendFailureInTheMiddleFails)
     dir.writeProducts("list.pl6", {product("1"), product("2"), product("3")});
     const auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--no-check"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Ошибка обмена. Повторите еще раз.\n");
-    EXPECT_EQ(r.err, "") << "an exchange failure names no cell";
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Ошибка обмена. Повторите еще раз.\n") << "an exchange failure names no cell";
     EXPECT_EQ(scale.state().plu.size(), 1u);
 }
 
@@ -254,28 +254,30 @@ TEST(CliProducts, ReadProductsIntoPl6AndPlu)
     // Missing records and usage.
     r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "4", "--out", "four.pl6"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Запрашиваемые данные отсутствуют или произошла ошибка обмена.\n");
+    EXPECT_EQ(r.err, "Запрашиваемые данные отсутствуют или произошла ошибка обмена.\n");
     EXPECT_FALSE(fs::exists(dir.path / "four.pl6"));
     EXPECT_EQ(cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "x.txt"}).status, 2);
     EXPECT_EQ(cli(dir, {"read-products", "--scale", "Весы", "--out", "x.pl6"}).status, 2);
     EXPECT_EQ(cli(dir, {"read-products", "--scale", "Весы", "--all", "--plu", "3", "--out", "x.pl6"}).status, 2);
     r = cli(dir, {"read-products", "--scale", "Весы", "--range", "0-5", "--out", "x.pl6"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "Номер строки не может быть нулевым или больше 4000. Проверьте правильность ввода параметров.\n");
+    EXPECT_EQ(r.err, "Номер строки не может быть нулевым или больше 4000. Проверьте правильность ввода параметров.\n");
     r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "4001", "--out", "x.pl6"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "Ошибка ввода номера PLU. Это число от 1 до 4000.\n");
+    EXPECT_EQ(r.err, "Ошибка ввода номера PLU. Это число от 1 до 4000.\n");
 }
 
 TEST(CliProducts, FailedReadLeavesAnOlderFileAlone)
 {
-    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2), {"truncate=50@0x81#2"}));
+    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2), {"truncate=50@0x81#2-4000"}));
     ProductDir dir(scale);
     dir.writeProducts("old.pl6", {product("7")});
     const std::string before = qmtest::fileText(dir.path / "old.pl6");
     const auto r = cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "old.pl6"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Ошибка обмена данными. Повторите попытку запроса.\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Ошибка обмена данными. Повторите попытку запроса.\nПринятые до ошибки записи (1) сохранены в "
+                     "файл old.part.pl6; файл old.pl6 не изменен.\n");
     EXPECT_EQ(qmtest::fileText(dir.path / "old.pl6"), before);
 }
 
@@ -288,7 +290,7 @@ TEST(CliProducts, CtrlCStopsReadAllAndKeepsWhatWasRead)
     const auto r =
         cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "part.pl6"}, interruptAfter(scale, "0x81", 5));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Действие прервано. Принятые записи (2) сохранены в файл part.pl6.\n");
+    EXPECT_EQ(r.err, "Действие прервано. Принятые записи (2) сохранены в файл part.pl6.\n");
     const auto part = qm::loadProductFile(dir.path / "part.pl6", 0);
     ASSERT_EQ(part.table.rowCount(), 3);
     EXPECT_EQ(part.table.cell(1, 0), "1");
@@ -306,9 +308,9 @@ TEST(CliProducts, CtrlCNeverReplacesAnOlderFile)
     const auto r =
         cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "back.pl6"}, interruptAfter(scale, "0x81", 5));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Действие прервано. Принятые записи (2) сохранены в новый файл back.part2.pl6; файл back.pl6 "
+    EXPECT_EQ(r.err, "Действие прервано. Принятые записи (2) сохранены в новый файл back.part2.pl6; файл back.pl6 "
                      "не изменен.\n");
-    EXPECT_EQ(r.out.find("Данные приняты."), std::string::npos);
+    EXPECT_EQ(r.out, "");
     EXPECT_EQ(qmtest::fileText(dir.path / "back.pl6"), before);
     EXPECT_EQ(qmtest::fileText(dir.path / "back.part.pl6"), "earlier");
     const auto part = qm::loadProductFile(dir.path / "back.part2.pl6", 0);
@@ -322,7 +324,7 @@ TEST(CliProducts, CtrlCNeverReplacesAnOlderFile)
     const auto none =
         cli(other, {"read-products", "--scale", "Весы", "--all", "--out", "none.plu"}, interruptAfter(slow, "0x81", 3));
     EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.out, "Действие прервано. Данные не приняты, файл none.plu не записан.\n");
+    EXPECT_EQ(none.err, "Действие прервано. Данные не приняты, файл none.plu не записан.\n");
     EXPECT_FALSE(fs::exists(other.path / "none.plu"));
 }
 
@@ -339,13 +341,13 @@ TEST(CliProducts, CtrlCDuringSendOrDeleteSaysItStopped)
     dir.writeProducts("many.pl6", rows);
     auto r = cli(dir, {"send-products", "--scale", "Весы", "many.pl6"}, interruptAfter(scale, "0x82", 5));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Действие прервано.\n");
+    EXPECT_EQ(r.err, "Действие прервано.\n");
     r = cli(dir, {"send-products", "--scale", "Весы", "many.pl6", "--rows", "1-300"}, interruptAfter(scale, "0x82", 5));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Действие прервано.\n");
+    EXPECT_EQ(r.err, "Действие прервано.\n");
     r = cli(dir, {"delete-products", "--scale", "Весы", "--all", "--yes"}, interruptAfter(scale, "0x8D", 5));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Таблица товаров не удалена полностью. Действие прервано.\n");
+    EXPECT_EQ(r.err, "Таблица товаров не удалена полностью. Действие прервано.\n");
     EXPECT_GT(scale.state().plu.size(), 200u);
 }
 
@@ -360,8 +362,9 @@ TEST(CliProducts, ADeviceRemovedMidReadIsReportedInTheOperationsWords)
     const auto r =
         cli(dir, {"--trace", "trace.txt", "read-products", "--scale", "Весы", "--all", "--out", "x.pl6"}, stopScale);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Ошибка обмена данными. Повторите попытку запроса.\n");
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Ошибка обмена данными. Повторите попытку запроса.\nПринятые до ошибки записи (1) сохранены в "
+                     "файл x.part.pl6; файл x.pl6 не записан.\n");
     EXPECT_FALSE(fs::exists(dir.path / "x.pl6"));
     const std::string trace = qmtest::fileText(dir.path / "trace.txt");
     EXPECT_NE(trace.find("-- port error: COM1 ("), std::string::npos) << trace;
@@ -376,17 +379,17 @@ TEST(CliProducts, VerboseShowsTheSystemsTextOfAPortFailure)
         scale.stop();
     });
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Ошибка обмена данными. Повторите попытку запроса.\n");
-    EXPECT_EQ(r.err.rfind("qmscales-cli: COM1 (", 0), 0u) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("Ошибка обмена данными. Повторите попытку запроса.\nqmscales-cli: COM1 (", 0), 0u) << r.err;
 
     // A port that cannot be opened: the frame's message, and the system's text only with --verbose.
     fs::remove(dir.path / "ports.cfg");
     std::ofstream(dir.path / "ports.cfg") << "COM1=" << (dir.path / "no-such-device").string() << "\n";
     auto closed = cli(dir, {"cancel-range", "--scale", "Весы"});
     EXPECT_EQ(closed.status, 1);
-    EXPECT_EQ(closed.out, "Выбранный СОМ-порт не существует или занят другим приложением.\nПроверьте конфигурацию "
+    EXPECT_EQ(closed.out, "");
+    EXPECT_EQ(closed.err, "Выбранный СОМ-порт не существует или занят другим приложением.\nПроверьте конфигурацию "
                           "выбранных весов.\n");
-    EXPECT_EQ(closed.err, "");
     closed = cli(dir, {"--verbose", "cancel-range", "--scale", "Весы"});
     EXPECT_NE(closed.err.find("no-such-device"), std::string::npos) << closed.err;
 }
@@ -406,8 +409,9 @@ TEST(CliProducts, DeleteProductsAsksUnlessYesAndCancelRange)
 
     r = cli(dir, {"delete-products", "--scale", "Весы", "--plu", "3"});
     EXPECT_EQ(r.status, 1) << "no terminal to answer: No";
-    EXPECT_EQ(r.out, "ВНИМАНИЕ !\nЯчейка товара № 3 из выбранных весов будет удалена.\nПродолжить ?\n");
-    EXPECT_EQ(r.err, "qmscales-cli: не подтверждено: используйте --yes\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "ВНИМАНИЕ !\nЯчейка товара № 3 из выбранных весов будет удалена.\nПродолжить ?\n"
+                     "qmscales-cli: не подтверждено: используйте --yes\n");
     EXPECT_EQ(scale.state().plu.size(), 6u);
 
     r = cli(dir, {"delete-products", "--scale", "Весы", "--plu", "3", "--yes"});

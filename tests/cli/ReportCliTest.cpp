@@ -88,7 +88,7 @@ TEST(CliReports, ReadReportWithTotalsWritesTheReportFileTheTabOpens)
 
     r = cli(dir, {"read-report", "--scale", "Весы", "--plu", "4001", "--out", "bad.acc"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "Ошибка ввода номера PLU. Это число от 1 до 4000.\n");
+    EXPECT_EQ(r.err, "Ошибка ввода номера PLU. Это число от 1 до 4000.\n");
     EXPECT_EQ(cli(dir, {"read-report", "--scale", "Весы", "--all", "--plu", "3", "--out", "x.acc"}).status, 2);
     EXPECT_EQ(cli(dir, {"read-report", "--scale", "Весы", "--all"}).status, 2);
     EXPECT_FALSE(fs::exists(dir.path / "bad.acc"));

@@ -98,13 +98,14 @@ TEST(CliSettings, WriteSettingsRefusals)
     // Not confirmed: no terminal, no --yes.
     auto r = cli(dir, {"write-settings", "--scale", "Весы", "--offset", "20"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1), line(settingstext::kUnchanged));
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.substr(r.err.rfind('\n', r.err.size() - 2) + 1), line(settingstext::kUnchanged));
     r = cli(dir, {"write-settings", "--scale", "Весы", "--department", "1000", "--yes"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(settingstext::kBadDepartment));
+    EXPECT_EQ(r.err, line(settingstext::kBadDepartment));
     r = cli(dir, {"write-settings", "--scale", "Весы", "--date", "31.02.05", "--time", "10:00:00", "--yes"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(settingstext::kBadDate));
+    EXPECT_EQ(r.err, line(settingstext::kBadDate));
     EXPECT_EQ(emu.state().user, emu::UserSettings{});
     EXPECT_EQ(cli(dir, {"write-settings", "--scale", "Весы", "--date", "05.03.04", "--yes"}).status, 2);
     EXPECT_EQ(cli(dir, {"write-settings", "--scale", "Весы", "--now", "--time", "10:00:00"}).status, 2);
@@ -184,7 +185,7 @@ TEST(CliSettings, WriteKeysRefusesABadFileOrCellBeforeSending)
     std::ofstream(dir.path / "bad-cell.txt") << "1\t5\r\n7\t4001\r\n";
     r = cli(dir, {"write-keys", "--scale", "Весы", "bad-cell.txt"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, line(settingstext::kBadKeyCell));
-    EXPECT_EQ(r.err, "qmscales-cli: row 7, column 1\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "строка 7, столбец «Номер ячейки»: " + line(settingstext::kBadKeyCell));
     EXPECT_TRUE(emu.received().empty());
 }
