@@ -32,7 +32,8 @@ bool saveProducts(CliContext& context, const std::string& file, const Table& pro
         error = saveCellFile(file, products);
     } else {
         for (const PluLoss& loss : pluLosses(products))
-            context.error("row " + std::to_string(loss.row) + " does not fit the .plu format whole");
+            context.error("Строка " + std::to_string(loss.row) +
+                          " не помещается в формат .plu целиком: часть данных будет потеряна.");
         error = SaveFile1_5(file, products);
     }
     if (error)
