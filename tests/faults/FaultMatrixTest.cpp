@@ -93,6 +93,8 @@ const char* const kFreeFactory = "the factory record holds free binary values, a
                                  "codes whose 6..255 are documented answers: nothing to check";
 const char* const kFreeLogo = "the logo answer is one byte of no documented meaning and 512 bytes of free dots: "
                               "nothing to check, a garbled logo reads as another picture";
+const char* const kOneProbe = "test-link addresses once and asks nothing again: the rest of a lasting silence would "
+                              "meet the next operation's addressing";
 const char* const kFirstByteOnly = "test-link reads the first answer byte only: a scale that answers its own number "
                                    "is working to it, ready or not";
 
@@ -159,7 +161,7 @@ const std::vector<Operation>& operations()
         {"ClearTotals", {"clear-totals", "--scale", "Весы", "--grand", "--yes"}, "0x86", true, qm::reporttext::kClearFailed, ""},
         {"SendLogo", {"send-logo", "--scale", "Весы", "logo.qmi"}, "0x8C", true, qm::logotext::kWriteFailed, ""},
         {"ReadLogo", {"read-logo", "--scale", "Весы", "--out", "out.qmi"}, "0x97", false, qm::logotext::kReadFailed, "out.qmi", {{"Garbled", kFreeLogo}}},
-        {"TestLink", {"test-link", "--scale", "Весы"}, "addr", false, "", "", {{"NotReady", kFirstByteOnly}}, linkRow},
+        {"TestLink", {"test-link", "--scale", "Весы"}, "addr", false, "", "", {{"NotReady", kFirstByteOnly}, {"SilentThrice", kOneProbe}}, linkRow},
         {"AutoloadOnce", {"autoload", "--once"}, "0x82", true, "", "", {}, loadLine, true},
     };
     return ops;
@@ -334,7 +336,10 @@ TEST_P(FaultMatrix, FailsWithItsMessageAndLeavesThePortUsable)
 
     if (fault.askedAgain && read) {
         EXPECT_EQ(r.status, 0) << r.out << r.err;
-        EXPECT_GE(commandsLogged(), 2) << "the lost answer asked again";
+        // A late answer may still fall within a long window (messages, logo): then it is read at once.
+        if (!fault.late) {
+            EXPECT_GE(commandsLogged(), 2) << "the lost answer asked again";
+        }
         EXPECT_LT(took, std::chrono::seconds(20));
         EXPECT_FALSE(fs::exists(dir.path / "protocol.txt"));
         return;
