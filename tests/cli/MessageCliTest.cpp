@@ -194,7 +194,7 @@ TEST(CliMessages, ReadMessagesUsage)
 
 TEST(CliMessages, FailedReadLeavesAnOlderFileAlone)
 {
-    qmtest::EmuProcess emu(scaleOptions(emu::StateBuilder(kScale).message(1, {"a"}).json(), {"truncate=10@0x83#2"}));
+    qmtest::EmuProcess emu(scaleOptions(emu::StateBuilder(kScale).message(1, {"a"}).json(), {"truncate=10@0x83#2-4"}));
     StartDir dir(emu);
     dir.writeMessages("old.msg", {{"5", "old"}});
     const std::string before = qmtest::fileText(dir.path / "old.msg");

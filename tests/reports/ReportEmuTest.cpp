@@ -170,9 +170,9 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrGarbledAnswerGivesTwoMe
         EXPECT_EQ(r.table.rowCount(), 2) << "the table stays as it was";
         EXPECT_EQ(rig.fb.lastMessage(), kReceived);
     }
-    // A short answer, and one garbled on the line: 3997 free PLU arrive as 61538, the clock
-    // bytes with nibbles over 9.
-    for (const char* fault : {"truncate=40@0x85", "garble@0x85#1"}) {
+    // A short answer, and one garbled on the line at the first ask and at both asked again: 3997
+    // free PLU arrive as 61538, the clock bytes with nibbles over 9.
+    for (const char* fault : {"truncate=40@0x85", "garble@0x85#1-3"}) {
         ProductRig rig(scaleWithSales({fault}));
         Report r;
         EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Failed) << fault;
@@ -186,9 +186,10 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrGarbledAnswerGivesTwoMe
 TEST(ReportEmu, GarbledRecordIsAnExchangeErrorThatChangesNothing)
 {
     // PLU 3 garbled arrives as PLU 4294967292: not the record asked for.
-    ProductRig rig(scaleWithSales({"garble@0x81#1"}));
+    ProductRig rig(scaleWithSales({"garble@0x81#1-3"})); // at the first ask and at both asked again
     Report r;
     EXPECT_EQ(readReportOne(rig.link(), "3", r.sink, {}), TransferOutcome::Failed);
+    ASSERT_FALSE(rig.fb.failures.empty());
     EXPECT_EQ(rig.fb.failures.back().kind, FailureKind::ReadFailed);
     EXPECT_EQ(rig.fb.lastMessage(), "Ошибка обмена данными. Повторите попытку запроса.");
     EXPECT_EQ(r.table.cell(1, 0), "");

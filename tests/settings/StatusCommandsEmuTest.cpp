@@ -110,7 +110,7 @@ TEST(StatusCommands, GarbledKeyAnswerOfACellIsAFailure)
     // Cell 300 garbled with 0xFF arrives as -301: a key calls up no such cell.
     emu::ScaleState s;
     s.priceKeys[2] = 300;
-    StatusRig rig(withState(s, {"garble@0x96#1"}));
+    StatusRig rig(withState(s, {"garble@0x96#1-3"})); // at the first ask and at both asked again
     std::int64_t cell = 9;
     EXPECT_FALSE(PrSet(rig.addressed(1), 3, cell));
     EXPECT_EQ(cell, 9);
@@ -122,7 +122,7 @@ TEST(StatusCommands, GarbledKeyAnswerOfACellIsAFailure)
 TEST(StatusCommands, GarbledStatusFailsAndLeavesTheValues)
 {
     // Product 37 garbled with 0xFF arrives as -38.
-    StatusRig rig(withState(statusState(), {"garble@0x89#1"}));
+    StatusRig rig(withState(statusState(), {"garble@0x89#1-3"})); // at the first ask and both asked again
     ScaleStatus status;
     status.price = 77;
     EXPECT_FALSE(GetStatus(rig.addressed(1), status));
