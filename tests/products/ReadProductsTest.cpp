@@ -55,7 +55,7 @@ TEST(ReadProducts, ReadAllFillsOnlyTheRecordsTheScaleHolds)
     Target t;
     t.table.setRow(1, {"99", "old"});
     EXPECT_EQ(readAllProducts(rig.link(), t.sink, {}), TransferOutcome::Done);
-    EXPECT_EQ(rig.countEvents("command 0x81"), 4000);
+    EXPECT_EQ(rig.countEvents("command 0x81"), 4000) << "an empty cell (0xEE) is not asked again";
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Данные приняты."});
     EXPECT_TRUE(t.modified);
     ASSERT_EQ(t.table.rowCount(), 3);

@@ -68,11 +68,6 @@ struct LineFault {
     const char* name;
     const char* fault;
 };
-[[maybe_unused]] void PrintTo(const LineFault& fault, std::ostream* os)
-{
-    *os << fault.fault;
-}
-
 std::string caseName(const testing::TestParamInfo<std::tuple<LineFault, bool>>& info)
 {
     return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "Lasting" : "Once");
@@ -121,18 +116,6 @@ INSTANTIATE_TEST_SUITE_P(LineFaults, ReadRetry,
                                                           LineFault{"Missing", "silent"}),
                                           testing::Bool()),
                          caseName);
-
-// The scale's 0xEE is its final word on a cell: an empty cell is read once and skipped.
-TEST(ReadRetryFinal, EmptyCellIsNotAskedAgain)
-{
-    qmtest::EmuOptions o;
-    o.stateJson = emu::StateBuilder().plu(1, "a", 100).plu(3, "c", 300).json();
-    ProductRig rig(o);
-    Target t;
-    EXPECT_EQ(readProductRange(rig.link(), 1, 3, t.sink, {}), TransferOutcome::Done);
-    EXPECT_EQ(rig.countEvents("command 0x81"), 3);
-    EXPECT_EQ(t.table.rowCount(), 3);
-}
 
 // One short, one shifted and one late answer in a read of 100 products: it succeeds, equals the
 // scale, and the three retries cost about a second.
