@@ -1,5 +1,6 @@
 #include "link/ScaleSession.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "common/IntText.h"
@@ -48,6 +49,7 @@ bool ScaleSession::Connection(const std::string& portText, const std::string& sp
         }
     }
     m_lineFailure.reset();
+    m_addressed.reset();
     m_burstBytes = 0;
     try {
         m_comm.Connect();
@@ -141,6 +143,61 @@ std::optional<Bytes> ScaleSession::fetch(const Bytes& request, int size, int win
     return readBytes(size);
 }
 
+Reply ScaleSession::ask(const std::function<Reply()>& exchange)
+{
+    Reply reply = exchange();
+    for (int again = 1; reply == Reply::Lost && again <= kAskAgain && m_addressed && !m_lineFailure; ++again) {
+        m_comm.note("read answer lost: asked again (" + std::to_string(again) + " of " + std::to_string(kAskAgain) +
+                    ")");
+        awaitQuiet();
+        // A scale that does not take the addressing now has lost this try as well.
+        reply = address(*m_addressed) == AddressResult::Ready ? exchange() : Reply::Lost;
+    }
+    return reply;
+}
+
+std::optional<Bytes> ScaleSession::askRecord(const Bytes& request, int size, int windowMs,
+                                             const std::function<bool(const std::uint8_t*)>& check)
+{
+    std::optional<Bytes> record;
+    ask([&] {
+        record = fetch(request, size, windowMs);
+        if (!record) {
+            // The scale answers a read of something it does not hold with 0xEE alone.
+            const bool notHeld = waiting() == 1 && readByte() == kNotFound;
+            return notHeld ? Reply::Final : Reply::Lost;
+        }
+        if (check && !check(record->data())) {
+            record.reset();
+            return Reply::Lost;
+        }
+        return Reply::Taken;
+    });
+    return record;
+}
+
+void ScaleSession::awaitQuiet()
+{
+    using namespace std::chrono;
+    const auto start = steady_clock::now();
+    onLine([&] {
+        auto lastByte = start;
+        for (;;) {
+            const int n = m_comm.GetIn();
+            if (n > 0) {
+                m_comm.GetBytes(n);
+                lastByte = steady_clock::now();
+            }
+            const auto now = steady_clock::now();
+            const auto quietLeft = duration_cast<milliseconds>(lastByte + milliseconds(kQuietLineMs) - now).count();
+            const auto limitLeft = duration_cast<milliseconds>(start + milliseconds(kQuietLimitMs) - now).count();
+            if (quietLeft <= 0 || limitLeft <= 0)
+                break;
+            m_comm.waitForInput(static_cast<int>(std::min(quietLeft, limitLeft)));
+        }
+    });
+}
+
 void ScaleSession::pause(int ms)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -157,6 +214,7 @@ AddressResult ScaleSession::address(int scaleNumber, bool emptyQueueFirst, int w
         return AddressResult::NoLink;
     if (readByte() != kReady)
         return AddressResult::NotReady;
+    m_addressed = scaleNumber;
     return AddressResult::Ready;
 }
 

@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,19 @@ inline constexpr int kAddressWindowMs = 200;
 enum class Count { Exactly, AtLeast };
 
 enum class AddressResult { Ready, NoLink, NotReady };
+
+// What one read exchange came to: a record that passed its check (Taken); the scale's word that
+// there is none, 0xEE, which asking again would not change (Final); or an answer lost on the
+// line: missing, short, late, or failing its check (Lost).
+enum class Reply { Taken, Final, Lost };
+
+// A lost read answer is asked for at most this many times more.
+inline constexpr int kAskAgain = 2;
+// The line is quiet when no byte has come for this long: at every speed in use a byte time is far
+// shorter, so the rest of a late or shifted answer cannot still be on its way.
+inline constexpr int kQuietLineMs = 100;
+// A line that never falls quiet (another device talking) holds a retry no longer than this.
+inline constexpr int kQuietLimitMs = 2000;
 
 class ScaleSession
 {
@@ -78,6 +92,18 @@ class ScaleSession
     // for a short, long or missing answer (the bytes stay for the next NewQue).
     std::optional<Bytes> fetch(const Bytes& request, int size, int windowMs);
 
+    // Runs a read exchange and, while its answer is lost, asks again: the line is let go quiet,
+    // the scale of the last good addressing is addressed afresh and the exchange runs once more,
+    // at most kAskAgain times, each a note in the line's trace. The reply of the last run. Only
+    // for reads: a write, delete or clear is never repeated. The first run costs nothing extra.
+    Reply ask(const std::function<Reply()>& exchange);
+    // fetch, asked again by ask() while the answer is missing, short, long or fails `check` (none:
+    // any answer of the size). A lone 0xEE is the scale's final word: nullopt, not asked again.
+    std::optional<Bytes> askRecord(const Bytes& request, int size, int windowMs,
+                                   const std::function<bool(const std::uint8_t*)>& check = {});
+    // Drops input until no byte has come for kQuietLineMs (kQuietLimitMs at most).
+    void awaitQuiet();
+
     // Waits from `since` until a first byte is waiting or windowMs have passed: the link
     // test's answer time.
     struct FirstByte {
@@ -101,6 +127,9 @@ class ScaleSession
     template <class Use> bool onLine(Use use);
 
     std::optional<std::string> m_lineFailure;
+    // The scale number of the last addressing the scale answered ready, since the last Connection:
+    // the scale a lost answer is asked again of.
+    std::optional<int> m_addressed;
     SerialLine& m_comm;
     Feedback& m_feedback;
     // The last burst handed to the line and when: its tail may still be in transit.

@@ -91,6 +91,8 @@ class SerialLine
     virtual void SendBytes(const std::uint8_t* data, size_t size) = 0;
     // Blocks until new input arrives or msecs pass.
     virtual void waitForInput(int msecs) = 0;
+    // A line of text in the byte trace, if the line keeps one (a read asked again).
+    virtual void note(const std::string& /*text*/) {}
 };
 
 } // namespace qm

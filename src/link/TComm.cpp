@@ -302,6 +302,12 @@ void TComm::waitForInput(int msecs)
         m_device->clearError();
 }
 
+void TComm::note(const std::string& text)
+{
+    if (m_trace)
+        m_trace->note(text);
+}
+
 void TComm::flushOutput()
 {
     if (m_device && m_device->isOpen())

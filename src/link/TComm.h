@@ -87,6 +87,7 @@ class TComm : public SerialLine
 
     // Blocks until new input arrives or msecs pass: the wait behind every reply window.
     void waitForInput(int msecs) override;
+    void note(const std::string& text) override;
     // Blocks until the bytes written are handed to the device.
     void flushOutput();
 

@@ -14,10 +14,10 @@ bool SendLogo(ScaleSession& session, const LogoPicture& picture)
 
 bool GetLogo(ScaleSession& session, LogoPicture& picture)
 {
-    session.send(encodeGetLogo());
-    if (!session.replyWindow(kReadLogoAnswerSize, kLogoWindowMs, Count::Exactly))
+    const auto answer = session.askRecord(encodeGetLogo(), kReadLogoAnswerSize, kLogoWindowMs);
+    if (!answer)
         return false;
-    picture = decodeGetLogoAnswer(session.readBytes(kReadLogoAnswerSize));
+    picture = decodeGetLogoAnswer(*answer);
     return true;
 }
 

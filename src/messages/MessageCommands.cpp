@@ -13,10 +13,10 @@ bool SendMsg(ScaleSession& session, std::uint16_t number, const MessageLines& li
 
 bool GetMsg(ScaleSession& session, std::uint16_t number, MessageLines& lines)
 {
-    session.send(encodeGetMsg(number));
-    if (!session.replyWindow(kReadMsgAnswerSize, kReadMsgWindowMs, Count::Exactly))
+    const auto answer = session.askRecord(encodeGetMsg(number), kReadMsgAnswerSize, kReadMsgWindowMs);
+    if (!answer)
         return false;
-    lines = decodeGetMsgAnswer(session.readBytes(kReadMsgAnswerSize));
+    lines = decodeGetMsgAnswer(*answer);
     return true;
 }
 

@@ -19,9 +19,9 @@ inline constexpr int kDeleteMsgAddressWindowMs = 900;
 
 // True when exactly one byte, 0xAA, answers within the window.
 bool SendMsg(ScaleSession& session, std::uint16_t number, const MessageLines& lines);
-// True when exactly 401 bytes answer; lines then hold the message. On false the lines are left
-// as they were and the answer stays in the input queue. The answer carries nothing to check
-// (see decodeGetMsgAnswer): 401 bytes are taken as they come.
+// True when exactly 401 bytes answer, at the first ask or one of the two asked again; lines then
+// hold the message. On false the lines are left as they were; a lone 0xEE is not asked again. The answer carries
+// nothing to check (see decodeGetMsgAnswer): 401 bytes are taken as they come.
 bool GetMsg(ScaleSession& session, std::uint16_t number, MessageLines& lines);
 bool DeleteMsg(ScaleSession& session, std::uint16_t number);
 

@@ -34,30 +34,39 @@ bool SendPlu(ScaleSession& session, const PluRecord& record)
     return session.acknowledged(kWriteWindowMs, Count::AtLeast);
 }
 
+namespace
+{
+Reply askPlu(ScaleSession& session, const Bytes& request, std::int64_t plu, PluRecord& record)
+{
+    record = PluRecord{};
+    session.send(request);
+    // The status byte and the record usually arrive together: wait for the first byte only.
+    if (session.replyWindow(1, kWindowMs, Count::AtLeast)) {
+        if (session.readByte() == kNotFound) {
+            record.price = -1;
+            return Reply::Final;
+        }
+        awaitTrickle(session, kReadRecordSize);
+    }
+    if (!session.replyWindow(kReadRecordSize, kWindowMs))
+        return Reply::Lost;
+    const Bytes bytes = session.readBytes(kReadRecordSize);
+    // 100 bytes that are no record of this PLU (garbled on the line, or another record's) are
+    // an answer lost: price 0, as for a short answer.
+    if (!isPluRecordOf(bytes.data(), plu))
+        return Reply::Lost;
+    record = decodePluRecord(bytes.data());
+    return Reply::Taken;
+}
+} // namespace
+
 bool GetPlu(ScaleSession& session, std::int64_t plu, PluRecord& record)
 {
     record = PluRecord{};
     const auto request = encodePluCommand(kReadPlu, plu);
     if (!request)
         return false;
-    session.send(*request);
-    // The status byte and the record usually arrive together: wait for the first byte only.
-    if (session.replyWindow(1, kWindowMs, Count::AtLeast)) {
-        if (session.readByte() == kNotFound) {
-            record.price = -1;
-            return false;
-        }
-        awaitTrickle(session, kReadRecordSize);
-    }
-    if (!session.replyWindow(kReadRecordSize, kWindowMs))
-        return false;
-    const Bytes bytes = session.readBytes(kReadRecordSize);
-    // 100 bytes that are no record of this PLU (garbled on the line, or another record's) are
-    // an answer lost: price 0, as for a short answer.
-    if (!isPluRecordOf(bytes.data(), plu))
-        return false;
-    record = decodePluRecord(bytes.data());
-    return true;
+    return session.ask([&] { return askPlu(session, *request, plu, record); }) == Reply::Taken;
 }
 
 bool DeletePlu(ScaleSession& session, std::int64_t plu)

@@ -1,7 +1,8 @@
 #pragma once
 // The product commands on an open, addressed link: write, read and delete one record, set and
-// cancel the virtual range, and the poll of virtual synchronisation. None of them retries,
-// shows a message or empties the input queue; the operations do.
+// cancel the virtual range, and the poll of virtual synchronisation. Only the read asks a lost
+// answer again (ScaleSession::ask); none shows a message or empties the input queue first; the
+// operations do.
 
 #include <cstdint>
 
@@ -17,8 +18,9 @@ class ScaleSession;
 bool SendPlu(ScaleSession& session, const PluRecord& record);
 
 // 0x81 and the PLU number. True with the decoded record, whose PLU number is the one asked for.
-// False otherwise, with record.price -1 when the scale answered 0xEE (no such record) and 0 when
-// the answer was missing, incomplete or no record of that PLU (isPluRecordOf).
+// False otherwise, with record.price -1 when the scale answered 0xEE (no such record: not asked
+// again) and 0 when the answer was missing, incomplete or no record of that PLU (isPluRecordOf)
+// at the first ask and at both asked again.
 bool GetPlu(ScaleSession& session, std::int64_t plu, PluRecord& record);
 
 // 0x8D and the PLU number; true when exactly one byte, 0xAA, answers. A missing record and a

@@ -7,13 +7,11 @@ namespace qm
 
 bool GetTotal(ScaleSession& session, GeneralTotals& totals)
 {
-    session.send(kGetTotal);
-    if (!session.replyWindow(kGeneralTotalsSize, kGetTotalWindowMs, Count::Exactly))
+    const auto record =
+        session.askRecord(Bytes{kGetTotal}, kGeneralTotalsSize, kGetTotalWindowMs, isGeneralTotalsRecord);
+    if (!record)
         return false;
-    const Bytes record = session.readBytes(kGeneralTotalsSize);
-    if (!isGeneralTotalsRecord(record.data()))
-        return false;
-    totals = decodeGeneralTotals(record.data());
+    totals = decodeGeneralTotals(record->data());
     return true;
 }
 

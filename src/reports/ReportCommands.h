@@ -1,5 +1,6 @@
 #pragma once
-// The totals commands on an open, addressed link. None of them empties the input queue or shows
+// The totals commands on an open, addressed link. The read asks a lost answer again
+// (ScaleSession::ask); the clears are never repeated. None empties the input queue first or shows
 // a message: the operations decide what a false result means. The per-product totals are read
 // with the product read command (products/ProductCommands.h).
 

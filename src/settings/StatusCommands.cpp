@@ -16,8 +16,8 @@ constexpr int kKeyWriteWindowMs = 500;
 
 bool GetStatus(ScaleSession& session, ScaleStatus& status)
 {
-    const auto answer = session.fetch(Bytes{kReadStatus}, kStatusRecordSize, kReadWindowMs);
-    if (!answer || !isStatusRecord(answer->data()))
+    const auto answer = session.askRecord(Bytes{kReadStatus}, kStatusRecordSize, kReadWindowMs, isStatusRecord);
+    if (!answer)
         return false;
     status = decodeStatus(answer->data());
     return true;
@@ -28,13 +28,11 @@ bool PrSet(ScaleSession& session, int key, std::int64_t& cell)
     const auto request = encodePriceKeyRead(key);
     if (!request)
         return false;
-    const auto answer = session.fetch(*request, kPriceKeyAnswerSize, kReadWindowMs);
+    const auto isKey = [](const std::uint8_t* bytes) { return decodePriceKey(bytes).has_value(); };
+    const auto answer = session.askRecord(*request, kPriceKeyAnswerSize, kReadWindowMs, isKey);
     if (!answer)
         return false;
-    const auto read = decodePriceKey(answer->data());
-    if (!read)
-        return false;
-    cell = *read;
+    cell = *decodePriceKey(answer->data());
     return true;
 }
 
@@ -49,7 +47,7 @@ bool SendPrSet(ScaleSession& session, std::int64_t cell, int key)
 
 bool ReadFactorySettings(ScaleSession& session, FactorySettings& settings)
 {
-    const auto answer = session.fetch(Bytes{kReadFactory}, kFactoryRecordSize, kReadWindowMs);
+    const auto answer = session.askRecord(Bytes{kReadFactory}, kFactoryRecordSize, kReadWindowMs);
     if (!answer)
         return false;
     settings = decodeFactory(answer->data());

@@ -1,7 +1,8 @@
 #pragma once
-// The status, price-key and factory-settings commands on an open, addressed link. None of them
-// retries, shows a message or empties the input queue; the operations do, and address the
-// scale before each. A false return leaves the outputs as they were.
+// The status, price-key and factory-settings commands on an open, addressed link. A read asks a
+// lost answer again (ScaleSession::ask); the key write is never repeated. None shows a message or
+// empties the input queue first; the operations do, and address the scale before each. A false
+// return leaves the outputs as they were.
 
 #include <cstdint>
 

@@ -22,8 +22,8 @@ bool sendForAck(ScaleSession& session, const std::optional<Bytes>& request)
 
 bool GetUserSet(ScaleSession& session, UserSettings& settings)
 {
-    const auto record = session.fetch(Bytes{kReadUserSet}, kUserSetRecordSize, kReadWindowMs);
-    if (!record || !isUserSetRecord(record->data()))
+    const auto record = session.askRecord(Bytes{kReadUserSet}, kUserSetRecordSize, kReadWindowMs, isUserSetRecord);
+    if (!record)
         return false;
     settings = decodeUserSet(record->data());
     return true;
@@ -36,7 +36,7 @@ bool SendUserSet(ScaleSession& session, const UserSettings& settings)
 
 bool GetShop(ScaleSession& session, ShopName& shop)
 {
-    const auto record = session.fetch(Bytes{kReadShop}, kShopRecordSize, kReadWindowMs);
+    const auto record = session.askRecord(Bytes{kReadShop}, kShopRecordSize, kReadWindowMs);
     if (!record)
         return false;
     shop = decodeShop(record->data());

@@ -1,7 +1,8 @@
 #pragma once
 // The user-settings commands on an open, addressed link: read and write the settings and the
-// shop name, write the date and the time. None of them retries, shows a message or empties the
-// input queue; the operations do, and address the scale before each.
+// shop name, write the date and the time. The reads ask a lost answer again (ScaleSession::ask);
+// the writes are never repeated. None shows a message or empties the input queue first; the
+// operations do, and address the scale before each.
 
 #include "settings/UserSettingsCodec.h"
 

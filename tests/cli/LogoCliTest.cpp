@@ -213,7 +213,7 @@ TEST(CliLogo, ReadLogoWritesTheFileOnlyWhenTheWholeLogoArrived)
     qmtest::EmuOptions options;
     options.number = kScale;
     options.stateJson = emu::StateBuilder(kScale).logo(scaleBytes(corners())).json();
-    options.faults = {"truncate=100@0x97#2"};
+    options.faults = {"truncate=100@0x97#2-4"}; // the second read, asked thrice
     qmtest::EmuProcess emu(options);
     StartDir dir(&emu);
     auto r = cli(dir, {"read-logo", "--scale", "Весы 1", "--out", "read.qmi"});

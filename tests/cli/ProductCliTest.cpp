@@ -179,8 +179,9 @@ TEST(CliProducts, VirtualSendToAScaleThatAsksForEverEndsAndCancelsTheRange)
 
 TEST(CliProducts, GarbledReadSavesNothingAndKeepsTheFile)
 {
-    // PLU 3 at 300 kopecks garbled on the line would read as PLU 4294967292 at 4294966995.
-    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(3, "c", 300), {"garble@0x81#1"}));
+    // PLU 3 at 300 kopecks garbled on the line, at the first ask and at both asked again, would
+    // read as PLU 4294967292 at 4294966995.
+    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(3, "c", 300), {"garble@0x81#1-3"}));
     ProductDir dir(scale);
     std::ofstream(dir.path / "back.pl6", std::ios::binary) << "kept";
     auto r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "3", "--out", "back.pl6"});

@@ -2,7 +2,8 @@
 // operation's own message (test-link's test row, the unattended load's protocol line), exit
 // status 1, a bounded time, no file written, changed or deleted (a load file and its queue stay
 // where they are; the load's line goes to protocol.txt), and the next operation on the same port
-// works.
+// works. A read asks a lost answer again: one fault of the line on one answer is read through,
+// the same fault on three answers in a row fails it; a write is never repeated.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -49,6 +50,9 @@ struct FaultCase {
     bool powerOff = false;
     bool gone = false;
     bool late = false; // the scale answers after the window: the next operation waits it out
+    // A read asks the lost answer again and succeeds; onlyReads: a write's own window decides.
+    bool askedAgain = false;
+    bool onlyReads = false;
 };
 
 // What a failed run prints when it is not the message of Expect: the case, the start directory.
@@ -93,6 +97,8 @@ const char* const kFreeStatus = "the status record holds free flags and signed n
                                 "shown as sent: nothing to check, a garbled status reads as another state";
 const char* const kFreeTotals = "the general totals hold free counters, a clock and free-cell counts that are only "
                                 "shown as sent: nothing to check, garbled totals read as other figures";
+const char* const kOneProbe = "test-link addresses once and asks nothing again: the rest of a lasting silence would "
+                              "meet the next operation's addressing";
 const char* const kFirstByteOnly = "test-link reads the first answer byte only: a scale that answers its own number "
                                    "is working to it, ready or not";
 
@@ -159,7 +165,7 @@ const std::vector<Operation>& operations()
         {"ClearTotals", {"clear-totals", "--scale", "Весы", "--grand", "--yes"}, "0x86", true, qm::reporttext::kClearFailed, ""},
         {"SendLogo", {"send-logo", "--scale", "Весы", "logo.qmi"}, "0x8C", true, qm::logotext::kWriteFailed, ""},
         {"ReadLogo", {"read-logo", "--scale", "Весы", "--out", "out.qmi"}, "0x97", false, qm::logotext::kReadFailed, "out.qmi", {{"Garbled", kFreeLogo}}},
-        {"TestLink", {"test-link", "--scale", "Весы"}, "addr", false, "", "", {{"NotReady", kFirstByteOnly}}, linkRow},
+        {"TestLink", {"test-link", "--scale", "Весы"}, "addr", false, "", "", {{"NotReady", kFirstByteOnly}, {"SilentThrice", kOneProbe}}, linkRow},
         {"AutoloadOnce", {"autoload", "--once"}, "0x82", true, "", "", {}, loadLine, true},
     };
     return ops;
@@ -171,12 +177,16 @@ const std::vector<FaultCase>& faults()
         {"SilentAtAddressing", "silent@addr#1", Expect::NoLink},
         {"WrongNumber", "wrong-number@addr#1", Expect::NoLink},
         {"NotReady", "not-ready@addr#1", Expect::NotReady},
-        {"Silent", "silent@CMD#1", Expect::Exchange},
+        {"Silent", "silent@CMD#1", Expect::Exchange, false, false, false, true},
+        {"SilentThrice", "silent@CMD#1-3", Expect::Exchange},
         {"Nak", "nak@CMD#1", Expect::Exchange},
-        {"Truncated", "truncate=0@CMD#1", Expect::Exchange},
+        {"Truncated", "truncate=0@CMD#1", Expect::Exchange, false, false, false, true},
+        // Late from both sides: past the command's window but within the two asks again (the
+        // read gets it), and past them all (it fails).
+        {"LateWithinTheRetries", "delay=500@CMD#1", Expect::Exchange, false, false, true, true, true},
         {"DelayedPastTheWindow", "delay=2500@CMD#1", Expect::Exchange, false, false, true},
-        {"StrayBeforeTheAnswer", "stray@CMD#1", Expect::Exchange},
-        {"Garbled", "garble@CMD#1", Expect::Exchange},
+        {"StrayBeforeTheAnswer", "stray@CMD#1", Expect::Exchange, false, false, false, true},
+        {"Garbled", "garble@CMD#1", Expect::Exchange, false, false, false, true},
         {"PowerOffMidTransfer", "delay=1500@CMD#1", Expect::Exchange, true},
         {"DeviceGone", "", Expect::PortGone, false, true},
     };
@@ -297,6 +307,9 @@ TEST_P(FaultMatrix, FailsWithItsMessageAndLeavesThePortUsable)
     for (const auto& [name, reason] : op.skips)
         if (name == fault.name)
             GTEST_SKIP() << reason;
+    const bool read = !op.acknowledged && op.command != "addr";
+    if (fault.onlyReads && !read)
+        GTEST_SKIP() << "a write or a probe waits its own window for a late answer";
     qmtest::EmuOptions options;
     options.stateJson = emu::StateBuilder().plu(1, "a", 100).plu(2, "b", 200).plu(3, "c", 300).json();
     if (!fault.emuFault.empty())
@@ -318,7 +331,26 @@ TEST_P(FaultMatrix, FailsWithItsMessageAndLeavesThePortUsable)
     const auto start = std::chrono::steady_clock::now();
     const auto r = cli(dir, op.words, whileRunning);
     const auto took = std::chrono::steady_clock::now() - start;
+    const auto commandsLogged = [&] {
+        int n = 0;
+        for (const auto& e : scale.log())
+            n += e.kind == qmtest::EmuLogEntry::Kind::Event && e.event.rfind("command " + op.command, 0) == 0;
+        return n;
+    };
 
+    if (fault.askedAgain && read) {
+        EXPECT_EQ(r.status, 0) << r.out << r.err;
+        // A late answer may still fall within a long window (messages, logo): then it is read at once.
+        if (!fault.late) {
+            EXPECT_GE(commandsLogged(), 2) << "the lost answer asked again";
+        }
+        EXPECT_LT(took, std::chrono::seconds(20));
+        EXPECT_FALSE(fs::exists(dir.path / "protocol.txt"));
+        return;
+    }
+    if (fault.name == "Nak") {
+        EXPECT_EQ(commandsLogged(), 1) << "a refused write is not repeated";
+    }
     EXPECT_EQ(r.status, 1) << r.out << r.err;
     // The message goes to standard error; test-link's row and the load's line are data.
     EXPECT_EQ(masked(op.printed ? r.out : r.err), expectedOutput(op, fault, dir.path) + "\n") << r.out << r.err;

@@ -91,8 +91,9 @@ TEST(MessageReadEmu, StopAfterKRecordsKeepsThemAndDropsTheTrailingRow)
 
 TEST(MessageReadEmu, IncompleteAnswerEndsTheReadWithRowsSoFar)
 {
-    // The answer to the fifth read loses its last byte: 400 bytes are no message.
-    qmtest::EmuProcess emu(emuOptions(kScale, {"truncate=400@0x83#5"}, scaleWith37()));
+    // The answer to the fifth read loses its last byte, at the first ask and at both asked again:
+    // 400 bytes are no message.
+    qmtest::EmuProcess emu(emuOptions(kScale, {"truncate=400@0x83#5-7"}, scaleWith37()));
     EmuLink s(emu, kScale);
     Target t;
     EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Failed);
@@ -100,19 +101,19 @@ TEST(MessageReadEmu, IncompleteAnswerEndsTheReadWithRowsSoFar)
     ASSERT_EQ(t.table.rowCount(), 3) << "message 3 and the empty row kept for the next";
     EXPECT_EQ(t.table.cell(1, 0), "3");
     EXPECT_EQ(t.table.cell(2, 0), "");
-    EXPECT_EQ(emu.received(), readRequests(1, 5));
+    EXPECT_EQ(emu.received(), concat({readRequests(1, 5), readRequests(5, 5), readRequests(5, 5)}));
     EXPECT_FALSE(s.fb.progressVisible);
 }
 
 TEST(MessageReadEmu, AnAnswerOneByteTooLongIsNoMessage)
 {
     // 402 bytes instead of 401: the read fails like a short one.
-    qmtest::EmuProcess emu(emuOptions(kScale, {"extra=1@0x83#3"}, scaleWith37()));
+    qmtest::EmuProcess emu(emuOptions(kScale, {"extra=1@0x83#3-5"}, scaleWith37()));
     EmuLink s(emu, kScale);
     Target t;
     EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Запрос несуществующего сообщения или ошибка обмена."});
-    EXPECT_EQ(emu.received(), readRequests(1, 3));
+    EXPECT_EQ(emu.received(), concat({readRequests(1, 3), readRequests(3, 3), readRequests(3, 3)}));
 }
 
 TEST(MessageReadEmu, SaveFirstQuestionGuardsAModifiedTable)

@@ -74,13 +74,17 @@ Bytes sendBytes(const Table& t, std::initializer_list<int> rows)
 
 TEST(ProductExtraBytes, ReadOneAnsweredOneByteTooLongIsAnExchangeError)
 {
-    ProductRig rig(fiveProducts({"extra=1@0x81#1"}));
+    // Too long at the first ask and at both asked again.
+    ProductRig rig(fiveProducts({"extra=1@0x81#1-3"}));
     Target t;
     EXPECT_EQ(readOneProduct(rig.link(), "3", t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена данными. Повторите попытку запроса."});
-    EXPECT_EQ(rig.scale.received(), readRequests(3, 3));
-    // The addressing answer, then 102 bytes: the status byte, the record and one more.
-    EXPECT_EQ(rig.scale.sent().size(), 2u + 102u);
+    Bytes asked = readRequests(3, 3);
+    asked.insert(asked.end(), asked.begin(), asked.end());
+    asked.insert(asked.end(), asked.begin(), asked.begin() + 6);
+    EXPECT_EQ(rig.scale.received(), asked);
+    // Three times the addressing answer, then 102 bytes: the status byte, the record and one more.
+    EXPECT_EQ(rig.scale.sent().size(), 3 * (2u + 102u));
     ASSERT_EQ(t.table.rowCount(), 2);
     EXPECT_EQ(t.table.row(1), Row(kProductColumns));
     EXPECT_FALSE(t.modified);
@@ -96,11 +100,14 @@ TEST(ProductExtraBytes, ReadOneAnsweredOneByteTooLongIsAnExchangeError)
 
 TEST(ProductExtraBytes, ReadRangeEndsAtTheLongAnswerKeepingTheRecordsBefore)
 {
-    ProductRig rig(fiveProducts({"extra=1@0x81#3"}));
+    ProductRig rig(fiveProducts({"extra=1@0x81#3-5"}));
     Target t;
     EXPECT_EQ(readProductRange(rig.link(), 1, 5, t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена данными. Повторите попытку запроса."});
-    EXPECT_EQ(rig.scale.received(), readRequests(1, 3)) << "nothing is asked after the failed record";
+    Bytes asked = readRequests(1, 3);
+    for (int again = 0; again < 2; ++again)
+        asked.insert(asked.end(), asked.end() - 6, asked.end());
+    EXPECT_EQ(rig.scale.received(), asked) << "record 3 asked thrice, nothing after it";
     ASSERT_EQ(t.table.rowCount(), 4); // records 1 and 2, and the empty row that awaited record 3
     EXPECT_EQ(t.table.cell(1, plucol::Plu), "1");
     EXPECT_EQ(t.table.cell(2, plucol::Plu), "2");

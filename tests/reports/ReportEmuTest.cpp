@@ -186,9 +186,10 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrMissingAnswerGivesTwoMe
 TEST(ReportEmu, GarbledRecordIsAnExchangeErrorThatChangesNothing)
 {
     // PLU 3 garbled arrives as PLU 4294967292: not the record asked for.
-    ProductRig rig(scaleWithSales({"garble@0x81#1"}));
+    ProductRig rig(scaleWithSales({"garble@0x81#1-3"})); // at the first ask and at both asked again
     Report r;
     EXPECT_EQ(readReportOne(rig.link(), "3", r.sink, {}), TransferOutcome::Failed);
+    ASSERT_FALSE(rig.fb.failures.empty());
     EXPECT_EQ(rig.fb.failures.back().kind, FailureKind::ReadFailed);
     EXPECT_EQ(rig.fb.lastMessage(), "Ошибка обмена данными. Повторите попытку запроса.");
     EXPECT_EQ(r.table.cell(1, 0), "");

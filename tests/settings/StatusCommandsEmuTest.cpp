@@ -110,7 +110,8 @@ TEST(StatusCommands, GarbledKeyAnswerOfMinusOneIsAFailure)
     // Cell 0 garbled with 0xFF arrives as -1, the answer of a failed read.
     emu::ScaleState s;
     s.priceKeys[3] = 300;
-    StatusRig rig(withState(s, {"garble@0x96#1-2"}));
+    // Key 3 at the first ask and both asked again, then key 4.
+    StatusRig rig(withState(s, {"garble@0x96#1-4"}));
     std::int64_t cell = 9;
     EXPECT_FALSE(PrSet(rig.addressed(1), 3, cell));
     EXPECT_EQ(cell, 9);

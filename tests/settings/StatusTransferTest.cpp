@@ -161,7 +161,7 @@ TEST(PriceKeys, ShortStatusOrKeyAnswer)
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{operationtext::kWriteFailed});
     }
     {
-        StatusRig rig(withState(keyedState(), {"truncate=4@0x96#2"}));
+        StatusRig rig(withState(keyedState(), {"truncate=4@0x96#2-4"}));
         Table keys = makePriceKeyTable();
         TableWriter sink(keys);
         EXPECT_FALSE(readStatusAndKeys(

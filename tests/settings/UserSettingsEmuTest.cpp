@@ -100,7 +100,7 @@ TEST(UserSettingsEmu, RefusedOrShortAnswersFailAndChangeNothing)
 TEST(UserSettingsEmu, GarbledSettingsAreNoAnswerAndTheNextReadTakesThem)
 {
     // Department 46 garbled with 0xFF arrives as the digit bytes 0xF9 0xFB 0xFF.
-    ProductRig rig(faulty({"garble@0x95#1"}));
+    ProductRig rig(faulty({"garble@0x95#1-3"})); // at the first ask and at both asked again
     ready(rig);
     UserSettings s = sample();
     EXPECT_FALSE(GetUserSet(*rig.session, s));
