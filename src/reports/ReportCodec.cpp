@@ -40,11 +40,6 @@ GeneralTotals decodeGeneralTotals(const std::uint8_t* b)
     return t;
 }
 
-bool isGeneralTotalsRecord(const std::uint8_t*)
-{
-    return true;
-}
-
 ReportTotals totalsFields(const GeneralTotals& t)
 {
     ReportTotals f;

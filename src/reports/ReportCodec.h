@@ -44,12 +44,10 @@ struct GeneralTotals {
 };
 
 GeneralTotals decodeGeneralTotals(const std::uint8_t* bytes);
-// Whether 41 read bytes are a general totals record: always. The counters, sums and weights are
-// free binary values, and the clock of the last clearing and the free-cell counts are only shown,
-// as the scale sends them (a scale with erased memory sends 0xFF there, a clock nibble above 9
-// shows as "?"). Nothing in the record can tell a garbled answer from a real one; only a short
-// or late one fails.
-bool isGeneralTotalsRecord(const std::uint8_t* bytes);
+// The general totals record has no answer check: the counters, sums and weights are free binary
+// values, and the clock of the last clearing and the free-cell counts are only shown, as the
+// scale sends them (a scale with erased memory sends 0xFF there, a clock nibble above 9 shows as
+// "?"). Nothing in it can tell a garbled answer from a real one; only a short or late one fails.
 
 // The twelve totals fields `Edit21`..`Edit32` in file order (code page 1251 texts).
 ReportTotals totalsFields(const GeneralTotals& totals);

@@ -8,7 +8,7 @@ namespace qm
 bool GetTotal(ScaleSession& session, GeneralTotals& totals)
 {
     const auto record =
-        session.askRecord(Bytes{kGetTotal}, kGeneralTotalsSize, kGetTotalWindowMs, isGeneralTotalsRecord);
+        session.askRecord(Bytes{kGetTotal}, kGeneralTotalsSize, kGetTotalWindowMs);
     if (!record)
         return false;
     totals = decodeGeneralTotals(record->data());

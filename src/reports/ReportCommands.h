@@ -16,8 +16,8 @@ class ScaleSession;
 inline constexpr int kGetTotalWindowMs = 200;
 inline constexpr int kClearTotalWindowMs = 500;
 
-// 0x85; true when exactly 41 bytes answer within 200 ms and they are a totals record
-// (isGeneralTotalsRecord); totals then hold them decoded.
+// 0x85; true when exactly 41 bytes answer within 200 ms (a lost answer is asked again); totals
+// then hold them decoded.
 bool GetTotal(ScaleSession& session, GeneralTotals& totals);
 
 // 0x92 with the PLU number; true when exactly one byte, 0xAA, answers within 500 ms. The scale

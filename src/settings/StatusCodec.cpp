@@ -35,11 +35,6 @@ std::int64_t readSigned32(const std::uint8_t* at)
     return static_cast<std::int32_t>(raw);
 }
 
-bool isStatusRecord(const std::uint8_t*)
-{
-    return true;
-}
-
 ScaleStatus decodeStatus(const std::uint8_t* bytes)
 {
     const std::uint8_t bits = bytes[1];

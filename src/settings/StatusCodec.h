@@ -31,10 +31,9 @@ std::int64_t readSigned32(const std::uint8_t* at);
 
 ScaleStatus decodeStatus(const std::uint8_t* bytes);
 
-// Whether 16 read bytes are a status record: always. The flags, the weight, the total and the
-// price are free values, and the selected product is only shown, as the signed number the scale
-// sends (-1 from a scale with erased memory). Nothing in the record can tell a garbled answer
-// from a real one; only a short or late one fails.
-bool isStatusRecord(const std::uint8_t* bytes);
+// The status record has no answer check: the flags, the weight, the total and the price are free
+// values, and the selected product is only shown, as the signed number the scale sends (-1 from a
+// scale with erased memory). Nothing in it can tell a garbled answer from a real one; only a
+// short or late one fails.
 
 } // namespace qm

@@ -16,7 +16,7 @@ constexpr int kKeyWriteWindowMs = 500;
 
 bool GetStatus(ScaleSession& session, ScaleStatus& status)
 {
-    const auto answer = session.askRecord(Bytes{kReadStatus}, kStatusRecordSize, kReadWindowMs, isStatusRecord);
+    const auto answer = session.askRecord(Bytes{kReadStatus}, kStatusRecordSize, kReadWindowMs);
     if (!answer)
         return false;
     status = decodeStatus(answer->data());

@@ -14,8 +14,8 @@ namespace qm
 
 class ScaleSession;
 
-// 0x89; true with the decoded record when exactly 16 bytes arrive within 200 ms and they are a
-// status record (isStatusRecord).
+// 0x89; true with the decoded record when exactly 16 bytes arrive within 200 ms (a lost answer
+// is asked again).
 bool GetStatus(ScaleSession& session, ScaleStatus& status);
 
 // 0x96 and the key (1..54); true with the key's cell when exactly 5 bytes arrive within 200 ms.
