@@ -101,7 +101,8 @@ TableFit fitTable(const PageBuilder& out, const Table& table)
     const int room = out.page().width - out.dots(kRightMargin) - out.dots(kLeft) - lastColumn * out.dots(kColumnGap);
     if (boxes <= room || boxes <= 0 || room <= 0)
         return fit;
-    const double scale = static_cast<double>(room) / boxes;
+    // A hundredth to spare: a font's hinted widths do not shrink exactly with its size.
+    const double scale = 0.99 * room / boxes;
     fit.points = kTablePoints * scale;
     for (int& w : fit.widths)
         w = static_cast<int>(w * scale);
