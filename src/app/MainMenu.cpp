@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTabWidget>
+#include <iterator>
 #include <vector>
 
 namespace qm::app
@@ -31,6 +32,12 @@ const HelpButton kHelpButtons[] = {
 };
 
 const char* const kContents = "Содержание";
+
+// The help topic of each tab, in the tabs' order: what F1 opens on it.
+const char* const kTabTopics[] = {
+    "Таблица товаров", "Таблица сообщений", "Настройки", "Авторежим загрузки", "Таблица конфигурации", "Тесты",
+    "Состояние весов", "Логотип",           "Отчеты",    "Установки VORTA",
+};
 
 const char* keywordOf(const char* button)
 {
@@ -194,7 +201,14 @@ void buildMainMenu(QMainWindow& window, QTabWidget* pages, const HelpCommand& he
     }
 }
 
-void bindHelpButtons(QMainWindow& window, const HelpCommand& help)
+QString tabHelpKeyword(int tab)
+{
+    if (tab < 0 || tab >= static_cast<int>(std::size(kTabTopics)))
+        return QString::fromUtf8(kContents);
+    return QString::fromUtf8(kTabTopics[tab]);
+}
+
+void bindHelpButtons(QMainWindow& window, QTabWidget* pages, const HelpCommand& help)
 {
     for (const HelpButton& h : kHelpButtons)
         if (QAbstractButton* b = button(window, h.button))
@@ -202,7 +216,8 @@ void bindHelpButtons(QMainWindow& window, const HelpCommand& help)
                              [help, keyword = QString::fromUtf8(h.keyword)] { help(keyword); });
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &window);
     f1->setObjectName(QStringLiteral("HelpShortcut"));
-    QObject::connect(f1, &QShortcut::activated, &window, [help] { help(QString::fromUtf8(kContents)); });
+    QObject::connect(f1, &QShortcut::activated, &window,
+                     [help, pages] { help(tabHelpKeyword(pages ? pages->currentIndex() : -1)); });
 }
 
 } // namespace qm::app

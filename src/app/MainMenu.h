@@ -19,7 +19,11 @@ using HelpCommand = std::function<void(const QString& keyword)>;
 void buildMainMenu(QMainWindow& window, QTabWidget* pages, const HelpCommand& help,
                    const std::function<void()>& close);
 
-// Connects every help button of the tabs to the help at its keyword, and F1 to "Содержание".
-void bindHelpButtons(QMainWindow& window, const HelpCommand& help);
+// Connects every help button of the tabs to the help at its keyword, and F1 to the topic of the
+// tab shown (the menu's "Все функции программы" keeps "Содержание").
+void bindHelpButtons(QMainWindow& window, QTabWidget* pages, const HelpCommand& help);
+
+// The help keyword of tab `tab` of the page control; "Содержание" for no tab.
+QString tabHelpKeyword(int tab);
 
 } // namespace qm::app

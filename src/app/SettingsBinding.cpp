@@ -10,6 +10,7 @@
 #include "app/TForm1.h"
 #include "app/tabs/ConfigTab.h"
 #include "common/TableLayouts.h"
+#include "settings/UserSettingsCodec.h"
 
 namespace qm::app
 {
@@ -46,14 +47,26 @@ const BoolLine kBoolLines[] = {
     {"CheckBox16", &AppSettings::keepConfig},
 };
 
+std::string asStored(const std::string& text)
+{
+    return text;
+}
+
 struct TextLine {
     const char* control;
     std::string AppSettings::*member;
+    // The text a field shows of its line. A shop line saved after a read by an older version
+    // holds the scale's padding, which the field leaves out as it does after a read.
+    std::string (*shown)(const std::string&) = asStored;
 };
 
 const TextLine kTextLines[] = {
-    {"Edit3", &AppSettings::department}, {"Edit4", &AppSettings::printOffset}, {"Edit5", &AppSettings::minWeightChange},
-    {"Edit1", &AppSettings::shopName1},  {"Edit2", &AppSettings::shopName2},   {"Edit33", &AppSettings::autoPeriod},
+    {"Edit3", &AppSettings::department},
+    {"Edit4", &AppSettings::printOffset},
+    {"Edit5", &AppSettings::minWeightChange},
+    {"Edit1", &AppSettings::shopName1, shownShopLine},
+    {"Edit2", &AppSettings::shopName2, shownShopLine},
+    {"Edit33", &AppSettings::autoPeriod},
 };
 
 struct IndexLine {
@@ -96,7 +109,7 @@ void applySettings(const AppSettings& settings, TForm1& form)
             box->selectIndex(settings.*line.member);
     for (const auto& line : kTextLines)
         if (auto* edit = control<QLineEdit>(form, line.control))
-            edit->setText(text(settings.*line.member));
+            edit->setText(text(line.shown(settings.*line.member)));
     for (const auto& line : kBoolLines)
         if (auto* box = control<QCheckBox>(form, line.control))
             box->setChecked(settings.*line.member);

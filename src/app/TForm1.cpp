@@ -113,7 +113,7 @@ TForm1::TForm1(UserDialogs* dialogs, QWidget* parent)
 
     const HelpCommand help = [this](const QString& keyword) { showHelp(keyword); };
     buildMainMenu(*this, m_pageControl, help, [this] { close(); });
-    bindHelpButtons(*this, help);
+    bindHelpButtons(*this, m_pageControl, help);
 
     FormCreate();
     connect(m_pageControl, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
@@ -147,6 +147,7 @@ void TForm1::FormCreate()
         m_settingsTab->fillCurrentDateTime();
 
     m_config->SpeedButton85Click();
+    restoreScaleChoices(m_context->choosers());
 
     if (state.autoMode)
         m_autoMode->switchOnAtStart();
@@ -167,6 +168,7 @@ void TForm1::showHelp(const QString& keyword)
 void TForm1::saveSettingsAtClose()
 {
     saveWindowGeometry(*this);
+    saveScaleChoices(m_context->choosers());
     // Settings that were never read are not written: the file may hold a configuration that the
     // defaults would replace. The start said so; the close adds nothing.
     if (m_leaveSettingsFile)

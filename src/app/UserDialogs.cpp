@@ -1,5 +1,6 @@
 #include "app/UserDialogs.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -36,21 +37,30 @@ QString boxText(const std::string& text)
     return s;
 }
 
+std::unique_ptr<QMessageBox> makeBox(QMessageBox::Icon icon, const std::string& text,
+                                     QMessageBox::StandardButtons buttons, QWidget* parent)
+{
+    auto box = std::make_unique<QMessageBox>(icon, programTitle(), boxText(text), buttons, parent);
+    box->setObjectName(QStringLiteral("MessageBox"));
+    if (auto* row = box->findChild<QDialogButtonBox*>())
+        row->setCenterButtons(true);
+    if (buttons.testFlag(QMessageBox::Yes))
+        box->setDefaultButton(QMessageBox::Yes);
+    return box;
+}
+
 void MessageBoxDialogs::message(const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, programTitle(), boxText(text), QMessageBox::Ok, m_parent);
-    box.exec();
+    makeBox(QMessageBox::NoIcon, text, QMessageBox::Ok, m_parent)->exec();
 }
 
 Answer MessageBoxDialogs::ask(const std::string& text, Buttons buttons)
 {
     const auto standard = buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
                                                     : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    // The save-first questions (Yes/No/Cancel) are plain boxes without an icon.
-    const auto icon = buttons == Buttons::YesNo ? QMessageBox::Question : QMessageBox::NoIcon;
-    QMessageBox box(icon, programTitle(), boxText(text), standard, m_parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    switch (box.exec()) {
+    // Every question is a plain box, whatever its buttons, so that they all look alike.
+    const auto box = makeBox(QMessageBox::NoIcon, text, standard, m_parent);
+    switch (box->exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -62,8 +72,7 @@ Answer MessageBoxDialogs::ask(const std::string& text, Buttons buttons)
 
 void MessageBoxDialogs::error(const std::string& text)
 {
-    QMessageBox box(QMessageBox::Critical, programTitle(), boxText(text), QMessageBox::Ok, m_parent);
-    box.exec();
+    makeBox(QMessageBox::Critical, text, QMessageBox::Ok, m_parent)->exec();
 }
 
 std::optional<QFont> MessageBoxDialogs::chooseFont(const QFont& initial)

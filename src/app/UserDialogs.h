@@ -4,6 +4,8 @@
 // Called on the user-interface thread only.
 
 #include <QFont>
+#include <QMessageBox>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -51,5 +53,11 @@ class MessageBoxDialogs : public UserDialogs
 
 // A message text for a box: UTF-8 to QString, "\r\n" to a line break.
 QString boxText(const std::string& text);
+
+// Every box of the window is made here, so that all look alike: the program's title, no icon
+// but for the error box, the buttons centred under the text, and Yes the default where there is
+// one.
+std::unique_ptr<QMessageBox> makeBox(QMessageBox::Icon icon, const std::string& text,
+                                     QMessageBox::StandardButtons buttons, QWidget* parent);
 
 } // namespace qm::app

@@ -7,6 +7,9 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "app/ChooserBox.h"
+#include "app/ScaleChoosers.h"
+
 namespace qm::app
 {
 
@@ -15,6 +18,12 @@ namespace
 
 const QSize kFirstStartSize(1024, 700);
 const char* const kGeometryKey = "window/geometry";
+
+// "choosers/ComboBox7" and so on.
+QString chooserKey(int number)
+{
+    return QStringLiteral("choosers/ComboBox%1").arg(number);
+}
 
 // The available room of the screen that holds `rect`'s centre; null when no screen does.
 QRect screenRoomFor(const QRect& rect)
@@ -63,6 +72,26 @@ void saveWindowGeometry(const QWidget& window)
     QSettings file(windowGeometryFile(), QSettings::IniFormat);
     file.setValue(QString::fromLatin1(kGeometryKey), window.normalGeometry());
     file.sync();
+}
+
+void saveScaleChoices(const ScaleChoosers& choosers)
+{
+    QSettings file(windowGeometryFile(), QSettings::IniFormat);
+    for (const int number : ScaleChoosers::kOrder)
+        if (const ChooserBox* box = choosers.chooser(number))
+            file.setValue(chooserKey(number), box->text());
+    file.sync();
+}
+
+void restoreScaleChoices(ScaleChoosers& choosers)
+{
+    const QSettings file(windowGeometryFile(), QSettings::IniFormat);
+    for (const int number : ScaleChoosers::kOrder) {
+        ChooserBox* box = choosers.chooser(number);
+        const QString name = file.value(chooserKey(number)).toString();
+        if (box && !name.isEmpty() && box->findText(name) >= 0)
+            box->setText(name);
+    }
 }
 
 } // namespace qm::app

@@ -21,6 +21,15 @@ void restoreWindowGeometry(QWidget& window);
 // The window's normal geometry (the one it returns to from maximised or minimised).
 void saveWindowGeometry(const QWidget& window);
 
+class ScaleChoosers;
+
+// The scale each tab's chooser showed at close, kept beside the geometry: it is the person's
+// choice in this window, not a setting of the scales, so qm1_6.cfg (whose lines are fixed) does
+// not hold it. Restored only where the name is one of the chooser's entries, that is, a scale of
+// the configuration the window started with.
+void saveScaleChoices(const ScaleChoosers& choosers);
+void restoreScaleChoices(ScaleChoosers& choosers);
+
 // The size at first start: 1024 x 700, or the screen's available room when that is smaller.
 QSize firstStartSize(const QSize& available);
 

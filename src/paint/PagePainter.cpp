@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -41,10 +40,10 @@ void drawPage(QPainter& painter, const DeviceMeasure& measure, const PrintPage& 
 
 } // namespace
 
-QFont DeviceMeasure::font(int points) const
+QFont DeviceMeasure::font(double points) const
 {
     QFont f = m_font;
-    f.setPointSize(points);
+    f.setPointSizeF(points);
     return f;
 }
 
@@ -83,7 +82,7 @@ int paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& 
 PrintedAt printedNow()
 {
     const QDateTime now = QDateTime::currentDateTime();
-    return {QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString(),
+    return {now.date().toString(QStringLiteral("dd.MM.yyyy")).toStdString(),
             now.time().toString(QStringLiteral("HH:mm:ss")).toStdString()};
 }
 

@@ -28,7 +28,7 @@ class DeviceMeasure : public TextMeasure
     DeviceMeasure(QPaintDevice* device, QFont font) : m_device(device), m_font(std::move(font)) {}
     int lineHeight(int points) const override;
     int width(const std::string& utf8, int points) const override;
-    QFont font(int points) const;
+    QFont font(double points) const;
 
   private:
     QPaintDevice* m_device;
@@ -42,8 +42,8 @@ PageGeometry geometryOf(const QPagedPaintDevice& device);
 // count, 0 when the painter is not active.
 int paintPrintout(QPainter& painter, QPagedPaintDevice& device, const Printout& printout);
 
-// The date and time a report printout carries: the system's short date and the time as HH:MM:SS
-// (the system's long time format would add the time zone), UTF-8.
+// The date and time a report printout carries, as the program writes them everywhere whatever
+// the system's language: "dd.MM.yyyy" and "HH:mm:ss" (no time zone), UTF-8.
 struct PrintedAt {
     std::string date;
     std::string time;

@@ -1,7 +1,11 @@
 #include "print/PageLayout.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "common/Cp1251.h"
 #include "files/ReportFile.h"
+#include "files/ReportSummary.h"
 #include "print/PrintTexts.h"
 
 namespace qm
@@ -21,6 +25,13 @@ constexpr int kTablePoints = 10;
 constexpr int kTitlePoints = 14;
 constexpr int kTotalsPoints = 12;
 
+// The size at which a text of `points` fits in `room` dots: its own, or smaller.
+double fittedPoints(const TextMeasure& measure, const std::string& utf8, int points, int room)
+{
+    const int width = measure.width(utf8, points);
+    return width <= room || width <= 0 ? points : points * static_cast<double>(room) / width;
+}
+
 // Collects pages. A page break is taken only when something follows it, so a table whose rows
 // fill its last page exactly leaves no blank page behind.
 class PageBuilder
@@ -35,7 +46,17 @@ class PageBuilder
     const PageGeometry& page() const { return m_page; }
     const TextMeasure& measure() const { return m_measure; }
 
-    void text(int x, int y, int points, std::string utf8) { m_pages.back().texts.push_back({x, y, points, utf8}); }
+    void text(int x, int y, double points, std::string utf8)
+    {
+        m_pages.back().texts.push_back({x, y, points, std::move(utf8)});
+    }
+    // A line from the left margin, smaller where it would run past the page.
+    void line(int y, int points, std::string utf8)
+    {
+        const int left = dots(kLeft);
+        const double fitted = fittedPoints(m_measure, utf8, points, m_page.width - dots(kRightMargin) - left);
+        text(left, y, fitted, std::move(utf8));
+    }
     void box(int left, int top, int right, int bottom) { m_pages.back().boxes.push_back({left, top, right, bottom}); }
 
     void breakAfterThis() { m_breakPending = true; }
@@ -58,16 +79,43 @@ class PageBuilder
     bool m_breakPending = false;
 };
 
+// The table's box widths and row height, at the font size that lets the boxes fit the page.
+struct TableFit {
+    std::vector<int> widths; // every column but the last
+    int height = 0;
+    double points = kTablePoints;
+};
+
+TableFit fitTable(const PageBuilder& out, const Table& table)
+{
+    const TextMeasure& measure = out.measure();
+    const int lastColumn = table.columnCount() - 1;
+    TableFit fit;
+    int boxes = measure.width(cp1251ToUtf8(table.cell(0, lastColumn)), kTablePoints); // the last at its header
+    for (int c = 0; c < lastColumn; ++c) {
+        fit.widths.push_back(measure.width(cp1251ToUtf8(table.cell(0, c)), kTablePoints));
+        boxes += fit.widths.back();
+    }
+    fit.height = measure.lineHeight(kTablePoints);
+    // The margins and gaps stay as they are; the boxes share what is left.
+    const int room = out.page().width - out.dots(kRightMargin) - out.dots(kLeft) - lastColumn * out.dots(kColumnGap);
+    if (boxes <= room || boxes <= 0 || room <= 0)
+        return fit;
+    // A hundredth to spare: a font's hinted widths do not shrink exactly with its size.
+    const double scale = 0.99 * room / boxes;
+    fit.points = kTablePoints * scale;
+    for (int& w : fit.widths)
+        w = static_cast<int>(w * scale);
+    fit.height = static_cast<int>(std::ceil(fit.height * scale));
+    return fit;
+}
+
 // Draws the table's rows from startY (in 300 dpi dots); returns the y below the last row.
 int drawTable(PageBuilder& out, const Table& table, int startY300)
 {
-    const TextMeasure& measure = out.measure();
     const int startY = out.dots(startY300);
-    const int height = measure.lineHeight(kTablePoints);
     const int lastColumn = table.columnCount() - 1;
-    std::vector<int> widths;
-    for (int c = 0; c < lastColumn; ++c)
-        widths.push_back(measure.width(cp1251ToUtf8(table.cell(0, c)), kTablePoints));
+    const TableFit fit = fitTable(out, table);
 
     int y = startY;
     for (int r = 0; r <= table.lastRow(); ++r) {
@@ -75,29 +123,45 @@ int drawTable(PageBuilder& out, const Table& table, int startY300)
             y = startY;
         int x = out.dots(kLeft);
         for (int c = 0; c < lastColumn; ++c) {
-            out.text(x, y, kTablePoints, cp1251ToUtf8(table.cell(r, c)));
-            out.box(x, y, x + widths[static_cast<size_t>(c)], y + height);
-            x += widths[static_cast<size_t>(c)] + out.dots(kColumnGap);
+            const int width = fit.widths[static_cast<size_t>(c)];
+            out.text(x, y, fit.points, cp1251ToUtf8(table.cell(r, c)));
+            out.box(x, y, x + width, y + fit.height);
+            x += width + out.dots(kColumnGap);
         }
-        out.text(x, y, kTablePoints, cp1251ToUtf8(table.cell(r, lastColumn)));
-        out.box(x, y, out.page().width - out.dots(kRightMargin), y + height);
-        y += height + out.dots(kRowGap);
+        out.text(x, y, fit.points, cp1251ToUtf8(table.cell(r, lastColumn)));
+        out.box(x, y, out.page().width - out.dots(kRightMargin), y + fit.height);
+        y += fit.height + out.dots(kRowGap);
         if (r != 0 && r % kRowsPerPage == 0)
             out.breakAfterThis();
     }
     return y;
 }
 
-std::string field(const ReportPrint& report, int index)
+using Fields = std::vector<std::string>;
+
+std::string field(const Fields& totals, int index)
 {
-    return index < static_cast<int>(report.totals.size()) ? cp1251ToUtf8(report.totals[static_cast<size_t>(index)])
-                                                          : std::string();
+    return index < static_cast<int>(totals.size()) ? cp1251ToUtf8(totals[static_cast<size_t>(index)]) : std::string();
 }
 
-std::string totalsLine(const char* start, const ReportPrint& report, int sum, int count, int weight)
+std::string totalsLine(const char* start, const Fields& totals, int sum, int count, int weight)
 {
-    return start + field(report, sum) + printtext::kCount + field(report, count) + printtext::kWeight +
-           field(report, weight);
+    return start + field(totals, sum) + printtext::kCount + field(totals, count) + printtext::kWeight +
+           field(totals, weight);
+}
+
+// The fields as printed: the "По всем PLU" figures add up the table printed with them, whether
+// the table is printed or not.
+Fields printedFields(const ReportPrint& report)
+{
+    Fields totals = report.totals;
+    if (const auto summary = pluSummary(report.table)) {
+        totals.resize(std::max(totals.size(), static_cast<size_t>(kReportTotals)));
+        totals[totalsfield::PluSum] = summary->sum;
+        totals[totalsfield::PluCount] = summary->sales;
+        totals[totalsfield::PluWeight] = summary->weight;
+    }
+    return totals;
 }
 
 } // namespace
@@ -112,8 +176,7 @@ std::vector<PrintPage> layoutTable(const Table& table, const PageGeometry& page,
 std::vector<PrintPage> layoutReport(const ReportPrint& report, const PageGeometry& page, const TextMeasure& measure)
 {
     PageBuilder out(page, measure);
-    const int left = out.dots(kLeft);
-    out.text(left, out.dots(kTitleY), kTitlePoints,
+    out.line(out.dots(kTitleY), kTitlePoints,
              printtext::kPrinted + report.printedDate + printtext::kPrintedGap + report.printedTime);
     int y = out.dots(kReportTableStartY);
     if (report.printTable)
@@ -123,17 +186,18 @@ std::vector<PrintPage> layoutReport(const ReportPrint& report, const PageGeometr
     if (out.takeBreak())
         y = out.dots(kReportTableStartY);
     const int top = y + measure.lineHeight(kTotalsPoints);
+    const Fields totals = printedFields(report);
     const std::string period = printtext::kScale + cp1251ToUtf8(report.scaleName) + printtext::kPeriod +
-                               field(report, totalsfield::ClearedDate) + printtext::kDateTimeGap +
-                               field(report, totalsfield::ClearedTime) + printtext::kPeriodTo + report.printedDate +
+                               field(totals, totalsfield::ClearedDate) + printtext::kDateTimeGap +
+                               field(totals, totalsfield::ClearedTime) + printtext::kPeriodTo + report.printedDate +
                                printtext::kDateTimeGap + report.printedTime;
-    out.text(left, top + out.dots(kTotalsLines[0]), kTotalsPoints, period);
-    out.text(left, top + out.dots(kTotalsLines[1]), kTotalsPoints,
-             totalsLine(printtext::kGrandTotal, report, totalsfield::GrandSum, totalsfield::GrandCount,
+    out.line(top + out.dots(kTotalsLines[0]), kTotalsPoints, period);
+    out.line(top + out.dots(kTotalsLines[1]), kTotalsPoints,
+             totalsLine(printtext::kGrandTotal, totals, totalsfield::GrandSum, totalsfield::GrandCount,
                         totalsfield::GrandWeight));
-    out.text(
-        left, top + out.dots(kTotalsLines[2]), kTotalsPoints,
-        totalsLine(printtext::kPluTotal, report, totalsfield::PluSum, totalsfield::PluCount, totalsfield::PluWeight));
+    out.line(
+        top + out.dots(kTotalsLines[2]), kTotalsPoints,
+        totalsLine(printtext::kPluTotal, totals, totalsfield::PluSum, totalsfield::PluCount, totalsfield::PluWeight));
     return std::move(out).pages();
 }
 

@@ -6,7 +6,10 @@
 //
 // A table prints as a grid of boxed cells: every column but the last is as wide as its header
 // text (blanks included) plus a gap, the last runs to the right edge of the page. The header row
-// prints once, on the first page; 40 rows go to a page. Cell texts are not clipped.
+// prints once, on the first page; 40 rows go to a page. Cell texts are not clipped. A table whose
+// boxes (the last one as wide as its header at least) would run past the printable width is
+// scaled down as a whole, font, boxes and row height together, so that every column is printed;
+// a line of text wider than the page is printed smaller in the same way.
 //
 // The fixed offsets were set for a 300 dpi printer; they are scaled by the page's resolution so
 // that the lines keep their distances on a finer printer.
@@ -22,8 +25,8 @@ namespace qm
 struct PrintText {
     int x = 0; // top-left corner of the text
     int y = 0;
-    int points = 10;  // font size
-    std::string text; // UTF-8
+    double points = 10; // font size; below the usual one where a table was scaled to fit
+    std::string text;   // UTF-8
 };
 
 // A cell outline, drawn as four lines: top, right, bottom, left.

@@ -1,29 +1,15 @@
 #pragma once
-// How the report shows the scale's numbers: sums in roubles and weights in kilograms with a
-// decimal comma and no trailing zeros, and clock bytes as two-digit pairs. Every division is done
-// in integers, so no kopeck or gram is lost to rounding.
+// How the report shows the scale's numbers: sums and weights as common/DecimalText.h writes
+// them, and clock bytes as two-digit pairs.
 
 #include <array>
 #include <cstdint>
 #include <string>
 
+#include "common/DecimalText.h"
+
 namespace qm
 {
-
-inline constexpr std::int64_t kKopecksPerRouble = 100;
-inline constexpr std::int64_t kGramsPerKilogram = 1000;
-
-// value / divisor (a power of ten) in the shortest decimal form: 12345/100 "123,45", 150/100
-// "1,5", 100/100 "1", 0 "0", -5/100 "-0,05".
-std::string decimalText(std::int64_t value, std::int64_t divisor);
-inline std::string roublesText(std::int64_t kopecks)
-{
-    return decimalText(kopecks, kKopecksPerRouble);
-}
-inline std::string kilogramsText(std::int64_t grams)
-{
-    return decimalText(grams, kGramsPerKilogram);
-}
 
 // A packed BCD byte as two digits (0x09 "09"). A nibble above 9 is no digit: it shows as "?",
 // so a damaged byte never widens its field.

@@ -210,3 +210,25 @@ TEST(KeyFilter, OnlyCharacterKeysAreFiltered)
 }
 
 } // namespace
+
+// Each chooser shows again at the next start the scale it showed at close; a name that is no
+// longer a scale of the configuration is not brought back.
+TEST_F(Choosers, EachRemembersItsScaleAcrossARestart)
+{
+    find<QCheckBox>(&form, "CheckBox16")->setChecked(true); // the configuration is kept
+    setNames({"A", "B", "C"});
+    form.configTab()->SpeedButton85Click();
+    const QString chosen[] = {"B", "C", "A", "", "C", "B", "A", "C"};
+    for (size_t i = 0; i < std::size(kChoosers); ++i)
+        find<ChooserBox>(&form, kChoosers[i])->setText(chosen[i]);
+    ASSERT_TRUE(form.FormCloseQuery());
+    {
+        TForm1 again(&dialogs);
+        for (size_t i = 0; i < std::size(kChoosers); ++i)
+            EXPECT_EQ(find<ChooserBox>(&again, kChoosers[i])->text(), chosen[i]) << kChoosers[i];
+        find<QCheckBox>(&again, "CheckBox16")->setChecked(false); // the next start has no scales
+        ASSERT_TRUE(again.FormCloseQuery());
+    }
+    TForm1 third(&dialogs);
+    EXPECT_EQ(find<ChooserBox>(&third, "ComboBox7")->text(), "") << "no such scale any more";
+}

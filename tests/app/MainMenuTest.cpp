@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -121,6 +122,22 @@ TEST_F(MainMenu, HelpOpensAtTheKeywordOfEachButtonAndItem)
     EXPECT_NE(form.helpWindow()->results()->item(0)->text(), QStringLiteral("Ничего не найдено"));
     form.helpWindow()->search(QStringLiteral("абракадабра"));
     EXPECT_EQ(form.helpWindow()->results()->item(0)->text(), QStringLiteral("Ничего не найдено"));
+}
+
+TEST_F(MainMenu, F1OpensTheHelpOfTheTabShown)
+{
+    const char* const pages[] = {"products.html", "messages.html", "settings.html", "automode.html", "config.html",
+                                 "tests.html",    "status.html",   "logo.html",     "reports.html",  "vorta.html"};
+    auto* f1 = form.findChild<QShortcut*>(QStringLiteral("HelpShortcut"));
+    ASSERT_NE(f1, nullptr);
+    EXPECT_EQ(f1->key(), QKeySequence(Qt::Key_F1));
+    ASSERT_EQ(form.pageControl()->count(), static_cast<int>(std::size(pages)));
+    for (int tab = 0; tab < form.pageControl()->count(); ++tab) {
+        form.pageControl()->setCurrentIndex(tab);
+        emit f1->activated();
+        ASSERT_NE(form.helpWindow(), nullptr);
+        EXPECT_TRUE(form.helpWindow()->browser()->source().toLocalFile().endsWith(QLatin1String(pages[tab]))) << tab;
+    }
 }
 
 TEST(HelpPages, EveryTopicAndEveryLinkResolves)

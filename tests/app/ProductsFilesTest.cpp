@@ -7,6 +7,7 @@
 
 #include "ProductsTabRig.h"
 #include "app/RangeDialog.h"
+#include "app/UserDialogs.h"
 
 using namespace qm::app;
 using apptest::find;
@@ -33,14 +34,18 @@ TEST_F(ProductsFiles, SaveNewOpenRoundTrip)
     click("SpeedButton10");
     EXPECT_FALSE(modified());
     EXPECT_EQ(apptest::fileLines(dir / "list.pl6").size(), 22u);
+    const QString named = programTitle() + " - " + QString::fromStdString((dir / "list.pl6").string());
+    EXPECT_EQ(form.windowTitle(), named) << "the title names the file saved";
 
     grid()->setCurrentCell(2, 3);
     click("SpeedButton8");
     EXPECT_EQ(pluColumn(), std::vector<std::string>{""});
     EXPECT_TRUE(dialogs.questions.empty()) << "a saved table is replaced without asking";
+    EXPECT_EQ(form.windowTitle(), programTitle()) << "a new list has no file";
 
     choose("list.pl6");
     click("SpeedButton9");
+    EXPECT_EQ(form.windowTitle(), named) << "and the file opened";
     EXPECT_EQ(pluColumn(), (std::vector<std::string>{"1", "7"}));
     EXPECT_EQ(products().cell(1, 1), qm::cp("Сыр"));
     EXPECT_EQ(products().cell(2, 3), "100");

@@ -48,6 +48,10 @@ class ReportFiles : public ::testing::Test
         for (int n = 21; n <= 32; ++n)
             field(n)->setText(QString::number(n * 10));
         field(23)->setText("05.06.07");
+        // "По всем PLU" as the rows add up.
+        field(25)->setText("12,9");
+        field(26)->setText("4");
+        field(27)->setText("1");
         form.context().state().reportsModified = true;
     }
     bool& modified() { return form.context().state().reportsModified; }

@@ -26,6 +26,7 @@
 #include "app/tabs/ConfigTab.h"
 #include "app/tabs/ReportsTab.h"
 #include "common/Cp1251.h"
+#include "common/TableLayouts.h"
 #include "support/EmuProcess.h"
 
 using namespace qm::app;
@@ -33,6 +34,12 @@ using namespace apptest;
 
 namespace
 {
+
+// Text measures of a font whose every byte is `points` dots wide.
+struct Measure : qm::TextMeasure {
+    int lineHeight(int points) const override { return points * 4; }
+    int width(const std::string& text, int points) const override { return int(text.size()) * points; }
+};
 
 const char* const kSaveFirst = "Будет открыт новый список отчетов.\r\nВ таблице  были изменения.\r\nСохранить ?";
 
@@ -160,10 +167,6 @@ TEST_F(ReportsTransfer, PrintOpensThePreviewWhichSavesAPdfAndPrintsEachCopyAsAJo
 // reason and leaves the preview open; printed right, the preview closes.
 TEST_F(ReportsTransfer, PrintoutNamesTheChosenScaleAndAFailedJobKeepsThePreviewOpen)
 {
-    struct Measure : qm::TextMeasure {
-        int lineHeight(int points) const override { return points * 4; }
-        int width(const std::string& text, int points) const override { return int(text.size()) * points; }
-    };
     start();
     qm::Table config = form->configTab()->grid()->tableModel()->table();
     config.setCell(1, 1, qm::cp("Весы 2"));
@@ -177,7 +180,9 @@ TEST_F(ReportsTransfer, PrintoutNamesTheChosenScaleAndAFailedJobKeepsThePreviewO
     for (const auto& t : pages.at(0).texts)
         texts += t.text + "\n";
     EXPECT_NE(texts.find("Отчет по весам  Весы 1  за период:"), std::string::npos) << texts;
-    const QRegularExpression title(QStringLiteral("Отчет распечатан:.* \\d\\d:\\d\\d:\\d\\d\n"));
+    // Russian date and time whatever the system's language.
+    const QRegularExpression title(
+        QStringLiteral("Отчет распечатан:     \\d\\d\\.\\d\\d\\.\\d{4}    \\d\\d:\\d\\d:\\d\\d\n"));
     EXPECT_TRUE(title.match(QString::fromStdString(texts)).hasMatch()) << texts;
 
     auto printInto = [&](const std::filesystem::path& file) {
@@ -196,6 +201,52 @@ TEST_F(ReportsTransfer, PrintoutNamesTheChosenScaleAndAFailedJobKeepsThePreviewO
     printInto(dir / "report.pdf");
     EXPECT_EQ(readFile(dir / "report.pdf").substr(0, 5), "%PDF-");
     EXPECT_TRUE(!preview || !preview->isVisible());
+}
+
+// "По всем PLU" adds up the table after every read, in every order, on the screen and in the
+// printout. The scale holds PLU 3 and 12, each 123,45 roubles, 7 sales, 1,5 kg.
+TEST_F(ReportsTransfer, PluSummaryIsRightAfterEveryOrderOfReads)
+{
+    const struct {
+        std::vector<const char*> reads; // all: 17, one (PLU 3): 18, general totals: 19
+        const char* sum;
+        const char* sales;
+        const char* weight;
+    } cases[] = {
+        {{"SpeedButton17"}, "246,9", "14", "3"},
+        {{"SpeedButton18"}, "123,45", "7", "1,5"},
+        {{"SpeedButton19"}, "246,9", "14", "3"}, // no table: the scale's own figures
+        {{"SpeedButton17", "SpeedButton19"}, "246,9", "14", "3"},
+        {{"SpeedButton19", "SpeedButton17"}, "246,9", "14", "3"},
+        {{"SpeedButton18", "SpeedButton19"}, "123,45", "7", "1,5"},
+        {{"SpeedButton19", "SpeedButton18"}, "123,45", "7", "1,5"},
+    };
+    start();
+    find<QLineEdit>(form.get(), "Edit37")->setText("3");
+    for (const auto& c : cases) {
+        std::string order;
+        for (const char* read : c.reads)
+            order += std::string(read) + " ";
+        SCOPED_TRACE(order);
+        form->reportsTab()->grid()->tableModel()->setTable(qm::makeTable(qm::reportLayout()));
+        form->reportsTab()->setTotals(qm::ReportTotals{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
+        modified() = false;
+        dialogs.answers = {qm::Answer::No, qm::Answer::No}; // not saved before a table read
+        for (const char* read : c.reads)
+            click(read);
+        EXPECT_EQ(field(25), c.sum);
+        EXPECT_EQ(field(26), c.sales);
+        EXPECT_EQ(field(27), c.weight);
+
+        click("SpeedButton16");
+        auto* preview = form->findChild<PrintPreview*>(QStringLiteral("PrintPreview"));
+        ASSERT_NE(preview, nullptr);
+        const auto pages = preview->printout()(qm::PageGeometry{3300, 300}, Measure());
+        EXPECT_EQ(pages.back().texts.back().text, std::string("Итог по запрограммированным товарам PLU:  Сумма - ") +
+                                                      c.sum + "  Кол-во продаж - " + c.sales + "  Общий вес - " +
+                                                      c.weight);
+        delete preview;
+    }
 }
 
 TEST_F(ReportsTransfer, StopButtonEndsTheReadOfAllCellsWithTheRowsRead)

@@ -74,17 +74,25 @@ TEST_F(ScaleSettingsTabs, SettingsReadThenWrittenBack)
     EXPECT_TRUE(find<QCheckBox>(&form, "CheckBox1")->isChecked());
     EXPECT_FALSE(find<QCheckBox>(&form, "CheckBox2")->isChecked());
     EXPECT_TRUE(find<QCheckBox>(&form, "CheckBox8")->isChecked());
-    EXPECT_EQ(text("Edit1"), QStringLiteral("Ёжик") + QString(24, ' '));
+    EXPECT_EQ(text("Edit1"), QStringLiteral("Ёжик")) << "shown without the scale's padding";
 
+    // Typed at the end of the text read, and past the 28 characters a line holds.
+    for (const QChar c : QStringLiteral(" и сын"))
+        apptest::typeText(find<QLineEdit>(&form, "Edit1"), c);
+    for (int i = 0; i < 35; ++i)
+        apptest::typeText(find<QLineEdit>(&form, "Edit2"), QStringLiteral("Я"));
+    EXPECT_EQ(text("Edit2"), QString(28, QChar(u'Я')));
     type("Edit3", "7");
     find<QCheckBox>(&form, "CheckBox15")->setChecked(false);
     EXPECT_TRUE(find<QLineEdit>(&form, "Edit6")->isEnabled());
     type("Edit6", "01.07.02");
     type("Edit7", "13:11:59");
-    dialogs.answers = {qm::Answer::Yes, qm::Answer::No, qm::Answer::Yes};
+    dialogs.answers = {qm::Answer::Yes, qm::Answer::Yes, qm::Answer::Yes};
     clickAndWait("Button4");
     EXPECT_EQ(dialogs.messages.back(), qm::settingstext::kChanged);
     const emu::ScaleState held = scale->state();
+    EXPECT_EQ(held.shop1, emu::scaleName("Ёжик и сын"));
+    EXPECT_EQ(held.shop2, emu::scaleName(QString(28, QChar(u'Я')).toStdString()));
     EXPECT_EQ(held.user.department, 7);
     EXPECT_EQ(held.user.labelFormat, 57);
     EXPECT_EQ(held.user.options, 0x81);

@@ -84,6 +84,37 @@ TEST_F(StandardDialogs, QuestionBoxCarriesTheTitleAndRussianButtons)
     EXPECT_EQ(title, kTitle);
 }
 
+// Every box is made alike, so its buttons sit in one place: centred under the text, with no icon
+// beside it but the error box's.
+TEST_F(StandardDialogs, EveryBoxPutsItsButtonsInOnePlace)
+{
+    QWidget window;
+    MessageBoxDialogs boxes(&window);
+    const struct {
+        const char* name;
+        std::function<void()> show;
+        QMessageBox::Icon icon;
+    } cases[] = {
+        {"message", [&] { boxes.message("Данные приняты."); }, QMessageBox::NoIcon},
+        {"yes/no", [&] { boxes.ask("ВНИМАНИЕ !\r\nПродолжить ?", qm::Buttons::YesNo); }, QMessageBox::NoIcon},
+        {"yes/no/cancel", [&] { boxes.ask("Сохранить ?", qm::Buttons::YesNoCancel); }, QMessageBox::NoIcon},
+        {"error", [&] { boxes.error("Ошибка"); }, QMessageBox::Critical},
+    };
+    for (const auto& c : cases) {
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        bool centred = false;
+        whenBoxShows([&](QMessageBox& box) {
+            icon = box.icon();
+            const auto* row = box.findChild<QDialogButtonBox*>();
+            centred = row && row->centerButtons();
+            box.buttons().last()->click();
+        });
+        c.show();
+        EXPECT_EQ(icon, c.icon) << c.name;
+        EXPECT_TRUE(centred) << c.name;
+    }
+}
+
 TEST_F(StandardDialogs, ProductSaveDialogShowsEachFilterOnceAndItsExtensionFollowsTheFilter)
 {
     apptest::StartDirectory dir;

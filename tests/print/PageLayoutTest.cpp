@@ -2,6 +2,8 @@
 // headers, the report's title, table and totals lines, and the offsets at 600 dpi.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "common/Cp1251.h"
 #include "common/TableLayouts.h"
 #include "print/PageLayout.h"
@@ -150,8 +152,9 @@ TEST(PageLayout, ReportTotalsLinesFollowTheTableOrStartBelowTheTitle)
     EXPECT_EQ(pages[0].texts[1].text,
               "Отчет по весам  Весы 1  за период:  01.02.26  10:20:30   -   07.12.2026  14:35:00");
     EXPECT_EQ(pages[0].texts[2].text, "Итог по всем товарам:  Сумма - 8,5  Кол-во продаж - 9  Общий вес - 10");
+    // The PLU line adds up the table, printed or not, rather than the fields' 5, 6, 7.
     EXPECT_EQ(pages[0].texts[3].text,
-              "Итог по запрограммированным товарам PLU:  Сумма - 5  Кол-во продаж - 6  Общий вес - 7");
+              "Итог по запрограммированным товарам PLU:  Сумма - 123,45  Кол-во продаж - 7  Общий вес - 1,5");
     EXPECT_EQ(pages[0].texts[3].points, 12);
 
     report.printTable = true;
@@ -196,4 +199,65 @@ TEST(PageLayout, OffsetsScaleWithTheResolution)
     // Consecutive totals lines never overlap: 80 dots at 300 dpi are 160 at 600.
     EXPECT_GT(texts.back().y - texts[texts.size() - 2].y, h12);
     EXPECT_EQ(pages[0].boxes.back().right, 6600 - 10);
+}
+
+// Boxes wider than the page: the table is scaled down as a whole, so every column keeps its box
+// and its header on the page (the last box at least as wide as its header), and font, boxes and
+// row pitch shrink by one factor. Lines of text wider than the page shrink the same way.
+TEST(PageLayout, AWideTableIsScaledDownToKeepEveryColumn)
+{
+    const FixedMeasure measure;
+    const struct {
+        const char* name;
+        Table table;
+        int pageWidth;
+    } cases[] = {
+        {"products", productsWithRows(2), 1500},
+        {"reports", makeTable(reportLayout()), 1200},
+        {"messages", makeTable(messageLayout()), 900},
+        {"configuration", makeTable(configLayout()), 1400},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto pages = layoutTable(c.table, {c.pageWidth, 300}, measure);
+        ASSERT_EQ(pages.size(), 1u);
+        const PrintPage& page = pages[0];
+        const int columns = c.table.columnCount();
+        const double points = page.texts.front().points;
+        EXPECT_LT(points, 10);
+        EXPECT_GT(points, 3);
+        for (const PrintText& t : page.texts)
+            EXPECT_DOUBLE_EQ(t.points, points);
+        for (int col = 0; col < columns; ++col) {
+            const auto i = static_cast<size_t>(col);
+            EXPECT_EQ(page.texts[i].text, cp1251ToUtf8(c.table.cell(0, col)));
+            const PrintBox& box = page.boxes[i];
+            EXPECT_EQ(box.left, col == 0 ? 100 : page.boxes[i - 1].right + 2) << col;
+            EXPECT_LE(box.right, c.pageWidth - 5) << col;
+            // As wide as the header at the printed size, within a dot of rounding.
+            const double header = measure.width(cp1251ToUtf8(c.table.cell(0, col)), 10) * points / 10;
+            if (col < columns - 1)
+                EXPECT_NEAR(box.right - box.left, header, 1.0) << col;
+            else
+                EXPECT_GE(box.right - box.left, header - 1) << col;
+        }
+        EXPECT_EQ(page.boxes[static_cast<size_t>(columns) - 1].right, c.pageWidth - 5);
+        EXPECT_EQ(page.texts[static_cast<size_t>(columns)].y - page.texts[0].y, int(std::ceil(40 * points / 10)) + 1);
+    }
+
+    ReportPrint report;
+    report.table = makeTable(reportLayout());
+    report.scaleName = cp("Весы отдела бакалеи и кондитерских изделий");
+    report.printedDate = "07.12.2026";
+    report.printedTime = "14:35:00";
+    const auto pages = layoutReport(report, {1200, 300}, measure);
+    ASSERT_EQ(pages.size(), 1u);
+    for (const PrintText& t : pages[0].texts) {
+        int characters = 0;
+        for (unsigned char ch : t.text)
+            characters += (ch & 0xC0) != 0x80;
+        EXPECT_LE(t.x + characters * t.points, 1200 - 5 + 1) << t.text;
+    }
+    EXPECT_EQ(pages[0].texts.front().points, 14) << "a title that fits keeps its size";
+    EXPECT_LT(pages[0].texts[pages[0].texts.size() - 3].points, 12) << "the line with the long scale name";
 }

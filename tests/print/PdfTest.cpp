@@ -61,6 +61,32 @@ TEST(Pdf, ProductPrintoutOfHundredRowsHasThreePages)
     EXPECT_TRUE(file.read(5) == "%PDF-");
 }
 
+// With the real font on the real page, the widest tables keep every column inside the page.
+TEST(Pdf, WideTablesKeepEveryColumnOnThePage)
+{
+    for (const TableLayout* layout : {&productLayout(), &reportLayout()}) {
+        const Table table = makeTable(*layout);
+        PageGeometry geometry;
+        std::vector<PrintPage> laid;
+        const paint::Printout spy = [&](const PageGeometry& page, const TextMeasure& measure) {
+            geometry = page;
+            laid = layoutTable(table, page, measure);
+            return laid;
+        };
+        QTemporaryDir dir;
+        std::string error;
+        ASSERT_TRUE(paint::writePdf(dir.filePath(QStringLiteral("wide.pdf")).toStdString(), spy, error)) << error;
+        ASSERT_EQ(laid.size(), 1u);
+        const PrintPage& page = laid[0];
+        ASSERT_EQ(page.boxes.size(), 2u * static_cast<size_t>(table.columnCount()));
+        for (int c = 0; c < table.columnCount(); ++c) {
+            EXPECT_EQ(page.texts[static_cast<size_t>(c)].text, layout->headers[static_cast<size_t>(c)]) << c;
+            EXPECT_LT(page.boxes[static_cast<size_t>(c)].left, page.boxes[static_cast<size_t>(c)].right) << c;
+            EXPECT_LE(page.boxes[static_cast<size_t>(c)].right, geometry.width) << c;
+        }
+    }
+}
+
 TEST(Pdf, LandscapeA4At300DpiAndAFailedWriteLeavesNoFile)
 {
     QTemporaryDir dir;

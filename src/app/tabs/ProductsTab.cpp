@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/FileTitle.h"
 #include "app/PrintPreview.h"
 #include "app/RangeDialog.h"
 #include "app/StringGrid.h"
@@ -29,17 +30,28 @@ namespace
 
 constexpr int kRangeKeyLimit = 4000;
 
-TableCommands::Setup productCommands(ChooserBox* logoChooser)
+TableCommands::Setup productCommands(ChooserBox* logoChooser, QWidget* tab)
 {
     TableCommands::Setup s;
     s.table = TableId::Products;
     s.modified = &AppState::productsModified;
-    s.newList = newProductList;
-    // Rows read from a .plu file get the logo chosen at the moment of opening.
-    s.openList = [logoChooser](FileCommandContext& files, Table& table, bool& modified) {
-        return openProductList(files, table, modified, logoChooser->currentIndex());
+    // The window's title names the file the list came from or went to; a new list has none.
+    s.newList = [tab](FileCommandContext& files, Table& table, bool& modified) {
+        const Outcome outcome = newProductList(files, table, modified);
+        if (outcome == Outcome::Done)
+            tab->window()->setWindowTitle(titleWithFile(std::nullopt));
+        return outcome;
     };
-    s.saveList = saveProductList;
+    // Rows read from a .plu file get the logo chosen at the moment of opening.
+    s.openList = [logoChooser, tab](FileCommandContext& files, Table& table, bool& modified) {
+        return openNamingFile(files, tab->window(), [&](FileCommandContext& watched) {
+            return openProductList(watched, table, modified, logoChooser->currentIndex());
+        });
+    };
+    s.saveList = [tab](FileCommandContext& files, const Table& table, bool& modified) {
+        return saveNamingFile(files, tab->window(),
+                              [&](FileCommandContext& watched) { return saveProductList(watched, table, modified); });
+    };
     s.importCsv = [](FileCommandContext& files, Table& table, bool& modified) {
         return importProductCsv(files, table, modified, productRowFailure);
     };
@@ -69,7 +81,7 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent)
     m_virtualSync = makeCheckBox(QStringLiteral("CheckBox22"), QStringLiteral("Использовать виртуальную синхронизацию"),
                                  false, this);
 
-    m_commands = new TableCommands(context, m_grid, productCommands(m_logoChooser), this);
+    m_commands = new TableCommands(context, m_grid, productCommands(m_logoChooser, this), this);
 
     using Row = ToolRow<ProductsTab>;
     constexpr ToolKind scale = ToolKind::Scale;

@@ -156,8 +156,11 @@ SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
     auto* shop = new QVBoxLayout(shopGroup);
     m_shop1 = makeEdit(QStringLiteral("Edit1"), QStringLiteral("Спасибо"), shopGroup);
     m_shop2 = makeEdit(QStringLiteral("Edit2"), QStringLiteral("за покупку !"), shopGroup);
-    shop->addWidget(m_shop1);
-    shop->addWidget(m_shop2);
+    // A line holds what the scale prints: 28 characters, typed ones and pasted ones alike.
+    for (QLineEdit* line : {m_shop1, m_shop2}) {
+        line->setMaxLength(kShopLineWidth);
+        shop->addWidget(line);
+    }
 
     m_date = makeFilteredEdit(QStringLiteral("Edit6"), QString(), KeyRule::DigitsAndPoint, this);
     m_time = makeFilteredEdit(QStringLiteral("Edit7"), QString(), KeyRule::DigitsAndColon, this);
@@ -230,8 +233,8 @@ void SettingsTab::setForm(const SettingsForm& f)
     m_minWeight->setText(TableModel::toQString(f.minWeight));
     for (std::size_t bit = 0; bit < m_options.size(); ++bit)
         m_options[bit]->setChecked(f.options & (1 << bit));
-    m_shop1->setText(TableModel::toQString(f.shop1));
-    m_shop2->setText(TableModel::toQString(f.shop2));
+    m_shop1->setText(TableModel::toQString(shownShopLine(f.shop1)));
+    m_shop2->setText(TableModel::toQString(shownShopLine(f.shop2)));
     m_date->setText(TableModel::toQString(f.date));
     m_time->setText(TableModel::toQString(f.time));
     m_currentClock->setChecked(f.currentClock);
@@ -251,9 +254,9 @@ void SettingsTab::showUserSettings(const UserSettings& s)
 
 void SettingsTab::showShop(const ShopName& shop)
 {
-    // All 28 characters, trailing blanks included.
-    m_shop1->setText(TableModel::toQString(shop.line1));
-    m_shop2->setText(TableModel::toQString(shop.line2));
+    // Without the scale's padding, so that text typed at the end lands after the last letter.
+    m_shop1->setText(TableModel::toQString(shownShopLine(shop.line1)));
+    m_shop2->setText(TableModel::toQString(shownShopLine(shop.line2)));
 }
 
 void SettingsTab::showClock(const QString& date, const QString& time)
