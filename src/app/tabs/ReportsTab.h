@@ -38,8 +38,8 @@ class ReportsTab : public QWidget
     // `Edit21`..`Edit32` in file order.
     QLineEdit* totalsField(int index) const { return m_totals[static_cast<size_t>(index)]; }
 
-    // The twelve totals fields as the report file holds them (code page 1251). Whatever is set,
-    // "По всем PLU" shows the sums of the table's rows when it has any.
+    // The twelve totals fields as the report file holds them (code page 1251). "По всем PLU" is
+    // the scale's own figure from the general totals, or the sums of a whole read of every PLU.
     ReportTotals totals() const;
     void setTotals(const ReportTotals& totals);
 
@@ -61,8 +61,6 @@ class ReportsTab : public QWidget
     void SpeedButton22Click();
 
   private:
-    void setFields(const ReportTotals& totals);
-    void refreshSummary();
     // The table read or emptied by a file command, cursor on row 1.
     void showTable(const Table& table);
     std::string numberText() const;
