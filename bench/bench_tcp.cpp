@@ -60,8 +60,8 @@ Figures run(bool tcp)
     const qm::ScaleLink link{line.session, config, "bench"};
     const qm::Table table = products(kSend);
     Figures f;
-    f.sendWall = timed([&] { return qm::sendProductTable(link, table, {}) == qm::TransferOutcome::Done; }, f.ok,
-                       f.sendCpu);
+    f.sendWall =
+        timed([&] { return qm::sendProductTable(link, table, {}) == qm::TransferOutcome::Done; }, f.ok, f.sendCpu);
     line.comm.Disconnect();
     qm::Table read = qm::makeTable(qm::productLayout());
     qm::TableWriter sink(read);

@@ -71,6 +71,11 @@ const Operation kOperations[] = {
      [](const auto&, const auto&, const auto& run) { EXPECT_NE(run.out.find("рабочее"), std::string::npos); }},
 };
 
+void PrintTo(const Operation& op, std::ostream* os)
+{
+    *os << op.name;
+}
+
 class OverTcp : public ::testing::TestWithParam<Operation>
 {
 };
@@ -91,7 +96,7 @@ TEST_P(OverTcp, RunsOnAConnectionOfItsOwn)
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, OverTcp, ::testing::ValuesIn(kOperations),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 // A port that cannot be reached gives the port message; the system's reason only with --verbose.
 TEST(NetworkCli, UnreachablePortsGiveThePortMessageAndTheReasonOnlyWhenAsked)
@@ -154,12 +159,12 @@ TEST(NetworkCli, TwoClientsTakeTurns)
     qmtest::EmuProcess scale(overTcp());
     qmtest::CliStartDir dir(&scale, 1, "Весы");
     qmtest::CliRun second;
-    const auto first = dir.cli({"read-products", "--scale", "Весы", "--range", "1-300", "--out", "back.pl6"},
-                               [&](pid_t) {
-                                   while (eventCount(scale, "client connected") == 0)
-                                       std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                                   second = dir.cli({"read-settings", "--scale", "Весы"});
-                               });
+    const auto first =
+        dir.cli({"read-products", "--scale", "Весы", "--range", "1-300", "--out", "back.pl6"}, [&](pid_t) {
+            while (eventCount(scale, "client connected") == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            second = dir.cli({"read-settings", "--scale", "Весы"});
+        });
     EXPECT_EQ(first.status, 0) << said(first);
     EXPECT_EQ(second.status, 1);
     EXPECT_NE(said(second).find(qm::operationtext::kNoLink), std::string::npos) << said(second);
@@ -180,8 +185,8 @@ TEST(NetworkCli, AutoLoadCycleUsesOneConnectionPerPort)
     dir.write("in.msg", qmtest::msg({1, 2}));
     for (const char* name : {"in.pl6", "in.msg"})
         fs::last_write_time(dir.path / name, fs::file_time_type::clock::now() - std::chrono::seconds(10));
-    const auto run = qmtest::runCli(dir.path, {"--dir", dir.path.string(), "--config", "auto.cfl", "autoload", "--once"},
-                                    {}, dir.path);
+    const auto run = qmtest::runCli(
+        dir.path, {"--dir", dir.path.string(), "--config", "auto.cfl", "autoload", "--once"}, {}, dir.path);
     EXPECT_EQ(run.status, 0) << said(run);
     EXPECT_FALSE(fs::exists(dir.path / "in.pl6"));
     EXPECT_FALSE(fs::exists(dir.path / "in.msg"));

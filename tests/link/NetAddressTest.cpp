@@ -36,6 +36,11 @@ const Case kCases[] = {
     {"udp://10.0.0.5:4001", nullptr, 0, 0},
 };
 
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.text;
+}
+
 class NetAddressText : public ::testing::TestWithParam<Case>
 {
 };

@@ -10,8 +10,10 @@
 #include <atomic>
 #include <chrono>
 
+#include "link/PortList.h"
 #include "link/ScaleSession.h"
 #include "link/TComm.h"
+#include "link/TcpConnect.h"
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
 
@@ -72,8 +74,8 @@ struct FullListener {
 TEST(TcpLine, AllowanceWidensEveryReplyWindow)
 {
     qmtest::EmuProcess scale(tcpScale({"delay=260@addr"}));
-    for (const auto& [query, answered] : {std::pair{"", false}, std::pair{"?allowance=0", false},
-                                          std::pair{"?allowance=150", true}}) {
+    for (const auto& [query, answered] :
+         {std::pair{"", false}, std::pair{"?allowance=0", false}, std::pair{"?allowance=150", true}}) {
         qm::TComm comm(comOne(scale.device() + query));
         qmtest::ScriptedFeedback fb;
         qm::ScaleSession session(comm, fb);
@@ -128,4 +130,32 @@ TEST(TcpLine, ConnectionKeptUntilDisconnect)
     ASSERT_TRUE(session.Connection("COM1", "9600"));
     EXPECT_EQ(session.address(1), qm::AddressResult::Ready);
     EXPECT_EQ(connections(), 2);
+}
+
+// The list of ports shows every network port with whether its connection opens now; the ports are
+// tried side by side, so two converters that do not answer cost one second, not two.
+TEST(TcpLine, NetworkPortsProbedTogether)
+{
+    qmtest::EmuProcess scale(tcpScale());
+    FullListener off1;
+    FullListener off2;
+    qm::PortMap map;
+    map.set(3, "/dev/null");
+    map.set(7, scale.device());
+    map.set(8, "tcp://127.0.0.1:" + std::to_string(off1.port));
+    map.set(9, "tcp://127.0.0.1:" + std::to_string(off2.port) + "?allowance=50");
+    map.set(10, "tcp://no-port");
+    const auto start = Clock::now();
+    const qm::NetworkReach reach = qm::probeNetworkPorts(map);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1600));
+    EXPECT_EQ(reach, (qm::NetworkReach{{7, true}, {8, false}, {9, false}, {10, false}}));
+    const auto listed = qm::listedPorts(qm::portEntries(map, {}, reach));
+    std::vector<std::string> lines;
+    for (const auto& entry : listed)
+        if (entry.network)
+            lines.push_back(entry.name + " " + entry.device + " " + qm::reachText(entry));
+    EXPECT_EQ(lines, (std::vector<std::string>{"COM7 " + scale.device() + " соединение открывается",
+                                               "COM8 " + map.device(8) + " соединение не открывается",
+                                               "COM9 " + map.device(9) + " соединение не открывается",
+                                               "COM10 tcp://no-port соединение не открывается"}));
 }
