@@ -98,10 +98,10 @@ int runPorts(CliContext& context)
             const PortEntry& port = present[i];
             std::cout << (i ? "," : "") << "{\"name\":" << jsonString(port.name)
                       << ",\"device\":" << jsonString(port.device)
-                      << ",\"description\":" << jsonString(port.network ? reachText(port) : port.description)
-                      << ",\"network\":" << (port.network ? "true" : "false");
+                      << ",\"description\":" << jsonString(port.network ? reachText(port) : port.description);
+            // A serial entry keeps the fields it always had; a network one says so and whether it connects.
             if (port.network)
-                std::cout << ",\"connects\":" << (port.present ? "true" : "false");
+                std::cout << ",\"network\":true,\"connects\":" << (port.present ? "true" : "false");
             std::cout << "}";
         }
         std::cout << "]" << std::endl;

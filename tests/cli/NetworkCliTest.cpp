@@ -172,6 +172,24 @@ TEST(NetworkCli, TwoClientsTakeTurns)
     EXPECT_EQ(dir.cli({"read-settings", "--scale", "Весы"}).status, 0);
 }
 
+// `ports` lists the network ports with whether a connection opens now.
+TEST(NetworkCli, PortsListsNetworkPortsWithTheirState)
+{
+    qmtest::EmuProcess scale(overTcp());
+    qmtest::CliStartDir dir(&scale, 1, "Весы");
+    dir.write("ports.cfg", "COM1=" + scale.device() + "\nCOM2=tcp://127.0.0.1:1?allowance=90\n");
+    const auto run = dir.cli({"ports", "--json"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("{\"name\":\"COM1\",\"device\":\"" + scale.device() +
+                           "\",\"description\":\"соединение открывается\",\"network\":true,\"connects\":true}"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("{\"name\":\"COM2\",\"device\":\"tcp://127.0.0.1:1?allowance=90\",\"description\":"
+                           "\"соединение не открывается\",\"network\":true,\"connects\":false}"),
+              std::string::npos)
+        << run.out;
+}
+
 // An auto-load cycle keeps one connection per port for all the loads of its rows.
 TEST(NetworkCli, AutoLoadCycleUsesOneConnectionPerPort)
 {
