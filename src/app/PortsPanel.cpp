@@ -43,9 +43,7 @@ PortsPanel::PortsPanel(AppContext& context, ChooserBox* portChooser, QWidget* pa
 QString PortsPanel::hint(const PortEntry& entry)
 {
     QString line = text(entry.name) + QStringLiteral(": ") + text(entry.device);
-    if (entry.network)
-        return line + QStringLiteral(", ") + text(reachText(entry));
-    if (!entry.present)
+    if (!entry.present && !entry.network)
         return line + QStringLiteral(", устройства нет");
     if (!entry.description.empty())
         line += QStringLiteral(", ") + text(entry.description);
@@ -55,11 +53,9 @@ QString PortsPanel::hint(const PortEntry& entry)
 QStringList PortsPanel::lines(const std::vector<PortEntry>& entries, const std::vector<SystemPort>& unnamed)
 {
     QStringList out;
-    for (const PortEntry& entry : listedPorts(entries)) {
-        const std::string about = entry.network ? reachText(entry) : entry.description;
+    for (const PortEntry& entry : listedPorts(entries))
         out << text(entry.name) + QStringLiteral("  ") + text(entry.device) +
-                   (about.empty() ? QString() : QStringLiteral("  ") + text(about));
-    }
+                   (entry.description.empty() ? QString() : QStringLiteral("  ") + text(entry.description));
     if (out.isEmpty())
         out << QStringLiteral("Ни одно COM-имя не ведет к устройству");
     for (const SystemPort& port : unnamed) {

@@ -98,7 +98,7 @@ int runPorts(CliContext& context)
             const PortEntry& port = present[i];
             std::cout << (i ? "," : "") << "{\"name\":" << jsonString(port.name)
                       << ",\"device\":" << jsonString(port.device)
-                      << ",\"description\":" << jsonString(port.network ? reachText(port) : port.description);
+                      << ",\"description\":" << jsonString(port.description);
             // A serial entry keeps the fields it always had; a network one says so and whether it connects.
             if (port.network)
                 std::cout << ",\"network\":true,\"connects\":" << (port.present ? "true" : "false");
@@ -108,8 +108,7 @@ int runPorts(CliContext& context)
         return kOk;
     }
     for (const PortEntry& port : present)
-        std::cout << port.name << "\t" << port.device << "\t" << (port.network ? reachText(port) : port.description)
-                  << "\n";
+        std::cout << port.name << "\t" << port.device << "\t" << port.description << "\n";
     std::cout << std::flush;
     if (present.empty())
         context.error("no COM name leads to a device (ports.cfg maps COMn=DEVICE)");

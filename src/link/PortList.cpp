@@ -67,6 +67,7 @@ std::vector<PortEntry> portEntries(const PortMap& map, const std::vector<SystemP
         if (entry.network) {
             const auto it = reach.find(com);
             entry.present = it != reach.end() && it->second;
+            entry.description = reachText(entry);
         } else if (const SystemPort* port = reported(entry.device, system)) {
             entry.present = true;
             entry.description = portDescription(*port);

@@ -26,7 +26,8 @@ struct PortEntry {
     std::string name;   // "COM3"
     std::string device; // what the port map gives
     bool present = false;
-    std::string description; // maker and product where the system knows them, UTF-8
+    // Maker and product where the system knows them; for a network port reachText(). UTF-8.
+    std::string description;
     // A network port ("tcp://..."): present when a connection opened just now.
     bool network = false;
 };

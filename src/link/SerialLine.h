@@ -86,6 +86,9 @@ class SerialLine
     virtual void Connect() = 0;
     // Closes the port once what is queued has gone to the line.
     virtual void Disconnect() = 0;
+    // Added to every reply window: the round trip of a network between the program and the
+    // scale's serial port. 0 on a serial line.
+    virtual int replyAllowanceMs() const { return 0; }
 
     virtual int GetIn() = 0;
     virtual std::uint8_t GetByte() = 0;
@@ -94,9 +97,6 @@ class SerialLine
     virtual void SendBytes(const std::uint8_t* data, size_t size) = 0;
     // Blocks until new input arrives or msecs pass.
     virtual void waitForInput(int msecs) = 0;
-    // Added to every reply window: the round trip of a network between the program and the
-    // scale's serial port. 0 on a serial line.
-    virtual int replyAllowanceMs() const { return 0; }
 };
 
 } // namespace qm
