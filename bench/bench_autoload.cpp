@@ -2,7 +2,8 @@
 // pseudo-terminal at 19200 baud with a product load file of 500 rows: the cycle's wall time
 // over the slowest single load of the same scales (1.0 when the ports run fully side by side,
 // K when one after the other), and the client's CPU share during the cycle. Run with a row
-// count to shorten it: bench_autoload 100.
+// count to shorten it: bench_autoload 100. With --tcp each scale is served on a TCP port of the
+// loopback instead, as behind an Ethernet-to-serial converter.
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
@@ -96,9 +97,16 @@ struct Bench {
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int rows = argc > 1 ? std::atoi(argv[1]) : 500;
+    int rows = 500;
+    bool tcp = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--tcp")
+            tcp = true;
+        else
+            rows = std::atoi(argv[i]);
+    }
     if (rows < 1 || rows > 4000) {
-        std::fprintf(stderr, "usage: bench_autoload [ROWS 1..4000]\n");
+        std::fprintf(stderr, "usage: bench_autoload [ROWS 1..4000] [--tcp]\n");
         return 2;
     }
     Bench bench;
@@ -108,10 +116,13 @@ int main(int argc, char** argv)
     for (int i = 0; i < kMaxScales; ++i) {
         qmtest::EmuOptions options;
         options.baud = 19200;
+        if (tcp)
+            options.tcp = "127.0.0.1:0";
         bench.scales.push_back(std::make_unique<qmtest::EmuProcess>(options));
         bench.scales.back()->writePortsCfg(bench.dir.string(), i + 1);
     }
-    std::printf("product load files of %d rows, 19200 baud, one emulated scale per port\n", rows);
+    std::printf("product load files of %d rows, 19200 baud, one emulated scale per port%s\n", rows,
+                tcp ? ", over TCP" : "");
     std::vector<double> single;
     for (int i = 0; i < kMaxScales; ++i) {
         single.push_back(bench.cycle(i, 1).first);

@@ -8,6 +8,7 @@
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
 #include "link/TComm.h"
+#include "link/TcpConnect.h"
 
 namespace qm::app
 {
@@ -28,7 +29,8 @@ PortsPanel::PortsPanel(AppContext& context, ChooserBox* portChooser, QWidget* pa
     m_list->setObjectName(QStringLiteral("PortsList"));
     // A few lines are enough: the table above keeps the room.
     m_list->setMaximumHeight(m_list->fontMetrics().lineSpacing() * 5 + 2 * m_list->frameWidth() + 4);
-    m_list->setToolTip(QStringLiteral("COM-имена, за которыми сейчас есть устройство (ports.cfg: COMn=устройство)"));
+    m_list->setToolTip(QStringLiteral("COM-имена, за которыми сейчас есть устройство, и сетевые порты (ports.cfg: "
+                                      "COMn=устройство или COMn=tcp://адрес:порт)"));
     QPushButton* again = makeButton(QStringLiteral("PortsRefresh"), QStringLiteral("Обновить"),
                                     QStringLiteral("Прочитать список портов заново"), this);
     connect(again, &QPushButton::clicked, this, &PortsPanel::refresh);
@@ -41,7 +43,7 @@ PortsPanel::PortsPanel(AppContext& context, ChooserBox* portChooser, QWidget* pa
 QString PortsPanel::hint(const PortEntry& entry)
 {
     QString line = text(entry.name) + QStringLiteral(": ") + text(entry.device);
-    if (!entry.present)
+    if (!entry.present && !entry.network)
         return line + QStringLiteral(", устройства нет");
     if (!entry.description.empty())
         line += QStringLiteral(", ") + text(entry.description);
@@ -51,10 +53,9 @@ QString PortsPanel::hint(const PortEntry& entry)
 QStringList PortsPanel::lines(const std::vector<PortEntry>& entries, const std::vector<SystemPort>& unnamed)
 {
     QStringList out;
-    for (const PortEntry& entry : entries)
-        if (entry.present)
-            out << text(entry.name) + QStringLiteral("  ") + text(entry.device) +
-                       (entry.description.empty() ? QString() : QStringLiteral("  ") + text(entry.description));
+    for (const PortEntry& entry : listedPorts(entries))
+        out << text(entry.name) + QStringLiteral("  ") + text(entry.device) +
+                   (entry.description.empty() ? QString() : QStringLiteral("  ") + text(entry.description));
     if (out.isEmpty())
         out << QStringLiteral("Ни одно COM-имя не ведет к устройству");
     for (const SystemPort& port : unnamed) {
@@ -69,7 +70,8 @@ void PortsPanel::refresh()
 {
     const PortMap map = PortMap::load(m_context.state().startDirectory.string());
     const std::vector<SystemPort> system = systemSerialPorts();
-    const std::vector<PortEntry> entries = portEntries(map, system);
+    // The network ports are tried all at once, for at most a second.
+    const std::vector<PortEntry> entries = portEntries(map, system, probeNetworkPorts(map));
     m_list->clear();
     if (map.error())
         m_list->addItem(QString::fromStdString(*map.error()).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));

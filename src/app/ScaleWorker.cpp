@@ -45,6 +45,7 @@ void ScaleWorker::execute(const Job& job, GuiFeedback& feedback, const std::file
         return;
     }
     m_comm->setPortMap(std::move(ports));
+    m_comm->setStopCheck([&feedback] { return feedback.stopRequested(); });
     prepareTrace(tracePath, feedback);
     ScaleSession session(*m_comm, feedback);
     try {
@@ -60,6 +61,7 @@ void ScaleWorker::execute(const Job& job, GuiFeedback& feedback, const std::file
         m_trace->note("port error: " + *session.lineFailure());
     // The port is not held between operations.
     m_comm->Disconnect();
+    m_comm->setStopCheck({});
 }
 
 } // namespace qm::app

@@ -119,6 +119,7 @@ int runAutoload(CliContext& context)
     setup.makeLine = [ports, trace] {
         auto comm = std::make_unique<TComm>(ports);
         comm->setTrace(trace);
+        comm->setStopCheck(stopSignalled);
         return comm;
     };
     setup.stopRequested = stopSignalled;

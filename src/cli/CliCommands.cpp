@@ -22,7 +22,8 @@ const std::vector<CliCommand>& cliCommands()
          runDetect},
         {"ports",
          "[--json]",
-         "list the COM names that lead to a device now, with the device and its maker and product",
+         "list the COM names that lead to a device now, with the device and its maker and product, and the network "
+         "ports (tcp://) with whether a connection opens now",
          {"json"},
          Needs::Nothing,
          runPorts},

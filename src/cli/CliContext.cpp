@@ -99,6 +99,7 @@ int CliContext::prepare(bool needsConfig)
         return kFailed;
     }
     m_comm = std::make_unique<TComm>(std::move(ports));
+    m_comm->setStopCheck([this] { return m_feedback.stopRequested(); });
     if (const auto trace = m_args.value("trace")) {
         m_trace = std::make_unique<FileTrace>(path(*trace));
         if (!m_trace->isOpen()) {

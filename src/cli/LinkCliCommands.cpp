@@ -16,6 +16,7 @@
 #include "link/PortMap.h"
 #include "link/ScaleSession.h"
 #include "link/TComm.h"
+#include "link/TcpConnect.h"
 #include "operation/OperationTexts.h"
 
 namespace qm::cli
@@ -89,13 +90,20 @@ int runPorts(CliContext& context)
         return kFailed;
     }
     const std::vector<SystemPort> system = systemSerialPorts();
-    const std::vector<PortEntry> present = presentPorts(map, system);
+    // Network ports are there when a connection opens now; all of them are tried at once.
+    const std::vector<PortEntry> present = listedPorts(portEntries(map, system, probeNetworkPorts(map)));
     if (context.args().has("json")) {
         std::cout << "[";
-        for (size_t i = 0; i < present.size(); ++i)
-            std::cout << (i ? "," : "") << "{\"name\":" << jsonString(present[i].name)
-                      << ",\"device\":" << jsonString(present[i].device)
-                      << ",\"description\":" << jsonString(present[i].description) << "}";
+        for (size_t i = 0; i < present.size(); ++i) {
+            const PortEntry& port = present[i];
+            std::cout << (i ? "," : "") << "{\"name\":" << jsonString(port.name)
+                      << ",\"device\":" << jsonString(port.device)
+                      << ",\"description\":" << jsonString(port.description);
+            // A serial entry keeps the fields it always had; a network one says so and whether it connects.
+            if (port.network)
+                std::cout << ",\"network\":true,\"connects\":" << (port.present ? "true" : "false");
+            std::cout << "}";
+        }
         std::cout << "]" << std::endl;
         return kOk;
     }

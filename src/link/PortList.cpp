@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "link/NetAddress.h"
+
 namespace qm
 {
 
@@ -53,7 +55,7 @@ std::string portDescription(const SystemPort& port)
     return port.manufacturer + " " + port.description;
 }
 
-std::vector<PortEntry> portEntries(const PortMap& map, const std::vector<SystemPort>& system)
+std::vector<PortEntry> portEntries(const PortMap& map, const std::vector<SystemPort>& system, const NetworkReach& reach)
 {
     std::vector<PortEntry> entries;
     for (int com = 1; com <= kComNames; ++com) {
@@ -61,7 +63,12 @@ std::vector<PortEntry> portEntries(const PortMap& map, const std::vector<SystemP
         entry.com = com;
         entry.name = "COM" + std::to_string(com);
         entry.device = map.device(com);
-        if (const SystemPort* port = reported(entry.device, system)) {
+        entry.network = isNetworkDevice(entry.device);
+        if (entry.network) {
+            const auto it = reach.find(com);
+            entry.present = it != reach.end() && it->second;
+            entry.description = reachText(entry);
+        } else if (const SystemPort* port = reported(entry.device, system)) {
             entry.present = true;
             entry.description = portDescription(*port);
         } else {
@@ -78,6 +85,20 @@ std::vector<PortEntry> presentPorts(const PortMap& map, const std::vector<System
     entries.erase(std::remove_if(entries.begin(), entries.end(), [](const PortEntry& e) { return !e.present; }),
                   entries.end());
     return entries;
+}
+
+std::vector<PortEntry> listedPorts(const std::vector<PortEntry>& entries)
+{
+    std::vector<PortEntry> listed;
+    for (const PortEntry& entry : entries)
+        if (entry.present || entry.network)
+            listed.push_back(entry);
+    return listed;
+}
+
+std::string reachText(const PortEntry& entry)
+{
+    return entry.present ? "соединение открывается" : "соединение не открывается";
 }
 
 std::vector<SystemPort> unnamedPorts(const PortMap& map, const std::vector<SystemPort>& system)

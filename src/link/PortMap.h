@@ -1,7 +1,9 @@
 #pragma once
 // COM1..COM16 name devices through "ports.cfg" in the start directory, one "COMn=DEVICE" per
 // line ("COM3=/dev/ttyUSB0"). Without an entry COMn is /dev/ttyS<n-1> on Linux and COMn on
-// Windows. Tests and the demo point a COM name at an emulated scale this way.
+// Windows. Tests and the demo point a COM name at an emulated scale this way. A device text
+// "tcp://HOST:PORT" names a network port (link/NetAddress.h): the COM name stays the scale's
+// port everywhere, only the line behind it is a TCP connection.
 
 #include <map>
 #include <optional>

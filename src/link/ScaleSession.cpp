@@ -107,7 +107,7 @@ bool ScaleSession::replyWindow(int n, int windowMs, Count condition)
             start = onLine;
         m_burstBytes = 0;
     }
-    const auto deadline = start + milliseconds(windowMs + lineTimeMs(n));
+    const auto deadline = start + milliseconds(windowMs + lineTimeMs(n) + m_comm.replyAllowanceMs());
     bool answered = false;
     const bool onTheLine = onLine([&] {
         for (;;) {

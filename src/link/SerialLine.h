@@ -1,7 +1,8 @@
 #pragma once
 // What the scale session needs of a serial line: port and speed, connect and close, the count of
 // waiting bytes, reads, writes and a blocking wait for input. TComm is the real one over the
-// operating system's serial device; tests of the layers above may use a line of their own.
+// operating system's serial device or a TCP connection to a converter at the scale; tests of the
+// layers above may use a line of their own.
 
 #include <cstdint>
 #include <stdexcept>
@@ -54,9 +55,11 @@ int baudRate(TBaud baud);
 
 // Codes beyond QSerialPort's own error numbers.
 enum PortErrorCode : int {
-    kErrorNoByte = 1001,      // GetByte found no byte within the wait for one
-    kErrorUnsupported = 1002, // a line function this platform does not offer
-    kErrorNotOpen = 1003,     // an exchange on a port that is not open
+    kErrorNoByte = 1001,         // GetByte found no byte within the wait for one
+    kErrorUnsupported = 1002,    // a line function this platform does not offer
+    kErrorNotOpen = 1003,        // an exchange on a port that is not open
+    kErrorNoConnection = 1004,   // a network port whose connection did not open
+    kErrorConnectionLost = 1005, // a network port whose connection the other end closed
 };
 
 class PortError : public std::runtime_error
@@ -83,6 +86,9 @@ class SerialLine
     virtual void Connect() = 0;
     // Closes the port once what is queued has gone to the line.
     virtual void Disconnect() = 0;
+    // Added to every reply window: the round trip of a network between the program and the
+    // scale's serial port. 0 on a serial line.
+    virtual int replyAllowanceMs() const { return 0; }
 
     virtual int GetIn() = 0;
     virtual std::uint8_t GetByte() = 0;

@@ -2,14 +2,18 @@
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <QTcpSocket>
 #include <QThread>
 #include <chrono>
 #include <thread>
 
 #include "link/ByteTrace.h"
+#include "link/NetAddress.h"
+#include "link/TcpConnect.h"
 
 #ifndef _WIN32
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace qm
@@ -89,16 +93,92 @@ void TComm::SetError(int code)
 
 void TComm::Disconnect()
 {
-    if (m_device) {
+    if (m_io) {
         constexpr int kDrainMs = 500;
-        if (m_device->bytesToWrite() > 0)
-            m_device->waitForBytesWritten(kDrainMs);
-        m_device->close();
-        m_device.reset();
+        if (m_io->isOpen() && m_io->bytesToWrite() > 0)
+            m_io->waitForBytesWritten(kDrainMs);
+        closeDevices();
         if (m_trace)
             m_trace->note("disconnect");
     }
     m_connected = false;
+}
+
+void TComm::closeDevices()
+{
+    if (m_io)
+        m_io->close();
+    m_io = nullptr;
+    m_device.reset();
+    m_socket.reset();
+    m_socketDevice.clear();
+}
+
+bool TComm::isOpen() const
+{
+    return m_io && m_io->isOpen();
+}
+
+std::string TComm::portLabel(const std::string& device) const
+{
+    return "COM" + std::to_string(static_cast<int>(m_port) + 1) + " (" + device + "): ";
+}
+
+void TComm::waitForRead(int msecs)
+{
+    if (!m_io->waitForReadyRead(msecs) && m_device && m_device->error() == QSerialPort::TimeoutError)
+        m_device->clearError();
+}
+
+std::pair<int, std::string> TComm::lineFault() const
+{
+    if (m_device && isRealError(m_device->error()))
+        return {static_cast<int>(m_device->error()), m_device->errorString().toStdString()};
+    // A socket's error stays set after a wait that timed out; only the state tells a closed one.
+    if (m_socket && m_socket->state() != QAbstractSocket::ConnectedState)
+        return {kErrorConnectionLost, "connection closed: " + m_socket->errorString().toStdString()};
+    return {0, {}};
+}
+
+void TComm::connectNetwork(const std::string& device)
+{
+    if (m_socket && m_socketDevice == device && m_socket->state() == QAbstractSocket::ConnectedState) {
+        m_pendingError = 0;
+        m_connected = true;
+        return;
+    }
+    closeDevices();
+    const auto parsed = parseNetAddress(device);
+    if (const auto* reason = std::get_if<std::string>(&parsed)) {
+        fail(kErrorNoConnection, portLabel(device) + "ports.cfg: " + *reason);
+        return;
+    }
+    const NetAddress& address = std::get<NetAddress>(parsed);
+    if (m_trace)
+        m_trace->note("connect " + device + " " + std::to_string(baudRate(m_baud)));
+    // A stop meant for an earlier operation must not end this one's connect: only one that comes
+    // during it counts.
+    const bool stoppedBefore = m_stopCheck && m_stopCheck();
+    const TcpOpened opened = connectTcp(
+        address, kConnectTimeoutMs, [this, stoppedBefore] { return !stoppedBefore && m_stopCheck && m_stopCheck(); });
+    auto socket = std::make_unique<QTcpSocket>();
+    if (opened.fd < 0 || !socket->setSocketDescriptor(opened.fd)) {
+        const std::string reason = opened.fd < 0 ? opened.error : socket->errorString().toStdString();
+#ifndef _WIN32
+        if (opened.fd >= 0)
+            ::close(opened.fd);
+#endif
+        if (m_trace)
+            m_trace->note("no connection: " + reason);
+        fail(kErrorNoConnection, portLabel(device) + reason);
+        return;
+    }
+    m_socket = std::move(socket);
+    m_io = m_socket.get();
+    m_socketDevice = device;
+    m_allowanceMs = address.allowanceMs;
+    m_pendingError = 0;
+    m_connected = true;
 }
 
 int TComm::GetError()
@@ -111,20 +191,25 @@ int TComm::GetError()
 void TComm::Connect()
 {
     m_status[1] = 0;
-    if (m_connected && m_device) {
-        m_device->close();
+    const std::string path = devicePath();
+    if (isNetworkDevice(path)) {
+        connectNetwork(path);
+        return;
     }
+    if (m_connected && m_io)
+        m_io->close();
+    m_socket.reset();
+    m_socketDevice.clear();
     // A fresh device object each time, owned by the thread that connects: in the window that
     // is the worker thread on which every exchange runs.
     m_device = std::make_unique<QSerialPort>();
-    const std::string path = devicePath();
+    m_io = nullptr;
     m_device->setPortName(QString::fromStdString(path));
     if (m_trace)
         m_trace->note("connect " + path + " " + std::to_string(baudRate(m_baud)));
     if (!m_device->open(QIODevice::ReadWrite)) {
         const int code = static_cast<int>(m_device->error());
-        const std::string text = "COM" + std::to_string(static_cast<int>(m_port) + 1) + " (" + path +
-                                 "): " + m_device->errorString().toStdString();
+        const std::string text = portLabel(path) + m_device->errorString().toStdString();
         m_device.reset();
         fail(code, text);
         return;
@@ -145,30 +230,33 @@ void TComm::Connect()
         fail(code, text);
         return;
     }
+    m_io = m_device.get();
     m_connected = true;
 }
 
 void TComm::SendBytes(const std::uint8_t* data, size_t size)
 {
-    if (!m_device || !m_device->isOpen()) {
+    if (!isOpen()) {
         fail(kErrorNotOpen, "Порт не открыт");
         return;
     }
     if (m_trace)
         m_trace->sent(data, size);
-    const auto written = m_device->write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    const auto written = m_io->write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     if (written != static_cast<qint64>(size)) {
-        fail(static_cast<int>(m_device->error()), m_device->errorString().toStdString());
+        const auto fault = lineFault();
+        fail(fault.first ? fault.first : kErrorConnectionLost, m_io->errorString().toStdString());
         return;
     }
     // Synchronous like the device write it stands for: the bytes reach the device now.
-    while (m_device->bytesToWrite() > 0) {
-        if (!m_device->waitForBytesWritten(1000)) {
-            if (isRealError(m_device->error())) {
-                fail(static_cast<int>(m_device->error()), m_device->errorString().toStdString());
+    while (m_io->bytesToWrite() > 0) {
+        if (!m_io->waitForBytesWritten(1000)) {
+            if (const auto fault = lineFault(); fault.first) {
+                fail(fault.first, fault.second);
                 return;
             }
-            m_device->clearError();
+            if (m_device)
+                m_device->clearError();
             break;
         }
     }
@@ -193,17 +281,14 @@ void TComm::SendByte(std::uint8_t byte)
 
 std::uint8_t TComm::GetByte()
 {
-    if (!m_device || !m_device->isOpen()) {
+    if (!isOpen()) {
         fail(kErrorNotOpen, "Порт не открыт");
         return 0;
     }
-    if (m_device->bytesAvailable() == 0) {
-        m_device->waitForReadyRead(kGetByteWaitMs);
-        if (m_device->error() == QSerialPort::TimeoutError)
-            m_device->clearError();
-    }
+    if (m_io->bytesAvailable() == 0)
+        waitForRead(kGetByteWaitMs);
     char c = 0;
-    if (m_device->read(&c, 1) != 1) {
+    if (m_io->read(&c, 1) != 1) {
         fail(kErrorNoByte, "Нет байта во входной очереди порта");
         return 0;
     }
@@ -216,18 +301,15 @@ std::uint8_t TComm::GetByte()
 std::vector<std::uint8_t> TComm::GetBytes(int n)
 {
     std::vector<std::uint8_t> out;
-    if (!m_device || !m_device->isOpen()) {
+    if (!isOpen()) {
         fail(kErrorNotOpen, "Порт не открыт");
         return out;
     }
     out.reserve(static_cast<size_t>(n));
     while (static_cast<int>(out.size()) < n) {
-        if (m_device->bytesAvailable() == 0) {
-            m_device->waitForReadyRead(kGetByteWaitMs);
-            if (m_device->error() == QSerialPort::TimeoutError)
-                m_device->clearError();
-        }
-        const QByteArray chunk = m_device->read(n - static_cast<int>(out.size()));
+        if (m_io->bytesAvailable() == 0)
+            waitForRead(kGetByteWaitMs);
+        const QByteArray chunk = m_io->read(n - static_cast<int>(out.size()));
         if (chunk.isEmpty()) {
             fail(kErrorNoByte, "Нет байта во входной очереди порта");
             return out;
@@ -247,12 +329,12 @@ void TComm::SendString(const std::string& text)
 
 std::string TComm::GetString(int count)
 {
-    if (!m_device || !m_device->isOpen()) {
+    if (!isOpen()) {
         fail(kErrorNotOpen, "Порт не открыт");
         return {};
     }
     count = count < 0 ? 0 : (count > 255 ? 255 : count);
-    const QByteArray data = m_device->read(count);
+    const QByteArray data = m_io->read(count);
     if (m_trace && !data.isEmpty())
         m_trace->received(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<size_t>(data.size()));
     return data.toStdString();
@@ -260,33 +342,32 @@ std::string TComm::GetString(int count)
 
 void TComm::checkLineErrors()
 {
-    const auto e = m_device->error();
-    if (isRealError(e) && m_pendingError == 0) {
-        m_lastErrorText = m_device->errorString().toStdString();
+    const auto [code, text] = lineFault();
+    if (m_device && m_device->error() != QSerialPort::NoError)
         m_device->clearError();
-        SetError(static_cast<int>(e));
-    } else if (e != QSerialPort::NoError) {
-        m_device->clearError();
+    if (code != 0 && m_pendingError == 0) {
+        m_lastErrorText = text;
+        SetError(code);
     }
 }
 
 int TComm::GetIn()
 {
-    if (!m_device || !m_device->isOpen())
+    if (!isOpen())
         return 0;
     // A status query: pull what the device holds into the queue without waiting.
-    m_device->waitForReadyRead(0);
+    m_io->waitForReadyRead(0);
     checkLineErrors();
-    m_status[1] = static_cast<std::uint32_t>(m_device->bytesAvailable());
+    m_status[1] = static_cast<std::uint32_t>(m_io->bytesAvailable());
     return static_cast<int>(m_status[1]);
 }
 
 int TComm::GetOut()
 {
-    if (!m_device || !m_device->isOpen())
+    if (!isOpen())
         return 0;
     checkLineErrors();
-    m_status[2] = static_cast<std::uint32_t>(m_device->bytesToWrite());
+    m_status[2] = static_cast<std::uint32_t>(m_io->bytesToWrite());
     return static_cast<int>(m_status[2]);
 }
 
@@ -294,12 +375,11 @@ void TComm::waitForInput(int msecs)
 {
     if (msecs <= 0)
         return;
-    if (!m_device || !m_device->isOpen()) {
+    if (!isOpen() || (m_socket && m_socket->state() != QAbstractSocket::ConnectedState)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(msecs));
         return;
     }
-    if (!m_device->waitForReadyRead(msecs) && m_device->error() == QSerialPort::TimeoutError)
-        m_device->clearError();
+    waitForRead(msecs);
 }
 
 void TComm::note(const std::string& text)
@@ -312,6 +392,8 @@ void TComm::flushOutput()
 {
     if (m_device && m_device->isOpen())
         m_device->flush();
+    else if (m_socket && m_socket->isOpen())
+        m_socket->flush();
 }
 
 std::string TComm::GetFlags()
@@ -363,8 +445,12 @@ bool TComm::GetEvent(int& mask)
 
 void TComm::SetEscCode(int code)
 {
-    if (!m_device || !m_device->isOpen()) {
+    if (!isOpen()) {
         fail(kErrorNotOpen, "Порт не открыт");
+        return;
+    }
+    if (!m_device) {
+        fail(kErrorUnsupported, "Функция линии " + std::to_string(code) + " не поддерживается сетевым портом");
         return;
     }
     bool ok = true;

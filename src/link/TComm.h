@@ -3,6 +3,13 @@
 // device (through QSerialPort). No thread and no time-outs of its own; callers wait for answers
 // themselves (ScaleSession's reply window) and read only what GetIn reports as waiting.
 //
+// A COM name that "ports.cfg" maps to "tcp://HOST:PORT" is a converter at the scale: Connect
+// opens a TCP connection (QTcpSocket) instead, within 3 s, and every exchange goes over it alike.
+// The speed is the converter's own then; the row's speed still sizes the reply windows, and the
+// port's network allowance is added to each. A connection the other end closes is a port error,
+// as a serial adapter pulled out. A Connect to the network port already connected keeps the
+// connection, so the loads of an auto-load cycle on one port share one.
+//
 // Failures go to SetError: the code is kept as the pending error and OnComError is raised.
 // Without a handler attached, the failure surfaces as a PortError thrown at the caller.
 
@@ -11,13 +18,16 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/PortList.h"
 #include "link/PortMap.h"
 #include "link/SerialLine.h"
 
+class QIODevice;
 class QSerialPort;
+class QTcpSocket;
 
 namespace qm
 {
@@ -58,6 +68,9 @@ class TComm : public SerialLine
     const PortMap& portMap() const { return m_ports; }
     void setTrace(ByteTrace* trace) { m_trace = trace; }
     bool connected() const { return m_connected; }
+    // Asked while a network connection is being opened: a stop that comes then ends the wait.
+    void setStopCheck(std::function<bool()> stopped) { m_stopCheck = std::move(stopped); }
+    int replyAllowanceMs() const override { return m_socket ? m_allowanceMs : 0; }
     // The text of the last failure, for the box that shows a PortError.
     const std::string& lastErrorText() const { return m_lastErrorText; }
 
@@ -101,9 +114,22 @@ class TComm : public SerialLine
   private:
     void fail(int code, const std::string& text);
     void checkLineErrors();
+    void connectNetwork(const std::string& device);
+    void closeDevices();
+    bool isOpen() const;
+    // A wait for input that found none is no fault of the line.
+    void waitForRead(int msecs);
+    // The fault the open device reports now, code and text; code 0 when none.
+    std::pair<int, std::string> lineFault() const;
+    std::string portLabel(const std::string& device) const;
 
     PortMap m_ports;
     std::unique_ptr<QSerialPort> m_device;
+    std::unique_ptr<QTcpSocket> m_socket;
+    QIODevice* m_io = nullptr;  // whichever of the two is open
+    std::string m_socketDevice; // the "tcp://" text m_socket was opened for
+    int m_allowanceMs = 0;
+    std::function<bool()> m_stopCheck;
     ByteTrace* m_trace = nullptr;
     TBaud m_baud = TBaud::b9600;
     tStopBits m_stopBits = tStopBits::s10;

@@ -93,6 +93,14 @@ void EmuProcess::start()
         args.push_back("--link");
         args.push_back(m_options.link);
     }
+    if (!m_options.tcp.empty()) {
+        args.push_back("--tcp");
+        args.push_back(m_options.tcp);
+    }
+    if (m_options.dropAfter > 0) {
+        args.push_back("--drop-after");
+        args.push_back(std::to_string(m_options.dropAfter));
+    }
     if (!m_options.pace.empty()) {
         args.push_back("--pace");
         args.push_back(m_options.pace);

@@ -29,6 +29,8 @@ struct EmuOptions {
     std::string pace;
     std::string stateJson; // initial state file contents, empty = empty scale
     std::string link;      // a symbolic link to the device, made by the scale and removed when it stops
+    std::string tcp;       // "127.0.0.1:0": served on a TCP port, device() is then "tcp://HOST:PORT"
+    int dropAfter = 0;     // with tcp: the first connection is cut after this many bytes sent
 };
 
 using EmuLogEntry = emu::LogEntry;

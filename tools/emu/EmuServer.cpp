@@ -34,8 +34,8 @@ const auto g_start = std::chrono::steady_clock::now();
 
 } // namespace
 
-EmuServer::EmuServer(Pty& pty, ScaleState& state, Options& options, EventLog& log)
-    : m_pty(pty), m_state(state), m_log(log), m_statePath(options.statePath),
+EmuServer::EmuServer(Link& link, ScaleState& state, Options& options, EventLog& log)
+    : m_link(link), m_state(state), m_log(log), m_statePath(options.statePath),
       m_machine(state, std::move(options.faults), std::move(options.pace),
                 [this](const std::string& text) { m_log.event(m_nowMs, text); }),
       m_byteMs(options.baud > 0 ? 10000.0 / options.baud : 0.0)
@@ -111,17 +111,26 @@ void EmuServer::run()
             timeout.tv_nsec = static_cast<long>(std::fmod(waitMs, 1000.0) * 1e6);
             timeoutPtr = &timeout;
         }
-        pollfd fd{m_hungUp ? -1 : m_pty.master(), static_cast<short>(POLLIN | (m_txBlocked ? POLLOUT : 0)), 0};
+        pollfd fds[2] = {{m_hungUp ? -1 : m_link.dataFd(), static_cast<short>(POLLIN | (m_txBlocked ? POLLOUT : 0)), 0},
+                         {m_link.listenFd(), POLLIN, 0}};
         m_hungUp = false;
-        const int ready = ::ppoll(&fd, 1, timeoutPtr, &g_waitMask);
+        const int ready = ::ppoll(fds, 2, timeoutPtr, &g_waitMask);
         if (ready <= 0)
             continue;
+        pollfd& fd = fds[0];
         if (fd.revents & POLLOUT)
             m_txBlocked = false;
         if (fd.revents & POLLIN)
             readLine(clockMs());
-        if (fd.revents & (POLLHUP | POLLERR))
-            m_hungUp = true;
+        if ((fd.revents & (POLLHUP | POLLERR)) && fd.fd == m_link.dataFd())
+            hangUp(clockMs());
+        // A client that left is seen before the next one is taken, so clients taking turns
+        // never find the line still held by the one before.
+        if (fds[1].revents & POLLIN) {
+            const std::string text = m_link.accept();
+            if (!text.empty())
+                m_log.event(clockMs(), text);
+        }
     }
     m_nowMs = clockMs();
     saveState();
@@ -132,7 +141,9 @@ void EmuServer::readLine(double nowMs)
 {
     std::uint8_t buffer[4096];
     while (true) {
-        const ssize_t n = ::read(m_pty.master(), buffer, sizeof buffer);
+        if (m_link.dataFd() < 0)
+            return;
+        const ssize_t n = ::read(m_link.dataFd(), buffer, sizeof buffer);
         if (n > 0) {
             for (ssize_t i = 0; i < n; ++i) {
                 m_rxFreeMs = std::max(nowMs, m_rxFreeMs) + m_byteMs;
@@ -142,11 +153,24 @@ void EmuServer::readLine(double nowMs)
         }
         if (n < 0 && errno == EINTR)
             continue;
-        // EIO or end of file: the slave side is closed for now. That is no data, never an end.
+        // EIO or end of file: the slave side is closed for now (no data, never an end), or the
+        // client has gone.
         if (n == 0 || (n < 0 && errno != EAGAIN))
-            m_hungUp = true;
+            hangUp(nowMs);
         return;
     }
+}
+
+void EmuServer::hangUp(double nowMs)
+{
+    if (m_link.hangUp()) {
+        m_hungUp = true;
+        return;
+    }
+    // The bytes already on the scale's serial line still reach it; answers go to nobody.
+    m_log.event(nowMs, "client left");
+    m_tx.clear();
+    m_txBlocked = false;
 }
 
 void EmuServer::deliver(double nowMs)
@@ -185,7 +209,17 @@ void EmuServer::flushTx(double nowMs)
     }
     if (count == 0)
         return;
-    const ssize_t n = ::write(m_pty.master(), buffer, count);
+    const std::size_t writable = m_link.dataFd() < 0 ? 0 : m_link.writable(count);
+    if (writable == 0) {
+        // No client, or a connection cut here: the answer is lost, as on a cut cable.
+        if (m_link.dataFd() >= 0)
+            hangUp(nowMs);
+        m_log.event(nowMs, "answer lost: " + std::to_string(count) + " bytes not written");
+        m_tx.erase(m_tx.begin(), m_tx.begin() + static_cast<std::ptrdiff_t>(count));
+        return;
+    }
+    count = writable;
+    const ssize_t n = ::write(m_link.dataFd(), buffer, count);
     if (n < 0) {
         if (errno == EAGAIN) {
             m_txBlocked = true;
@@ -199,6 +233,11 @@ void EmuServer::flushTx(double nowMs)
     for (ssize_t i = 0; i < n; ++i) {
         m_log.byte(nowMs, LogEntry::Kind::Tx, m_tx.front().byte);
         m_tx.pop_front();
+    }
+    m_link.wrote(static_cast<std::size_t>(n));
+    if (m_link.dataFd() < 0) {
+        hangUp(nowMs);
+        return;
     }
     if (static_cast<std::size_t>(n) < count)
         m_txBlocked = true;

@@ -1,7 +1,7 @@
 #pragma once
-// Serves the scale on its pty: reads what the program sends, lets each byte arrive only after
-// its line time, hands it to the scale machine, sends the answers no faster than the line
-// allows, logs every byte, and keeps the state file current.
+// Serves the scale on its line (the pty, or a TCP port one client at a time): reads what the
+// program sends, lets each byte arrive only after its line time, hands it to the scale machine,
+// sends the answers no faster than the line allows, logs every byte, and keeps the state file current.
 //
 // Line time: at B baud a byte takes 10/B seconds. Received byte i counts as arrived at
 // max(read time, arrival of byte i-1) + byte time; an answer starts when the last byte of its
@@ -19,8 +19,8 @@
 #include <string>
 
 #include "EventLog.h"
+#include "Link.h"
 #include "Options.h"
-#include "Pty.h"
 #include "ScaleMachine.h"
 #include "ScaleState.h"
 
@@ -32,7 +32,7 @@ class EmuServer
   public:
     static constexpr double kSaveSpacingMs = 100;
 
-    EmuServer(Pty& pty, ScaleState& state, Options& options, EventLog& log);
+    EmuServer(Link& link, ScaleState& state, Options& options, EventLog& log);
 
     // Blocks SIGTERM, SIGINT, SIGHUP and SIGUSR1 outside the server's wait and routes them to
     // it; call once before run().
@@ -60,7 +60,9 @@ class EmuServer
     void flushTx(double nowMs);
     std::optional<double> nextWake() const;
 
-    Pty& m_pty;
+    void hangUp(double nowMs);
+
+    Link& m_link;
     ScaleState& m_state;
     EventLog& m_log;
     std::string m_statePath;

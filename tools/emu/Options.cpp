@@ -8,7 +8,7 @@ namespace emu
 const char* usageText()
 {
     return "usage: qmscale-emu --number N [--baud B] [--state FILE.json] [--log FILE.jsonl] [--link PATH]\n"
-           "                   [--fault FAULT]... [--pace PLAN] [--help]\n"
+           "                   [--tcp HOST:PORT [--drop-after N]] [--fault FAULT]... [--pace PLAN] [--help]\n"
            "\n"
            "An emulated QM label scale on a pseudo-terminal. Prints the slave device as the first line\n"
            "of standard output and serves it until SIGTERM or SIGINT. SIGUSR1 writes the state file\n"
@@ -19,6 +19,10 @@ const char* usageText()
            "  --state FILE    JSON state: loaded at start when it exists, written after changes and at exit\n"
            "  --log FILE      JSON lines: every byte received and sent, and the events\n"
            "  --link PATH     a symbolic link to the device, removed at exit\n"
+           "  --tcp HOST:PORT serve the scale on a TCP port instead, as an Ethernet-to-serial converter\n"
+           "                  does: one client at a time (another is closed at once), the same pacing\n"
+           "                  and faults; port 0 picks a free one; the first line is tcp://HOST:PORT\n"
+           "  --drop-after N  with --tcp: cut the first client's connection after N bytes sent\n"
            "  --fault FAULT   KIND[=ARG][@WHERE[#K[-L]]], repeatable; KIND is silent, wrong-number[=N],\n"
            "                  not-ready[=B], delay=MS, truncate=N, nak[=B], garble[=MASK], extra=N,\n"
            "                  stray[=B] (a byte of another device ahead of the answer) or request[=PLU]\n"
@@ -72,6 +76,11 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
             options.logPath = value;
         } else if (name == "--link") {
             options.linkPath = value;
+        } else if (name == "--tcp") {
+            options.tcp = value;
+        } else if (name == "--drop-after") {
+            if (!parseInt(value, 1, 100000000, options.dropAfter))
+                return "--drop-after must be a byte count from 1";
         } else if (name == "--fault") {
             auto fault = Fault::parse(value);
             if (auto* error = std::get_if<std::string>(&fault))
@@ -86,6 +95,10 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
             return "unknown option " + name;
         }
     }
+    if (!options.tcp.empty() && !options.linkPath.empty())
+        return "--link names a pty; it does not go with --tcp";
+    if (options.dropAfter > 0 && options.tcp.empty())
+        return "--drop-after needs --tcp";
     return options;
 }
 

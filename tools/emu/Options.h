@@ -17,6 +17,8 @@ struct Options {
     std::string statePath;
     std::string logPath;
     std::string linkPath;
+    std::string tcp;   // HOST:PORT to serve instead of a pty
+    int dropAfter = 0; // over TCP: the first client's connection is cut after this many bytes sent
     FaultPlan faults;
     PacePlan pace;
     bool help = false;

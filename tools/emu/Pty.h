@@ -5,14 +5,16 @@
 
 #include <string>
 
+#include "Link.h"
+
 namespace emu
 {
 
-class Pty
+class Pty : public Link
 {
   public:
     Pty() = default;
-    ~Pty();
+    ~Pty() override;
     Pty(const Pty&) = delete;
     Pty& operator=(const Pty&) = delete;
 
@@ -23,6 +25,11 @@ class Pty
 
     int master() const { return m_master; }
     const std::string& device() const { return m_device; }
+
+    std::string address() const override { return m_device; }
+    int dataFd() const override { return m_master; }
+    // The program closed the port for now; the master comes back when it opens it again.
+    bool hangUp() override { return true; }
 
   private:
     int m_master = -1;

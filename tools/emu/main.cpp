@@ -1,6 +1,7 @@
-// qmscale-emu: one QM label scale on a pseudo-terminal, for tests, benchmarks and demos.
-// Prints the device as the first line of standard output, then serves it until SIGTERM or
-// SIGINT. Standard input is not read, so the scale also runs detached with stdin closed.
+// qmscale-emu: one QM label scale on a pseudo-terminal (or a TCP port, --tcp), for tests,
+// benchmarks and demos. Prints the device (or tcp://HOST:PORT) as the first line of standard
+// output, then serves it until SIGTERM or SIGINT. Standard input is not read, so the scale also
+// runs detached with stdin closed.
 
 #include <cstdio>
 #include <string>
@@ -12,6 +13,7 @@
 #include "Options.h"
 #include "Pty.h"
 #include "StateFile.h"
+#include "TcpLink.h"
 
 int main(int argc, char** argv)
 {
@@ -46,19 +48,28 @@ int main(int argc, char** argv)
 
     EmuServer::installSignals();
     Pty pty;
+    TcpLink tcp;
+    Link* link = &pty;
     std::string error;
-    if (!pty.open(error) || (!options.linkPath.empty() && !pty.link(options.linkPath, error))) {
+    if (!options.tcp.empty()) {
+        link = &tcp;
+        tcp.dropAfter(options.dropAfter);
+        if (!tcp.listen(options.tcp, error)) {
+            std::fprintf(stderr, "qmscale-emu: %s\n", error.c_str());
+            return 1;
+        }
+    } else if (!pty.open(error) || (!options.linkPath.empty() && !pty.link(options.linkPath, error))) {
         std::fprintf(stderr, "qmscale-emu: %s\n", error.c_str());
         return 1;
     }
 
-    EmuServer server(pty, state, options, log);
+    EmuServer server(*link, state, options, log);
     // The file exists, in its canonical form, by the time anyone has the device.
     if (!server.saveState())
         return 1;
-    server.event("started " + pty.device() + " number " + std::to_string(state.number) + " baud " +
+    server.event("started " + link->address() + " number " + std::to_string(state.number) + " baud " +
                  std::to_string(options.baud));
-    std::printf("%s\n", pty.device().c_str());
+    std::printf("%s\n", link->address().c_str());
     std::fflush(stdout);
 
     server.run();

@@ -246,17 +246,18 @@ void AutoModeTab::startCycle()
         m_timer->start();
         return;
     }
-    setup.makeLine = [ports, trace] {
-        auto comm = std::make_unique<TComm>(ports);
-        if (trace && trace->isOpen())
-            comm->setTrace(trace.get());
-        return comm;
-    };
-    setup.runTogether = &TComm::runTogether;
     context.state().stop.store(false);
     setup.stopRequested = [stop = m_cycleStop, appStop = &context.state().stop] {
         return stop->load() || appStop->load();
     };
+    setup.makeLine = [ports, trace, stopped = setup.stopRequested] {
+        auto comm = std::make_unique<TComm>(ports);
+        if (trace && trace->isOpen())
+            comm->setTrace(trace.get());
+        comm->setStopCheck(stopped);
+        return comm;
+    };
+    setup.runTogether = &TComm::runTogether;
     const bool started = context.runner().run(
         TabProgress{}, [setup = std::move(setup), report, trace](ScaleSession&, Feedback&) { runAutoCycle(setup); });
     if (!started) {
