@@ -52,6 +52,7 @@ void GuiFeedback::progressStart(int maximum, int position)
         if (bar) {
             bar->setMaximum(maximum);
             bar->setValue(position);
+            bar->setTextVisible(false);
             bar->show();
         }
         if (stop)
@@ -80,6 +81,16 @@ void GuiFeedback::counterText(const std::string& text)
     postTo(&m_context, [counter = m_counter, text = QString::fromStdString(text)] {
         if (counter)
             counter->setText(text);
+    });
+}
+
+void GuiFeedback::progressPhase(const std::string& name)
+{
+    postTo(&m_context, [bar = m_bar, name = QString::fromStdString(name)] {
+        if (!bar)
+            return;
+        bar->setFormat(name);
+        bar->setTextVisible(!name.isEmpty());
     });
 }
 

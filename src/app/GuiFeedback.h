@@ -42,6 +42,8 @@ class GuiFeedback : public Feedback
     void counterShow(bool show) override;
     void counterText(const std::string& text) override;
     void progressEnd() override;
+    // The pass's name written on the bar, which otherwise shows no text.
+    void progressPhase(const std::string& name) override;
 
     void moveCursor(TableId table, int row, int col) override;
     void processEvents() override;

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/AppContext.h"
+#include "app/TableModel.h"
 
 namespace qm::app
 {
@@ -31,11 +32,14 @@ ScaleRunner::~ScaleRunner()
     m_thread.wait();
 }
 
-bool ScaleRunner::run(TabProgress progress, Job job)
+bool ScaleRunner::run(TabProgress progress, Job job, TableModel* table)
 {
     if (m_busy || !job)
         return false;
     m_busy = true;
+    m_table = table;
+    if (m_table)
+        m_table->setBusy(true);
     setCommandsEnabled(false);
     emit busyChanged(true);
     m_feedback = std::make_unique<GuiFeedback>(m_context, progress);
@@ -59,6 +63,10 @@ void ScaleRunner::finish()
     m_feedback.reset();
     m_busyText.clear();
     m_busy = false;
+    // Queued after everything the job posted: the rows it read are in before the table is free.
+    if (m_table)
+        m_table->setBusy(false);
+    m_table = nullptr;
     setCommandsEnabled(true);
     emit busyChanged(false);
     emit finished();

@@ -1,8 +1,9 @@
 #pragma once
 // The one way the tabs run a scale operation. The operation runs on one worker thread that
 // owns the serial port; one operation at a time. While it runs, every control registered as a
-// scale command (on every tab) is disabled, the stop buttons stay live and the window keeps
-// handling events.
+// scale command (on every tab) is disabled, the table it works on (if any) is busy (read-only,
+// its editing commands waiting: TableModel::setBusy), the stop buttons stay live and the window
+// keeps handling events.
 //
 // Use from a tab:
 //
@@ -43,6 +44,7 @@ namespace qm::app
 {
 
 class AppContext;
+class TableModel;
 
 class ScaleRunner : public QObject
 {
@@ -53,8 +55,9 @@ class ScaleRunner : public QObject
     explicit ScaleRunner(AppContext& context);
     ~ScaleRunner() override;
 
-    // Starts the job; false, and nothing started, while another operation runs.
-    bool run(TabProgress progress, Job job);
+    // Starts the job; false, and nothing started, while another operation runs. `table` is busy
+    // from now until the job has ended and everything it posted to the window is done.
+    bool run(TabProgress progress, Job job, TableModel* table = nullptr);
     bool busy() const { return m_busy; }
     // What a command started while the running operation holds the worker is told (the cycle of
     // auto mode sets it); empty: such a command is ignored. Cleared when the operation ends.
@@ -82,6 +85,7 @@ class ScaleRunner : public QObject
     QThread m_thread;
     ScaleWorker* m_worker;
     std::unique_ptr<GuiFeedback> m_feedback; // the running operation's
+    QPointer<TableModel> m_table;            // the table it works on
     std::map<QWidget*, QPointer<QWidget>> m_commands;
     std::map<QWidget*, bool> m_enabledBefore;
     std::string m_tracePath;

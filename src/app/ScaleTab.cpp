@@ -24,6 +24,28 @@ ScaleTab::ScaleTab(AppContext& context, QWidget* tab) : m_context(context), m_ta
     m_toolbar->addStretch(1);
 }
 
+void ScaleTab::useTable(StringGrid* grid)
+{
+    m_table = grid;
+    QObject::connect(grid->tableModel(), &TableModel::busyChanged, m_tab,
+                     [this](bool busy) { setEditCommandsEnabled(!busy); });
+    setEditCommandsEnabled(!grid->tableModel()->busy());
+}
+
+void ScaleTab::addEditCommand(QWidget* control)
+{
+    m_editCommands.emplace_back(control);
+    if (m_table && m_table->tableModel()->busy())
+        control->setEnabled(false);
+}
+
+void ScaleTab::setEditCommandsEnabled(bool enabled)
+{
+    for (const QPointer<QWidget>& control : m_editCommands)
+        if (control)
+            control->setEnabled(enabled);
+}
+
 ChooserBox* ScaleTab::addChooser(int number)
 {
     m_chooser = new ChooserBox(QStringLiteral("ComboBox%1").arg(number), m_tab);
@@ -39,6 +61,8 @@ QToolButton* ScaleTab::addCommand(const QString& name, const QString& hint, Tool
     QObject::connect(button, &QToolButton::clicked, m_tab, [handler = std::move(handler)] { handler(); });
     if (kind == ToolKind::Scale)
         m_context.runner().addScaleCommand(button);
+    else if (kind == ToolKind::Edit)
+        addEditCommand(button);
     addToolWidget(button);
     return button;
 }
@@ -50,6 +74,8 @@ QPushButton* ScaleTab::addButton(const QString& name, const QString& caption, co
     QObject::connect(button, &QPushButton::clicked, m_tab, [handler = std::move(handler)] { handler(); });
     if (kind == ToolKind::Scale)
         m_context.runner().addScaleCommand(button);
+    else if (kind == ToolKind::Edit)
+        addEditCommand(button);
     addToolWidget(button);
     return button;
 }
@@ -78,12 +104,12 @@ void ScaleTab::useProgress(QProgressBar* bar, QLabel* counter, QPushButton* stop
         QObject::connect(stop, &QPushButton::clicked, m_tab, [&state = m_context.state()] { state.stop.store(true); });
 }
 
-bool ScaleTab::runOnScale(Work work) const
+bool ScaleTab::runOnScale(Work work, TableUse use) const
 {
-    return runOnScale(m_progress, std::move(work));
+    return runOnScale(m_progress, std::move(work), use);
 }
 
-bool ScaleTab::runOnScale(TabProgress progress, Work work) const
+bool ScaleTab::runOnScale(TabProgress progress, Work work, TableUse use) const
 {
     const Table config = m_context.grid(TableId::Config)->snapshot();
     const std::string name = m_chooser ? ScaleChoosers::nameOf(*m_chooser) : std::string();
@@ -91,9 +117,13 @@ bool ScaleTab::runOnScale(TabProgress progress, Work work) const
         m_context.dialogs().message(m_context.runner().busyText());
         return false;
     }
-    return m_context.runner().run(progress, [config, name, work = std::move(work)](ScaleSession& session, Feedback&) {
-        work(ScaleLink{session, config, name});
-    });
+    TableModel* table = use == TableUse::Busy && m_table ? m_table->tableModel() : nullptr;
+    return m_context.runner().run(
+        progress,
+        [config, name, work = std::move(work)](ScaleSession& session, Feedback&) {
+            work(ScaleLink{session, config, name});
+        },
+        table);
 }
 
 std::unique_ptr<RangeDialog> ScaleTab::registerRangeDialog(RangeDialog::Setup setup)
@@ -104,19 +134,21 @@ std::unique_ptr<RangeDialog> ScaleTab::registerRangeDialog(RangeDialog::Setup se
     return dialog;
 }
 
-void ScaleTab::openRangeDialog(Opening opening, RangeDialog* dialog) const
+void ScaleTab::openRangeDialog(Opening opening, RangeDialog* dialog, TableUse use) const
 {
     AppContext* context = &m_context;
     QPointer<QWidget> tab = m_tab;
     QPointer<RangeDialog> shown = dialog;
-    runOnScale([context, tab, shown, opening = std::move(opening)](const ScaleLink& link) {
-        if (!opening(link))
-            return;
-        postTo(context, [tab, shown] {
-            if (tab && shown)
-                shown->showFor(tab->window());
-        });
-    });
+    runOnScale(
+        [context, tab, shown, opening = std::move(opening)](const ScaleLink& link) {
+            if (!opening(link))
+                return;
+            postTo(context, [tab, shown] {
+                if (tab && shown)
+                    shown->showFor(tab->window());
+            });
+        },
+        use);
 }
 
 FileCommandContext ScaleTab::fileContext(Feedback& feedback) const

@@ -16,8 +16,11 @@
 //     m_scale.runOnScale([rows = m_grid->snapshot()](const ScaleLink& link) { sendProductTable(link, rows, ...); });
 //
 // Scale commands (tool buttons of kind Scale, the "Применить" buttons of the range dialogs) are
-// registered with the runner, which disables them while any operation runs. The stop button of
-// the progress row sets the stop flag; the row is hidden when idle.
+// registered with the runner, which disables them while any operation runs. The tab's table
+// (useTable) is busy while one of its operations runs on it: the grid is read-only then, and the
+// commands of kind Edit (those that change the table: new, open, import, row editing) are
+// disabled until it is free again. The stop button of the progress row sets the stop flag; the
+// row is hidden when idle.
 //
 // runOnScale hands the job a link to the chosen scale: the configuration table and the chooser
 // text are copied when it is called. The job runs on the worker thread: it takes copies,
@@ -28,6 +31,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "app/GuiFeedback.h"
 #include "app/RangeDialog.h"
@@ -47,9 +51,15 @@ namespace qm::app
 
 class AppContext;
 class ChooserBox;
+class StringGrid;
 
-// A tool button that starts a scale operation waits while another one runs.
-enum class ToolKind { Local, Scale };
+// A tool button that starts a scale operation waits while another one runs; one that changes the
+// tab's table waits while an operation works on that table.
+enum class ToolKind { Local, Edit, Scale };
+
+// Whether an operation works on the tab's table (sends it, reads into it, moves its cursor), or
+// leaves it aside (deletes in the scale): only the first makes the table busy.
+enum class TableUse { Busy, Aside };
 
 // One row of a tab's command table; a row without a name is the gap between two groups.
 template <class Tab> struct ToolRow {
@@ -77,6 +87,9 @@ class ScaleTab
 
     AppContext& context() const { return m_context; }
 
+    // The table the tab's operations work on, and that its Edit commands change.
+    void useTable(StringGrid* grid);
+
     // `ComboBox<number>`, registered with the window's scale choosers.
     ChooserBox* addChooser(int number);
     ChooserBox* chooser() const { return m_chooser; }
@@ -101,26 +114,30 @@ class ScaleTab
 
     // Runs the work on the worker with the tab's progress controls; false while another
     // operation runs.
-    bool runOnScale(Work work) const;
-    bool runOnScale(TabProgress progress, Work work) const;
+    bool runOnScale(Work work, TableUse use = TableUse::Busy) const;
+    bool runOnScale(TabProgress progress, Work work, TableUse use = TableUse::Busy) const;
 
     // A "Ввод параметров" dialog whose "Применить" runs `apply` of the tab; the button is a
     // scale command.
     template <class Tab>
     std::unique_ptr<RangeDialog> makeRangeDialog(Tab* owner, RangeDialog::Setup setup, void (Tab::*apply)(int, int));
     // Runs the opening steps on the worker; when they pass, `dialog` is shown over the window.
-    void openRangeDialog(Opening opening, RangeDialog* dialog) const;
+    void openRangeDialog(Opening opening, RangeDialog* dialog, TableUse use = TableUse::Busy) const;
 
     // The context of a file command run on the window's thread.
     FileCommandContext fileContext(Feedback& feedback) const;
 
   private:
     std::unique_ptr<RangeDialog> registerRangeDialog(RangeDialog::Setup setup);
+    void addEditCommand(QWidget* control);
+    void setEditCommandsEnabled(bool enabled);
 
     AppContext& m_context;
     QWidget* m_tab;
     QHBoxLayout* m_toolbar;
     ChooserBox* m_chooser = nullptr;
+    QPointer<StringGrid> m_table;
+    std::vector<QPointer<QWidget>> m_editCommands;
     TabProgress m_progress;
 };
 

@@ -64,6 +64,7 @@ StringGrid::StringGrid(const QString& name, const TableLayout& layout, Table ini
 
     connect(m_model, &TableModel::aboutToChange, this, &StringGrid::beforeProgramChange);
     connect(m_model, &TableModel::changed, this, &StringGrid::afterProgramChange);
+    connect(m_model, &TableModel::busyChanged, this, &StringGrid::onBusyChanged);
     if (layout.editable) {
         // A new table starts on its first cell.
         const int firstEditable = layout.fixedColumns;
@@ -154,8 +155,38 @@ QModelIndex StringGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers mo
 void StringGrid::focusInEvent(QFocusEvent* event)
 {
     QTableView::focusInEvent(event);
+    if (!m_changing)
+        reopenEditor();
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event)
+{
+    // A key typed while an operation works on the table goes nowhere: not into a cell, nor into
+    // a search that would move the cursor the operation shows.
+    if (m_model->busy()) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void StringGrid::onBusyChanged(bool busy)
+{
+    if (!busy) {
+        if (hasFocusInside())
+            reopenEditor();
+        return;
+    }
+    // The table was copied (or its editor committed) when the operation took it: whatever the
+    // editor holds now was typed after that and is dropped, not written into the cell.
+    if (QWidget* editor = cellEditor())
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void StringGrid::reopenEditor()
+{
     const QModelIndex at = currentIndex();
-    if (!m_changing && at.isValid() && !indexWidget(at) && (m_model->flags(at) & Qt::ItemIsEditable))
+    if (at.isValid() && !indexWidget(at) && (m_model->flags(at) & Qt::ItemIsEditable))
         QTableView::edit(at, AllEditTriggers, nullptr);
 }
 
@@ -229,9 +260,7 @@ void StringGrid::afterProgramChange()
         return;
     if (m_reopenEditor || hasFocusInside()) {
         m_reopenEditor = false;
-        const QModelIndex at = currentIndex();
-        if (at.isValid() && !indexWidget(at) && (m_model->flags(at) & Qt::ItemIsEditable))
-            QTableView::edit(at, AllEditTriggers, nullptr);
+        reopenEditor();
     }
 }
 

@@ -10,6 +10,10 @@
 // edge of the text, Escape puts back the text the cell had when the editor opened. A change made
 // by the program (a file opened, a row read from a scale, a row inserted) closes the editor first
 // and opens it again afterwards, so the grid never shows an editor that is not its cell's.
+//
+// While its table is busy (an operation works on it, TableModel::setBusy) the grid is read-only:
+// the open editor closes without writing what it holds, no editor opens and typed keys are
+// dropped; the current cell still follows the operation.
 
 #include <QTableView>
 
@@ -50,11 +54,14 @@ class StringGrid : public QTableView
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     bool hasFocusInside() const;
     void beforeProgramChange();
     void afterProgramChange();
+    void onBusyChanged(bool busy);
+    void reopenEditor();
 
     TableModel* m_model;
     int m_changing = 0; // nesting of program changes under way

@@ -96,6 +96,11 @@ void TableCommands::setModified(bool value)
     m_context.state().*m_setup.modified = value;
 }
 
+bool TableCommands::locked() const
+{
+    return !m_grid || m_grid->tableModel()->busy();
+}
+
 void TableCommands::focusGrid()
 {
     if (m_grid)
@@ -119,7 +124,7 @@ template <class F> auto TableCommands::onCopy(F&& command)
 
 Outcome TableCommands::replaceList(const ListCommand& command, bool onDoneOnly)
 {
-    if (!m_grid || !command)
+    if (locked() || !command)
         return Outcome::Cancelled;
     const Outcome outcome = onCopy([this, &command](FileCommandContext& files, Table& table) {
         return command(files, table, m_context.state().*m_setup.modified);
@@ -167,7 +172,7 @@ Outcome TableCommands::exportCsv()
 
 void TableCommands::addRow()
 {
-    if (!m_grid)
+    if (locked())
         return;
     if (onCopy([](FileCommandContext&, Table& table) { return qm::addRow(table); }))
         setModified(true);
@@ -176,7 +181,7 @@ void TableCommands::addRow()
 
 void TableCommands::copyRow()
 {
-    if (!m_grid)
+    if (locked())
         return;
     const int current = m_grid->currentRow();
     if (onCopy([current](FileCommandContext&, Table& table) { return qm::copyRow(table, current); }))
@@ -186,7 +191,7 @@ void TableCommands::copyRow()
 
 void TableCommands::insertRow()
 {
-    if (!m_grid)
+    if (locked())
         return;
     const int current = m_grid->currentRow();
     if (onCopy([current](FileCommandContext&, Table& table) { return qm::insertRow(table, current); }))
@@ -196,7 +201,7 @@ void TableCommands::insertRow()
 
 void TableCommands::deleteRow()
 {
-    if (!m_grid)
+    if (locked())
         return;
     const int current = m_grid->currentRow();
     if (onCopy([current](FileCommandContext&, Table& table) { return qm::deleteRow(table, current); }))
@@ -206,7 +211,7 @@ void TableCommands::deleteRow()
 
 void TableCommands::sortRows()
 {
-    if (!m_grid)
+    if (locked())
         return;
     const TableId id = m_setup.table;
     const SortResult result =
@@ -218,7 +223,7 @@ void TableCommands::sortRows()
 
 void TableCommands::renumberRows()
 {
-    if (!m_grid)
+    if (locked())
         return;
     const TableId id = m_setup.table;
     if (onCopy([id](FileCommandContext& files, Table& table) { return qm::renumberRows(table, id, files.feedback); }))
@@ -228,7 +233,7 @@ void TableCommands::renumberRows()
 
 void TableCommands::deleteRowRange()
 {
-    if (!m_grid || m_setup.rangeDialogName.isEmpty())
+    if (locked() || m_setup.rangeDialogName.isEmpty())
         return;
     if (!m_rangeDialog) {
         RangeDialog::Setup s;
@@ -250,7 +255,7 @@ void TableCommands::deleteRowRange()
             return checkRowRange(first, last, self->m_grid->tableModel()->table().lastRow(), id);
         };
         s.run = [self, id](int first, int last) {
-            if (!self || !self->m_grid)
+            if (!self || self->locked())
                 return;
             self->onCopy([self, id, first, last](FileCommandContext& files, Table& table) {
                 return qm::deleteRowRange(files, table, self->m_context.state().*self->m_setup.modified,

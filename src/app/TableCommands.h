@@ -20,6 +20,9 @@
 // it elsewhere (new and open: row 1; a sort that fails: the bad row). Boxes and file dialogs go
 // through the window's UserDialogs.
 //
+// While an operation works on the grid's table (TableModel::busy) every command that changes it
+// does nothing; its buttons are disabled meanwhile (ToolKind::Edit).
+//
 // For the reads of a scale operation on the worker thread, readSink() hands rows to the grid and
 // reads and clears the table's modified flag, and saveCommand() is the save that a Yes to the
 // save-first question runs: both may be called from the worker.
@@ -102,6 +105,8 @@ class TableCommands : public QObject
     // command was cancelled (or, with `onDoneOnly`, unless it failed too).
     Outcome replaceList(const ListCommand& command, bool onDoneOnly);
     void focusGrid();
+    // No grid, or its table busy: the commands that change the table do nothing.
+    bool locked() const;
 
     AppContext& m_context;
     QPointer<StringGrid> m_grid;

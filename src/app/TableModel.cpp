@@ -58,6 +58,14 @@ void TableModel::setTable(Table table)
     endResetModel();
 }
 
+void TableModel::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    emit busyChanged(busy);
+}
+
 void TableModel::setCell(int row, int col, std::string text)
 {
     if (row < 1 || row >= m_table.rowCount() || col < 0 || col >= m_table.columnCount())
@@ -147,7 +155,7 @@ Qt::ItemFlags TableModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (m_editable && index.column() >= m_fixedColumns)
+    if (m_editable && !m_busy && index.column() >= m_fixedColumns)
         f |= Qt::ItemIsEditable;
     return f;
 }

@@ -32,6 +32,12 @@ class TableModel : public QAbstractTableModel
     void removeLastRow(); // keeps one data row
     void clearData();     // one empty data row
 
+    // While an operation works on the table (sends it, fills it, walks its cursor over it),
+    // nothing else may change it: no cell is editable, and the commands that change the table
+    // wait (they follow busyChanged). The operation's own changes go through as ever.
+    void setBusy(bool busy);
+    bool busy() const { return m_busy; }
+
     // Called after the user changed a cell through the editor: the table's modified flag.
     void setOnEdited(std::function<void()> onEdited) { m_onEdited = std::move(onEdited); }
 
@@ -53,6 +59,7 @@ class TableModel : public QAbstractTableModel
     // before and opens it again after, so an editor never outlives the cell it was opened on.
     void aboutToChange();
     void changed();
+    void busyChanged(bool busy);
 
   private:
     class ChangeScope;
@@ -60,6 +67,7 @@ class TableModel : public QAbstractTableModel
     Table m_table;
     bool m_editable;
     int m_fixedColumns;
+    bool m_busy = false;
     std::function<void()> m_onEdited;
 };
 

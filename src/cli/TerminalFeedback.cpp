@@ -185,7 +185,14 @@ void TerminalFeedback::progressStart(int maximum, int position)
 {
     m_maximum = maximum;
     m_position = position;
+    m_phase.clear();
     m_progressShown = true;
+    drawProgress();
+}
+
+void TerminalFeedback::progressPhase(const std::string& name)
+{
+    m_phase = name.empty() ? name : name + " ";
     drawProgress();
 }
 
@@ -217,7 +224,8 @@ void TerminalFeedback::drawProgress()
     const int filled = m_maximum > 0 ? std::min(width, m_position * width / m_maximum) : width;
     std::string bar(static_cast<size_t>(filled), '#');
     bar.resize(width, '.');
-    std::fprintf(stderr, "\r[%s] %d/%d %s", bar.c_str(), m_position, m_maximum,
+    // The line is drawn over itself: what a longer phase name left is erased first.
+    std::fprintf(stderr, "\r\033[K%s[%s] %d/%d %s", m_phase.c_str(), bar.c_str(), m_position, m_maximum,
                  m_counterShown ? m_counter.c_str() : "");
     std::fflush(stderr);
 }

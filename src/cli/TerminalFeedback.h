@@ -42,6 +42,7 @@ class TerminalFeedback : public Feedback
     void counterShow(bool show) override { m_counterShown = show; }
     void counterText(const std::string& text) override;
     void progressEnd() override;
+    void progressPhase(const std::string& name) override;
     bool stopRequested() const override;
     void clearStop() override;
 
@@ -81,6 +82,7 @@ class TerminalFeedback : public Feedback
     int m_maximum = 0;
     int m_position = 0;
     std::string m_counter;
+    std::string m_phase; // with its trailing blank
     std::string m_lastMessage;
     std::vector<Said> m_held;
     std::vector<std::string> m_closing; // the messages until the command ends

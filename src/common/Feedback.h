@@ -33,6 +33,9 @@ class Feedback
     virtual void counterShow(bool) {}
     virtual void counterText(const std::string&) {}
     virtual void progressEnd() = 0; // hides bar, counter and stop button
+    // The name of the pass the bar counts ("Проверка…"), shown with it until the next start;
+    // a bar started without one shows no name.
+    virtual void progressPhase(const std::string&) {}
 
     virtual void moveCursor(TableId, int /*row*/, int /*col*/) {}
 
@@ -62,10 +65,19 @@ class ProgressDisplay
     void restart(int maximum, Counter counter = Counter::Shown)
     {
         m_shown = true;
+        m_maximum = maximum;
         m_feedback.progressStart(maximum, 0);
         if (counter == Counter::Shown)
             m_feedback.counterShow(true);
     }
+    // A named pass (checking, then sending) with its own maximum; the bar starts again at 0.
+    void phase(const std::string& name, int maximum, Counter counter = Counter::Shown)
+    {
+        restart(maximum, counter);
+        m_feedback.progressPhase(name);
+    }
+    // The bar at its end: the pass is complete before the closing text says so.
+    void complete() { m_feedback.progressPosition(m_maximum); }
     void end()
     {
         if (!m_shown)
@@ -76,6 +88,7 @@ class ProgressDisplay
 
   private:
     Feedback& m_feedback;
+    int m_maximum = 0;
     bool m_shown = false;
 };
 

@@ -91,7 +91,7 @@ OperationResult testAllScales(ScaleSession& session, const Table& config, TableS
         feedback.progressPosition(r);
         feedback.processEvents();
         if (feedback.stopRequested()) {
-            result = OperationResult::stopped();
+            result = interrupted(feedback);
             break;
         }
         const OpenedScale checked = checkScaleRow(feedback, config, r);

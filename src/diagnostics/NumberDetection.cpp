@@ -44,6 +44,8 @@ DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portT
         feedback.processEvents();
         if (feedback.stopRequested()) {
             ended(diagnostictext::kNotDetermined);
+            // The field says "не определен"; the detection ends without a box, as the command
+            // line's ends without a line.
             return endedBy(OperationResult::stopped());
         }
         // Whatever came late for the probe before is no answer to this one.

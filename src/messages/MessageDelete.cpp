@@ -30,7 +30,7 @@ OperationResult deleteLoop(ScaleSession& session, int scaleNumber, int first, in
     for (int n = first; n <= last; ++n) {
         if (feedback.stopRequested()) {
             display.end();
-            return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+            return interrupted(feedback);
         }
         feedback.processEvents();
         feedback.counterText(std::to_string(n));

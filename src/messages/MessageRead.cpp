@@ -55,7 +55,7 @@ OperationResult readLoop(ScaleSession& session, int scaleNumber, TableSink& tabl
     for (int n = first; n <= last; ++n) {
         if (feedback.stopRequested()) {
             display.end();
-            const auto stopped = stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+            const auto stopped = interrupted(feedback);
             closeTable(feedback, table);
             return stopped;
         }

@@ -50,8 +50,8 @@ MessageLines linesOf(const Table& messages, int row)
     return lines;
 }
 
-// Puts a long operation on the row: stop test, events, progress, counter, cursor, events.
-// False when the stop flag is set.
+// Puts a long operation on the row: stop test, events, progress (the rows done before it),
+// counter, cursor, events. False when the stop flag is set.
 bool stepOnto(Feedback& feedback, const Table& messages, int row, int position)
 {
     if (feedback.stopRequested())
@@ -67,14 +67,15 @@ bool stepOnto(Feedback& feedback, const Table& messages, int row, int position)
 OperationResult stopped(Feedback& feedback, ProgressDisplay& display)
 {
     display.end();
-    return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+    return interrupted(feedback);
 }
 
-// The check pass over rows first..last, the progress bar at row - first + 1.
+// The check pass over rows first..last, "Проверка…" on its bar.
 OperationResult checkRows(Feedback& feedback, ProgressDisplay& display, const Table& messages, int first, int last)
 {
+    display.phase(operationtext::kCheckPhase, last - first + 1);
     for (int row = first; row <= last; ++row) {
-        if (!stepOnto(feedback, messages, row, row - first + 1))
+        if (!stepOnto(feedback, messages, row, row - first))
             return stopped(feedback, display);
         if (MsgCheckError(messages, row)) {
             display.end();
@@ -91,9 +92,9 @@ OperationResult writeRows(ScaleSession& session, ProgressDisplay& display, int s
                           int first, int last)
 {
     Feedback& feedback = session.feedback();
-    feedback.progressPosition(0);
+    display.phase(operationtext::kSendPhase, last - first + 1);
     for (int row = first; row <= last; ++row) {
-        if (!stepOnto(feedback, messages, row, row - first + 1))
+        if (!stepOnto(feedback, messages, row, row - first))
             return stopped(feedback, display);
         std::uint16_t number = 0;
         if (auto converted = rowWireNumber(feedback, messages, row, number); !converted) {
@@ -109,8 +110,10 @@ OperationResult writeRows(ScaleSession& session, ProgressDisplay& display, int s
             return failed(feedback, writeFailure(row, number));
         }
     }
-    display.end();
+    // The bar stays up, full, while the closing text is shown.
+    display.complete();
     feedback.message(operationtext::kSent);
+    display.end();
     return OperationResult::done();
 }
 

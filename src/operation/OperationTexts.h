@@ -22,4 +22,8 @@ inline const char* const kSent = "Данные переданы.";
 inline const char* const kReceived = "Данные приняты.";
 inline const char* const kStopped = "Действие прервано.";
 
+// The passes of a send, named on its progress bar.
+inline const char* const kCheckPhase = "Проверка…";
+inline const char* const kSendPhase = "Передача…";
+
 } // namespace qm::operationtext

@@ -3,6 +3,7 @@
 #include "common/Feedback.h"
 #include "common/IntText.h"
 #include "common/TableSink.h"
+#include "operation/OperationTexts.h"
 
 namespace qm
 {
@@ -37,6 +38,11 @@ void emptyTable(Feedback& feedback, TableSink& table, TableId id)
 {
     table.clear();
     feedback.moveCursor(id, 1, 0);
+}
+
+OperationResult interrupted(Feedback& feedback)
+{
+    return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
 }
 
 } // namespace qm

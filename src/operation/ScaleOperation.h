@@ -39,4 +39,9 @@ OperationResult confirmed(Feedback& feedback, const std::string& question);
 // Every data row of the table emptied, one empty row left, the cursor on its first cell.
 void emptyTable(Feedback& feedback, TableSink& table, TableId id);
 
+// The end of an operation by the stop flag (the stop button, Ctrl+C): "Действие прервано."
+// reported as a Stopped failure. Every loop that sees the flag ends through here (or says the
+// stop in its own words with stoppedWith), so a stop is never silent, in any front end.
+OperationResult interrupted(Feedback& feedback);
+
 } // namespace qm

@@ -34,10 +34,12 @@ OperationResult readLoop(ScaleSession& session, int scaleNumber, int first, int 
     ProgressDisplay display(fb, last - first + 1);
     for (int n = first; n <= last; ++n) {
         if (fb.stopRequested()) {
+            // The rows read so far stay, and the person is told both: what came, and that the
+            // read did not run to its end.
             fb.message(operationtext::kReceived);
             table.removeLastRow();
             endLoop(display, fb);
-            return OperationResult::stopped();
+            return interrupted(fb);
         }
         fb.progressPosition(n - first + 1);
         fb.counterText(std::to_string(n));

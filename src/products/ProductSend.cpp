@@ -1,7 +1,10 @@
 // The send operations of the product tab: the table, a row, a range of rows.
+#include "common/Cp1251.h"
 #include "common/Feedback.h"
+#include "common/TableColumns.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
+#include "operation/ScaleOperation.h"
 #include "products/ProductRanges.h"
 #include "products/ProductSteps.h"
 #include "products/ProductTexts.h"
@@ -15,26 +18,28 @@ namespace
 
 using productsteps::endLoop;
 
-// Puts a pass on the row: progress, cursor, stop test, events. Stopped (display ended, cursor
-// back on row 1) when the stop flag is set.
-OperationResult stepOnto(Feedback& fb, ProgressDisplay& display, int row, int position)
+// Puts a pass on the row: progress (the rows done before it), counter (its PLU), cursor, stop
+// test, events. Stopped (display ended, cursor back on row 1) when the stop flag is set.
+OperationResult stepOnto(Feedback& fb, ProgressDisplay& display, const Table& products, int row, int position)
 {
     fb.progressPosition(position);
+    fb.counterText(cp1251ToUtf8(products.cell(row, plucol::Plu)));
     fb.moveCursor(TableId::Products, row, 0);
     if (fb.stopRequested()) {
         endLoop(display, fb);
-        return OperationResult::stopped();
+        return interrupted(fb);
     }
     fb.processEvents();
     return OperationResult::done();
 }
 
-// Checks rows first..last with the progress bar at row - first + base. Stopped or failed runs
-// end here (a failure leaves the cursor on its cell).
-OperationResult checkRows(Feedback& fb, ProgressDisplay& display, const Table& products, int first, int last, int base)
+// The check pass over rows first..last, "Проверка…" on its bar. Stopped or failed runs end here
+// (a failure leaves the cursor on its cell).
+OperationResult checkRows(Feedback& fb, ProgressDisplay& display, const Table& products, int first, int last)
 {
+    display.phase(operationtext::kCheckPhase, last - first + 1);
     for (int r = first; r <= last; ++r) {
-        if (auto stepped = stepOnto(fb, display, r, r - first + base); !stepped)
+        if (auto stepped = stepOnto(fb, display, products, r, r - first); !stepped)
             return stepped;
         if (auto checked = productsteps::checkRow(fb, products, r); !checked) {
             display.end();
@@ -44,14 +49,15 @@ OperationResult checkRows(Feedback& fb, ProgressDisplay& display, const Table& p
     return OperationResult::done();
 }
 
-// Sends rows first..last, each addressed on an emptied queue, then "Данные переданы.".
+// The transfer pass: rows first..last, each addressed on an emptied queue, then the bar full and
+// "Данные переданы.".
 OperationResult sendRows(ScaleSession& session, ProgressDisplay& display, int scaleNumber, const Table& products,
-                         int first, int last, int base)
+                         int first, int last)
 {
     Feedback& fb = session.feedback();
-    fb.progressPosition(0);
+    display.phase(operationtext::kSendPhase, last - first + 1);
     for (int r = first; r <= last; ++r) {
-        if (auto stepped = stepOnto(fb, display, r, r - first + base); !stepped)
+        if (auto stepped = stepOnto(fb, display, products, r, r - first); !stepped)
             return stepped;
         if (auto sent = productsteps::addressAndSend(session, scaleNumber, products, r); !sent) {
             // A row that cannot be sent keeps the cursor on its cell.
@@ -62,6 +68,7 @@ OperationResult sendRows(ScaleSession& session, ProgressDisplay& display, int sc
             return sent;
         }
     }
+    display.complete();
     fb.message(operationtext::kSent);
     endLoop(display, fb);
     return OperationResult::done();
@@ -77,17 +84,17 @@ OperationResult sendProductTable(const ScaleLink& link, const Table& products, c
     const OpenedScale scale = openScale(link, producttext::kChooseToSendTable);
     if (!scale)
         return scale;
-    ProgressDisplay display(fb, products.rowCount() - 1, ProgressDisplay::Counter::Hidden);
+    ProgressDisplay display(fb, products.lastRow());
     fb.moveCursor(TableId::Products, 1, 0);
     fb.processEvents();
     fb.clearStop();
     if (options.checkFirst) {
-        if (auto checked = checkRows(fb, display, products, 1, products.lastRow(), 0); !checked)
+        if (auto checked = checkRows(fb, display, products, 1, products.lastRow()); !checked)
             return checked;
     }
     if (options.virtualSync)
         return productsteps::sendWithVirtualSync(link, scale.target, products, startTime, sorted, display);
-    return sendRows(link.session, display, scale.target.number, products, 1, products.lastRow(), 0);
+    return sendRows(link.session, display, scale.target.number, products, 1, products.lastRow());
 }
 
 OperationResult sendProductRow(const ScaleLink& link, const Table& products, int row)
@@ -119,13 +126,13 @@ OperationResult sendProductRange(const ScaleLink& link, const Table& products, i
     if (!scale)
         return scale;
     // A bar of last - first + 1 steps, so that a range of one record still shows its progress.
-    ProgressDisplay display(fb, range.last - range.first + 1, ProgressDisplay::Counter::Hidden);
+    ProgressDisplay display(fb, range.last - range.first + 1);
     fb.moveCursor(TableId::Products, 1, 0);
     fb.processEvents();
     fb.clearStop();
-    if (auto checked = checkRows(fb, display, products, range.first, range.last, 1); !checked)
+    if (auto checked = checkRows(fb, display, products, range.first, range.last); !checked)
         return checked;
-    return sendRows(link.session, display, scale.target.number, products, range.first, range.last, 1);
+    return sendRows(link.session, display, scale.target.number, products, range.first, range.last);
 }
 
 } // namespace qm

@@ -89,11 +89,11 @@ OperationResult sendWithVirtualSync(const ScaleLink& link, const ScaleTarget& ta
         return result;
     }
     session.NewQue();
-    display.restart(products.rowCount() - 1);
+    display.phase(operationtext::kSendPhase, products.rowCount() - 1);
 
     const OperationResult result = runVirtualLoop(session, target.number, products, VirtualPacing{});
     if (result == TransferOutcome::Stopped) {
-        const auto stopped = stoppedWith(fb, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+        const auto stopped = interrupted(fb);
         cancelVirtualRange(link);
         endLoop(display, fb);
         return stopped;
@@ -109,6 +109,7 @@ OperationResult sendWithVirtualSync(const ScaleLink& link, const ScaleTarget& ta
             endLoop(display, fb);
         return result;
     }
+    display.complete();
     fb.message(std::string(producttext::kStartOfTransfer) + startTime + "\r\n" + producttext::kEndOfTransfer +
                timeOfDay());
     const OperationResult cancel = cancelVirtualRange(link);

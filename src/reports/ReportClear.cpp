@@ -42,7 +42,7 @@ OperationResult clearAllPluTotals(const ScaleLink& link, const std::string& numb
     for (int n = 1; n <= kMaxPlu; ++n) {
         if (feedback.stopRequested()) {
             display.end();
-            return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+            return interrupted(feedback);
         }
         feedback.counterText(std::to_string(n));
         feedback.progressPosition(n);

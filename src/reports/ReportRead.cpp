@@ -61,7 +61,7 @@ OperationResult readReportTable(const ScaleLink& link, TableSink& table, const T
     for (int n = 1; n <= kMaxPlu; ++n) {
         if (feedback.stopRequested()) {
             display.end();
-            const auto stopped = stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+            const auto stopped = interrupted(feedback);
             closeTable(feedback, table);
             return stopped;
         }

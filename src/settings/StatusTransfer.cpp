@@ -24,7 +24,7 @@ constexpr int kCellColumn = 1;
 OperationResult stopped(Feedback& feedback, ProgressDisplay& display)
 {
     display.end();
-    return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+    return interrupted(feedback);
 }
 
 // Shows the key's row as the current one and lets the window repaint.

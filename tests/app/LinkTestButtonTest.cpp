@@ -153,7 +153,7 @@ TEST_F(LinkTestButton, EveryScaleOfTheConfigurationWithProgressAndStop)
     EXPECT_EQ(testRow(form, 3)[5], "рабочее");
     EXPECT_TRUE(dialogs.messages.empty());
 
-    // "Стоп" during the walk ends it before the next row.
+    // "Стоп" during the walk ends it before the next row, and says so.
     scale.clearLog();
     click(form, "SpeedButton81");
     ASSERT_TRUE(apptest::waitFor([&] { return bar->value() == 1 && stop->isEnabled(); }));
@@ -161,7 +161,7 @@ TEST_F(LinkTestButton, EveryScaleOfTheConfigurationWithProgressAndStop)
     ASSERT_TRUE(form.context().runner().waitIdle(10000));
     EXPECT_EQ(form.testsTab()->grid()->tableModel()->table().lastRow(), 1);
     EXPECT_EQ(scale.received(), std::vector<std::uint8_t>{5});
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Действие прервано."});
 }
 
 TEST_F(LinkTestButton, NumberDetectionShowsTheNumberAndCanBeStopped)

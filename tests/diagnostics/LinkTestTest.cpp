@@ -193,7 +193,7 @@ TEST(LinkTestAll, AWrongRowEndsTheWalkAndTheStopButtonEndsItBetweenRows)
     EXPECT_EQ(Bench::utf8(tests, 2)[3], "порт не подключен");
     EXPECT_FALSE(b.fb.progressVisible);
 
-    // The stop flag set while row 1 is tested ends the walk before row 2, without a word.
+    // The stop flag set while row 1 is tested ends the walk before row 2, and says so.
     qmtest::ScriptedFeedback fb;
     fb.stop = true; // left from an earlier operation: cleared at the start
     fb.onEvents = [](qmtest::ScriptedFeedback& f) {
@@ -203,7 +203,7 @@ TEST(LinkTestAll, AWrongRowEndsTheWalkAndTheStopButtonEndsItBetweenRows)
     qm::ScaleSession session(b.comm, fb);
     const qm::OperationResult stopped = qm::testAllScales(session, b.config, sink);
     EXPECT_EQ(stopped, qm::TransferOutcome::Stopped);
-    EXPECT_TRUE(fb.messages.empty());
+    EXPECT_EQ(fb.messages, std::vector<std::string>{"Действие прервано."});
     ASSERT_EQ(tests.lastRow(), 1);
     EXPECT_EQ(Bench::utf8(tests, 1)[5], "рабочее");
     EXPECT_EQ(fb.progress, (std::vector<int>{0, 1, 2}));

@@ -138,7 +138,7 @@ TEST(SendProducts, StopFlagEndsBetweenRecords)
             fb.stop = true;
     };
     EXPECT_EQ(sendProductTable(rig.link(), t, {}), TransferOutcome::Stopped);
-    EXPECT_TRUE(rig.fb.messages.empty());
+    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Действие прервано."});
     EXPECT_EQ(rig.scale.state().plu.size(), 2u);
 }
 

@@ -63,49 +63,52 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
 
     using Row = ToolRow<MessagesTab>;
     constexpr ToolKind scale = ToolKind::Scale;
+    constexpr ToolKind edit = ToolKind::Edit;
+    m_scale.useTable(m_grid);
     m_scale.addCommands(
-        this, {
-                  {"SpeedButton43", "Новый список сообщений", ToolIcon::New, &MessagesTab::SpeedButton43Click},
-                  {"SpeedButton44", "Открыть список сообщений", ToolIcon::Open, &MessagesTab::SpeedButton44Click},
-                  {"SpeedButton45", "Сохранить список сообщений", ToolIcon::Save, &MessagesTab::SpeedButton45Click},
-                  {"SpeedButton46", "Печать списка сообщений", ToolIcon::Print, &MessagesTab::SpeedButton46Click},
-                  {"SpeedButton102", "Экспорт в CSV", ToolIcon::ExportCsv, &MessagesTab::exportCsv},
-                  {"SpeedButton103", "Импорт из CSV", ToolIcon::ImportCsv, &MessagesTab::importCsv},
-                  Row::gap(),
-                  {"SpeedButton47", "Добавить строку таблицы", ToolIcon::RowAdd, &MessagesTab::SpeedButton47Click},
-                  {"SpeedButton48", "Копировать строку таблицы", ToolIcon::RowCopy, &MessagesTab::SpeedButton48Click},
-                  {"SpeedButton49", "Вставить строку в таблицу", ToolIcon::RowInsert, &MessagesTab::SpeedButton49Click},
-                  {"SpeedButton50", "Удалить строку таблицы", ToolIcon::RowDelete, &MessagesTab::SpeedButton50Click},
-                  {"SpeedButton51", "Удалить диапазон строк таблицы", ToolIcon::RowsDeleteRange,
-                   &MessagesTab::SpeedButton51Click},
-                  {"SpeedButton52", "Сортировать строки таблицы по номеру MSG", ToolIcon::RowSort,
-                   &MessagesTab::SpeedButton52Click},
-                  {"SpeedButton78", "Пронумеровать номера MSG по номеру строки", ToolIcon::Renumber,
-                   &MessagesTab::SpeedButton78Click},
-                  Row::gap(),
-                  {"SpeedButton53", "Проверить правильность заполнения таблицы", ToolIcon::Check,
-                   &MessagesTab::SpeedButton53Click},
-                  Row::gap(),
-                  {"SpeedButton54", "Загрузить таблицу сообщений в весы", ToolIcon::SendAll,
-                   &MessagesTab::SpeedButton54Click, scale},
-                  {"SpeedButton55", "Загрузить выбранное сообщение в весы", ToolIcon::SendOne,
-                   &MessagesTab::SpeedButton55Click, scale},
-                  {"SpeedButton56", "Загрузить диапазон строк в весы", ToolIcon::SendRange,
-                   &MessagesTab::SpeedButton56Click, scale},
-                  {"SpeedButton57", "Прочитать из весов таблицу сообщений", ToolIcon::ReadAll,
-                   &MessagesTab::SpeedButton57Click, scale},
-                  {"SpeedButton58", "Прочитать из весов выбранное сообщение", ToolIcon::ReadOne,
-                   &MessagesTab::SpeedButton58Click, scale},
-                  {"SpeedButton59", "Прочитать из весов выбранный диапазон сообщений", ToolIcon::ReadRange,
-                   &MessagesTab::SpeedButton59Click, scale},
-                  {"SpeedButton61", "Удалить из весов выбранное сообщение", ToolIcon::DeleteOne,
-                   &MessagesTab::SpeedButton61Click, scale},
-                  {"SpeedButton60", "Удалить из весов таблицу сообщений", ToolIcon::DeleteAll,
-                   &MessagesTab::SpeedButton60Click, scale},
-                  {"SpeedButton62", "Удалить из весов диапазон сообщений", ToolIcon::DeleteRange,
-                   &MessagesTab::SpeedButton62Click, scale},
-                  Row::gap(),
-              });
+        this,
+        {
+            {"SpeedButton43", "Новый список сообщений", ToolIcon::New, &MessagesTab::SpeedButton43Click, edit},
+            {"SpeedButton44", "Открыть список сообщений", ToolIcon::Open, &MessagesTab::SpeedButton44Click, edit},
+            {"SpeedButton45", "Сохранить список сообщений", ToolIcon::Save, &MessagesTab::SpeedButton45Click},
+            {"SpeedButton46", "Печать списка сообщений", ToolIcon::Print, &MessagesTab::SpeedButton46Click},
+            {"SpeedButton102", "Экспорт в CSV", ToolIcon::ExportCsv, &MessagesTab::exportCsv},
+            {"SpeedButton103", "Импорт из CSV", ToolIcon::ImportCsv, &MessagesTab::importCsv, edit},
+            Row::gap(),
+            {"SpeedButton47", "Добавить строку таблицы", ToolIcon::RowAdd, &MessagesTab::SpeedButton47Click, edit},
+            {"SpeedButton48", "Копировать строку таблицы", ToolIcon::RowCopy, &MessagesTab::SpeedButton48Click, edit},
+            {"SpeedButton49", "Вставить строку в таблицу", ToolIcon::RowInsert, &MessagesTab::SpeedButton49Click, edit},
+            {"SpeedButton50", "Удалить строку таблицы", ToolIcon::RowDelete, &MessagesTab::SpeedButton50Click, edit},
+            {"SpeedButton51", "Удалить диапазон строк таблицы", ToolIcon::RowsDeleteRange,
+             &MessagesTab::SpeedButton51Click, edit},
+            {"SpeedButton52", "Сортировать строки таблицы по номеру MSG", ToolIcon::RowSort,
+             &MessagesTab::SpeedButton52Click, edit},
+            {"SpeedButton78", "Пронумеровать номера MSG по номеру строки", ToolIcon::Renumber,
+             &MessagesTab::SpeedButton78Click, edit},
+            Row::gap(),
+            {"SpeedButton53", "Проверить правильность заполнения таблицы", ToolIcon::Check,
+             &MessagesTab::SpeedButton53Click},
+            Row::gap(),
+            {"SpeedButton54", "Загрузить таблицу сообщений в весы", ToolIcon::SendAll, &MessagesTab::SpeedButton54Click,
+             scale},
+            {"SpeedButton55", "Загрузить выбранное сообщение в весы", ToolIcon::SendOne,
+             &MessagesTab::SpeedButton55Click, scale},
+            {"SpeedButton56", "Загрузить диапазон строк в весы", ToolIcon::SendRange, &MessagesTab::SpeedButton56Click,
+             scale},
+            {"SpeedButton57", "Прочитать из весов таблицу сообщений", ToolIcon::ReadAll,
+             &MessagesTab::SpeedButton57Click, scale},
+            {"SpeedButton58", "Прочитать из весов выбранное сообщение", ToolIcon::ReadOne,
+             &MessagesTab::SpeedButton58Click, scale},
+            {"SpeedButton59", "Прочитать из весов выбранный диапазон сообщений", ToolIcon::ReadRange,
+             &MessagesTab::SpeedButton59Click, scale},
+            {"SpeedButton61", "Удалить из весов выбранное сообщение", ToolIcon::DeleteOne,
+             &MessagesTab::SpeedButton61Click, scale},
+            {"SpeedButton60", "Удалить из весов таблицу сообщений", ToolIcon::DeleteAll,
+             &MessagesTab::SpeedButton60Click, scale},
+            {"SpeedButton62", "Удалить из весов диапазон сообщений", ToolIcon::DeleteRange,
+             &MessagesTab::SpeedButton62Click, scale},
+            Row::gap(),
+        });
     m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton63"),
                                          QStringLiteral("Выбор шрифта таблицы сообщений"), m_grid, context, this));
     m_scale.addToolWidget(
@@ -293,7 +296,7 @@ void MessagesTab::SpeedButton58Click()
 
 void MessagesTab::SpeedButton60Click()
 {
-    m_scale.runOnScale([](const ScaleLink& link) { deleteAllMessages(link); });
+    m_scale.runOnScale([](const ScaleLink& link) { deleteAllMessages(link); }, TableUse::Aside);
 }
 
 void MessagesTab::SpeedButton61Click()
@@ -301,10 +304,12 @@ void MessagesTab::SpeedButton61Click()
     const std::string text = numberText();
     AppContext& ctx = m_context;
     QPointer<QLineEdit> field = m_msgNumber;
-    m_scale.runOnScale([&ctx, field, text](const ScaleLink& link) {
-        if (deleteOneMessage(link, text) == TransferOutcome::Failed)
-            focusNumberIfWrong(ctx, field, text);
-    });
+    m_scale.runOnScale(
+        [&ctx, field, text](const ScaleLink& link) {
+            if (deleteOneMessage(link, text) == TransferOutcome::Failed)
+                focusNumberIfWrong(ctx, field, text);
+        },
+        TableUse::Aside);
 }
 
 void MessagesTab::SpeedButton56Click()
@@ -326,7 +331,7 @@ void MessagesTab::SpeedButton62Click()
 {
     m_scale.openRangeDialog(
         [](const ScaleLink& link) { return static_cast<bool>(openScale(link, messagetext::kChooseToDelete)); },
-        m_form10.get());
+        m_form10.get(), TableUse::Aside);
 }
 
 void MessagesTab::SendMsgRange(int first, int last)
@@ -344,7 +349,8 @@ void MessagesTab::GetMsgRange(int first, int last)
 
 void MessagesTab::DeleteMsgRange(int first, int last)
 {
-    m_scale.runOnScale([first, last](const ScaleLink& link) { deleteMessageRange(link, first, last); });
+    m_scale.runOnScale([first, last](const ScaleLink& link) { deleteMessageRange(link, first, last); },
+                       TableUse::Aside);
 }
 
 } // namespace qm::app

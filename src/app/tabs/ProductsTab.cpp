@@ -85,50 +85,53 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent)
 
     using Row = ToolRow<ProductsTab>;
     constexpr ToolKind scale = ToolKind::Scale;
+    constexpr ToolKind edit = ToolKind::Edit;
+    m_scale.useTable(m_grid);
     m_scale.addCommands(
-        this, {
-                  {"SpeedButton8", "Создать новый список товаров", ToolIcon::New, &ProductsTab::SpeedButton8Click},
-                  {"SpeedButton9", "Открыть список товаров", ToolIcon::Open, &ProductsTab::SpeedButton9Click},
-                  {"SpeedButton10", "Сохранить список товаров", ToolIcon::Save, &ProductsTab::SpeedButton10Click},
-                  {"SpeedButton24", "Печать таблицы товаров", ToolIcon::Print, &ProductsTab::SpeedButton24Click},
-                  {"SpeedButton100", "Экспорт в CSV", ToolIcon::ExportCsv, &ProductsTab::exportCsv},
-                  {"SpeedButton101", "Импорт из CSV", ToolIcon::ImportCsv, &ProductsTab::importCsv},
-                  Row::gap(),
-                  {"SpeedButton25", "Добавить строку таблицы", ToolIcon::RowAdd, &ProductsTab::SpeedButton25Click},
-                  {"SpeedButton26", "Копировать строку таблицы", ToolIcon::RowCopy, &ProductsTab::SpeedButton26Click},
-                  {"SpeedButton27", "Вставить строку таблицы", ToolIcon::RowInsert, &ProductsTab::SpeedButton27Click},
-                  {"SpeedButton28", "Удалить строку таблицы", ToolIcon::RowDelete, &ProductsTab::SpeedButton28Click},
-                  {"SpeedButton29", "Сортировать строки таблицы по номеру PLU", ToolIcon::RowSort,
-                   &ProductsTab::SpeedButton29Click},
-                  {"SpeedButton30", "Удалить диапазон строк таблицы", ToolIcon::RowsDeleteRange,
-                   &ProductsTab::SpeedButton30Click},
-                  {"SpeedButton77", "Пронумеровать номера PLU по номеру строки", ToolIcon::Renumber,
-                   &ProductsTab::SpeedButton77Click},
-                  {"SpeedButton36", "Проверить правильность заполнения таблицы", ToolIcon::Check,
-                   &ProductsTab::SpeedButton36Click},
-                  Row::gap(),
-                  {"SpeedButton31", "Загрузить таблицу товаров в весы", ToolIcon::SendAll,
-                   &ProductsTab::SpeedButton31Click, scale},
-                  {"SpeedButton32", "Загрузить активную строку таблицы в весы", ToolIcon::SendOne,
-                   &ProductsTab::SpeedButton32Click, scale},
-                  {"SpeedButton33", "Загрузить диапазон строк в весы", ToolIcon::SendRange,
-                   &ProductsTab::SpeedButton33Click, scale},
-                  {"SpeedButton34", "Прочитать из весов таблицу товаров", ToolIcon::ReadAll,
-                   &ProductsTab::SpeedButton34Click, scale},
-                  {"SpeedButton35", "Прочитать из весов выбранный товар", ToolIcon::ReadOne,
-                   &ProductsTab::SpeedButton35Click, scale},
-                  {"SpeedButton37", "Прочитать из весов выбранный диапазон товаров", ToolIcon::ReadRange,
-                   &ProductsTab::SpeedButton37Click, scale},
-                  {"SpeedButton38", "Удалить из весов таблицу товаров", ToolIcon::DeleteAll,
-                   &ProductsTab::SpeedButton38Click, scale},
-                  {"SpeedButton39", "Удалить из весов выбранный товар", ToolIcon::DeleteOne,
-                   &ProductsTab::SpeedButton39Click, scale},
-                  {"SpeedButton40", "Удалить из весов диапазон товаров", ToolIcon::DeleteRange,
-                   &ProductsTab::SpeedButton40Click, scale},
-                  {"SpeedButton89", "Отмена границ виртуального диапазона на выбранных весах", ToolIcon::CancelRange,
-                   &ProductsTab::SpeedButton89Click, scale},
-                  Row::gap(),
-              });
+        this,
+        {
+            {"SpeedButton8", "Создать новый список товаров", ToolIcon::New, &ProductsTab::SpeedButton8Click, edit},
+            {"SpeedButton9", "Открыть список товаров", ToolIcon::Open, &ProductsTab::SpeedButton9Click, edit},
+            {"SpeedButton10", "Сохранить список товаров", ToolIcon::Save, &ProductsTab::SpeedButton10Click},
+            {"SpeedButton24", "Печать таблицы товаров", ToolIcon::Print, &ProductsTab::SpeedButton24Click},
+            {"SpeedButton100", "Экспорт в CSV", ToolIcon::ExportCsv, &ProductsTab::exportCsv},
+            {"SpeedButton101", "Импорт из CSV", ToolIcon::ImportCsv, &ProductsTab::importCsv, edit},
+            Row::gap(),
+            {"SpeedButton25", "Добавить строку таблицы", ToolIcon::RowAdd, &ProductsTab::SpeedButton25Click, edit},
+            {"SpeedButton26", "Копировать строку таблицы", ToolIcon::RowCopy, &ProductsTab::SpeedButton26Click, edit},
+            {"SpeedButton27", "Вставить строку таблицы", ToolIcon::RowInsert, &ProductsTab::SpeedButton27Click, edit},
+            {"SpeedButton28", "Удалить строку таблицы", ToolIcon::RowDelete, &ProductsTab::SpeedButton28Click, edit},
+            {"SpeedButton29", "Сортировать строки таблицы по номеру PLU", ToolIcon::RowSort,
+             &ProductsTab::SpeedButton29Click, edit},
+            {"SpeedButton30", "Удалить диапазон строк таблицы", ToolIcon::RowsDeleteRange,
+             &ProductsTab::SpeedButton30Click, edit},
+            {"SpeedButton77", "Пронумеровать номера PLU по номеру строки", ToolIcon::Renumber,
+             &ProductsTab::SpeedButton77Click, edit},
+            {"SpeedButton36", "Проверить правильность заполнения таблицы", ToolIcon::Check,
+             &ProductsTab::SpeedButton36Click},
+            Row::gap(),
+            {"SpeedButton31", "Загрузить таблицу товаров в весы", ToolIcon::SendAll, &ProductsTab::SpeedButton31Click,
+             scale},
+            {"SpeedButton32", "Загрузить активную строку таблицы в весы", ToolIcon::SendOne,
+             &ProductsTab::SpeedButton32Click, scale},
+            {"SpeedButton33", "Загрузить диапазон строк в весы", ToolIcon::SendRange, &ProductsTab::SpeedButton33Click,
+             scale},
+            {"SpeedButton34", "Прочитать из весов таблицу товаров", ToolIcon::ReadAll, &ProductsTab::SpeedButton34Click,
+             scale},
+            {"SpeedButton35", "Прочитать из весов выбранный товар", ToolIcon::ReadOne, &ProductsTab::SpeedButton35Click,
+             scale},
+            {"SpeedButton37", "Прочитать из весов выбранный диапазон товаров", ToolIcon::ReadRange,
+             &ProductsTab::SpeedButton37Click, scale},
+            {"SpeedButton38", "Удалить из весов таблицу товаров", ToolIcon::DeleteAll, &ProductsTab::SpeedButton38Click,
+             scale},
+            {"SpeedButton39", "Удалить из весов выбранный товар", ToolIcon::DeleteOne, &ProductsTab::SpeedButton39Click,
+             scale},
+            {"SpeedButton40", "Удалить из весов диапазон товаров", ToolIcon::DeleteRange,
+             &ProductsTab::SpeedButton40Click, scale},
+            {"SpeedButton89", "Отмена границ виртуального диапазона на выбранных весах", ToolIcon::CancelRange,
+             &ProductsTab::SpeedButton89Click, scale},
+            Row::gap(),
+        });
     m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton42"),
                                          QStringLiteral("Выбор шрифта таблицы товаров"), m_grid, context, this));
     // The help buttons: the help viewer is wired by the window's help command.
@@ -344,12 +347,12 @@ void ProductsTab::GetPluRange(int first, int last)
 
 void ProductsTab::SpeedButton38Click()
 {
-    m_scale.runOnScale([](const ScaleLink& link) { deleteAllProducts(link); });
+    m_scale.runOnScale([](const ScaleLink& link) { deleteAllProducts(link); }, TableUse::Aside);
 }
 
 void ProductsTab::SpeedButton39Click()
 {
-    m_scale.runOnScale([plu = pluText()](const ScaleLink& link) { deleteOneProduct(link, plu); });
+    m_scale.runOnScale([plu = pluText()](const ScaleLink& link) { deleteOneProduct(link, plu); }, TableUse::Aside);
 }
 
 void ProductsTab::SpeedButton40Click()
@@ -359,12 +362,13 @@ void ProductsTab::SpeedButton40Click()
 
 void ProductsTab::DeletePluRange(int first, int last)
 {
-    m_scale.runOnScale([first, last](const ScaleLink& link) { deleteProductRange(link, first, last); });
+    m_scale.runOnScale([first, last](const ScaleLink& link) { deleteProductRange(link, first, last); },
+                       TableUse::Aside);
 }
 
 void ProductsTab::SpeedButton89Click()
 {
-    m_scale.runOnScale([](const ScaleLink& link) { cancelVirtualRange(link); });
+    m_scale.runOnScale([](const ScaleLink& link) { cancelVirtualRange(link); }, TableUse::Aside);
 }
 
 } // namespace qm::app

@@ -30,28 +30,31 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent)
     context.addGrid(TableId::Reports, m_grid);
 
     constexpr ToolKind scale = ToolKind::Scale;
+    constexpr ToolKind edit = ToolKind::Edit;
+    m_scale.useTable(m_grid);
     m_scale.addCommands(
-        this, {
-                  {"SpeedButton13", "Новая таблица", ToolIcon::New, &ReportsTab::SpeedButton13Click},
-                  {"SpeedButton14", "Открыть таблицу на просмотр", ToolIcon::Open, &ReportsTab::SpeedButton14Click},
-                  {"SpeedButton15", "Сохранить таблицу", ToolIcon::Save, &ReportsTab::SpeedButton15Click},
-                  {"SpeedButton16", "Печать таблицы отчетов и общих итогов", ToolIcon::Print,
-                   &ReportsTab::SpeedButton16Click},
-                  ToolRow<ReportsTab>::gap(),
-                  {"SpeedButton17", "Считать таблицу отчетов по всем товарам", ToolIcon::ReadAll,
-                   &ReportsTab::SpeedButton17Click, scale},
-                  {"SpeedButton18", "Считать отчет по выбранному товару", ToolIcon::ReadOne,
-                   &ReportsTab::SpeedButton18Click, scale},
-                  {"SpeedButton19", "Считать общий итог  по продажам", ToolIcon::ReadRange,
-                   &ReportsTab::SpeedButton19Click, scale},
-                  {"SpeedButton20", "Обнулить общий итог по ячейкам PLU", ToolIcon::DeleteAll,
-                   &ReportsTab::SpeedButton20Click, scale},
-                  {"SpeedButton21", "Обнулить итоги по выбранной ячейке PLU", ToolIcon::DeleteOne,
-                   &ReportsTab::SpeedButton21Click, scale},
-                  {"SpeedButton22", "Обнулить суммарный итог продаж по всем товарам", ToolIcon::Clear,
-                   &ReportsTab::SpeedButton22Click, scale},
-                  ToolRow<ReportsTab>::gap(),
-              });
+        this,
+        {
+            {"SpeedButton13", "Новая таблица", ToolIcon::New, &ReportsTab::SpeedButton13Click, edit},
+            {"SpeedButton14", "Открыть таблицу на просмотр", ToolIcon::Open, &ReportsTab::SpeedButton14Click, edit},
+            {"SpeedButton15", "Сохранить таблицу", ToolIcon::Save, &ReportsTab::SpeedButton15Click},
+            {"SpeedButton16", "Печать таблицы отчетов и общих итогов", ToolIcon::Print,
+             &ReportsTab::SpeedButton16Click},
+            ToolRow<ReportsTab>::gap(),
+            {"SpeedButton17", "Считать таблицу отчетов по всем товарам", ToolIcon::ReadAll,
+             &ReportsTab::SpeedButton17Click, scale},
+            {"SpeedButton18", "Считать отчет по выбранному товару", ToolIcon::ReadOne, &ReportsTab::SpeedButton18Click,
+             scale},
+            {"SpeedButton19", "Считать общий итог  по продажам", ToolIcon::ReadRange, &ReportsTab::SpeedButton19Click,
+             scale},
+            {"SpeedButton20", "Обнулить общий итог по ячейкам PLU", ToolIcon::DeleteAll,
+             &ReportsTab::SpeedButton20Click, scale},
+            {"SpeedButton21", "Обнулить итоги по выбранной ячейке PLU", ToolIcon::DeleteOne,
+             &ReportsTab::SpeedButton21Click, scale},
+            {"SpeedButton22", "Обнулить суммарный итог продаж по всем товарам", ToolIcon::Clear,
+             &ReportsTab::SpeedButton22Click, scale},
+            ToolRow<ReportsTab>::gap(),
+        });
     m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton79"),
                                          QStringLiteral("Выбор шрифта таблицы отчетов"), m_grid, context, this));
     m_scale.addToolWidget(
@@ -258,17 +261,19 @@ void ReportsTab::SpeedButton19Click()
 
 void ReportsTab::SpeedButton20Click()
 {
-    m_scale.runOnScale([text = numberText()](const ScaleLink& link) { clearAllPluTotals(link, text); });
+    m_scale.runOnScale([text = numberText()](const ScaleLink& link) { clearAllPluTotals(link, text); },
+                       TableUse::Aside);
 }
 
 void ReportsTab::SpeedButton21Click()
 {
-    m_scale.runOnScale([text = numberText()](const ScaleLink& link) { clearOnePluTotals(link, text); });
+    m_scale.runOnScale([text = numberText()](const ScaleLink& link) { clearOnePluTotals(link, text); },
+                       TableUse::Aside);
 }
 
 void ReportsTab::SpeedButton22Click()
 {
-    m_scale.runOnScale([](const ScaleLink& link) { clearGrandTotal(link); });
+    m_scale.runOnScale([](const ScaleLink& link) { clearGrandTotal(link); }, TableUse::Aside);
 }
 
 } // namespace qm::app

@@ -23,22 +23,25 @@ StatusTab::StatusTab(AppContext& context, QWidget* parent) : QWidget(parent), m_
 {
     m_grid = new StringGrid(QStringLiteral("StringGrid3"), priceKeyLayout(), makePriceKeyTable(), this);
     context.addGrid(TableId::PriceKeys, m_grid);
+    m_scale.useTable(m_grid);
     ChooserBox* chooser = m_scale.addChooser(5);
-    m_scale.addButton(QStringLiteral("Button5"), QStringLiteral("Прочитать"), QString(), [this] { Button5Click(); },
-                      ToolKind::Scale);
-    m_scale.addButton(QStringLiteral("Button6"), QStringLiteral("Изменить"), QString(), [this] { Button6Click(); },
-                      ToolKind::Scale);
-    m_scale.addButton(QStringLiteral("Button12"), QStringLiteral("По умолчанию"),
-                      QStringLiteral("Выставить клавиши цен по умолчанию"), [this] { Button12Click(); });
-    m_scale.addButton(QStringLiteral("Button15"), QStringLiteral("Обнулить"),
-                      QStringLiteral("Обнулить таблицу клавиш цен"), [this] { Button15Click(); });
+    m_scale.addButton(
+        QStringLiteral("Button5"), QStringLiteral("Прочитать"), QString(), [this] { Button5Click(); }, ToolKind::Scale);
+    m_scale.addButton(
+        QStringLiteral("Button6"), QStringLiteral("Изменить"), QString(), [this] { Button6Click(); }, ToolKind::Scale);
+    m_scale.addButton(
+        QStringLiteral("Button12"), QStringLiteral("По умолчанию"),
+        QStringLiteral("Выставить клавиши цен по умолчанию"), [this] { Button12Click(); }, ToolKind::Edit);
+    m_scale.addButton(
+        QStringLiteral("Button15"), QStringLiteral("Обнулить"), QStringLiteral("Обнулить таблицу клавиш цен"),
+        [this] { Button15Click(); }, ToolKind::Edit);
 
     const char* const flagCaptions[] = {"Перегрузка", "Выбор тары", "Нулевой вес", "Двухдиапазонный режим",
                                         "Вес стабильный"};
     auto* state = new QVBoxLayout;
     for (std::size_t i = 0; i < m_flags.size(); ++i) {
-        m_flags[i] = makeCheckBox(QStringLiteral("CheckBox%1").arg(9 + i), QString::fromUtf8(flagCaptions[i]), false,
-                                  this);
+        m_flags[i] =
+            makeCheckBox(QStringLiteral("CheckBox%1").arg(9 + i), QString::fromUtf8(flagCaptions[i]), false, this);
         m_flags[i]->setEnabled(false); // they show the scale's state
         state->addWidget(m_flags[i]);
     }
@@ -113,6 +116,8 @@ void StatusTab::Button6Click()
 
 template <class F> void StatusTab::fillCells(F cellOf)
 {
+    if (m_grid->tableModel()->busy())
+        return;
     for (int key = 1; key <= kPriceKeys; ++key)
         m_grid->tableModel()->setCell(key, 1, cellOf(key));
 }
