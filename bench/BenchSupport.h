@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/Feedback.h"
 #include "common/TableLayouts.h"
@@ -113,6 +114,20 @@ template <typename Operation> void measure(const std::string& title, int baud, L
 }
 
 // One scale "bench", number 1, on COM1 at the given speed.
+// A product table of `count` rows that pass the check, PLU 1..count.
+inline qm::Table products(int count)
+{
+    qm::Table t = qm::makeTable(qm::productLayout());
+    std::vector<qm::Row> rows;
+    for (int n = 1; n <= count; ++n) {
+        const std::string plu = std::to_string(n);
+        rows.push_back(
+            {plu, "product " + plu, "second line", std::to_string(n * 7), "311225", "20", plu, "7", "0", "1", "1234"});
+    }
+    t.setDataRows(rows);
+    return t;
+}
+
 inline qm::Table benchConfig(const std::string& speed = "19200")
 {
     qm::Table t = qm::makeTable(qm::configLayout());

@@ -30,19 +30,6 @@ using bench::cpuSeconds;
 using bench::LineBytes;
 using bench::SilentFeedback;
 
-qm::Table products(int count)
-{
-    qm::Table t = qm::makeTable(qm::productLayout());
-    std::vector<qm::Row> rows;
-    for (int n = 1; n <= count; ++n) {
-        const std::string plu = std::to_string(n);
-        rows.push_back(
-            {plu, "product " + plu, "second line", std::to_string(n * 7), "311225", "20", plu, "7", "0", "1", "1234"});
-    }
-    t.setDataRows(rows);
-    return t;
-}
-
 template <typename Operation>
 void measure(const std::string& title, int count, int baud, LineBytes& bytes, Operation operation)
 {
@@ -76,7 +63,7 @@ void run(int baud, int count)
     qm::ScaleSession session(comm, feedback);
     const qm::Table config = bench::benchConfig();
     const qm::ScaleLink link{session, config, "bench"};
-    const qm::Table table = products(count);
+    const qm::Table table = bench::products(count);
     const std::string speed = baud > 0 ? std::to_string(baud) + " baud" : "full speed";
 
     measure("send " + std::to_string(count) + ", " + speed, count, baud, bytes,

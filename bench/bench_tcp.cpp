@@ -21,19 +21,6 @@ namespace
 constexpr int kSend = 1000;
 constexpr int kRead = 300;
 
-qm::Table products(int count)
-{
-    qm::Table t = qm::makeTable(qm::productLayout());
-    std::vector<qm::Row> rows;
-    for (int n = 1; n <= count; ++n) {
-        const std::string plu = std::to_string(n);
-        rows.push_back(
-            {plu, "product " + plu, "second line", std::to_string(n * 7), "311225", "20", plu, "7", "0", "1", "1234"});
-    }
-    t.setDataRows(rows);
-    return t;
-}
-
 struct Figures {
     double sendWall = 0, readWall = 0, sendCpu = 0, readCpu = 0;
     bool ok = true;
@@ -58,7 +45,7 @@ Figures run(bool tcp)
     bench::EmuLine line(options);
     const qm::Table config = bench::benchConfig();
     const qm::ScaleLink link{line.session, config, "bench"};
-    const qm::Table table = products(kSend);
+    const qm::Table table = bench::products(kSend);
     Figures f;
     f.sendWall =
         timed([&] { return qm::sendProductTable(link, table, {}) == qm::TransferOutcome::Done; }, f.ok, f.sendCpu);
