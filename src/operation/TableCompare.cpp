@@ -13,8 +13,7 @@ std::string cellOf(const Row& row, size_t column)
 
 } // namespace
 
-TableComparison compareRows(const TableLayout& layout, const std::map<int, Row>& table,
-                            const std::map<int, Row>& scale)
+TableComparison compareRows(const TableLayout& layout, const std::map<int, Row>& table, const std::map<int, Row>& scale)
 {
     TableComparison out;
     for (const auto& [number, row] : table) {

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <map>
 
+#include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "link/ScaleSession.h"
-#include "common/TableLayouts.h"
 #include "products/PluCheck.h"
 #include "products/PluCodec.h"
 #include "products/ProductRows.h"
