@@ -49,6 +49,8 @@ int runSendProducts(CliContext& context);
 int runReadProducts(CliContext& context);
 int runDeleteProducts(CliContext& context);
 int runCancelRange(CliContext& context);
+int runCompareProducts(CliContext& context);
+int runCompareMessages(CliContext& context);
 int runCheckMessages(CliContext& context);
 int runSendMessages(CliContext& context);
 int runReadMessages(CliContext& context);

@@ -21,6 +21,7 @@ namespace qm::cli
 inline constexpr int kOk = 0;
 inline constexpr int kFailed = 1;
 inline constexpr int kUsage = 2;
+inline constexpr int kDiffer = 3; // a compare that found differences
 
 class CliContext
 {

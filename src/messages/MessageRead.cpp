@@ -8,6 +8,7 @@
 #include "messages/MessageCodec.h"
 #include "messages/MessageCommands.h"
 #include "messages/MessageRanges.h"
+#include "messages/MessageSteps.h"
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 #include "operation/OperationTexts.h"
@@ -42,9 +43,24 @@ void closeTable(Feedback& feedback, TableSink& table)
         table.removeLastRow();
 }
 
-// Reads numbers first..last into the table's last row, one message after another; the progress
-// bar shows n - first + 1 and empty messages are skipped.
-OperationResult readLoop(ScaleSession& session, int scaleNumber, TableSink& table, int first, int last)
+// Frame, save-first question and the emptied table: the opening of every read.
+OpenedScale openRead(const ScaleLink& link, TableSink& table, const SaveCommand& save)
+{
+    return openForRead(link, messagetext::kChooseToRead, table, save, messagetext::kSaveFirst, TableId::Messages);
+}
+
+// The opening of a read, then numbers first..last.
+OperationResult readNumbers(const ScaleLink& link, int first, int last, TableSink& table, const SaveCommand& save)
+{
+    const OpenedScale scale = openRead(link, table, save);
+    if (!scale)
+        return scale;
+    return messagesteps::readRecords(link.session, scale.target.number, table, first, last);
+}
+
+} // namespace
+
+OperationResult messagesteps::readRecords(ScaleSession& session, int scaleNumber, TableSink& table, int first, int last)
 {
     Feedback& feedback = session.feedback();
     feedback.clearStop();
@@ -85,23 +101,6 @@ OperationResult readLoop(ScaleSession& session, int scaleNumber, TableSink& tabl
     closeTable(feedback, table);
     return OperationResult::done();
 }
-
-// Frame, save-first question and the emptied table: the opening of every read.
-OpenedScale openRead(const ScaleLink& link, TableSink& table, const SaveCommand& save)
-{
-    return openForRead(link, messagetext::kChooseToRead, table, save, messagetext::kSaveFirst, TableId::Messages);
-}
-
-// The opening of a read, then numbers first..last.
-OperationResult readNumbers(const ScaleLink& link, int first, int last, TableSink& table, const SaveCommand& save)
-{
-    const OpenedScale scale = openRead(link, table, save);
-    if (!scale)
-        return scale;
-    return readLoop(link.session, scale.target.number, table, first, last);
-}
-
-} // namespace
 
 OperationResult readAllMessages(const ScaleLink& link, TableSink& table, const SaveCommand& save)
 {

@@ -23,6 +23,7 @@
 #include "common/Table.h"
 #include "operation/ScaleFrame.h"
 #include "operation/ScaleOperation.h"
+#include "operation/TableCompare.h"
 
 namespace qm
 {
@@ -44,6 +45,13 @@ OperationResult readOneMessage(const ScaleLink& link, const std::string& numberT
                                const SaveCommand& save);
 // `GetMsgRange`: numbers first..last.
 OperationResult readMessageRange(const ScaleLink& link, int first, int last, TableSink& table, const SaveCommand& save);
+
+// Reads numbers 1..1000 as readAllMessages does (no save-first question: no table changes) and
+// compares the messages with the table's rows as the scale would store them: each line cut to
+// 50 characters and blank-filled, a row of blank lines as no message (MessageCompare.cpp). A row
+// whose number cannot be sent fails before the scale is opened. Nothing is written to the scale;
+// `result` is set only when the read ran to its end.
+OperationResult compareMessages(const ScaleLink& link, const Table& messages, TableComparison& result);
 
 // `SpeedButton60Click`, `SpeedButton61Click` (`Edit36` text), `DeleteMsgRange`; each asks first.
 OperationResult deleteAllMessages(const ScaleLink& link);

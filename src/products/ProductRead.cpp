@@ -24,9 +24,20 @@ OpenedScale openRead(const ScaleLink& link, const char* noScaleMessage, TableSin
     return openForRead(link, noScaleMessage, table, save, producttext::kSaveFirst, TableId::Products);
 }
 
-// PLU numbers first..last into the table's last row, which grows by one row per record read.
-// Records the scale does not hold are skipped; the progress bar shows n - first + 1.
-OperationResult readLoop(ScaleSession& session, int scaleNumber, int first, int last, TableSink& table)
+// The opening of a read, then PLU numbers first..last.
+OperationResult readNumbers(const ScaleLink& link, const char* noScaleMessage, int first, int last, TableSink& table,
+                            const SaveCommand& save)
+{
+    const OpenedScale scale = openRead(link, noScaleMessage, table, save);
+    if (!scale)
+        return scale;
+    return productsteps::readRecords(link.session, scale.target.number, first, last, table, true);
+}
+
+} // namespace
+
+OperationResult productsteps::readRecords(ScaleSession& session, int scaleNumber, int first, int last, TableSink& table,
+                                          bool sayReceived)
 {
     Feedback& fb = session.feedback();
     session.NewQue();
@@ -36,7 +47,8 @@ OperationResult readLoop(ScaleSession& session, int scaleNumber, int first, int 
         if (fb.stopRequested()) {
             // The rows read so far stay, and the person is told both: what came, and that the
             // read did not run to its end.
-            fb.message(operationtext::kReceived);
+            if (sayReceived)
+                fb.message(operationtext::kReceived);
             table.removeLastRow();
             endLoop(display, fb);
             return interrupted(fb);
@@ -63,22 +75,11 @@ OperationResult readLoop(ScaleSession& session, int scaleNumber, int first, int 
         }
     }
     table.removeLastRow();
-    fb.message(operationtext::kReceived);
+    if (sayReceived)
+        fb.message(operationtext::kReceived);
     endLoop(display, fb);
     return OperationResult::done();
 }
-
-// The opening of a read, then PLU numbers first..last.
-OperationResult readNumbers(const ScaleLink& link, const char* noScaleMessage, int first, int last, TableSink& table,
-                            const SaveCommand& save)
-{
-    const OpenedScale scale = openRead(link, noScaleMessage, table, save);
-    if (!scale)
-        return scale;
-    return readLoop(link.session, scale.target.number, first, last, table);
-}
-
-} // namespace
 
 OperationResult readAllProducts(const ScaleLink& link, TableSink& table, const SaveCommand& save)
 {

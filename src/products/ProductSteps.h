@@ -32,6 +32,12 @@ OperationResult addressAndSend(ScaleSession& session, int scaleNumber, const Tab
 OperationResult sendWithVirtualSync(const ScaleLink& link, const ScaleTarget& target, const Table& products,
                                     const std::string& startTime, TableSink* sorted, ProgressDisplay& display);
 
+// PLU numbers first..last into the table's last row, which grows by one row per record read.
+// Records the scale does not hold are skipped; the progress bar shows n - first + 1. A lost
+// answer is asked again (GetPlu); Stop keeps the rows read. sayReceived: "Данные приняты." at the end.
+OperationResult readRecords(ScaleSession& session, int scaleNumber, int first, int last, TableSink& table,
+                            bool sayReceived);
+
 // The time of day, hours, minutes and seconds ("14:05:09").
 std::string timeOfDay();
 

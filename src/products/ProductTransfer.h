@@ -22,6 +22,7 @@
 #include "common/Table.h"
 #include "operation/ScaleFrame.h"
 #include "operation/ScaleOperation.h"
+#include "operation/TableCompare.h"
 
 namespace qm
 {
@@ -50,6 +51,12 @@ OperationResult readOneProduct(const ScaleLink& link, const std::string& pluText
                                const SaveCommand& save);
 // `GetPluRange`: PLU numbers first..last.
 OperationResult readProductRange(const ScaleLink& link, int first, int last, TableSink& table, const SaveCommand& save);
+
+// Reads PLU 1..4000 as readAllProducts does (no save-first question: no table changes) and
+// compares the records with the table's rows as the scale would store them (ProductCompare.cpp).
+// A row that cannot be sent fails, naming its cell, before the scale is opened. Nothing is
+// written to the scale; `result` is set only when the read ran to its end.
+OperationResult compareProducts(const ScaleLink& link, const Table& products, TableComparison& result);
 
 // `SpeedButton38Click`, `SpeedButton39Click` (`Edit35` text), `DeletePluRange`; each asks first.
 OperationResult deleteAllProducts(const ScaleLink& link);
