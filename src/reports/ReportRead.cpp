@@ -56,7 +56,6 @@ OperationResult readReportTable(const ScaleLink& link, TableSink& table, const T
     link.session.NewQue();
     feedback.clearStop();
     ProgressDisplay display(feedback, kMaxPlu);
-    feedback.progressPosition(1);
     fields(totalsfield::PluSum, {"0", "0", "0"});
     ShownTotals overAll; // "По всем PLU" once every cell is read: the sums of the records
     RecordLoop loop;
