@@ -124,8 +124,6 @@ void CliContext::detail(const std::string& text)
 void CliContext::reportPortError(const PortError& e)
 {
     m_feedback.progressEnd();
-    m_feedback.holdAfterStop(false);
-    m_feedback.releaseHeld();
     m_feedback.message(operationtext::kNoLink);
     detail(portName() + e.what());
 }
@@ -152,7 +150,12 @@ void CliContext::reportPortDetail()
 
 int CliContext::finish(const OperationResult& result)
 {
-    if (!result && m_feedback.stopRequested() && !m_feedback.spokeAfterStop())
+    // A stop the operation saw it reported as its failure. Ctrl+C at a question is a No, and an
+    // operation that ends silently on the flag has said nothing: the command line says it.
+    const bool unsaid = result == TransferOutcome::Stopped
+                            ? !result.failure
+                            : result == TransferOutcome::Cancelled && m_feedback.stopRequested();
+    if (unsaid)
         m_feedback.message(operationtext::kStopped);
     return result ? kOk : kFailed;
 }

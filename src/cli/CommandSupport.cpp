@@ -8,8 +8,6 @@
 #include "common/IntText.h"
 #include "common/RegularFile.h"
 
-#include "operation/OperationTexts.h"
-
 namespace qm::cli
 {
 
@@ -134,23 +132,14 @@ int saveRead(CliContext& context, const OperationResult& result, const std::stri
              const std::function<bool(const std::string& path)>& save)
 {
     TerminalFeedback& fb = context.feedback();
-    fb.holdAfterStop(false);
-    if (result == TransferOutcome::Done) {
-        fb.releaseHeld();
+    if (result == TransferOutcome::Done)
         return save(context.path(out)) ? kOk : kFailed;
-    }
+    // A stopped read has said "Действие прервано." itself; what follows says where its rows went.
     const bool stopped = result == TransferOutcome::Stopped;
-    if (stopped) {
-        // Stopped by Ctrl+C: the operation's closing text ("Данные приняты.") is not the truth here.
-        fb.dropHeld();
-    } else {
-        fb.releaseHeld();
-        context.finish(result);
-    }
+    context.finish(result);
     const int rows = keptRecords(table);
-    const std::string interrupted = operationtext::kStopped;
     if (stopped && rows == 0)
-        fb.message(interrupted + " Данные не приняты, файл " + out + " не записан.");
+        fb.message("Данные не приняты, файл " + out + " не записан.");
     if (rows == 0 || result == TransferOutcome::Cancelled)
         return kFailed;
     const std::string count = std::to_string(rows);
@@ -160,7 +149,7 @@ int saveRead(CliContext& context, const OperationResult& result, const std::stri
     // name of a whole read, so a script that looks for the file is not misled.
     if (stopped && !outExists) {
         if (save(context.path(out)))
-            fb.message(interrupted + " Принятые записи (" + count + ") сохранены в файл " + out + ".");
+            fb.message("Принятые записи (" + count + ") сохранены в файл " + out + ".");
         return kFailed;
     }
     const std::string beside = freeNameBeside(out).string();
@@ -168,7 +157,7 @@ int saveRead(CliContext& context, const OperationResult& result, const std::stri
         return kFailed;
     const std::string outcome = "; файл " + out + (outExists ? " не изменен." : " не записан.");
     if (stopped)
-        fb.message(interrupted + " Принятые записи (" + count + ") сохранены в новый файл " + beside + outcome);
+        fb.message("Принятые записи (" + count + ") сохранены в новый файл " + beside + outcome);
     else
         fb.message("Принятые до ошибки записи (" + count + ") сохранены в файл " + beside + outcome);
     return kFailed;

@@ -81,8 +81,6 @@ int runReadMessages(CliContext& context)
     TableWriter sink(messages, &modified);
     const ScaleLink link = scaleLink(context);
     const SaveCommand noSave; // a fresh table is never modified: the question is not asked
-    // A stopped read's "Действие прервано." is said again with where the rows went.
-    context.feedback().holdAfterStop(true);
     OperationResult result;
     if (what == Selection::All) {
         result = readAllMessages(link, sink, noSave);

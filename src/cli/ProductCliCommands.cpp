@@ -90,8 +90,6 @@ int runReadProducts(CliContext& context)
     TableWriter sink(products, &modified);
     const ScaleLink link = scaleLink(context);
     const SaveCommand noSave; // a fresh table is never modified: the question is not asked
-    // A stopped read's "Данные приняты." gives way to the command line's own message.
-    context.feedback().holdAfterStop(true);
     OperationResult result;
     if (what == Selection::All) {
         result = readAllProducts(link, sink, noSave);

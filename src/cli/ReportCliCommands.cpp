@@ -105,7 +105,6 @@ int runReadReport(CliContext& context)
     TableWriter sink(report, &modified);
     const ScaleLink link = scaleLink(context);
     const SaveCommand noSave; // a fresh table is never modified: the question is not asked
-    context.feedback().holdAfterStop(true);
     OperationResult result = what == Selection::All ? readReportTable(link, sink, fieldsSink(fields), noSave)
                                                     : readReportOne(link, *a.value("plu"), sink, noSave);
     if (result && a.has("totals")) {

@@ -86,29 +86,15 @@ TerminalFeedback::~TerminalFeedback()
     close(false);
 }
 
-bool TerminalFeedback::spoken(const Said& said)
-{
-    if (stopRequested()) {
-        m_spokeAfterStop = true;
-        if (m_holdAfterStop) {
-            m_held.push_back(said);
-            return false;
-        }
-    }
-    m_lastMessage = said.failure.text;
-    return true;
-}
-
 void TerminalFeedback::message(const std::string& text)
 {
-    if (spoken({Failure::plain(FailureKind::ExchangeFailed, text), false}))
-        m_closing.push_back(text);
+    m_lastMessage = text;
+    m_closing.push_back(text);
 }
 
 void TerminalFeedback::reportFailure(const Failure& failure)
 {
-    if (!spoken({failure, true}))
-        return;
+    m_lastMessage = failure.text;
     // What the operation said before it failed ("Проверьте работоспособность весов ...") comes
     // first, and is no closing text of a success.
     close(false);
@@ -128,21 +114,6 @@ void TerminalFeedback::close(bool succeeded)
         out << terminalText(text) << '\n';
     out << std::flush;
     m_closing.clear();
-}
-
-void TerminalFeedback::releaseHeld()
-{
-    const bool hold = m_holdAfterStop;
-    m_holdAfterStop = false;
-    std::vector<Said> held;
-    held.swap(m_held);
-    for (const auto& said : held) {
-        if (said.isFailure)
-            reportFailure(said.failure);
-        else
-            message(said.failure.text);
-    }
-    m_holdAfterStop = hold;
 }
 
 Answer TerminalFeedback::ask(const std::string& text, Buttons buttons)

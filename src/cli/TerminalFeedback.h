@@ -51,40 +51,22 @@ class TerminalFeedback : public Feedback
 
     // The last text shown, message or failure.
     const std::string& lastMessage() const { return m_lastMessage; }
-    // True once a text was shown after Ctrl+C: the operation said it was stopped.
-    bool spokeAfterStop() const { return m_spokeAfterStop; }
-
-    // While holding, texts that come after Ctrl+C are kept back instead of shown: a stopped
-    // read's closing text is replaced by the command line's own.
-    void holdAfterStop(bool hold) { m_holdAfterStop = hold; }
-    // Shows the texts kept back, or forgets them.
-    void releaseHeld();
-    void dropHeld() { m_held.clear(); }
 
     // Erases the progress bar line so that a text can be printed on standard error.
     void clearProgressLine();
 
   private:
-    struct Said {
-        Failure failure;
-        bool isFailure;
-    };
-    // False when the text is held back after a stop.
-    bool spoken(const Said& said);
     void drawProgress();
     bool m_assumeYes = false;
     bool m_messagesToError = false;
     bool m_progressOnTerminal = false;
     bool m_progressShown = false;
     bool m_counterShown = false;
-    bool m_holdAfterStop = false;
-    bool m_spokeAfterStop = false;
     int m_maximum = 0;
     int m_position = 0;
     std::string m_counter;
     std::string m_phase; // with its trailing blank
     std::string m_lastMessage;
-    std::vector<Said> m_held;
     std::vector<std::string> m_closing; // the messages until the command ends
 };
 

@@ -11,6 +11,7 @@
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 #include "operation/OperationTexts.h"
+#include "operation/RecordLoop.h"
 #include "operation/ScaleFrame.h"
 
 namespace qm
@@ -26,28 +27,19 @@ OperationResult deleteLoop(ScaleSession& session, int scaleNumber, int first, in
     Feedback& feedback = session.feedback();
     feedback.clearStop();
     feedback.counterText("0");
-    ProgressDisplay display(feedback, last - first + 1);
-    for (int n = first; n <= last; ++n) {
-        if (feedback.stopRequested()) {
-            display.end();
-            return interrupted(feedback);
-        }
-        feedback.processEvents();
-        feedback.counterText(std::to_string(n));
-        feedback.processEvents();
-        feedback.progressPosition(n - first + 1);
-        if (auto addressed = addressScale(session, scaleNumber, false, kDeleteMsgAddressWindowMs); !addressed) {
-            display.end();
+    RecordLoop loop;
+    loop.first = first;
+    loop.last = last;
+    const auto deleted = runRecordLoop(session, loop, [&](int n) {
+        if (auto addressed = addressScale(session, scaleNumber, false, kDeleteMsgAddressWindowMs); !addressed)
             return addressed;
-        }
-        if (!DeleteMsg(session, static_cast<std::uint16_t>(n))) {
-            display.end();
+        if (!DeleteMsg(session, static_cast<std::uint16_t>(n)))
             return failed(feedback, Failure::plain(FailureKind::NoAck, messagetext::kDeleteFailed).forRecord(n));
-        }
-    }
-    display.end();
-    feedback.message(messagetext::kDeleted);
-    return OperationResult::done();
+        return OperationResult::done();
+    });
+    if (deleted)
+        feedback.message(messagetext::kDeleted);
+    return deleted;
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 #include "operation/OperationTexts.h"
+#include "operation/RecordLoop.h"
 #include "operation/ScaleFrame.h"
 
 namespace qm
@@ -68,38 +69,35 @@ OperationResult messagesteps::readRecords(ScaleSession& session, int scaleNumber
     ProgressDisplay display(feedback, last - first + 1);
     feedback.processEvents();
     session.NewQue();
-    for (int n = first; n <= last; ++n) {
-        if (feedback.stopRequested()) {
-            display.end();
-            const auto stopped = interrupted(feedback);
-            closeTable(feedback, table);
-            return stopped;
-        }
-        feedback.progressPosition(n - first + 1);
+    RecordLoop loop;
+    loop.first = first;
+    loop.last = last;
+    loop.show = [&](int n) {
         feedback.counterText(std::to_string(n));
         feedback.moveCursor(TableId::Messages, table.rowCount() - 1, msgcol::Number);
-        feedback.processEvents();
-        if (auto addressed = addressScale(session, scaleNumber, false); !addressed) {
-            display.end();
+    };
+    const auto read = runRecordLoop(session, display, loop, [&](int n) {
+        if (auto addressed = addressScale(session, scaleNumber, false); !addressed)
             return addressed;
-        }
         MessageLines lines;
         if (!GetMsg(session, static_cast<std::uint16_t>(n), lines)) {
-            display.end();
             const auto result = failed(feedback, readFailure(n));
             feedback.moveCursor(TableId::Messages, 1, msgcol::Number);
             return result;
         }
         if (isEmptyMessage(lines))
-            continue;
+            return OperationResult::done();
         table.setRow(table.rowCount() - 1, rowOf(n, lines));
         table.setModified();
         table.appendRow();
         feedback.processEvents();
-    }
+        return OperationResult::done();
+    });
     display.end();
-    closeTable(feedback, table);
-    return OperationResult::done();
+    // A failed read keeps the empty row it stopped on.
+    if (read || read == TransferOutcome::Stopped)
+        closeTable(feedback, table);
+    return read;
 }
 
 OperationResult readAllMessages(const ScaleLink& link, TableSink& table, const SaveCommand& save)

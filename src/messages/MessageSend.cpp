@@ -1,7 +1,6 @@
 // The send operations of the message tab: the table, a row, a range of rows.
 #include <optional>
 
-#include "common/Cp1251.h"
 #include "common/Feedback.h"
 #include "common/IntText.h"
 #include "link/ScaleSession.h"
@@ -12,6 +11,7 @@
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
 #include "operation/OperationTexts.h"
+#include "operation/RecordLoop.h"
 #include "operation/ScaleFrame.h"
 
 namespace qm
@@ -50,39 +50,21 @@ MessageLines linesOf(const Table& messages, int row)
     return lines;
 }
 
-// Puts a long operation on the row: stop test, events, progress (the rows done before it),
-// counter, cursor, events. False when the stop flag is set.
-bool stepOnto(Feedback& feedback, const Table& messages, int row, int position)
+RecordLoop rowsOf(Feedback& feedback, const Table& messages, int first, int last, const char* phase)
 {
-    if (feedback.stopRequested())
-        return false;
-    feedback.processEvents();
-    feedback.progressPosition(position);
-    feedback.counterText(cp1251ToUtf8(messages.cell(row, msgcol::Number)));
-    feedback.moveCursor(TableId::Messages, row, msgcol::Number);
-    feedback.processEvents();
-    return true;
-}
-
-OperationResult stopped(Feedback& feedback, ProgressDisplay& display)
-{
-    display.end();
-    return interrupted(feedback);
+    return rowPass(feedback, messages, TableId::Messages, msgcol::Number, first, last, phase);
 }
 
 // The check pass over rows first..last, "Проверка…" on its bar.
-OperationResult checkRows(Feedback& feedback, ProgressDisplay& display, const Table& messages, int first, int last)
+OperationResult checkRows(ScaleSession& session, ProgressDisplay& display, const Table& messages, int first, int last)
 {
-    display.phase(operationtext::kCheckPhase, last - first + 1);
-    for (int row = first; row <= last; ++row) {
-        if (!stepOnto(feedback, messages, row, row - first))
-            return stopped(feedback, display);
-        if (MsgCheckError(messages, row)) {
-            display.end();
-            return failed(feedback, messageRowFailure(row));
-        }
-    }
-    return OperationResult::done();
+    Feedback& feedback = session.feedback();
+    return runRecordLoop(session, display, rowsOf(feedback, messages, first, last, operationtext::kCheckPhase),
+                         [&](int row) {
+                             if (MsgCheckError(messages, row))
+                                 return failed(feedback, messageRowFailure(row));
+                             return OperationResult::done();
+                         });
 }
 
 // The write pass: each row addressed and written; the input queue was drained once before.
@@ -92,24 +74,19 @@ OperationResult writeRows(ScaleSession& session, ProgressDisplay& display, int s
                           int first, int last)
 {
     Feedback& feedback = session.feedback();
-    display.phase(operationtext::kSendPhase, last - first + 1);
-    for (int row = first; row <= last; ++row) {
-        if (!stepOnto(feedback, messages, row, row - first))
-            return stopped(feedback, display);
-        std::uint16_t number = 0;
-        if (auto converted = rowWireNumber(feedback, messages, row, number); !converted) {
-            display.end();
-            return converted;
-        }
-        if (auto addressed = addressScale(session, scaleNumber, false); !addressed) {
-            display.end();
-            return addressed;
-        }
-        if (!SendMsg(session, number, linesOf(messages, row))) {
-            display.end();
-            return failed(feedback, writeFailure(row, number));
-        }
-    }
+    const auto written = runRecordLoop(
+        session, display, rowsOf(feedback, messages, first, last, operationtext::kSendPhase), [&](int row) {
+            std::uint16_t number = 0;
+            if (auto converted = rowWireNumber(feedback, messages, row, number); !converted)
+                return converted;
+            if (auto addressed = addressScale(session, scaleNumber, false); !addressed)
+                return addressed;
+            if (!SendMsg(session, number, linesOf(messages, row)))
+                return failed(feedback, writeFailure(row, number));
+            return OperationResult::done();
+        });
+    if (!written)
+        return written;
     // The bar stays up, full, while the closing text is shown.
     display.complete();
     feedback.message(operationtext::kSent);
@@ -130,7 +107,7 @@ OperationResult sendMessageTable(const ScaleLink& link, const Table& messages, b
     feedback.moveCursor(TableId::Messages, 1, msgcol::Number);
     ProgressDisplay display(feedback, rows);
     if (checkFirst) {
-        if (auto checked = checkRows(feedback, display, messages, 1, rows); !checked)
+        if (auto checked = checkRows(link.session, display, messages, 1, rows); !checked)
             return checked;
     }
     link.session.NewQue();
@@ -172,7 +149,7 @@ OperationResult sendMessageRange(const ScaleLink& link, const Table& messages, i
     feedback.clearStop();
     feedback.moveCursor(TableId::Messages, range.first, msgcol::Number);
     ProgressDisplay display(feedback, range.last - range.first + 1);
-    if (auto checked = checkRows(feedback, display, messages, range.first, range.last); !checked)
+    if (auto checked = checkRows(link.session, display, messages, range.first, range.last); !checked)
         return checked;
     return writeRows(link.session, display, scale.target.number, messages, range.first, range.last);
 }

@@ -2,6 +2,7 @@
 // virtual range.
 #include "common/Cp1251.h"
 #include "link/ScaleSession.h"
+#include "operation/RecordLoop.h"
 #include "operation/ScaleFrame.h"
 #include "products/PluCheck.h"
 #include "products/ProductCommands.h"
@@ -24,28 +25,21 @@ OperationResult deleteLoop(ScaleSession& session, int scaleNumber, int first, in
     session.NewQue();
     fb.clearStop();
     ProgressDisplay display(fb, last - first + 1);
-    for (int n = first; n <= last; ++n) {
-        if (fb.stopRequested()) {
-            const auto result = stoppedWith(fb, Failure::plain(FailureKind::Stopped, producttext::kDeleteStopped));
-            endLoop(display, fb);
-            return result;
-        }
-        fb.counterText(std::to_string(n));
-        fb.progressPosition(n - first + 1);
-        fb.processEvents();
-        if (auto addressed = addressScale(session, scaleNumber, false); !addressed) {
-            endLoop(display, fb);
+    RecordLoop loop;
+    loop.first = first;
+    loop.last = last;
+    loop.stopText = producttext::kDeleteStopped;
+    const auto deleted = runRecordLoop(session, display, loop, [&](int n) {
+        if (auto addressed = addressScale(session, scaleNumber, false); !addressed)
             return addressed;
-        }
-        if (!DeletePlu(session, n)) {
-            const auto result = failed(fb, Failure::plain(FailureKind::NoAck, producttext::kDeleteFailed).forRecord(n));
-            endLoop(display, fb);
-            return result;
-        }
-    }
-    fb.message(producttext::kTableDeleted);
+        if (!DeletePlu(session, n))
+            return failed(fb, Failure::plain(FailureKind::NoAck, producttext::kDeleteFailed).forRecord(n));
+        return OperationResult::done();
+    });
+    if (deleted)
+        fb.message(producttext::kTableDeleted);
     endLoop(display, fb);
-    return OperationResult::done();
+    return deleted;
 }
 
 // The frame and the question, then PLU numbers first..last deleted.

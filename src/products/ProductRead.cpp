@@ -2,6 +2,7 @@
 #include "common/TableSink.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
+#include "operation/RecordLoop.h"
 #include "operation/ScaleFrame.h"
 #include "products/PluCheck.h"
 #include "products/ProductCommands.h"
@@ -43,24 +44,16 @@ OperationResult productsteps::readRecords(ScaleSession& session, int scaleNumber
     session.NewQue();
     fb.clearStop();
     ProgressDisplay display(fb, last - first + 1);
-    for (int n = first; n <= last; ++n) {
-        if (fb.stopRequested()) {
-            // The rows read so far stay, and the person is told both: what came, and that the
-            // read did not run to its end.
-            if (sayReceived)
-                fb.message(operationtext::kReceived);
-            table.removeLastRow();
-            endLoop(display, fb);
-            return interrupted(fb);
-        }
-        fb.progressPosition(n - first + 1);
+    RecordLoop loop;
+    loop.first = first;
+    loop.last = last;
+    loop.show = [&](int n) {
         fb.counterText(std::to_string(n));
         fb.moveCursor(TableId::Products, table.rowCount() - 1, 0);
-        fb.processEvents();
-        if (auto addressed = addressScale(session, scaleNumber, false); !addressed) {
-            endLoop(display, fb);
+    };
+    const auto read = runRecordLoop(session, display, loop, [&](int n) {
+        if (auto addressed = addressScale(session, scaleNumber, false); !addressed)
             return addressed;
-        }
         PluRecord record;
         if (GetPlu(session, n, record)) {
             table.setRow(table.rowCount() - 1, rowFromRecord(record));
@@ -68,17 +61,17 @@ OperationResult productsteps::readRecords(ScaleSession& session, int scaleNumber
             table.setModified();
             table.appendRow();
         } else if (record.price != -1) {
-            const auto result =
-                failed(fb, Failure::plain(FailureKind::ReadFailed, operationtext::kReadFailed).forRecord(n));
-            endLoop(display, fb);
-            return result;
+            return failed(fb, Failure::plain(FailureKind::ReadFailed, operationtext::kReadFailed).forRecord(n));
         }
-    }
-    table.removeLastRow();
-    if (sayReceived)
+        return OperationResult::done();
+    });
+    // The rows read so far stay, a stopped read's too; the empty row kept for the next goes.
+    if (read || read == TransferOutcome::Stopped)
+        table.removeLastRow();
+    if (read && sayReceived)
         fb.message(operationtext::kReceived);
     endLoop(display, fb);
-    return OperationResult::done();
+    return read;
 }
 
 OperationResult readAllProducts(const ScaleLink& link, TableSink& table, const SaveCommand& save)

@@ -1,9 +1,9 @@
 // The send operations of the product tab: the table, a row, a range of rows.
-#include "common/Cp1251.h"
 #include "common/Feedback.h"
 #include "common/TableColumns.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
+#include "operation/RecordLoop.h"
 #include "operation/ScaleOperation.h"
 #include "products/ProductRanges.h"
 #include "products/ProductSteps.h"
@@ -18,35 +18,18 @@ namespace
 
 using productsteps::endLoop;
 
-// Puts a pass on the row: progress (the rows done before it), counter (its PLU), cursor, stop
-// test, events. Stopped (display ended, cursor back on row 1) when the stop flag is set.
-OperationResult stepOnto(Feedback& fb, ProgressDisplay& display, const Table& products, int row, int position)
+// The check pass over rows first..last, "Проверка…" on its bar. A stop brings the cursor back to
+// row 1; a failing row keeps it on its cell.
+OperationResult checkRows(ScaleSession& session, ProgressDisplay& display, const Table& products, int first, int last)
 {
-    fb.progressPosition(position);
-    fb.counterText(cp1251ToUtf8(products.cell(row, plucol::Plu)));
-    fb.moveCursor(TableId::Products, row, 0);
-    if (fb.stopRequested()) {
-        endLoop(display, fb);
-        return interrupted(fb);
-    }
-    fb.processEvents();
-    return OperationResult::done();
-}
-
-// The check pass over rows first..last, "Проверка…" on its bar. Stopped or failed runs end here
-// (a failure leaves the cursor on its cell).
-OperationResult checkRows(Feedback& fb, ProgressDisplay& display, const Table& products, int first, int last)
-{
-    display.phase(operationtext::kCheckPhase, last - first + 1);
-    for (int r = first; r <= last; ++r) {
-        if (auto stepped = stepOnto(fb, display, products, r, r - first); !stepped)
-            return stepped;
-        if (auto checked = productsteps::checkRow(fb, products, r); !checked) {
-            display.end();
-            return checked;
-        }
-    }
-    return OperationResult::done();
+    Feedback& fb = session.feedback();
+    const auto checked =
+        runRecordLoop(session, display,
+                      rowPass(fb, products, TableId::Products, plucol::Plu, first, last, operationtext::kCheckPhase),
+                      [&](int row) { return productsteps::checkRow(fb, products, row); });
+    if (checked == TransferOutcome::Stopped)
+        fb.moveCursor(TableId::Products, 1, 0);
+    return checked;
 }
 
 // The transfer pass: rows first..last, each addressed on an emptied queue, then the bar full and
@@ -55,23 +38,17 @@ OperationResult sendRows(ScaleSession& session, ProgressDisplay& display, int sc
                          int first, int last)
 {
     Feedback& fb = session.feedback();
-    display.phase(operationtext::kSendPhase, last - first + 1);
-    for (int r = first; r <= last; ++r) {
-        if (auto stepped = stepOnto(fb, display, products, r, r - first); !stepped)
-            return stepped;
-        if (auto sent = productsteps::addressAndSend(session, scaleNumber, products, r); !sent) {
-            // A row that cannot be sent keeps the cursor on its cell.
-            if (sent.failure->namesCellOf(TableId::Products))
-                display.end();
-            else
-                endLoop(display, fb);
-            return sent;
-        }
+    const auto sent = runRecordLoop(
+        session, display, rowPass(fb, products, TableId::Products, plucol::Plu, first, last, operationtext::kSendPhase),
+        [&](int row) { return productsteps::addressAndSend(session, scaleNumber, products, row); });
+    if (sent) {
+        display.complete();
+        fb.message(operationtext::kSent);
     }
-    display.complete();
-    fb.message(operationtext::kSent);
-    endLoop(display, fb);
-    return OperationResult::done();
+    // A row that cannot be sent keeps the cursor on its cell.
+    if (sent || !sent.failure || !sent.failure->namesCellOf(TableId::Products))
+        endLoop(display, fb);
+    return sent;
 }
 
 } // namespace
@@ -89,7 +66,7 @@ OperationResult sendProductTable(const ScaleLink& link, const Table& products, c
     fb.processEvents();
     fb.clearStop();
     if (options.checkFirst) {
-        if (auto checked = checkRows(fb, display, products, 1, products.lastRow()); !checked)
+        if (auto checked = checkRows(link.session, display, products, 1, products.lastRow()); !checked)
             return checked;
     }
     if (options.virtualSync)
@@ -130,7 +107,7 @@ OperationResult sendProductRange(const ScaleLink& link, const Table& products, i
     fb.moveCursor(TableId::Products, 1, 0);
     fb.processEvents();
     fb.clearStop();
-    if (auto checked = checkRows(fb, display, products, range.first, range.last); !checked)
+    if (auto checked = checkRows(link.session, display, products, range.first, range.last); !checked)
         return checked;
     return sendRows(link.session, display, scale.target.number, products, range.first, range.last);
 }

@@ -34,7 +34,8 @@ OperationResult sendWithVirtualSync(const ScaleLink& link, const ScaleTarget& ta
 
 // PLU numbers first..last into the table's last row, which grows by one row per record read.
 // Records the scale does not hold are skipped; the progress bar shows n - first + 1. A lost
-// answer is asked again (GetPlu); Stop keeps the rows read. sayReceived: "Данные приняты." at the end.
+// answer is asked again (GetPlu); Stop keeps the rows read. sayReceived: "Данные приняты." when
+// the read ran to its end (a stopped read says only that it stopped).
 OperationResult readRecords(ScaleSession& session, int scaleNumber, int first, int last, TableSink& table,
                             bool sayReceived);
 

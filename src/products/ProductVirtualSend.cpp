@@ -93,10 +93,9 @@ OperationResult sendWithVirtualSync(const ScaleLink& link, const ScaleTarget& ta
 
     const OperationResult result = runVirtualLoop(session, target.number, products, VirtualPacing{});
     if (result == TransferOutcome::Stopped) {
-        const auto stopped = interrupted(fb);
         cancelVirtualRange(link);
         endLoop(display, fb);
-        return stopped;
+        return result;
     }
     if (!result) {
         // The failure has been reported; a range left set would keep the scale waiting for

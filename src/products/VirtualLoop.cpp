@@ -5,6 +5,7 @@
 #include "common/IntText.h"
 #include "common/TableColumns.h"
 #include "link/ScaleSession.h"
+#include "operation/ScaleOperation.h"
 #include "products/ProductCommands.h"
 #include "products/ProductRows.h"
 #include "products/ProductTexts.h"
@@ -42,7 +43,7 @@ class VirtualLoop
             m_fb.moveCursor(TableId::Products, m_current, 0);
             m_fb.counterText(cp1251ToUtf8(m_products.cell(m_current, plucol::Plu)));
             if (m_fb.stopRequested())
-                return OperationResult::stopped();
+                return interrupted(m_fb);
             // A lost line answers no pass again; a scale that asks for records for ever would keep
             // the transfer going for ever.
             if (m_errors > kErrorBudget || m_errors + m_requests > transferBudget(m_products) ||

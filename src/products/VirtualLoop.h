@@ -27,12 +27,11 @@ struct VirtualPacing {
     enum class Lookup { AllRows, FromLastSent } lookup = Lookup::AllRows;
 };
 
-// Runs the passes until every row of `products` (sorted by PLU number) has gone. Stopped when
-// the stop flag is seen before a pass, Failed with producttext::kReloadFailed when the error
-// budget or the transfer's budget is spent or the line is lost, or with the row's failure when a
-// row cannot be prepared. A record the scale did not acknowledge is never counted as sent, the
-// last row included: the scale keeps nothing it did not acknowledge, so the row goes again. The
-// range stays set: the caller cancels it.
+// Runs the passes until every row of `products` (sorted by PLU number) has gone. Stopped
+// ("Действие прервано." reported) when the stop flag is seen before a pass, Failed with producttext::kReloadFailed when
+// the error budget or the transfer's budget is spent or the line is lost, or with the row's failure when a row cannot
+// be prepared. A record the scale did not acknowledge is never counted as sent, the last row included: the scale keeps
+// nothing it did not acknowledge, so the row goes again. The range stays set: the caller cancels it.
 OperationResult runVirtualLoop(ScaleSession& session, int scaleNumber, const Table& products,
                                const VirtualPacing& pacing);
 

@@ -6,6 +6,7 @@
 #include "common/Feedback.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
+#include "operation/RecordLoop.h"
 #include "products/PluCheck.h"
 #include "reports/ReportCommands.h"
 #include "reports/ReportSteps.h"
@@ -39,24 +40,21 @@ OperationResult clearAllPluTotals(const ScaleLink& link, const std::string& numb
     feedback.clearStop();
     ProgressDisplay display(feedback, kMaxPlu);
     feedback.processEvents();
-    for (int n = 1; n <= kMaxPlu; ++n) {
-        if (feedback.stopRequested()) {
-            display.end();
-            return interrupted(feedback);
-        }
-        feedback.counterText(std::to_string(n));
-        feedback.progressPosition(n);
-        feedback.processEvents();
+    RecordLoop loop;
+    loop.first = 1;
+    loop.last = kMaxPlu;
+    const auto cleared = runRecordLoop(link.session, display, loop, [&](int n) {
         if (auto addressed = addressScale(link.session, scale.target.number, false); !addressed)
             return addressed;
         // A cell without a product has no totals; the scale says so and the loop goes on, so
         // that a partly filled scale is cleared to the end.
         bool emptyCell = false;
-        if (!ClearTotalPlu(link.session, n, emptyCell) && !emptyCell) {
-            display.end();
+        if (!ClearTotalPlu(link.session, n, emptyCell) && !emptyCell)
             return clearFailure(feedback, n);
-        }
-    }
+        return OperationResult::done();
+    });
+    if (!cleared)
+        return cleared;
     display.end();
     feedback.message(reporttext::kClearedAll);
     return OperationResult::done();

@@ -7,6 +7,7 @@
 #include "files/ReportFile.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
+#include "operation/RecordLoop.h"
 #include "products/PluCheck.h"
 #include "products/ProductCommands.h"
 #include "reports/ReportCodec.h"
@@ -55,27 +56,22 @@ OperationResult readReportTable(const ScaleLink& link, TableSink& table, const T
     link.session.NewQue();
     feedback.clearStop();
     ProgressDisplay display(feedback, kMaxPlu);
-    feedback.progressPosition(1);
     fields(totalsfield::PluSum, {"0", "0", "0"});
     ShownTotals overAll; // "По всем PLU" once every cell is read: the sums of the records
-    for (int n = 1; n <= kMaxPlu; ++n) {
-        if (feedback.stopRequested()) {
-            display.end();
-            const auto stopped = interrupted(feedback);
-            closeTable(feedback, table);
-            return stopped;
-        }
-        feedback.progressPosition(n);
+    RecordLoop loop;
+    loop.first = 1;
+    loop.last = kMaxPlu;
+    loop.show = [&](int n) {
         feedback.counterText(std::to_string(n));
         feedback.moveCursor(TableId::Reports, table.rowCount() - 1, kPluColumn);
-        feedback.processEvents();
+    };
+    const auto read = runRecordLoop(link.session, display, loop, [&](int n) {
         if (auto addressed = addressScale(link.session, scale.target.number, false); !addressed)
             return addressed;
         PluRecord record;
         if (!GetPlu(link.session, n, record)) {
             if (record.price == -1)
-                continue; // an empty cell
-            display.end();
+                return OperationResult::done(); // an empty cell
             return readFailure(feedback, n);
         }
         table.setRow(table.rowCount() - 1, reportRow(record));
@@ -86,7 +82,12 @@ OperationResult readReportTable(const ScaleLink& link, TableSink& table, const T
         table.appendRow();
         feedback.processEvents();
         table.setModified();
-    }
+        return OperationResult::done();
+    });
+    if (read == TransferOutcome::Stopped)
+        closeTable(feedback, table);
+    if (!read)
+        return read;
     display.end();
     closeTable(feedback, table);
     fields(totalsfield::PluSum,

@@ -7,6 +7,7 @@
 #include "common/TableSink.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
+#include "operation/RecordLoop.h"
 #include "operation/ScaleFrame.h"
 #include "settings/PriceKeyCodec.h"
 #include "settings/SettingsTexts.h"
@@ -21,18 +22,19 @@ namespace
 constexpr int kKeyPauseMs = 210;
 constexpr int kCellColumn = 1;
 
-OperationResult stopped(Feedback& feedback, ProgressDisplay& display)
+// The loop over the keys: the current cell follows the key, a 210 ms pause before or after each.
+RecordLoop keyLoop(Feedback& feedback, RecordLoop::Pause pause)
 {
-    display.end();
-    return interrupted(feedback);
-}
-
-// Shows the key's row as the current one and lets the window repaint.
-void atKey(Feedback& feedback, int key)
-{
-    feedback.moveCursor(TableId::PriceKeys, key, kCellColumn);
-    feedback.progressPosition(key);
-    feedback.processEvents();
+    RecordLoop loop;
+    loop.first = 1;
+    loop.last = kPriceKeys;
+    loop.records = RecordLoop::Records::Rows;
+    loop.table = TableId::PriceKeys;
+    loop.counter = ProgressDisplay::Counter::Hidden;
+    loop.show = [&feedback](int key) { feedback.moveCursor(TableId::PriceKeys, key, kCellColumn); };
+    loop.pauseMs = kKeyPauseMs;
+    loop.pause = pause;
+    return loop;
 }
 
 // The status of the addressed scale; the record decoded, or the exchange's failure.
@@ -49,10 +51,7 @@ OperationResult statusStep(ScaleSession& session, int number, ScaleStatus& statu
 OperationResult keysStep(ScaleSession& session, int number, TableSink& keys)
 {
     Feedback& feedback = session.feedback();
-    ProgressDisplay display(feedback, kPriceKeys, ProgressDisplay::Counter::Hidden);
-    for (int key = 1; key <= kPriceKeys; ++key) {
-        if (feedback.stopRequested())
-            return stopped(feedback, display);
+    const auto read = runRecordLoop(session, keyLoop(feedback, RecordLoop::Pause::AfterEach), [&](int key) {
         if (auto addressed = addressScale(session, number); !addressed)
             return addressed;
         std::int64_t cell = 0;
@@ -60,12 +59,11 @@ OperationResult keysStep(ScaleSession& session, int number, TableSink& keys)
             return failed(feedback, Failure::at(FailureKind::ReadFailed, settingstext::kKeyReadFailed,
                                                 TableId::PriceKeys, key, kCellColumn));
         keys.setRow(key, {std::to_string(key), std::to_string(cell)});
-        atKey(feedback, key);
-        session.pause(kKeyPauseMs);
-    }
-    display.end();
-    feedback.moveCursor(TableId::PriceKeys, 1, kCellColumn);
-    return OperationResult::done();
+        return OperationResult::done();
+    });
+    if (read)
+        feedback.moveCursor(TableId::PriceKeys, 1, kCellColumn);
+    return read;
 }
 
 } // namespace
@@ -128,21 +126,16 @@ OperationResult writePriceKeys(const ScaleLink& link, const std::vector<std::str
         values[key - 1] = intTextValue(text);
     }
 
-    ProgressDisplay display(feedback, kPriceKeys, ProgressDisplay::Counter::Hidden);
-    for (int key = 1; key <= kPriceKeys; ++key) {
-        if (feedback.stopRequested())
-            return stopped(feedback, display);
-        session.pause(kKeyPauseMs);
-        atKey(feedback, key);
+    const auto written = runRecordLoop(session, keyLoop(feedback, RecordLoop::Pause::BeforeEach), [&](int key) {
         if (auto addressed = addressScale(session, opened.target.number); !addressed)
             return addressed;
-        if (!values[key - 1])
-            continue;
-        if (!SendPrSet(session, *values[key - 1], key))
+        if (values[key - 1] && !SendPrSet(session, *values[key - 1], key))
             return failed(feedback, Failure::at(FailureKind::NoAck, settingstext::kKeyWriteFailed, TableId::PriceKeys,
                                                 key, kCellColumn));
-    }
-    display.end();
+        return OperationResult::done();
+    });
+    if (!written)
+        return written;
     feedback.message(settingstext::kKeysWritten);
     feedback.moveCursor(TableId::PriceKeys, 1, kCellColumn);
     return OperationResult::done();

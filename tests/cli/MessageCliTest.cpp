@@ -228,7 +228,7 @@ TEST(CliMessages, CtrlCStopsReadAllAndKeepsWhatWasRead)
         ::kill(pid, SIGINT);
     });
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Действие прервано. Принятые записи (2) сохранены в файл part.msg.\n");
+    EXPECT_EQ(r.err, "Действие прервано.\nПринятые записи (2) сохранены в файл part.msg.\n");
     const auto part = qm::loadMessageFile(dir.path / "part.msg");
     ASSERT_EQ(part.table.rowCount(), 3) << qmtest::fileText(dir.path / "part.msg");
     EXPECT_EQ(part.table.cell(1, 0), "1");
@@ -262,7 +262,7 @@ TEST(CliMessages, CtrlCNeverReplacesAnOlderFile)
             ::kill(pid, SIGINT);
         });
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Действие прервано. Принятые записи (2) сохранены в новый файл old.part.msg; файл old.msg не "
+    EXPECT_EQ(r.err, "Действие прервано.\nПринятые записи (2) сохранены в новый файл old.part.msg; файл old.msg не "
                      "изменен.\n");
     EXPECT_EQ(qmtest::fileText(dir.path / "old.msg"), before);
     const auto part = qm::loadMessageFile(dir.path / "old.part.msg");

@@ -291,7 +291,7 @@ TEST(CliProducts, CtrlCStopsReadAllAndKeepsWhatWasRead)
     const auto r =
         cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "part.pl6"}, interruptAfter(scale, "0x81", 5));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Действие прервано. Принятые записи (2) сохранены в файл part.pl6.\n");
+    EXPECT_EQ(r.err, "Действие прервано.\nПринятые записи (2) сохранены в файл part.pl6.\n");
     const auto part = qm::loadProductFile(dir.path / "part.pl6", 0);
     ASSERT_EQ(part.table.rowCount(), 3);
     EXPECT_EQ(part.table.cell(1, 0), "1");
@@ -309,7 +309,7 @@ TEST(CliProducts, CtrlCNeverReplacesAnOlderFile)
     const auto r =
         cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "back.pl6"}, interruptAfter(scale, "0x81", 5));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Действие прервано. Принятые записи (2) сохранены в новый файл back.part2.pl6; файл back.pl6 "
+    EXPECT_EQ(r.err, "Действие прервано.\nПринятые записи (2) сохранены в новый файл back.part2.pl6; файл back.pl6 "
                      "не изменен.\n");
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(qmtest::fileText(dir.path / "back.pl6"), before);
@@ -325,7 +325,7 @@ TEST(CliProducts, CtrlCNeverReplacesAnOlderFile)
     const auto none =
         cli(other, {"read-products", "--scale", "Весы", "--all", "--out", "none.plu"}, interruptAfter(slow, "0x81", 3));
     EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.err, "Действие прервано. Данные не приняты, файл none.plu не записан.\n");
+    EXPECT_EQ(none.err, "Действие прервано.\nДанные не приняты, файл none.plu не записан.\n");
     EXPECT_FALSE(fs::exists(other.path / "none.plu"));
 }
 

@@ -34,6 +34,7 @@ class ScriptedFeedback : public qm::Feedback
     bool progressVisible = false;
     bool counterVisible = false;
     int progressEnds = 0;
+    int positionsSinceStart = 0; // records a loop has shown on the bar started last
     int eventPoints = 0;
     // Called at each point where the window would handle events (e.g. to raise the stop flag).
     std::function<void(ScriptedFeedback&)> onEvents;
@@ -59,8 +60,13 @@ class ScriptedFeedback : public qm::Feedback
         progressMaximum = maximum;
         progressVisible = true;
         progress.push_back(position);
+        positionsSinceStart = 0;
     }
-    void progressPosition(int position) override { progress.push_back(position); }
+    void progressPosition(int position) override
+    {
+        progress.push_back(position);
+        ++positionsSinceStart;
+    }
     void counterShow(bool show) override { counterVisible = show; }
     void counterText(const std::string& text) override { counters.push_back(text); }
     void progressEnd() override
