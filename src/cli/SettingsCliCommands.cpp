@@ -53,13 +53,7 @@ bool anyOf(const Args& a, std::initializer_list<const char*> options)
 // The form of a partial write: the scale's current values with the given options over them.
 SettingsForm formFrom(const UserSettings& settings, const ShopName& shop)
 {
-    SettingsForm f;
-    f.department = std::to_string(settings.department);
-    f.labelFormat = std::to_string(settings.labelFormat);
-    f.barcodeFormat = std::to_string(settings.barcodeFormat);
-    f.printOffset = std::to_string(settings.printOffset);
-    f.minWeight = std::to_string(settings.minWeight);
-    f.options = settings.options;
+    SettingsForm f = withUserSettings(SettingsForm(), settings);
     f.shop1 = shop.line1;
     f.shop2 = shop.line2;
     return f;

@@ -180,6 +180,17 @@ OperationResult writeUserSettings(const ScaleLink& link, const SettingsForm& for
     return changed ? OperationResult::done() : OperationResult::cancelled();
 }
 
+SettingsForm withUserSettings(SettingsForm form, const UserSettings& settings)
+{
+    form.department = std::to_string(settings.department);
+    form.labelFormat = std::to_string(settings.labelFormat);
+    form.barcodeFormat = std::to_string(settings.barcodeFormat);
+    form.printOffset = std::to_string(settings.printOffset);
+    form.minWeight = std::to_string(settings.minWeight);
+    form.options = settings.options;
+    return form;
+}
+
 SettingsForm withDefaults(SettingsForm form, const ClockReading& now)
 {
     form.department = "46";

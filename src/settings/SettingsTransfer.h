@@ -58,6 +58,10 @@ OperationResult writeUserSettings(const ScaleLink& link, const SettingsForm& for
 // no integer fails naming its label, one outside its range with its own message.
 OperationResult userSettingsFrom(Feedback& feedback, const SettingsForm& form, UserSettings& settings);
 
+// The fields of the user-settings stage as a settings record read from the scale gives them; the
+// shop lines and the clock stay as they were.
+SettingsForm withUserSettings(SettingsForm form, const UserSettings& settings);
+
 // The fields after "По умолчанию": every setting and the shop name at its default, the clock
 // fields from `now`; "Ввести текущую дату и время" stays as it was.
 SettingsForm withDefaults(SettingsForm form, const ClockReading& now);

@@ -209,14 +209,7 @@ void SettingsTab::setForm(const SettingsForm& f)
 
 void SettingsTab::showUserSettings(const UserSettings& s)
 {
-    SettingsForm f = form();
-    f.department = std::to_string(s.department);
-    f.labelFormat = std::to_string(s.labelFormat);
-    f.barcodeFormat = std::to_string(s.barcodeFormat);
-    f.printOffset = std::to_string(s.printOffset);
-    f.minWeight = std::to_string(s.minWeight);
-    f.options = s.options;
-    setForm(f);
+    setForm(withUserSettings(form(), s));
 }
 
 void SettingsTab::showShop(const ShopName& shop)
