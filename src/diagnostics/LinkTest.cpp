@@ -36,14 +36,15 @@ const char* stateText(LinkState state)
     return diagnostictext::kWorking;
 }
 
-// One configuration row, already checked: its port opened with its speed, its number asked.
-void testRow(ScaleSession& session, const Table& config, int configRow, const std::string& index, TableSink& tests,
-             int testRow, ValueSink<LinkState>* states)
+// One configuration row, already checked, into the test-table row `row` (whose column 0 is its
+// number): its port opened with its speed, its number asked.
+void testInto(int row, ScaleSession& session, const Table& config, int configRow, TableSink& tests,
+              ValueSink<LinkState>* states)
 {
     LinkAnswer answer{LinkState::PortUnavailable, 0};
     if (session.Connection(config.cell(configRow, cfgcol::Port), config.cell(configRow, cfgcol::Speed)))
         answer = askNumber(session, intTextValue(config.cell(configRow, cfgcol::Number)));
-    tests.setRow(testRow, linkTestRow(index, config, configRow, answer));
+    tests.setRow(row, linkTestRow(std::to_string(row), config, configRow, answer));
     if (states)
         states->deliver(answer.state);
 }
@@ -71,7 +72,7 @@ OperationResult testChosenScale(const ScaleLink& link, TableSink& tests, ValueSi
         findScale(link.session.feedback(), link.config, link.scaleName, diagnostictext::kChooseToTest);
     if (!scale)
         return scale;
-    testRow(link.session, link.config, scale.target.row, "1", tests, 1, states);
+    testInto(1, link.session, link.config, scale.target.row, tests, states);
     return OperationResult::done();
 }
 
@@ -96,7 +97,7 @@ OperationResult testAllScales(ScaleSession& session, const Table& config, TableS
             result = checked;
             break;
         }
-        testRow(session, config, r, std::to_string(r), tests, r, states);
+        testInto(r, session, config, r, tests, states);
         session.line().Disconnect();
         session.pause(kBetweenMs);
         tests.appendRow();
