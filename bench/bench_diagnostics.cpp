@@ -54,11 +54,12 @@ void detect(const char* title, int number)
     bench::EmuLine line({number});
     const double cpu0 = cpuSeconds();
     const auto t0 = Clock::now();
-    const qm::DetectedNumber found = qm::detectScaleNumber(line.session, "COM1", "9600");
+    qm::ValueHolder<qm::DetectedNumber> found;
+    qm::detectScaleNumber(line.session, "COM1", "9600", found);
     const double wall = msSince(t0);
     const double cpu = cpuSeconds() - cpu0;
     std::printf("%-38s found %2d: %7.1f ms a probe, %5.2f s for 99 numbers, client CPU %5.2f%% of wall\n", title,
-                found.number, wall / number, wall / number * 99 / 1000, 100 * cpu / (wall / 1000));
+                found.value().value_or(0), wall / number, wall / number * 99 / 1000, 100 * cpu / (wall / 1000));
 }
 
 void listPorts(int times)

@@ -43,11 +43,9 @@ void transfer(int baud)
     auto t0 = std::chrono::steady_clock::now();
     bool ok = qm::sendLogo(link, picture) == qm::TransferOutcome::Done;
     report("write", ok, seconds(t0));
-    qm::LogoPicture read;
-    bool modified = false;
-    qm::LogoWriter sink(read, modified);
+    qm::ValueHolder<qm::LogoPicture> read;
     t0 = std::chrono::steady_clock::now();
-    ok = qm::readLogo(link, sink, {}) == qm::TransferOutcome::Done && read == picture;
+    ok = qm::readLogo(link, read, {}) == qm::TransferOutcome::Done && read.value() == picture;
     report("read", ok, seconds(t0));
 }
 

@@ -9,7 +9,6 @@
 #include "common/IntText.h"
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
-#include "diagnostics/DiagnosticTexts.h"
 #include "diagnostics/LinkTest.h"
 #include "diagnostics/NumberDetection.h"
 #include "link/PortList.h"
@@ -38,13 +37,21 @@ class PrintedTests : public TableWriter
         for (size_t c = 0; c < cells.size(); ++c)
             std::cout << (c ? "\t" : "") << shownText(cp1251ToUtf8(cells[c]));
         std::cout << std::endl;
-        m_allWorking = m_allWorking && cells[testcol::State] == workingStateText();
     }
-    bool allWorking() const { return m_allWorking; }
 
   private:
     TerminalFeedback& m_feedback;
-    bool m_allWorking = true;
+};
+
+// The exit status of the run: every scale tested answered with its own number.
+class AllWorking : public ValueSink<LinkState>
+{
+  public:
+    void deliver(const LinkState& state) override { m_all = m_all && state == LinkState::Working; }
+    bool all() const { return m_all; }
+
+  private:
+    bool m_all = true;
 };
 
 } // namespace
@@ -58,12 +65,13 @@ int runTestLink(CliContext& context)
     }
     Table tests = makeTable(testLayout());
     PrintedTests printed(tests, context.feedback());
+    AllWorking working;
     if (!all) {
-        const OperationResult result = testChosenScale(scaleLink(context), printed);
-        return result && printed.allWorking() ? kOk : kFailed;
+        const OperationResult result = testChosenScale(scaleLink(context), printed, &working);
+        return result && working.all() ? kOk : kFailed;
     }
-    const OperationResult result = testAllScales(context.session(), context.config(), printed);
-    return context.finish(result) == kOk && printed.allWorking() ? kOk : kFailed;
+    const OperationResult result = testAllScales(context.session(), context.config(), printed, &working);
+    return context.finish(result) == kOk && working.all() ? kOk : kFailed;
 }
 
 int runDetect(CliContext& context)
@@ -74,11 +82,10 @@ int runDetect(CliContext& context)
         context.error("detect needs --port COM1..COM16 and --speed 2400, 4800, 9600 or 19200");
         return kUsage;
     }
-    const DetectedNumber detected =
-        detectScaleNumber(context.session(), "COM" + std::to_string(com), std::to_string(*speed));
-    if (!detected)
+    ValueHolder<DetectedNumber> found;
+    if (!detectScaleNumber(context.session(), "COM" + std::to_string(com), std::to_string(*speed), found))
         return kFailed; // the message is shown; a stop ends without one
-    std::cout << detected.number << std::endl;
+    std::cout << *found.value() << std::endl;
     return kOk;
 }
 

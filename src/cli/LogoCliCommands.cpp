@@ -71,15 +71,13 @@ int runReadLogo(CliContext& context)
         return kUsage;
     if (!outCanBeSaved(context, *out))
         return kFailed;
-    LogoPicture picture;
-    bool modified = false;
-    LogoWriter sink(picture, modified);
     // A fresh picture is never modified: the save-first question is not asked. A failed read
     // writes nothing, so an older file stays whole.
-    const OperationResult result = readLogo(scaleLink(context), sink, {});
+    ValueHolder<LogoPicture> picture;
+    const OperationResult result = readLogo(scaleLink(context), picture, {});
     if (!result)
         return context.finish(result);
-    return saveLogo(context, *out, picture) ? kOk : kFailed;
+    return saveLogo(context, *out, picture.value()) ? kOk : kFailed;
 }
 
 int runConvertLogo(CliContext& context)

@@ -17,6 +17,7 @@
 #include "products/PluCheck.h"
 #include "reports/ReportTexts.h"
 #include "reports/ReportTransfer.h"
+#include "reports/TotalsWriter.h"
 
 namespace qm::cli
 {
@@ -30,14 +31,6 @@ ReportTotals startFields()
     ReportTotals fields;
     fields.fill("0");
     return fields;
-}
-
-TotalsSink fieldsSink(ReportTotals& fields)
-{
-    return [&fields](int first, const std::vector<std::string>& texts) {
-        for (size_t i = 0; i < texts.size() && static_cast<size_t>(first) + i < fields.size(); ++i)
-            fields[static_cast<size_t>(first) + i] = texts[i];
-    };
 }
 
 // The general totals with the labels of the tab: counters as numbers (null for a field that
@@ -101,17 +94,18 @@ int runReadReport(CliContext& context)
 
     Table report = makeTable(reportLayout());
     ReportTotals fields = startFields();
+    TotalsWriter totals(fields);
     bool modified = false;
     TableWriter sink(report, &modified);
     const ScaleLink link = scaleLink(context);
     const SaveCommand noSave; // a fresh table is never modified: the question is not asked
-    OperationResult result = what == Selection::All ? readReportTable(link, sink, fieldsSink(fields), noSave)
+    OperationResult result = what == Selection::All ? readReportTable(link, sink, totals, noSave)
                                                     : readReportOne(link, *a.value("plu"), sink, noSave);
     if (result && a.has("totals")) {
         // The figures just read are the run's own: no question before the totals join them.
         Table untouched = makeTable(reportLayout());
         TableWriter totalsSink(untouched);
-        result = readGeneralTotals(link, totalsSink, fieldsSink(fields), noSave);
+        result = readGeneralTotals(link, totalsSink, totals, noSave);
     }
     return saveRead(context, result, *out, report, [&](const std::string& path) {
         const auto error = saveReportFile(path, fields, report);
@@ -127,9 +121,10 @@ int runReadTotals(CliContext& context)
         return kUsage;
     const bool json = context.args().has("json");
     ReportTotals fields = startFields();
+    TotalsWriter totals(fields);
     Table untouched = makeTable(reportLayout());
     TableWriter sink(untouched);
-    const OperationResult result = readGeneralTotals(scaleLink(context), sink, fieldsSink(fields), SaveCommand());
+    const OperationResult result = readGeneralTotals(scaleLink(context), sink, totals, SaveCommand());
     if (!result)
         return context.finish(result);
     context.feedback().close(true);

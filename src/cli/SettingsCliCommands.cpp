@@ -14,6 +14,7 @@
 #include "common/TableSink.h"
 #include "files/FileIo.h"
 #include "operation/OperationTexts.h"
+#include "settings/FactoryTransfer.h"
 #include "settings/PriceKeyCodec.h"
 #include "settings/PriceKeyLines.h"
 #include "settings/SettingsTexts.h"
@@ -25,14 +26,6 @@ namespace qm::cli
 
 namespace
 {
-
-struct HeldSettings : SettingsView {
-    UserSettings settings;
-    ShopName shop;
-    void showUserSettings(const UserSettings& s) override { settings = s; }
-    void showShop(const ShopName& s) override { shop = s; }
-    void showClock(const std::string&, const std::string&) override {}
-};
 
 // A text option in UTF-8, as code page 1251; false (usage error printed) when it cannot be.
 bool cp1251Option(CliContext& context, const char* option, std::string& out)
@@ -58,17 +51,11 @@ bool anyOf(const Args& a, std::initializer_list<const char*> options)
 }
 
 // The form of a partial write: the scale's current values with the given options over them.
-SettingsForm formFrom(const HeldSettings& held)
+SettingsForm formFrom(const UserSettings& settings, const ShopName& shop)
 {
-    SettingsForm f;
-    f.department = std::to_string(held.settings.department);
-    f.labelFormat = std::to_string(held.settings.labelFormat);
-    f.barcodeFormat = std::to_string(held.settings.barcodeFormat);
-    f.printOffset = std::to_string(held.settings.printOffset);
-    f.minWeight = std::to_string(held.settings.minWeight);
-    f.options = held.settings.options;
-    f.shop1 = held.shop.line1;
-    f.shop2 = held.shop.line2;
+    SettingsForm f = withUserSettings(SettingsForm(), settings);
+    f.shop1 = shop.line1;
+    f.shop2 = shop.line2;
     return f;
 }
 
@@ -86,22 +73,23 @@ int runReadSettings(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    HeldSettings held;
-    const OperationResult result = context.args().has("json") ? fetchUserSettings(scaleLink(context), held)
-                                                              : readUserSettings(scaleLink(context), held);
+    ValueHolder<UserSettings> settings;
+    ValueHolder<ShopName> shop;
+    const OperationResult result = context.args().has("json") ? fetchUserSettings(scaleLink(context), settings, shop)
+                                                              : readUserSettings(scaleLink(context), settings, shop);
     if (!result)
         return context.finish(result);
     // The closing text first, then the data, as the tab shows them.
     context.feedback().close(true);
-    const UserSettings& s = held.settings;
+    const UserSettings s = settings.value();
     std::cout << reportText({{settingstext::kDepartmentLabel, "department", std::int64_t{s.department}},
                              {settingstext::kLabelFormatLabel, "label_format", std::int64_t{s.labelFormat}},
                              {settingstext::kBarcodeFormatLabel, "barcode_format", std::int64_t{s.barcodeFormat}},
                              {settingstext::kOffsetLabel, "print_offset", std::int64_t{s.printOffset}},
                              {settingstext::kMinWeightLabel, "min_weight", std::int64_t{s.minWeight}},
                              {"Особенности печати", "options", std::int64_t{s.options}},
-                             {"Название магазина, строка 1", "shop1", cp1251ToUtf8(held.shop.line1)},
-                             {"Название магазина, строка 2", "shop2", cp1251ToUtf8(held.shop.line2)}},
+                             {"Название магазина, строка 1", "shop1", cp1251ToUtf8(shop.value().line1)},
+                             {"Название магазина, строка 2", "shop2", cp1251ToUtf8(shop.value().line2)}},
                             context.args().has("json"))
               << std::flush;
     return kOk;
@@ -139,10 +127,11 @@ int runWriteSettings(CliContext& context)
                            a.has("min-weight") && a.has("options");
     const bool shopWhole = a.has("shop1") && a.has("shop2");
     if ((stages.user && !userWhole) || (stages.shop && !shopWhole)) {
-        HeldSettings held;
-        if (const auto read = fetchUserSettings(link, held); !read)
+        ValueHolder<UserSettings> settings;
+        ValueHolder<ShopName> shop;
+        if (const auto read = fetchUserSettings(link, settings, shop); !read)
             return context.finish(read);
-        const SettingsForm current = formFrom(held);
+        const SettingsForm current = formFrom(settings.value(), shop.value());
         const std::string shop1 = form.shop1, shop2 = form.shop2;
         form = current;
         if (a.has("shop1"))
@@ -164,19 +153,20 @@ int runWriteSettings(CliContext& context)
     take("date", form.date);
     take("time", form.time);
     form.currentClock = a.has("now");
-    HeldSettings ignored;
-    return context.finish(writeUserSettings(link, form, ignored, clockNow, stages));
+    ValueHolder<ClockReading> written;
+    return context.finish(writeUserSettings(link, form, written, clockNow, stages));
 }
 
 int runReadStatus(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    ScaleStatus status;
+    ValueHolder<ScaleStatus> read;
     // The status alone: the key loop of the tab is read-keys.
-    const OperationResult result = readScaleStatus(scaleLink(context), status);
+    const OperationResult result = readScaleStatus(scaleLink(context), read);
     if (!result)
         return context.finish(result);
+    const ScaleStatus status = read.value();
     // The closing text first, then the data, as the tab shows them.
     context.feedback().close(true);
     std::cout << reportText({{"Перегрузка", "overload", status.overload},
@@ -246,10 +236,11 @@ int runReadFactory(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    FactorySettings f;
-    const OperationResult result = readFactory(scaleLink(context), f);
+    ValueHolder<FactorySettings> read;
+    const OperationResult result = readFactory(scaleLink(context), read);
     if (!result)
         return context.finish(result);
+    const FactorySettings f = read.value();
     // The closing text first, then the data, as the tab shows them.
     context.feedback().close(true);
     std::cout

@@ -1,7 +1,5 @@
 #include "diagnostics/LinkTest.h"
 
-#include <chrono>
-
 #include "common/Cp1251.h"
 #include "common/Feedback.h"
 #include "common/IntText.h"
@@ -15,8 +13,6 @@ namespace qm
 
 namespace
 {
-constexpr int kSettleMs = 50;   // pause after the number byte before the clock counts
-constexpr int kWindowMs = 500;  // the whole wait, the pause included
 constexpr int kBetweenMs = 210; // between two rows of the walk
 
 void emptyTests(Feedback& feedback, TableSink& tests)
@@ -24,62 +20,64 @@ void emptyTests(Feedback& feedback, TableSink& tests)
     tests.clear();
     feedback.moveCursor(TableId::Tests, 1, 0);
 }
-} // namespace
 
-std::string workingStateText()
+const char* stateText(LinkState state)
 {
-    return cp(diagnostictext::kWorking);
+    switch (state) {
+    case LinkState::PortUnavailable:
+        return diagnostictext::kUnknown;
+    case LinkState::NoAnswer:
+        return diagnostictext::kSilent;
+    case LinkState::OtherAnswer:
+        return diagnostictext::kOtherOnLine;
+    case LinkState::Working:
+        break;
+    }
+    return diagnostictext::kWorking;
 }
 
-Row linkTestRow(ScaleSession& session, const Table& config, int configRow, const std::string& index)
+// One configuration row, already checked, into the test-table row `row` (whose column 0 is its
+// number): its port opened with its speed, its number asked.
+void testInto(int row, ScaleSession& session, const Table& config, int configRow, TableSink& tests,
+              ValueSink<LinkState>* states)
 {
-    using namespace std::chrono;
+    LinkAnswer answer{LinkState::PortUnavailable, 0};
+    if (session.Connection(config.cell(configRow, cfgcol::Port), config.cell(configRow, cfgcol::Speed)))
+        answer = askNumber(session, intTextValue(config.cell(configRow, cfgcol::Number)));
+    tests.setRow(row, linkTestRow(std::to_string(row), config, configRow, answer));
+    if (states)
+        states->deliver(answer.state);
+}
+
+} // namespace
+
+Row linkTestRow(const std::string& index, const Table& config, int configRow, const LinkAnswer& answer)
+{
+    const bool answered = answer.state == LinkState::Working || answer.state == LinkState::OtherAnswer;
     Row row(kTestColumns);
     row[testcol::Index] = index;
     row[testcol::Name] = config.cell(configRow, cfgcol::Name);
     row[testcol::Port] = config.cell(configRow, cfgcol::Port);
-    if (!session.Connection(config.cell(configRow, cfgcol::Port), config.cell(configRow, cfgcol::Speed))) {
-        row[testcol::Link] = cp(diagnostictext::kPortNotConnected);
-        row[testcol::Time] = cp(diagnostictext::kUnknown);
-        row[testcol::State] = cp(diagnostictext::kUnknown);
-        return row;
-    }
-    row[testcol::Link] = cp(diagnostictext::kPortConnected);
-    const int number = intTextValue(config.cell(configRow, cfgcol::Number));
-    session.NewQue();
-    session.send(static_cast<std::uint8_t>(number));
-    session.feedback().processEvents();
-    const auto start = steady_clock::now();
-    session.pause(kSettleMs);
-    session.feedback().processEvents();
-    // The byte out and the byte back take their line time on a slow line, and a network its round
-    // trip; the window allows both.
-    const ScaleSession::FirstByte first =
-        session.firstByteWithin(start, kWindowMs + session.lineTimeMs(2) + session.line().replyAllowanceMs());
-    if (!first.arrived) {
-        row[testcol::Time] = cp(diagnostictext::kUnknown);
-        row[testcol::State] = cp(diagnostictext::kSilent);
-        return row;
-    }
-    const std::uint8_t answer = session.readByte();
-    const long answerTime = first.elapsedMs - kSettleMs;
-    row[testcol::Time] = answerTime > 0 ? std::to_string(answerTime) : "1";
-    row[testcol::State] = cp(answer == number ? diagnostictext::kWorking : diagnostictext::kOtherOnLine);
+    row[testcol::Link] = cp(answer.state == LinkState::PortUnavailable ? diagnostictext::kPortNotConnected
+                                                                       : diagnostictext::kPortConnected);
+    row[testcol::Time] = answered ? std::to_string(answer.answerMs) : cp(diagnostictext::kUnknown);
+    row[testcol::State] = cp(stateText(answer.state));
     return row;
 }
 
-OperationResult testChosenScale(const ScaleLink& link, TableSink& tests)
+OperationResult testChosenScale(const ScaleLink& link, TableSink& tests, ValueSink<LinkState>* states)
 {
     emptyTests(link.session.feedback(), tests);
     const OpenedScale scale =
         findScale(link.session.feedback(), link.config, link.scaleName, diagnostictext::kChooseToTest);
     if (!scale)
         return scale;
-    tests.setRow(1, linkTestRow(link.session, link.config, scale.target.row, "1"));
+    testInto(1, link.session, link.config, scale.target.row, tests, states);
     return OperationResult::done();
 }
 
-OperationResult testAllScales(ScaleSession& session, const Table& config, TableSink& tests)
+OperationResult testAllScales(ScaleSession& session, const Table& config, TableSink& tests,
+                              ValueSink<LinkState>* states)
 {
     Feedback& feedback = session.feedback();
     emptyTests(feedback, tests);
@@ -99,7 +97,7 @@ OperationResult testAllScales(ScaleSession& session, const Table& config, TableS
             result = checked;
             break;
         }
-        tests.setRow(r, linkTestRow(session, config, r, std::to_string(r)));
+        testInto(r, session, config, r, tests, states);
         session.line().Disconnect();
         session.pause(kBetweenMs);
         tests.appendRow();

@@ -1,8 +1,7 @@
 #include "diagnostics/NumberDetection.h"
 
-#include <algorithm>
-
 #include "common/Feedback.h"
+#include "diagnostics/DiagnosticCommands.h"
 #include "diagnostics/DiagnosticTexts.h"
 #include "link/PortMap.h"
 #include "link/ScaleSession.h"
@@ -13,28 +12,27 @@ namespace qm
 namespace
 {
 constexpr int kHighestNumber = 99;
-constexpr int kProbeMs = 210;
-
-DetectedNumber endedBy(OperationResult result)
-{
-    DetectedNumber detected;
-    static_cast<OperationResult&>(detected) = std::move(result);
-    return detected;
-}
 } // namespace
 
-DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portText, const std::string& speedText,
-                                 const ShowNumber& showNumber)
+std::string detectedNumberText(const DetectedNumber& number)
+{
+    return number ? std::to_string(*number) : std::string(diagnostictext::kNotDetermined);
+}
+
+OperationResult detectScaleNumber(ScaleSession& session, const std::string& portText, const std::string& speedText,
+                                  ValueSink<DetectedNumber>& found)
 {
     Feedback& feedback = session.feedback();
+    const auto portMissing = [&] {
+        return failed(feedback, Failure::plain(FailureKind::PortUnavailable, diagnostictext::kPortMissing));
+    };
     // A text that names no port would leave the line on whatever port it had before.
     if (comNumber(portText) == 0 || !session.Connection(portText, speedText))
-        return endedBy(failed(feedback, Failure::plain(FailureKind::PortUnavailable, diagnostictext::kPortMissing)));
+        return portMissing();
     ProgressDisplay progress(feedback, kHighestNumber);
-    const auto ended = [&](const std::string& shown) {
+    const auto ended = [&](const DetectedNumber& number) {
         progress.end();
-        if (showNumber)
-            showNumber(shown);
+        found.deliver(number);
     };
     feedback.counterText("");
     feedback.clearStop();
@@ -43,35 +41,23 @@ DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portT
         feedback.counterText(std::to_string(n));
         feedback.processEvents();
         if (feedback.stopRequested()) {
-            ended(diagnostictext::kNotDetermined);
+            ended(std::nullopt);
             // The field says "не определен"; the detection ends without a box, as the command
             // line's ends without a line.
-            return endedBy(OperationResult::stopped());
+            return OperationResult::stopped();
         }
-        // Whatever came late for the probe before is no answer to this one.
-        session.NewQue();
-        session.send(static_cast<std::uint8_t>(n));
-        feedback.processEvents();
-        session.pause(kProbeMs);
-        feedback.processEvents();
-        // Every byte that came is looked at, not only the first: a byte of another device on the
-        // line ahead of the scale's answer must not hide the scale.
-        const Bytes answer = session.readBytes(session.waiting());
-        if (std::find(answer.begin(), answer.end(), static_cast<std::uint8_t>(n)) != answer.end()) {
-            ended(std::to_string(n));
-            DetectedNumber found;
-            found.number = n;
-            return found;
+        if (probeNumber(session, n)) {
+            ended(n);
+            return OperationResult::done();
         }
         // A port lost during the probes answers none of the rest: it is the port's failure.
         if (session.lineFailure()) {
-            ended(diagnostictext::kNotDetermined);
-            return endedBy(
-                failed(feedback, Failure::plain(FailureKind::PortUnavailable, diagnostictext::kPortMissing)));
+            ended(std::nullopt);
+            return portMissing();
         }
     }
-    ended(diagnostictext::kNotDetermined);
-    return endedBy(failed(feedback, Failure::plain(FailureKind::NoLink, diagnostictext::notDetected(portText))));
+    ended(std::nullopt);
+    return failed(feedback, Failure::plain(FailureKind::NoLink, diagnostictext::notDetected(portText)));
 }
 
 } // namespace qm

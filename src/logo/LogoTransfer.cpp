@@ -24,7 +24,7 @@ OperationResult sendLogo(const ScaleLink& link, const LogoPicture& picture)
     return OperationResult::done();
 }
 
-OperationResult readLogo(const ScaleLink& link, LogoSink& sink, const SaveCommand& save)
+OperationResult readLogo(const ScaleLink& link, ValueSink<LogoPicture>& sink, const SaveCommand& save)
 {
     const OpenedScale scale = openScale(link, logotext::kChooseToRead);
     if (!scale)
@@ -38,7 +38,7 @@ OperationResult readLogo(const ScaleLink& link, LogoSink& sink, const SaveComman
     LogoPicture picture;
     if (!GetLogo(link.session, picture))
         return failed(feedback, Failure::plain(FailureKind::ReadFailed, logotext::kReadFailed));
-    sink.setLogo(picture);
+    sink.deliver(picture);
     feedback.message(logotext::kRead);
     return OperationResult::done();
 }

@@ -1,10 +1,8 @@
 // The read operations of the report tab: every PLU, one PLU, the general totals.
 #include <string>
 
-#include "common/DecimalText.h"
 #include "common/Feedback.h"
 #include "common/TableSink.h"
-#include "files/ReportFile.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
 #include "operation/RecordLoop.h"
@@ -45,7 +43,7 @@ OperationResult savedFirst(Feedback& feedback, TableSink& table, const SaveComma
 
 } // namespace
 
-OperationResult readReportTable(const ScaleLink& link, TableSink& table, const TotalsSink& fields,
+OperationResult readReportTable(const ScaleLink& link, TableSink& table, ValueSink<ShownTotals>& sums,
                                 const SaveCommand& save)
 {
     const OpenedScale scale =
@@ -56,7 +54,7 @@ OperationResult readReportTable(const ScaleLink& link, TableSink& table, const T
     link.session.NewQue();
     feedback.clearStop();
     ProgressDisplay display(feedback, kMaxPlu);
-    fields(totalsfield::PluSum, {"0", "0", "0"});
+    sums.deliver(ShownTotals{});
     ShownTotals overAll; // "По всем PLU" once every cell is read: the sums of the records
     RecordLoop loop;
     loop.first = 1;
@@ -90,8 +88,7 @@ OperationResult readReportTable(const ScaleLink& link, TableSink& table, const T
         return read;
     display.end();
     closeTable(feedback, table);
-    fields(totalsfield::PluSum,
-           {roublesText(overAll.kopecks), std::to_string(overAll.sales), kilogramsText(overAll.grams)});
+    sums.deliver(overAll);
     feedback.message(operationtext::kReceived);
     return OperationResult::done();
 }
@@ -122,7 +119,7 @@ OperationResult readReportOne(const ScaleLink& link, const std::string& numberTe
     return OperationResult::done();
 }
 
-OperationResult readGeneralTotals(const ScaleLink& link, TableSink& table, const TotalsSink& fields,
+OperationResult readGeneralTotals(const ScaleLink& link, TableSink& table, ValueSink<GeneralTotals>& sink,
                                   const SaveCommand& /*save: nothing is replaced, nothing is asked*/)
 {
     const OpenedScale scale = openScale(link, reporttext::kChooseToReadOne);
@@ -136,8 +133,7 @@ OperationResult readGeneralTotals(const ScaleLink& link, TableSink& table, const
         feedback.message(reporttext::kCheckScale);
         return readFailure(feedback, -1);
     }
-    const ReportTotals texts = totalsFields(totals);
-    fields(0, {texts.begin(), texts.end()});
+    sink.deliver(totals);
     table.setModified();
     feedback.message(operationtext::kReceived);
     return OperationResult::done();

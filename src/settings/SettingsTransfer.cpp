@@ -66,14 +66,14 @@ OperationResult writeShopStage(ScaleSession& session, int number, const Settings
     return OperationResult::done();
 }
 
-OperationResult writeClockStage(ScaleSession& session, int number, const SettingsForm& form, SettingsView& view,
-                                const std::function<ClockReading()>& clock)
+OperationResult writeClockStage(ScaleSession& session, int number, const SettingsForm& form,
+                                ValueSink<ClockReading>& shownClock, const std::function<ClockReading()>& clock)
 {
     Feedback& feedback = session.feedback();
     ClockReading reading;
     if (form.currentClock) {
         reading = clock();
-        view.showClock(formatScaleDate(reading.date), formatScaleTime(reading.time));
+        shownClock.deliver(reading);
     } else {
         const auto date = parseScaleDate(form.date);
         if (!date)
@@ -116,7 +116,8 @@ OperationResult userSettingsFrom(Feedback& feedback, const SettingsForm& form, U
     return OperationResult::done();
 }
 
-OperationResult fetchUserSettings(const ScaleLink& link, SettingsView& view)
+OperationResult fetchUserSettings(const ScaleLink& link, ValueSink<UserSettings>& settingsSink,
+                                  ValueSink<ShopName>& shopSink)
 {
     const OpenedScale opened = openScale(link, settingstext::kNoScaleRead);
     if (!opened)
@@ -128,7 +129,7 @@ OperationResult fetchUserSettings(const ScaleLink& link, SettingsView& view)
     UserSettings settings;
     if (!GetUserSet(session, settings))
         return exchangeFailed(session.feedback(), FailureKind::ReadFailed);
-    view.showUserSettings(settings);
+    settingsSink.deliver(settings);
 
     session.feedback().processEvents();
     session.pause(kReadPauseMs);
@@ -137,19 +138,19 @@ OperationResult fetchUserSettings(const ScaleLink& link, SettingsView& view)
     ShopName shop;
     if (!GetShop(session, shop))
         return exchangeFailed(session.feedback(), FailureKind::ReadFailed);
-    view.showShop(shop);
+    shopSink.deliver(shop);
     return OperationResult::done();
 }
 
-OperationResult readUserSettings(const ScaleLink& link, SettingsView& view)
+OperationResult readUserSettings(const ScaleLink& link, ValueSink<UserSettings>& settings, ValueSink<ShopName>& shop)
 {
-    auto result = fetchUserSettings(link, view);
+    auto result = fetchUserSettings(link, settings, shop);
     if (result)
         link.session.feedback().message(settingstext::kReadDone);
     return result;
 }
 
-OperationResult writeUserSettings(const ScaleLink& link, const SettingsForm& form, SettingsView& view,
+OperationResult writeUserSettings(const ScaleLink& link, const SettingsForm& form, ValueSink<ClockReading>& shownClock,
                                   const std::function<ClockReading()>& clock, WriteStages stages)
 {
     const OpenedScale opened = openScale(link, settingstext::kNoScaleWrite);
@@ -172,11 +173,22 @@ OperationResult writeUserSettings(const ScaleLink& link, const SettingsForm& for
     }
     if (stageConfirmed(feedback, stages.clock, settingstext::kAskClock)) {
         changed = true;
-        if (auto written = writeClockStage(session, number, form, view, clock); !written)
+        if (auto written = writeClockStage(session, number, form, shownClock, clock); !written)
             return written;
     }
     feedback.message(changed ? settingstext::kChanged : settingstext::kUnchanged);
     return changed ? OperationResult::done() : OperationResult::cancelled();
+}
+
+SettingsForm withUserSettings(SettingsForm form, const UserSettings& settings)
+{
+    form.department = std::to_string(settings.department);
+    form.labelFormat = std::to_string(settings.labelFormat);
+    form.barcodeFormat = std::to_string(settings.barcodeFormat);
+    form.printOffset = std::to_string(settings.printOffset);
+    form.minWeight = std::to_string(settings.minWeight);
+    form.options = settings.options;
+    return form;
 }
 
 SettingsForm withDefaults(SettingsForm form, const ClockReading& now)

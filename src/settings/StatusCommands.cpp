@@ -45,13 +45,4 @@ bool SendPrSet(ScaleSession& session, std::int64_t cell, int key)
     return session.acknowledged(kKeyWriteWindowMs);
 }
 
-bool ReadFactorySettings(ScaleSession& session, FactorySettings& settings)
-{
-    const auto answer = session.askRecord(Bytes{kReadFactory}, kFactoryRecordSize, kReadWindowMs);
-    if (!answer)
-        return false;
-    settings = decodeFactory(answer->data());
-    return true;
-}
-
 } // namespace qm

@@ -1,12 +1,11 @@
 #pragma once
-// The status, price-key and factory-settings commands on an open, addressed link. A read asks a
+// The status and price-key commands on an open, addressed link. A read asks a
 // lost answer again (ScaleSession::ask); the key write is never repeated. None shows a message or
 // empties the input queue first; the operations do, and address the scale before each. A false
 // return leaves the outputs as they were.
 
 #include <cstdint>
 
-#include "settings/FactoryCodec.h"
 #include "settings/StatusCodec.h"
 
 namespace qm
@@ -26,9 +25,5 @@ bool PrSet(ScaleSession& session, int key, std::int64_t& cell);
 // 0x8B, the cell and the key; true on exactly one byte, 0xAA, within 500 ms. A key outside
 // 1..54 or a cell that does not fit its four bytes is not sent at all.
 bool SendPrSet(ScaleSession& session, std::int64_t cell, int key);
-
-// 0x9B; true with the decoded record when exactly 14 bytes arrive within 200 ms. Its 14 bytes are
-// taken as they come: nothing in the record can be checked (see decodeFactory).
-bool ReadFactorySettings(ScaleSession& session, FactorySettings& settings);
 
 } // namespace qm

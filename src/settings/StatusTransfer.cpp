@@ -37,13 +37,15 @@ RecordLoop keyLoop(Feedback& feedback, RecordLoop::Pause pause)
     return loop;
 }
 
-// The status of the addressed scale; the record decoded, or the exchange's failure.
-OperationResult statusStep(ScaleSession& session, int number, ScaleStatus& status)
+// The status of the addressed scale into its sink, or the exchange's failure.
+OperationResult statusStep(ScaleSession& session, int number, ValueSink<ScaleStatus>& sink)
 {
     if (auto addressed = addressScale(session, number); !addressed)
         return addressed;
+    ScaleStatus status;
     if (!GetStatus(session, status))
         return failed(session.feedback(), Failure::plain(FailureKind::ReadFailed, operationtext::kWriteFailed));
+    sink.deliver(status);
     return OperationResult::done();
 }
 
@@ -68,17 +70,14 @@ OperationResult keysStep(ScaleSession& session, int number, TableSink& keys)
 
 } // namespace
 
-OperationResult readStatusAndKeys(const ScaleLink& link, const std::function<void(const ScaleStatus&)>& showStatus,
-                                  TableSink& keys)
+OperationResult readStatusAndKeys(const ScaleLink& link, ValueSink<ScaleStatus>& status, TableSink& keys)
 {
     const OpenedScale opened = openScale(link, settingstext::kNoScaleStatus);
     if (!opened)
         return opened;
     ScaleSession& session = link.session;
-    ScaleStatus status;
     if (auto read = statusStep(session, opened.target.number, status); !read)
         return read;
-    showStatus(status);
     session.feedback().processEvents();
     session.pause(kKeyPauseMs);
     if (auto read = keysStep(session, opened.target.number, keys); !read)
@@ -88,7 +87,7 @@ OperationResult readStatusAndKeys(const ScaleLink& link, const std::function<voi
     return OperationResult::done();
 }
 
-OperationResult readScaleStatus(const ScaleLink& link, ScaleStatus& status)
+OperationResult readScaleStatus(const ScaleLink& link, ValueSink<ScaleStatus>& status)
 {
     const OpenedScale opened = openScale(link, settingstext::kNoScaleStatus);
     if (!opened)
@@ -147,19 +146,6 @@ std::vector<std::string> defaultPriceKeys()
     for (int key = 1; key <= kPriceKeys; ++key)
         cells.push_back(std::to_string(key));
     return cells;
-}
-
-OperationResult readFactory(const ScaleLink& link, FactorySettings& settings)
-{
-    const OpenedScale opened = openScale(link, settingstext::kNoScaleFactory);
-    if (!opened)
-        return opened;
-    ScaleSession& session = link.session;
-    if (auto addressed = addressScale(session, opened.target.number); !addressed)
-        return addressed;
-    if (!ReadFactorySettings(session, settings))
-        return failed(session.feedback(), Failure::plain(FailureKind::ReadFailed, settingstext::kFactoryReadFailed));
-    return OperationResult::done();
 }
 
 } // namespace qm

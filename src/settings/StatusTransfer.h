@@ -1,6 +1,6 @@
 #pragma once
-// The operations of the tabs "Состояние весов" and "Установки VORTA": read the scale's status
-// and its 54 price keys, write the price keys, read the factory settings. Each key costs an
+// The operations of the tab "Состояние весов": read the scale's status and its 54 price keys,
+// write the price keys. Each key costs an
 // addressing, its command and a 210 ms pause, so the key loops take about 11 seconds: they move
 // the current cell key by key, show their progress and end between keys at a stop.
 //
@@ -10,12 +10,11 @@
 // the scale holds. So a table read and written back leaves the scale as it was, and a table
 // that names a few keys changes only those.
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/Failure.h"
-#include "settings/FactoryCodec.h"
+#include "common/ValueSink.h"
 #include "settings/StatusCodec.h"
 
 namespace qm
@@ -26,12 +25,11 @@ class TableSink;
 
 // The status, then every key into its row of the table; "Чтение состояния весов закончено."
 // at the end. A failure leaves the rows read so far with their new cells.
-OperationResult readStatusAndKeys(const ScaleLink& link, const std::function<void(const ScaleStatus&)>& showStatus,
-                                  TableSink& keys);
+OperationResult readStatusAndKeys(const ScaleLink& link, ValueSink<ScaleStatus>& status, TableSink& keys);
 
 // The status alone, and the keys alone (the command line's read-status and read-keys), without
 // the closing message.
-OperationResult readScaleStatus(const ScaleLink& link, ScaleStatus& status);
+OperationResult readScaleStatus(const ScaleLink& link, ValueSink<ScaleStatus>& status);
 OperationResult readPriceKeys(const ScaleLink& link, TableSink& keys);
 
 // The cells of keys 1..54 (code page 1251 texts, missing ones empty). Every cell is checked
@@ -41,8 +39,5 @@ OperationResult writePriceKeys(const ScaleLink& link, const std::vector<std::str
 
 // "1".."54": every key calls up the cell of its own number.
 std::vector<std::string> defaultPriceKeys();
-
-// The factory settings; nothing is shown on success.
-OperationResult readFactory(const ScaleLink& link, FactorySettings& settings);
 
 } // namespace qm

@@ -18,6 +18,13 @@ namespace
 {
 
 using Cells = std::vector<std::string>;
+using qm::LinkState;
+
+// The state of every scale tested, in order.
+struct States : qm::ValueSink<LinkState> {
+    std::vector<LinkState> all;
+    void deliver(const LinkState& state) override { all.push_back(state); }
+};
 
 // COM1 and COM3 lead to the devices given, COM2 to none.
 struct Bench {
@@ -32,13 +39,19 @@ struct Bench {
                             {"2", qm::cp("Склад"), "", "4", "COM2", "9600", "", "", ""},
                             {"3", qm::cp("Брак"), "", "0", "COM1", "9600", "", "", ""}});
     }
+    // The row of the test table; `state` is what the test gave.
     Cells test(const std::string& name)
     {
         qm::Table tests = qm::makeTable(qm::testLayout());
         qm::TableWriter sink(tests);
-        if (!qm::testChosenScale({session, config, qm::cp(name)}, sink))
+        if (!qm::testChosenScale({session, config, qm::cp(name)}, sink, &state))
             return {};
         return utf8(tests, 1);
+    }
+    LinkState tested(const std::string& name)
+    {
+        test(name);
+        return state.value();
     }
     static Cells utf8(const qm::Table& table, int row)
     {
@@ -51,6 +64,7 @@ struct Bench {
     qm::TComm comm;
     qmtest::ScriptedFeedback fb;
     qm::ScaleSession session{comm, fb};
+    qm::ValueHolder<LinkState> state;
 };
 
 // Milliseconds since t0 on a clock that does not wrap.
@@ -87,29 +101,27 @@ TEST(LinkTest, OutcomesOfSilentForeignStrayAndElsewhereNumberedScales)
     {
         qmtest::EmuProcess emu({4, 0, {"silent@addr"}});
         Bench b(emu.device());
-        const auto row = b.test("Касса");
-        EXPECT_EQ(row[3], "порт подключен");
-        EXPECT_EQ(row[4], "неизвестно");
-        EXPECT_EQ(row[5], "не в сети RS");
+        EXPECT_EQ(b.tested("Касса"), LinkState::NoAnswer);
     }
     {
         qmtest::EmuProcess emu({4, 0, {"wrong-number@addr"}});
         Bench b(emu.device());
         EXPECT_EQ(b.test("Касса")[5], "в сети RS");
+        EXPECT_EQ(b.state.value(), LinkState::OtherAnswer);
     }
     {
         // A byte of another device on the line comes ahead of the scale's own answer.
         qmtest::EmuProcess emu({4, 0, {"stray=0x55@addr"}});
         Bench b(emu.device());
         const auto row = b.test("Касса");
-        EXPECT_EQ(row[5], "в сети RS");
+        EXPECT_EQ(b.state.value(), LinkState::OtherAnswer);
         EXPECT_GE(std::stoi(row[4]), 1) << "the answer time is shown";
     }
     {
         // The scale on the line answers to 7, the row says 4: nothing answers 4.
         qmtest::EmuProcess emu({7});
         Bench b(emu.device());
-        EXPECT_EQ(b.test("Касса")[5], "не в сети RS");
+        EXPECT_EQ(b.tested("Касса"), LinkState::NoAnswer);
         EXPECT_EQ(emu.received(), (std::vector<std::uint8_t>{0x04}));
         EXPECT_TRUE(emu.sent().empty());
     }
@@ -123,7 +135,7 @@ TEST(LinkTest, AnswerTimeCountsFromTheEndOfTheSettlingPause)
         const auto t0 = std::chrono::steady_clock::now();
         const auto row = b.test("Касса");
         const long took = msSince(t0);
-        EXPECT_EQ(row[5], "рабочее");
+        EXPECT_EQ(b.state.value(), LinkState::Working);
         // delay - 50 ms, give or take the scheduling of two processes.
         EXPECT_GE(std::stoi(row[4]), delay - 50 - 5) << delay;
         EXPECT_LE(std::stoi(row[4]), std::min(long(delay - 50 + 40), took - 50)) << delay;
@@ -152,18 +164,19 @@ TEST(LinkTestAll, EveryRowInTurnEachPortOpenedForItsRowOnly)
     qm::Table tests = qm::makeTable(qm::testLayout());
     tests.setRow(1, {"old"});
     qm::TableWriter sink(tests);
+    States states;
     const auto t0 = std::chrono::steady_clock::now();
-    EXPECT_TRUE(qm::testAllScales(b.session, b.config, sink));
+    EXPECT_TRUE(qm::testAllScales(b.session, b.config, sink, &states));
     const long took = msSince(t0);
 
     ASSERT_EQ(tests.lastRow(), 4) << "the row added after the last scale is gone again";
     const auto one = Bench::utf8(tests, 1);
     EXPECT_EQ(Cells(one.begin(), one.begin() + 4), (Cells{"1", "Касса", "COM1", "порт подключен"}));
-    EXPECT_EQ(one[5], "рабочее");
+    EXPECT_EQ(states.all, (std::vector<LinkState>{LinkState::Working, LinkState::PortUnavailable, LinkState::NoAnswer,
+                                                  LinkState::Working}));
     // A missing adapter of row 2 does not keep rows 3 and 4 from their tests.
     EXPECT_EQ(Bench::utf8(tests, 2), (Cells{"2", "Склад", "COM2", "порт не подключен", "неизвестно", "неизвестно"}));
     EXPECT_EQ(Bench::utf8(tests, 3), (Cells{"3", "Цех", "COM3", "порт подключен", "неизвестно", "не в сети RS"}));
-    EXPECT_EQ(Bench::utf8(tests, 4)[5], "рабочее");
     EXPECT_EQ(first.received(), (std::vector<std::uint8_t>{4}));
     EXPECT_EQ(seventh.received(), (std::vector<std::uint8_t>{5, 7}));
     EXPECT_FALSE(b.comm.connected()) << "the last row's port is closed after its test";
@@ -183,14 +196,14 @@ TEST(LinkTestAll, AWrongRowEndsTheWalkAndTheStopButtonEndsItBetweenRows)
     Bench b(emu.device());
     qm::Table tests = qm::makeTable(qm::testLayout());
     qm::TableWriter sink(tests);
-    const qm::OperationResult wrong = qm::testAllScales(b.session, b.config, sink);
+    States states;
+    const qm::OperationResult wrong = qm::testAllScales(b.session, b.config, sink, &states);
     EXPECT_EQ(wrong, qm::TransferOutcome::Failed);
     EXPECT_EQ(b.fb.messages, (std::vector<std::string>{
                                  "Проверьте правильность заполнения таблицы конфигурации для выбранных весов."}));
     EXPECT_EQ(b.fb.cursor.back(), (qmtest::Cursor{qm::TableId::Config, 3, 3}));
     ASSERT_EQ(tests.lastRow(), 2) << "the rows tested stay, and nothing after them";
-    EXPECT_EQ(Bench::utf8(tests, 1)[5], "рабочее");
-    EXPECT_EQ(Bench::utf8(tests, 2)[3], "порт не подключен");
+    EXPECT_EQ(states.all, (std::vector<LinkState>{LinkState::Working, LinkState::PortUnavailable}));
     EXPECT_FALSE(b.fb.progressVisible);
 
     // The stop flag set while row 1 is tested ends the walk before row 2, and says so.
@@ -201,11 +214,12 @@ TEST(LinkTestAll, AWrongRowEndsTheWalkAndTheStopButtonEndsItBetweenRows)
             f.stop = true;
     };
     qm::ScaleSession session(b.comm, fb);
-    const qm::OperationResult stopped = qm::testAllScales(session, b.config, sink);
+    States walked;
+    const qm::OperationResult stopped = qm::testAllScales(session, b.config, sink, &walked);
     EXPECT_EQ(stopped, qm::TransferOutcome::Stopped);
     EXPECT_EQ(fb.messages, std::vector<std::string>{"Действие прервано."});
     ASSERT_EQ(tests.lastRow(), 1);
-    EXPECT_EQ(Bench::utf8(tests, 1)[5], "рабочее");
+    EXPECT_EQ(walked.all, std::vector<LinkState>{LinkState::Working});
     EXPECT_EQ(fb.progress, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(emu.received(), (std::vector<std::uint8_t>{4, 4}));
 }

@@ -12,21 +12,22 @@
 namespace
 {
 
-struct Line {
+struct Line : qm::ValueSink<qm::DetectedNumber> {
     explicit Line(const std::string& device)
     {
         qm::PortMap map;
         map.set(7, device);
         comm.setPortMap(map);
     }
+    qm::OperationResult detect() { return qm::detectScaleNumber(session, "COM7", "9600", *this); }
     // What `Edit34` is given, and whether a message or the progress was up at that moment.
-    qm::DetectedNumber detect()
+    void deliver(const qm::DetectedNumber& number) override
     {
-        return qm::detectScaleNumber(session, "COM7", "9600", [this](const std::string& text) {
-            shown.push_back(text);
-            spokeBefore = !fb.messages.empty() || fb.progressVisible;
-        });
+        found = number;
+        shown.push_back(qm::detectedNumberText(number));
+        spokeBefore = !fb.messages.empty() || fb.progressVisible;
     }
+    qm::DetectedNumber found;
     std::vector<std::string> shown;
     bool spokeBefore = false;
     qm::TComm comm;
@@ -47,9 +48,8 @@ TEST(NumberDetection, FindsScale42OnItsFortySecondProbe)
 {
     qmtest::EmuProcess emu({42});
     Line line(emu.device());
-    const qm::DetectedNumber found = line.detect();
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found.number, 42);
+    ASSERT_TRUE(line.detect());
+    EXPECT_EQ(line.found, 42);
     EXPECT_EQ(emu.received(), numbers(1, 42));
     EXPECT_EQ(line.fb.progressMaximum, 99);
     ASSERT_EQ(line.fb.progress.size(), 43u);
@@ -67,18 +67,16 @@ TEST(NumberDetection, AStrayByteAheadOfTheAnswerDoesNotHideTheScale)
     // Another device puts a byte on the line before the scale answers its number.
     qmtest::EmuProcess emu({3, 0, {"stray=0x07@addr"}});
     Line line(emu.device());
-    const qm::DetectedNumber found = line.detect();
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found.number, 3);
+    ASSERT_TRUE(line.detect());
+    EXPECT_EQ(line.found, 3);
 }
 
 TEST(NumberDetection, NoScaleAnsweringEndsWithTheMessageAfterAllNumbers)
 {
     qmtest::EmuProcess emu({5, 0, {"silent@addr"}});
     Line line(emu.device());
-    const qm::DetectedNumber none = line.detect();
-    EXPECT_EQ(none, qm::TransferOutcome::Failed);
-    EXPECT_EQ(none.number, 0);
+    EXPECT_EQ(line.detect(), qm::TransferOutcome::Failed);
+    EXPECT_EQ(line.found, std::nullopt);
     EXPECT_EQ(emu.received(), numbers(1, 99));
     EXPECT_EQ(line.fb.messages, (std::vector<std::string>{"На COM7 весов не обнаружено.\r\nПроверьте настройки "
                                                           "посл.порта, работоспособность весов или линию связи."}));
@@ -91,7 +89,7 @@ TEST(NumberDetection, NoScaleAnsweringEndsWithTheMessageAfterAllNumbers)
 TEST(NumberDetection, APortThatCannotBeOpenedProbesNothing)
 {
     Line line("/nonexistent/tty7");
-    const qm::DetectedNumber missing = line.detect();
+    const qm::OperationResult missing = line.detect();
     EXPECT_EQ(missing, qm::TransferOutcome::Failed);
     ASSERT_TRUE(missing.failure);
     EXPECT_EQ(missing.failure->kind, qm::FailureKind::PortUnavailable);
@@ -103,7 +101,7 @@ TEST(NumberDetection, APortThatCannotBeOpenedProbesNothing)
     // A text that names no port is refused the same way, not sent to the port used before.
     qmtest::EmuProcess emu({1});
     Line other(emu.device());
-    EXPECT_EQ(qm::detectScaleNumber(other.session, "LPT1", "9600"), qm::TransferOutcome::Failed);
+    EXPECT_EQ(qm::detectScaleNumber(other.session, "LPT1", "9600", other), qm::TransferOutcome::Failed);
     EXPECT_TRUE(emu.received().empty());
 }
 
@@ -117,7 +115,7 @@ TEST(NumberDetection, APortLostDuringTheProbesEndsWithThePortsMessage)
         if (fb.progress.size() == 5 && emu.running())
             emu.stop();
     };
-    const qm::DetectedNumber lost = line.detect();
+    const qm::OperationResult lost = line.detect();
     EXPECT_EQ(lost, qm::TransferOutcome::Failed);
     ASSERT_TRUE(lost.failure);
     EXPECT_EQ(lost.failure->kind, qm::FailureKind::PortUnavailable);
@@ -137,7 +135,7 @@ TEST(NumberDetection, StopEndsItBetweenNumbersWithoutAMessage)
         if (fb.counters.back() == "4")
             fb.stop = true;
     };
-    const qm::DetectedNumber stopped = line.detect();
+    const qm::OperationResult stopped = line.detect();
     EXPECT_EQ(stopped, qm::TransferOutcome::Stopped);
     EXPECT_FALSE(stopped.failure);
     EXPECT_TRUE(line.fb.messages.empty());

@@ -52,11 +52,16 @@ std::string stateWith(const LogoPicture& picture)
     return emu::StateBuilder(kScale).logo(scaleBytes(picture)).json();
 }
 
-// What the editor holds: a picture and its modified flag.
-struct Editor {
+// What the editor holds: a picture and its modified flag, which a logo read sets.
+struct Editor : qm::ValueSink<LogoPicture> {
     LogoPicture picture;
     bool modified = false;
-    qm::LogoWriter sink{picture, modified};
+    void deliver(const LogoPicture& read) override
+    {
+        picture = read;
+        modified = true;
+    }
+    bool isModified() const override { return modified; }
 };
 
 } // namespace
@@ -105,7 +110,7 @@ TEST(LogoSendEmu, TheFrameComesFirst)
               std::vector<std::string>{"Для записи логотипа выберите весы из списка (или заполните конфигурацию.)."});
     qm::ScaleLink readLink{*rig.session, rig.config, qm::cp("Нет таких")};
     Editor editor;
-    EXPECT_EQ(qm::readLogo(readLink, editor.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(qm::readLogo(readLink, editor, {}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), "Для чтения логотипа выберите весы из списка (или заполните конфигурацию.).");
     EXPECT_TRUE(rig.scale.received().empty());
 }
@@ -114,7 +119,7 @@ TEST(LogoReadEmu, TheScalesLogoReplacesTheDrawingAndSetsTheFlag)
 {
     ProductRig rig(scaleOptions({}, stateWith(sample())));
     Editor editor;
-    EXPECT_EQ(qm::readLogo(rig.link(), editor.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Done);
     EXPECT_EQ(editor.picture, sample());
     EXPECT_TRUE(editor.modified) << "a later new or open offers to save it";
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Логотип прочитан."});
@@ -128,7 +133,7 @@ TEST(LogoReadEmu, AnAnswerOneByteShortOrLongChangesNothing)
         Editor editor;
         editor.picture.setDot(5, 5, true);
         const LogoPicture before = editor.picture;
-        EXPECT_EQ(qm::readLogo(rig.link(), editor.sink, {}), TransferOutcome::Failed) << fault;
+        EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Failed) << fault;
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка передачи. Попытайтесь еще раз."}) << fault;
         EXPECT_EQ(editor.picture, before) << fault;
         EXPECT_FALSE(editor.modified) << fault;
@@ -145,7 +150,7 @@ TEST(LogoReadEmu, AModifiedDrawingIsOfferedForSavingFirst)
 
     // Cancel: nothing is sent and the drawing stays.
     rig.fb.answers = {qm::Answer::Cancel};
-    EXPECT_EQ(qm::readLogo(rig.link(), editor.sink, {}), TransferOutcome::Cancelled);
+    EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Cancelled);
     EXPECT_EQ(rig.fb.questions, std::vector<std::string>{kSaveFirst});
     EXPECT_EQ(editor.picture, drawing);
     EXPECT_TRUE(editor.modified);
@@ -154,7 +159,7 @@ TEST(LogoReadEmu, AModifiedDrawingIsOfferedForSavingFirst)
     // Yes with a save that did not happen acts as Cancel.
     int saves = 0;
     rig.fb.answers = {qm::Answer::Yes};
-    EXPECT_EQ(qm::readLogo(rig.link(), editor.sink,
+    EXPECT_EQ(qm::readLogo(rig.link(), editor,
                            [&] {
                                ++saves;
                                return false;
@@ -165,7 +170,7 @@ TEST(LogoReadEmu, AModifiedDrawingIsOfferedForSavingFirst)
 
     // Yes with the save done: the read goes on.
     rig.fb.answers = {qm::Answer::Yes};
-    EXPECT_EQ(qm::readLogo(rig.link(), editor.sink,
+    EXPECT_EQ(qm::readLogo(rig.link(), editor,
                            [&] {
                                editor.modified = false;
                                return true;
@@ -181,7 +186,7 @@ TEST(LogoReadEmu, NoGoesOnAndAFailedReadKeepsTheFlag)
     Editor editor;
     editor.modified = true;
     rig.fb.answers = {qm::Answer::No};
-    EXPECT_EQ(qm::readLogo(rig.link(), editor.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Failed);
     EXPECT_EQ(editor.picture, LogoPicture());
     EXPECT_TRUE(editor.modified) << "the unsaved drawing is still there and still unsaved";
 }
@@ -206,7 +211,7 @@ TEST_P(LogoSlowLine, WriteAndReadSucceed)
 
     Editor editor;
     start = Clock::now();
-    EXPECT_EQ(qm::readLogo(rig.link(), editor.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Done);
     const auto readMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     EXPECT_EQ(editor.picture, sample());
     EXPECT_EQ(rig.fb.messages, (std::vector<std::string>{"Данные переданы.", "Логотип прочитан."}));
@@ -224,7 +229,7 @@ TEST_P(LogoSlowLine, ASilentScaleStillFailsAfterTheLineTimeAndTheWindow)
     rig.config.setCell(1, qm::cfgcol::Speed, std::to_string(baud));
     Editor editor;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(qm::readLogo(rig.link(), editor.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Failed);
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(ms, 1000 + 513 * 10 * 1000 / baud);

@@ -101,9 +101,9 @@ TEST(ErasedScale, ReadsReportsAndShowsNormally)
     const ReportTotals f = totalsFields(totals);
     EXPECT_EQ(f[totalsfield::ClearedDate] + " " + f[totalsfield::ClearedTime], "??.??.?? ??:??:??");
     EXPECT_EQ(f[totalsfield::FreePlu] + " " + f[totalsfield::FreeMsg], "65535 65535");
-    ScaleStatus status;
+    ValueHolder<ScaleStatus> status;
     ASSERT_TRUE(readScaleStatus(rig.link(), status));
-    EXPECT_EQ(status.product, -1);
+    EXPECT_EQ(status.value().product, -1);
     EXPECT_TRUE(rig.fb.failures.empty());
 }
 

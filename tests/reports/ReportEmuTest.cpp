@@ -9,6 +9,7 @@
 #include "files/ReportFile.h"
 #include "products/ProductRig.h"
 #include "reports/ReportTransfer.h"
+#include "reports/TotalsWriter.h"
 
 using namespace qm;
 using qmtest::EmuOptions;
@@ -59,13 +60,7 @@ struct Report {
         f.fill("0");
         return f;
     }();
-    TotalsSink fieldsSink()
-    {
-        return [this](int first, const std::vector<std::string>& texts) {
-            for (size_t i = 0; i < texts.size(); ++i)
-                fields.at(static_cast<size_t>(first) + i) = texts[i];
-        };
-    }
+    TotalsWriter totals{fields};
 };
 
 } // namespace
@@ -75,7 +70,7 @@ TEST(ReportEmu, ReadAllFillsARowPerProductAndSkipsEmptyCells)
     ProductRig rig(scaleWithSales());
     Report r;
     r.fields.fill("x");
-    EXPECT_EQ(readReportTable(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Done);
+    EXPECT_EQ(readReportTable(rig.link(), r.sink, r.totals, {}), TransferOutcome::Done);
     ASSERT_EQ(r.table.rowCount(), 4) << "three rows, the empty last row removed";
     EXPECT_EQ(r.table.row(1), (Row{"3", "Bread" + std::string(23, ' '), std::string(28, ' '), "31.12.03", "09:05:07",
                                    "123,45", "1,5", "7"}));
@@ -97,7 +92,7 @@ TEST(ReportEmu, ReadAllOfAnEmptyScaleLeavesOneEmptyRowAndStopKeepsTheRowsRead)
     {
         ProductRig rig;
         Report r;
-        EXPECT_EQ(readReportTable(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Done);
+        EXPECT_EQ(readReportTable(rig.link(), r.sink, r.totals, {}), TransferOutcome::Done);
         EXPECT_EQ(r.table.rowCount(), 2);
         EXPECT_EQ(r.table.cell(1, 0), "");
         EXPECT_FALSE(r.modified);
@@ -109,7 +104,7 @@ TEST(ReportEmu, ReadAllOfAnEmptyScaleLeavesOneEmptyRowAndStopKeepsTheRowsRead)
         if (!fb.counters.empty() && fb.counters.back() == "20")
             fb.stop = true;
     };
-    EXPECT_EQ(readReportTable(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Stopped);
+    EXPECT_EQ(readReportTable(rig.link(), r.sink, r.totals, {}), TransferOutcome::Stopped);
     EXPECT_EQ(rig.fb.lastMessage(), "Действие прервано.");
     ASSERT_EQ(r.table.rowCount(), 3) << "PLU 3 and 9, no empty row";
     EXPECT_EQ(r.table.cell(2, 0), "9");
@@ -162,7 +157,7 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrMissingAnswerGivesTwoMe
         ProductRig rig(scaleWithSales());
         Report r;
         r.modified = true;
-        EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Done);
+        EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.totals, {}), TransferOutcome::Done);
         EXPECT_TRUE(rig.fb.questions.empty()) << "unsaved figures or not, the totals read asks nothing";
         EXPECT_EQ(r.fields, (ReportTotals{"5000", "0", "01.01.00", "00:00:00", "125,45", "9", "1,5", "200", "0", "0",
                                           "3997", "1000"}));
@@ -175,7 +170,7 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrMissingAnswerGivesTwoMe
     for (const char* fault : {"truncate=40@0x85", "silent@0x85"}) {
         ProductRig rig(scaleWithSales({fault}));
         Report r;
-        EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.fieldsSink(), {}), TransferOutcome::Failed) << fault;
+        EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.totals, {}), TransferOutcome::Failed) << fault;
         EXPECT_EQ(rig.fb.messages, (std::vector<std::string>{"Проверьте работоспособность весов или линии связи.",
                                                              "Ошибка обмена данными. Повторите попытку запроса."}));
         EXPECT_EQ(r.fields[0], "0");

@@ -17,13 +17,17 @@ using qmtest::withState;
 namespace
 {
 
-struct RecordingView : SettingsView {
+// Every record delivered, in order: the read's settings and shop name, the write's clock.
+struct RecordingView : ValueSink<UserSettings>, ValueSink<ShopName>, ValueSink<ClockReading> {
     std::vector<UserSettings> settings;
     std::vector<ShopName> shops;
     std::vector<std::pair<std::string, std::string>> clocks;
-    void showUserSettings(const UserSettings& s) override { settings.push_back(s); }
-    void showShop(const ShopName& s) override { shops.push_back(s); }
-    void showClock(const std::string& d, const std::string& t) override { clocks.emplace_back(d, t); }
+    void deliver(const UserSettings& s) override { settings.push_back(s); }
+    void deliver(const ShopName& s) override { shops.push_back(s); }
+    void deliver(const ClockReading& c) override
+    {
+        clocks.emplace_back(formatScaleDate(c.date), formatScaleTime(c.time));
+    }
 };
 
 ClockReading march5()
@@ -65,7 +69,7 @@ TEST(SettingsRead, SettingsThenShopNameThenTheMessage)
     s.shop1 = emu::scaleName("Ёжик");
     StatusRig rig(withState(s));
     RecordingView view;
-    ASSERT_TRUE(readUserSettings(rig.link(), view));
+    ASSERT_TRUE(readUserSettings(rig.link(), view, view));
     ASSERT_EQ(view.settings.size(), 1u);
     EXPECT_EQ(view.settings[0].department, 7);
     EXPECT_EQ(view.settings[0].options, 0xA5);
@@ -80,7 +84,7 @@ TEST(SettingsRead, ShortAnswersEndTheReadWhereTheyHappen)
     {
         StatusRig rig(withState(emu::ScaleState{}, {"truncate=9@0x95"}));
         RecordingView view;
-        EXPECT_FALSE(readUserSettings(rig.link(), view));
+        EXPECT_FALSE(readUserSettings(rig.link(), view, view));
         EXPECT_TRUE(view.settings.empty());
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{operationtext::kWriteFailed});
     }
@@ -88,7 +92,7 @@ TEST(SettingsRead, ShortAnswersEndTheReadWhereTheyHappen)
         // The settings already shown stay; the shop name is not touched.
         StatusRig rig(withState(emu::ScaleState{}, {"truncate=56@0x98"}));
         RecordingView view;
-        EXPECT_FALSE(readUserSettings(rig.link(), view));
+        EXPECT_FALSE(readUserSettings(rig.link(), view, view));
         EXPECT_EQ(view.settings.size(), 1u);
         EXPECT_TRUE(view.shops.empty());
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{operationtext::kWriteFailed});
@@ -102,7 +106,7 @@ TEST(SettingsRead, WholeShopNameAt2400Baud)
     StatusRig rig(options);
     rig.config.setCell(1, cfgcol::Speed, "2400");
     RecordingView view;
-    ASSERT_TRUE(readUserSettings(rig.link(), view));
+    ASSERT_TRUE(readUserSettings(rig.link(), view, view));
     EXPECT_EQ(view.shops.size(), 1u);
 }
 
@@ -110,7 +114,7 @@ TEST(SettingsRead, ChooserWithoutScale)
 {
     StatusRig rig;
     RecordingView view;
-    const auto result = readUserSettings(ScaleLink{*rig.session, rig.config, cp("Нет таких")}, view);
+    const auto result = readUserSettings(ScaleLink{*rig.session, rig.config, cp("Нет таких")}, view, view);
     ASSERT_FALSE(result);
     EXPECT_EQ(result.failure->kind, FailureKind::NoScale);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kNoScaleRead});

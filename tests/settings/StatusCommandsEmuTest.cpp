@@ -5,6 +5,7 @@
 
 #include "StatusRig.h"
 #include "operation/ScaleFrame.h"
+#include "settings/FactoryCommands.h"
 #include "settings/StatusCommands.h"
 
 using namespace qm;

@@ -8,6 +8,7 @@
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "operation/OperationTexts.h"
+#include "settings/FactoryTransfer.h"
 #include "settings/SettingsTexts.h"
 #include "settings/StatusTransfer.h"
 
@@ -46,15 +47,14 @@ TEST(PriceKeys, ReadThenWrittenToAnotherScaleGivesTheSameTable)
     Table keys = makePriceKeyTable();
     {
         StatusRig rig(withState(keyedState()));
-        std::vector<ScaleStatus> shown;
+        ValueHolder<ScaleStatus> shown;
         TableWriter sink(keys);
-        ASSERT_TRUE(readStatusAndKeys(
-            rig.link(), [&](const ScaleStatus& s) { shown.push_back(s); }, sink));
-        ASSERT_EQ(shown.size(), 1u);
-        EXPECT_TRUE(shown[0].overload);
-        EXPECT_TRUE(shown[0].stable);
-        EXPECT_EQ(shown[0].weight, -1000);
-        EXPECT_EQ(shown[0].price, 12345);
+        ASSERT_TRUE(readStatusAndKeys(rig.link(), shown, sink));
+        ASSERT_TRUE(shown.holds());
+        EXPECT_TRUE(shown.value().overload);
+        EXPECT_TRUE(shown.value().stable);
+        EXPECT_EQ(shown.value().weight, -1000);
+        EXPECT_EQ(shown.value().price, 12345);
         EXPECT_EQ(keys.cell(1, 1), "4000");
         EXPECT_EQ(keys.cell(12, 1), "300");
         EXPECT_EQ(keys.cell(54, 1), "1");
@@ -154,18 +154,17 @@ TEST(PriceKeys, ShortStatusOrKeyAnswer)
         StatusRig rig(withState(keyedState(), {"truncate=15@0x89"}));
         Table keys = makePriceKeyTable();
         TableWriter sink(keys);
-        bool shown = false;
-        EXPECT_FALSE(readStatusAndKeys(
-            rig.link(), [&](const ScaleStatus&) { shown = true; }, sink));
-        EXPECT_FALSE(shown);
+        ValueHolder<ScaleStatus> shown;
+        EXPECT_FALSE(readStatusAndKeys(rig.link(), shown, sink));
+        EXPECT_FALSE(shown.holds());
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{operationtext::kWriteFailed});
     }
     {
         StatusRig rig(withState(keyedState(), {"truncate=4@0x96#2-4"}));
         Table keys = makePriceKeyTable();
         TableWriter sink(keys);
-        EXPECT_FALSE(readStatusAndKeys(
-            rig.link(), [](const ScaleStatus&) {}, sink));
+        ValueHolder<ScaleStatus> shown;
+        EXPECT_FALSE(readStatusAndKeys(rig.link(), shown, sink));
         EXPECT_EQ(keys.cell(1, 1), "4000"); // the key read before the failure keeps its cell
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kKeyReadFailed});
     }
@@ -175,24 +174,23 @@ TEST(Factory, ReadsOrKeepsTheFields)
 {
     {
         StatusRig rig;
-        FactorySettings f;
+        ValueHolder<FactorySettings> f;
         ASSERT_TRUE(readFactory(rig.link(), f));
-        EXPECT_EQ(f.capacity, 15000);
-        EXPECT_EQ(f.weightPoint, 4);
+        EXPECT_EQ(f.value().capacity, 15000);
+        EXPECT_EQ(f.value().weightPoint, 4);
         EXPECT_TRUE(rig.fb.messages.empty());
     }
     {
         StatusRig rig(withState(emu::ScaleState{}, {"truncate=13@0x9B"}));
-        FactorySettings f;
-        f.capacity = 1;
+        ValueHolder<FactorySettings> f;
         const auto result = readFactory(rig.link(), f);
         ASSERT_FALSE(result);
-        EXPECT_EQ(f.capacity, 1);
+        EXPECT_FALSE(f.holds());
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kFactoryReadFailed});
     }
     {
         StatusRig rig;
-        FactorySettings f;
+        ValueHolder<FactorySettings> f;
         EXPECT_FALSE(readFactory(ScaleLink{*rig.session, rig.config, cp("Нет")}, f));
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kNoScaleFactory});
     }

@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/FieldSink.h"
 #include "app/LogoImage.h"
 #include "app/ScaleRunner.h"
 #include "app/UiThread.h"
@@ -27,32 +28,6 @@ namespace
 
 constexpr int kTickStep = 5;
 constexpr int kFieldScale = 5;
-
-// Where a read on the worker puts the logo: the tab, on the user-interface thread.
-class TabLogoSink : public LogoSink
-{
-  public:
-    TabLogoSink(AppContext& context, LogoTab* tab) : m_context(context), m_tab(tab) {}
-    void setLogo(const LogoPicture& picture) override
-    {
-        postTo(&m_context, [tab = m_tab, picture, &state = m_context.state()] {
-            if (!tab)
-                return;
-            tab->setPicture(picture);
-            state.logoModified = true;
-        });
-    }
-    bool isModified() const override
-    {
-        bool modified = false;
-        callOn(&m_context, [&] { modified = m_context.state().logoModified; });
-        return modified;
-    }
-
-  private:
-    AppContext& m_context;
-    QPointer<LogoTab> m_tab;
-};
 
 } // namespace
 
@@ -195,7 +170,7 @@ void LogoTab::Button1Click()
 
 void LogoTab::Button2Click()
 {
-    auto sink = std::make_shared<TabLogoSink>(m_context, this);
+    auto sink = fieldSink(m_context, this, &LogoTab::setPicture, &m_context.state().logoModified);
     QPointer<LogoTab> self = this;
     AppContext& ctx = m_context;
     // Yes to the save-first question saves on this thread while the read waits.

@@ -12,6 +12,7 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/FieldSink.h"
 #include "app/GridSink.h"
 #include "app/PrintPreview.h"
 #include "app/StringGrid.h"
@@ -19,6 +20,7 @@
 #include "app/UserDialogs.h"
 #include "files/FileCommands.h"
 #include "paint/PagePainter.h"
+#include "reports/TotalsWriter.h"
 
 namespace qm::app
 {
@@ -205,19 +207,16 @@ std::shared_ptr<TableSink> ReportsTab::readSink()
         ctx, m_grid->tableModel(), [&ctx] { ctx.state().reportsModified = true; }, &ctx.state().reportsModified);
 }
 
-TotalsSink ReportsTab::fieldsSink()
+void ReportsTab::showGeneralTotals(const GeneralTotals& totals)
 {
-    QPointer<ReportsTab> self = this;
-    return [self, &ctx = m_context](int first, const std::vector<std::string>& texts) {
-        postTo(&ctx, [self, first, texts] {
-            if (!self)
-                return;
-            ReportTotals fields = self->totals();
-            for (size_t i = 0; i < texts.size() && static_cast<size_t>(first) + i < fields.size(); ++i)
-                fields[static_cast<size_t>(first) + i] = texts[i];
-            self->setTotals(fields);
-        });
-    };
+    setTotals(totalsFields(totals));
+}
+
+void ReportsTab::showPluSums(const ShownTotals& sums)
+{
+    ReportTotals fields = totals();
+    setPluSums(fields, sums);
+    setTotals(fields);
 }
 
 SaveCommand ReportsTab::saveCommand()
@@ -240,8 +239,9 @@ SaveCommand ReportsTab::saveCommand()
 
 void ReportsTab::SpeedButton17Click()
 {
-    m_scale.runOnScale([sink = readSink(), fields = fieldsSink(), save = saveCommand()](const ScaleLink& link) {
-        readReportTable(link, *sink, fields, save);
+    auto sums = fieldSink(m_context, this, &ReportsTab::showPluSums);
+    m_scale.runOnScale([sink = readSink(), sums, save = saveCommand()](const ScaleLink& link) {
+        readReportTable(link, *sink, *sums, save);
     });
 }
 
@@ -254,8 +254,9 @@ void ReportsTab::SpeedButton18Click()
 
 void ReportsTab::SpeedButton19Click()
 {
-    m_scale.runOnScale([sink = readSink(), fields = fieldsSink(), save = saveCommand()](const ScaleLink& link) {
-        readGeneralTotals(link, *sink, fields, save);
+    auto totals = fieldSink(m_context, this, &ReportsTab::showGeneralTotals);
+    m_scale.runOnScale([sink = readSink(), totals, save = saveCommand()](const ScaleLink& link) {
+        readGeneralTotals(link, *sink, *totals, save);
     });
 }
 

@@ -64,11 +64,13 @@ class ReportsTab : public QWidget
     // The table read or emptied by a file command, cursor on row 1.
     void showTable(const Table& table);
     std::string numberText() const;
-    // For the reads on the worker: the grid with the report's modified flag, the totals fields,
-    // and the save a Yes to the save-first question runs.
+    // For the reads on the worker: the grid with the report's modified flag, and the save a Yes
+    // to the save-first question runs.
     std::shared_ptr<TableSink> readSink();
-    TotalsSink fieldsSink();
     SaveCommand saveCommand();
+    // The totals the reads deliver, into the fields.
+    void showGeneralTotals(const GeneralTotals& totals);
+    void showPluSums(const ShownTotals& sums);
 
     AppContext& m_context;
     ScaleTab m_scale;   // `ComboBox7`, the command row, `ProgressBar4`, `Label68`, `Button18`

@@ -13,8 +13,8 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/FieldSink.h"
 #include "app/TableModel.h"
-#include "app/UiThread.h"
 #include "app/UserDialogs.h"
 #include "settings/SettingsTexts.h"
 
@@ -50,38 +50,6 @@ std::string bytes(const QString& text)
     // The fields refuse characters outside code page 1251.
     return TableModel::toCp1251(text, false).value_or(std::string());
 }
-
-// The read and the write put what they got into the tab on the window's thread.
-class TabView : public SettingsView
-{
-  public:
-    TabView(AppContext& context, SettingsTab* tab) : m_context(context), m_tab(tab) {}
-    void showUserSettings(const UserSettings& settings) override
-    {
-        post([settings](SettingsTab& tab) { tab.showUserSettings(settings); });
-    }
-    void showShop(const ShopName& shop) override
-    {
-        post([shop](SettingsTab& tab) { tab.showShop(shop); });
-    }
-    void showClock(const std::string& date, const std::string& time) override
-    {
-        post([date = QString::fromStdString(date), time = QString::fromStdString(time)](SettingsTab& tab) {
-            tab.showClock(date, time);
-        });
-    }
-
-  private:
-    template <class F> void post(F&& show)
-    {
-        postTo(&m_context, [tab = m_tab, show = std::forward<F>(show)] {
-            if (tab)
-                show(*tab);
-        });
-    }
-    AppContext& m_context;
-    QPointer<SettingsTab> m_tab;
-};
 
 } // namespace
 
@@ -201,8 +169,7 @@ SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
 
 void SettingsTab::fillCurrentDateTime()
 {
-    const ClockReading now = clockNow();
-    showClock(QString::fromStdString(formatScaleDate(now.date)), QString::fromStdString(formatScaleTime(now.time)));
+    showClock(clockNow());
 }
 
 SettingsForm SettingsTab::form() const
@@ -242,14 +209,7 @@ void SettingsTab::setForm(const SettingsForm& f)
 
 void SettingsTab::showUserSettings(const UserSettings& s)
 {
-    SettingsForm f = form();
-    f.department = std::to_string(s.department);
-    f.labelFormat = std::to_string(s.labelFormat);
-    f.barcodeFormat = std::to_string(s.barcodeFormat);
-    f.printOffset = std::to_string(s.printOffset);
-    f.minWeight = std::to_string(s.minWeight);
-    f.options = s.options;
-    setForm(f);
+    setForm(withUserSettings(form(), s));
 }
 
 void SettingsTab::showShop(const ShopName& shop)
@@ -259,22 +219,23 @@ void SettingsTab::showShop(const ShopName& shop)
     m_shop2->setText(TableModel::toQString(shownShopLine(shop.line2)));
 }
 
-void SettingsTab::showClock(const QString& date, const QString& time)
+void SettingsTab::showClock(const ClockReading& reading)
 {
-    m_date->setText(date);
-    m_time->setText(time);
+    m_date->setText(QString::fromStdString(formatScaleDate(reading.date)));
+    m_time->setText(QString::fromStdString(formatScaleTime(reading.time)));
 }
 
 void SettingsTab::Button3Click()
 {
-    auto view = std::make_shared<TabView>(m_scale.context(), this);
-    m_scale.runOnScale([view](const ScaleLink& link) { readUserSettings(link, *view); });
+    auto settings = fieldSink(m_scale.context(), this, &SettingsTab::showUserSettings);
+    auto shop = fieldSink(m_scale.context(), this, &SettingsTab::showShop);
+    m_scale.runOnScale([settings, shop](const ScaleLink& link) { readUserSettings(link, *settings, *shop); });
 }
 
 void SettingsTab::Button4Click()
 {
-    auto view = std::make_shared<TabView>(m_scale.context(), this);
-    m_scale.runOnScale([view, f = form()](const ScaleLink& link) { writeUserSettings(link, f, *view); });
+    auto clock = fieldSink(m_scale.context(), this, &SettingsTab::showClock);
+    m_scale.runOnScale([clock, f = form()](const ScaleLink& link) { writeUserSettings(link, f, *clock); });
 }
 
 void SettingsTab::Button8Click()

@@ -37,7 +37,7 @@ class SettingsTab : public QWidget
     void setForm(const SettingsForm& form);
     void showUserSettings(const UserSettings& settings);
     void showShop(const ShopName& shop);
-    void showClock(const QString& date, const QString& time);
+    void showClock(const ClockReading& reading);
 
     void Button3Click();    // "Прочитать"
     void Button4Click();    // "Изменить"

@@ -10,9 +10,9 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/FieldSink.h"
 #include "app/GridSink.h"
 #include "app/StringGrid.h"
-#include "app/UiThread.h"
 #include "settings/PriceKeyCodec.h"
 #include "settings/StatusTransfer.h"
 
@@ -90,19 +90,9 @@ void StatusTab::showStatus(const ScaleStatus& s)
 
 void StatusTab::Button5Click()
 {
-    AppContext& context = m_scale.context();
-    auto sink = std::make_shared<GridSink>(context, m_grid->tableModel());
-    m_scale.runOnScale([&context, tab = QPointer<StatusTab>(this), sink](const ScaleLink& link) {
-        readStatusAndKeys(
-            link,
-            [&context, tab](const ScaleStatus& status) {
-                postTo(&context, [tab, status] {
-                    if (tab)
-                        tab->showStatus(status);
-                });
-            },
-            *sink);
-    });
+    auto status = fieldSink(m_scale.context(), this, &StatusTab::showStatus);
+    auto keys = std::make_shared<GridSink>(m_scale.context(), m_grid->tableModel());
+    m_scale.runOnScale([status, keys](const ScaleLink& link) { readStatusAndKeys(link, *status, *keys); });
 }
 
 void StatusTab::Button6Click()

@@ -14,12 +14,12 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
+#include "app/FieldSink.h"
 #include "app/GridSink.h"
 #include "app/PortsPanel.h"
 #include "app/ScaleChoosers.h"
 #include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
-#include "app/UiThread.h"
 #include "diagnostics/DiagnosticTexts.h"
 #include "diagnostics/LinkTest.h"
 #include "diagnostics/NumberDetection.h"
@@ -141,18 +141,12 @@ void TestsTab::SpeedButton81Click()
 
 void TestsTab::Button13Click()
 {
-    AppContext* context = &m_context;
-    QPointer<QLineEdit> field = m_number;
     const std::string port = m_port->text().toStdString();
     const std::string speed = m_speed->text().toStdString();
-    runStoppable([context, field, port, speed](const ScaleLink& link) {
-        detectScaleNumber(link.session, port, speed, [context, field](const std::string& text) {
-            postTo(context, [field, shown = QString::fromStdString(text)] {
-                if (field)
-                    field->setText(shown);
-            });
-        });
+    auto found = std::make_shared<FieldSink<DetectedNumber>>(m_context, m_number, [field = m_number](auto& number) {
+        field->setText(QString::fromStdString(detectedNumberText(number)));
     });
+    runStoppable([found, port, speed](const ScaleLink& link) { detectScaleNumber(link.session, port, speed, *found); });
 }
 
 } // namespace qm::app

@@ -11,8 +11,8 @@
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
 #include "app/Controls.h"
-#include "app/UiThread.h"
-#include "settings/StatusTransfer.h"
+#include "app/FieldSink.h"
+#include "settings/FactoryTransfer.h"
 
 namespace qm::app
 {
@@ -106,16 +106,8 @@ void VortaTab::showFactory(const FactorySettings& f)
 
 void VortaTab::Button7Click()
 {
-    AppContext& context = m_scale.context();
-    m_scale.runOnScale([&context, tab = QPointer<VortaTab>(this)](const ScaleLink& link) {
-        FactorySettings settings;
-        if (!readFactory(link, settings))
-            return;
-        postTo(&context, [tab, settings] {
-            if (tab)
-                tab->showFactory(settings);
-        });
-    });
+    auto settings = fieldSink(m_scale.context(), this, &VortaTab::showFactory);
+    m_scale.runOnScale([settings](const ScaleLink& link) { readFactory(link, *settings); });
 }
 
 } // namespace qm::app
