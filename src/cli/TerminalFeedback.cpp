@@ -95,7 +95,6 @@ bool TerminalFeedback::spoken(const Said& said)
             return false;
         }
     }
-    m_lastMessage = said.failure.text;
     return true;
 }
 

@@ -49,8 +49,6 @@ class TerminalFeedback : public Feedback
     // Prints the texts kept so far: to standard output when the command succeeded.
     void close(bool succeeded);
 
-    // The last text shown, message or failure.
-    const std::string& lastMessage() const { return m_lastMessage; }
     // True once a text was shown after Ctrl+C: the operation said it was stopped.
     bool spokeAfterStop() const { return m_spokeAfterStop; }
 
@@ -83,7 +81,6 @@ class TerminalFeedback : public Feedback
     int m_position = 0;
     std::string m_counter;
     std::string m_phase; // with its trailing blank
-    std::string m_lastMessage;
     std::vector<Said> m_held;
     std::vector<std::string> m_closing; // the messages until the command ends
 };

@@ -69,6 +69,7 @@ class ReportsTab : public QWidget
     std::shared_ptr<TableSink> readSink();
     TotalsSink fieldsSink();
     SaveCommand saveCommand();
+    Outcome saveReport();
 
     AppContext& m_context;
     ScaleTab m_scale;   // `ComboBox7`, the command row, `ProgressBar4`, `Label68`, `Button18`
