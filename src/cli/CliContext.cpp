@@ -100,8 +100,10 @@ int CliContext::prepare(bool needsConfig)
     if (const int code = readConfig(needsConfig); code != kOk)
         return code;
     PortMap ports = PortMap::load(m_dir);
-    // Only the scale commands go through the port names.
-    if (ports.error() && needsConfig) {
+    // Only the scale commands go through the port names. The service reads the file again at every
+    // cycle and tells it there, as the window does: it starts all the same.
+    const bool service = m_args.command() == "autoload" && m_args.has("period");
+    if (ports.error() && needsConfig && !service) {
         error(*ports.error());
         return kFailed;
     }
