@@ -15,8 +15,12 @@ AppContext::AppContext(QWidget* window)
 
 AppContext::~AppContext()
 {
-    m_closing = true;
-    // The runner waits for a running operation; it must go while everything it touches exists.
+    // A running operation stops after its current record, and what it still asks of the window
+    // gets No or Cancel at once. The runner then ends its thread; it must go while everything the
+    // operation touches exists.
+    if (m_runner->busy())
+        m_state.stop.store(true);
+    m_calls.close();
     m_runner.reset();
 }
 

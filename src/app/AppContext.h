@@ -10,6 +10,7 @@
 
 #include "app/AppState.h"
 #include "app/ScaleChoosers.h"
+#include "app/UiThread.h"
 #include "common/Feedback.h"
 #include "files/FileCommands.h"
 
@@ -49,8 +50,9 @@ class AppContext : public QObject
 
     // Once the window goes away, questions still asked by an operation get No or Cancel and
     // messages are dropped, so the worker never waits for a box nobody will see.
-    bool closing() const { return m_closing; }
-    void setClosing() { m_closing = true; }
+    bool closing() const { return m_calls.closed(); }
+    // What the worker waits for on the window's thread (callOn).
+    const WindowCalls& windowCalls() const { return m_calls; }
 
   private:
     AppState m_state;
@@ -59,7 +61,7 @@ class AppContext : public QObject
     std::map<TableId, StringGrid*> m_grids;
     ScaleChoosers m_choosers;
     QFont m_lastFont;
-    bool m_closing = false;
+    WindowCalls m_calls{this};
     std::unique_ptr<ScaleRunner> m_runner;
 };
 

@@ -21,13 +21,9 @@ ScaleRunner::ScaleRunner(AppContext& context) : m_context(context), m_worker(new
 
 ScaleRunner::~ScaleRunner()
 {
-    if (m_busy) {
-        m_context.state().stop.store(true);
-        QEventLoop loop;
-        connect(this, &ScaleRunner::finished, &loop, &QEventLoop::quit);
-        if (m_busy)
-            loop.exec();
-    }
+    // The context has stopped a running job and closed its window calls: the job goes on without
+    // the window, ends after its current record, and the thread with it. What it posted to the
+    // window is dropped with the window; no event is handled here.
     m_thread.quit();
     m_thread.wait();
 }

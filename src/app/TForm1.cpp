@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/ChooserBox.h"
 #include "app/GuiFeedback.h"
 #include "app/HelpWindow.h"
 #include "app/MainMenu.h"
@@ -76,7 +77,7 @@ TForm1::TForm1(UserDialogs* dialogs, QWidget* parent)
     m_products = new ProductsTab(*m_context);
     m_messages = new MessagesTab(*m_context);
     m_settingsTab = new SettingsTab(*m_context);
-    m_autoMode = new AutoModeTab(*m_context);
+    m_autoMode = new AutoModeTab(*m_context, m_products->logoChooser());
     m_config = new ConfigTab(*m_context);
     m_tests = new TestsTab(*m_context);
     m_status = new StatusTab(*m_context);

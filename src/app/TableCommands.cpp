@@ -10,6 +10,7 @@
 #include "app/StringGrid.h"
 #include "app/UiThread.h"
 #include "app/UserDialogs.h"
+#include "app/WindowSave.h"
 #include "common/RowSort.h"
 #include "files/RowEditing.h"
 #include "files/RowRange.h"
@@ -275,16 +276,7 @@ std::shared_ptr<TableSink> TableCommands::readSink()
 
 std::function<bool()> TableCommands::saveCommand()
 {
-    QPointer<TableCommands> self = this;
-    AppContext& ctx = m_context;
-    return [self, &ctx] {
-        bool saved = false;
-        callOn(&ctx, [self, &ctx, &saved] {
-            if (self && !ctx.closing())
-                saved = self->saveList() == Outcome::Done;
-        });
-        return saved;
-    };
+    return saveOnWindow(m_context, this, &TableCommands::saveList);
 }
 
 } // namespace qm::app

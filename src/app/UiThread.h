@@ -6,10 +6,16 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <utility>
 
 namespace qm::app
 {
+
+class AppContext;
 
 inline bool onThreadOf(const QObject* context)
 {
@@ -25,13 +31,33 @@ template <class F> void postTo(QObject* context, F&& code)
         QMetaObject::invokeMethod(context, std::forward<F>(code), Qt::QueuedConnection);
 }
 
-// Runs the code and waits for it: questions, message boxes, reading what the window holds.
-template <class F> void callOn(QObject* context, F&& code)
+// The calls the worker waits for on the window's thread. Once closed (the window goes away), a
+// call returns without running its code, also one that is already waiting: the window can end
+// the worker by joining its thread, without handling events to answer it.
+class WindowCalls
 {
-    if (onThreadOf(context))
-        code();
-    else
-        QMetaObject::invokeMethod(context, std::forward<F>(code), Qt::BlockingQueuedConnection);
-}
+  public:
+    explicit WindowCalls(QObject* window);
+
+    // From the worker: runs the code on the window's thread and waits for it; false when it did
+    // not run because the calls are closed.
+    bool call(const std::function<void()>& code) const;
+    // On the window's thread.
+    void close();
+    bool closed() const;
+
+  private:
+    struct State {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool closed = false;
+    };
+    QObject* m_window;
+    std::shared_ptr<State> m_state = std::make_shared<State>();
+};
+
+// Runs the code on the window's thread and waits for it: questions, message boxes, reading what
+// the window holds. Once the window is closing, a call from the worker runs nothing.
+void callOn(AppContext* context, const std::function<void()>& code);
 
 } // namespace qm::app

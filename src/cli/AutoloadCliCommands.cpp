@@ -1,7 +1,8 @@
 // The unattended load of the command line: `autoload --once` runs one cycle of auto mode, and
 // `autoload --period S` runs cycles S seconds apart until SIGINT or SIGTERM, which end the load
-// in progress after its current record. Each load prints its protocol line (and its file) on
-// standard output and writes it to "protocol.txt" of the start directory, as the window does.
+// in progress after its current record. Every cycle reads the configuration and "ports.cfg" again,
+// as the window's does: a file that cannot be read is told and the cycle left out. Each load prints its protocol line
+// (and its file) on standard output and writes it to "protocol.txt" of the start directory, as the window does.
 
 #include <atomic>
 #include <chrono>
@@ -12,12 +13,12 @@
 #include <unistd.h>
 
 #include "autoload/AutoCycle.h"
+#include "autoload/CycleStart.h"
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
 #include "cli/TerminalText.h"
 #include "common/Cp1251.h"
 #include "files/FileIo.h"
-#include "link/PortMap.h"
 #include "link/TComm.h"
 
 namespace qm::cli
@@ -106,31 +107,34 @@ int runAutoload(CliContext& context)
     catchStopSignals();
 
     ServiceReport report(context);
-    CycleSetup setup;
-    setup.config = context.config();
-    setup.load.startDirectory = std::filesystem::path(context.dir());
-    setup.load.options.virtualSync = a.has("virtual");
-    setup.load.options.protocol = !a.has("no-protocol");
-    setup.load.options.queue = !a.has("no-queue");
-    setup.load.logoIndex = context.settings().logoIndex;
-    setup.load.report = &report;
-    const PortMap ports = PortMap::load(context.dir());
-    ByteTrace* trace = context.trace();
-    setup.makeLine = [ports, trace] {
-        auto comm = std::make_unique<TComm>(ports);
-        comm->setTrace(trace);
-        comm->setStopCheck(stopSignalled);
-        return comm;
+    // One cycle with the files as they are now; nullopt when one of them cannot be read.
+    const auto runCycle = [&]() -> std::optional<CycleSummary> {
+        if (context.readConfig(true) != kOk)
+            return std::nullopt;
+        CycleRequest request;
+        request.config = context.config();
+        request.load.startDirectory = std::filesystem::path(context.dir());
+        request.load.options.virtualSync = a.has("virtual");
+        request.load.options.protocol = !a.has("no-protocol");
+        request.load.options.queue = !a.has("no-queue");
+        request.load.logoIndex = context.settings().logoIndex;
+        request.load.report = &report;
+        request.trace = context.trace();
+        request.stopRequested = stopSignalled;
+        const CycleStart cycle = prepareCycle(std::move(request), TComm::cycleLines());
+        if (cycle.portsError) {
+            context.error(*cycle.portsError);
+            return std::nullopt;
+        }
+        return runAutoCycle(cycle.setup);
     };
-    setup.stopRequested = stopSignalled;
-    setup.runTogether = &TComm::runTogether;
 
     if (!period) {
-        const CycleSummary summary = runAutoCycle(setup);
-        return summary.failed == 0 ? kOk : kFailed;
+        const auto summary = runCycle();
+        return summary && summary->failed == 0 ? kOk : kFailed;
     }
     while (!stopSignalled()) {
-        runAutoCycle(setup);
+        runCycle();
         waitPeriod(*period);
     }
     return kOk;

@@ -55,9 +55,9 @@ std::string CliContext::scaleName() const
     return cp(m_args.value("scale").value_or(""));
 }
 
-int CliContext::prepare(bool needsConfig)
+int CliContext::readConfig(bool needsConfig)
 {
-    // The settings file is read once: the kept configuration and the logo chooser's index.
+    // One read of the settings file gives the kept configuration and the logo chooser's index.
     const std::string settingsPath = dirFile(kSettingsFileName);
     const bool haveSettings = std::filesystem::exists(settingsPath);
     std::optional<std::string> settingsError;
@@ -92,9 +92,18 @@ int CliContext::prepare(bool needsConfig)
         }
         m_config = m_settings.configTable;
     }
+    return kOk;
+}
+
+int CliContext::prepare(bool needsConfig)
+{
+    if (const int code = readConfig(needsConfig); code != kOk)
+        return code;
     PortMap ports = PortMap::load(m_dir);
-    // Only the scale commands go through the port names.
-    if (ports.error() && needsConfig) {
+    // Only the scale commands go through the port names. The service reads the file again at every
+    // cycle and tells it there, as the window does: it starts all the same.
+    const bool service = m_args.command() == "autoload" && m_args.has("period");
+    if (ports.error() && needsConfig && !service) {
         error(*ports.error());
         return kFailed;
     }

@@ -32,6 +32,8 @@ class CliContext
     // FILE.cfl, or the rows kept in qm1_6.cfg when the command needs one) and opens the trace.
     // kOk, or the exit code with the message printed when something is missing or unreadable.
     int prepare(bool needsConfig);
+    // Reads qm1_6.cfg and the configuration again, as prepare does (the service at every cycle).
+    int readConfig(bool needsConfig);
 
     const Args& args() const { return m_args; }
     // The start directory as given by --dir, or the current directory.

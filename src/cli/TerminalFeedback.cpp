@@ -88,13 +88,11 @@ TerminalFeedback::~TerminalFeedback()
 
 void TerminalFeedback::message(const std::string& text)
 {
-    m_lastMessage = text;
     m_closing.push_back(text);
 }
 
 void TerminalFeedback::reportFailure(const Failure& failure)
 {
-    m_lastMessage = failure.text;
     // What the operation said before it failed ("Проверьте работоспособность весов ...") comes
     // first, and is no closing text of a success.
     close(false);

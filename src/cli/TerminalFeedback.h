@@ -49,8 +49,6 @@ class TerminalFeedback : public Feedback
     // Prints the texts kept so far: to standard output when the command succeeded.
     void close(bool succeeded);
 
-    // The last text shown, message or failure.
-    const std::string& lastMessage() const { return m_lastMessage; }
 
     // Erases the progress bar line so that a text can be printed on standard error.
     void clearProgressLine();
@@ -66,7 +64,6 @@ class TerminalFeedback : public Feedback
     int m_position = 0;
     std::string m_counter;
     std::string m_phase; // with its trailing blank
-    std::string m_lastMessage;
     std::vector<std::string> m_closing; // the messages until the command ends
 };
 

@@ -29,9 +29,6 @@ enum class TBaud {
     b128000,
     b256000
 };
-enum class tStopBits { s10, s15, s20 };
-enum class tParitet { Zero, Odd, Even, Binary0, Binary1 }; // none, odd, even, mark, space
-enum class tFlowControl { Hardware, XON_XOFF };
 enum class tPort {
     COM1,
     COM2,

@@ -12,7 +12,6 @@
 #include "link/TcpConnect.h"
 
 #ifndef _WIN32
-#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -26,36 +25,6 @@ constexpr int kQueueSize = 1600;
 // GetByte is called when GetIn shows bytes waiting; when none comes within this time the
 // read fails instead of hanging the operation.
 constexpr int kGetByteWaitMs = 1000;
-
-QSerialPort::Parity toQt(tParitet p)
-{
-    switch (p) {
-    case tParitet::Zero:
-        return QSerialPort::NoParity;
-    case tParitet::Odd:
-        return QSerialPort::OddParity;
-    case tParitet::Even:
-        return QSerialPort::EvenParity;
-    case tParitet::Binary0:
-        return QSerialPort::MarkParity;
-    case tParitet::Binary1:
-        return QSerialPort::SpaceParity;
-    }
-    return QSerialPort::NoParity;
-}
-
-QSerialPort::StopBits toQt(tStopBits s)
-{
-    switch (s) {
-    case tStopBits::s10:
-        return QSerialPort::OneStop;
-    case tStopBits::s15:
-        return QSerialPort::OneAndHalfStop;
-    case tStopBits::s20:
-        return QSerialPort::TwoStop;
-    }
-    return QSerialPort::OneStop;
-}
 
 bool isRealError(QSerialPort::SerialPortError e)
 {
@@ -76,19 +45,8 @@ std::string TComm::devicePath() const
 void TComm::fail(int code, const std::string& text)
 {
     m_lastErrorText = text;
-    SetError(code);
-}
-
-void TComm::SetError(int code)
-{
-    if (code == 0)
-        return;
     m_pendingError = code;
-    if (OnComError) {
-        OnComError(*this, code);
-        return;
-    }
-    throw PortError(code, m_lastErrorText.empty() ? "Ошибка порта " + std::to_string(code) : m_lastErrorText);
+    throw PortError(code, text.empty() ? "Ошибка порта " + std::to_string(code) : text);
 }
 
 void TComm::Disconnect()
@@ -181,16 +139,8 @@ void TComm::connectNetwork(const std::string& device)
     m_connected = true;
 }
 
-int TComm::GetError()
-{
-    const int e = m_pendingError;
-    m_pendingError = 0;
-    return e;
-}
-
 void TComm::Connect()
 {
-    m_status[1] = 0;
     const std::string path = devicePath();
     if (isNetworkDevice(path)) {
         connectNetwork(path);
@@ -216,12 +166,11 @@ void TComm::Connect()
     }
     m_device->setReadBufferSize(kQueueSize);
     m_pendingError = 0;
-    const bool ok = m_device->setBaudRate(baudRate(m_baud)) &&
-                    m_device->setDataBits(static_cast<QSerialPort::DataBits>(m_dataBits < 5 ? 5 : m_dataBits)) &&
-                    m_device->setParity(toQt(m_parity)) && m_device->setStopBits(toQt(m_stopBits)) &&
-                    // "Hardware" only switches XON/XOFF off; the handshake lines stay as they are.
-                    m_device->setFlowControl(m_flow == tFlowControl::XON_XOFF ? QSerialPort::SoftwareControl
-                                                                              : QSerialPort::NoFlowControl);
+    // 8 data bits, no parity, one stop bit; the component's "hardware" flow control only switches
+    // XON/XOFF off, the handshake lines stay as they are.
+    const bool ok = m_device->setBaudRate(baudRate(m_baud)) && m_device->setDataBits(QSerialPort::Data8) &&
+                    m_device->setParity(QSerialPort::NoParity) && m_device->setStopBits(QSerialPort::OneStop) &&
+                    m_device->setFlowControl(QSerialPort::NoFlowControl);
     if (!ok) {
         const int code = static_cast<int>(m_device->error());
         const std::string text = path + ": " + m_device->errorString().toStdString();
@@ -262,6 +211,19 @@ void TComm::SendBytes(const std::uint8_t* data, size_t size)
     }
 }
 
+LineFactory TComm::cycleLines()
+{
+    LineFactory lines;
+    lines.open = [](const PortMap& ports, ByteTrace* trace, const std::function<bool()>& stopped) {
+        auto comm = std::make_unique<TComm>(ports);
+        comm->setTrace(trace);
+        comm->setStopCheck(stopped);
+        return std::unique_ptr<SerialLine>(std::move(comm));
+    };
+    lines.runTogether = &TComm::runTogether;
+    return lines;
+}
+
 void TComm::runTogether(std::vector<std::function<void()>>& jobs)
 {
     // A thread the toolkit started: the port's notifiers need one.
@@ -272,11 +234,6 @@ void TComm::runTogether(std::vector<std::function<void()>>& jobs)
     }
     for (auto& thread : threads)
         thread->wait();
-}
-
-void TComm::SendByte(std::uint8_t byte)
-{
-    SendBytes(&byte, 1);
 }
 
 std::uint8_t TComm::GetByte()
@@ -321,34 +278,13 @@ std::vector<std::uint8_t> TComm::GetBytes(int n)
     return out;
 }
 
-void TComm::SendString(const std::string& text)
-{
-    const std::string s = text.substr(0, 255);
-    SendBytes(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
-}
-
-std::string TComm::GetString(int count)
-{
-    if (!isOpen()) {
-        fail(kErrorNotOpen, "Порт не открыт");
-        return {};
-    }
-    count = count < 0 ? 0 : (count > 255 ? 255 : count);
-    const QByteArray data = m_io->read(count);
-    if (m_trace && !data.isEmpty())
-        m_trace->received(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<size_t>(data.size()));
-    return data.toStdString();
-}
-
 void TComm::checkLineErrors()
 {
     const auto [code, text] = lineFault();
     if (m_device && m_device->error() != QSerialPort::NoError)
         m_device->clearError();
-    if (code != 0 && m_pendingError == 0) {
-        m_lastErrorText = text;
-        SetError(code);
-    }
+    if (code != 0 && m_pendingError == 0)
+        fail(code, text);
 }
 
 int TComm::GetIn()
@@ -358,17 +294,7 @@ int TComm::GetIn()
     // A status query: pull what the device holds into the queue without waiting.
     m_io->waitForReadyRead(0);
     checkLineErrors();
-    m_status[1] = static_cast<std::uint32_t>(m_io->bytesAvailable());
-    return static_cast<int>(m_status[1]);
-}
-
-int TComm::GetOut()
-{
-    if (!isOpen())
-        return 0;
-    checkLineErrors();
-    m_status[2] = static_cast<std::uint32_t>(m_io->bytesToWrite());
-    return static_cast<int>(m_status[2]);
+    return static_cast<int>(m_io->bytesAvailable());
 }
 
 void TComm::waitForInput(int msecs)
@@ -386,100 +312,6 @@ void TComm::note(const std::string& text)
 {
     if (m_trace)
         m_trace->note(text);
-}
-
-void TComm::flushOutput()
-{
-    if (m_device && m_device->isOpen())
-        m_device->flush();
-    else if (m_socket && m_socket->isOpen())
-        m_socket->flush();
-}
-
-std::string TComm::GetFlags()
-{
-    std::uint16_t flags = 0;
-#ifndef _WIN32
-    if (m_device && m_device->isOpen()) {
-        termios tio{};
-        if (tcgetattr(static_cast<int>(m_device->handle()), &tio) != 0) {
-            fail(errno, "tcgetattr");
-            return std::string(16, '0');
-        }
-        flags |= 1u << 0; // the line is always binary here
-        if (tio.c_iflag & INPCK)
-            flags |= 1u << 1;
-        if (tio.c_cflag & CRTSCTS)
-            flags |= (1u << 2) | (2u << 12);
-        if (tio.c_cflag & HUPCL)
-            flags |= 1u << 4; // DTR held while open
-        if (tio.c_iflag & IXANY)
-            flags |= 1u << 7;
-        if (tio.c_iflag & IXON)
-            flags |= 1u << 8;
-        if (tio.c_iflag & IXOFF)
-            flags |= 1u << 9;
-        if (tio.c_iflag & IGNBRK)
-            flags |= 1u << 11;
-    }
-#endif
-    std::string out(16, '0');
-    for (int bit = 15; bit >= 0; --bit)
-        out[static_cast<size_t>(15 - bit)] = (flags >> bit) & 1u ? '1' : '0';
-    return out;
-}
-
-// The operating system offers no event mask for a serial line here; the component keeps the
-// mask it was given so that GetEvent reports it faithfully.
-void TComm::SetEvent(int mask)
-{
-    m_eventMask = mask;
-}
-
-bool TComm::GetEvent(int& mask)
-{
-    const bool same = mask >= 0 && mask == m_eventMask;
-    mask = m_eventMask;
-    return same;
-}
-
-void TComm::SetEscCode(int code)
-{
-    if (!isOpen()) {
-        fail(kErrorNotOpen, "Порт не открыт");
-        return;
-    }
-    if (!m_device) {
-        fail(kErrorUnsupported, "Функция линии " + std::to_string(code) + " не поддерживается сетевым портом");
-        return;
-    }
-    bool ok = true;
-    switch (code) {
-    case 3:
-        ok = m_device->setRequestToSend(true);
-        break;
-    case 4:
-        ok = m_device->setRequestToSend(false);
-        break;
-    case 5:
-        ok = m_device->setDataTerminalReady(true);
-        break;
-    case 6:
-        ok = m_device->setDataTerminalReady(false);
-        break;
-    case 8:
-        ok = m_device->setBreakEnabled(true);
-        break;
-    case 9:
-        ok = m_device->setBreakEnabled(false);
-        break;
-    default:
-        // Acting as if XON or XOFF arrived (codes 1, 2) has no counterpart on this platform.
-        fail(kErrorUnsupported, "Функция линии " + std::to_string(code) + " не поддерживается");
-        return;
-    }
-    if (!ok)
-        fail(static_cast<int>(m_device->error()), m_device->errorString().toStdString());
 }
 
 std::vector<SystemPort> systemSerialPorts()

@@ -10,8 +10,8 @@
 // as a serial adapter pulled out. A Connect to the network port already connected keeps the
 // connection, so the loads of an auto-load cycle on one port share one.
 //
-// Failures go to SetError: the code is kept as the pending error and OnComError is raised.
-// Without a handler attached, the failure surfaces as a PortError thrown at the caller.
+// A failure is thrown at the caller as a PortError. A line error stays pending until the next
+// Connect: it is reported once, not at every later query of the same connection.
 
 #include <cstdint>
 #include <functional>
@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "link/LineFactory.h"
 #include "link/PortList.h"
 #include "link/PortMap.h"
 #include "link/SerialLine.h"
@@ -47,25 +48,8 @@ class TComm : public SerialLine
     void setBaud(TBaud b) override { m_baud = b; }
     tPort port() const override { return m_port; }
     void setPort(tPort p) override { m_port = p; }
-    tStopBits stopBits() const { return m_stopBits; }
-    void setStopBits(tStopBits s) { m_stopBits = s; }
-    tParitet parity() const { return m_parity; }
-    void setParity(tParitet p) { m_parity = p; }
-    int dataBits() const { return m_dataBits; }
-    void setDataBits(int bits) { m_dataBits = bits < 4 ? 4 : (bits > 8 ? 8 : bits); }
-    tFlowControl flowControl() const { return m_flow; }
-    void setFlowControl(tFlowControl f) { m_flow = f; }
-    char xon() const { return m_xon; }
-    void setXon(char c) { m_xon = c; }
-    char xoff() const { return m_xoff; }
-    void setXoff(char c) { m_xoff = c; }
-    int InQue() { return GetIn(); }
-    int OutQue() { return GetOut(); }
-
-    std::function<void(TComm& sender, int code)> OnComError;
 
     void setPortMap(PortMap ports) { m_ports = std::move(ports); }
-    const PortMap& portMap() const { return m_ports; }
     void setTrace(ByteTrace* trace) { m_trace = trace; }
     bool connected() const { return m_connected; }
     // Asked while a network connection is being opened: a stop that comes then ends the wait.
@@ -80,33 +64,22 @@ class TComm : public SerialLine
     // Hands what is still queued to the line, then closes the device, so that other programs
     // (the command line, the unattended load) can open the port between operations.
     void Disconnect() override;
-    void SendByte(std::uint8_t byte);
     // Several bytes handed to the device in one write (a command and its record).
     void SendBytes(const std::uint8_t* data, size_t size) override;
     std::uint8_t GetByte() override;
     // n bytes in one read, as n GetByte calls would give them (a record after its reply window).
     std::vector<std::uint8_t> GetBytes(int n) override;
-    void SendString(const std::string& text); // at most 255 characters
-    std::string GetString(int count);         // at most 255 bytes, what is waiting
     int GetIn() override;
-    int GetOut();
-    int GetError();
-    void SetError(int code);
-    // The low 16 bits of the line's flag word, bit 15 first, "0"/"1" each.
-    std::string GetFlags();
-    void SetEvent(int mask);
-    bool GetEvent(int& mask);
-    void SetEscCode(int code);
 
     // Blocks until new input arrives or msecs pass: the wait behind every reply window.
     void waitForInput(int msecs) override;
     void note(const std::string& text) override;
-    // Blocks until the bytes written are handed to the device.
-    void flushOutput();
 
     // Runs the jobs at the same time, each on a thread of its own on which a serial port may
     // live, and returns when all have ended: the ports of an automatic load cycle.
     static void runTogether(std::vector<std::function<void()>>& jobs);
+    // The lines of an automatic load cycle: TComms over the cycle's port map, on runTogether.
+    static LineFactory cycleLines();
 
     // The device path COMn maps to under the current port map.
     std::string devicePath() const;
@@ -132,18 +105,9 @@ class TComm : public SerialLine
     std::function<bool()> m_stopCheck;
     ByteTrace* m_trace = nullptr;
     TBaud m_baud = TBaud::b9600;
-    tStopBits m_stopBits = tStopBits::s10;
-    tParitet m_parity = tParitet::Zero;
-    int m_dataBits = 8;
-    tFlowControl m_flow = tFlowControl::Hardware;
     tPort m_port = tPort::COM1;
-    char m_xon = 17;
-    char m_xoff = 19;
     bool m_connected = false;
-    int m_pendingError = 0;
-    int m_eventMask = 0;
-    // Queue status as the component reports it: line state bits, input count, output count.
-    std::uint32_t m_status[3] = {0, 0, 0};
+    int m_pendingError = 0; // the line error reported since Connect; 0 when none
     std::string m_lastErrorText;
 };
 

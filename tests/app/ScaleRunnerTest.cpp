@@ -171,4 +171,36 @@ TEST_F(Runner, CloseDuringAnOperationStopsItAndClosesAfterwards)
     EXPECT_TRUE(std::filesystem::exists(dir / "qm1_6.cfg"));
 }
 
+// The window going away while an operation waits for a question: the question gets No without a
+// box, the operation sees the stop, and the runner ends it without handling a single event.
+TEST(RunnerShutdown, WindowGoingDuringAQuestionEndsTheOperationWithoutHandlingEvents)
+{
+    apptest::StartDirectory dir;
+    apptest::ScriptedDialogs dialogs;
+    auto form = std::make_unique<TForm1>(&dialogs);
+    std::atomic<bool> asking{false};
+    std::atomic<bool> stopped{false};
+    qm::Answer answer = qm::Answer::Yes;
+    form->context().runner().run({}, [&](qm::ScaleSession&, qm::Feedback& feedback) {
+        feedback.clearStop();
+        asking = true;
+        answer = feedback.ask("Продолжить ?", qm::Buttons::YesNo);
+        stopped = feedback.stopRequested();
+    });
+    // Without handling events: the question stays queued to the window.
+    for (int i = 0; i < 500 && !asking; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(asking);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    bool eventHandled = false;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&eventHandled] { eventHandled = true; });
+    probe.start(0);
+    form.reset();
+    EXPECT_FALSE(eventHandled);
+    EXPECT_EQ(answer, qm::Answer::No);
+    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(dialogs.questions.empty());
+}
+
 } // namespace

@@ -151,6 +151,40 @@ TEST(AutoloadCli, SigtermMidLoadFinishesTheRecordKeepsTheFileAndExitsZero)
     EXPECT_EQ(static_cast<size_t>(writes), held);
 }
 
+// Every cycle reads ports.cfg and the configuration again: a ports.cfg that cannot be read is told
+// and no load goes out while it lasts; once mended, the next cycle loads with the new configuration.
+TEST(AutoloadCli, ServiceReadsPortsAndConfigurationAtEveryCycle)
+{
+    qmtest::EmuProcess scale;
+    ServiceDir dir(scale);
+    const fs::path ports = dir.path / "ports.cfg";
+    bool heldWhileBroken = false;
+    const auto run = service(dir, {"--period", "1"}, [&](pid_t pid) {
+        fs::remove(ports);
+        fs::create_directory(ports);
+        // A cycle that read the good file before has long ended when the load file comes.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        dir.putLoad(2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+        heldWhileBroken = dir.loadFileThere() && scale.state().plu.empty();
+        std::ofstream cfl(dir.path / "scales.cfl", std::ios::binary | std::ios::trunc);
+        for (const char* cell : {"1", "Другие", "", "1", "COM1", "19200", "in/load.pl6", "", ""})
+            cfl << qm::cp(cell) << "\r\n";
+        cfl.close();
+        fs::remove(ports);
+        scale.writePortsCfg(dir.path.string());
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline && dir.loadFileThere())
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ::kill(pid, SIGTERM);
+    });
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(heldWhileBroken);
+    EXPECT_NE(run.err.find(ports.string()), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.rfind("Весы Другие прогружены списком товаров  -  ", 0), 0u) << run.out;
+    EXPECT_EQ(scale.state().plu.size(), 2u);
+}
+
 TEST(AutoloadCli, Usage)
 {
     qmtest::EmuProcess scale;

@@ -1,6 +1,5 @@
 #include "app/tabs/AutoModeTab.h"
 
-#include <QToolButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <filesystem>
 #include <mutex>
@@ -26,9 +26,9 @@
 #include "app/UserDialogs.h"
 #include "autoload/AutoCycle.h"
 #include "autoload/AutoloadTexts.h"
+#include "autoload/CycleStart.h"
 #include "autoload/LoadProtocol.h"
 #include "link/ByteTrace.h"
-#include "link/PortMap.h"
 #include "link/TComm.h"
 
 namespace qm::app
@@ -77,8 +77,8 @@ QListWidget* makeList(const QString& name, bool sorted, QWidget* parent)
 
 } // namespace
 
-AutoModeTab::AutoModeTab(AppContext& context, QWidget* parent)
-    : QWidget(parent), m_scale(context, this), m_timer(new QTimer(this)),
+AutoModeTab::AutoModeTab(AppContext& context, const QComboBox* logoChooser, QWidget* parent)
+    : QWidget(parent), m_scale(context, this), m_logoChooser(logoChooser), m_timer(new QTimer(this)),
       m_cycleStop(std::make_shared<std::atomic<bool>>(false)), m_openUrl(&QDesktopServices::openUrl)
 {
     m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -127,7 +127,8 @@ AutoModeTab::AutoModeTab(AppContext& context, QWidget* parent)
 
     m_status = makeLabel(QString(), this, QStringLiteral("LabelAutoState"));
 
-    m_scale.addToolWidget(makeToolButton(QStringLiteral("SpeedButton87"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addToolWidget(
+        makeToolButton(QStringLiteral("SpeedButton87"), QStringLiteral("Помощь"), ToolIcon::Help, this));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());
     layout->addLayout(switchRow);
@@ -225,41 +226,33 @@ void AutoModeTab::startCycle()
     AppContext& context = m_scale.context();
     if (!context.state().autoMode || m_cycleStop->load())
         return;
-    const fs::path start = context.state().startDirectory;
-    CycleSetup setup;
-    setup.config = context.grid(TableId::Config)->snapshot();
-    setup.load.startDirectory = start;
-    setup.load.options.virtualSync = m_virtual->isChecked();
-    setup.load.options.protocol = m_protocol->isChecked();
-    setup.load.options.queue = m_queue->isChecked();
-    if (const auto* logo = window()->findChild<QComboBox*>(QStringLiteral("ComboBox9")))
-        setup.load.logoIndex = logo->currentIndex();
+    CycleRequest request;
+    request.config = context.grid(TableId::Config)->snapshot();
+    request.load.startDirectory = context.state().startDirectory;
+    request.load.options.virtualSync = m_virtual->isChecked();
+    request.load.options.protocol = m_protocol->isChecked();
+    request.load.options.queue = m_queue->isChecked();
+    request.load.logoIndex = m_logoChooser->currentIndex();
     auto report = std::make_shared<TabReport>(this);
-    setup.load.report = report.get();
+    request.load.report = report.get();
     std::shared_ptr<FileTrace> trace;
     if (!context.runner().tracePath().empty())
         trace = std::make_shared<FileTrace>(context.runner().tracePath());
-    const PortMap ports = PortMap::load(start.string());
-    if (ports.error()) {
-        // No load goes to a port whose device "ports.cfg" should name; the next cycle tries again.
-        showStatus(QString::fromStdString(*ports.error()).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+    if (trace && trace->isOpen())
+        request.trace = trace.get();
+    request.stopRequested = [stop = m_cycleStop, appStop = &context.state().stop] {
+        return stop->load() || appStop->load();
+    };
+    CycleStart cycle = prepareCycle(std::move(request), TComm::cycleLines());
+    if (cycle.portsError) {
+        // The next cycle tries again.
+        showStatus(QString::fromStdString(*cycle.portsError).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
         m_timer->start();
         return;
     }
     context.state().stop.store(false);
-    setup.stopRequested = [stop = m_cycleStop, appStop = &context.state().stop] {
-        return stop->load() || appStop->load();
-    };
-    setup.makeLine = [ports, trace, stopped = setup.stopRequested] {
-        auto comm = std::make_unique<TComm>(ports);
-        if (trace && trace->isOpen())
-            comm->setTrace(trace.get());
-        comm->setStopCheck(stopped);
-        return comm;
-    };
-    setup.runTogether = &TComm::runTogether;
-    const bool started = context.runner().run(
-        TabProgress{}, [setup = std::move(setup), report, trace](ScaleSession&, Feedback&) { runAutoCycle(setup); });
+    const bool started = context.runner().run(TabProgress{}, [setup = std::move(cycle.setup), report, trace](
+                                                                 ScaleSession&, Feedback&) { runAutoCycle(setup); });
     if (!started) {
         m_cyclePending = true;
         return;

@@ -19,6 +19,7 @@
 #include "app/ScaleTab.h"
 
 class QCheckBox;
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -35,7 +36,8 @@ class AutoModeTab : public QWidget
 {
     Q_OBJECT
   public:
-    explicit AutoModeTab(AppContext& context, QWidget* parent = nullptr);
+    // `logoChooser`: the products tab's `ComboBox9`, the logo the rows of a .plu load file get.
+    AutoModeTab(AppContext& context, const QComboBox* logoChooser, QWidget* parent = nullptr);
 
     QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
@@ -75,6 +77,7 @@ class AutoModeTab : public QWidget
 
   private:
     ScaleTab m_scale;
+    const QComboBox* m_logoChooser;
     QPushButton* m_switch;
     QLineEdit* m_period;
     QCheckBox* m_minimize;

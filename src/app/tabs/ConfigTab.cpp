@@ -1,7 +1,6 @@
 #include "app/tabs/ConfigTab.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -18,45 +17,12 @@
 namespace qm::app
 {
 
-ConfigTab::ConfigTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+ConfigTab::ConfigTab(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context), m_scale(context, this)
 {
     m_grid = new StringGrid(QStringLiteral("StringGrid4"), configLayout(), makeTable(configLayout()), this);
     m_grid->tableModel()->setOnEdited([&context] { context.state().configModified = true; });
     context.addGrid(TableId::Config, m_grid);
 
-    QToolButton* check =
-        makeToolButton(QStringLiteral("SpeedButton74"),
-                       QStringLiteral("Проверка правильности заполнения таблицы конфигурации"), ToolIcon::Check, this);
-    connect(check, &QToolButton::clicked, this, &ConfigTab::SpeedButton74Click);
-    QToolButton* apply =
-        makeToolButton(QStringLiteral("SpeedButton85"), QStringLiteral("Применить изменения конфигурации"),
-                       ToolIcon::ApplyConfig, this);
-    connect(apply, &QToolButton::clicked, this, &ConfigTab::SpeedButton85Click);
-
-    m_toolbar = new QHBoxLayout;
-    m_toolbar->setSpacing(2);
-    addTableCommands();
-    m_toolbar->addWidget(check);
-    m_toolbar->addWidget(apply);
-    QToolButton* pickFile = makeToolButton(QStringLiteral("SpeedButton86"),
-                                           QStringLiteral("Обзор файлов товаров и сообщений"), ToolIcon::Browse, this);
-    connect(pickFile, &QToolButton::clicked, this, &ConfigTab::SpeedButton86Click);
-    m_toolbar->addWidget(pickFile);
-    m_toolbar->addWidget(
-        makeFontButton(QStringLiteral("SpeedButton75"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
-    m_toolbar->addWidget(makeToolButton(QStringLiteral("SpeedButton76"), QStringLiteral("Помощь"), ToolIcon::Help, this));
-    m_toolbar->addStretch(1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_toolbar);
-    layout->addWidget(m_grid, 1);
-    layout->addWidget(makeCheckBox(QStringLiteral("CheckBox16"),
-                                   QStringLiteral("Сохранять текущую конфигурацию при выходе из программы"), true,
-                                   this));
-}
-
-void ConfigTab::addTableCommands()
-{
     // Opening a file does not apply it: the choosers keep their lists until SpeedButton85.
     TableCommands::Setup files;
     files.table = TableId::Config;
@@ -69,39 +35,43 @@ void ConfigTab::addTableCommands()
     };
     m_commands = new TableCommands(m_context, m_grid, files, this);
 
-    const struct {
-        const char* name;
-        QString hint;
-        ToolIcon icon;
-        void (ConfigTab::*handler)();
-    } buttons[] = {
-        {"SpeedButton65", QStringLiteral("Новая таблица конфигурации"), ToolIcon::New, &ConfigTab::SpeedButton65Click},
-        {"SpeedButton66", QStringLiteral("Открыть таблицу конфигурации"), ToolIcon::Open,
-         &ConfigTab::SpeedButton66Click},
-        {"SpeedButton67", QStringLiteral("Сохранить таблицу конфигурации"), ToolIcon::Save,
-         &ConfigTab::SpeedButton67Click},
-        {"SpeedButton68", QStringLiteral("Печать таблицы конфигурации"), ToolIcon::Print,
-         &ConfigTab::SpeedButton68Click},
-        {"SpeedButton104", QStringLiteral("Экспорт в CSV"), ToolIcon::ExportCsv, &ConfigTab::exportCsv},
-        {"SpeedButton105", QStringLiteral("Импорт из CSV"), ToolIcon::ImportCsv, &ConfigTab::importCsv},
-        {"SpeedButton69", QStringLiteral("Добавить строку таблицы"), ToolIcon::RowAdd, &ConfigTab::SpeedButton69Click},
-        {"SpeedButton70", QStringLiteral("Копировать строку таблицы"), ToolIcon::RowCopy,
-         &ConfigTab::SpeedButton70Click},
-        {"SpeedButton71", QStringLiteral("Вставить строку таблицы"), ToolIcon::RowInsert,
-         &ConfigTab::SpeedButton71Click},
-        {"SpeedButton72", QStringLiteral("Удалить строку таблицы"), ToolIcon::RowDelete,
-         &ConfigTab::SpeedButton72Click},
-        {"SpeedButton73", QStringLiteral("Сортировать строки таблицы по номеру п/п"), ToolIcon::RowSort,
-         &ConfigTab::SpeedButton73Click},
-    };
-    for (const auto& b : buttons) {
-        QToolButton* button = makeToolButton(QString::fromLatin1(b.name), b.hint, b.icon, this);
-        connect(button, &QToolButton::clicked, this, b.handler);
-        m_toolbar->addWidget(button);
-        if (&b == &buttons[5]) // the file, CSV and print commands stand apart from the row commands
-            m_toolbar->addSpacing(8);
-    }
-    m_toolbar->addSpacing(8);
+    using Row = ToolRow<ConfigTab>;
+    constexpr ToolKind edit = ToolKind::Edit;
+    m_scale.useTable(m_grid);
+    m_scale.addCommands(
+        this,
+        {
+            {"SpeedButton65", "Новая таблица конфигурации", ToolIcon::New, &ConfigTab::SpeedButton65Click, edit},
+            {"SpeedButton66", "Открыть таблицу конфигурации", ToolIcon::Open, &ConfigTab::SpeedButton66Click, edit},
+            {"SpeedButton67", "Сохранить таблицу конфигурации", ToolIcon::Save, &ConfigTab::SpeedButton67Click},
+            {"SpeedButton68", "Печать таблицы конфигурации", ToolIcon::Print, &ConfigTab::SpeedButton68Click},
+            {"SpeedButton104", "Экспорт в CSV", ToolIcon::ExportCsv, &ConfigTab::exportCsv},
+            {"SpeedButton105", "Импорт из CSV", ToolIcon::ImportCsv, &ConfigTab::importCsv, edit},
+            Row::gap(),
+            {"SpeedButton69", "Добавить строку таблицы", ToolIcon::RowAdd, &ConfigTab::SpeedButton69Click, edit},
+            {"SpeedButton70", "Копировать строку таблицы", ToolIcon::RowCopy, &ConfigTab::SpeedButton70Click, edit},
+            {"SpeedButton71", "Вставить строку таблицы", ToolIcon::RowInsert, &ConfigTab::SpeedButton71Click, edit},
+            {"SpeedButton72", "Удалить строку таблицы", ToolIcon::RowDelete, &ConfigTab::SpeedButton72Click, edit},
+            {"SpeedButton73", "Сортировать строки таблицы по номеру п/п", ToolIcon::RowSort,
+             &ConfigTab::SpeedButton73Click, edit},
+            Row::gap(),
+            {"SpeedButton74", "Проверка правильности заполнения таблицы конфигурации", ToolIcon::Check,
+             &ConfigTab::SpeedButton74Click},
+            {"SpeedButton85", "Применить изменения конфигурации", ToolIcon::ApplyConfig,
+             &ConfigTab::SpeedButton85Click},
+            {"SpeedButton86", "Обзор файлов товаров и сообщений", ToolIcon::Browse, &ConfigTab::SpeedButton86Click},
+        });
+    m_scale.addToolWidget(
+        makeFontButton(QStringLiteral("SpeedButton75"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
+    m_scale.addToolWidget(
+        makeToolButton(QStringLiteral("SpeedButton76"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(m_scale.toolbar());
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(makeCheckBox(QStringLiteral("CheckBox16"),
+                                   QStringLiteral("Сохранять текущую конфигурацию при выходе из программы"), true,
+                                   this));
 }
 
 void ConfigTab::SpeedButton65Click()

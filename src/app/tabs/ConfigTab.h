@@ -4,8 +4,7 @@
 
 #include <QWidget>
 
-class QCheckBox;
-class QHBoxLayout;
+#include "app/ScaleTab.h"
 
 namespace qm::app
 {
@@ -21,7 +20,7 @@ class ConfigTab : public QWidget
     explicit ConfigTab(AppContext& context, QWidget* parent = nullptr);
 
     StringGrid* grid() const { return m_grid; }
-    QHBoxLayout* toolbar() const { return m_toolbar; }
+    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
     // New, open and save of the configuration table (.cfl). Opening does not apply it.
     void SpeedButton65Click();
@@ -46,11 +45,9 @@ class ConfigTab : public QWidget
     void SpeedButton86Click();
 
   private:
-    void addTableCommands();
-
     AppContext& m_context;
+    ScaleTab m_scale;
     StringGrid* m_grid; // `StringGrid4`
-    QHBoxLayout* m_toolbar;
     TableCommands* m_commands = nullptr;
 };
 

@@ -1,11 +1,11 @@
 #include "app/tabs/LogoTab.h"
 
-#include <QToolButton>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/AppContext.h"
@@ -15,6 +15,7 @@
 #include "app/LogoImage.h"
 #include "app/ScaleRunner.h"
 #include "app/UiThread.h"
+#include "app/WindowSave.h"
 #include "logo/LogoConvert.h"
 #include "logo/LogoFileCommands.h"
 #include "logo/LogoTransfer.h"
@@ -102,7 +103,8 @@ LogoTab::LogoTab(AppContext& context, QWidget* parent) : QWidget(parent), m_cont
     columns->addStretch(1);
     columns->addLayout(thresholdColumn);
 
-    m_scale.addToolWidget(makeToolButton(QStringLiteral("SpeedButton7"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addToolWidget(
+        makeToolButton(QStringLiteral("SpeedButton7"), QStringLiteral("Помощь"), ToolIcon::Help, this));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());
     layout->addLayout(columns, 1);
@@ -171,17 +173,7 @@ void LogoTab::Button1Click()
 void LogoTab::Button2Click()
 {
     auto sink = fieldSink(m_context, this, &LogoTab::setPicture, &m_context.state().logoModified);
-    QPointer<LogoTab> self = this;
-    AppContext& ctx = m_context;
-    // Yes to the save-first question saves on this thread while the read waits.
-    SaveCommand save = [self, &ctx] {
-        bool saved = false;
-        callOn(&ctx, [self, &ctx, &saved] {
-            if (self && !ctx.closing())
-                saved = self->saveLogo() == Outcome::Done;
-        });
-        return saved;
-    };
+    SaveCommand save = saveOnWindow(m_context, this, &LogoTab::saveLogo);
     m_scale.runOnScale([sink, save](const ScaleLink& link) { readLogo(link, *sink, save); });
 }
 

@@ -42,6 +42,8 @@ class ProductsTab : public QWidget
     // toolbar()->insertWidget(toolbar()->count() - 1, button).
     QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
     TabProgress progress() const { return m_scale.progress(); }
+    // `ComboBox9`: the logo of rows read from a .plu file, also those of auto mode's loads.
+    ChooserBox* logoChooser() const { return m_logoChooser; }
     TableCommands* commands() const { return m_commands; }
 
     // The range dialogs: `Form2` rows to delete from the table, `Form4` rows to send, `Form5`

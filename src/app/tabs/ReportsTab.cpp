@@ -18,6 +18,7 @@
 #include "app/StringGrid.h"
 #include "app/UiThread.h"
 #include "app/UserDialogs.h"
+#include "app/WindowSave.h"
 #include "files/FileCommands.h"
 #include "paint/PagePainter.h"
 #include "reports/TotalsWriter.h"
@@ -170,9 +171,14 @@ void ReportsTab::SpeedButton14Click()
 
 void ReportsTab::SpeedButton15Click()
 {
+    saveReport();
+}
+
+Outcome ReportsTab::saveReport()
+{
     GuiFeedback feedback(m_context);
     FileCommandContext files = m_scale.fileContext(feedback);
-    saveReportTable(files, totals(), m_grid->snapshot(), m_context.state().reportsModified);
+    return saveReportTable(files, totals(), m_grid->snapshot(), m_context.state().reportsModified);
 }
 
 void ReportsTab::SpeedButton16Click()
@@ -221,20 +227,7 @@ void ReportsTab::showPluSums(const ShownTotals& sums)
 
 SaveCommand ReportsTab::saveCommand()
 {
-    QPointer<ReportsTab> self = this;
-    AppContext& ctx = m_context;
-    return [self, &ctx] {
-        bool saved = false;
-        callOn(&ctx, [self, &ctx, &saved] {
-            if (!self || ctx.closing())
-                return;
-            GuiFeedback feedback(ctx);
-            FileCommandContext files = self->m_scale.fileContext(feedback);
-            saved = saveReportTable(files, self->totals(), self->m_grid->snapshot(), ctx.state().reportsModified) ==
-                    Outcome::Done;
-        });
-        return saved;
-    };
+    return saveOnWindow(m_context, this, &ReportsTab::saveReport);
 }
 
 void ReportsTab::SpeedButton17Click()

@@ -71,6 +71,7 @@ class ReportsTab : public QWidget
     // The totals the reads deliver, into the fields.
     void showGeneralTotals(const GeneralTotals& totals);
     void showPluSums(const ShownTotals& sums);
+    Outcome saveReport();
 
     AppContext& m_context;
     ScaleTab m_scale;   // `ComboBox7`, the command row, `ProgressBar4`, `Label68`, `Button18`
