@@ -113,6 +113,14 @@ int runAutoload(CliContext& context)
     setup.load.options.protocol = !a.has("no-protocol");
     setup.load.options.queue = !a.has("no-queue");
     setup.load.logoIndex = context.settings().logoIndex;
+    if (const auto snapshots = a.value("snapshot-dir")) {
+        if (snapshots->empty()) {
+            context.error("--snapshot-dir needs a folder");
+            return kUsage;
+        }
+        // Relative to where the command runs, as every path of the command line.
+        setup.load.snapshotFolder = std::filesystem::absolute(std::filesystem::path(*snapshots));
+    }
     setup.load.report = &report;
     const PortMap ports = PortMap::load(context.dir());
     ByteTrace* trace = context.trace();

@@ -1,6 +1,5 @@
 #include "app/tabs/AutoModeTab.h"
 
-#include <QToolButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +11,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <filesystem>
 #include <mutex>
@@ -24,6 +25,7 @@
 #include "app/TableModel.h"
 #include "app/UiThread.h"
 #include "app/UserDialogs.h"
+#include "app/WindowGeometry.h"
 #include "autoload/AutoCycle.h"
 #include "autoload/AutoloadTexts.h"
 #include "autoload/LoadProtocol.h"
@@ -67,6 +69,10 @@ class TabReport : public LoadReport
     AutoModeTab* m_tab; // outlives the cycle: the runner ends its job before the tabs go
 };
 
+// The snapshot folder is kept beside the window's geometry: the settings file's lines are fixed,
+// and the configuration rows follow its last one.
+const char* const kSnapshotKey = "automode/snapshotFolder";
+
 QListWidget* makeList(const QString& name, bool sorted, QWidget* parent)
 {
     auto* list = new QListWidget(parent);
@@ -109,6 +115,16 @@ AutoModeTab::AutoModeTab(AppContext& context, QWidget* parent)
     m_protocol = makeCheckBox(QStringLiteral("CheckBox24"), text("Вести протокол загрузки"), true, this);
     m_queue = makeCheckBox(QStringLiteral("CheckBox25"), text("Обрабатывать очередь файлов загрузки"), true, this);
 
+    m_snapshots = makeEdit(QStringLiteral("EditSnapshotFolder"),
+                           QSettings(windowGeometryFile(), QSettings::IniFormat).value(kSnapshotKey).toString(), this);
+    m_snapshots->setToolTip(text("Перед загрузкой файла товаров ячейки, которые он перепишет, сохраняются в этой папке "
+                                 "(<весы>-<дата>-<время>.pl6); пусто: без снимков"));
+    connect(m_snapshots, &QLineEdit::editingFinished, this, [this] {
+        QSettings(windowGeometryFile(), QSettings::IniFormat).setValue(kSnapshotKey, m_snapshots->text().trimmed());
+    });
+    auto* snapshotRow = new QFormLayout;
+    snapshotRow->addRow(makeLabel(text("Папка снимков перед загрузкой"), this), m_snapshots);
+
     m_notLoaded = makeList(QStringLiteral("ListBox2"), true, this);
     m_loaded = makeList(QStringLiteral("ListBox3"), false, this);
     auto* clearNotLoaded =
@@ -127,12 +143,14 @@ AutoModeTab::AutoModeTab(AppContext& context, QWidget* parent)
 
     m_status = makeLabel(QString(), this, QStringLiteral("LabelAutoState"));
 
-    m_scale.addToolWidget(makeToolButton(QStringLiteral("SpeedButton87"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addToolWidget(
+        makeToolButton(QStringLiteral("SpeedButton87"), QStringLiteral("Помощь"), ToolIcon::Help, this));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());
     layout->addLayout(switchRow);
     for (QCheckBox* box : {m_minimize, m_virtual, m_protocol, m_queue})
         layout->addWidget(box);
+    layout->addLayout(snapshotRow);
     layout->addLayout(lists, 1);
     layout->addWidget(m_status);
 
@@ -147,7 +165,8 @@ AutoModeTab::AutoModeTab(AppContext& context, QWidget* parent)
 
 void AutoModeTab::setOptionsEnabled(bool enabled)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{m_period, m_minimize, m_virtual, m_protocol, m_queue})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_period, m_minimize, m_virtual, m_protocol, m_queue, m_snapshots})
         w->setEnabled(enabled);
 }
 
@@ -232,6 +251,7 @@ void AutoModeTab::startCycle()
     setup.load.options.virtualSync = m_virtual->isChecked();
     setup.load.options.protocol = m_protocol->isChecked();
     setup.load.options.queue = m_queue->isChecked();
+    setup.load.snapshotFolder = fs::path(m_snapshots->text().trimmed().toStdU16String());
     if (const auto* logo = window()->findChild<QComboBox*>(QStringLiteral("ComboBox9")))
         setup.load.logoIndex = logo->currentIndex();
     auto report = std::make_shared<TabReport>(this);
