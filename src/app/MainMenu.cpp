@@ -24,11 +24,16 @@ struct HelpButton {
 };
 
 const HelpButton kHelpButtons[] = {
-    {"SpeedButton41", "Таблица товаров"},   {"SpeedButton88", "Виртуальная синхронизация данных"},
-    {"SpeedButton64", "Таблица сообщений"}, {"SpeedButton11", "Форматы этикеток"},
-    {"SpeedButton12", "Форматы штрих-кода"}, {"SpeedButton87", "Авторежим загрузки"},
-    {"SpeedButton76", "Таблица конфигурации"}, {"SpeedButton84", "Тесты"},
-    {"SpeedButton7", "Логотип"},            {"SpeedButton23", "Отчеты"},
+    {"SpeedButton41", "Таблица товаров"},
+    {"SpeedButton88", "Виртуальная синхронизация данных"},
+    {"SpeedButton64", "Таблица сообщений"},
+    {"SpeedButton11", "Форматы этикеток"},
+    {"SpeedButton12", "Форматы штрих-кода"},
+    {"SpeedButton87", "Авторежим загрузки"},
+    {"SpeedButton76", "Таблица конфигурации"},
+    {"SpeedButton84", "Тесты"},
+    {"SpeedButton7", "Логотип"},
+    {"SpeedButton23", "Отчеты"},
 };
 
 const char* const kContents = "Содержание";
@@ -93,6 +98,16 @@ const std::vector<Item>& items()
         {"Редактор/Таблица сообщений", "N34", Kind::SelectTab, Messages, {}},
         {"Редактор/Таблица конфигурации", "N35", Kind::SelectTab, Config, {}},
         {"Редактор/Логотип", "N36", Kind::SelectTab, Logo, {}},
+        {"Подключения/Сравнить с весами/Таблица товаров",
+         "CompareProducts",
+         Kind::Buttons,
+         Products,
+         {"SpeedButton110"}},
+        {"Подключения/Сравнить с весами/Таблица сообщений",
+         "CompareMessages",
+         Kind::Buttons,
+         Messages,
+         {"SpeedButton111"}},
         {"Подключения/Тестирование", "N37", Kind::SelectTab, Tests, {}},
         {"Отчеты/Прочитать/По всем PLU-товарам", "PLU1", Kind::Buttons, Reports, {"SpeedButton17"}},
         {"Отчеты/Прочитать/По выбранному PLU-товару", "PLU2", Kind::Buttons, Reports, {"SpeedButton18"}},
@@ -169,8 +184,7 @@ void run(QMainWindow& window, QTabWidget* pages, const Item& item, const HelpCom
 
 } // namespace
 
-void buildMainMenu(QMainWindow& window, QTabWidget* pages, const HelpCommand& help,
-                   const std::function<void()>& close)
+void buildMainMenu(QMainWindow& window, QTabWidget* pages, const HelpCommand& help, const std::function<void()>& close)
 {
     QMenuBar* bar = window.menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));

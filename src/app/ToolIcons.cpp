@@ -56,6 +56,7 @@ constexpr Entry kEntries[] = {
     {ToolIcon::ConvertPicture,  "picture-convert",   nullptr,                    "▥"},
     {ToolIcon::ExportCsv,       "export-csv",        nullptr,                    "CSV↗"},
     {ToolIcon::ImportCsv,       "import-csv",        nullptr,                    "CSV↙"},
+    {ToolIcon::Compare,         "compare",           nullptr,                    "⇔"},
     {ToolIcon::Help,            "help",              "help-contents",            "?"},
 };
 // clang-format on

@@ -40,6 +40,7 @@ enum class ToolIcon {
     ConvertPicture,
     ExportCsv,
     ImportCsv,
+    Compare,
     Help, // last: the table of pictures is checked against it
 };
 

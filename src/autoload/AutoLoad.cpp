@@ -6,6 +6,7 @@
 
 #include "autoload/AutoVirtualSend.h"
 #include "autoload/LoadFileEnd.h"
+#include "autoload/LoadSnapshot.h"
 #include "common/TableColumns.h"
 #include "common/TableLayouts.h"
 #include "files/FileIo.h"
@@ -148,6 +149,27 @@ class Load
         return lineOf(result, m_out.kind, m_out.row);
     }
 
+    // The snapshot of the cells the products will overwrite, when a folder is set; the line that
+    // ends the load when it cannot be taken. The frame's failures and a stop keep their own lines.
+    std::optional<LoadLine> snapshot(const ScaleLink& link, const Table& products)
+    {
+        if (m_setup.snapshotFolder.empty())
+            return std::nullopt;
+        LoadSnapshot taken;
+        try {
+            taken = takeLoadSnapshot(link, products, m_setup.startDirectory / m_setup.snapshotFolder);
+        } catch (const std::exception&) {
+            return LoadLine::NoLink;
+        }
+        if (taken.kind != LoadSnapshot::Kind::ReadFailed)
+            return taken.kind == LoadSnapshot::Kind::SaveFailed ? std::optional(LoadLine::SnapshotFailed)
+                                                                : std::nullopt;
+        const LoadLine line = lineOf(taken.read, m_out.kind, m_out.row);
+        const bool own = line == LoadLine::BadConfig || line == LoadLine::PortUnavailable || line == LoadLine::NoLink ||
+                         line == LoadLine::Stopped;
+        return own ? line : LoadLine::SnapshotFailed;
+    }
+
     LoadOutcome finish(LoadLine line)
     {
         m_out.line = line;
@@ -175,6 +197,8 @@ LoadOutcome LoadPLUFile(ScaleSession& session, const Table& config, int row, con
     if (const auto bad = load.parse(read, products))
         return load.finish(*bad);
     const ScaleLink link = load.link(session);
+    if (const auto failed = load.snapshot(link, products))
+        return load.finish(*failed);
     if (setup.options.virtualSync)
         return load.finish(load.send([&] { return sendVirtualLoad(link, products); }));
     SendTableOptions options;

@@ -59,6 +59,9 @@ struct LoadSetup {
     std::filesystem::path startDirectory; // where "protocol.txt" is
     AutoOptions options;
     int logoIndex = 0; // the logo a .plu file's rows get (`ComboBox9`)
+    // With a folder (relative: to the start directory), a product load first saves the cells it
+    // will overwrite there (autoload/LoadSnapshot.h); without, it does not.
+    std::filesystem::path snapshotFolder;
     LoadReport* report = nullptr;
 };
 

@@ -38,6 +38,9 @@ inline const char* const kStoppedBefore = "Загрузка весов "; // N "
 inline const char* const kStoppedAfter = " прервана";
 // A load that a fault of the program itself ended (no scale's or line's doing).
 inline const char* const kBrokenBefore = "Сбой программы при загрузке весов "; // N
+// A product load whose snapshot of the cells it would overwrite failed: the load did not start.
+inline const char* const kSnapshotBefore = "Не сохранен снимок ячеек весов "; // N
+inline const char* const kSnapshotAfter = " перед загрузкой, загрузка не начата";
 // A load file set aside to be deleted whose name a newer file took meanwhile: both are kept.
 inline const char* const kKeptBefore = "Файл загрузки ";                                    // F
 inline const char* const kKeptMiddle = " занят новым файлом, прежний сохранен под именем "; // K

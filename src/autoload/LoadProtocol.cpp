@@ -94,6 +94,9 @@ std::string protocolLine(LoadLine line, LoadKind kind, const std::string& name, 
     case LoadLine::Broken:
         out = cp(t::kBrokenBefore) + name;
         break;
+    case LoadLine::SnapshotFailed:
+        out = cp(t::kSnapshotBefore) + name + cp(t::kSnapshotAfter);
+        break;
     }
     return out + t::kDash + stamp.date + t::kStampGap + stamp.time;
 }

@@ -33,6 +33,7 @@ enum class LoadLine {
     UnreadableFile,  // the load file cannot be read
     Stopped,         // auto mode was switched off or the service stopped during the load
     Broken,          // an unexpected fault of the program ended the load
+    SnapshotFailed,  // the cells the load would overwrite could not be read or saved: no load
 };
 
 enum class LoadKind { Products, Messages };

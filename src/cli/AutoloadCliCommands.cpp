@@ -107,6 +107,15 @@ int runAutoload(CliContext& context)
     catchStopSignals();
 
     ServiceReport report(context);
+    std::filesystem::path snapshotFolder;
+    if (const auto snapshots = a.value("snapshot-dir")) {
+        if (snapshots->empty()) {
+            context.error("--snapshot-dir: не указана папка");
+            return kUsage;
+        }
+        // Relative to where the command runs, as every path of the command line.
+        snapshotFolder = std::filesystem::absolute(std::filesystem::path(*snapshots));
+    }
     // One cycle with the files as they are now; nullopt when one of them cannot be read.
     const auto runCycle = [&]() -> std::optional<CycleSummary> {
         if (context.readConfig(true) != kOk)
@@ -118,6 +127,7 @@ int runAutoload(CliContext& context)
         request.load.options.protocol = !a.has("no-protocol");
         request.load.options.queue = !a.has("no-queue");
         request.load.logoIndex = context.settings().logoIndex;
+        request.load.snapshotFolder = snapshotFolder;
         request.load.report = &report;
         request.trace = context.trace();
         request.stopRequested = stopSignalled;

@@ -180,10 +180,12 @@ const std::vector<CliCommand>& cliCommands()
          Needs::File,
          runPrint},
         {"autoload",
-         "(--once | --period SECONDS) [--virtual] [--no-protocol] [--no-queue]",
+         "(--once | --period SECONDS) [--virtual] [--no-protocol] [--no-queue] [--snapshot-dir DIR]",
          "load every configured scale's load files unattended, as auto mode does: one cycle, or cycles\n"
-         "      SECONDS apart until SIGINT or SIGTERM; one line per load on standard output",
-         {"once", "period", "virtual", "no-protocol", "no-queue"},
+         "      SECONDS apart until SIGINT or SIGTERM; one line per load on standard output; with\n"
+         "      --snapshot-dir, the cells a product file overwrites are first saved in DIR as\n"
+         "      <scale>-<YYYYMMDD-HHMMSS>.pl6 (a failed snapshot: no load, the file stays)",
+         {"once", "period", "virtual", "no-protocol", "no-queue", "snapshot-dir"},
          Needs::Config,
          runAutoload},
         {"export-csv",

@@ -13,6 +13,7 @@
 #include "messages/MessageSteps.h"
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
+#include "operation/KeptCursor.h"
 #include "operation/ScaleFrame.h"
 
 namespace qm
@@ -70,7 +71,11 @@ OperationResult compareMessages(const ScaleLink& link, const Table& messages, Ta
         return scale;
     Table held = makeTable(messageLayout());
     TableWriter sink(held);
-    const auto read = messagesteps::readRecords(link.session, scale.target.number, sink, 1, kMaxMessageNumber);
+    // The read fills `held`, not the person's table: over a session of its own on the line just
+    // opened, whose feedback keeps the person's cursor where it is.
+    KeptCursor kept(feedback);
+    ScaleSession reading(link.session.line(), kept);
+    const auto read = messagesteps::readRecords(reading, scale.target.number, sink, 1, kMaxMessageNumber);
     if (!read)
         return read;
     std::map<int, Row> theirs;

@@ -5,6 +5,7 @@
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "link/ScaleSession.h"
+#include "operation/KeptCursor.h"
 #include "products/PluCheck.h"
 #include "products/PluCodec.h"
 #include "products/ProductRows.h"
@@ -49,7 +50,11 @@ OperationResult compareProducts(const ScaleLink& link, const Table& products, Ta
         return scale;
     Table held = makeTable(productLayout());
     TableWriter sink(held);
-    const auto read = productsteps::readRecords(link.session, scale.target.number, 1, kMaxPlu, sink, false);
+    // The read fills `held`, not the person's table: over a session of its own on the line just
+    // opened, whose feedback keeps the person's cursor where it is.
+    KeptCursor kept(fb);
+    ScaleSession reading(link.session.line(), kept);
+    const auto read = productsteps::readRecords(reading, scale.target.number, 1, kMaxPlu, sink, false);
     if (!read)
         return read;
     std::map<int, Row> theirs;

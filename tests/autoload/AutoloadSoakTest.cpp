@@ -166,6 +166,8 @@ const char* lineName(LoadLine line)
         return "stopped";
     case LoadLine::Broken:
         return "program fault";
+    case LoadLine::SnapshotFailed:
+        return "snapshot failed";
     }
     return "?";
 }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -24,6 +25,7 @@
 #include "app/TableModel.h"
 #include "app/UiThread.h"
 #include "app/UserDialogs.h"
+#include "app/WindowGeometry.h"
 #include "autoload/AutoCycle.h"
 #include "autoload/AutoloadTexts.h"
 #include "autoload/CycleStart.h"
@@ -67,6 +69,10 @@ class TabReport : public LoadReport
     AutoModeTab* m_tab; // outlives the cycle: the runner ends its job before the tabs go
 };
 
+// The snapshot folder is kept beside the window's geometry: the settings file's lines are fixed,
+// and the configuration rows follow its last one.
+const char* const kSnapshotKey = "automode/snapshotFolder";
+
 QListWidget* makeList(const QString& name, bool sorted, QWidget* parent)
 {
     auto* list = new QListWidget(parent);
@@ -109,6 +115,16 @@ AutoModeTab::AutoModeTab(AppContext& context, const QComboBox* logoChooser, QWid
     m_protocol = makeCheckBox(QStringLiteral("CheckBox24"), text("Вести протокол загрузки"), true, this);
     m_queue = makeCheckBox(QStringLiteral("CheckBox25"), text("Обрабатывать очередь файлов загрузки"), true, this);
 
+    m_snapshots = makeEdit(QStringLiteral("EditSnapshotFolder"),
+                           QSettings(windowGeometryFile(), QSettings::IniFormat).value(kSnapshotKey).toString(), this);
+    m_snapshots->setToolTip(text("Перед загрузкой файла товаров ячейки, которые он перепишет, сохраняются в этой папке "
+                                 "(<весы>-<дата>-<время>.pl6); пусто: без снимков"));
+    connect(m_snapshots, &QLineEdit::editingFinished, this, [this] {
+        QSettings(windowGeometryFile(), QSettings::IniFormat).setValue(kSnapshotKey, m_snapshots->text().trimmed());
+    });
+    auto* snapshotRow = new QFormLayout;
+    snapshotRow->addRow(makeLabel(text("Папка снимков перед загрузкой"), this), m_snapshots);
+
     m_notLoaded = makeList(QStringLiteral("ListBox2"), true, this);
     m_loaded = makeList(QStringLiteral("ListBox3"), false, this);
     auto* clearNotLoaded =
@@ -134,6 +150,7 @@ AutoModeTab::AutoModeTab(AppContext& context, const QComboBox* logoChooser, QWid
     layout->addLayout(switchRow);
     for (QCheckBox* box : {m_minimize, m_virtual, m_protocol, m_queue})
         layout->addWidget(box);
+    layout->addLayout(snapshotRow);
     layout->addLayout(lists, 1);
     layout->addWidget(m_status);
 
@@ -148,7 +165,8 @@ AutoModeTab::AutoModeTab(AppContext& context, const QComboBox* logoChooser, QWid
 
 void AutoModeTab::setOptionsEnabled(bool enabled)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{m_period, m_minimize, m_virtual, m_protocol, m_queue})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_period, m_minimize, m_virtual, m_protocol, m_queue, m_snapshots})
         w->setEnabled(enabled);
 }
 
@@ -233,6 +251,7 @@ void AutoModeTab::startCycle()
     request.load.options.protocol = m_protocol->isChecked();
     request.load.options.queue = m_queue->isChecked();
     request.load.logoIndex = m_logoChooser->currentIndex();
+    request.load.snapshotFolder = fs::path(m_snapshots->text().trimmed().toStdU16String());
     auto report = std::make_shared<TabReport>(this);
     request.load.report = report.get();
     std::shared_ptr<FileTrace> trace;

@@ -84,6 +84,7 @@ class AutoModeTab : public QWidget
     QCheckBox* m_virtual;
     QCheckBox* m_protocol;
     QCheckBox* m_queue;
+    QLineEdit* m_snapshots; // the snapshot folder before a product load; empty: none
     QListWidget* m_notLoaded;
     QListWidget* m_loaded;
     QLabel* m_status;

@@ -10,6 +10,7 @@
 
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
+#include "app/CompareDialog.h"
 #include "app/Controls.h"
 #include "app/PrintPreview.h"
 #include "app/RangeDialog.h"
@@ -101,6 +102,7 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
              &MessagesTab::SpeedButton58Click, scale},
             {"SpeedButton59", "Прочитать из весов выбранный диапазон сообщений", ToolIcon::ReadRange,
              &MessagesTab::SpeedButton59Click, scale},
+            {"SpeedButton111", "Сравнить с весами", ToolIcon::Compare, &MessagesTab::compareWithScale, scale},
             {"SpeedButton61", "Удалить из весов выбранное сообщение", ToolIcon::DeleteOne,
              &MessagesTab::SpeedButton61Click, scale},
             {"SpeedButton60", "Удалить из весов таблицу сообщений", ToolIcon::DeleteAll,
@@ -138,6 +140,7 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
     layout->addLayout(progressRow);
 
     makeRangeDialogs();
+    m_compare = new CompareDialog(QStringLiteral("FormCompareMessages"), m_grid, this);
 }
 
 MessagesTab::~MessagesTab() = default;
@@ -292,6 +295,20 @@ void MessagesTab::SpeedButton58Click()
             if (readOneMessage(link, text, *sink, save) == TransferOutcome::Failed)
                 focusNumberIfWrong(ctx, field, text);
         });
+}
+
+void MessagesTab::compareWithScale()
+{
+    const Table messages = m_grid->snapshot();
+    AppContext* context = &m_context;
+    m_scale.runOnScale([messages, context, dialog = QPointer<CompareDialog>(m_compare)](const ScaleLink& link) {
+        TableComparison found;
+        if (compareMessages(link, messages, found))
+            postTo(context, [dialog, found] {
+                if (dialog)
+                    dialog->showComparison(found);
+            });
+    });
 }
 
 void MessagesTab::SpeedButton60Click()

@@ -18,6 +18,7 @@ namespace qm::app
 {
 
 class AppContext;
+class CompareDialog;
 class RangeDialog;
 class StringGrid;
 class TableCommands;
@@ -63,6 +64,10 @@ class MessagesTab : public QWidget
     void SpeedButton57Click();
     void SpeedButton58Click();
     void SpeedButton59Click();
+    // "Сравнить с весами": the scale's messages against the table, the differences in
+    // `compareDialog`.
+    void compareWithScale();
+    CompareDialog* compareDialog() const { return m_compare; }
     // Delete all messages, the one of "№ MSG", a range of numbers.
     void SpeedButton60Click();
     void SpeedButton61Click();
@@ -94,6 +99,7 @@ class MessagesTab : public QWidget
     std::unique_ptr<RangeDialog> m_form8;
     std::unique_ptr<RangeDialog> m_form9;
     std::unique_ptr<RangeDialog> m_form10;
+    CompareDialog* m_compare;
 };
 
 } // namespace qm::app

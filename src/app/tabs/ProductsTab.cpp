@@ -10,12 +10,14 @@
 
 #include "app/AppContext.h"
 #include "app/ChooserBox.h"
+#include "app/CompareDialog.h"
 #include "app/Controls.h"
 #include "app/FileTitle.h"
 #include "app/PrintPreview.h"
 #include "app/RangeDialog.h"
 #include "app/StringGrid.h"
 #include "app/TableCommands.h"
+#include "app/UiThread.h"
 #include "common/TableSink.h"
 #include "files/FileCommands.h"
 #include "products/PluCheck.h"
@@ -122,6 +124,7 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent)
              scale},
             {"SpeedButton37", "Прочитать из весов выбранный диапазон товаров", ToolIcon::ReadRange,
              &ProductsTab::SpeedButton37Click, scale},
+            {"SpeedButton110", "Сравнить с весами", ToolIcon::Compare, &ProductsTab::compareWithScale, scale},
             {"SpeedButton38", "Удалить из весов таблицу товаров", ToolIcon::DeleteAll, &ProductsTab::SpeedButton38Click,
              scale},
             {"SpeedButton39", "Удалить из весов выбранный товар", ToolIcon::DeleteOne, &ProductsTab::SpeedButton39Click,
@@ -167,6 +170,7 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent)
     m_deleteRange = makeRangeDialog(QStringLiteral("Form6"),
                                     {QStringLiteral("Введите номера ячеек PLU"), QStringLiteral("для удаления")},
                                     ProductRangeKind::PluToDelete, &ProductsTab::DeletePluRange);
+    m_compare = new CompareDialog(QStringLiteral("FormCompareProducts"), m_grid, this);
 }
 
 ProductsTab::~ProductsTab() = default;
@@ -343,6 +347,20 @@ void ProductsTab::GetPluRange(int first, int last)
     auto save = m_commands->saveCommand();
     m_scale.runOnScale(
         [sink, save, first, last](const ScaleLink& link) { readProductRange(link, first, last, *sink, save); });
+}
+
+void ProductsTab::compareWithScale()
+{
+    const Table products = m_grid->snapshot();
+    AppContext* context = &m_context;
+    m_scale.runOnScale([products, context, dialog = QPointer<CompareDialog>(m_compare)](const ScaleLink& link) {
+        TableComparison found;
+        if (compareProducts(link, products, found))
+            postTo(context, [dialog, found] {
+                if (dialog)
+                    dialog->showComparison(found);
+            });
+    });
 }
 
 void ProductsTab::SpeedButton38Click()

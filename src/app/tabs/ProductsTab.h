@@ -26,6 +26,7 @@ namespace qm::app
 
 class AppContext;
 class ChooserBox;
+class CompareDialog;
 class RangeDialog;
 class StringGrid;
 class TableCommands;
@@ -80,6 +81,9 @@ class ProductsTab : public QWidget
     void SpeedButton34Click();
     void SpeedButton35Click();
     void SpeedButton37Click();
+    // "Сравнить с весами": the scale's cells against the table, the differences in `compareDialog`.
+    void compareWithScale();
+    CompareDialog* compareDialog() const { return m_compare; }
     // Delete all, the PLU of `Edit35`, a range.
     void SpeedButton38Click();
     void SpeedButton39Click();
@@ -110,6 +114,7 @@ class ProductsTab : public QWidget
     std::unique_ptr<RangeDialog> m_sendRange;
     std::unique_ptr<RangeDialog> m_readRange;
     std::unique_ptr<RangeDialog> m_deleteRange;
+    CompareDialog* m_compare;
 };
 
 } // namespace qm::app
