@@ -167,7 +167,8 @@ TEST(CliLink, VersionHelpAndUsageErrors)
         expectLinesFit(r.out, help);
     }
     r = cli("read-products -h");
-    EXPECT_NE(r.out.find("read-products --scale NAME (--all | --plu N | --range FIRST-LAST) --out FILE"),
+    // The command's words, wrapped at 80 columns under the usage line.
+    EXPECT_NE(r.out.find("read-products --scale NAME (--all\n      | --plu N | --range FIRST-LAST) --out FILE"),
               std::string::npos)
         << r.out;
 
