@@ -74,7 +74,11 @@ void printWindowManPage(std::ostream& out, const std::string& version, const std
 {
     man::Page page{kProgram, kSummary, version, date, {kSynopsis}, {}};
     page.sections = {
-        {"DESCRIPTION", {kSummary, kStartDirectory}, {}},
+        {"DESCRIPTION",
+         {"Окно программы: товары, сообщения, настройки, ценовые клавиши, логотип, отчеты и автоматическая "
+          "загрузка весов QM по RS-232 или через преобразователь Ethernet.",
+          kStartDirectory},
+         {}},
         {"OPTIONS", {}, windowOptions()},
         {"FILES", {}, man::programFiles()},
         {"ENVIRONMENT",
