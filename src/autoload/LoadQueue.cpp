@@ -6,7 +6,12 @@
 
 #include "files/TableFiles.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -58,12 +63,9 @@ std::vector<fs::path> FileList(const fs::path& loadFile)
 bool renameNoReplace(const fs::path& from, const fs::path& to)
 {
 #ifdef _WIN32
-    // MoveFile never replaces an existing target.
-    std::error_code ec;
-    if (present(to))
-        return false;
-    fs::rename(from, to, ec);
-    return !ec;
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists, in one call: a
+    // look first and std::filesystem::rename after would replace a file made in between.
+    return ::MoveFileExW(from.c_str(), to.c_str(), 0) != 0;
 #else
 #ifdef RENAME_NOREPLACE
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)

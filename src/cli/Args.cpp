@@ -39,12 +39,12 @@ bool Args::parse(int argc, char** argv, const std::vector<std::string>& known, s
                 name.resize(eq);
             }
             if (!isKnown(name)) {
-                error = "unknown option --" + name;
+                error = "неизвестный параметр --" + name;
                 return false;
             }
             if (isFlag(name)) {
                 if (given) {
-                    error = "option --" + name + " takes no value";
+                    error = "параметр --" + name + " не принимает значения";
                     return false;
                 }
                 m_options[name] = "";
@@ -54,14 +54,14 @@ bool Args::parse(int argc, char** argv, const std::vector<std::string>& known, s
                 // The next word is the value, unless it is another option: "--out --all" is an
                 // --out without its file, not a file named "--all".
                 if (i + 1 >= argc || (std::string(argv[i + 1]).compare(0, 2, "--") == 0)) {
-                    error = "option --" + name + " needs a value";
+                    error = "параметру --" + name + " нужно значение";
                     return false;
                 }
                 given = argv[++i];
             }
             m_options[name] = *given;
         } else if (!optionsEnded && word.size() > 1 && word[0] == '-') {
-            error = "unknown option " + word;
+            error = "неизвестный параметр " + word;
             return false;
         } else if (m_command.empty()) {
             m_command = word;

@@ -1,8 +1,8 @@
 #include "cli/CliHelp.h"
 
-#include <iomanip>
 #include <ostream>
-#include <vector>
+
+#include "ManPage.h"
 
 namespace qm::cli
 {
@@ -10,124 +10,102 @@ namespace qm::cli
 namespace
 {
 
+using man::HelpItem;
+
 const char* const kProgram = "qmscales-cli";
 const char* const kSynopsis = "[--dir DIR] [--config FILE.cfl] [--trace FILE] [--verbose] COMMAND [ARGS]";
-const char* const kDescription = "Service tool for QM label scales (утилита обслуживания весов QM)";
-const char* const kOneCommand = "qmscales-cli COMMAND --help shows one command.";
-const char* const kExitStatus = "0 success, 1 the operation failed, 2 wrong usage.";
+const char* const kSummary = "утилита обслуживания весов QM с печатью этикеток";
+const char* const kDescription =
+    "Товары, сообщения, настройки, ценовые клавиши, логотип и отчеты весов QM из командной строки, для "
+    "сценариев и службы автоматической загрузки; все, что делает окно qmscales, кроме правки таблиц.";
+const char* const kOneCommand = "qmscales-cli COMMAND --help показывает справку одной команды.";
+const char* const kExitStatus = "0 успех, 1 операция не удалась, 2 неверный вызов (в том числе нет конфигурации), "
+                                "3 весы хранят не то, что файл (compare-products, compare-messages).";
 const char* const kRelativePaths =
-    "Relative paths (FILE, --out, --config, --trace) are taken from the current directory.";
+    "Относительные пути (FILE, --out, --config, --trace) берутся от текущего каталога. --out - выводит на "
+    "стандартный вывод то, что выводится текстом (read-keys).";
 
-struct OptionHelp {
-    const char* flags;
-    const char* text; // a line break continues the text on the next line, under its start
-};
-
-const std::vector<OptionHelp>& commonOptionsHelp()
+const std::vector<HelpItem>& commonOptionsHelp()
 {
-    static const std::vector<OptionHelp> options = {
-        {"--dir DIR", "start directory (default: the current directory): its qm1_6.cfg\n"
-                      "holds the kept configuration, its ports.cfg maps COMn to devices"},
-        {"--config FILE.cfl", "configuration table to use instead of the one kept in qm1_6.cfg"},
-        {"--scale NAME", "the scale, by its name in the configuration table"},
-        {"--trace FILE", "write every byte on the serial line to FILE with time stamps"},
-        {"--verbose", "also print the system's own text of a port failure"},
-        {"--yes", "answer Yes to every question"},
-        {"-h, --help", "show this help (after a command: that command's help)"},
-        {"--version", "show the program's version"},
+    static const std::vector<HelpItem> options = {
+        {"--dir DIR", "папка запуска (по умолчанию текущая): ее qm1_6.cfg хранит сохраненную конфигурацию, "
+                      "ее ports.cfg сопоставляет имена COMn устройствам"},
+        {"--config FILE.cfl", "таблица конфигурации вместо сохраненной в qm1_6.cfg"},
+        {"--scale NAME", "весы по их наименованию в таблице конфигурации"},
+        {"--trace FILE", "записывать каждый байт линии в FILE с отметками времени"},
+        {"--verbose", "при сбое порта выводить и собственный текст системы"},
+        {"--yes", "отвечать «Да» на каждый вопрос"},
+        {"-h, --help", "показать эту справку (после команды: справку команды)"},
+        {"--version", "показать версию программы"},
     };
     return options;
 }
 
+std::vector<HelpItem> commandItems()
+{
+    std::vector<HelpItem> items;
+    for (const auto& c : cliCommands())
+        items.push_back({c.name + (c.usage.empty() ? "" : " " + c.usage), c.summary});
+    return items;
+}
+
 void printCommonOptions(std::ostream& out)
 {
-    constexpr int kFlagsWidth = 19;
-    for (const auto& o : commonOptionsHelp()) {
-        out << "  " << std::left << std::setw(kFlagsWidth) << o.flags;
-        for (const char* c = o.text; *c; ++c)
-            out << *c << (*c == '\n' ? std::string(2 + kFlagsWidth, ' ') : "");
-        out << "\n";
-    }
-    out << kRelativePaths << "\n";
+    man::writeHelpItems(out, commonOptionsHelp(), 19);
+    out << man::wrap(kRelativePaths, man::kHelpWidth, 0) << "\n";
 }
 
-// The table's texts break long lines for the terminal ("\n      "); a manual page fills its own.
-std::string joinLines(const std::string& text)
+void printUsage(std::ostream& out, const std::string& words)
 {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n') {
-            out += text[i];
-            continue;
-        }
-        while (i + 1 < text.size() && text[i + 1] == ' ')
-            ++i;
-        out += ' ';
-    }
-    return out;
-}
-
-// Text for a roff line: a backslash printed as itself, "-" as the hyphen-minus that options are
-// typed with, and a leading "." or "'" kept from being read as a request.
-std::string roff(const std::string& text)
-{
-    std::string out = (!text.empty() && (text[0] == '.' || text[0] == '\'')) ? "\\&" : "";
-    for (const char c : joinLines(text)) {
-        if (c == '\\')
-            out += "\\e";
-        else if (c == '-')
-            out += "\\-";
-        else
-            out += c;
-    }
-    return out;
-}
-
-std::string bold(const std::string& text)
-{
-    return "\\fB" + roff(text) + "\\fR";
+    out << "Использование: " << kProgram << " " << man::wrap(words, man::kHelpWidth, 6, 15 + 13) << "\n";
 }
 
 } // namespace
 
 void printHelp(std::ostream& out)
 {
-    out << "Usage: " << kProgram << " " << kSynopsis << "\n" << kDescription << ".\n\nCommon options:\n";
+    printUsage(out, kSynopsis);
+    out << man::wrap(kDescription, man::kHelpWidth, 0) << "\n\nОбщие параметры:\n";
     printCommonOptions(out);
-    out << "\nCommands:\n";
-    for (const auto& c : cliCommands())
-        out << "  " << c.name << (c.usage.empty() ? "" : " " + c.usage) << "\n      " << c.summary << "\n";
-    out << "\n" << kOneCommand << "\nExit status: " << kExitStatus << "\n";
+    out << "\nКоманды:\n";
+    // A command's words, then its summary under it.
+    for (const auto& c : commandItems())
+        out << "  " << man::wrap(c.term, man::kHelpWidth, 6, 2) << "\n      "
+            << man::wrap(c.text, man::kHelpWidth, 6, 6) << "\n";
+    out << "\n"
+        << kOneCommand << "\n"
+        << man::wrap(std::string("Код выхода: ") + kExitStatus, man::kHelpWidth, 0) << "\n";
 }
 
 void printCommandHelp(std::ostream& out, const CliCommand& command)
 {
-    out << "Usage: " << kProgram << " [common options] " << command.name
-        << (command.usage.empty() ? "" : " " + command.usage) << "\n  " << command.summary << "\n\nCommon options:\n";
+    printUsage(out, "[общие параметры] " + command.name + (command.usage.empty() ? "" : " " + command.usage));
+    out << "  " << man::wrap(command.summary, man::kHelpWidth, 2, 2) << "\n\nОбщие параметры:\n";
     printCommonOptions(out);
-    out << "\nExit status: " << kExitStatus << "\n";
+    out << "\n" << man::wrap(std::string("Код выхода: ") + kExitStatus, man::kHelpWidth, 0) << "\n";
 }
 
-void printManPage(std::ostream& out, const std::string& version)
+void printManPage(std::ostream& out, const std::string& version, const std::string& date)
 {
-    out << ".TH QMSCALES\\-CLI 1 \"\" \"qmscales " << roff(version) << "\" \"User Commands\"\n.nh\n"
-        << ".SH NAME\n"
-        << roff(kProgram) << " \\- " << roff(kDescription) << "\n"
-        << ".SH SYNOPSIS\n"
-        << bold(kProgram) << " " << roff(kSynopsis) << "\n.br\n"
-        << bold(kProgram) << " COMMAND " << bold("--help") << "\n"
-        << ".SH DESCRIPTION\n"
-        << roff(kDescription) << ".\n.PP\n"
-        << roff(kOneCommand) << "\n"
-        << ".SH OPTIONS\n";
-    for (const auto& o : commonOptionsHelp())
-        out << ".TP\n" << bold(o.flags) << "\n" << roff(o.text) << "\n";
-    out << ".PP\n" << roff(kRelativePaths) << "\n.SH COMMANDS\n";
-    for (const auto& c : cliCommands())
-        out << ".TP\n"
-            << bold(c.name) << (c.usage.empty() ? "" : " " + roff(c.usage)) << "\n"
-            << roff(c.summary) << "\n";
-    out << ".SH EXIT STATUS\n" << roff(kExitStatus) << "\n";
+    man::Page page{kProgram, kSummary, version, date, {kSynopsis, "COMMAND --help"}, {}};
+    page.sections = {
+        {"DESCRIPTION", {kDescription, kOneCommand}, {}},
+        {"OPTIONS", {}, commonOptionsHelp()},
+        {"COMMANDS", {kRelativePaths}, commandItems()},
+        {"FILES", {}, man::programFiles()},
+        {"ENVIRONMENT", {}, {{"QT_QPA_PLATFORM", "print рисует PDF без дисплея (offscreen) при любом значении"}}},
+        {"EXIT STATUS", {kExitStatus}, {}},
+        {"EXAMPLES",
+         {},
+         {{"qmscales-cli --config shop.cfl --scale Касса1 send-products prices.pl6",
+           "отправить файл товаров в весы Касса1"},
+          {"qmscales-cli --scale Касса1 read-keys --out -", "вывести ценовые клавиши на стандартный вывод"},
+          {"qmscales-cli --dir /var/lib/qmscales keep-config shop.cfl",
+           "сохранить конфигурацию для службы автоматической загрузки"},
+          {"systemctl enable --now qmscales-autoload.service", "включить службу автоматической загрузки"}}},
+        {"SEE ALSO", {"qmscales(1), qmscale-emu(1)"}, {}},
+    };
+    man::writeManPage(out, page);
 }
 
 } // namespace qm::cli

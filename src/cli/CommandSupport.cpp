@@ -20,7 +20,7 @@ bool needScale(CliContext& context)
 {
     if (context.args().has("scale"))
         return true;
-    context.error(context.args().command() + " needs --scale NAME");
+    context.error(context.args().command() + ": нужен --scale NAME");
     return false;
 }
 
@@ -29,7 +29,7 @@ std::optional<std::string> onlyFile(CliContext& context)
     const auto& words = context.args().positional();
     if (words.size() == 1)
         return context.path(words.front());
-    context.error(context.args().command() + " needs exactly one FILE");
+    context.error(context.args().command() + ": нужен ровно один FILE");
     return std::nullopt;
 }
 
@@ -64,7 +64,7 @@ Selection selection(CliContext& context, const std::string& one)
         return Selection::None;
     const auto& a = context.args();
     if (int(a.has("all")) + int(a.has(one)) + int(a.has("range")) != 1) {
-        context.error(a.command() + " needs one of --all, --" + one + " N, --range FIRST-LAST");
+        context.error(a.command() + ": нужен один из --all, --" + one + " N, --range FIRST-LAST");
         return Selection::None;
     }
     return a.has("all") ? Selection::All : a.has(one) ? Selection::One : Selection::Range;
@@ -104,6 +104,11 @@ int keptRecords(Table& table)
 bool outCanBeSaved(CliContext& context, const std::string& out)
 {
     namespace fs = std::filesystem;
+    // Standard output takes text only; this read writes a file format of the scale.
+    if (out == "-") {
+        context.error("--out -: стандартный вывод принимает только текст, этой команде нужен файл");
+        return false;
+    }
     const fs::path target = context.path(out);
     std::error_code problem = regularFileKind(target);
     if (!problem || problem == std::errc::no_such_file_or_directory) {

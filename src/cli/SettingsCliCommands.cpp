@@ -187,7 +187,10 @@ int runReadKeys(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    const auto out = context.args().value("out");
+    // The lines are text: "--out -" prints them, as no --out does.
+    auto out = context.args().value("out");
+    if (out == "-")
+        out.reset();
     if (out && !outCanBeSaved(context, *out))
         return kFailed;
     Table keys = makePriceKeyTable();

@@ -48,7 +48,7 @@ int main(int argc, char** argv)
 {
     // The manual page, written by the build from the same table as --help; hidden from users.
     if (argc == 2 && std::string_view(argv[1]) == "--man") {
-        printManPage(std::cout, QM_VERSION);
+        printManPage(std::cout, QM_VERSION, QM_RELEASE_DATE);
         return kOk;
     }
     Args args;
@@ -56,8 +56,10 @@ int main(int argc, char** argv)
     const bool parsed = args.parse(argc, argv, allOptions(), error);
     const auto app = makeApplication(argc, argv, parsed && args.command() == "print" && !args.has("help"));
     if (!parsed)
-        return usageError(error + " (see qmscales-cli --help)");
+        return usageError(error + " (см. qmscales-cli --help)");
     if (args.has("version")) {
+        if (!args.command().empty())
+            return usageError("--version не принимает других слов (см. qmscales-cli --help)");
         std::cout << "qmscales-cli " << QM_VERSION << "\n";
         return kOk;
     }
@@ -65,7 +67,7 @@ int main(int argc, char** argv)
         if (args.command() == "help" && !args.positional().empty()) {
             const CliCommand* command = findCommand(args.positional().front());
             if (!command || args.positional().size() > 1)
-                return usageError("help takes one command name (see qmscales-cli --help)");
+                return usageError("help принимает одно имя команды (см. qmscales-cli --help)");
             printCommandHelp(std::cout, *command);
             return kOk;
         }
@@ -75,7 +77,7 @@ int main(int argc, char** argv)
     }
     const CliCommand* command = findCommand(args.command());
     if (!command)
-        return usageError("unknown command '" + args.command() + "' (see qmscales-cli --help)");
+        return usageError("неизвестная команда '" + args.command() + "' (см. qmscales-cli --help)");
     if (args.has("help")) {
         printCommandHelp(std::cout, *command);
         return kOk;
@@ -84,19 +86,19 @@ int main(int argc, char** argv)
     known.insert(known.end(), command->options.begin(), command->options.end());
     const auto unknown = args.unknown(known);
     if (!unknown.empty())
-        return usageError("option --" + unknown.front() + " is not an option of " + command->name +
-                          " (see qmscales-cli " + command->name + " --help)");
+        return usageError("параметр --" + unknown.front() + " не относится к команде " + command->name +
+                          " (см. qmscales-cli " + command->name + " --help)");
     const auto& words = args.positional();
     const size_t allowed = command->fileWords();
     const char* const fileWords[] = {"", " FILE", " FILE FILE"};
     if (words.size() > allowed)
-        return usageError("unexpected word '" + words[allowed] + "' after " + command->name + fileWords[allowed] +
-                          " (see qmscales-cli " + command->name + " --help)");
+        return usageError("лишнее слово '" + words[allowed] + "' после " + command->name + fileWords[allowed] +
+                          " (см. qmscales-cli " + command->name + " --help)");
     if (const auto dir = args.value("dir")) {
         std::error_code ec;
         if (!std::filesystem::is_directory(*dir, ec))
-            return usageError("start directory " + *dir +
-                              (std::filesystem::exists(*dir, ec) ? " is not a directory" : " does not exist"));
+            return usageError("папка запуска " + *dir +
+                              (std::filesystem::exists(*dir, ec) ? " не является каталогом" : " не существует"));
     }
     CliContext context(std::move(args));
     if (const int prepared = context.prepare(command->needsConfig()); prepared != kOk)

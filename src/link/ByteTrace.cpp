@@ -23,7 +23,11 @@ std::string traceTimestamp()
     const auto t = std::chrono::system_clock::to_time_t(now);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &t); // the same, with the arguments the other way round
+#else
     localtime_r(&t, &tm);
+#endif
     char buf[64];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
                   tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms));

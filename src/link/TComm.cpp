@@ -124,7 +124,7 @@ void TComm::connectNetwork(const std::string& device)
         const std::string reason = opened.fd < 0 ? opened.error : socket->errorString().toStdString();
 #ifndef _WIN32
         if (opened.fd >= 0)
-            ::close(opened.fd);
+            closeTcp(opened.fd);
 #endif
         if (m_trace)
             m_trace->note("no connection: " + reason);

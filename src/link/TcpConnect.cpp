@@ -4,17 +4,23 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <thread>
 #include <unistd.h>
-#include <vector>
+#endif
 
 namespace qm
 {
@@ -24,6 +30,78 @@ namespace
 
 using Clock = std::chrono::steady_clock;
 constexpr int kStepMs = 20; // how soon a stop is seen
+
+// The few calls that differ between Winsock and POSIX sockets.
+#ifdef _WIN32
+SOCKET native(SocketHandle s)
+{
+    return static_cast<SOCKET>(s);
+}
+bool startSockets()
+{
+    static const bool started = [] {
+        WSADATA data;
+        return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    return started;
+}
+int lastSocketError()
+{
+    return ::WSAGetLastError();
+}
+bool connectPending(int error)
+{
+    return error == WSAEWOULDBLOCK || error == WSAEINPROGRESS;
+}
+std::string socketErrorText(int error)
+{
+    return "Winsock error " + std::to_string(error);
+}
+SocketHandle openStreamSocket(int family)
+{
+    const SOCKET s = ::socket(family, SOCK_STREAM, 0);
+    if (s == INVALID_SOCKET)
+        return kNoSocket;
+    u_long nonBlocking = 1;
+    ::ioctlsocket(s, FIONBIO, &nonBlocking);
+    return static_cast<SocketHandle>(s);
+}
+int pollWritable(SocketHandle s, int ms)
+{
+    WSAPOLLFD p{native(s), POLLOUT, 0};
+    return ::WSAPoll(&p, 1, ms);
+}
+#else
+int native(SocketHandle s)
+{
+    return static_cast<int>(s);
+}
+bool startSockets()
+{
+    return true;
+}
+int lastSocketError()
+{
+    return errno;
+}
+bool connectPending(int error)
+{
+    return error == EINPROGRESS;
+}
+std::string socketErrorText(int error)
+{
+    return std::strerror(error);
+}
+SocketHandle openStreamSocket(int family)
+{
+    return ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+}
+int pollWritable(SocketHandle s, int ms)
+{
+    pollfd p{native(s), POLLOUT, 0};
+    return ::poll(&p, 1, ms);
+}
+#endif
 
 struct Addresses {
     std::vector<sockaddr_storage> list;
@@ -48,7 +126,7 @@ Addresses lookUp(const std::string& host, int port, int flags)
         sockaddr_storage s{};
         std::memcpy(&s, a->ai_addr, a->ai_addrlen);
         out.list.push_back(s);
-        out.sizes.push_back(a->ai_addrlen);
+        out.sizes.push_back(static_cast<socklen_t>(a->ai_addrlen)); // size_t on Windows
     }
     ::freeaddrinfo(found);
     return out;
@@ -93,62 +171,74 @@ int remainingMs(Clock::time_point deadline)
 }
 
 // One address: a non-blocking connect, watched in short steps.
-int connectOne(const sockaddr_storage& to, socklen_t size, Clock::time_point deadline,
-               const std::function<bool()>& stopped, std::string& error)
+SocketHandle connectOne(const sockaddr_storage& to, socklen_t size, Clock::time_point deadline,
+                        const std::function<bool()>& stopped, std::string& error)
 {
-    const int fd = ::socket(to.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        error = std::string("socket: ") + std::strerror(errno);
-        return -1;
+    const SocketHandle fd = openStreamSocket(to.ss_family);
+    if (fd == kNoSocket) {
+        error = "socket: " + socketErrorText(lastSocketError());
+        return kNoSocket;
     }
-    int rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&to), size);
-    if (rc != 0 && errno != EINPROGRESS) {
-        error = std::strerror(errno);
-        ::close(fd);
-        return -1;
+    int rc = ::connect(native(fd), reinterpret_cast<const sockaddr*>(&to), size);
+    if (rc != 0 && !connectPending(lastSocketError())) {
+        error = socketErrorText(lastSocketError());
+        closeTcp(fd);
+        return kNoSocket;
     }
     while (rc != 0) {
         if (stopped && stopped()) {
             error = "stopped while connecting";
-            ::close(fd);
-            return -1;
+            closeTcp(fd);
+            return kNoSocket;
         }
         const int left = remainingMs(deadline);
         if (left == 0) {
             error = "no connection within the time-out";
-            ::close(fd);
-            return -1;
+            closeTcp(fd);
+            return kNoSocket;
         }
-        pollfd p{fd, POLLOUT, 0};
-        if (::poll(&p, 1, left < kStepMs ? left : kStepMs) <= 0)
+        if (pollWritable(fd, left < kStepMs ? left : kStepMs) <= 0)
             continue;
         int soError = 0;
         socklen_t len = sizeof soError;
-        ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &soError, &len);
+        ::getsockopt(native(fd), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&soError), &len);
         if (soError != 0) {
-            error = std::strerror(soError);
-            ::close(fd);
-            return -1;
+            error = socketErrorText(soError);
+            closeTcp(fd);
+            return kNoSocket;
         }
         rc = 0;
     }
     // The scale's protocol is a few bytes each way: Nagle's delay would hold every one of them.
     const int one = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    ::setsockopt(native(fd), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&one), sizeof one);
     return fd;
 }
 
 } // namespace
 
+void closeTcp(SocketHandle socket)
+{
+#ifdef _WIN32
+    ::closesocket(static_cast<SOCKET>(socket));
+#else
+    ::close(static_cast<int>(socket));
+#endif
+}
+
 TcpOpened connectTcp(const NetAddress& address, int timeoutMs, const std::function<bool()>& stopped)
 {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     TcpOpened opened;
+    if (!startSockets()) {
+        opened.error = "the sockets could not be started";
+        return opened;
+    }
     const Addresses to = resolve(address, deadline, stopped);
     opened.error = to.error;
-    for (size_t i = 0; i < to.list.size() && opened.fd < 0; ++i)
+    for (size_t i = 0; i < to.list.size() && opened.fd == kNoSocket; ++i)
         opened.fd = connectOne(to.list[i], to.sizes[i], deadline, stopped, opened.error);
-    if (opened.fd >= 0)
+    if (opened.fd != kNoSocket)
         opened.error.clear();
     return opened;
 }
@@ -171,10 +261,10 @@ std::map<int, bool> probeNetworkPorts(const PortMap& map, int timeoutMs)
     for (const auto& [com, address] : targets)
         probes.emplace_back([&, com = com, address = address] {
             const TcpOpened opened = connectTcp(address, timeoutMs);
-            if (opened.fd >= 0)
-                ::close(opened.fd);
+            if (opened.fd != kNoSocket)
+                closeTcp(opened.fd);
             std::lock_guard<std::mutex> lock(mutex);
-            reach[com] = opened.fd >= 0;
+            reach[com] = opened.fd != kNoSocket;
         });
     for (auto& probe : probes)
         probe.join();

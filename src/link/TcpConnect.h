@@ -4,6 +4,7 @@
 // seen at once. TComm wraps the connected descriptor into its socket; the list of ports only
 // asks whether a connection opens.
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -17,10 +18,17 @@ namespace qm
 inline constexpr int kConnectTimeoutMs = 3000;
 inline constexpr int kProbeTimeoutMs = 1000;
 
+// A POSIX descriptor or a Winsock SOCKET (an unsigned pointer-sized handle whose invalid value
+// is all ones): both fit, and -1 means none.
+using SocketHandle = std::intptr_t;
+inline constexpr SocketHandle kNoSocket = -1;
+
 struct TcpOpened {
-    int fd = -1;       // connected, TCP_NODELAY set; -1 when not
-    std::string error; // the system's reason when not (English, for the trace and --verbose)
+    SocketHandle fd = kNoSocket; // connected, TCP_NODELAY set; kNoSocket when not
+    std::string error;           // the system's reason when not (English, for the trace and --verbose)
 };
+
+void closeTcp(SocketHandle socket);
 
 // Connects within timeoutMs. stopped (may be empty) is asked every few milliseconds.
 TcpOpened connectTcp(const NetAddress& address, int timeoutMs, const std::function<bool()>& stopped = {});

@@ -80,7 +80,9 @@ TEST(CliScriptOutput, AFailureLeavesStandardOutputEmptyAndSaysWhyOnStandardError
         {{"read-status", "--scale", "Весы", "--json"}, 1, noLink},
         {{"read-factory", "--scale", "Весы", "--json"}, 1, noLink},
         {{"read-totals", "--scale", "Весы", "--json"}, 1, noLink},
-        {{"read-totals", "--json"}, 2, "read-totals needs --scale NAME"},
+        {{"read-totals", "--json"}, 2, "read-totals: нужен --scale NAME"},
+        // Standard output takes text only: a logo file is not written to a file named "-".
+        {{"read-logo", "--scale", "Весы", "--out", "-"}, 1, "--out -: стандартный вывод принимает только текст"},
         {{"read-keys", "--scale", "Весы"}, 1, noLink},
         {{"read-products", "--scale", "Весы", "--plu", "1", "--out", "x.pl6"}, 1, noLink},
         {{"read-report", "--scale", "Весы", "--plu", "1", "--out", "x.acc"}, 1, noLink},
@@ -105,7 +107,7 @@ TEST(CliScriptOutput, AFailureLeavesStandardOutputEmptyAndSaysWhyOnStandardError
         EXPECT_EQ(r.status, c.status) << r.err;
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
-        for (const char* file : {"x.pl6", "x.acc", "x.qmi"})
+        for (const char* file : {"x.pl6", "x.acc", "x.qmi", "-"})
             EXPECT_FALSE(fs::exists(dir.path / file)) << file;
     }
 }

@@ -147,6 +147,11 @@ TEST(CliSettings, KeysReadIntoAFileAndWrittenToAnotherScale)
     const std::string lines = qmtest::fileText(from.path / "keys.txt");
     EXPECT_EQ(lines.substr(0, 15), "1\t4000\n2\t0\n3\t0\n");
     EXPECT_NE(lines.find("\n12\t300\n"), std::string::npos);
+    // "--out -" is standard output for these text lines.
+    r = cli(from, {"read-keys", "--scale", "Весы", "--out", "-"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, lines);
+    EXPECT_FALSE(fs::exists(from.path / "-"));
 
     emu::ScaleState other;
     other.priceKeys.fill(9);

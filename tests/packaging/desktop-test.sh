@@ -4,7 +4,7 @@
 set -euo pipefail
 file=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for line in 'Type=Application' 'Name=Весы QM' 'Exec=qmscales' 'Icon=qmscales' 'Categories=Office;'; do
+for line in 'Type=Application' 'Name=Весы QM' 'Exec=qmscales --user-data' 'Icon=qmscales' 'Categories=Office;'; do
     LC_ALL=C grep -qxF "$line" "$file" || fail "$file lacks the line $line"
 done
 LC_ALL=C grep -q $'^Comment=.*[\xd0\xd1]' "$file" || fail "$file has no Russian comment"

@@ -1,38 +1,84 @@
 #include "Options.h"
 
 #include <cstdlib>
+#include <ostream>
+#include <sstream>
+
+#include "ManPage.h"
 
 namespace emu
 {
 
-const char* usageText()
+namespace
 {
-    return "usage: qmscale-emu --number N [--baud B] [--state FILE.json] [--log FILE.jsonl] [--link PATH]\n"
-           "                   [--tcp HOST:PORT [--drop-after N]] [--fault FAULT]... [--pace PLAN] [--help]\n"
-           "\n"
-           "An emulated QM label scale on a pseudo-terminal. Prints the slave device as the first line\n"
-           "of standard output and serves it until SIGTERM or SIGINT. SIGUSR1 writes the state file\n"
-           "now and logs the event \"sync\". Standard input is not read.\n"
-           "\n"
-           "  --number N      scale number 1..99 (default 1)\n"
-           "  --baud B        simulated line speed in baud, 10 bits a byte (default 0: no line time)\n"
-           "  --state FILE    JSON state: loaded at start when it exists, written after changes and at exit\n"
-           "  --log FILE      JSON lines: every byte received and sent, and the events\n"
-           "  --link PATH     a symbolic link to the device, removed at exit\n"
-           "  --tcp HOST:PORT serve the scale on a TCP port instead, as an Ethernet-to-serial converter\n"
-           "                  does: one client at a time (another is closed at once), the same pacing\n"
-           "                  and faults; port 0 picks a free one; the first line is tcp://HOST:PORT\n"
-           "  --drop-after N  with --tcp: cut the first client's connection after N bytes sent\n"
-           "  --fault FAULT   KIND[=ARG][@WHERE[#K[-L]]], repeatable; KIND is silent, wrong-number[=N],\n"
-           "                  not-ready[=B], delay=MS, truncate=N, nak[=B], garble[=MASK], extra=N,\n"
-           "                  stray[=B] (a byte of another device ahead of the answer) or request[=PLU]\n"
-           "                  (a poll answered with a request for PLU, default the range's first);\n"
-           "                  WHERE is addr, poll or a command byte such as 0x82; #K the K-th\n"
-           "                  occurrence only, #K-L the K-th to the L-th (e.g. nak@0x82#5,\n"
-           "                  delay=300@addr#1, request@poll)\n"
-           "  --pace PLAN     answers to polls while a virtual range is set, comma-separated: R ready,\n"
-           "                  D<plu> request, S silence, W wrong first byte, X<hex> another second byte;\n"
-           "                  then R\n";
+
+using qm::man::HelpItem;
+
+const char* const kSynopsis = "--number N [--baud B] [--state FILE.json] [--log FILE.jsonl] [--link PATH] "
+                              "[--tcp HOST:PORT [--drop-after N]] [--fault FAULT]... [--pace PLAN] [--help]";
+const char* const kSummary = "эмулятор весов QM на псевдотерминале, для обучения и тестов";
+const char* const kDescription =
+    "Одни весы QM на псевдотерминале. Первой строкой стандартного вывода печатает устройство (или tcp://HOST:PORT) "
+    "и обслуживает его до SIGTERM или SIGINT. SIGUSR1 сразу записывает файл состояния и событие \"sync\" в "
+    "журнал. Стандартный ввод не читается.";
+const char* const kExitStatus = "0 остановлен сигналом, 1 не удалось открыть псевдотерминал или порт, "
+                                "2 неверный вызов или негодный файл состояния.";
+
+const std::vector<HelpItem>& optionTable()
+{
+    static const std::vector<HelpItem> options = {
+        {"--number N", "номер весов 1..99 (по умолчанию 1)"},
+        {"--baud B", "скорость линии в бодах, 10 бит на байт (по умолчанию 0: без времени линии)"},
+        {"--state FILE", "состояние в JSON: читается при старте, если есть, пишется после изменений и при выходе"},
+        {"--log FILE", "строки JSON: каждый принятый и отправленный байт и события"},
+        {"--link PATH", "символьная ссылка на устройство, удаляется при выходе"},
+        {"--tcp HOST:PORT", "обслуживать весы на порту TCP, как преобразователь Ethernet-RS-232: один клиент за раз "
+                            "(другой сразу закрывается), те же темп и сбои; порт 0 выбирает свободный; первая "
+                            "строка tcp://HOST:PORT"},
+        {"--drop-after N", "с --tcp: оборвать соединение первого клиента после N отправленных байтов"},
+        {"--fault FAULT", "KIND[=ARG][@WHERE[#K[-L]]], можно повторять; KIND: silent, wrong-number[=N], "
+                          "not-ready[=B], delay=MS, truncate=N, nak[=B], garble[=MASK], extra=N, stray[=B] (байт "
+                          "другого устройства перед ответом) или request[=PLU] (опрос, отвеченный запросом PLU, "
+                          "по умолчанию первого в диапазоне); WHERE: addr, poll или байт команды, например 0x82; "
+                          "#K только K-й раз, #K-L с K-го по L-й (nak@0x82#5, delay=300@addr#1, request@poll)"},
+        {"--pace PLAN", "ответы на опросы при заданном виртуальном диапазоне через запятую: R готов, D<plu> "
+                        "запрос, S молчание, W неверный первый байт, X<hex> другой второй байт; затем R"},
+        {"-h, --help", "показать эту справку"},
+    };
+    return options;
+}
+
+} // namespace
+
+std::string usageText()
+{
+    std::ostringstream out;
+    out << "Использование: qmscale-emu " << qm::man::wrap(kSynopsis, qm::man::kHelpWidth, 6, 27) << "\n\n"
+        << qm::man::wrap(kDescription, qm::man::kHelpWidth, 0) << "\n\n";
+    qm::man::writeHelpItems(out, optionTable(), 15);
+    return out.str();
+}
+
+void printManPage(std::ostream& out, const std::string& version, const std::string& date)
+{
+    qm::man::Page page{"qmscale-emu", kSummary, version, date, {kSynopsis}, {}};
+    page.sections = {
+        {"DESCRIPTION", {kDescription}, {}},
+        {"OPTIONS", {}, optionTable()},
+        {"FILES",
+         {},
+         {{"--state FILE", "состояние весов: товары, сообщения, настройки, клавиши, логотип, итоги"},
+          {"--log FILE", "журнал обмена и событий, строка JSON на запись"}}},
+        {"ENVIRONMENT", {"Эмулятор не читает переменных окружения."}, {}},
+        {"EXIT STATUS", {kExitStatus}, {}},
+        {"EXAMPLES",
+         {},
+         {{"qmscale-emu --number 1 --state demo.json", "весы номер 1 с состоянием в demo.json"},
+          {"qmscale-emu --tcp 127.0.0.1:0 --fault nak@0x82#5",
+           "весы на свободном порту TCP, отвечающие NAK на пятую запись товара"}}},
+        {"SEE ALSO", {"qmscales(1), qmscales-cli(1)"}, {}},
+    };
+    qm::man::writeManPage(out, page);
 }
 
 namespace

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of qmscale-emu.
 
+#include <iosfwd>
 #include <string>
 #include <variant>
 #include <vector>
@@ -24,7 +25,9 @@ struct Options {
     bool help = false;
 };
 
-const char* usageText();
+std::string usageText();
+// The manual page qmscale-emu(1), from the same option table as usageText().
+void printManPage(std::ostream& out, const std::string& version, const std::string& date);
 
 // The options, or the reason the command line is wrong.
 std::variant<Options, std::string> parseOptions(const std::vector<std::string>& args);

@@ -4,6 +4,7 @@
 // runs detached with stdin closed.
 
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <variant>
 #include <vector>
@@ -18,14 +19,19 @@
 int main(int argc, char** argv)
 {
     using namespace emu;
+    // The manual page, written by the build from the option table; hidden from users.
+    if (argc == 2 && std::string(argv[1]) == "--man") {
+        printManPage(std::cout, QM_VERSION, QM_RELEASE_DATE);
+        return 0;
+    }
     auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (auto* error = std::get_if<std::string>(&parsed)) {
-        std::fprintf(stderr, "qmscale-emu: %s\n\n%s", error->c_str(), usageText());
+        std::fprintf(stderr, "qmscale-emu: %s\n\n%s", error->c_str(), usageText().c_str());
         return 2;
     }
     Options& options = std::get<Options>(parsed);
     if (options.help) {
-        std::fputs(usageText(), stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
 
