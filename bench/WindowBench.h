@@ -28,7 +28,7 @@ namespace bench
 class QuickDialogs : public qm::app::UserDialogs
 {
   public:
-    void message(const std::string&) override {}
+    void message(const std::string& text) override { messages.push_back(text); }
     qm::Answer ask(const std::string&, qm::Buttons) override { return answer; }
     void error(const std::string& text) override { errors.push_back(text); }
     std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
@@ -38,6 +38,7 @@ class QuickDialogs : public qm::app::UserDialogs
 
     qm::Answer answer = qm::Answer::No;
     std::vector<qm::ChosenFile> files;
+    std::vector<std::string> messages;
     std::vector<std::string> errors;
 
   private:

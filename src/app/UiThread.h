@@ -6,10 +6,16 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
+#include <atomic>
 #include <utility>
 
 namespace qm::app
 {
+
+// Counts the calls queued to the window's thread: a call that gathers several updates
+// (GuiFeedback's progress and cursor) takes in only those made while no other call was queued,
+// so it never runs ahead of a call made between them.
+inline std::atomic<unsigned long> g_queuedCalls{0};
 
 inline bool onThreadOf(const QObject* context)
 {
@@ -21,8 +27,10 @@ template <class F> void postTo(QObject* context, F&& code)
 {
     if (onThreadOf(context))
         code();
-    else
+    else {
+        ++g_queuedCalls;
         QMetaObject::invokeMethod(context, std::forward<F>(code), Qt::QueuedConnection);
+    }
 }
 
 // Runs the code and waits for it: questions, message boxes, reading what the window holds.
@@ -30,8 +38,10 @@ template <class F> void callOn(QObject* context, F&& code)
 {
     if (onThreadOf(context))
         code();
-    else
+    else {
+        ++g_queuedCalls;
         QMetaObject::invokeMethod(context, std::forward<F>(code), Qt::BlockingQueuedConnection);
+    }
 }
 
 } // namespace qm::app
