@@ -1,6 +1,8 @@
 #include "diagnostics/NumberDetection.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "common/Feedback.h"
 #include "diagnostics/DiagnosticTexts.h"
@@ -51,13 +53,23 @@ DetectedNumber detectScaleNumber(ScaleSession& session, const std::string& portT
         // Whatever came late for the probe before is no answer to this one.
         session.NewQue();
         session.send(static_cast<std::uint8_t>(n));
+        const auto sent = std::chrono::steady_clock::now();
         feedback.processEvents();
-        session.pause(kProbeMs);
+        // Every byte that comes within the probe's 210 ms is looked at, not only the first: a
+        // byte of another device on the line ahead of the scale's answer must not hide the
+        // scale. The probe ends when the number is there: the rest of the 210 ms brings nothing.
+        bool answered = false;
+        for (;;) {
+            const Bytes answer = session.readBytes(session.waiting());
+            answered = std::find(answer.begin(), answer.end(), static_cast<std::uint8_t>(n)) != answer.end();
+            if (answered || !session.firstByteWithin(sent, kProbeMs).arrived)
+                break;
+        }
+        // The wait above counts whole milliseconds: a silent probe still lasts its full 210 ms.
+        if (!answered)
+            std::this_thread::sleep_until(sent + std::chrono::milliseconds(kProbeMs));
         feedback.processEvents();
-        // Every byte that came is looked at, not only the first: a byte of another device on the
-        // line ahead of the scale's answer must not hide the scale.
-        const Bytes answer = session.readBytes(session.waiting());
-        if (std::find(answer.begin(), answer.end(), static_cast<std::uint8_t>(n)) != answer.end()) {
+        if (answered) {
             ended(std::to_string(n));
             DetectedNumber found;
             found.number = n;
