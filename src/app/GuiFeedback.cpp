@@ -12,6 +12,20 @@
 namespace qm::app
 {
 
+namespace
+{
+void showLatest(AppContext& ctx, QProgressBar* bar, QLabel* counter, const GuiFeedback::Latest& latest)
+{
+    if (bar && latest.position)
+        bar->setValue(*latest.position);
+    if (counter && latest.counter)
+        counter->setText(*latest.counter);
+    for (const auto& [table, cell] : latest.cursors)
+        if (StringGrid* grid = ctx.grid(table))
+            grid->setCurrentCell(cell.first, cell.second);
+}
+} // namespace
+
 GuiFeedback::GuiFeedback(AppContext& context, TabProgress progress)
     : m_context(context), m_bar(progress.bar), m_counter(progress.counter), m_stop(progress.stop)
 {
@@ -60,12 +74,37 @@ void GuiFeedback::progressStart(int maximum, int position)
     });
 }
 
+template <class Write> void GuiFeedback::gather(Write write)
+{
+    AppContext& ctx = m_context;
+    if (onThreadOf(&ctx)) {
+        Latest now;
+        write(now);
+        showLatest(ctx, m_bar, m_counter, now);
+        return;
+    }
+    std::lock_guard<std::mutex> lock(m_gathering->mutex);
+    if (!m_gathering->open || m_gathering->queuedCalls != g_queuedCalls.load()) {
+        auto latest = std::make_shared<Latest>();
+        m_gathering->open = latest;
+        postTo(&ctx, [&ctx, gathering = m_gathering, latest, bar = m_bar, counter = m_counter] {
+            Latest shown;
+            {
+                std::lock_guard<std::mutex> taken(gathering->mutex);
+                if (gathering->open == latest)
+                    gathering->open.reset();
+                shown = *latest;
+            }
+            showLatest(ctx, bar, counter, shown);
+        });
+        m_gathering->queuedCalls = g_queuedCalls.load();
+    }
+    write(*m_gathering->open);
+}
+
 void GuiFeedback::progressPosition(int position)
 {
-    postTo(&m_context, [bar = m_bar, position] {
-        if (bar)
-            bar->setValue(position);
-    });
+    gather([position](Latest& latest) { latest.position = position; });
 }
 
 void GuiFeedback::counterShow(bool show)
@@ -78,10 +117,7 @@ void GuiFeedback::counterShow(bool show)
 
 void GuiFeedback::counterText(const std::string& text)
 {
-    postTo(&m_context, [counter = m_counter, text = QString::fromStdString(text)] {
-        if (counter)
-            counter->setText(text);
-    });
+    gather([text = QString::fromStdString(text)](Latest& latest) { latest.counter = text; });
 }
 
 void GuiFeedback::progressPhase(const std::string& name)
@@ -108,18 +144,20 @@ void GuiFeedback::progressEnd()
 
 void GuiFeedback::moveCursor(TableId table, int row, int col)
 {
-    AppContext& ctx = m_context;
-    postTo(&ctx, [&ctx, table, row, col] {
-        if (StringGrid* grid = ctx.grid(table))
-            grid->setCurrentCell(row, col);
-    });
+    gather([table, row, col](Latest& latest) { latest.cursors[table] = {row, col}; });
 }
 
 void GuiFeedback::processEvents()
 {
-    // On the worker the window handles its events by itself.
-    if (onThreadOf(&m_context))
-        QCoreApplication::processEvents();
+    // On the worker the window handles its events by itself. A loop on the window's thread (the
+    // table checks) asks before every row, and a repaint per row of a 4000-row table would cost
+    // seconds: every 10 ms the window is just as live for the person.
+    if (!onThreadOf(&m_context))
+        return;
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < kEventsEveryMs)
+        return;
+    QCoreApplication::processEvents();
+    m_sinceEvents.start();
 }
 
 bool GuiFeedback::stopRequested() const

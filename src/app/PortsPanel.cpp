@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 
 #include "app/AppContext.h"
@@ -18,6 +19,19 @@ namespace
 QString text(const std::string& utf8)
 {
     return QString::fromStdString(utf8);
+}
+
+// The port map, the system's devices and the network probes: any thread.
+PortsPanel::Found readPorts(const std::string& startDirectory)
+{
+    const PortMap map = PortMap::load(startDirectory);
+    const std::vector<SystemPort> system = systemSerialPorts();
+    PortsPanel::Found found;
+    found.mapError = map.error();
+    // The network ports are tried all at once, for at most a second.
+    found.entries = portEntries(map, system, probeNetworkPorts(map));
+    found.unnamed = unnamedPorts(map, system);
+    return found;
 }
 } // namespace
 
@@ -66,17 +80,44 @@ QStringList PortsPanel::lines(const std::vector<PortEntry>& entries, const std::
     return out;
 }
 
+PortsPanel::~PortsPanel()
+{
+    if (m_reader)
+        m_reader->wait();
+}
+
 void PortsPanel::refresh()
 {
-    const PortMap map = PortMap::load(m_context.state().startDirectory.string());
-    const std::vector<SystemPort> system = systemSerialPorts();
-    // The network ports are tried all at once, for at most a second.
-    const std::vector<PortEntry> entries = portEntries(map, system, probeNetworkPorts(map));
+    if (m_reader) {
+        m_readAgain = true;
+        return;
+    }
+    m_readAgain = false;
+    const std::string directory = m_context.state().startDirectory.string();
+    // The result is posted to the panel, which outlives the thread: the destructor waits for it.
+    m_reader = QThread::create([this, directory] {
+        const Found found = readPorts(directory);
+        QMetaObject::invokeMethod(
+            this, [this, found] { showFound(found); }, Qt::QueuedConnection);
+    });
+    m_reader->setParent(this);
+    // Queued after the result, so the list is shown before a reading asked meanwhile starts.
+    connect(m_reader, &QThread::finished, this, [this] {
+        m_reader->deleteLater();
+        m_reader = nullptr;
+        if (m_readAgain)
+            refresh();
+    });
+    m_reader->start();
+}
+
+void PortsPanel::showFound(const Found& found)
+{
     m_list->clear();
-    if (map.error())
-        m_list->addItem(QString::fromStdString(*map.error()).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
-    m_list->addItems(lines(entries, unnamedPorts(map, system)));
-    for (const PortEntry& entry : entries) {
+    if (found.mapError)
+        m_list->addItem(QString::fromStdString(*found.mapError).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+    m_list->addItems(lines(found.entries, found.unnamed));
+    for (const PortEntry& entry : found.entries) {
         const int index = m_chooser->findText(text(entry.name));
         if (index >= 0)
             m_chooser->setItemData(index, hint(entry), Qt::ToolTipRole);

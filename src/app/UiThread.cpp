@@ -22,6 +22,7 @@ bool WindowCalls::call(const std::function<void()>& code) const
     }
     // close() runs on the window's thread too, so it never comes between the check and the code;
     // `code` lives on the waiting worker's stack and is not touched once the worker has left.
+    ++g_queuedCalls;
     QMetaObject::invokeMethod(
         m_window,
         [state, progress, &code] {

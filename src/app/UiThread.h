@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -17,6 +18,11 @@ namespace qm::app
 
 class AppContext;
 
+// Counts the calls queued to the window's thread: a call that gathers several updates
+// (GuiFeedback's progress and cursor) takes in only those made while no other call was queued,
+// so it never runs ahead of a call made between them.
+inline std::atomic<unsigned long> g_queuedCalls{0};
+
 inline bool onThreadOf(const QObject* context)
 {
     return QThread::currentThread() == context->thread();
@@ -27,8 +33,10 @@ template <class F> void postTo(QObject* context, F&& code)
 {
     if (onThreadOf(context))
         code();
-    else
+    else {
+        ++g_queuedCalls;
         QMetaObject::invokeMethod(context, std::forward<F>(code), Qt::QueuedConnection);
+    }
 }
 
 // The calls the worker waits for on the window's thread. Once closed (the window goes away), a

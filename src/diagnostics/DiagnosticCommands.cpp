@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 #include "common/Feedback.h"
 #include "link/ScaleSession.h"
@@ -41,9 +42,21 @@ bool probeNumber(ScaleSession& session, int number)
     session.NewQue();
     session.send(encodeNumberProbe(number));
     feedback.processEvents();
-    session.pause(kProbeMs);
+    const auto sent = std::chrono::steady_clock::now();
+    // Every byte that comes within the probe's 210 ms is looked at, not only the first: a byte of
+    // another device on the line ahead of the scale's answer must not hide the scale. The probe
+    // ends when the number is there: the rest of the 210 ms brings nothing.
+    bool answered = false;
+    for (;;) {
+        answered = answersNumber(session.readBytes(session.waiting()), number);
+        if (answered || !session.firstByteWithin(sent, kProbeMs).arrived)
+            break;
+    }
+    // The wait above counts whole milliseconds: a silent probe still lasts its full 210 ms.
+    if (!answered)
+        std::this_thread::sleep_until(sent + std::chrono::milliseconds(kProbeMs));
     feedback.processEvents();
-    return answersNumber(session.readBytes(session.waiting()), number);
+    return answered;
 }
 
 } // namespace qm

@@ -2,6 +2,12 @@
 // number detection, the port named through ports.cfg, the worker thread, the answers in the test
 // table, and the list of ports present.
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -216,7 +222,9 @@ TEST_F(LinkTestButton, PortsListShowsWhichComNamesLeadToADevice)
     apptest::writeFile(dir / "ports.cfg", cfg);
     scale.writePortsCfg(dir.path().string(), 2);
     TForm1 form(&dialogs);
-    form.testsTab()->ports()->refresh();
+    PortsPanel* panel = form.testsTab()->ports();
+    panel->refresh();
+    ASSERT_TRUE(apptest::waitFor([&] { return !panel->reading(); }));
     auto* list = find<QListWidget>(&form, "PortsList");
     ASSERT_GE(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QString::fromStdString("COM2  " + scale.device()));
@@ -229,7 +237,43 @@ TEST_F(LinkTestButton, PortsListShowsWhichComNamesLeadToADevice)
     // The list follows ports.cfg when read again.
     apptest::writeFile(dir / "ports.cfg", cfg);
     QTest::mouseClick(find<QPushButton>(&form, "PortsRefresh"), Qt::LeftButton);
+    ASSERT_TRUE(apptest::waitFor([&] { return !panel->reading(); }));
     EXPECT_EQ(list->item(0)->text(), "Ни одно COM-имя не ведет к устройству");
+}
+
+// A network port whose connection neither opens nor fails (a listener whose queue is full drops
+// the request) keeps its probe for a second: the window goes on meanwhile, and the list follows.
+TEST_F(LinkTestButton, PortsListProbesNetworkPortsOffTheWindowsThread)
+{
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), size), 0);
+    ASSERT_EQ(::listen(listener, 0), 0);
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+    std::vector<int> fillers;
+    for (int i = 0; i < 3; ++i) {
+        fillers.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+        ::connect(fillers.back(), reinterpret_cast<sockaddr*>(&address), size);
+    }
+    apptest::writeFile(dir / "ports.cfg", "COM3=tcp://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "\n");
+    TForm1 form(&dialogs);
+    PortsPanel* panel = form.testsTab()->ports();
+    QElapsedTimer clock;
+    clock.start();
+    panel->refresh();
+    EXPECT_LT(clock.elapsed(), 300) << "the window waited for the probe";
+    EXPECT_TRUE(panel->reading());
+    ASSERT_TRUE(apptest::waitFor([&] { return !panel->reading(); }));
+    EXPECT_GE(clock.elapsed(), 900) << "the probe did not wait: the listener let the connection open";
+    const auto lines = find<QListWidget>(&form, "PortsList")->findItems("COM3  tcp://127.0.0.1:", Qt::MatchStartsWith);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0]->text().endsWith("соединение не открывается")) << lines[0]->text().toStdString();
+    for (int fd : fillers)
+        ::close(fd);
+    ::close(listener);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The number detection over a port and speed chosen directly, against emulated scales.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <numeric>
 
 #include "diagnostics/NumberDetection.h"
@@ -67,8 +68,13 @@ TEST(NumberDetection, AStrayByteAheadOfTheAnswerDoesNotHideTheScale)
     // Another device puts a byte on the line before the scale answers its number.
     qmtest::EmuProcess emu({3, 0, {"stray=0x07@addr"}});
     Line line(emu.device());
+    const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(line.detect());
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     EXPECT_EQ(line.found, 3);
+    // Two silent probes of 210 ms each; the third ends with the scale's answer, not 210 ms later.
+    EXPECT_GE(took.count(), 2 * 210);
+    EXPECT_LT(took.count(), 2 * 210 + 150);
 }
 
 TEST(NumberDetection, NoScaleAnsweringEndsWithTheMessageAfterAllNumbers)
