@@ -30,7 +30,8 @@
 #include <thread>
 #include <vector>
 
-#include "common/TableLayouts.h"
+#include "common/ValueSink.h"
+#include "common//TableLayouts.h"
 #include "common/TableSink.h"
 #include "diagnostics/LinkTest.h"
 #include "diagnostics/NumberDetection.h"
@@ -314,14 +315,6 @@ qm::Table messages(int count)
     return t;
 }
 
-class NoView : public qm::SettingsView
-{
-  public:
-    void showUserSettings(const qm::UserSettings&) override {}
-    void showShop(const qm::ShopName&) override {}
-    void showClock(const std::string&, const std::string&) override {}
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -350,9 +343,9 @@ int main(int argc, char** argv)
     row(line, "read all messages", none, [&] { return done(qm::readAllMessages(link, messageSink, {})); });
     qm::Table report = qm::makeTable(qm::reportLayout());
     qm::TableWriter reportSink(report);
-    const qm::TotalsSink totals = [](int, const std::vector<std::string>&) {};
-    row(line, "read report (4000 cells)", none,
-        [&] { return done(qm::readReportTable(link, reportSink, totals, {})); });
+    qm::ValueHolder<qm::ShownTotals> sums;
+    qm::ValueHolder<qm::GeneralTotals> totals;
+    row(line, "read report (4000 cells)", none, [&] { return done(qm::readReportTable(link, reportSink, sums, {})); });
     row(line, "read general totals", none, [&] { return done(qm::readGeneralTotals(link, reportSink, totals, {})); });
     row(line, "clear all product totals", none, [&] { return done(qm::clearAllPluTotals(link, "1")); });
     row(line, "write price keys (54)", keyPause,
@@ -364,14 +357,14 @@ int main(int argc, char** argv)
     for (int i = 0; i < qm::kLogoSide; ++i)
         picture.setDot(i, i, true);
     row(line, "send logo", none, [&] { return done(qm::sendLogo(link, picture)); });
-    qm::LogoPicture logo;
-    bool logoModified = false;
-    qm::LogoWriter logoSink(logo, logoModified);
+    qm::ValueHolder<qm::LogoPicture> logoSink;
     row(line, "read logo", none, [&] { return done(qm::readLogo(link, logoSink, {})); });
-    NoView view;
+    qm::ValueHolder<qm::ClockReading> shownClock;
+    qm::ValueHolder<qm::UserSettings> settings;
+    qm::ValueHolder<qm::ShopName> shop;
     qm::SettingsForm form = qm::withDefaults({}, qm::clockNow());
-    row(line, "write settings", keyPause, [&] { return done(qm::writeUserSettings(link, form, view)); });
-    row(line, "read settings", keyPause, [&] { return done(qm::readUserSettings(link, view)); });
+    row(line, "write settings", keyPause, [&] { return done(qm::writeUserSettings(link, form, shownClock)); });
+    row(line, "read settings", keyPause, [&] { return done(qm::readUserSettings(link, settings, shop)); });
     qm::Table config = bench::benchConfig("19200");
     for (int r = 2; r <= 5; ++r) {
         config.appendRow();
@@ -386,6 +379,10 @@ int main(int argc, char** argv)
     // The detection probes the numbers from 1 up: a scale numbered 20 answers the 20th probe.
     Line numbered(20);
     row(numbered, "number detection (scale 20)", {{210, 0}},
-        [&] { return qm::detectScaleNumber(numbered.session, "COM1", "19200").number == 20; });
+        [&] {
+            qm::ValueHolder<qm::DetectedNumber> found;
+            qm::detectScaleNumber(numbered.session, "COM1", "19200", found);
+            return found.value() == 20;
+        });
     return 0;
 }

@@ -14,6 +14,7 @@
 #include "products/ProductRig.h"
 #include "products/ProductTexts.h"
 #include "reports/ReportTransfer.h"
+#include "common/ValueSink.h"
 #include "settings/StatusTransfer.h"
 
 using namespace qm;
@@ -39,7 +40,7 @@ OperationResult run(const std::string& op, ProductRig& rig)
 {
     Table into = makeTable(productLayout());
     TableWriter sink(into);
-    const auto ignore = [](int, const std::vector<std::string>&) {};
+    qm::ValueHolder<qm::ShownTotals> ignore;
     const ScaleLink link = rig.link();
     rig.fb.answers = {Answer::Yes};
     if (op == "send products")
