@@ -28,6 +28,9 @@ namespace
 // The archive holds the five parts and the manifest; a few more entries are tolerated (a person
 // may have added a note) but never used.
 constexpr size_t kMaxEntries = 16;
+// The most bytes one part may unpack to: the largest product file is about 0.6 MB, so a part
+// that unpacks to more is no part of a backup (and a small file cannot unpack to gigabytes).
+constexpr size_t kMaxPartBytes = size_t{4} << 20;
 
 std::string joined(const std::vector<std::string>& names)
 {
@@ -78,7 +81,7 @@ std::optional<CheckedBackup> checkBackupFile(const std::filesystem::path& path, 
         error = *file.error;
         return std::nullopt;
     }
-    const ArchiveRead archive = unzipArchive(file.bytes, kMaxEntries, kMaxReadBytes);
+    const ArchiveRead archive = unzipArchive(file.bytes, kMaxEntries, kMaxPartBytes);
     if (archive.error) {
         error = *archive.error;
         return std::nullopt;
