@@ -18,7 +18,7 @@ layers=(
     "products messages settings logo diagnostics print"
     "reports"
     "autoload"
-    "paint"
+    "paint backup"
     "app cli"
 )
 domain="common link config operation files products messages settings reports logo diagnostics print autoload"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-image-formats-plugins
           libgtest-dev libgmock-dev qt6-translations-l10n fonts-dejavu-core desktop-file-utils man-db
-          clang libclang-rt-14-dev "$@")
+          clang libclang-rt-14-dev libzip-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

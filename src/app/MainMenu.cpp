@@ -109,6 +109,8 @@ const std::vector<Item>& items()
          Messages,
          {"SpeedButton111"}},
         {"Подключения/Тестирование", "N37", Kind::SelectTab, Tests, {}},
+        {"Подключения/Резервная копия весов…", "N49", Kind::Buttons, Tests, {"BackupButton"}},
+        {"Подключения/Восстановить из копии…", "N50", Kind::Buttons, Tests, {"RestoreButton"}},
         {"Отчеты/Прочитать/По всем PLU-товарам", "PLU1", Kind::Buttons, Reports, {"SpeedButton17"}},
         {"Отчеты/Прочитать/По выбранному PLU-товару", "PLU2", Kind::Buttons, Reports, {"SpeedButton18"}},
         {"Отчеты/Прочитать/По всем итогам продаж", "N25", Kind::Buttons, Reports, {"SpeedButton19"}},

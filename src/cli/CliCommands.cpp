@@ -179,6 +179,20 @@ const std::vector<CliCommand>& cliCommands()
          {"pdf"},
          Needs::File,
          runPrint},
+        {"backup",
+         "--scale NAME --out FILE",
+         "read everything a scale keeps (products, messages, settings, shop name, price keys, logo) into one ZIP "
+         "archive; the file is written only when all of it was read",
+         {"out"},
+         Needs::Config,
+         runBackup},
+        {"restore",
+         "--scale NAME FILE [--yes]",
+         "write a backup archive into a scale: the whole file is checked first and a damaged one is refused before "
+         "anything is sent; asks first unless --yes",
+         {},
+         Needs::FileAndConfig,
+         runRestore},
         {"autoload",
          "(--once | --period SECONDS) [--virtual] [--no-protocol] [--no-queue] [--snapshot-dir DIR]",
          "load every configured scale's load files unattended, as auto mode does: one cycle, or cycles\n"

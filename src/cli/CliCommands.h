@@ -72,5 +72,7 @@ int runPrint(CliContext& context);
 int runAutoload(CliContext& context);
 int runExportCsv(CliContext& context);
 int runImportCsv(CliContext& context);
+int runBackup(CliContext& context);
+int runRestore(CliContext& context);
 
 } // namespace qm::cli

@@ -69,7 +69,7 @@ TEST_F(MainMenu, MenusAndItemsInTheirOrder)
     // Every item that runs buttons finds them: no item is left without its command.
     for (const char* name : {"N5", "N6", "N15", "N8", "N9", "N14", "N11", "N12", "N32", "N13", "N31", "N17", "N18",
                              "N19", "N21", "N33", "PLU1", "PLU2", "N25", "PLU3", "N26", "N27", "CsvExport1", "CsvExport2",
-                             "CsvExport3", "CsvImport1", "CsvImport2", "CsvImport3"})
+                             "CsvExport3", "CsvImport1", "CsvImport2", "CsvImport3", "N49", "N50"})
         EXPECT_TRUE(item(name) && item(name)->isEnabled()) << name;
 }
 
@@ -83,6 +83,13 @@ TEST_F(MainMenu, ItemsSelectTheirTabAndRunTheButton)
     trigger("N9");
     EXPECT_EQ(form.pageControl()->currentIndex(), 1);
     EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"MsgOpenDialog"});
+    // The backup and the restore of "Подключения": the tests tab, whose chooser names the scale,
+    // then their file dialogs.
+    trigger("N49");
+    trigger("N50");
+    EXPECT_EQ(form.pageControl()->currentIndex(), 5);
+    EXPECT_EQ(dialogs.fileDialogs,
+              (std::vector<std::string>{"MsgOpenDialog", "BackupSaveDialog", "BackupOpenDialog"}));
 }
 
 TEST_F(MainMenu, SaveAllShowsEveryDialogInOrderAndSavesNothingWhenCancelled)

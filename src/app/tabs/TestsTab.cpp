@@ -20,6 +20,10 @@
 #include "app/ScaleChoosers.h"
 #include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
+#include "app/UiThread.h"
+#include "app/UserDialogs.h"
+#include "backup/BackupDialogs.h"
+#include "backup/BackupTransfer.h"
 #include "diagnostics/DiagnosticTexts.h"
 #include "diagnostics/LinkTest.h"
 #include "diagnostics/NumberDetection.h"
@@ -32,17 +36,22 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     m_grid = new StringGrid(QStringLiteral("StringGrid6"), testLayout(), makeTable(testLayout()), this);
     context.addGrid(TableId::Tests, m_grid);
 
-    m_scale.addCommands(this,
-                        {
-                            {"SpeedButton80", "Протестировать выбранные весы", ToolIcon::TestLink,
-                             &TestsTab::SpeedButton80Click, ToolKind::Scale},
-                            {"SpeedButton81", "Протестировать список весов из конфигурации", ToolIcon::TestAll,
-                             &TestsTab::SpeedButton81Click, ToolKind::Scale},
-                            {"SpeedButton82", "Очистить таблицу теста", ToolIcon::Clear, &TestsTab::SpeedButton82Click},
-                        });
+    m_scale.addCommands(
+        this,
+        {
+            {"SpeedButton80", "Протестировать выбранные весы", ToolIcon::TestLink, &TestsTab::SpeedButton80Click,
+             ToolKind::Scale},
+            {"SpeedButton81", "Протестировать список весов из конфигурации", ToolIcon::TestAll,
+             &TestsTab::SpeedButton81Click, ToolKind::Scale},
+            {"SpeedButton82", "Очистить таблицу теста", ToolIcon::Clear, &TestsTab::SpeedButton82Click},
+            {"BackupButton", "Резервная копия весов", ToolIcon::Save, &TestsTab::BackupButtonClick, ToolKind::Scale},
+            {"RestoreButton", "Восстановить весы из резервной копии", ToolIcon::Open, &TestsTab::RestoreButtonClick,
+             ToolKind::Scale},
+        });
     m_scale.addToolWidget(
         makeFontButton(QStringLiteral("SpeedButton83"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
-    m_scale.addToolWidget(makeToolButton(QStringLiteral("SpeedButton84"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addToolWidget(
+        makeToolButton(QStringLiteral("SpeedButton84"), QStringLiteral("Помощь"), ToolIcon::Help, this));
     m_scale.addGap(12);
     ChooserBox* chooser = m_scale.addChooser(11);
     m_scale.addToolWidget(makeLabel(QStringLiteral("Выбор весов"), this));
@@ -147,6 +156,32 @@ void TestsTab::Button13Click()
         field->setText(QString::fromStdString(detectedNumberText(number)));
     });
     runStoppable([found, port, speed](const ScaleLink& link) { detectScaleNumber(link.session, port, speed, *found); });
+}
+
+// The file is chosen first, on the window's thread; the backup or restore then runs on the chosen
+// scale with the bar and the stop button of the tab.
+void TestsTab::BackupButtonClick()
+{
+    FileDialogSetup setup = BackupSaveDialog();
+    setup.directory = m_context.state().startDirectory;
+    const auto chosen = m_context.dialogs().saveFile(setup);
+    if (!chosen)
+        return;
+    const std::filesystem::path path =
+        chosen->path.is_relative() ? m_context.state().startDirectory / chosen->path : chosen->path;
+    runStoppable([path](const ScaleLink& link) { backupScale(link, path); });
+}
+
+void TestsTab::RestoreButtonClick()
+{
+    FileDialogSetup setup = BackupOpenDialog();
+    setup.directory = m_context.state().startDirectory;
+    const auto chosen = m_context.dialogs().openFile(setup);
+    if (!chosen)
+        return;
+    const std::filesystem::path path =
+        chosen->path.is_relative() ? m_context.state().startDirectory / chosen->path : chosen->path;
+    runStoppable([path](const ScaleLink& link) { restoreScale(link, path); });
 }
 
 } // namespace qm::app

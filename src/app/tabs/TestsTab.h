@@ -39,6 +39,10 @@ class TestsTab : public QWidget
     void SpeedButton82Click();
     // Finds the number of the scale on the port and speed of `ComboBox12` and `ComboBox13`.
     void Button13Click();
+    // "Резервная копия весов…" and "Восстановить из копии…" of the menu "Подключения": the chosen
+    // scale into a backup file, and a backup file into the chosen scale (backup/BackupTransfer.h).
+    void BackupButtonClick();
+    void RestoreButtonClick();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -1,0 +1,128 @@
+// The backup: every part read through its subject's operation, then one archive saved.
+#include <cstdio>
+#include <functional>
+
+#include "backup/BackupArchive.h"
+#include "backup/BackupTexts.h"
+#include "backup/BackupTransfer.h"
+#include "backup/PartFeedback.h"
+#include "common/Cp1251.h"
+#include "common/Feedback.h"
+#include "common/LocalTime.h"
+#include "common/TableLayouts.h"
+#include "common/TableSink.h"
+#include "files/FileIo.h"
+#include "link/ScaleSession.h"
+#include "logo/LogoTransfer.h"
+#include "messages/MessageTransfer.h"
+#include "operation/OperationTexts.h"
+#include "operation/ScaleFrame.h"
+#include "products/ProductTransfer.h"
+#include "settings/PriceKeyCodec.h"
+#include "settings/SettingsTransfer.h"
+#include "settings/StatusTransfer.h"
+
+namespace qm
+{
+
+namespace
+{
+
+struct HeldSettings : SettingsView {
+    UserSettings settings;
+    ShopName shop;
+    void showUserSettings(const UserSettings& s) override { settings = s; }
+    void showShop(const ShopName& s) override { shop = s; }
+    void showClock(const std::string&, const std::string&) override {}
+};
+
+std::string dateNow()
+{
+    const std::tm t = localTimeNow();
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
+                  t.tm_hour, t.tm_min, t.tm_sec);
+    return text;
+}
+
+// Every part in turn; the first that does not end Done ends the read.
+OperationResult readContents(const ScaleLink& link, PartFeedback& parts, ScaleContents& contents)
+{
+    HeldSettings held;
+    Table keys = makePriceKeyTable();
+    TableWriter productSink(contents.products), messageSink(contents.messages), keySink(keys);
+    bool logoModified = false;
+    LogoWriter logoSink(contents.logo, logoModified);
+    const struct {
+        const char* name;
+        std::function<OperationResult()> read;
+    } steps[] = {
+        {backuptext::kUserSettings, [&] { return fetchUserSettings(link, held); }},
+        {backuptext::kProducts, [&] { return readAllProducts(link, productSink, {}); }},
+        {backuptext::kMessages, [&] { return readAllMessages(link, messageSink, {}); }},
+        {backuptext::kKeys, [&] { return readPriceKeys(link, keySink); }},
+        {backuptext::kLogo, [&] { return readLogo(link, logoSink, {}); }},
+    };
+    for (const auto& step : steps) {
+        parts.startPart(step.name);
+        if (parts.stopRequested()) {
+            parts.reportFailure(Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+            return OperationResult::stopped(parts.failure());
+        }
+        if (OperationResult result = step.read(); !result) {
+            if (!result.failure)
+                result.failure = parts.failure();
+            return result;
+        }
+    }
+    contents.settings = held.settings;
+    contents.shop = held.shop;
+    for (int key = 1; key <= kPriceKeys; ++key)
+        contents.keys.push_back(keys.cell(key, 1));
+    return OperationResult::done();
+}
+
+} // namespace
+
+OperationResult backupScale(const ScaleLink& link, const std::filesystem::path& path)
+{
+    Feedback& feedback = link.session.feedback();
+    const OpenedScale scale = findScale(feedback, link.config, link.scaleName, backuptext::kNoScaleBackup);
+    if (!scale)
+        return scale;
+    feedback.clearStop();
+    PartFeedback parts(feedback);
+    ScaleSession inner(link.session.line(), parts);
+    const ScaleLink innerLink{inner, link.config, link.scaleName};
+    ScaleContents contents{makeTable(productLayout()), makeTable(messageLayout()), {}, {}, {}, {}};
+    if (OperationResult read = readContents(innerLink, parts, contents); !read) {
+        if (read.outcome == TransferOutcome::Cancelled || !read.failure)
+            return read;
+        Failure failure = *read.failure;
+        failure.text = backuptext::kBackupFailed + failure.text;
+        feedback.reportFailure(failure);
+        read.failure = failure;
+        return read;
+    }
+
+    BackupManifest manifest;
+    manifest.scale = cp1251ToUtf8(scale.target.name);
+    manifest.number = scale.target.number;
+    manifest.date = dateNow();
+    manifest.programVersion = programVersion();
+    std::vector<ArchivePart> archive = contentParts(contents);
+    for (const ArchivePart& part : archive)
+        manifest.sums[part.name] = sha256Hex(part.bytes);
+    archive.push_back({kManifestPart, manifestJson(manifest)});
+    std::string error;
+    const auto bytes = zipArchive(archive, error);
+    if (!bytes)
+        return failed(feedback, Failure::plain(FailureKind::ExchangeFailed, backuptext::kBackupFailed + error));
+    if (const auto saveError = saveFileAtomically(path, *bytes))
+        return failed(feedback, Failure::plain(FailureKind::ExchangeFailed, *saveError));
+    feedback.message(std::string(backuptext::kBackupSaved) + " (товаров: " + std::to_string(contents.productCount()) +
+                     ", сообщений: " + std::to_string(contents.messageCount()) + ").");
+    return OperationResult::done();
+}
+
+} // namespace qm
