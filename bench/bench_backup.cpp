@@ -19,6 +19,7 @@
 #include "BenchSupport.h"
 #include "StateBuilder.h"
 #include "backup/BackupTransfer.h"
+#include "common/ValueSink.h"
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "logo/LogoTransfer.h"
@@ -34,12 +35,6 @@ namespace
 {
 
 constexpr int kBaud = 19200;
-
-struct NoView : qm::SettingsView {
-    void showUserSettings(const qm::UserSettings&) override {}
-    void showShop(const qm::ShopName&) override {}
-    void showClock(const std::string&, const std::string&) override {}
-};
 
 // Wall seconds of the steps run in turn; false in `ok` when one did not end Done.
 double timed(const std::vector<std::function<qm::OperationResult()>>& steps, bool& ok)
@@ -83,16 +78,16 @@ int main(int argc, char** argv)
     std::printf("scale holding %d products and %d messages, %d baud\n", count, std::min(count, 1000), kBaud);
 
     // The backup against its reads.
-    NoView view;
+    qm::ValueHolder<qm::ClockReading> view;
+    qm::ValueHolder<qm::UserSettings> settings;
+    qm::ValueHolder<qm::ShopName> shop;
     qm::Table products = qm::makeTable(qm::productLayout()), messages = qm::makeTable(qm::messageLayout());
     qm::Table keys = qm::makePriceKeyTable();
     qm::TableWriter productSink(products), messageSink(messages), keySink(keys);
-    qm::LogoPicture logo;
-    bool logoModified = false;
-    qm::LogoWriter logoSink(logo, logoModified);
+    qm::ValueHolder<qm::LogoPicture> logoSink;
     bool partsOk = false, wholeOk = false;
     const double readParts = timed(
-        {[&] { return qm::fetchUserSettings(link, view); }, [&] { return qm::readAllProducts(link, productSink, {}); },
+        {[&] { return qm::fetchUserSettings(link, settings, shop); }, [&] { return qm::readAllProducts(link, productSink, {}); },
          [&] { return qm::readAllMessages(link, messageSink, {}); }, [&] { return qm::readPriceKeys(link, keySink); },
          [&] { return qm::readLogo(link, logoSink, {}); }},
         partsOk);
@@ -103,28 +98,9 @@ int main(int argc, char** argv)
     std::vector<std::string> cells;
     for (int key = 1; key <= qm::kPriceKeys; ++key)
         cells.push_back(keys.cell(key, 1));
-    qm::SettingsForm form;
-    {
-        struct Held : NoView {
-            qm::SettingsForm& form;
-            explicit Held(qm::SettingsForm& f) : form(f) {}
-            void showUserSettings(const qm::UserSettings& s) override
-            {
-                form.department = std::to_string(s.department);
-                form.labelFormat = std::to_string(s.labelFormat);
-                form.barcodeFormat = std::to_string(s.barcodeFormat);
-                form.printOffset = std::to_string(s.printOffset);
-                form.minWeight = std::to_string(s.minWeight);
-                form.options = s.options;
-            }
-            void showShop(const qm::ShopName& s) override
-            {
-                form.shop1 = s.line1;
-                form.shop2 = s.line2;
-            }
-        } held(form);
-        qm::fetchUserSettings(link, held);
-    }
+    qm::SettingsForm form = qm::withUserSettings({}, settings.value());
+    form.shop1 = shop.value().line1;
+    form.shop2 = shop.value().line2;
     const double writeParts =
         timed({[&] {
                    return qm::writeUserSettings(link, form, view, qm::clockNow, qm::WriteStages{true, false, false});
@@ -134,7 +110,7 @@ int main(int argc, char** argv)
                },
                [&] { return qm::sendProductTable(link, products, qm::SendTableOptions{}); },
                [&] { return qm::sendMessageTable(link, messages, true); },
-               [&] { return qm::writePriceKeys(link, cells); }, [&] { return qm::sendLogo(link, logo); }},
+               [&] { return qm::writePriceKeys(link, cells); }, [&] { return qm::sendLogo(link, logoSink.value()); }},
               partsOk);
     const double restore = timed({[&] { return qm::restoreScale(link, file); }}, wholeOk);
     line("restore", restore, wholeOk, writeParts, partsOk);

@@ -11,6 +11,7 @@
 #include "common/LocalTime.h"
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
+#include "common/ValueSink.h"
 #include "files/FileIo.h"
 #include "link/ScaleSession.h"
 #include "logo/LogoTransfer.h"
@@ -28,14 +29,6 @@ namespace qm
 namespace
 {
 
-struct HeldSettings : SettingsView {
-    UserSettings settings;
-    ShopName shop;
-    void showUserSettings(const UserSettings& s) override { settings = s; }
-    void showShop(const ShopName& s) override { shop = s; }
-    void showClock(const std::string&, const std::string&) override {}
-};
-
 std::string dateNow()
 {
     const std::tm t = localTimeNow();
@@ -48,20 +41,20 @@ std::string dateNow()
 // Every part in turn; the first that does not end Done ends the read.
 OperationResult readContents(const ScaleLink& link, PartFeedback& parts, ScaleContents& contents)
 {
-    HeldSettings held;
+    ValueHolder<UserSettings> settings;
+    ValueHolder<ShopName> shop;
+    ValueHolder<LogoPicture> logo;
     Table keys = makePriceKeyTable();
     TableWriter productSink(contents.products), messageSink(contents.messages), keySink(keys);
-    bool logoModified = false;
-    LogoWriter logoSink(contents.logo, logoModified);
     const struct {
         const char* name;
         std::function<OperationResult()> read;
     } steps[] = {
-        {backuptext::kUserSettings, [&] { return fetchUserSettings(link, held); }},
+        {backuptext::kUserSettings, [&] { return fetchUserSettings(link, settings, shop); }},
         {backuptext::kProducts, [&] { return readAllProducts(link, productSink, {}); }},
         {backuptext::kMessages, [&] { return readAllMessages(link, messageSink, {}); }},
         {backuptext::kKeys, [&] { return readPriceKeys(link, keySink); }},
-        {backuptext::kLogo, [&] { return readLogo(link, logoSink, {}); }},
+        {backuptext::kLogo, [&] { return readLogo(link, logo, {}); }},
     };
     for (const auto& step : steps) {
         parts.startPart(step.name);
@@ -75,8 +68,9 @@ OperationResult readContents(const ScaleLink& link, PartFeedback& parts, ScaleCo
             return result;
         }
     }
-    contents.settings = held.settings;
-    contents.shop = held.shop;
+    contents.settings = settings.value();
+    contents.shop = shop.value();
+    contents.logo = logo.value();
     for (int key = 1; key <= kPriceKeys; ++key)
         contents.keys.push_back(keys.cell(key, 1));
     return OperationResult::done();

@@ -9,6 +9,7 @@
 #include "backup/PartFeedback.h"
 #include "common/Cp1251.h"
 #include "common/Feedback.h"
+#include "common/ValueSink.h"
 #include "files/FileIo.h"
 #include "link/ScaleSession.h"
 #include "logo/LogoTransfer.h"
@@ -44,23 +45,11 @@ std::string joined(const std::vector<std::string>& names)
 
 SettingsForm formOf(const ScaleContents& contents)
 {
-    SettingsForm form;
-    form.department = std::to_string(contents.settings.department);
-    form.labelFormat = std::to_string(contents.settings.labelFormat);
-    form.barcodeFormat = std::to_string(contents.settings.barcodeFormat);
-    form.printOffset = std::to_string(contents.settings.printOffset);
-    form.minWeight = std::to_string(contents.settings.minWeight);
-    form.options = contents.settings.options;
+    SettingsForm form = withUserSettings({}, contents.settings);
     form.shop1 = contents.shop.line1;
     form.shop2 = contents.shop.line2;
     return form;
 }
-
-struct IgnoredView : SettingsView {
-    void showUserSettings(const UserSettings&) override {}
-    void showShop(const ShopName&) override {}
-    void showClock(const std::string&, const std::string&) override {}
-};
 
 std::string question(const ScaleTarget& target, const CheckedBackup& backup)
 {
@@ -136,7 +125,7 @@ OperationResult restoreScale(const ScaleLink& link, const std::filesystem::path&
     const ScaleLink innerLink{inner, link.config, link.scaleName};
     const ScaleContents& contents = backup->contents;
     const SettingsForm form = formOf(contents);
-    IgnoredView view;
+    ValueHolder<ClockReading> view; // the clock written is shown nowhere
     const Table productTable = contents.products;
     const Table messageTable = contents.messages;
     const struct {
