@@ -8,7 +8,7 @@ std::uint8_t BitToByte(const int (&dots)[8])
     std::uint8_t byte = 0;
     for (int i = 0; i < 8; ++i)
         if (dots[i] == 1)
-            byte = static_cast<std::uint8_t>(byte | (0x80 >> i));
+            setDot(&byte, i);
     return byte;
 }
 
@@ -28,7 +28,7 @@ LogoPicture unpackLogo(const std::uint8_t* packed)
 {
     LogoPicture picture;
     for (int i = 0; i < kLogoDots; ++i)
-        if (packed[i / 8] & (0x80 >> (i % 8)))
+        if (dotAt(packed, i))
             picture.setDot(i % kLogoSide, i / kLogoSide, true);
     return picture;
 }

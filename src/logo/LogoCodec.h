@@ -6,14 +6,12 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
+#include "common/WireFields.h"
 #include "logo/LogoPicture.h"
 
 namespace qm
 {
-
-using Bytes = std::vector<std::uint8_t>;
 
 inline constexpr int kLogoPackedSize = kLogoDots / 8; // 512
 

@@ -1,7 +1,5 @@
 #include "messages/MessageCodec.h"
 
-#include "common/ScaleCodePage.h"
-
 namespace qm
 {
 
@@ -10,7 +8,9 @@ namespace
 
 Bytes commandWithNumber(std::uint8_t command, std::uint16_t number)
 {
-    return {command, static_cast<std::uint8_t>(number & 0xFF), static_cast<std::uint8_t>(number >> 8)};
+    Bytes out{command};
+    appendBinary(out, number, 2);
+    return out;
 }
 
 } // namespace
@@ -24,9 +24,7 @@ std::optional<std::uint16_t> messageWireNumber(std::int64_t number)
 
 std::string wireLine(std::string_view cp1251)
 {
-    std::string line = toScale(cp1251.substr(0, kMessageLineWidth));
-    line.resize(kMessageLineWidth, ' ');
-    return line;
+    return scaleFieldText(cp1251, kMessageLineWidth);
 }
 
 Bytes encodeSendMsg(std::uint16_t number, const MessageLines& lines)
@@ -34,8 +32,7 @@ Bytes encodeSendMsg(std::uint16_t number, const MessageLines& lines)
     Bytes out = commandWithNumber(kWriteMsgCommand, number);
     out.reserve(kWriteMsgSize);
     for (const auto& line : lines)
-        for (char c : wireLine(line))
-            out.push_back(static_cast<std::uint8_t>(c));
+        appendScaleText(out, line, kMessageLineWidth);
     return out;
 }
 
@@ -51,16 +48,12 @@ Bytes encodeDeleteMsg(std::uint16_t number)
 
 MessageLines decodeGetMsgAnswer(const Bytes& answer)
 {
+    // A short answer reads as blanks where it ends.
+    Bytes full = answer;
+    full.resize(kReadMsgAnswerSize, ' ');
     MessageLines lines;
-    for (size_t l = 0; l < lines.size(); ++l) {
-        std::string& line = lines[l];
-        line.assign(kMessageLineWidth, ' ');
-        for (size_t i = 0; i < kMessageLineWidth; ++i) {
-            const size_t at = 1 + l * kMessageLineWidth + i;
-            const std::uint8_t b = at < answer.size() ? answer[at] : std::uint8_t{' '};
-            line[i] = static_cast<char>(b == 0x00 ? std::uint8_t{' '} : fromScaleByte(b));
-        }
-    }
+    for (size_t l = 0; l < lines.size(); ++l)
+        lines[l] = readScaleText(full.data() + 1 + l * kMessageLineWidth, kMessageLineWidth, NulByte::Blank);
     return lines;
 }
 

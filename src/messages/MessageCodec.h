@@ -11,12 +11,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "common/WireFields.h"
 
 namespace qm
 {
-
-using Bytes = std::vector<std::uint8_t>;
 
 inline constexpr int kMessageLineCount = 8;
 inline constexpr int kMessageLineWidth = 50;

@@ -12,13 +12,6 @@ namespace
 // Positions 25..28 of a name (from 1) carry the logo marker.
 constexpr size_t kMarker = 24;
 
-std::string fixedWidth(const std::string& text, size_t width)
-{
-    std::string out = text.substr(0, width);
-    out.resize(width, ' ');
-    return out;
-}
-
 } // namespace
 
 std::optional<int> pluUnfitColumn(const PluRecord& r)
@@ -46,22 +39,24 @@ std::optional<int> pluUnfitColumn(const PluRecord& r)
 
 Bytes encodeName(const std::string& name, std::int64_t logo, const std::string& cert, bool second)
 {
-    std::string field = fixedWidth(name, kNameWidth);
+    std::string field = fieldText(name, kNameWidth);
     if (logo != 0) {
-        const std::string c = fixedWidth(cert, kCertWidth);
+        const std::string c = fieldText(cert, kCertWidth);
         field[kMarker] = '\0';
         field[kMarker + 1] = static_cast<char>(logo);
         field[kMarker + 2] = second ? c[0] : c[1];
         field[kMarker + 3] = second ? c[2] : c[3];
     }
-    const std::string scale = toScale(field);
-    return Bytes(scale.begin(), scale.end());
+    Bytes out;
+    appendScaleText(out, field, kNameWidth);
+    return out;
 }
 
 Bytes encodeShelfLife(std::int64_t v)
 {
-    return {bcdByte(static_cast<int>(v / 10000)), bcdByte(static_cast<int>(v % 10000 / 100)),
-            bcdByte(static_cast<int>(v % 100))};
+    Bytes out;
+    appendBcd(out, v, 3, Order::HighFirst);
+    return out;
 }
 
 std::optional<Bytes> encodePluWrite(const PluRecord& r)
@@ -77,8 +72,7 @@ std::optional<Bytes> encodePluWrite(const PluRecord& r)
     out.insert(out.end(), n1.begin(), n1.end());
     out.insert(out.end(), n2.begin(), n2.end());
     appendBinary(out, r.price, 4);
-    const Bytes shelf = encodeShelfLife(r.shelf);
-    out.insert(out.end(), shelf.begin(), shelf.end());
+    appendBcd(out, r.shelf, 3, Order::HighFirst);
     appendBinary(out, r.tare, 2);
     appendDigits(out, r.group, 6);
     appendBinary(out, r.message, 2);
@@ -108,7 +102,7 @@ void decodeShelfLife(const std::uint8_t* b, std::int64_t& value, bool& isDate)
 {
     isDate = b[0] != 0x00;
     if (isDate)
-        value = 10000 * bcdValue(b[0]) + 100 * bcdValue(b[1]) + bcdValue(b[2]);
+        value = readBcd(b, 3, Order::HighFirst);
     else
         value = 100 * b[1] + bcdValue(b[2]);
 }
@@ -117,15 +111,9 @@ bool isPluRecordOf(const std::uint8_t* b, std::int64_t plu)
 {
     if (readBinary(b, 4) != plu)
         return false;
-    const auto digits = [&](int at) {
-        for (int i = at; i < at + 6; ++i)
-            if (b[i] > 9)
-                return false;
-        return true;
-    };
     // A shelf life starting 0x00 is a count whose middle byte is a plain number (see decodeShelfLife).
     const bool shelf = isBcdByte(b[72]) && (b[70] == 0x00 || (isBcdByte(b[70]) && isBcdByte(b[71])));
-    return digits(4) && digits(75) && shelf;
+    return areDigitBytes(b + 4, 6) && areDigitBytes(b + 75, 6) && shelf;
 }
 
 PluRecord decodePluRecord(const std::uint8_t* b)
@@ -133,15 +121,15 @@ PluRecord decodePluRecord(const std::uint8_t* b)
     PluRecord r;
     r.plu = readBinary(b, 4);
     r.code = readDigits(b + 4, 6);
-    r.name1 = fromScale(std::string(reinterpret_cast<const char*>(b + 10), kNameWidth));
-    r.name2 = fromScale(std::string(reinterpret_cast<const char*>(b + 38), kNameWidth));
+    r.name1 = readScaleText(b + 10, kNameWidth, NulByte::Keep);
+    r.name2 = readScaleText(b + 38, kNameWidth, NulByte::Keep);
     r.price = readBinary(b + 66, 4);
     decodeShelfLife(b + 70, r.shelf, r.shelfIsDate);
     r.tare = readBinary(b + 73, 2);
     r.group = readDigits(b + 75, 6);
     r.message = readBinary(b + 81, 2);
-    r.totals.resetTime = bcdValue(b[83]) + 100 * bcdValue(b[84]) + 10000 * bcdValue(b[85]);
-    r.totals.resetDate = 10000 * bcdValue(b[86]) + 100 * bcdValue(b[87]) + bcdValue(b[88]);
+    r.totals.resetTime = readBcd(b + 83, 3, Order::LowFirst);
+    r.totals.resetDate = readBcd(b + 86, 3, Order::HighFirst);
     r.totals.resetTimeBcd = {b[83], b[84], b[85]};
     r.totals.resetDateBcd = {b[86], b[87], b[88]};
     r.totals.sum = readBinary(b + 89, 4);

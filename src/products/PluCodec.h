@@ -11,8 +11,8 @@
 
 #include <optional>
 
+#include "common/WireFields.h"
 #include "products/PluRecord.h"
-#include "products/WireFields.h"
 
 namespace qm
 {

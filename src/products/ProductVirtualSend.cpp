@@ -7,6 +7,7 @@
 #include "common/RowSort.h"
 #include "common/TableColumns.h"
 #include "common/TableSink.h"
+#include "common/WireFields.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
 #include "operation/ScaleFrame.h"
@@ -15,7 +16,6 @@
 #include "products/ProductSteps.h"
 #include "products/ProductTexts.h"
 #include "products/VirtualLoop.h"
-#include "products/WireFields.h"
 
 namespace qm
 {

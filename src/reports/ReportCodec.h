@@ -1,5 +1,5 @@
 #pragma once
-// The sales totals on the wire and as the tab "Отчеты" shows them.
+// The sales totals on the wire; reports/ReportRows.h shows them.
 //
 // General totals (answer to 0x85, 41 bytes; binary numbers least significant byte first; 32-bit
 // values signed, 24- and 16-bit values unsigned):
@@ -15,10 +15,7 @@
 #include <array>
 #include <cstdint>
 
-#include "common/Table.h"
-#include "files/ReportFile.h"
-#include "products/PluRecord.h"
-#include "products/WireFields.h"
+#include "common/WireFields.h"
 
 namespace qm
 {
@@ -48,21 +45,6 @@ GeneralTotals decodeGeneralTotals(const std::uint8_t* bytes);
 // values, and the clock of the last clearing and the free-cell counts are only shown, as the
 // scale sends them (a scale with erased memory sends 0xFF there, a clock nibble above 9 shows as
 // "?"). Nothing in it can tell a garbled answer from a real one; only a short or late one fails.
-
-// The twelve totals fields `Edit21`..`Edit32` in file order (code page 1251 texts).
-ReportTotals totalsFields(const GeneralTotals& totals);
-
-// A row of the report table from a product record: number, both names, date and time of the
-// last reset, sum, weight, count of sales.
-Row reportRow(const PluRecord& record);
-
-// A record's totals as the report shows them: sum and weight are signed 32-bit numbers on the wire.
-struct ShownTotals {
-    std::int64_t kopecks = 0;
-    std::int64_t grams = 0;
-    std::int64_t sales = 0;
-};
-ShownTotals shownTotals(const PluRecord& record);
 
 // 0x92 and the PLU number in 4 bytes.
 Bytes encodeClearTotalPlu(std::int64_t plu);

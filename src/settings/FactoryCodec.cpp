@@ -2,6 +2,8 @@
 
 #include <tuple>
 
+#include "common/WireFields.h"
+
 namespace qm
 {
 
@@ -10,7 +12,7 @@ namespace
 
 int read16(const std::uint8_t* at)
 {
-    return at[0] | at[1] << 8;
+    return static_cast<int>(readBinary(at, 2));
 }
 
 auto fields(const FactorySettings& f)

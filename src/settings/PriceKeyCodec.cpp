@@ -1,6 +1,6 @@
 #include "settings/PriceKeyCodec.h"
 
-#include "settings/StatusCodec.h"
+#include "common/WireFields.h"
 
 namespace qm
 {
@@ -24,18 +24,17 @@ std::optional<Bytes> encodePriceKeyRead(int key)
 
 std::optional<Bytes> encodePriceKeyWrite(std::int64_t cell, int key)
 {
-    if (!validKey(key) || cell < 0 || cell > 0xFFFFFFFFLL)
+    if (!validKey(key) || !fitsBinary(cell, 4))
         return std::nullopt;
     Bytes out{kWritePriceKey};
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(cell >> (8 * i)));
-    out.push_back(static_cast<std::uint8_t>(key));
+    appendBinary(out, cell, 4);
+    appendBinary(out, key, 1);
     return out;
 }
 
 std::optional<std::int64_t> decodePriceKey(const std::uint8_t* bytes)
 {
-    const std::int64_t cell = readSigned32(bytes + 1);
+    const std::int64_t cell = readSigned(bytes + 1, 4);
     if (cell == kFailedKeyRead)
         return std::nullopt;
     return cell;

@@ -6,12 +6,11 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
+
+#include "common/WireFields.h"
 
 namespace qm
 {
-
-using Bytes = std::vector<std::uint8_t>;
 
 inline constexpr std::uint8_t kReadPriceKey = 0x96;
 inline constexpr std::uint8_t kWritePriceKey = 0x8B;

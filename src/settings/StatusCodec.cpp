@@ -2,6 +2,8 @@
 
 #include <tuple>
 
+#include "common/WireFields.h"
+
 namespace qm
 {
 
@@ -28,13 +30,6 @@ bool ScaleStatus::operator==(const ScaleStatus& other) const
     return fields(*this) == fields(other);
 }
 
-std::int64_t readSigned32(const std::uint8_t* at)
-{
-    const std::uint32_t raw = static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-                              static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-    return static_cast<std::int32_t>(raw);
-}
-
 ScaleStatus decodeStatus(const std::uint8_t* bytes)
 {
     const std::uint8_t bits = bytes[1];
@@ -44,11 +39,11 @@ ScaleStatus decodeStatus(const std::uint8_t* bytes)
     s.zeroWeight = bits & kZeroBit;
     s.dualRange = bits & kDualRangeBit;
     s.stable = bits & kStableBit;
-    const std::int64_t magnitude = bytes[2] | bytes[3] << 8;
+    const std::int64_t magnitude = readBinary(bytes + 2, 2);
     s.weight = (bits & kNegativeBit) ? -magnitude : magnitude;
-    s.product = readSigned32(bytes + 4);
-    s.total = readSigned32(bytes + 8);
-    s.price = readSigned32(bytes + 12);
+    s.product = readSigned(bytes + 4, 4);
+    s.total = readSigned(bytes + 8, 4);
+    s.price = readSigned(bytes + 12, 4);
     return s;
 }
 

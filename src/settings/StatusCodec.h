@@ -26,9 +26,6 @@ struct ScaleStatus {
     bool operator==(const ScaleStatus& other) const;
 };
 
-// Reads 4 bytes, least significant first, as a signed 32-bit number.
-std::int64_t readSigned32(const std::uint8_t* at);
-
 ScaleStatus decodeStatus(const std::uint8_t* bytes);
 
 // The status record has no answer check: the flags, the weight, the total and the price are free

@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "common/ScaleCodePage.h"
+#include "common/WireFields.h"
 
 namespace qm
 {
@@ -15,36 +15,14 @@ auto fields(const UserSettings& s)
     return std::tie(s.department, s.labelFormat, s.barcodeFormat, s.printOffset, s.options, s.minWeight);
 }
 
-std::uint8_t lowByte(int value)
-{
-    return static_cast<std::uint8_t>(value & 0xFF);
-}
-
-void appendLine(Bytes& out, const std::string& line)
-{
-    std::string field = line.substr(0, kShopLineWidth);
-    field.resize(kShopLineWidth, ' ');
-    for (const char c : toScale(field))
-        out.push_back(static_cast<std::uint8_t>(c));
-}
-
-std::string readLine(const std::uint8_t* at)
-{
-    std::string line;
-    for (int i = 0; i < kShopLineWidth; ++i)
-        line.push_back(static_cast<char>(at[i] == 0x00 ? ' ' : fromScaleByte(at[i])));
-    return line;
-}
-
 // Tens then units of each of the three fields.
 std::optional<Bytes> encodePairs(std::uint8_t command, int first, int second, int third)
 {
     Bytes out{command};
     for (const int value : {first, second, third}) {
-        if (value < 0 || value > 99)
+        if (!fitsDigits(value, 2))
             return std::nullopt;
-        out.push_back(static_cast<std::uint8_t>(value / 10));
-        out.push_back(static_cast<std::uint8_t>(value % 10));
+        appendDigits(out, value, 2, Order::HighFirst);
     }
     return out;
 }
@@ -58,42 +36,39 @@ bool UserSettings::operator==(const UserSettings& other) const
 
 std::optional<Bytes> encodeUserSetWrite(const UserSettings& settings)
 {
-    if (settings.department < 0 || settings.department > 999 || settings.minWeight < 0 || settings.minWeight > 0xFFFF)
+    if (!fitsDigits(settings.department, 3) || !fitsBinary(settings.minWeight, 2))
         return std::nullopt;
-    return Bytes{kWriteUserSet,
-                 static_cast<std::uint8_t>(settings.department % 10),
-                 static_cast<std::uint8_t>(settings.department / 10 % 10),
-                 static_cast<std::uint8_t>(settings.department / 100),
-                 lowByte(settings.labelFormat),
-                 lowByte(settings.barcodeFormat),
-                 lowByte(settings.printOffset),
-                 lowByte(settings.options),
-                 lowByte(settings.minWeight),
-                 lowByte(settings.minWeight >> 8)};
+    Bytes out{kWriteUserSet};
+    appendDigits(out, settings.department, 3);
+    // The one-byte fields keep their values' low eight bits.
+    for (const int byte : {settings.labelFormat, settings.barcodeFormat, settings.printOffset, settings.options})
+        appendBinary(out, byte, 1);
+    appendBinary(out, settings.minWeight, 2);
+    return out;
 }
 
 UserSettings decodeUserSet(const std::uint8_t* bytes)
 {
     UserSettings s;
-    s.department = bytes[3] * 100 + bytes[2] * 10 + bytes[1];
+    s.department = static_cast<int>(readDigits(bytes + 1, 3));
     s.labelFormat = bytes[4];
     s.barcodeFormat = bytes[5];
     s.printOffset = bytes[6];
     s.options = bytes[7];
-    s.minWeight = bytes[9] * 256 + bytes[8];
+    s.minWeight = static_cast<int>(readBinary(bytes + 8, 2));
     return s;
 }
 
 bool isUserSetRecord(const std::uint8_t* bytes)
 {
-    return bytes[1] <= 9 && bytes[2] <= 9 && bytes[3] <= 9;
+    return areDigitBytes(bytes + 1, 3);
 }
 
 Bytes encodeShopWrite(const ShopName& shop)
 {
     Bytes out{kWriteShop};
-    appendLine(out, shop.line1);
-    appendLine(out, shop.line2);
+    appendScaleText(out, shop.line1, kShopLineWidth);
+    appendScaleText(out, shop.line2, kShopLineWidth);
     return out;
 }
 
@@ -106,7 +81,8 @@ std::string shownShopLine(const std::string& line)
 
 ShopName decodeShop(const std::uint8_t* bytes)
 {
-    return ShopName{readLine(bytes + 1), readLine(bytes + 1 + kShopLineWidth)};
+    return ShopName{readScaleText(bytes + 1, kShopLineWidth, NulByte::Blank),
+                    readScaleText(bytes + 1 + kShopLineWidth, kShopLineWidth, NulByte::Blank)};
 }
 
 std::optional<Bytes> encodeDate(const ScaleDate& date)

@@ -12,12 +12,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "common/WireFields.h"
 
 namespace qm
 {
-
-using Bytes = std::vector<std::uint8_t>;
 
 inline constexpr std::uint8_t kReadUserSet = 0x95;
 inline constexpr std::uint8_t kWriteUserSet = 0x8A;

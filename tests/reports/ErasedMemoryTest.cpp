@@ -10,6 +10,7 @@
 #include "common/TableSink.h"
 #include "products/PluCodec.h"
 #include "reports/ReportCommands.h"
+#include "reports/ReportRows.h"
 #include "reports/ReportTransfer.h"
 #include "settings/StatusRig.h"
 #include "settings/StatusTransfer.h"

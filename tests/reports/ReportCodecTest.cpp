@@ -7,7 +7,7 @@
 #include "common/Cp1251.h"
 #include "products/PluCodec.h"
 #include "reports/ReportCodec.h"
-#include "reports/ReportFormats.h"
+#include "reports/ReportRows.h"
 
 using namespace qm;
 
