@@ -18,6 +18,7 @@
 #include "operation/ScaleFrame.h"
 #include "operation/ScaleOperation.h"
 #include "reports/ReportCodec.h"
+#include "reports/ReportRows.h"
 
 namespace qm
 {

@@ -6,6 +6,7 @@
 #include "common/ValueSink.h"
 #include "files/ReportFile.h"
 #include "reports/ReportCodec.h"
+#include "reports/ReportRows.h"
 
 namespace qm
 {
