@@ -93,14 +93,14 @@ int runAutoload(CliContext& context)
     const Args& a = context.args();
     const auto periodText = a.value("period");
     if (a.has("once") == periodText.has_value()) {
-        context.error("autoload needs either --once or --period SECONDS");
+        context.error("autoload: нужен --once или --period SECONDS");
         return kUsage;
     }
     std::optional<int> period;
     if (periodText) {
         period = periodSeconds(*periodText);
         if (!period) {
-            context.error("--period must be a whole number of seconds from 1 to " + std::to_string(kMaxPeriodSeconds));
+            context.error("--period: нужно целое число секунд от 1 до " + std::to_string(kMaxPeriodSeconds));
             return kUsage;
         }
     }

@@ -59,14 +59,14 @@ std::optional<TableFile> twoFiles(CliContext& context, size_t tableWord, std::st
 {
     const auto& words = context.args().positional();
     if (words.size() != 2) {
-        context.error(context.args().command() + " needs two FILE words");
+        context.error(context.args().command() + ": нужны два слова FILE");
         return std::nullopt;
     }
     in = context.path(words[0]);
     out = context.path(words[1]);
     auto table = tableFileOf(words[tableWord]);
     if (!table)
-        context.error(words[tableWord] + ": not a product (.pl6, .plu), message (.msg) or configuration (.cfl) file");
+        context.error(words[tableWord] + ": не файл товаров (.pl6, .plu), сообщений (.msg) или конфигурации (.cfl)");
     return table;
 }
 

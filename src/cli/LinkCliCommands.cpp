@@ -60,7 +60,7 @@ int runTestLink(CliContext& context)
 {
     const bool all = context.args().has("all");
     if (all == context.args().has("scale")) {
-        context.error("test-link needs --scale NAME or --all");
+        context.error("test-link: нужен --scale NAME или --all");
         return kUsage;
     }
     Table tests = makeTable(testLayout());
@@ -79,7 +79,7 @@ int runDetect(CliContext& context)
     const int com = comNumber(context.args().value("port").value_or(""));
     const auto speed = intText(context.args().value("speed").value_or(""));
     if (com == 0 || !speed || (*speed != 2400 && *speed != 4800 && *speed != 9600 && *speed != 19200)) {
-        context.error("detect needs --port COM1..COM16 and --speed 2400, 4800, 9600 or 19200");
+        context.error("detect: нужны --port COM1..COM16 и --speed 2400, 4800, 9600 или 19200");
         return kUsage;
     }
     ValueHolder<DetectedNumber> found;
@@ -119,10 +119,10 @@ int runPorts(CliContext& context)
                   << "\n";
     std::cout << std::flush;
     if (present.empty())
-        context.error("no COM name leads to a device (ports.cfg maps COMn=DEVICE)");
+        context.error("ни одно имя COM не ведет к устройству (ports.cfg сопоставляет COMn=DEVICE)");
     for (const SystemPort& port : unnamedPorts(map, system))
         context.error(port.device + (port.description.empty() ? "" : " (" + portDescription(port) + ")") +
-                      " has no COM name: add COMn=" + port.device + " to ports.cfg");
+                      " не имеет имени COM: добавьте COMn=" + port.device + " в ports.cfg");
     return kOk;
 }
 

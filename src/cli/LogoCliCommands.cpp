@@ -37,7 +37,7 @@ std::optional<std::string> outFile(CliContext& context)
     const auto out = context.args().value("out");
     if (out && !out->empty())
         return context.path(*out);
-    context.error(context.args().command() + " needs --out FILE.qmi");
+    context.error(context.args().command() + ": нужен --out FILE.qmi");
     return std::nullopt;
 }
 
@@ -91,7 +91,7 @@ int runConvertLogo(CliContext& context)
     int threshold = kThresholdDefault;
     if (const auto given = context.args().value("threshold")) {
         if (!intTextIn(*given, kThresholdLow, kThresholdHigh)) {
-            context.error("--threshold must be a whole number " + std::to_string(kThresholdLow) + ".." +
+            context.error("--threshold: нужно целое число " + std::to_string(kThresholdLow) + ".." +
                           std::to_string(kThresholdHigh));
             return kUsage;
         }

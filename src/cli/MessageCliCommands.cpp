@@ -38,7 +38,7 @@ int runSendMessages(CliContext& context)
         return kUsage;
     const Args& a = context.args();
     if (a.has("rows") && a.has("no-check")) {
-        context.error("--no-check applies to the whole table; --rows always checks its rows");
+        context.error("--no-check относится ко всей таблице; --rows всегда проверяет свои строки");
         return kUsage;
     }
     const auto messages = loadedTable(context, loadMessageFile(*file));
@@ -64,7 +64,7 @@ int runReadMessages(CliContext& context)
         return kUsage;
     const auto out = context.args().value("out");
     if (!out || out->empty()) {
-        context.error("read-messages needs --out FILE.msg");
+        context.error("read-messages: нужен --out FILE.msg");
         return kUsage;
     }
     std::optional<NumberRange> range;

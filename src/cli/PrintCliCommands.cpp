@@ -63,7 +63,7 @@ std::optional<paint::Printout> printoutOf(CliContext& context, const std::string
             return layoutReport(report, page, measure);
         };
     } else {
-        context.error("print takes a .pl6, .plu, .msg, .cfl or .acc file, not " + file);
+        context.error("print принимает файл .pl6, .plu, .msg, .cfl или .acc, а не " + file);
         return std::nullopt;
     }
     if (error) {
@@ -82,7 +82,7 @@ int runPrint(CliContext& context)
     if (!file)
         return kUsage;
     if (!pdf || pdf->empty()) {
-        context.error("print needs --pdf OUT.pdf");
+        context.error("print: нужен --pdf OUT.pdf");
         return kUsage;
     }
     const auto printout = printoutOf(context, *file);

@@ -44,7 +44,7 @@ int runSendProducts(CliContext& context)
         return kUsage;
     const Args& a = context.args();
     if (a.has("rows") && (a.has("virtual") || a.has("no-check"))) {
-        context.error("--virtual and --no-check apply to the whole table, not to --rows");
+        context.error("--virtual и --no-check относятся ко всей таблице, а не к --rows");
         return kUsage;
     }
     const auto products = loadProducts(context, *file);
@@ -74,7 +74,7 @@ int runReadProducts(CliContext& context)
     const auto out = context.args().value("out");
     const std::string ext = out ? std::filesystem::path(*out).extension().string() : std::string();
     if (ext != ".pl6" && ext != ".plu") {
-        context.error("read-products needs --out FILE.pl6 or --out FILE.plu");
+        context.error("read-products: нужен --out FILE.pl6 или --out FILE.plu");
         return kUsage;
     }
     std::optional<NumberRange> range;

@@ -78,13 +78,13 @@ int runReadReport(CliContext& context)
     if (!needScale(context))
         return kUsage;
     if (a.has("all") == a.has("plu")) {
-        context.error("read-report needs one of --all, --plu N");
+        context.error("read-report: нужен один из --all, --plu N");
         return kUsage;
     }
     const Selection what = a.has("all") ? Selection::All : Selection::One;
     const auto out = context.args().value("out");
     if (!out || out->empty()) {
-        context.error("read-report needs --out FILE.acc");
+        context.error("read-report: нужен --out FILE.acc");
         return kUsage;
     }
     if (what == Selection::One && !numberOption(context, "plu", kMaxPlu, reporttext::kBadNumber))
@@ -139,7 +139,7 @@ int runClearTotals(CliContext& context)
     if (!needScale(context))
         return kUsage;
     if (chosen != 1) {
-        context.error("clear-totals needs exactly one of --all-plu, --plu N, --grand");
+        context.error("clear-totals: нужен ровно один из --all-plu, --plu N, --grand");
         return kUsage;
     }
     const ScaleLink link = scaleLink(context);

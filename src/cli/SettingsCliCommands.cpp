@@ -35,7 +35,7 @@ bool cp1251Option(CliContext& context, const char* option, std::string& out)
         return true;
     const auto converted = utf8ToCp1251(*given);
     if (!converted) {
-        context.error(std::string("--") + option + " holds characters the scale cannot show");
+        context.error(std::string("в --") + option + " есть символы, которые весы не могут показать");
         return false;
     }
     out = *converted;
@@ -102,7 +102,7 @@ int runWriteSettings(CliContext& context)
     const Args& a = context.args();
     const bool clockFields = a.has("date") || a.has("time");
     if (clockFields && (a.has("now") || !a.has("date") || !a.has("time"))) {
-        context.error("give --date DD.MM.YY with --time HH:MM:SS, or --now");
+        context.error("нужны --date DD.MM.YY вместе с --time HH:MM:SS или --now");
         return kUsage;
     }
     WriteStages stages;
@@ -110,11 +110,11 @@ int runWriteSettings(CliContext& context)
     stages.shop = anyOf(a, {"shop1", "shop2"});
     stages.clock = clockFields || a.has("now");
     if (!stages.user && !stages.shop && !stages.clock) {
-        context.error("nothing to write: give settings, shop lines, or the date and time");
+        context.error("нечего записывать: задайте настройки, строки названия магазина или дату и время");
         return kUsage;
     }
     if (a.has("options") && !intTextIn(*a.value("options"), 0, 255)) {
-        context.error("--options is the print options byte, 0..255");
+        context.error("--options: байт параметров печати, 0..255");
         return kUsage;
     }
     SettingsForm form;

@@ -4,8 +4,10 @@
 #include <csignal>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -154,6 +156,28 @@ static void expectLinesFit(const std::string& text, const std::string& what)
     }
 }
 
+// The help is Russian: a line without a Cyrillic letter holds only commands, options and their
+// placeholders, no English prose word (a lower-case Latin word that is not a command's name).
+static void expectNoEnglishProse(const std::string& text)
+{
+    std::set<std::string> commands;
+    std::istringstream lines(text);
+    for (std::string l; std::getline(lines, l);)
+        if (l.rfind("  ", 0) == 0 && l.size() > 2 && l[2] != ' ')
+            commands.insert(l.substr(2, l.find(' ', 2) - 2));
+    lines = std::istringstream(text);
+    for (std::string l; std::getline(lines, l);) {
+        if (std::any_of(l.begin(), l.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xFE) == 0xD0; }))
+            continue; // U+0400..U+047F lead with 0xD0 or 0xD1
+        std::istringstream words(l);
+        for (std::string w; words >> w;) {
+            const size_t letters = std::min(w.find_first_not_of("abcdefghijklmnopqrstuvwxyz"), w.size());
+            const bool prose = letters >= 3 && (letters == w.size() || (letters + 1 == w.size() && w[letters] == ','));
+            EXPECT_FALSE(prose && !commands.count(w)) << "English word '" << w << "' in: " << l;
+        }
+    }
+}
+
 TEST(CliLink, VersionHelpAndUsageErrors)
 {
     auto r = cli("--version");
@@ -166,6 +190,7 @@ TEST(CliLink, VersionHelpAndUsageErrors)
         EXPECT_NE(r.out.find("--verbose"), std::string::npos) << help;
         expectLinesFit(r.out, help);
     }
+    expectNoEnglishProse(cli("--help").out);
     r = cli("read-products -h");
     // The command's words, wrapped at 80 columns under the usage line.
     EXPECT_NE(r.out.find("read-products --scale NAME (--all\n      | --plu N | --range FIRST-LAST) --out FILE"),

@@ -54,28 +54,28 @@ std::variant<Fault, std::string> Fault::parse(const std::string& given)
         head = given.substr(0, at);
         where = given.substr(at + 1);
         if (where.empty())
-            return "fault " + given + ": empty place after @";
+            return "сбой " + given + ": пустое место после @";
     }
     std::string kindName = head;
     if (const auto eq = head.find('='); eq != std::string::npos) {
         kindName = head.substr(0, eq);
         fault.arg = parseNumber(head.substr(eq + 1));
         if (!fault.arg)
-            return "fault " + given + ": the value after = is not a number";
+            return "сбой " + given + ": значение после = не число";
     }
     const KindName* kind = nullptr;
     for (const auto& candidate : kKinds)
         if (kindName == candidate.name)
             kind = &candidate;
     if (!kind)
-        return "fault " + given + ": unknown kind \"" + kindName + "\"";
+        return "сбой " + given + ": неизвестный вид \"" + kindName + "\"";
     fault.kind = kind->kind;
     if (kind->needsArg && !fault.arg)
-        return "fault " + given + ": " + kindName + " needs a value (" + kindName + "=N)";
+        return "сбой " + given + ": " + kindName + " нужно значение (" + kindName + "=N)";
     if (fault.arg && *fault.arg > 0xFF &&
         (fault.kind == FaultKind::WrongNumber || fault.kind == FaultKind::NotReady || fault.kind == FaultKind::Nak ||
          fault.kind == FaultKind::Garble || fault.kind == FaultKind::Stray))
-        return "fault " + given + ": the value must be a byte";
+        return "сбой " + given + ": значение должно быть байтом";
 
     if (!where.empty()) {
         std::string place = where;
@@ -86,7 +86,7 @@ std::variant<Fault, std::string> Fault::parse(const std::string& given)
             const auto from = parseNumber(occurrences.substr(0, dash));
             const auto to = dash == std::string::npos ? from : parseNumber(occurrences.substr(dash + 1));
             if (!from || !to || *from < 1 || *to < *from)
-                return "fault " + given + ": occurrences must be #K or #K-L with 1 <= K <= L";
+                return "сбой " + given + ": разы задаются #K или #K-L, 1 <= K <= L";
             fault.from = *from;
             fault.to = *to;
         }
@@ -97,18 +97,18 @@ std::variant<Fault, std::string> Fault::parse(const std::string& given)
         } else {
             const auto command = place.size() == 4 && place[0] == '0' ? parseNumber(place) : std::nullopt;
             if (!command || *command < 0x80 || *command > 0xFF)
-                return "fault " + given + ": place must be addr, poll or a command byte such as 0x82";
+                return "сбой " + given + ": место: addr, poll или байт команды, например 0x82";
             fault.site = Site::Command;
             fault.command = static_cast<std::uint8_t>(*command);
         }
     }
     const bool answersAddress = fault.kind == FaultKind::WrongNumber || fault.kind == FaultKind::NotReady;
     if (answersAddress && fault.site == Site::Command)
-        return "fault " + given + ": " + kindName + " applies to addr and poll only";
+        return "сбой " + given + ": " + kindName + " относится только к addr и poll";
     if (fault.kind == FaultKind::Nak && (fault.site == Site::Addressing || fault.site == Site::Poll))
-        return "fault " + given + ": nak applies to commands only";
+        return "сбой " + given + ": nak относится только к командам";
     if (fault.kind == FaultKind::Request && (fault.site == Site::Addressing || fault.site == Site::Command))
-        return "fault " + given + ": request applies to poll only";
+        return "сбой " + given + ": request относится только к poll";
     return fault;
 }
 

@@ -77,7 +77,7 @@ class Parser
         auto value = parseValue(0);
         skipBlanks();
         if (value && m_pos != m_text.size())
-            return fail("unexpected text after the value");
+            return fail("лишний текст после значения");
         return value;
     }
 
@@ -89,7 +89,7 @@ class Parser
     std::nullopt_t fail(const std::string& what)
     {
         if (m_error.empty())
-            m_error = what + " at offset " + std::to_string(m_pos);
+            m_error = what + " на смещении " + std::to_string(m_pos);
         return std::nullopt;
     }
 
@@ -111,10 +111,10 @@ class Parser
     std::optional<JsonValue> parseValue(int depth)
     {
         if (depth > kMaxDepth)
-            return fail("nesting too deep");
+            return fail("слишком глубокая вложенность");
         skipBlanks();
         if (m_pos >= m_text.size())
-            return fail("unexpected end");
+            return fail("неожиданный конец");
         const char c = m_text[m_pos];
         if (c == '{')
             return parseObject(depth);
@@ -147,12 +147,12 @@ class Parser
             ++digits;
         }
         if (digits == 0)
-            return fail("unexpected character");
+            return fail("неожиданный символ");
         const std::string number(m_text.substr(start, m_pos - start));
         char* end = nullptr;
         const double value = std::strtod(number.c_str(), &end);
         if (end != number.c_str() + number.size() || !std::isfinite(value))
-            return fail("bad number");
+            return fail("неверное число");
         return JsonValue::number(value);
     }
 
@@ -204,7 +204,7 @@ class Parser
             if (c == '"')
                 return out;
             if (static_cast<unsigned char>(c) < 0x20)
-                return fail("control character in a string");
+                return fail("управляющий символ в строке");
             if (c != '\\') {
                 out += c;
                 continue;
@@ -240,25 +240,25 @@ class Parser
             case 'u': {
                 auto code = hex4();
                 if (!code)
-                    return fail("bad \\u escape");
+                    return fail("неверная последовательность \\u");
                 if (*code >= 0xD800 && *code <= 0xDBFF) {
                     if (!consume("\\u"))
-                        return fail("lone surrogate");
+                        return fail("непарный суррогат");
                     auto low = hex4();
                     if (!low || *low < 0xDC00 || *low > 0xDFFF)
-                        return fail("lone surrogate");
+                        return fail("непарный суррогат");
                     *code = 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00);
                 } else if (*code >= 0xDC00 && *code <= 0xDFFF) {
-                    return fail("lone surrogate");
+                    return fail("непарный суррогат");
                 }
                 appendUtf8(out, *code);
                 break;
             }
             default:
-                return fail("bad escape");
+                return fail("неверная escape-последовательность");
             }
         }
-        return fail("unterminated string");
+        return fail("незакрытая строка");
     }
 
     std::optional<JsonValue> parseArray(int depth)
@@ -277,7 +277,7 @@ class Parser
             if (consume("]"))
                 return JsonValue::array(std::move(items));
             if (!consume(","))
-                return fail("expected , or ]");
+                return fail("ожидалась , или ]");
         }
     }
 
@@ -291,13 +291,13 @@ class Parser
         while (true) {
             skipBlanks();
             if (m_pos >= m_text.size() || m_text[m_pos] != '"')
-                return fail("expected a key");
+                return fail("ожидался ключ");
             auto key = parseString();
             if (!key)
                 return std::nullopt;
             skipBlanks();
             if (!consume(":"))
-                return fail("expected :");
+                return fail("ожидалось :");
             auto value = parseValue(depth + 1);
             if (!value)
                 return std::nullopt;
@@ -306,7 +306,7 @@ class Parser
             if (consume("}"))
                 return JsonValue::object(std::move(members));
             if (!consume(","))
-                return fail("expected , or }");
+                return fail("ожидалась , или }");
         }
     }
 

@@ -18,7 +18,7 @@ bool dotAt(const LogoBytes& logo, std::size_t x, std::size_t y)
 
 std::string readLogoMember(const JsonValue& value, LogoBytes& logo)
 {
-    const char* const shape = "logo must be an array of 64 rows of 64 characters \"#\" or \".\"";
+    const char* const shape = "logo должно быть массивом из 64 строк по 64 символа \"#\" или \".\"";
     if (value.type() != JsonValue::Type::Array || value.items().size() != kSide)
         return shape;
     LogoBytes read{};

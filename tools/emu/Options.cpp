@@ -108,14 +108,14 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
             continue;
         }
         if (i + 1 >= args.size())
-            return name.rfind("--", 0) == 0 ? name + " needs a value" : "unknown argument " + name;
+            return name.rfind("--", 0) == 0 ? name + ": нужно значение" : "неизвестный аргумент " + name;
         const std::string& value = args[++i];
         if (name == "--number") {
             if (!parseInt(value, 1, 99, options.number))
-                return "--number must be 1..99";
+                return "--number: нужно число 1..99";
         } else if (name == "--baud") {
             if (!parseInt(value, 0, 4000000, options.baud))
-                return "--baud must be 0 or a speed in baud";
+                return "--baud: нужен 0 или скорость в бодах";
         } else if (name == "--state") {
             options.statePath = value;
         } else if (name == "--log") {
@@ -126,7 +126,7 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
             options.tcp = value;
         } else if (name == "--drop-after") {
             if (!parseInt(value, 1, 100000000, options.dropAfter))
-                return "--drop-after must be a byte count from 1";
+                return "--drop-after: нужно число байтов от 1";
         } else if (name == "--fault") {
             auto fault = Fault::parse(value);
             if (auto* error = std::get_if<std::string>(&fault))
@@ -138,13 +138,13 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
                 return *error;
             options.pace = std::get<PacePlan>(std::move(pace));
         } else {
-            return "unknown option " + name;
+            return "неизвестный параметр " + name;
         }
     }
     if (!options.tcp.empty() && !options.linkPath.empty())
-        return "--link names a pty; it does not go with --tcp";
+        return "--link называет псевдотерминал и не сочетается с --tcp";
     if (options.dropAfter > 0 && options.tcp.empty())
-        return "--drop-after needs --tcp";
+        return "--drop-after: нужен --tcp";
     return options;
 }
 

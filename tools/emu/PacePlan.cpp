@@ -55,7 +55,7 @@ std::variant<PacePlan, std::string> PacePlan::parse(const std::string& plan)
 {
     PacePlan out;
     if (!plan.empty() && plan.back() == ',')
-        return std::string("pace plan: empty step at the end");
+        return std::string("план --pace: пустой шаг в конце");
     std::size_t start = 0;
     while (start < plan.size()) {
         auto comma = plan.find(',', start);
@@ -64,7 +64,7 @@ std::variant<PacePlan, std::string> PacePlan::parse(const std::string& plan)
         const std::string item = plan.substr(start, comma - start);
         start = comma + 1;
         if (item.empty())
-            return std::string("pace plan: empty step between commas");
+            return std::string("план --pace: пустой шаг между запятыми");
         const std::string rest = item.size() > 1 ? item.substr(1) : std::string();
         PaceStep step;
         char* end = nullptr;
@@ -78,14 +78,14 @@ std::variant<PacePlan, std::string> PacePlan::parse(const std::string& plan)
             step.kind = PaceKind::Request;
             step.value = static_cast<std::uint32_t>(std::strtoul(rest.c_str(), &end, 10));
             if (*end != '\0')
-                return "pace step \"" + item + "\": D takes a decimal PLU number";
+                return "шаг --pace \"" + item + "\": после D нужен десятичный номер PLU";
         } else if (item[0] == 'X' && !rest.empty() && rest.size() <= 2 && rest[0] != '-' && rest[0] != '+') {
             step.kind = PaceKind::Other;
             step.value = static_cast<std::uint32_t>(std::strtoul(rest.c_str(), &end, 16));
             if (*end != '\0')
-                return "pace step \"" + item + "\": X takes a hexadecimal byte";
+                return "шаг --pace \"" + item + "\": после X нужен шестнадцатеричный байт";
         } else {
-            return "pace step \"" + item + "\": expected R, D<plu>, S, W or X<hex>";
+            return "шаг --pace \"" + item + "\": ожидался R, D<plu>, S, W или X<hex>";
         }
         out.m_steps.push_back(step);
     }

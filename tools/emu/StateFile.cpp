@@ -104,14 +104,14 @@ std::optional<std::uint32_t> uintOf(const JsonValue& v, std::int64_t max)
 std::string readRecord(const JsonValue& json, PluRecord& r)
 {
     if (json.type() != JsonValue::Type::Object)
-        return "a record must be an object";
+        return "запись должна быть объектом";
     for (const auto& [key, value] : json.members()) {
         if (key == "name1" || key == "name2") {
             if (value.type() != JsonValue::Type::String)
-                return key + " must be a string";
+                return key + " должно быть строкой";
             auto field = scaleField(value.asString(), kNameWidth);
             if (!field)
-                return key + " is longer than 28 characters or holds a character the scale cannot print";
+                return key + " длиннее 28 символов или содержит символ, который весы не могут напечатать";
             (key == "name1" ? r.name1 : r.name2) = *field;
             continue;
         }
@@ -120,10 +120,10 @@ std::string readRecord(const JsonValue& json, PluRecord& r)
             if (key == candidate.key)
                 field = &candidate;
         if (!field)
-            return "unknown field \"" + key + "\"";
+            return "неизвестное поле \"" + key + "\"";
         const auto n = uintOf(value, field->max);
         if (!n)
-            return key + " must be a whole number 0.." + std::to_string(field->max);
+            return key + " должно быть целым числом 0.." + std::to_string(field->max);
         field->set(r, *n);
     }
     return {};
@@ -132,16 +132,16 @@ std::string readRecord(const JsonValue& json, PluRecord& r)
 std::string readMessage(const JsonValue& json, MessageLines& lines)
 {
     if (json.type() != JsonValue::Type::Array || json.items().size() > kMessageLines)
-        return "a message must be an array of at most 8 lines";
+        return "сообщение должно быть массивом не более чем из 8 строк";
     lines = blankMessage();
     for (std::size_t i = 0; i < json.items().size(); ++i) {
         const JsonValue& line = json.items()[i];
         if (line.type() != JsonValue::Type::String)
-            return "message lines must be strings";
+            return "строки сообщения должны быть строками JSON";
         auto field = scaleField(line.asString(), kLineWidth);
         if (!field)
-            return "line " + std::to_string(i + 1) +
-                   " is longer than 50 characters or holds a character the scale cannot print";
+            return "строка " + std::to_string(i + 1) +
+                   " длиннее 50 символов или содержит символ, который весы не могут напечатать";
         lines[i] = *field;
     }
     return {};
@@ -184,17 +184,17 @@ std::string fieldsJson(const ClockFields& fields)
 std::string readUser(const JsonValue& json, UserSettings& u)
 {
     if (json.type() != JsonValue::Type::Object)
-        return "user must be an object";
+        return "user должно быть объектом";
     for (const auto& [key, value] : json.members()) {
         const UserField* field = nullptr;
         for (const auto& candidate : kUserFields)
             if (key == candidate.key)
                 field = &candidate;
         if (!field)
-            return "unknown user field \"" + key + "\"";
+            return "неизвестное поле user \"" + key + "\"";
         const auto n = uintOf(value, field->max);
         if (!n)
-            return "user " + key + " must be a whole number 0.." + std::to_string(field->max);
+            return "user " + key + " должно быть целым числом 0.." + std::to_string(field->max);
         if (field->wide)
             u.*field->wide = static_cast<std::uint16_t>(*n);
         else
@@ -206,13 +206,14 @@ std::string readUser(const JsonValue& json, UserSettings& u)
 std::string readShopLines(const JsonValue& json, ScaleState& state)
 {
     if (json.type() != JsonValue::Type::Array || json.items().size() != 2)
-        return "shop must be an array of two lines";
+        return "shop должно быть массивом из двух строк";
     std::string* lines[] = {&state.shop1, &state.shop2};
     for (std::size_t i = 0; i < 2; ++i) {
         const JsonValue& line = json.items()[i];
         auto field = line.type() == JsonValue::Type::String ? scaleField(line.asString(), kNameWidth) : std::nullopt;
         if (!field)
-            return "shop line " + std::to_string(i + 1) + " must be text of at most 28 characters the scale can print";
+            return "строка shop " + std::to_string(i + 1) +
+                   ": нужен текст не длиннее 28 символов, который весы могут напечатать";
         *lines[i] = *field;
     }
     return {};
@@ -221,11 +222,11 @@ std::string readShopLines(const JsonValue& json, ScaleState& state)
 std::string readFields(const JsonValue& json, const std::string& key, ClockFields& fields)
 {
     if (json.type() != JsonValue::Type::Array || json.items().size() != 3)
-        return key + " must be an array of three numbers";
+        return key + " должно быть массивом из трех чисел";
     for (std::size_t i = 0; i < 3; ++i) {
         const auto n = uintOf(json.items()[i], 99);
         if (!n)
-            return key + " fields must be whole numbers 0..99";
+            return key + ": поля должны быть целыми числами 0..99";
         fields[i] = static_cast<std::uint8_t>(*n);
     }
     return {};
@@ -234,12 +235,12 @@ std::string readFields(const JsonValue& json, const std::string& key, ClockField
 std::string readState(const JsonValue& json, ScaleState& state)
 {
     if (json.type() != JsonValue::Type::Object)
-        return "the state must be an object";
+        return "состояние должно быть объектом";
     for (const auto& [key, value] : json.members()) {
         if (key == "number") {
             const auto n = value.asInteger(1, 99);
             if (!n)
-                return "number must be 1..99";
+                return "number должно быть числом 1..99";
             state.number = static_cast<int>(*n);
         } else if (key == "range") {
             if (value.isNull()) {
@@ -248,19 +249,19 @@ std::string readState(const JsonValue& json, ScaleState& state)
             }
             const auto& items = value.items();
             if (value.type() != JsonValue::Type::Array || items.size() != 2)
-                return "range must be [first, last] or null";
+                return "range должно быть [first, last] или null";
             const auto first = uintOf(items[0], kMaxPlu);
             const auto last = uintOf(items[1], kMaxPlu);
             if (!first || !last || *first < 1 || *first > *last)
-                return "range must hold 1 <= first <= last <= 4000";
+                return "range: нужно 1 <= first <= last <= 4000";
             state.range = std::make_pair(*first, *last);
         } else if (key == "plu") {
             if (value.type() != JsonValue::Type::Object)
-                return "plu must be an object";
+                return "plu должно быть объектом";
             for (const auto& [pluKey, record] : value.members()) {
                 const auto plu = numberKey(pluKey, kMaxPlu);
                 if (!plu)
-                    return "PLU \"" + pluKey + "\" is not a number 1..4000";
+                    return "PLU \"" + pluKey + "\" не число 1..4000";
                 PluRecord r;
                 if (auto error = readRecord(record, r); !error.empty())
                     return "PLU " + pluKey + ": " + error;
@@ -268,14 +269,14 @@ std::string readState(const JsonValue& json, ScaleState& state)
             }
         } else if (key == "messages") {
             if (value.type() != JsonValue::Type::Object)
-                return "messages must be an object";
+                return "messages должно быть объектом";
             for (const auto& [messageKey, lines] : value.members()) {
                 const auto number = numberKey(messageKey, kMaxMessage);
                 if (!number)
-                    return "message \"" + messageKey + "\" is not a number 1..1000";
+                    return "сообщение \"" + messageKey + "\" не число 1..1000";
                 MessageLines m;
                 if (auto error = readMessage(lines, m); !error.empty())
-                    return "message " + messageKey + ": " + error;
+                    return "сообщение " + messageKey + ": " + error;
                 state.messages[*number] = m;
             }
         } else if (key == "user") {
@@ -294,7 +295,7 @@ std::string readState(const JsonValue& json, ScaleState& state)
             if (!error.empty())
                 return error;
         } else {
-            return "unknown key \"" + key + "\"";
+            return "неизвестный ключ \"" + key + "\"";
         }
     }
     return {};
@@ -344,7 +345,7 @@ std::variant<ScaleState, std::string> stateFromJson(const std::string& json)
     std::string error;
     const auto value = parseJson(json, &error);
     if (!value)
-        return "not JSON: " + error;
+        return "не JSON: " + error;
     ScaleState state;
     error = readState(*value, state);
     if (!error.empty())
@@ -359,7 +360,7 @@ std::variant<ScaleState, std::string> loadStateFile(const std::string& path)
         return ScaleState{};
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return path + ": cannot read";
+        return path + ": не удалось прочитать";
     std::ostringstream text;
     text << in.rdbuf();
     auto result = stateFromJson(text.str());
@@ -376,7 +377,7 @@ std::string saveStateFile(const std::string& path, const ScaleState& state)
         out << stateToJson(state);
         out.flush();
         if (!out)
-            return temp + ": cannot write";
+            return temp + ": не удалось записать";
     }
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
         const std::string reason = std::strerror(errno);

@@ -59,17 +59,17 @@ std::string readObject(const std::string& name, const JsonValue& value, const Me
                        Target& target)
 {
     if (value.type() != JsonValue::Type::Object)
-        return name + " must be an object";
+        return name + " должно быть объектом";
     for (const auto& [key, item] : value.members()) {
         const Member<Target>* member = nullptr;
         for (const auto& candidate : members)
             if (key == candidate.key)
                 member = &candidate;
         if (!member)
-            return name + ": unknown field \"" + key + "\"";
+            return name + ": неизвестное поле \"" + key + "\"";
         const auto n = item.asInteger(member->min, member->max);
         if (!n)
-            return name + ": " + key + " must be a whole number " + std::to_string(member->min) + ".." +
+            return name + ": " + key + " должно быть целым числом " + std::to_string(member->min) + ".." +
                    std::to_string(member->max);
         member->set(target, *n);
     }
@@ -88,7 +88,7 @@ std::string objectJson(const Member<Target> (&members)[N], const Target& target)
 std::string readKeys(const JsonValue& value, ScaleState& state)
 {
     if (value.type() != JsonValue::Type::Object)
-        return "priceKeys must be an object";
+        return "priceKeys должно быть объектом";
     for (const auto& [key, cell] : value.members()) {
         bool digits = !key.empty() && key.size() <= 2 && key[0] != '0';
         std::size_t number = 0;
@@ -97,10 +97,10 @@ std::string readKeys(const JsonValue& value, ScaleState& state)
             number = number * 10 + static_cast<std::size_t>(c - '0');
         }
         if (!digits || number < 1 || number > kPriceKeys)
-            return "price key \"" + key + "\" is not a number 1..54";
+            return "ценовая клавиша \"" + key + "\" не число 1..54";
         const auto n = cell.asInteger(0, 0xFFFFFFFF);
         if (!n)
-            return "price key " + key + " must hold a cell 0..4294967295";
+            return "ценовая клавиша " + key + ": нужна ячейка 0..4294967295";
         state.priceKeys[number - 1] = static_cast<std::uint32_t>(*n);
     }
     return {};
@@ -121,14 +121,14 @@ const ErasedName kErasedNames[] = {
 std::string readErased(const JsonValue& value, ErasedMemory& erased)
 {
     if (value.type() != JsonValue::Type::Array)
-        return "erased must be an array";
+        return "erased должно быть массивом";
     for (const JsonValue& item : value.items()) {
         const ErasedName* found = nullptr;
         for (const auto& candidate : kErasedNames)
             if (item.type() == JsonValue::Type::String && item.asString() == candidate.name)
                 found = &candidate;
         if (!found)
-            return "erased: a field is not one of productClock, totalsClock, freeCells";
+            return "erased: поле не из productClock, totalsClock, freeCells";
         erased.*(found->field) = true;
     }
     return {};

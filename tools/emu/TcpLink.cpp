@@ -26,7 +26,7 @@ bool TcpLink::listen(const std::string& hostPort, std::string& error)
     if (!hostPort.empty() && hostPort[0] == '[') {
         const auto close = hostPort.find("]:");
         if (close == std::string::npos) {
-            error = "--tcp needs HOST:PORT, an IPv6 address in brackets";
+            error = "--tcp: нужен HOST:PORT, адрес IPv6 в квадратных скобках";
             return false;
         }
         host = hostPort.substr(1, close - 1);
@@ -34,7 +34,7 @@ bool TcpLink::listen(const std::string& hostPort, std::string& error)
     } else {
         const auto colon = hostPort.rfind(':');
         if (colon == std::string::npos || colon == 0) {
-            error = "--tcp needs HOST:PORT";
+            error = "--tcp: нужен HOST:PORT";
             return false;
         }
         host = hostPort.substr(0, colon);

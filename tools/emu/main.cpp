@@ -48,7 +48,7 @@ int main(int argc, char** argv)
 
     EventLog log;
     if (!options.logPath.empty() && !log.open(options.logPath)) {
-        std::fprintf(stderr, "qmscale-emu: cannot open the log %s\n", options.logPath.c_str());
+        std::fprintf(stderr, "qmscale-emu: не удалось открыть журнал %s\n", options.logPath.c_str());
         return 2;
     }
 
