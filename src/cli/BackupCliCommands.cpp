@@ -15,7 +15,7 @@ int runBackup(CliContext& context)
         return kUsage;
     const auto out = context.args().value("out");
     if (!out || out->empty()) {
-        context.error("backup needs --out FILE");
+        context.error("backup: нужен --out FILE");
         return kUsage;
     }
     // A folder that cannot take the file is found before the long read, not after it.

@@ -187,15 +187,15 @@ const std::vector<CliCommand>& cliCommands()
          runPrint},
         {"backup",
          "--scale NAME --out FILE",
-         "read everything a scale keeps (products, messages, settings, shop name, price keys, logo) into one ZIP "
-         "archive; the file is written only when all of it was read",
+         "прочитать из весов всё, что они хранят (товары, сообщения, настройки, название магазина, клавиши цен, "
+         "логотип), в один архив ZIP; файл записывается, только когда прочитано всё",
          {"out"},
          Needs::Config,
          runBackup},
         {"restore",
          "--scale NAME FILE [--yes]",
-         "write a backup archive into a scale: the whole file is checked first and a damaged one is refused before "
-         "anything is sent; asks first unless --yes",
+         "записать резервную копию в весы: сначала проверяется весь файл, поврежденный отклоняется до передачи; "
+         "без --yes сначала спрашивает",
          {},
          Needs::FileAndConfig,
          runRestore},
