@@ -6,9 +6,10 @@
 // - packed BCD, two digits a byte, tens in the high four bits;
 // - text in the scale's code page, blank-padded or cut to its field;
 // - dots packed eight a byte, the first in the most significant bit.
-// The appenders never wrap or refuse: a caller checks the fits* function first. The readers take
-// any bytes: a nibble or digit byte above 9 counts with its value, and the is* checks say
-// whether the bytes are what the field should hold.
+// The appenders refuse nothing: a value too large keeps only what fits (the low bytes, the low
+// digits), so a caller checks the fits* function first wherever a cut value would be wrong. The
+// readers take any bytes: a nibble or digit byte above 9 counts with its value, and the checks
+// (areDigitBytes, isBcdByte) say whether the bytes are what the field should hold.
 
 #include <cstdint>
 #include <string>
