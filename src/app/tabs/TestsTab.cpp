@@ -44,8 +44,8 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
             {"SpeedButton81", "Протестировать список весов из конфигурации", ToolIcon::TestAll,
              &TestsTab::SpeedButton81Click, ToolKind::Scale},
             {"SpeedButton82", "Очистить таблицу теста", ToolIcon::Clear, &TestsTab::SpeedButton82Click},
-            {"BackupButton", "Резервная копия весов", ToolIcon::Save, &TestsTab::BackupButtonClick, ToolKind::Scale},
-            {"RestoreButton", "Восстановить весы из резервной копии", ToolIcon::Open, &TestsTab::RestoreButtonClick,
+            {"SpeedButton112", "Резервная копия весов", ToolIcon::Save, &TestsTab::SpeedButton112Click, ToolKind::Scale},
+            {"SpeedButton113", "Восстановить весы из резервной копии", ToolIcon::Open, &TestsTab::SpeedButton113Click,
              ToolKind::Scale},
         });
     m_scale.addToolWidget(
@@ -160,7 +160,7 @@ void TestsTab::Button13Click()
 
 // The file is chosen first, on the window's thread; the backup or restore then runs on the chosen
 // scale with the bar and the stop button of the tab.
-void TestsTab::BackupButtonClick()
+void TestsTab::SpeedButton112Click()
 {
     FileDialogSetup setup = BackupSaveDialog();
     setup.directory = m_context.state().startDirectory;
@@ -172,7 +172,7 @@ void TestsTab::BackupButtonClick()
     runStoppable([path](const ScaleLink& link) { backupScale(link, path); });
 }
 
-void TestsTab::RestoreButtonClick()
+void TestsTab::SpeedButton113Click()
 {
     FileDialogSetup setup = BackupOpenDialog();
     setup.directory = m_context.state().startDirectory;

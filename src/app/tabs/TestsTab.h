@@ -41,8 +41,8 @@ class TestsTab : public QWidget
     void Button13Click();
     // "Резервная копия весов…" and "Восстановить из копии…" of the menu "Подключения": the chosen
     // scale into a backup file, and a backup file into the chosen scale (backup/BackupTransfer.h).
-    void BackupButtonClick();
-    void RestoreButtonClick();
+    void SpeedButton112Click();
+    void SpeedButton113Click();
 
   protected:
     void showEvent(QShowEvent* event) override;
