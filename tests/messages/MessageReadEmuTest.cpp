@@ -111,8 +111,10 @@ TEST(MessageReadEmu, AnAnswerOneByteTooLongIsNoMessage)
     qmtest::EmuProcess emu(emuOptions(kScale, {"extra=1@0x83#3-5"}, scaleWith37()));
     EmuLink s(emu, kScale);
     Target t;
-    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Запрос несуществующего сообщения или ошибка обмена."});
+    const auto result = qm::readAllMessages(s.link, t.sink, {});
+    ASSERT_EQ(result, TransferOutcome::Failed);
+    EXPECT_EQ(result.failure->kind, qm::FailureKind::ReadFailed);
+    EXPECT_EQ(result.failure->record, 3);
     EXPECT_EQ(emu.received(), concat({readRequests(1, 3), readRequests(3, 3), readRequests(3, 3)}));
 }
 
