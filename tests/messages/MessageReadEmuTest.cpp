@@ -3,6 +3,7 @@
 
 #include "MessageEmuLink.h"
 #include "common/TableSink.h"
+#include "support/ReadTarget.h"
 
 using namespace msgtest;
 using qm::TransferOutcome;
@@ -20,12 +21,7 @@ std::string scaleWith37()
         .json();
 }
 
-// A read target with its modified flag, as the window's table has one.
-struct Target {
-    qm::Table table = qm::makeTable(qm::messageLayout());
-    bool modified = false;
-    qm::TableWriter sink{table, &modified};
-};
+using Target = qmtest::ReadTarget<qm::messageLayout>;
 
 qm::Row messageRow(const std::string& number, const std::vector<std::string>& utf8Lines)
 {

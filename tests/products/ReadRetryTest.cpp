@@ -12,6 +12,7 @@
 #include "common/TableSink.h"
 #include "link/ByteTrace.h"
 #include "operation/OperationTexts.h"
+#include "support/ReadTarget.h"
 
 using namespace qm;
 using qmtest::ProductRig;
@@ -43,11 +44,7 @@ qmtest::EmuOptions hundredProducts(std::vector<std::string> faults)
     return o;
 }
 
-struct Target {
-    Table table = makeTable(productLayout());
-    bool modified = false;
-    TableWriter sink{table, &modified};
-};
+using Target = qmtest::ReadTarget<qm::productLayout>;
 
 // The table row by row against the records the scale holds.
 void expectTableIsScale(const Table& table, const emu::ScaleState& scale)
