@@ -97,31 +97,27 @@ TEST(AutoloadCli, VirtualAndNoQueue)
     EXPECT_FALSE(fs::exists(dir.path / "in/load_00.qu6"));
 }
 
-TEST(AutoloadCli, VirtualLoadOfAScaleThatAsksForEverFailsAndKeepsTheFile)
-{
-    qmtest::EmuOptions asking;
-    asking.faults = {"request@poll"};
-    qmtest::EmuProcess scale(asking);
-    ServiceDir dir(scale);
-    dir.putLoad(2);
-    const auto run = service(dir, {"--once", "--virtual"});
-    EXPECT_EQ(run.status, 1) << run.err;
-    EXPECT_EQ(run.out.rfind("Ошибка обмена данными с весами  Весы  -  ", 0), 0u) << run.out;
-    EXPECT_TRUE(dir.loadFileThere());
-    EXPECT_FALSE(scale.state().range);
-}
-
 TEST(AutoloadCli, FailedLoadKeepsTheFileAndExitsOne)
 {
-    qmtest::EmuOptions silent;
-    silent.faults = {"silent@addr"};
-    qmtest::EmuProcess scale(silent);
-    ServiceDir dir(scale);
-    dir.putLoad(2);
-    const auto run = service(dir, {"--once"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out.rfind("Неисправность весов Весы или линии связи  -  ", 0), 0u) << run.out;
-    EXPECT_TRUE(dir.loadFileThere());
+    // A silent scale fails the addressing; one that asks for ever fails the virtual load.
+    struct Case {
+        const char* fault;
+        std::vector<std::string> args;
+        const char* line;
+    };
+    for (const Case& c : {Case{"silent@addr", {"--once"}, "Неисправность весов Весы или линии связи  -  "},
+                          Case{"request@poll", {"--once", "--virtual"}, "Ошибка обмена данными с весами  Весы  -  "}}) {
+        qmtest::EmuOptions options;
+        options.faults = {c.fault};
+        qmtest::EmuProcess scale(options);
+        ServiceDir dir(scale);
+        dir.putLoad(2);
+        const auto run = service(dir, c.args);
+        EXPECT_EQ(run.status, 1) << c.fault << run.err;
+        EXPECT_EQ(run.out.rfind(c.line, 0), 0u) << run.out;
+        EXPECT_TRUE(dir.loadFileThere()) << c.fault;
+        EXPECT_FALSE(scale.state().range) << c.fault;
+    }
 }
 
 TEST(AutoloadCli, SigtermMidLoadFinishesTheRecordKeepsTheFileAndExitsZero)

@@ -11,6 +11,7 @@
 #include "link/TComm.h"
 #include "operation/OperationTexts.h"
 #include "operation/ScaleFrame.h"
+#include "support/ComOne.h"
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
 
@@ -27,15 +28,10 @@ long msSince(Clock::time_point t0)
 
 // A session on COM1 pointed at the emulator.
 struct Link {
-    explicit Link(const qmtest::EmuProcess& emu, const char* speed = "9600") : comm(map(emu)), session(comm, fb)
+    explicit Link(const qmtest::EmuProcess& emu, const char* speed = "9600")
+        : comm(qmtest::comOne(emu.device())), session(comm, fb)
     {
         EXPECT_TRUE(session.Connection("COM1", speed));
-    }
-    static qm::PortMap map(const qmtest::EmuProcess& emu)
-    {
-        qm::PortMap m;
-        m.set(1, emu.device());
-        return m;
     }
     qmtest::ScriptedFeedback fb;
     qm::TComm comm;
@@ -148,7 +144,7 @@ TEST(SessionEmu, APortLostMidExchangeIsALineThatNoLongerAnswers)
 
     // The next connection starts afresh.
     qmtest::EmuProcess again({1});
-    link.comm.setPortMap(Link::map(again));
+    link.comm.setPortMap(qmtest::comOne(again.device()));
     ASSERT_TRUE(link.session.Connection("COM1", "9600"));
     EXPECT_FALSE(link.session.lineFailure());
     EXPECT_TRUE(addressScale(link.session, 1));

@@ -14,6 +14,7 @@
 #include "link/ScaleSession.h"
 #include "link/TComm.h"
 #include "link/TcpConnect.h"
+#include "support/ComOne.h"
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
 
@@ -22,12 +23,7 @@ namespace
 
 using Clock = std::chrono::steady_clock;
 
-qm::PortMap comOne(const std::string& device)
-{
-    qm::PortMap map;
-    map.set(1, device);
-    return map;
-}
+using qmtest::comOne;
 
 qmtest::EmuOptions tcpScale(std::vector<std::string> faults = {})
 {

@@ -14,6 +14,7 @@
 #include "link/TComm.h"
 #include "messages/MessageCodec.h"
 #include "messages/MessageTransfer.h"
+#include "support/ComOne.h"
 #include "support/EmuProcess.h"
 #include "support/ScriptedFeedback.h"
 
@@ -45,14 +46,9 @@ inline qm::Table configFor(int number, const std::string& speed = "9600")
 
 struct EmuLink {
     explicit EmuLink(const qmtest::EmuProcess& emu, int number)
-        : config(configFor(number)), comm(portMap(emu)), session(comm, fb), link{session, config, qm::cp("Весы 1")}
+        : config(configFor(number)), comm(qmtest::comOne(emu.device())),
+          session(comm, fb), link{session, config, qm::cp("Весы 1")}
     {
-    }
-    static qm::PortMap portMap(const qmtest::EmuProcess& emu)
-    {
-        qm::PortMap m;
-        m.set(1, emu.device());
-        return m;
     }
     qm::Table config;
     qmtest::ScriptedFeedback fb;

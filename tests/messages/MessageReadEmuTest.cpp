@@ -3,6 +3,7 @@
 
 #include "MessageEmuLink.h"
 #include "common/TableSink.h"
+#include "support/ReadTarget.h"
 
 using namespace msgtest;
 using qm::TransferOutcome;
@@ -20,12 +21,7 @@ std::string scaleWith37()
         .json();
 }
 
-// A read target with its modified flag, as the window's table has one.
-struct Target {
-    qm::Table table = qm::makeTable(qm::messageLayout());
-    bool modified = false;
-    qm::TableWriter sink{table, &modified};
-};
+using Target = qmtest::ReadTarget<qm::messageLayout>;
 
 qm::Row messageRow(const std::string& number, const std::vector<std::string>& utf8Lines)
 {
@@ -111,8 +107,10 @@ TEST(MessageReadEmu, AnAnswerOneByteTooLongIsNoMessage)
     qmtest::EmuProcess emu(emuOptions(kScale, {"extra=1@0x83#3-5"}, scaleWith37()));
     EmuLink s(emu, kScale);
     Target t;
-    EXPECT_EQ(qm::readAllMessages(s.link, t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Запрос несуществующего сообщения или ошибка обмена."});
+    const auto result = qm::readAllMessages(s.link, t.sink, {});
+    ASSERT_EQ(result, TransferOutcome::Failed);
+    EXPECT_EQ(result.failure->kind, qm::FailureKind::ReadFailed);
+    EXPECT_EQ(result.failure->record, 3);
     EXPECT_EQ(emu.received(), concat({readRequests(1, 3), readRequests(3, 3), readRequests(3, 3)}));
 }
 

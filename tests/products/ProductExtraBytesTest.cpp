@@ -11,6 +11,7 @@
 #include "common/TableSink.h"
 #include "products/PluCodec.h"
 #include "products/ProductRows.h"
+#include "support/ReadTarget.h"
 
 using namespace qm;
 using qmtest::ProductRig;
@@ -29,11 +30,7 @@ qmtest::EmuOptions fiveProducts(std::vector<std::string> faults)
     return o;
 }
 
-struct Target {
-    Table table = makeTable(productLayout());
-    bool modified = false;
-    TableWriter sink{table, &modified};
-};
+using Target = qmtest::ReadTarget<qm::productLayout>;
 
 // Addressing and the read request of each PLU number, as the scale receives them.
 Bytes readRequests(int first, int last)

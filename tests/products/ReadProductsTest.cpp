@@ -6,6 +6,7 @@
 #include "StateBuilder.h"
 #include "common/TableColumns.h"
 #include "common/TableSink.h"
+#include "support/ReadTarget.h"
 
 using namespace qm;
 using qmtest::ProductRig;
@@ -35,11 +36,7 @@ qmtest::EmuOptions withState(const emu::StateBuilder& builder)
     return o;
 }
 
-struct Target {
-    Table table = makeTable(productLayout());
-    bool modified = false;
-    TableWriter sink{table, &modified};
-};
+using Target = qmtest::ReadTarget<qm::productLayout>;
 
 std::string padded(const std::string& text)
 {

@@ -8,10 +8,11 @@
 #include "ProductRig.h"
 #include "ScaleText.h"
 #include "StateBuilder.h"
+#include "common/Failure.h"
 #include "common/TableColumns.h"
 #include "common/TableSink.h"
 #include "link/ByteTrace.h"
-#include "operation/OperationTexts.h"
+#include "support/ReadTarget.h"
 
 using namespace qm;
 using qmtest::ProductRig;
@@ -43,11 +44,7 @@ qmtest::EmuOptions hundredProducts(std::vector<std::string> faults)
     return o;
 }
 
-struct Target {
-    Table table = makeTable(productLayout());
-    bool modified = false;
-    TableWriter sink{table, &modified};
-};
+using Target = qmtest::ReadTarget<qm::productLayout>;
 
 // The table row by row against the records the scale holds.
 void expectTableIsScale(const Table& table, const emu::ScaleState& scale)
@@ -101,7 +98,7 @@ TEST_P(ReadRetry, TransientFaultIsAskedAgainLastingOneFails)
     }
     EXPECT_EQ(outcome, TransferOutcome::Failed);
     ASSERT_EQ(rig.fb.failures.size(), 1u);
-    EXPECT_EQ(rig.fb.failures[0].text, operationtext::kReadFailed);
+    EXPECT_EQ(rig.fb.failures[0].kind, FailureKind::ReadFailed);
     EXPECT_EQ(rig.fb.failures[0].record, 40);
     EXPECT_EQ(t.table.rowCount(), 41); // the header, 39 records and the open last row
     EXPECT_EQ(rig.countEvents("command 0x81"), 42);
