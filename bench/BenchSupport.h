@@ -128,6 +128,22 @@ inline qm::Table products(int count)
     return t;
 }
 
+// `count` messages numbered from 1, eight lines each.
+inline qm::Table messages(int count)
+{
+    qm::Table t = qm::makeTable(qm::messageLayout());
+    std::vector<qm::Row> rows;
+    for (int n = 1; n <= count; ++n) {
+        qm::Row r(qm::kMessageColumns);
+        r[0] = std::to_string(n);
+        for (int l = 1; l <= 8; ++l)
+            r[static_cast<size_t>(l)] = "message " + std::to_string(n) + " line " + std::to_string(l);
+        rows.push_back(r);
+    }
+    t.setDataRows(rows);
+    return t;
+}
+
 inline qm::Table benchConfig(const std::string& speed = "19200")
 {
     qm::Table t = qm::makeTable(qm::configLayout());

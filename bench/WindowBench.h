@@ -79,21 +79,6 @@ class BenchDirectory
     std::filesystem::path m_path;
 };
 
-inline qm::Table messages(int count)
-{
-    qm::Table t = qm::makeTable(qm::messageLayout());
-    std::vector<qm::Row> rows;
-    for (int n = 1; n <= count; ++n) {
-        qm::Row r(qm::kMessageColumns);
-        r[0] = std::to_string(n);
-        for (int l = 1; l <= 8; ++l)
-            r[static_cast<size_t>(l)] = "message " + std::to_string(n) + " line " + std::to_string(l);
-        rows.push_back(r);
-    }
-    t.setDataRows(rows);
-    return t;
-}
-
 // A product table in reverse PLU order (so that a sort has work) saved as .pl6.
 inline std::filesystem::path writeProducts(const std::filesystem::path& path, int count)
 {

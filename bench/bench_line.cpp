@@ -300,21 +300,6 @@ void row(Line& line, const char* title, const std::vector<Pause>& pauses, const 
     std::fflush(stdout);
 }
 
-qm::Table messages(int count)
-{
-    qm::Table t = qm::makeTable(qm::messageLayout());
-    std::vector<qm::Row> rows;
-    for (int n = 1; n <= count; ++n) {
-        qm::Row r(qm::kMessageColumns);
-        r[0] = std::to_string(n);
-        for (int l = 1; l <= 8; ++l)
-            r[static_cast<size_t>(l)] = "message " + std::to_string(n) + " line " + std::to_string(l);
-        rows.push_back(r);
-    }
-    t.setDataRows(rows);
-    return t;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -336,7 +321,7 @@ int main(int argc, char** argv)
     qm::Table read = qm::makeTable(qm::productLayout());
     qm::TableWriter productSink(read);
     row(line, "read all products (4000 cells)", none, [&] { return done(qm::readAllProducts(link, productSink, {})); });
-    const qm::Table msgs = messages(messageCount);
+    const qm::Table msgs = bench::messages(messageCount);
     row(line, "send all messages", none, [&] { return done(qm::sendMessageTable(link, msgs, true)); });
     qm::Table readMsgs = qm::makeTable(qm::messageLayout());
     qm::TableWriter messageSink(readMsgs);
