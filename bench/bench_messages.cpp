@@ -25,21 +25,7 @@ namespace
 {
 
 using bench::measure;
-
-qm::Table messages(int count)
-{
-    qm::Table t = qm::makeTable(qm::messageLayout());
-    std::vector<qm::Row> rows;
-    for (int n = 1; n <= count; ++n) {
-        qm::Row row(qm::kMessageColumns);
-        row[0] = std::to_string(n);
-        for (int l = 1; l <= 8; ++l)
-            row[static_cast<size_t>(l)] = "message " + std::to_string(n) + " line " + std::to_string(l);
-        rows.push_back(row);
-    }
-    t.setDataRows(rows);
-    return t;
-}
+using bench::messages;
 
 void run(int baud, int count)
 {
