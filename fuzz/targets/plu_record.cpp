@@ -1,7 +1,7 @@
 // The scale's 100-byte product record (read answer), its check, and the report row made of it.
 #include "FuzzRecord.h"
 #include "products/PluCodec.h"
-#include "reports/ReportCodec.h"
+#include "reports/ReportRows.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,6 +1,6 @@
 // The scale's 41-byte general totals record and the twelve fields shown of it.
 #include "FuzzRecord.h"
-#include "reports/ReportCodec.h"
+#include "reports/ReportRows.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
