@@ -1,6 +1,7 @@
 // The scale's 14-byte factory settings record, with the decimal point patterns it names.
 #include "FuzzRecord.h"
 #include "settings/FactoryCodec.h"
+#include "settings/SettingsShown.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

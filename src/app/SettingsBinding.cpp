@@ -11,6 +11,7 @@
 #include "app/tabs/ConfigTab.h"
 #include "common/TableLayouts.h"
 #include "settings/UserSettingsCodec.h"
+#include "settings/SettingsShown.h"
 
 namespace qm::app
 {

@@ -2,6 +2,7 @@
 
 #include <set>
 #include <system_error>
+#include <vector>
 
 #include "common/Cp1251.h"
 #include "common/Feedback.h"
@@ -10,6 +11,7 @@
 #include "files/TableFiles.h"
 #include "link/ScaleSession.h"
 #include "operation/OperationTexts.h"
+#include "operation/RecordLoop.h"
 #include "operation/ScaleFrame.h"
 #include "products/PluCheck.h"
 #include "products/ProductCommands.h"
@@ -47,18 +49,25 @@ OperationResult readCells(const ScaleLink& link, const std::set<int>& numbers, s
         return scale;
     Feedback& fb = link.session.feedback();
     link.session.NewQue();
-    for (int n : numbers) {
-        if (fb.stopRequested())
-            return interrupted(fb);
-        if (auto addressed = addressScale(link.session, scale.target.number, false); !addressed)
+    const std::vector<int> wanted(numbers.begin(), numbers.end());
+    RecordLoop loop;
+    loop.first = 0;
+    loop.last = static_cast<int>(wanted.size()) - 1;
+    loop.show = [&](int i) { fb.counterText(std::to_string(wanted[i])); };
+    return runRecordLoop(link.session, loop, [&](int i) -> OperationResult {
+        const int n = wanted[i];
+        if (auto addressed = addressScale(link.session, scale.target.number, false); !addressed) {
+            if (addressed.failure)
+                addressed.failure->forRecord(n); // the loop counts places in `wanted`, not numbers
             return addressed;
+        }
         PluRecord record;
         if (GetPlu(link.session, n, record))
             cells.push_back(rowFromRecord(record));
         else if (record.price != -1)
             return failed(fb, Failure::plain(FailureKind::ReadFailed, operationtext::kReadFailed).forRecord(n));
-    }
-    return OperationResult::done();
+        return OperationResult::done();
+    });
 }
 
 // The first name of the folder no file holds yet.

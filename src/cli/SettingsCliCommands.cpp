@@ -20,6 +20,7 @@
 #include "settings/SettingsTexts.h"
 #include "settings/SettingsTransfer.h"
 #include "settings/StatusTransfer.h"
+#include "settings/SettingsShown.h"
 
 namespace qm::cli
 {

@@ -6,6 +6,7 @@
 #include "common/TableSink.h"
 #include "diagnostics/DiagnosticTexts.h"
 #include "link/ScaleSession.h"
+#include "operation/RecordLoop.h"
 #include "operation/ScaleFrame.h"
 
 namespace qm
@@ -81,27 +82,24 @@ OperationResult testAllScales(ScaleSession& session, const Table& config, TableS
 {
     Feedback& feedback = session.feedback();
     emptyTests(feedback, tests);
-    const int rows = config.lastRow();
-    ProgressDisplay progress(feedback, rows, ProgressDisplay::Counter::Hidden);
     feedback.clearStop();
-    OperationResult result = OperationResult::done();
-    for (int r = 1; r <= rows; ++r) {
-        feedback.progressPosition(r);
-        feedback.processEvents();
-        if (feedback.stopRequested()) {
-            result = interrupted(feedback);
-            break;
-        }
+    RecordLoop loop;
+    loop.last = config.lastRow();
+    loop.records = RecordLoop::Records::Rows;
+    loop.table = TableId::Config;
+    loop.counter = ProgressDisplay::Counter::Hidden;
+    loop.show = [](int) {}; // the bar alone: the counter stays hidden
+    loop.pauseMs = kBetweenMs;
+    loop.pause = RecordLoop::Pause::AfterEach;
+    const OperationResult result = runRecordLoop(session, loop, [&](int r) -> OperationResult {
         const OpenedScale checked = checkScaleRow(feedback, config, r);
-        if (!checked) {
-            result = checked;
-            break;
-        }
+        if (!checked)
+            return checked;
         testInto(r, session, config, r, tests, states);
         session.line().Disconnect();
-        session.pause(kBetweenMs);
         tests.appendRow();
-    }
+        return OperationResult::done();
+    });
     // The row added for the next scale stays empty when the walk ends.
     tests.removeLastRow();
     return result;

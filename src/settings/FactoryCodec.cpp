@@ -44,14 +44,4 @@ FactorySettings decodeFactory(const std::uint8_t* bytes)
     return f;
 }
 
-std::optional<std::string> decimalPointPattern(int code)
-{
-    // Codes 0 and 1 both mean no decimal places.
-    if (code < 0 || code > 5)
-        return std::nullopt;
-    if (code <= 1)
-        return std::string("0");
-    return "0," + std::string(static_cast<std::size_t>(code - 1), '0');
-}
-
 } // namespace qm

@@ -6,8 +6,6 @@
 // 12..13 the tare limit, g.
 
 #include <cstdint>
-#include <optional>
-#include <string>
 
 namespace qm
 {
@@ -34,9 +32,5 @@ struct FactorySettings {
 // are free binary values, any dual-range byte is off or on, and a decimal point code of 6 or more
 // is a documented answer (its field keeps what it showed). A garbled record reads as other values.
 FactorySettings decodeFactory(const std::uint8_t* bytes);
-
-// The pattern a decimal point code shows ("0", "0,0" ...); nullopt for a code of 6 or more,
-// whose field keeps what it showed.
-std::optional<std::string> decimalPointPattern(int code);
 
 } // namespace qm

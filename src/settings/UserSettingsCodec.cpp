@@ -72,13 +72,6 @@ Bytes encodeShopWrite(const ShopName& shop)
     return out;
 }
 
-std::string shownShopLine(const std::string& line)
-{
-    std::string shown = line.substr(0, kShopLineWidth);
-    shown.erase(shown.find_last_not_of(' ') + 1);
-    return shown;
-}
-
 ShopName decodeShop(const std::uint8_t* bytes)
 {
     return ShopName{readScaleText(bytes + 1, kShopLineWidth, NulByte::Blank),

@@ -76,10 +76,6 @@ Bytes encodeShopWrite(const ShopName& shop);
 // Nothing in it can be checked: byte 0 has no documented meaning and the 56 text bytes are free,
 // so a garbled shop name reads as other text.
 ShopName decodeShop(const std::uint8_t* bytes);
-// A shop line as its field shows it: at most 28 characters, without the trailing blanks the
-// scale pads each line with (a write pads them back, so they carry nothing). Leading and inner
-// blanks stay: they place the text on the label.
-std::string shownShopLine(const std::string& line);
 
 // 0x99 or 0x9A and six digit bytes; nullopt when a field is outside 0..99.
 std::optional<Bytes> encodeDate(const ScaleDate& date);

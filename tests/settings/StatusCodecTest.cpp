@@ -161,7 +161,6 @@ TEST(FactoryCodec, RecordByteForByte)
     expected.rounding = 1;
     expected.tareLimit = 10000;
     EXPECT_EQ(decodeFactory(record.data()), expected);
-    EXPECT_EQ(decimalPointPattern(expected.weightPoint), "0,00");
 }
 
 TEST(FactoryCodec, DistinctValuesLandInTheirFields)
@@ -178,17 +177,4 @@ TEST(FactoryCodec, DistinctValuesLandInTheirFields)
     EXPECT_EQ(f.priceWeight, 0x1234);
     EXPECT_EQ(f.rounding, 50);
     EXPECT_EQ(f.tareLimit, 0x8001);
-}
-
-TEST(FactoryCodec, DecimalPointPatterns)
-{
-    EXPECT_EQ(decimalPointPattern(0), "0");
-    EXPECT_EQ(decimalPointPattern(1), "0");
-    EXPECT_EQ(decimalPointPattern(2), "0,0");
-    EXPECT_EQ(decimalPointPattern(3), "0,00");
-    EXPECT_EQ(decimalPointPattern(4), "0,000");
-    EXPECT_EQ(decimalPointPattern(5), "0,0000");
-    EXPECT_FALSE(decimalPointPattern(6));
-    EXPECT_FALSE(decimalPointPattern(7));
-    EXPECT_FALSE(decimalPointPattern(255));
 }

@@ -149,18 +149,6 @@ TEST(UserSettingsCodec, ShopReadConvertsBackAndBlanksZeros)
     EXPECT_EQ(shop.line2, cp("zа покупку !") + std::string(16, ' '));
 }
 
-TEST(UserSettingsCodec, AShopLineIsShownWithoutThePaddingAndAtMost28Characters)
-{
-    const std::pair<std::string, std::string> lines[] = {
-        {cp("Спасибо") + std::string(21, ' '), cp("Спасибо")},
-        {"  a  b  " + std::string(20, ' '), "  a  b"}, // leading and inner blanks place the text
-        {std::string(28, ' '), ""},
-        {std::string(27, 'x') + "yz", std::string(27, 'x') + "y"}, // a settings file's longer line
-    };
-    for (const auto& [line, shown] : lines)
-        EXPECT_EQ(shownShopLine(line), shown) << line;
-}
-
 TEST(UserSettingsCodec, DateAndTimeTensBeforeUnits)
 {
     EXPECT_EQ(encodeDate({5, 3, 4}), (Bytes{0x99, 0, 5, 0, 3, 0, 4}));

@@ -17,6 +17,7 @@
 #include "app/TableModel.h"
 #include "app/UserDialogs.h"
 #include "settings/SettingsTexts.h"
+#include "settings/SettingsShown.h"
 
 namespace qm::app
 {

@@ -13,6 +13,7 @@
 #include "app/Controls.h"
 #include "app/FieldSink.h"
 #include "settings/FactoryTransfer.h"
+#include "settings/SettingsShown.h"
 
 namespace qm::app
 {
