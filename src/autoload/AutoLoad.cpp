@@ -57,15 +57,6 @@ LoadLine lineOf(const OperationResult& result, LoadKind kind, int& row)
     return LoadLine::NoAck;
 }
 
-bool holdsNothing(const Table& table)
-{
-    for (int r = 1; r < table.rowCount(); ++r)
-        for (const auto& cell : table.row(r))
-            if (!cell.empty())
-                return false;
-    return true;
-}
-
 // The frame sees a configuration of the one row: the load is for that row, even when another
 // row carries the same name.
 Table configOf(const Table& config, int row)
@@ -73,6 +64,16 @@ Table configOf(const Table& config, int row)
     Table one = makeTable(configLayout());
     one.setRow(1, config.row(row));
     return one;
+}
+
+// The outcome of a load before it has a line: what it loads, for which scale.
+LoadOutcome outcomeFor(LoadKind kind, const Table& config, int row, const fs::path& file)
+{
+    LoadOutcome out;
+    out.kind = kind;
+    out.scaleName = config.cell(row, cfgcol::Name);
+    out.file = file;
+    return out;
 }
 
 // Stamps the outcome, writes its protocol line and tells the report.
@@ -101,11 +102,8 @@ class Load
 {
   public:
     Load(LoadKind kind, const Table& config, int row, const fs::path& file, const LoadSetup& setup)
-        : m_setup(setup), m_config(configOf(config, row))
+        : m_setup(setup), m_config(configOf(config, row)), m_out(outcomeFor(kind, config, row, file))
     {
-        m_out.kind = kind;
-        m_out.scaleName = config.cell(row, cfgcol::Name);
-        m_out.file = file;
         if (m_setup.report)
             m_setup.report->loadBegins(m_out.scaleName);
     }
@@ -130,7 +128,7 @@ class Load
         }
         if (error)
             return LoadLine::UnreadableFile;
-        if (holdsNothing(table))
+        if (table.holdsNoData())
             return LoadLine::EmptyFile;
         return std::nullopt;
     }
@@ -182,6 +180,38 @@ class Load
     LoadOutcome m_out;
 };
 
+// The load of a file's rows: read into the load's own table, then sent over the row's link;
+// products first leave their snapshot, when a folder is set.
+LoadOutcome loadRows(LoadKind kind, ScaleSession& session, const Table& config, int row, const fs::path& file,
+                     const FileRead& read, const LoadSetup& setup)
+{
+    Load load(kind, config, row, file, setup);
+    Table table = makeTable(kind == LoadKind::Products ? productLayout() : messageLayout());
+    if (const auto bad = load.parse(read, table))
+        return load.finish(*bad);
+    const ScaleLink link = load.link(session);
+    if (kind == LoadKind::Messages)
+        return load.finish(load.send([&] { return sendMessageTable(link, table, true); }));
+    if (const auto failed = load.snapshot(link, table))
+        return load.finish(*failed);
+    if (setup.options.virtualSync)
+        return load.finish(load.send([&] { return sendVirtualLoad(link, table); }));
+    SendTableOptions options;
+    options.checkFirst = true;
+    return load.finish(load.send([&] { return sendProductTable(link, table, options); }));
+}
+
+// The load from the file itself, deleted after a complete load.
+LoadOutcome loadFile(LoadKind kind, ScaleSession& session, const Table& config, int row, const fs::path& file,
+                     const LoadSetup& setup)
+{
+    const FileRead read = readLoadFile(file);
+    LoadOutcome out = loadRows(kind, session, config, row, file, read, setup);
+    if (out.loaded())
+        endLoadFile(file, read.bytes, setup);
+    return out;
+}
+
 } // namespace
 
 FileRead readLoadFile(const fs::path& file)
@@ -192,49 +222,25 @@ FileRead readLoadFile(const fs::path& file)
 LoadOutcome LoadPLUFile(ScaleSession& session, const Table& config, int row, const fs::path& file, const FileRead& read,
                         const LoadSetup& setup)
 {
-    Load load(LoadKind::Products, config, row, file, setup);
-    Table products = makeTable(productLayout());
-    if (const auto bad = load.parse(read, products))
-        return load.finish(*bad);
-    const ScaleLink link = load.link(session);
-    if (const auto failed = load.snapshot(link, products))
-        return load.finish(*failed);
-    if (setup.options.virtualSync)
-        return load.finish(load.send([&] { return sendVirtualLoad(link, products); }));
-    SendTableOptions options;
-    options.checkFirst = true;
-    return load.finish(load.send([&] { return sendProductTable(link, products, options); }));
+    return loadRows(LoadKind::Products, session, config, row, file, read, setup);
 }
 
 LoadOutcome LoadMSGFile(ScaleSession& session, const Table& config, int row, const fs::path& file, const FileRead& read,
                         const LoadSetup& setup)
 {
-    Load load(LoadKind::Messages, config, row, file, setup);
-    Table messages = makeTable(messageLayout());
-    if (const auto bad = load.parse(read, messages))
-        return load.finish(*bad);
-    const ScaleLink link = load.link(session);
-    return load.finish(load.send([&] { return sendMessageTable(link, messages, true); }));
+    return loadRows(LoadKind::Messages, session, config, row, file, read, setup);
 }
 
 LoadOutcome LoadPLUFile(ScaleSession& session, const Table& config, int row, const fs::path& file,
                         const LoadSetup& setup)
 {
-    const FileRead read = readLoadFile(file);
-    LoadOutcome out = LoadPLUFile(session, config, row, file, read, setup);
-    if (out.loaded())
-        endLoadFile(file, read.bytes, setup);
-    return out;
+    return loadFile(LoadKind::Products, session, config, row, file, setup);
 }
 
 LoadOutcome LoadMSGFile(ScaleSession& session, const Table& config, int row, const fs::path& file,
                         const LoadSetup& setup)
 {
-    const FileRead read = readLoadFile(file);
-    LoadOutcome out = LoadMSGFile(session, config, row, file, read, setup);
-    if (out.loaded())
-        endLoadFile(file, read.bytes, setup);
-    return out;
+    return loadFile(LoadKind::Messages, session, config, row, file, setup);
 }
 
 void endLoadFile(const fs::path& file, const std::string& loaded, const LoadSetup& setup)
@@ -249,10 +255,7 @@ void takeBackLoadFile(const fs::path& file, const LoadSetup& setup)
 
 LoadOutcome loadBroken(const Table& config, int row, LoadKind kind, const fs::path& file, const LoadSetup& setup)
 {
-    LoadOutcome out;
-    out.kind = kind;
-    out.scaleName = config.cell(row, cfgcol::Name);
-    out.file = file;
+    LoadOutcome out = outcomeFor(kind, config, row, file);
     out.line = LoadLine::Broken;
     return ended(out, setup);
 }

@@ -5,16 +5,10 @@
 #include <ctime>
 #include <mutex>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#define QM_POSIX_FILES 1
-#endif
-
 #include "autoload/AutoloadTexts.h"
 #include "common/Cp1251.h"
 #include "common/LocalTime.h"
+#include "common/PosixFiles.h"
 #include "common/RegularFile.h"
 
 namespace qm
@@ -133,33 +127,26 @@ std::optional<std::string> appendToProtocol(const std::filesystem::path& startDi
 #ifdef QM_POSIX_FILES
     // One write in append mode: another program appending at the same time (the window and the
     // service side by side) cannot split the line.
-    errno = 0;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return appendFailed(path, lastSystemError());
     struct stat st {
     };
     std::error_code error;
-    if (::fstat(fd, &st) != 0)
-        error = lastSystemError();
-    else if (!S_ISREG(st.st_mode))
-        error = FileProblem::OtherKind;
+    const int fd = openRegularFile(path, O_WRONLY | O_APPEND | O_CREAT, st, error);
+    if (fd < 0)
+        return appendFailed(path, error);
     const auto before = st.st_size;
     ssize_t written = 0;
-    if (!error) {
-        errno = 0;
-        do
-            written = ::write(fd, bytes.data(), bytes.size());
-        while (written < 0 && errno == EINTR);
-        if (written != static_cast<ssize_t>(bytes.size())) {
-            error = written < 0 || errno != 0 ? lastSystemError() : std::make_error_code(std::errc::no_space_on_device);
-            // A part of the line would run into the next line: taken back, unless another
-            // program appended after it meanwhile.
-            struct stat now {
-            };
-            if (written > 0 && ::fstat(fd, &now) == 0 && now.st_size == before + written)
-                (void)::ftruncate(fd, before);
-        }
+    errno = 0;
+    do
+        written = ::write(fd, bytes.data(), bytes.size());
+    while (written < 0 && errno == EINTR);
+    if (written != static_cast<ssize_t>(bytes.size())) {
+        error = written < 0 || errno != 0 ? lastSystemError() : std::make_error_code(std::errc::no_space_on_device);
+        // A part of the line would run into the next line: taken back, unless another program
+        // appended after it meanwhile.
+        struct stat now {
+        };
+        if (written > 0 && ::fstat(fd, &now) == 0 && now.st_size == before + written)
+            (void)::ftruncate(fd, before);
     }
     if (::close(fd) != 0 && !error)
         error = lastSystemError();

@@ -3,12 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#define QM_POSIX_FILES 1
-#endif
+#include "common/PosixFiles.h"
 
 namespace qm
 {
@@ -152,6 +147,26 @@ std::error_code regularFileKind(const fs::path& path)
 #endif
 }
 
+#ifdef QM_POSIX_FILES
+int openRegularFile(const fs::path& path, int flags, struct stat& st, std::error_code& error)
+{
+    errno = 0;
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = lastSystemError();
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0)
+        error = lastSystemError();
+    else
+        error = kindOf(st.st_mode);
+    if (!error)
+        return fd;
+    ::close(fd);
+    return -1;
+}
+#endif
+
 std::error_code readRegularFile(const fs::path& path, size_t maxBytes,
                                 const std::function<bool(std::string_view)>& piece)
 {
@@ -161,20 +176,13 @@ std::error_code readRegularFile(const fs::path& path, size_t maxBytes,
     char buffer[65536];
     size_t total = 0;
 #ifdef QM_POSIX_FILES
-    // Non-blocking, so that a path swapped for a FIFO after the look never blocks the open; the
-    // opened file itself is looked at again.
-    errno = 0;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return lastSystemError();
     struct stat st {
     };
     std::error_code error;
-    if (::fstat(fd, &st) != 0)
-        error = lastSystemError();
-    else if (const std::error_code kind = kindOf(st.st_mode))
-        error = kind;
-    else if (static_cast<unsigned long long>(st.st_size) > maxBytes)
+    const int fd = openRegularFile(path, O_RDONLY, st, error);
+    if (fd < 0)
+        return error;
+    if (static_cast<unsigned long long>(st.st_size) > maxBytes)
         error = FileProblem::TooLarge;
     else if (const int flags = ::fcntl(fd, F_GETFL); flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0)
         error = lastSystemError();
@@ -207,7 +215,7 @@ std::error_code readRegularFile(const fs::path& path, size_t maxBytes,
     errno = 0;
     std::FILE* file = ::_wfopen(path.c_str(), L"rb");
     if (!file)
-        return {errno ? errno : EIO, std::generic_category()};
+        return lastSystemError();
     std::error_code error;
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {

@@ -70,6 +70,15 @@ void Table::clearData()
     m_rows.push_back(emptyRow());
 }
 
+bool Table::holdsNoData() const
+{
+    for (size_t r = 1; r < m_rows.size(); ++r)
+        for (const auto& cell : m_rows[r])
+            if (!cell.empty())
+                return false;
+    return true;
+}
+
 std::vector<Row> Table::dataRows() const
 {
     return {m_rows.begin() + 1, m_rows.end()};

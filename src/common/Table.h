@@ -31,9 +31,10 @@ class Table
     // Never below 2 (the header row and one data row); new rows are empty.
     void setRowCount(int count);
     void appendRow();
-    void insertRow(int at); // 1 <= at <= rowCount()
-    void removeRow(int at); // keeps one data row: removing the only one empties it
-    void clearData();       // one empty data row
+    void insertRow(int at);   // 1 <= at <= rowCount()
+    void removeRow(int at);   // keeps one data row: removing the only one empties it
+    void clearData();         // one empty data row
+    bool holdsNoData() const; // every data cell empty, as in a new table
 
     // Data rows (1..last) as a plain list, and back.
     std::vector<Row> dataRows() const;

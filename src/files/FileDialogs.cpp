@@ -6,13 +6,33 @@ namespace qm
 namespace
 {
 
-const char* const kProductFilter = "товары(*.pl6)|*.pl6|товары(*.plu)|*.plu";
 const char* const kNoName = "noname01";
-const char* const kLogoFilter = "рисунки(*.qmi)|*.qmi";
+
+// The files of one kind as their save and open dialogs offer them.
+struct FileKind {
+    const char* filter;
+    const char* extension; // added to a name typed without one
+};
+const FileKind kProductFiles{"товары(*.pl6)|*.pl6|товары(*.plu)|*.plu", "pl6"};
+const FileKind kMessageFiles{"сообщения(*.msg)|*.msg", "msg"};
+const FileKind kConfigFiles{"конфигурация(*.cfl)|*.cfl", "cfl"};
+const FileKind kReportFiles{"отчеты(*.acc)|*.acc", "acc"};
+const FileKind kLogoFiles{"рисунки(*.qmi)|*.qmi", "qmi"};
 
 FileDialogSetup dialog(const char* name, const char* filter, const char* extension, const char* initialName = "")
 {
     return {name, filter, extension, initialName, {}};
+}
+
+// A save dialog offers "noname01"; an open dialog no name.
+FileDialogSetup saveDialog(const char* name, const FileKind& kind)
+{
+    return dialog(name, kind.filter, kind.extension, kNoName);
+}
+
+FileDialogSetup openDialog(const char* name, const FileKind& kind)
+{
+    return dialog(name, kind.filter, kind.extension);
 }
 
 } // namespace
@@ -69,12 +89,12 @@ std::filesystem::path dialogFileName(const FileDialogSetup& setup, const std::fi
 
 FileDialogSetup PluSaveDialog()
 {
-    return dialog("PluSaveDialog", kProductFilter, "pl6", kNoName);
+    return saveDialog("PluSaveDialog", kProductFiles);
 }
 
 FileDialogSetup PluOpenDialog()
 {
-    return dialog("PluOpenDialog", kProductFilter, "pl6");
+    return openDialog("PluOpenDialog", kProductFiles);
 }
 
 FileDialogSetup PluMsgOpenDialog()
@@ -84,42 +104,42 @@ FileDialogSetup PluMsgOpenDialog()
 
 FileDialogSetup MsgSaveDialog()
 {
-    return dialog("MsgSaveDialog", "сообщения(*.msg)|*.msg", "msg", kNoName);
+    return saveDialog("MsgSaveDialog", kMessageFiles);
 }
 
 FileDialogSetup MsgOpenDialog()
 {
-    return dialog("MsgOpenDialog", "сообщения(*.msg)|*.msg", "msg");
+    return openDialog("MsgOpenDialog", kMessageFiles);
 }
 
 FileDialogSetup CfgSaveDialog()
 {
-    return dialog("CfgSaveDialog", "конфигурация(*.cfl)|*.cfl", "cfl", kNoName);
+    return saveDialog("CfgSaveDialog", kConfigFiles);
 }
 
 FileDialogSetup CfgOpenDialog()
 {
-    return dialog("CfgOpenDialog", "конфигурация(*.cfl)|*.cfl", "cfl");
+    return openDialog("CfgOpenDialog", kConfigFiles);
 }
 
 FileDialogSetup AccSaveDialog()
 {
-    return dialog("AccSaveDialog", "отчеты(*.acc)|*.acc", "acc", kNoName);
+    return saveDialog("AccSaveDialog", kReportFiles);
 }
 
 FileDialogSetup AccOpenDialog()
 {
-    return dialog("AccOpenDialog", "отчеты(*.acc)|*.acc", "acc");
+    return openDialog("AccOpenDialog", kReportFiles);
 }
 
 FileDialogSetup QmiSaveDialog()
 {
-    return dialog("QmiSaveDialog", kLogoFilter, "qmi", kNoName);
+    return saveDialog("QmiSaveDialog", kLogoFiles);
 }
 
 FileDialogSetup QmiOpenDialog()
 {
-    return dialog("QmiOpenDialog", kLogoFilter, "qmi");
+    return openDialog("QmiOpenDialog", kLogoFiles);
 }
 
 FileDialogSetup PictureOpenDialog(const std::vector<std::string>& patterns)

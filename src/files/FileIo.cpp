@@ -5,12 +5,7 @@
 #include <cstdio>
 #include <random>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#define QM_POSIX_FILES 1
-#endif
+#include "common/PosixFiles.h"
 
 namespace qm
 {
@@ -202,10 +197,10 @@ std::error_code replaceFile(const fs::path& target, std::string_view bytes)
             break;
     }
     if (!file)
-        return {errno ? errno : EIO, std::generic_category()};
+        return lastSystemError();
     errno = 0;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
-    std::error_code error = written ? std::error_code() : std::error_code(errno ? errno : EIO, std::generic_category());
+    std::error_code error = written ? std::error_code() : lastSystemError();
     if (std::fclose(file) != 0 && !error)
         error = std::make_error_code(std::errc::io_error);
     if (!error)

@@ -1,18 +1,12 @@
 #include "link/ByteTrace.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 
+#include "common/PosixFiles.h"
 #include "common/RegularFile.h"
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#define QM_TRACE_FD 1
-#endif
 
 namespace qm
 {
@@ -45,27 +39,10 @@ FileTrace::FileTrace(const std::string& path)
     m_error = regularFileKind(path);
     if (m_error && m_error != std::errc::no_such_file_or_directory)
         return;
-#ifdef QM_TRACE_FD
-    // Without blocking, in case the path became a FIFO after the look; the opened file is looked
-    // at again.
-    errno = 0;
-    m_fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    if (m_fd < 0) {
-        m_error = lastSystemError();
-        return;
-    }
+#ifdef QM_POSIX_FILES
     struct stat st {
     };
-    const std::error_code statError = ::fstat(m_fd, &st) == 0 ? std::error_code() : lastSystemError();
-    if (statError || !S_ISREG(st.st_mode)) {
-        m_error = statError ? statError : regularFileKind(path);
-        if (!m_error)
-            m_error = FileProblem::OtherKind;
-        ::close(m_fd);
-        m_fd = -1;
-        return;
-    }
-    m_error.clear();
+    m_fd = openRegularFile(path, O_WRONLY | O_APPEND | O_CREAT, st, m_error);
 #else
     m_out.open(path, std::ios::out | std::ios::app);
     m_error = m_out.is_open() ? std::error_code() : std::make_error_code(std::errc::io_error);
@@ -74,7 +51,7 @@ FileTrace::FileTrace(const std::string& path)
 
 FileTrace::~FileTrace()
 {
-#ifdef QM_TRACE_FD
+#ifdef QM_POSIX_FILES
     if (m_fd >= 0)
         ::close(m_fd);
 #endif
@@ -84,7 +61,7 @@ void FileTrace::append(const std::string& line)
 {
     if (m_error)
         return;
-#ifdef QM_TRACE_FD
+#ifdef QM_POSIX_FILES
     // One write a line, so that lines of several ports never interleave; a full disk loses lines
     // of the trace, never the exchange.
     size_t done = 0;

@@ -13,7 +13,6 @@
 #include "messages/MessageSteps.h"
 #include "messages/MessageTexts.h"
 #include "messages/MessageTransfer.h"
-#include "operation/KeptCursor.h"
 #include "operation/ScaleFrame.h"
 
 namespace qm
@@ -66,24 +65,12 @@ OperationResult compareMessages(const ScaleLink& link, const Table& messages, Ta
             mine[*wire] = std::move(stored);
     }
 
-    const OpenedScale scale = openScale(link, messagetext::kChooseToRead);
-    if (!scale)
-        return scale;
-    Table held = makeTable(messageLayout());
-    TableWriter sink(held);
-    // The read fills `held`, not the person's table: over a session of its own on the line just
-    // opened, whose feedback keeps the person's cursor where it is.
-    KeptCursor kept(feedback);
-    ScaleSession reading(link.session.line(), kept);
-    const auto read = messagesteps::readRecords(reading, scale.target.number, sink, 1, kMaxMessageNumber);
-    if (!read)
-        return read;
-    std::map<int, Row> theirs;
-    for (int row = 1; row < held.rowCount(); ++row)
-        if (!held.cell(row, msgcol::Number).empty())
-            theirs[std::stoi(held.cell(row, msgcol::Number))] = held.row(row);
-    result = compareRows(messageLayout(), mine, theirs);
-    return OperationResult::done();
+    return compareWithScale(
+        link, messagetext::kChooseToRead, messageLayout(), mine,
+        [](ScaleSession& reading, int scaleNumber, TableSink& rows) {
+            return messagesteps::readRecords(reading, scaleNumber, rows, 1, kMaxMessageNumber);
+        },
+        result);
 }
 
 } // namespace qm

@@ -2,7 +2,6 @@
 // 900 ms for the scale.
 #include <string>
 
-#include "common/Cp1251.h"
 #include "common/Feedback.h"
 #include "link/ScaleSession.h"
 #include "messages/MessageCheck.h"
@@ -73,22 +72,17 @@ OperationResult deleteMessageRange(const ScaleLink& link, int first, int last)
 
 OperationResult deleteOneMessage(const ScaleLink& link, const std::string& numberText)
 {
-    const OpenedScale scale = openScale(link, messagetext::kChooseToDelete);
-    if (!scale)
-        return scale;
-    Feedback& feedback = link.session.feedback();
-    int number = 0;
-    if (auto entered = numberField(feedback, numberText, kMaxMessageNumber, messagetext::kBadNumber, number); !entered)
-        return entered;
-    const std::string question = messagetext::kDeleteOneStart + cp1251ToUtf8(numberText) + messagetext::kDeleteOneEnd;
-    if (auto asked = confirmed(feedback, question); !asked)
-        return asked;
-    if (auto addressed = addressScale(link.session, scale.target.number, true, kDeleteMsgAddressWindowMs); !addressed)
-        return addressed;
-    if (!DeleteMsg(link.session, static_cast<std::uint16_t>(number)))
-        return failed(feedback, Failure::plain(FailureKind::NoAck, messagetext::kReadFailed).forRecord(number));
-    feedback.message(messagetext::kDeletedOne);
-    return OperationResult::done();
+    const OneRecordDelete message{
+        messagetext::kChooseToDelete,
+        kMaxMessageNumber,
+        messagetext::kBadNumber,
+        messagetext::kDeleteOneStart,
+        messagetext::kDeleteOneEnd,
+        kDeleteMsgAddressWindowMs,
+        [](ScaleSession& session, int number) { return DeleteMsg(session, static_cast<std::uint16_t>(number)); },
+        messagetext::kReadFailed,
+        messagetext::kDeletedOne};
+    return deleteOneRecord(link, numberText, message);
 }
 
 } // namespace qm

@@ -1,9 +1,11 @@
 #include "operation/ScaleOperation.h"
 
+#include "common/Cp1251.h"
 #include "common/Feedback.h"
 #include "common/IntText.h"
 #include "common/TableSink.h"
 #include "operation/OperationTexts.h"
+#include "operation/ScaleFrame.h"
 
 namespace qm
 {
@@ -43,6 +45,26 @@ void emptyTable(Feedback& feedback, TableSink& table, TableId id)
 OperationResult interrupted(Feedback& feedback)
 {
     return stoppedWith(feedback, Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+}
+
+OperationResult deleteOneRecord(const ScaleLink& link, const std::string& numberText, const OneRecordDelete& what)
+{
+    const OpenedScale scale = openScale(link, what.noScaleMessage);
+    if (!scale)
+        return scale;
+    Feedback& feedback = link.session.feedback();
+    int number = 0;
+    if (auto entered = numberField(feedback, numberText, what.highest, what.badNumber, number); !entered)
+        return entered;
+    const std::string question = what.questionStart + cp1251ToUtf8(numberText) + what.questionEnd;
+    if (auto asked = confirmed(feedback, question); !asked)
+        return asked;
+    if (auto addressed = addressScale(link.session, scale.target.number, true, what.addressWindowMs); !addressed)
+        return addressed;
+    if (!what.remove(link.session, number))
+        return failed(feedback, Failure::plain(FailureKind::NoAck, what.notDeleted).forRecord(number));
+    feedback.message(what.deleted);
+    return OperationResult::done();
 }
 
 } // namespace qm

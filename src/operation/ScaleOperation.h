@@ -2,6 +2,7 @@
 // What every scale operation shares besides its frame: how it ended (OperationResult,
 // common/Failure.h), the scale it works on, and the steps that products and messages take alike.
 
+#include <functional>
 #include <string>
 
 #include "common/Failure.h"
@@ -35,6 +36,23 @@ OperationResult numberField(Feedback& feedback, const std::string& text, int hig
 
 // The question before a delete (Yes/No): Cancelled unless the answer is Yes.
 OperationResult confirmed(Feedback& feedback, const std::string& question);
+
+// The delete of the one record a number field names (`SpeedButton39Click`, `SpeedButton61Click`):
+// the frame, the number, the question with the number as typed, the scale addressed, the record
+// deleted. Texts UTF-8 (the question's ends, the closing message) or as the subject's texts file
+// gives them.
+struct OneRecordDelete {
+    const char* noScaleMessage; // no scale chosen
+    int highest;                // the field's highest number
+    const char* badNumber;      // the field's message for a wrong number
+    const char* questionStart;  // before the number as typed
+    const char* questionEnd;
+    int addressWindowMs;
+    bool (*remove)(ScaleSession& session, int number); // the subject's delete command
+    const char* notDeleted;                            // the NoAck failure's text
+    const char* deleted;                               // the closing message
+};
+OperationResult deleteOneRecord(const ScaleLink& link, const std::string& numberText, const OneRecordDelete& what);
 
 // Every data row of the table emptied, one empty row left, the cursor on its first cell.
 void emptyTable(Feedback& feedback, TableSink& table, TableId id);

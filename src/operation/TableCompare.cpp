@@ -1,5 +1,10 @@
 #include "operation/TableCompare.h"
 
+#include "common/TableSink.h"
+#include "link/ScaleSession.h"
+#include "operation/KeptCursor.h"
+#include "operation/ScaleFrame.h"
+
 namespace qm
 {
 
@@ -33,6 +38,29 @@ TableComparison compareRows(const TableLayout& layout, const std::map<int, Row>&
         if (!table.count(number))
             out.onlyInScale.push_back(number);
     return out;
+}
+
+OperationResult compareWithScale(const ScaleLink& link, const std::string& noScaleMessage, const TableLayout& layout,
+                                 const std::map<int, Row>& table, const ScaleRecordsRead& read, TableComparison& result)
+{
+    const OpenedScale scale = openScale(link, noScaleMessage);
+    if (!scale)
+        return scale;
+    Table held = makeTable(layout);
+    TableWriter sink(held);
+    // The read fills `held`, not the person's table: over a session of its own on the line just
+    // opened, whose feedback keeps the person's cursor where it is.
+    KeptCursor kept(link.session.feedback());
+    ScaleSession reading(link.session.line(), kept);
+    const auto done = read(reading, scale.target.number, sink);
+    if (!done)
+        return done;
+    std::map<int, Row> scaleRows;
+    for (int row = 1; row < held.rowCount(); ++row)
+        if (!held.cell(row, 0).empty())
+            scaleRows[std::stoi(held.cell(row, 0))] = held.row(row);
+    result = compareRows(layout, table, scaleRows);
+    return OperationResult::done();
 }
 
 } // namespace qm

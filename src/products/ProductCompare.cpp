@@ -5,7 +5,6 @@
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "link/ScaleSession.h"
-#include "operation/KeptCursor.h"
 #include "products/PluCheck.h"
 #include "products/PluCodec.h"
 #include "products/ProductRows.h"
@@ -45,24 +44,12 @@ OperationResult compareProducts(const ScaleLink& link, const Table& products, Ta
         mine[static_cast<int>(prepared.record->plu)] = storedRow(*prepared.record);
     }
 
-    const OpenedScale scale = openScale(link, producttext::kChooseToReadOne);
-    if (!scale)
-        return scale;
-    Table held = makeTable(productLayout());
-    TableWriter sink(held);
-    // The read fills `held`, not the person's table: over a session of its own on the line just
-    // opened, whose feedback keeps the person's cursor where it is.
-    KeptCursor kept(fb);
-    ScaleSession reading(link.session.line(), kept);
-    const auto read = productsteps::readRecords(reading, scale.target.number, 1, kMaxPlu, sink, false);
-    if (!read)
-        return read;
-    std::map<int, Row> theirs;
-    for (int row = 1; row < held.rowCount(); ++row)
-        if (!held.cell(row, plucol::Plu).empty())
-            theirs[std::stoi(held.cell(row, plucol::Plu))] = held.row(row);
-    result = compareRows(productLayout(), mine, theirs);
-    return OperationResult::done();
+    return compareWithScale(
+        link, producttext::kChooseToReadOne, productLayout(), mine,
+        [](ScaleSession& reading, int scaleNumber, TableSink& rows) {
+            return productsteps::readRecords(reading, scaleNumber, 1, kMaxPlu, rows, false);
+        },
+        result);
 }
 
 } // namespace qm

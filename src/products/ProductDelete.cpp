@@ -1,6 +1,5 @@
 // The delete operations of the product tab: every PLU, one, a range; and the cancel of the
 // virtual range.
-#include "common/Cp1251.h"
 #include "link/ScaleSession.h"
 #include "operation/RecordLoop.h"
 #include "operation/ScaleFrame.h"
@@ -16,30 +15,23 @@ namespace qm
 namespace
 {
 
-using productsteps::endLoop;
-
 // PLU numbers first..last deleted one by one; the first one not acknowledged ends the run.
 OperationResult deleteLoop(ScaleSession& session, int scaleNumber, int first, int last)
 {
     Feedback& fb = session.feedback();
-    session.NewQue();
-    fb.clearStop();
-    ProgressDisplay display(fb, last - first + 1);
     RecordLoop loop;
-    loop.first = first;
-    loop.last = last;
     loop.stopText = producttext::kDeleteStopped;
-    const auto deleted = runRecordLoop(session, display, loop, [&](int n) {
+    const auto step = [&](int n) {
         if (auto addressed = addressScale(session, scaleNumber, false); !addressed)
             return addressed;
         if (!DeletePlu(session, n))
             return failed(fb, Failure::plain(FailureKind::NoAck, producttext::kDeleteFailed).forRecord(n));
         return OperationResult::done();
+    };
+    return productsteps::walkNumbers(session, first, last, loop, step, [&](const OperationResult& deleted) {
+        if (deleted)
+            fb.message(producttext::kTableDeleted);
     });
-    if (deleted)
-        fb.message(producttext::kTableDeleted);
-    endLoop(display, fb);
-    return deleted;
 }
 
 // The frame and the question, then PLU numbers first..last deleted.
@@ -71,22 +63,16 @@ OperationResult deleteProductRange(const ScaleLink& link, int first, int last)
 
 OperationResult deleteOneProduct(const ScaleLink& link, const std::string& pluText)
 {
-    Feedback& fb = link.session.feedback();
-    const OpenedScale scale = openScale(link, producttext::kChooseToDelete);
-    if (!scale)
-        return scale;
-    int plu = 0;
-    if (auto entered = numberField(fb, pluText, kMaxPlu, producttext::kBadPluToDelete, plu); !entered)
-        return entered;
-    const std::string question = producttext::kDeleteOneStart + cp1251ToUtf8(pluText) + producttext::kDeleteOneEnd;
-    if (auto asked = confirmed(fb, question); !asked)
-        return asked;
-    if (auto addressed = addressScale(link.session, scale.target.number); !addressed)
-        return addressed;
-    if (!DeletePlu(link.session, plu))
-        return failed(fb, Failure::plain(FailureKind::NoAck, producttext::kNotDeleted).forRecord(plu));
-    fb.message(producttext::kDeleted);
-    return OperationResult::done();
+    const OneRecordDelete plu{producttext::kChooseToDelete,
+                              kMaxPlu,
+                              producttext::kBadPluToDelete,
+                              producttext::kDeleteOneStart,
+                              producttext::kDeleteOneEnd,
+                              kAddressWindowMs,
+                              [](ScaleSession& session, int number) { return DeletePlu(session, number); },
+                              producttext::kNotDeleted,
+                              producttext::kDeleted};
+    return deleteOneRecord(link, pluText, plu);
 }
 
 OperationResult cancelVirtualRange(const ScaleLink& link)

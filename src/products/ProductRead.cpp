@@ -17,8 +17,6 @@ namespace qm
 namespace
 {
 
-using productsteps::endLoop;
-
 // Frame, save-first question and the emptied table: the opening of every read.
 OpenedScale openRead(const ScaleLink& link, const char* noScaleMessage, TableSink& table, const SaveCommand& save)
 {
@@ -41,17 +39,12 @@ OperationResult productsteps::readRecords(ScaleSession& session, int scaleNumber
                                           bool sayReceived)
 {
     Feedback& fb = session.feedback();
-    session.NewQue();
-    fb.clearStop();
-    ProgressDisplay display(fb, last - first + 1);
     RecordLoop loop;
-    loop.first = first;
-    loop.last = last;
     loop.show = [&](int n) {
         fb.counterText(std::to_string(n));
         fb.moveCursor(TableId::Products, table.rowCount() - 1, 0);
     };
-    const auto read = runRecordLoop(session, display, loop, [&](int n) {
+    const auto step = [&](int n) {
         if (auto addressed = addressScale(session, scaleNumber, false); !addressed)
             return addressed;
         PluRecord record;
@@ -64,14 +57,14 @@ OperationResult productsteps::readRecords(ScaleSession& session, int scaleNumber
             return failed(fb, Failure::plain(FailureKind::ReadFailed, operationtext::kReadFailed).forRecord(n));
         }
         return OperationResult::done();
+    };
+    return productsteps::walkNumbers(session, first, last, loop, step, [&](const OperationResult& read) {
+        // The rows read so far stay, a stopped read's too; the empty row kept for the next goes.
+        if (read || read == TransferOutcome::Stopped)
+            table.removeLastRow();
+        if (read && sayReceived)
+            fb.message(operationtext::kReceived);
     });
-    // The rows read so far stay, a stopped read's too; the empty row kept for the next goes.
-    if (read || read == TransferOutcome::Stopped)
-        table.removeLastRow();
-    if (read && sayReceived)
-        fb.message(operationtext::kReceived);
-    endLoop(display, fb);
-    return read;
 }
 
 OperationResult readAllProducts(const ScaleLink& link, TableSink& table, const SaveCommand& save)

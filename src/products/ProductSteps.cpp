@@ -23,6 +23,21 @@ void endLoop(ProgressDisplay& display, Feedback& feedback)
     feedback.moveCursor(TableId::Products, 1, 0);
 }
 
+OperationResult walkNumbers(ScaleSession& session, int first, int last, RecordLoop loop, const RecordStep& step,
+                            const std::function<void(const OperationResult&)>& close)
+{
+    Feedback& fb = session.feedback();
+    session.NewQue();
+    fb.clearStop();
+    ProgressDisplay display(fb, last - first + 1);
+    loop.first = first;
+    loop.last = last;
+    const auto walked = runRecordLoop(session, display, loop, step);
+    close(walked);
+    endLoop(display, fb);
+    return walked;
+}
+
 OperationResult checkRow(Feedback& feedback, const Table& products, int row)
 {
     int column = 0;

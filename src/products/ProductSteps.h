@@ -2,10 +2,12 @@
 // Steps the product transfer operations share (internal to products/). The steps every subject
 // shares are in operation/.
 
+#include <functional>
 #include <string>
 
 #include "common/Feedback.h"
 #include "common/Table.h"
+#include "operation/RecordLoop.h"
 #include "products/ProductTransfer.h"
 
 namespace qm
@@ -18,6 +20,12 @@ namespace productsteps
 
 // The end of a long operation: progress controls hidden, the cursor back on row 1.
 void endLoop(ProgressDisplay& display, Feedback& feedback);
+
+// PLU numbers first..last walked with `step` (the loop's other settings from `loop`): the queue
+// emptied and Stop cleared first, the bar shown for the numbers. `close` gets the outcome while
+// the bar still shows; then the bar goes and the cursor is back on row 1.
+OperationResult walkNumbers(ScaleSession& session, int first, int last, RecordLoop loop, const RecordStep& step,
+                            const std::function<void(const OperationResult&)>& close);
 
 // Row check with the cursor on the failing cell and its failure reported; Done when the row passed.
 OperationResult checkRow(Feedback& feedback, const Table& products, int row);
