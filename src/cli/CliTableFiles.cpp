@@ -41,9 +41,14 @@ bool saveProducts(CliContext& context, const std::string& file, const Table& pro
     return !error;
 }
 
-std::optional<Table> loadedTable(CliContext& context, TableLoad load)
+std::optional<Table> loadMessages(CliContext& context, const std::string& file)
 {
-    return tableOf(context, std::move(load));
+    return tableOf(context, loadMessageFile(file));
+}
+
+std::optional<Table> loadConfig(CliContext& context, const std::string& file)
+{
+    return tableOf(context, loadConfigFile(file));
 }
 
 bool saveCellTable(CliContext& context, const std::string& file, const Table& table)

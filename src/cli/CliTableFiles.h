@@ -18,8 +18,9 @@ std::optional<Table> loadProducts(CliContext& context, const std::string& file);
 // are named on standard error, and the file is written all the same.
 bool saveProducts(CliContext& context, const std::string& file, const Table& products);
 
-// The table of a message or configuration file read by loadMessageFile or loadConfigFile.
-std::optional<Table> loadedTable(CliContext& context, TableLoad load);
+// A message file, a configuration file.
+std::optional<Table> loadMessages(CliContext& context, const std::string& file);
+std::optional<Table> loadConfig(CliContext& context, const std::string& file);
 bool saveCellTable(CliContext& context, const std::string& file, const Table& table);
 
 } // namespace qm::cli

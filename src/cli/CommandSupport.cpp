@@ -1,6 +1,7 @@
 #include "cli/CommandSupport.h"
 
 #include <filesystem>
+#include <iostream>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +32,24 @@ std::optional<std::string> onlyFile(CliContext& context)
         return context.path(words.front());
     context.error(context.args().command() + ": нужен ровно один FILE");
     return std::nullopt;
+}
+
+std::optional<std::string> scaleAndFile(CliContext& context)
+{
+    const auto file = onlyFile(context);
+    if (!needScale(context))
+        return std::nullopt;
+    return file;
+}
+
+int printRecord(CliContext& context, const OperationResult& result,
+                const std::function<std::vector<ReportField>()>& fields)
+{
+    if (!result)
+        return context.finish(result);
+    context.feedback().close(true);
+    std::cout << reportText(fields(), context.args().has("json")) << std::flush;
+    return kOk;
 }
 
 std::pair<std::string, std::string> splitRange(const std::string& text)

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "cli/CliContext.h"
+#include "cli/JsonObject.h"
 #include "common/RangeCheck.h"
 #include "operation/ScaleOperation.h"
 
@@ -21,6 +22,27 @@ bool needScale(CliContext& context);
 
 // The command's one positional FILE; nullopt (usage error printed) when there is not exactly one.
 std::optional<std::string> onlyFile(CliContext& context);
+// --scale and the one FILE of a command that takes a file to a scale. Both are looked at, so that
+// one run names every missing word; nullopt (usage errors printed) when either is missing.
+std::optional<std::string> scaleAndFile(CliContext& context);
+
+// The one FILE (after --scale for a command on a scale) read by `load`, which shows its own message
+// when it cannot read it: the value, or nullopt with `code` set (kUsage for the words, kFailed for
+// the file).
+enum class OnScale { No, Yes };
+template <class Load>
+auto loadOnlyFile(CliContext& context, OnScale scale, Load load, int& code) -> decltype(load(context, std::string()))
+{
+    const auto file = scale == OnScale::Yes ? scaleAndFile(context) : onlyFile(context);
+    if (!file) {
+        code = kUsage;
+        return std::nullopt;
+    }
+    auto loaded = load(context, *file);
+    if (!loaded)
+        code = kFailed;
+    return loaded;
+}
 
 // "FIRST-LAST", or one number for a range of one: the two texts as the range dialog's fields.
 std::pair<std::string, std::string> splitRange(const std::string& text);
@@ -36,6 +58,12 @@ bool numberOption(CliContext& context, const std::string& option, int highest, c
 // otherwise.
 enum class Selection { None, All, One, Range };
 Selection selection(CliContext& context, const std::string& one);
+
+// The end of a read that prints its record: the failure as finish() reports it, or the closing
+// text and then the fields (text, or JSON with --json) on standard output, as the tab shows the
+// closing text before the data. `fields` is asked only after a successful read.
+int printRecord(CliContext& context, const OperationResult& result,
+                const std::function<std::vector<ReportField>()>& fields);
 
 // Whether a read's --out can be saved, looked at before the scale is asked, so that a missing
 // folder, a directory, a FIFO or a device in its place does not cost a whole read: the folder

@@ -80,14 +80,10 @@ int printed(CliContext& context, const OperationResult& result, const TableCompa
 
 int runCompareProducts(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
-    const auto file = onlyFile(context);
-    if (!file)
-        return kUsage;
-    const auto products = loadProducts(context, *file);
+    int code = kOk;
+    const auto products = loadOnlyFile(context, OnScale::Yes, loadProducts, code);
     if (!products)
-        return kFailed;
+        return code;
     TableComparison comparison;
     const OperationResult result = compareProducts(scaleLink(context), *products, comparison);
     return printed(context, result, comparison);
@@ -95,14 +91,10 @@ int runCompareProducts(CliContext& context)
 
 int runCompareMessages(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
-    const auto file = onlyFile(context);
-    if (!file)
-        return kUsage;
-    const auto messages = loadedTable(context, loadMessageFile(context.path(*file)));
+    int code = kOk;
+    const auto messages = loadOnlyFile(context, OnScale::Yes, loadMessages, code);
     if (!messages)
-        return kFailed;
+        return code;
     TableComparison comparison;
     const OperationResult result = compareMessages(scaleLink(context), *messages, comparison);
     return printed(context, result, comparison);

@@ -21,27 +21,25 @@ namespace qm::cli
 
 int runCheckMessages(CliContext& context)
 {
-    const auto file = onlyFile(context);
-    if (!file)
-        return kUsage;
-    const auto messages = loadedTable(context, loadMessageFile(*file));
+    int code = kOk;
+    const auto messages = loadOnlyFile(context, OnScale::No, loadMessages, code);
     if (!messages)
-        return kFailed;
+        return code;
     const OperationResult checked = checkMessageTable(*messages, context.feedback());
     return checked ? kOk : kFailed;
 }
 
 int runSendMessages(CliContext& context)
 {
-    const auto file = onlyFile(context);
-    if (!needScale(context) || !file)
+    const auto file = scaleAndFile(context);
+    if (!file)
         return kUsage;
     const Args& a = context.args();
     if (a.has("rows") && a.has("no-check")) {
         context.error("--no-check относится ко всей таблице; --rows всегда проверяет свои строки");
         return kUsage;
     }
-    const auto messages = loadedTable(context, loadMessageFile(*file));
+    const auto messages = loadMessages(context, *file);
     if (!messages)
         return kFailed;
     OperationResult result;

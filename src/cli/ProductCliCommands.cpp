@@ -25,21 +25,17 @@ namespace qm::cli
 
 int runCheckProducts(CliContext& context)
 {
-    const auto file = onlyFile(context);
-    if (!file)
-        return kUsage;
-    const auto products = loadProducts(context, *file);
+    int code = kOk;
+    const auto products = loadOnlyFile(context, OnScale::No, loadProducts, code);
     if (!products)
-        return kFailed;
+        return code;
     const OperationResult checked = checkProductTable(*products, context.feedback());
     return checked ? kOk : kFailed;
 }
 
 int runSendProducts(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
-    const auto file = onlyFile(context);
+    const auto file = scaleAndFile(context);
     if (!file)
         return kUsage;
     const Args& a = context.args();

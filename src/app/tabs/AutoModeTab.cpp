@@ -143,8 +143,7 @@ AutoModeTab::AutoModeTab(AppContext& context, const QComboBox* logoChooser, QWid
 
     m_status = makeLabel(QString(), this, QStringLiteral("LabelAutoState"));
 
-    m_scale.addToolWidget(
-        makeToolButton(QStringLiteral("SpeedButton87"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addHelpButton("SpeedButton87");
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());
     layout->addLayout(switchRow);

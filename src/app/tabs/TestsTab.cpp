@@ -36,22 +36,20 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     m_grid = new StringGrid(QStringLiteral("StringGrid6"), testLayout(), makeTable(testLayout()), this);
     context.addGrid(TableId::Tests, m_grid);
 
-    m_scale.addCommands(
-        this,
-        {
-            {"SpeedButton80", "Протестировать выбранные весы", ToolIcon::TestLink, &TestsTab::SpeedButton80Click,
-             ToolKind::Scale},
-            {"SpeedButton81", "Протестировать список весов из конфигурации", ToolIcon::TestAll,
-             &TestsTab::SpeedButton81Click, ToolKind::Scale},
-            {"SpeedButton82", "Очистить таблицу теста", ToolIcon::Clear, &TestsTab::SpeedButton82Click},
-            {"SpeedButton112", "Резервная копия весов", ToolIcon::Save, &TestsTab::SpeedButton112Click, ToolKind::Scale},
-            {"SpeedButton113", "Восстановить весы из резервной копии", ToolIcon::Open, &TestsTab::SpeedButton113Click,
-             ToolKind::Scale},
-        });
-    m_scale.addToolWidget(
-        makeFontButton(QStringLiteral("SpeedButton83"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
-    m_scale.addToolWidget(
-        makeToolButton(QStringLiteral("SpeedButton84"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addCommands(this,
+                        {
+                            {"SpeedButton80", "Протестировать выбранные весы", ToolIcon::TestLink,
+                             &TestsTab::SpeedButton80Click, ToolKind::Scale},
+                            {"SpeedButton81", "Протестировать список весов из конфигурации", ToolIcon::TestAll,
+                             &TestsTab::SpeedButton81Click, ToolKind::Scale},
+                            {"SpeedButton82", "Очистить таблицу теста", ToolIcon::Clear, &TestsTab::SpeedButton82Click},
+                            {"SpeedButton112", "Резервная копия весов", ToolIcon::Save, &TestsTab::SpeedButton112Click,
+                             ToolKind::Scale},
+                            {"SpeedButton113", "Восстановить весы из резервной копии", ToolIcon::Open,
+                             &TestsTab::SpeedButton113Click, ToolKind::Scale},
+                        });
+    m_scale.addFontButton("SpeedButton83", "Выбор шрифта таблицы", m_grid);
+    m_scale.addHelpButton("SpeedButton84");
     m_scale.addGap(12);
     ChooserBox* chooser = m_scale.addChooser(11);
     m_scale.addToolWidget(makeLabel(QStringLiteral("Выбор весов"), this));

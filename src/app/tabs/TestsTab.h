@@ -6,19 +6,12 @@
 
 #include "app/ScaleTab.h"
 
-class QHBoxLayout;
-class QLabel;
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
 
 namespace qm::app
 {
 
-class AppContext;
-class ChooserBox;
 class PortsPanel;
-class StringGrid;
 
 class TestsTab : public QWidget
 {
@@ -27,7 +20,6 @@ class TestsTab : public QWidget
     explicit TestsTab(AppContext& context, QWidget* parent = nullptr);
 
     StringGrid* grid() const { return m_grid; }
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
     TabProgress progress() const { return m_scale.progress(); }
     PortsPanel* ports() const { return m_ports; }
 
