@@ -1,5 +1,6 @@
 #include "cli/CliTableFiles.h"
 
+#include "cli/CommandSupport.h"
 #include "files/PluFile.h"
 
 namespace qm::cli
@@ -57,6 +58,15 @@ bool saveCellTable(CliContext& context, const std::string& file, const Table& ta
     if (error)
         context.error(*error);
     return !error;
+}
+
+int checkTableFile(CliContext& context, LoadTable load, OperationResult (*check)(const Table&, Feedback&))
+{
+    int code = kOk;
+    const auto table = loadOnlyFile(context, OnScale::No, load, code);
+    if (!table)
+        return code;
+    return check(*table, context.feedback()) ? kOk : kFailed;
 }
 
 } // namespace qm::cli

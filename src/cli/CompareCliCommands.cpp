@@ -76,28 +76,29 @@ int printed(CliContext& context, const OperationResult& result, const TableCompa
     return comparison.equal() ? kOk : kDiffer;
 }
 
+// The table of the one FILE against the scale's records.
+int compareFile(CliContext& context, LoadTable load,
+                OperationResult (*compare)(const ScaleLink&, const Table&, TableComparison&))
+{
+    int code = kOk;
+    const auto table = loadOnlyFile(context, OnScale::Yes, load, code);
+    if (!table)
+        return code;
+    TableComparison comparison;
+    const OperationResult result = compare(scaleLink(context), *table, comparison);
+    return printed(context, result, comparison);
+}
+
 } // namespace
 
 int runCompareProducts(CliContext& context)
 {
-    int code = kOk;
-    const auto products = loadOnlyFile(context, OnScale::Yes, loadProducts, code);
-    if (!products)
-        return code;
-    TableComparison comparison;
-    const OperationResult result = compareProducts(scaleLink(context), *products, comparison);
-    return printed(context, result, comparison);
+    return compareFile(context, loadProducts, compareProducts);
 }
 
 int runCompareMessages(CliContext& context)
 {
-    int code = kOk;
-    const auto messages = loadOnlyFile(context, OnScale::Yes, loadMessages, code);
-    if (!messages)
-        return code;
-    TableComparison comparison;
-    const OperationResult result = compareMessages(scaleLink(context), *messages, comparison);
-    return printed(context, result, comparison);
+    return compareFile(context, loadMessages, compareMessages);
 }
 
 } // namespace qm::cli

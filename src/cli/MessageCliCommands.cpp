@@ -21,12 +21,7 @@ namespace qm::cli
 
 int runCheckMessages(CliContext& context)
 {
-    int code = kOk;
-    const auto messages = loadOnlyFile(context, OnScale::No, loadMessages, code);
-    if (!messages)
-        return code;
-    const OperationResult checked = checkMessageTable(*messages, context.feedback());
-    return checked ? kOk : kFailed;
+    return checkTableFile(context, loadMessages, checkMessageTable);
 }
 
 int runSendMessages(CliContext& context)

@@ -25,12 +25,7 @@ namespace qm::cli
 
 int runCheckProducts(CliContext& context)
 {
-    int code = kOk;
-    const auto products = loadOnlyFile(context, OnScale::No, loadProducts, code);
-    if (!products)
-        return code;
-    const OperationResult checked = checkProductTable(*products, context.feedback());
-    return checked ? kOk : kFailed;
+    return checkTableFile(context, loadProducts, checkProductTable);
 }
 
 int runSendProducts(CliContext& context)

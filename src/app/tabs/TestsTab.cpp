@@ -156,30 +156,29 @@ void TestsTab::Button13Click()
     runStoppable([found, port, speed](const ScaleLink& link) { detectScaleNumber(link.session, port, speed, *found); });
 }
 
-// The file is chosen first, on the window's thread; the backup or restore then runs on the chosen
-// scale with the bar and the stop button of the tab.
+// The file is chosen first, on the window's thread, in the start folder (a relative name is taken
+// from there); the backup or restore then runs on the chosen scale with the bar and the stop
+// button of the tab.
+std::optional<std::filesystem::path> TestsTab::chooseBackupFile(FileDialogSetup setup, bool forSaving)
+{
+    const std::filesystem::path& start = m_context.state().startDirectory;
+    setup.directory = start;
+    const auto chosen = forSaving ? m_context.dialogs().saveFile(setup) : m_context.dialogs().openFile(setup);
+    if (!chosen)
+        return std::nullopt;
+    return chosen->path.is_relative() ? start / chosen->path : chosen->path;
+}
+
 void TestsTab::SpeedButton112Click()
 {
-    FileDialogSetup setup = BackupSaveDialog();
-    setup.directory = m_context.state().startDirectory;
-    const auto chosen = m_context.dialogs().saveFile(setup);
-    if (!chosen)
-        return;
-    const std::filesystem::path path =
-        chosen->path.is_relative() ? m_context.state().startDirectory / chosen->path : chosen->path;
-    runStoppable([path](const ScaleLink& link) { backupScale(link, path); });
+    if (const auto path = chooseBackupFile(BackupSaveDialog(), true))
+        runStoppable([path = *path](const ScaleLink& link) { backupScale(link, path); });
 }
 
 void TestsTab::SpeedButton113Click()
 {
-    FileDialogSetup setup = BackupOpenDialog();
-    setup.directory = m_context.state().startDirectory;
-    const auto chosen = m_context.dialogs().openFile(setup);
-    if (!chosen)
-        return;
-    const std::filesystem::path path =
-        chosen->path.is_relative() ? m_context.state().startDirectory / chosen->path : chosen->path;
-    runStoppable([path](const ScaleLink& link) { restoreScale(link, path); });
+    if (const auto path = chooseBackupFile(BackupOpenDialog(), false))
+        runStoppable([path = *path](const ScaleLink& link) { restoreScale(link, path); });
 }
 
 } // namespace qm::app

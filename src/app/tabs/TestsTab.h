@@ -3,6 +3,8 @@
 // that finds the number of an unknown scale on a port, and the list of the ports present.
 
 #include <QWidget>
+#include <filesystem>
+#include <optional>
 
 #include "app/ScaleTab.h"
 
@@ -43,6 +45,8 @@ class TestsTab : public QWidget
     // Runs a long test with the bar (and `Label62` where the test shows it); `Button14` is
     // live until the test ends.
     void runStoppable(ScaleTab::Work work);
+    // The backup file chosen to save or to open; nullopt when the dialog was cancelled.
+    std::optional<std::filesystem::path> chooseBackupFile(FileDialogSetup setup, bool forSaving);
 
     AppContext& m_context;
     // `ComboBox11` and the command row. `ProgressBar3` and `Label62` are hidden when idle; the
