@@ -120,6 +120,15 @@ int keptRecords(Table& table)
 
 } // namespace
 
+int deleteSelected(CliContext& context, const RecordCommands<>& commands)
+{
+    const Selection what = selection(context, commands.option);
+    std::optional<NumberRange> range;
+    if (what == Selection::None || !checkSelected(context, what, commands, range))
+        return kUsage;
+    return context.finish(runSelected(context, what, commands, range));
+}
+
 bool outCanBeSaved(CliContext& context, const std::string& out)
 {
     namespace fs = std::filesystem;

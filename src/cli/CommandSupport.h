@@ -59,6 +59,48 @@ bool numberOption(CliContext& context, const std::string& option, int highest, c
 enum class Selection { None, All, One, Range };
 Selection selection(CliContext& context, const std::string& one);
 
+// A subject's commands over a selection of records (read-products, delete-messages …): the
+// option of one record and its check, the range rule, and the operation for each choice; `Extra`
+// is what the operations take after the records (the sink and save of a read).
+template <class... Extra> struct RecordCommands {
+    const char* option;    // "plu", "msg"
+    int highest;           // the highest number --<option> takes
+    const char* badNumber; // the message of a wrong number, as its field has it
+    RangeRule rangeRule;
+    OperationResult (*all)(const ScaleLink& link, Extra...);
+    OperationResult (*one)(const ScaleLink& link, const std::string& number, Extra...);
+    OperationResult (*range)(const ScaleLink& link, int first, int last, Extra...);
+};
+
+// The number of --<option> or the --range of the selection checked before the port is touched;
+// false with the message shown. `range` gets the checked range.
+template <class... Extra>
+bool checkSelected(CliContext& context, Selection what, const RecordCommands<Extra...>& commands,
+                   std::optional<NumberRange>& range)
+{
+    if (what == Selection::One)
+        return numberOption(context, commands.option, commands.highest, commands.badNumber);
+    if (what == Selection::Range)
+        return bool(range = rangeOption(context, "range", commands.rangeRule));
+    return true;
+}
+
+// The operation of the selection, once checkSelected has passed.
+template <class... Extra>
+OperationResult runSelected(CliContext& context, Selection what, const RecordCommands<Extra...>& commands,
+                            const std::optional<NumberRange>& range, Extra... extra)
+{
+    const ScaleLink link = scaleLink(context);
+    if (what == Selection::All)
+        return commands.all(link, extra...);
+    if (what == Selection::One)
+        return commands.one(link, *context.args().value(commands.option), extra...);
+    return commands.range(link, range->first, range->last, extra...);
+}
+
+// delete-products, delete-messages: the selection checked, then deleted in the scale.
+int deleteSelected(CliContext& context, const RecordCommands<>& commands);
+
 // The end of a read that prints its record: the failure as finish() reports it, or the closing
 // text and then the fields (text, or JSON with --json) on standard output, as the tab shows the
 // closing text before the data. `fields` is asked only after a successful read.

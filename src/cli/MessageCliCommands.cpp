@@ -52,7 +52,10 @@ int runSendMessages(CliContext& context)
 
 int runReadMessages(CliContext& context)
 {
-    const Selection what = selection(context, "msg");
+    static const RecordCommands<TableSink&, const SaveCommand&> reads{
+        "msg",           kMaxMessageNumber, messagetext::kBadNumber, messageRange(MessageRangeKind::NumbersToRead),
+        readAllMessages, readOneMessage,    readMessageRange};
+    const Selection what = selection(context, reads.option);
     if (what == Selection::None)
         return kUsage;
     const auto out = context.args().value("out");
@@ -61,10 +64,7 @@ int runReadMessages(CliContext& context)
         return kUsage;
     }
     std::optional<NumberRange> range;
-    if (what == Selection::One && !numberOption(context, "msg", kMaxMessageNumber, messagetext::kBadNumber))
-        return kUsage;
-    if (what == Selection::Range &&
-        !(range = rangeOption(context, "range", messageRange(MessageRangeKind::NumbersToRead))))
+    if (!checkSelected(context, what, reads, range))
         return kUsage;
     if (!outCanBeSaved(context, *out))
         return kFailed;
@@ -72,16 +72,9 @@ int runReadMessages(CliContext& context)
     Table messages = makeTable(messageLayout());
     bool modified = false;
     TableWriter sink(messages, &modified);
-    const ScaleLink link = scaleLink(context);
     const SaveCommand noSave; // a fresh table is never modified: the question is not asked
-    OperationResult result;
-    if (what == Selection::All) {
-        result = readAllMessages(link, sink, noSave);
-    } else if (what == Selection::One) {
-        result = readOneMessage(link, *context.args().value("msg"), sink, noSave);
-    } else {
-        result = readMessageRange(link, range->first, range->last, sink, noSave);
-    }
+    const OperationResult result =
+        runSelected<TableSink&, const SaveCommand&>(context, what, reads, range, sink, noSave);
     const int code = saveRead(context, result, *out, messages,
                               [&](const std::string& path) { return saveCellTable(context, path, messages); });
     // The window's read fills the table silently; here the run closes as read-products does.
@@ -92,21 +85,9 @@ int runReadMessages(CliContext& context)
 
 int runDeleteMessages(CliContext& context)
 {
-    const Selection what = selection(context, "msg");
-    if (what == Selection::None)
-        return kUsage;
-    const ScaleLink link = scaleLink(context);
-    if (what == Selection::All)
-        return context.finish(deleteAllMessages(link));
-    if (what == Selection::One) {
-        if (!numberOption(context, "msg", kMaxMessageNumber, messagetext::kBadNumber))
-            return kUsage;
-        return context.finish(deleteOneMessage(link, *context.args().value("msg")));
-    }
-    const auto range = rangeOption(context, "range", messageRange(MessageRangeKind::NumbersToDelete));
-    if (!range)
-        return kUsage;
-    return context.finish(deleteMessageRange(link, range->first, range->last));
+    return deleteSelected(context, {"msg", kMaxMessageNumber, messagetext::kBadNumber,
+                                    messageRange(MessageRangeKind::NumbersToDelete), deleteAllMessages,
+                                    deleteOneMessage, deleteMessageRange});
 }
 
 } // namespace qm::cli

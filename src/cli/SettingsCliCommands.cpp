@@ -67,6 +67,45 @@ decltype(ReportField::value) pointPattern(int code)
     return nullptr;
 }
 
+std::vector<ReportField> statusFields(const ScaleStatus& status)
+{
+    return {{"Перегрузка", "overload", status.overload},
+            {"Выбор тары", "tare", status.tareSet},
+            {"Нулевой вес", "zero", status.zeroWeight},
+            {"Двухдиапазонный режим", "dual_range", status.dualRange},
+            {"Вес стабильный", "stable", status.stable},
+            {"Вес, гр.", "weight", status.weight},
+            {"Цена, коп.", "price", status.price},
+            {"Стоимость, коп.", "total", status.total},
+            {"Номер выбранного товара", "plu", status.product}};
+}
+
+std::vector<ReportField> factoryFields(const FactorySettings& f)
+{
+    return {{"Наибольший предел взвешивания, гр.", "capacity", std::int64_t{f.capacity}},
+            {"Положение десятичной точки, вес", "weight_point", pointPattern(f.weightPoint)},
+            {"Положение десятичной точки, цена", "price_point", pointPattern(f.pricePoint)},
+            {"Положение десятичной точки, стоимость", "total_point", pointPattern(f.totalPoint)},
+            {"Двухдиапазонный режим", "dual_range", f.dualRange},
+            {"Дискретность индикации веса, верхний диапазон, гр.", "division_upper", std::int64_t{f.upperDivision}},
+            {"Дискретность индикации веса, нижний диапазон, гр.", "division_lower", std::int64_t{f.lowerDivision}},
+            {"Вес в граммах, для которого определяется цена", "price_weight", std::int64_t{f.priceWeight}},
+            {"Округление стоимости до", "rounding", std::int64_t{f.rounding}},
+            {"Предел выборки тары, гр.", "tare_limit", std::int64_t{f.tareLimit}}};
+}
+
+// read-status, read-factory: --scale, the one record read, then printed.
+template <class T>
+int printScaleRecord(CliContext& context, OperationResult (*read)(const ScaleLink&, ValueSink<T>&),
+                     std::vector<ReportField> (*fields)(const T&))
+{
+    if (!needScale(context))
+        return kUsage;
+    ValueHolder<T> record;
+    const OperationResult result = read(scaleLink(context), record);
+    return printRecord(context, result, [&] { return fields(record.value()); });
+}
+
 } // namespace
 
 int runReadSettings(CliContext& context)
@@ -154,23 +193,8 @@ int runWriteSettings(CliContext& context)
 
 int runReadStatus(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
-    ValueHolder<ScaleStatus> read;
     // The status alone: the key loop of the tab is read-keys.
-    const OperationResult result = readScaleStatus(scaleLink(context), read);
-    return printRecord(context, result, [&]() -> std::vector<ReportField> {
-        const ScaleStatus status = read.value();
-        return {{"Перегрузка", "overload", status.overload},
-                {"Выбор тары", "tare", status.tareSet},
-                {"Нулевой вес", "zero", status.zeroWeight},
-                {"Двухдиапазонный режим", "dual_range", status.dualRange},
-                {"Вес стабильный", "stable", status.stable},
-                {"Вес, гр.", "weight", status.weight},
-                {"Цена, коп.", "price", status.price},
-                {"Стоимость, коп.", "total", status.total},
-                {"Номер выбранного товара", "plu", status.product}};
-    });
+    return printScaleRecord(context, readScaleStatus, statusFields);
 }
 
 int runReadKeys(CliContext& context)
@@ -227,23 +251,7 @@ int runWriteKeys(CliContext& context)
 
 int runReadFactory(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
-    ValueHolder<FactorySettings> read;
-    const OperationResult result = readFactory(scaleLink(context), read);
-    return printRecord(context, result, [&]() -> std::vector<ReportField> {
-        const FactorySettings f = read.value();
-        return {{"Наибольший предел взвешивания, гр.", "capacity", std::int64_t{f.capacity}},
-                {"Положение десятичной точки, вес", "weight_point", pointPattern(f.weightPoint)},
-                {"Положение десятичной точки, цена", "price_point", pointPattern(f.pricePoint)},
-                {"Положение десятичной точки, стоимость", "total_point", pointPattern(f.totalPoint)},
-                {"Двухдиапазонный режим", "dual_range", f.dualRange},
-                {"Дискретность индикации веса, верхний диапазон, гр.", "division_upper", std::int64_t{f.upperDivision}},
-                {"Дискретность индикации веса, нижний диапазон, гр.", "division_lower", std::int64_t{f.lowerDivision}},
-                {"Вес в граммах, для которого определяется цена", "price_weight", std::int64_t{f.priceWeight}},
-                {"Округление стоимости до", "rounding", std::int64_t{f.rounding}},
-                {"Предел выборки тары, гр.", "tare_limit", std::int64_t{f.tareLimit}}};
-    });
+    return printScaleRecord(context, readFactory, factoryFields);
 }
 
 } // namespace qm::cli
