@@ -8,6 +8,7 @@
 
 #include "common/IntText.h"
 #include "common/RegularFile.h"
+#include "common/TableSink.h"
 
 namespace qm::cli
 {
@@ -127,6 +128,21 @@ int deleteSelected(CliContext& context, const RecordCommands<>& commands)
     if (what == Selection::None || !checkSelected(context, what, commands, range))
         return kUsage;
     return context.finish(runSelected(context, what, commands, range));
+}
+
+int readSelected(CliContext& context, Selection what, const ReadCommands& reads, const std::string& out, Table& table,
+                 const std::function<bool(const std::string& path)>& save, OperationResult& result)
+{
+    std::optional<NumberRange> range;
+    if (!checkSelected(context, what, reads, range))
+        return kUsage;
+    if (!outCanBeSaved(context, out))
+        return kFailed;
+    bool modified = false;
+    TableWriter sink(table, &modified);
+    const SaveCommand noSave;
+    result = runSelected<TableSink&, const SaveCommand&>(context, what, reads, range, sink, noSave);
+    return saveRead(context, result, out, table, save);
 }
 
 bool outCanBeSaved(CliContext& context, const std::string& out)

@@ -10,7 +10,13 @@
 #include "cli/CliContext.h"
 #include "cli/JsonObject.h"
 #include "common/RangeCheck.h"
+#include "common/SaveFirst.h"
 #include "operation/ScaleOperation.h"
+
+namespace qm
+{
+class TableSink;
+}
 
 namespace qm::cli
 {
@@ -100,6 +106,14 @@ OperationResult runSelected(CliContext& context, Selection what, const RecordCom
 
 // delete-products, delete-messages: the selection checked, then deleted in the scale.
 int deleteSelected(CliContext& context, const RecordCommands<>& commands);
+
+// read-products, read-messages once their --out has been looked at: the selection's number or
+// range and the folder of --out checked, the records read into `table` (a fresh table: the
+// save-first question is not asked), then saved with `save` as saveRead does. `result` gets how
+// the read ended. Returns the exit code.
+using ReadCommands = RecordCommands<TableSink&, const SaveCommand&>;
+int readSelected(CliContext& context, Selection what, const ReadCommands& reads, const std::string& out, Table& table,
+                 const std::function<bool(const std::string& path)>& save, OperationResult& result);
 
 // The end of a read that prints its record: the failure as finish() reports it, or the closing
 // text and then the fields (text, or JSON with --json) on standard output, as the tab shows the

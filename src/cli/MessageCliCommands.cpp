@@ -52,7 +52,7 @@ int runSendMessages(CliContext& context)
 
 int runReadMessages(CliContext& context)
 {
-    static const RecordCommands<TableSink&, const SaveCommand&> reads{
+    static const ReadCommands reads{
         "msg",           kMaxMessageNumber, messagetext::kBadNumber, messageRange(MessageRangeKind::NumbersToRead),
         readAllMessages, readOneMessage,    readMessageRange};
     const Selection what = selection(context, reads.option);
@@ -63,20 +63,11 @@ int runReadMessages(CliContext& context)
         context.error("read-messages: нужен --out FILE.msg");
         return kUsage;
     }
-    std::optional<NumberRange> range;
-    if (!checkSelected(context, what, reads, range))
-        return kUsage;
-    if (!outCanBeSaved(context, *out))
-        return kFailed;
-
     Table messages = makeTable(messageLayout());
-    bool modified = false;
-    TableWriter sink(messages, &modified);
-    const SaveCommand noSave; // a fresh table is never modified: the question is not asked
-    const OperationResult result =
-        runSelected<TableSink&, const SaveCommand&>(context, what, reads, range, sink, noSave);
-    const int code = saveRead(context, result, *out, messages,
-                              [&](const std::string& path) { return saveCellTable(context, path, messages); });
+    OperationResult result;
+    const int code = readSelected(
+        context, what, reads, *out, messages,
+        [&](const std::string& path) { return saveCellTable(context, path, messages); }, result);
     // The window's read fills the table silently; here the run closes as read-products does.
     if (result && code == kOk)
         context.feedback().message(operationtext::kReceived);

@@ -59,13 +59,13 @@ int runSendProducts(CliContext& context)
 
 int runReadProducts(CliContext& context)
 {
-    static const RecordCommands<TableSink&, const SaveCommand&> reads{"plu",
-                                                                      kMaxPlu,
-                                                                      producttext::kBadPluToRead,
-                                                                      productRange(ProductRangeKind::PluToRead),
-                                                                      readAllProducts,
-                                                                      readOneProduct,
-                                                                      readProductRange};
+    static const ReadCommands reads{"plu",
+                                    kMaxPlu,
+                                    producttext::kBadPluToRead,
+                                    productRange(ProductRangeKind::PluToRead),
+                                    readAllProducts,
+                                    readOneProduct,
+                                    readProductRange};
     const Selection what = selection(context, reads.option);
     if (what == Selection::None)
         return kUsage;
@@ -75,20 +75,11 @@ int runReadProducts(CliContext& context)
         context.error("read-products: нужен --out FILE.pl6 или --out FILE.plu");
         return kUsage;
     }
-    std::optional<NumberRange> range;
-    if (!checkSelected(context, what, reads, range))
-        return kUsage;
-    if (!outCanBeSaved(context, *out))
-        return kFailed;
-
     Table products = makeTable(productLayout());
-    bool modified = false;
-    TableWriter sink(products, &modified);
-    const SaveCommand noSave; // a fresh table is never modified: the question is not asked
-    const OperationResult result =
-        runSelected<TableSink&, const SaveCommand&>(context, what, reads, range, sink, noSave);
-    return saveRead(context, result, *out, products,
-                    [&](const std::string& path) { return saveProducts(context, path, products); });
+    OperationResult result;
+    return readSelected(
+        context, what, reads, *out, products,
+        [&](const std::string& path) { return saveProducts(context, path, products); }, result);
 }
 
 int runDeleteProducts(CliContext& context)
