@@ -1,6 +1,7 @@
 #pragma once
 // What the scale commands of the command line share: the scale link of the run, the checks of
-// their words, the naming of a bad cell, and the saving of what a read brought.
+// their words (a file, a selection of records), the operations of a selection, the saving of what
+// a read brought and the printing of a single record.
 
 #include <functional>
 #include <optional>
