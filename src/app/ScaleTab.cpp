@@ -57,13 +57,7 @@ QToolButton* ScaleTab::addCommand(const QString& name, const QString& hint, Tool
                                   std::function<void()> handler, ToolKind kind)
 {
     QToolButton* button = makeToolButton(name, hint, icon, m_tab);
-    // The tab is the receiver: the handler never runs once the tab is gone.
-    QObject::connect(button, &QToolButton::clicked, m_tab, [handler = std::move(handler)] { handler(); });
-    if (kind == ToolKind::Scale)
-        m_context.runner().addScaleCommand(button);
-    else if (kind == ToolKind::Edit)
-        addEditCommand(button);
-    addToolWidget(button);
+    placeCommand(button, std::move(handler), kind);
     return button;
 }
 
@@ -71,13 +65,29 @@ QPushButton* ScaleTab::addButton(const QString& name, const QString& caption, co
                                  std::function<void()> handler, ToolKind kind)
 {
     QPushButton* button = makeButton(name, caption, hint, m_tab);
-    QObject::connect(button, &QPushButton::clicked, m_tab, [handler = std::move(handler)] { handler(); });
+    placeCommand(button, std::move(handler), kind);
+    return button;
+}
+
+void ScaleTab::placeCommand(QAbstractButton* button, std::function<void()> handler, ToolKind kind)
+{
+    // The tab is the receiver: the handler never runs once the tab is gone.
+    QObject::connect(button, &QAbstractButton::clicked, m_tab, [handler = std::move(handler)] { handler(); });
     if (kind == ToolKind::Scale)
         m_context.runner().addScaleCommand(button);
     else if (kind == ToolKind::Edit)
         addEditCommand(button);
     addToolWidget(button);
-    return button;
+}
+
+void ScaleTab::addFontButton(const char* name, const char* hint, StringGrid* grid)
+{
+    addToolWidget(makeFontButton(QString::fromLatin1(name), QString::fromUtf8(hint), grid, m_context, m_tab));
+}
+
+void ScaleTab::addHelpButton(const char* name)
+{
+    addToolWidget(makeToolButton(QString::fromLatin1(name), QStringLiteral("Помощь"), ToolIcon::Help, m_tab));
 }
 
 void ScaleTab::addGap(int width)

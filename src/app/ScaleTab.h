@@ -39,6 +39,7 @@
 #include "files/FileCommands.h"
 #include "operation/ScaleOperation.h"
 
+class QAbstractButton;
 class QHBoxLayout;
 class QLabel;
 class QProgressBar;
@@ -72,6 +73,15 @@ template <class Tab> struct ToolRow {
     static ToolRow gap() { return {}; }
 };
 
+// One captioned push button of a tab's command row ("Прочитать", "Изменить" ...).
+template <class Tab> struct ButtonRow {
+    const char* name = nullptr;    // the component name
+    const char* caption = nullptr; // UTF-8
+    const char* hint = nullptr;    // UTF-8; none when null
+    void (Tab::*handler)() = nullptr;
+    ToolKind kind = ToolKind::Local;
+};
+
 class ScaleTab
 {
   public:
@@ -102,6 +112,11 @@ class ScaleTab
     // A captioned push button on the command row ("Прочитать", "Изменить" ...).
     QPushButton* addButton(const QString& name, const QString& caption, const QString& hint,
                            std::function<void()> handler, ToolKind kind = ToolKind::Local);
+    template <class Tab> void addButtons(Tab* owner, std::initializer_list<ButtonRow<Tab>> rows);
+    // The font button of a table (`hint` UTF-8), the help button "Помощь" (the window's help
+    // command wires it).
+    void addFontButton(const char* name, const char* hint, StringGrid* grid);
+    void addHelpButton(const char* name);
     void addGap(int width = kToolGap);
     void addToolWidget(QWidget* widget);
 
@@ -129,6 +144,8 @@ class ScaleTab
 
   private:
     std::unique_ptr<RangeDialog> registerRangeDialog(RangeDialog::Setup setup);
+    // Connects a command of the row, registers it by its kind and places it before the stretch.
+    void placeCommand(QAbstractButton* button, std::function<void()> handler, ToolKind kind);
     void addEditCommand(QWidget* control);
     void setEditCommandsEnabled(bool enabled);
 
@@ -152,6 +169,14 @@ template <class Tab> void ScaleTab::addCommands(Tab* owner, std::initializer_lis
             QString::fromLatin1(row.name), QString::fromUtf8(row.hint), row.icon,
             [owner, handler = row.handler] { (owner->*handler)(); }, row.kind);
     }
+}
+
+template <class Tab> void ScaleTab::addButtons(Tab* owner, std::initializer_list<ButtonRow<Tab>> rows)
+{
+    for (const ButtonRow<Tab>& row : rows)
+        addButton(
+            QString::fromLatin1(row.name), QString::fromUtf8(row.caption), QString::fromUtf8(row.hint),
+            [owner, handler = row.handler] { (owner->*handler)(); }, row.kind);
 }
 
 template <class Tab>

@@ -171,65 +171,49 @@ Outcome TableCommands::exportCsv()
     return qm::exportCsv(files, m_grid->snapshot());
 }
 
-void TableCommands::addRow()
+void TableCommands::editRows(const RowEdit& edit)
 {
     if (locked())
         return;
-    if (onCopy([](FileCommandContext&, Table& table) { return qm::addRow(table); }))
+    const int current = m_grid->currentRow();
+    if (onCopy([&edit, current](FileCommandContext& files, Table& table) { return edit(files, table, current); }))
         setModified(true);
     focusGrid();
+}
+
+void TableCommands::addRow()
+{
+    editRows([](FileCommandContext&, Table& table, int) { return qm::addRow(table); });
 }
 
 void TableCommands::copyRow()
 {
-    if (locked())
-        return;
-    const int current = m_grid->currentRow();
-    if (onCopy([current](FileCommandContext&, Table& table) { return qm::copyRow(table, current); }))
-        setModified(true);
-    focusGrid();
+    editRows([](FileCommandContext&, Table& table, int current) { return qm::copyRow(table, current); });
 }
 
 void TableCommands::insertRow()
 {
-    if (locked())
-        return;
-    const int current = m_grid->currentRow();
-    if (onCopy([current](FileCommandContext&, Table& table) { return qm::insertRow(table, current); }))
-        setModified(true);
-    focusGrid();
+    editRows([](FileCommandContext&, Table& table, int current) { return qm::insertRow(table, current); });
 }
 
 void TableCommands::deleteRow()
 {
-    if (locked())
-        return;
-    const int current = m_grid->currentRow();
-    if (onCopy([current](FileCommandContext&, Table& table) { return qm::deleteRow(table, current); }))
-        setModified(true);
-    focusGrid();
+    editRows([](FileCommandContext&, Table& table, int current) { return qm::deleteRow(table, current); });
 }
 
 void TableCommands::sortRows()
 {
-    if (locked())
-        return;
     const TableId id = m_setup.table;
-    const SortResult result =
-        onCopy([id](FileCommandContext& files, Table& table) { return sortRowsByNumber(table, id, files.feedback); });
-    if (result.modified)
-        setModified(true);
-    focusGrid();
+    editRows([id](FileCommandContext& files, Table& table, int) {
+        return sortRowsByNumber(table, id, files.feedback).modified;
+    });
 }
 
 void TableCommands::renumberRows()
 {
-    if (locked())
-        return;
     const TableId id = m_setup.table;
-    if (onCopy([id](FileCommandContext& files, Table& table) { return qm::renumberRows(table, id, files.feedback); }))
-        setModified(true);
-    focusGrid();
+    editRows(
+        [id](FileCommandContext& files, Table& table, int) { return qm::renumberRows(table, id, files.feedback); });
 }
 
 void TableCommands::deleteRowRange()

@@ -104,6 +104,10 @@ class TableCommands : public QObject
     // New, open and import: the command replaces the table; the cursor goes to row 1 unless the
     // command was cancelled (or, with `onDoneOnly`, unless it failed too).
     Outcome replaceList(const ListCommand& command, bool onDoneOnly);
+    // A row edit on a copy of the table: `edit` gets the cursor's row and says whether it changed
+    // the table, which sets the flag; the grid gets the focus back.
+    using RowEdit = std::function<bool(FileCommandContext& files, Table& table, int current)>;
+    void editRows(const RowEdit& edit);
     void focusGrid();
     // No grid, or its table busy: the commands that change the table do nothing.
     bool locked() const;

@@ -13,14 +13,13 @@ namespace
 
 using man::HelpItem;
 
-const char* const kProgram = "qmscales";
-const char* const kSynopsis = "[--user-data] [ПАРАМЕТРЫ Qt]";
-const char* const kSummary = "настройка и обслуживание весов QM с печатью этикеток";
+const man::Program kProgram{"qmscales", "[--user-data] [ПАРАМЕТРЫ Qt]",
+                            "настройка и обслуживание весов QM с печатью этикеток",
+                            "0 окно закрыто, 1 не удалось создать каталог данных, 2 неверный вызов."};
 const char* const kStartDirectory =
     "Папка запуска хранит конфигурацию (qm1_6.cfg), ports.cfg и протокол загрузки protocol.txt. Запущенное "
     "из терминала окно работает в текущем каталоге; пункт меню запускает qmscales --user-data, и окно работает в "
     "~/.local/share/qmscales, не засоряя домашний каталог.";
-const char* const kExitStatus = "0 окно закрыто, 1 не удалось создать каталог данных, 2 неверный вызов.";
 
 const std::vector<HelpItem>& windowOptions()
 {
@@ -62,17 +61,16 @@ WindowStart parseWindowArgs(const std::vector<std::string>& words)
 
 void printWindowHelp(std::ostream& out)
 {
-    out << "Использование: " << kProgram << " " << kSynopsis << "\n"
-        << man::wrap(std::string("Весы QM: ") + kSummary + ".", man::kHelpWidth, 0) << "\n\nПараметры:\n";
+    man::writeUsage(out, kProgram, kProgram.synopsis);
+    out << man::wrap(std::string("Весы QM: ") + kProgram.summary + ".", man::kHelpWidth, 0) << "\n\nПараметры:\n";
     man::writeHelpItems(out, windowOptions(), 14);
-    out << "\n"
-        << man::wrap(kStartDirectory, man::kHelpWidth, 0) << "\n"
-        << man::wrap(std::string("Код выхода: ") + kExitStatus, man::kHelpWidth, 0) << "\n";
+    out << "\n" << man::wrap(kStartDirectory, man::kHelpWidth, 0) << "\n";
+    man::writeExitStatus(out, kProgram);
 }
 
 void printWindowManPage(std::ostream& out, const std::string& version, const std::string& date)
 {
-    man::Page page{kProgram, kSummary, version, date, {kSynopsis}, {}};
+    man::Page page = man::programPage(kProgram, version, date);
     page.sections = {
         {"DESCRIPTION",
          {"Окно программы: товары, сообщения, настройки, ценовые клавиши, логотип, отчеты и автоматическая "
@@ -87,7 +85,7 @@ void printWindowManPage(std::ostream& out, const std::string& version, const std
                              "отметками времени"},
           {"QMSCALES_HELP_DIR", "каталог страниц справки вместо установленного"},
           {"XDG_DATA_HOME", "где лежит каталог данных пользователя для --user-data"}}},
-        {"EXIT STATUS", {kExitStatus}, {}},
+        {"EXIT STATUS", {kProgram.exitStatus}, {}},
         {"EXAMPLES",
          {},
          {{"qmscales", "окно в текущем каталоге"},

@@ -26,8 +26,8 @@ int runBackup(CliContext& context)
 
 int runRestore(CliContext& context)
 {
-    const auto file = onlyFile(context);
-    if (!needScale(context) || !file)
+    const auto file = scaleAndFile(context);
+    if (!file)
         return kUsage;
     return context.finish(restoreScale(scaleLink(context), context.path(*file)));
 }

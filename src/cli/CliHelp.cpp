@@ -12,15 +12,15 @@ namespace
 
 using man::HelpItem;
 
-const char* const kProgram = "qmscales-cli";
-const char* const kSynopsis = "[--dir DIR] [--config FILE.cfl] [--trace FILE] [--verbose] COMMAND [ARGS]";
-const char* const kSummary = "утилита обслуживания весов QM с печатью этикеток";
+const man::Program kProgram{
+    "qmscales-cli", "[--dir DIR] [--config FILE.cfl] [--trace FILE] [--verbose] COMMAND [ARGS]",
+    "утилита обслуживания весов QM с печатью этикеток",
+    "0 успех, 1 операция не удалась, 2 неверный вызов (в том числе нет конфигурации), 3 весы хранят не то, что файл "
+    "(compare-products, compare-messages)."};
 const char* const kDescription =
     "Товары, сообщения, настройки, ценовые клавиши, логотип и отчеты весов QM из командной строки, для "
     "сценариев и службы автоматической загрузки; все, что делает окно qmscales, кроме правки таблиц.";
 const char* const kOneCommand = "qmscales-cli COMMAND --help показывает справку одной команды.";
-const char* const kExitStatus = "0 успех, 1 операция не удалась, 2 неверный вызов (в том числе нет конфигурации), "
-                                "3 весы хранят не то, что файл (compare-products, compare-messages).";
 const char* const kRelativePaths =
     "Относительные пути (FILE, --out, --config, --trace) берутся от текущего каталога. --out - выводит на "
     "стандартный вывод то, что выводится текстом (read-keys).";
@@ -55,16 +55,11 @@ void printCommonOptions(std::ostream& out)
     out << man::wrap(kRelativePaths, man::kHelpWidth, 0) << "\n";
 }
 
-void printUsage(std::ostream& out, const std::string& words)
-{
-    out << "Использование: " << kProgram << " " << man::wrap(words, man::kHelpWidth, 6, 15 + 13) << "\n";
-}
-
 } // namespace
 
 void printHelp(std::ostream& out)
 {
-    printUsage(out, kSynopsis);
+    man::writeUsage(out, kProgram, kProgram.synopsis);
     out << man::wrap(kDescription, man::kHelpWidth, 0) << "\n\nОбщие параметры:\n";
     printCommonOptions(out);
     out << "\nКоманды:\n";
@@ -72,29 +67,30 @@ void printHelp(std::ostream& out)
     for (const auto& c : commandItems())
         out << "  " << man::wrap(c.term, man::kHelpWidth, 6, 2) << "\n      "
             << man::wrap(c.text, man::kHelpWidth, 6, 6) << "\n";
-    out << "\n"
-        << kOneCommand << "\n"
-        << man::wrap(std::string("Код выхода: ") + kExitStatus, man::kHelpWidth, 0) << "\n";
+    out << "\n" << kOneCommand << "\n";
+    man::writeExitStatus(out, kProgram);
 }
 
 void printCommandHelp(std::ostream& out, const CliCommand& command)
 {
-    printUsage(out, "[общие параметры] " + command.name + (command.usage.empty() ? "" : " " + command.usage));
+    man::writeUsage(out, kProgram,
+                    "[общие параметры] " + command.name + (command.usage.empty() ? "" : " " + command.usage));
     out << "  " << man::wrap(command.summary, man::kHelpWidth, 2, 2) << "\n\nОбщие параметры:\n";
     printCommonOptions(out);
-    out << "\n" << man::wrap(std::string("Код выхода: ") + kExitStatus, man::kHelpWidth, 0) << "\n";
+    out << "\n";
+    man::writeExitStatus(out, kProgram);
 }
 
 void printManPage(std::ostream& out, const std::string& version, const std::string& date)
 {
-    man::Page page{kProgram, kSummary, version, date, {kSynopsis, "COMMAND --help"}, {}};
+    man::Page page = man::programPage(kProgram, version, date, {"COMMAND --help"});
     page.sections = {
         {"DESCRIPTION", {kDescription, kOneCommand}, {}},
         {"OPTIONS", {}, commonOptionsHelp()},
         {"COMMANDS", {kRelativePaths}, commandItems()},
         {"FILES", {}, man::programFiles()},
         {"ENVIRONMENT", {}, {{"QT_QPA_PLATFORM", "print рисует PDF без дисплея (offscreen) при любом значении"}}},
-        {"EXIT STATUS", {kExitStatus}, {}},
+        {"EXIT STATUS", {kProgram.exitStatus}, {}},
         {"EXAMPLES",
          {},
          {{"qmscales-cli --config shop.cfl --scale Касса1 send-products prices.pl6",

@@ -1,5 +1,6 @@
 #include "cli/CliTableFiles.h"
 
+#include "cli/CommandSupport.h"
 #include "files/PluFile.h"
 
 namespace qm::cli
@@ -41,9 +42,14 @@ bool saveProducts(CliContext& context, const std::string& file, const Table& pro
     return !error;
 }
 
-std::optional<Table> loadedTable(CliContext& context, TableLoad load)
+std::optional<Table> loadMessages(CliContext& context, const std::string& file)
 {
-    return tableOf(context, std::move(load));
+    return tableOf(context, loadMessageFile(file));
+}
+
+std::optional<Table> loadConfig(CliContext& context, const std::string& file)
+{
+    return tableOf(context, loadConfigFile(file));
 }
 
 bool saveCellTable(CliContext& context, const std::string& file, const Table& table)
@@ -52,6 +58,15 @@ bool saveCellTable(CliContext& context, const std::string& file, const Table& ta
     if (error)
         context.error(*error);
     return !error;
+}
+
+int checkTableFile(CliContext& context, LoadTable load, OperationResult (*check)(const Table&, Feedback&))
+{
+    int code = kOk;
+    const auto table = loadOnlyFile(context, OnScale::No, load, code);
+    if (!table)
+        return code;
+    return check(*table, context.feedback()) ? kOk : kFailed;
 }
 
 } // namespace qm::cli

@@ -1,12 +1,14 @@
 #include "cli/CommandSupport.h"
 
 #include <filesystem>
+#include <iostream>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/IntText.h"
 #include "common/RegularFile.h"
+#include "common/TableSink.h"
 
 namespace qm::cli
 {
@@ -31,6 +33,24 @@ std::optional<std::string> onlyFile(CliContext& context)
         return context.path(words.front());
     context.error(context.args().command() + ": нужен ровно один FILE");
     return std::nullopt;
+}
+
+std::optional<std::string> scaleAndFile(CliContext& context)
+{
+    const auto file = onlyFile(context);
+    if (!needScale(context))
+        return std::nullopt;
+    return file;
+}
+
+int printRecord(CliContext& context, const OperationResult& result,
+                const std::function<std::vector<ReportField>()>& fields)
+{
+    if (!result)
+        return context.finish(result);
+    context.feedback().close(true);
+    std::cout << reportText(fields(), context.args().has("json")) << std::flush;
+    return kOk;
 }
 
 std::pair<std::string, std::string> splitRange(const std::string& text)
@@ -100,6 +120,30 @@ int keptRecords(Table& table)
 }
 
 } // namespace
+
+int deleteSelected(CliContext& context, const RecordCommands<>& commands)
+{
+    const Selection what = selection(context, commands.option);
+    std::optional<NumberRange> range;
+    if (what == Selection::None || !checkSelected(context, what, commands, range))
+        return kUsage;
+    return context.finish(runSelected(context, what, commands, range));
+}
+
+int readSelected(CliContext& context, Selection what, const ReadCommands& reads, const std::string& out, Table& table,
+                 const std::function<bool(const std::string& path)>& save, OperationResult& result)
+{
+    std::optional<NumberRange> range;
+    if (!checkSelected(context, what, reads, range))
+        return kUsage;
+    if (!outCanBeSaved(context, out))
+        return kFailed;
+    bool modified = false;
+    TableWriter sink(table, &modified);
+    const SaveCommand noSave;
+    result = runSelected<TableSink&, const SaveCommand&>(context, what, reads, range, sink, noSave);
+    return saveRead(context, result, out, table, save);
+}
 
 bool outCanBeSaved(CliContext& context, const std::string& out)
 {

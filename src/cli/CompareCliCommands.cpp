@@ -76,36 +76,29 @@ int printed(CliContext& context, const OperationResult& result, const TableCompa
     return comparison.equal() ? kOk : kDiffer;
 }
 
+// The table of the one FILE against the scale's records.
+int compareFile(CliContext& context, LoadTable load,
+                OperationResult (*compare)(const ScaleLink&, const Table&, TableComparison&))
+{
+    int code = kOk;
+    const auto table = loadOnlyFile(context, OnScale::Yes, load, code);
+    if (!table)
+        return code;
+    TableComparison comparison;
+    const OperationResult result = compare(scaleLink(context), *table, comparison);
+    return printed(context, result, comparison);
+}
+
 } // namespace
 
 int runCompareProducts(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
-    const auto file = onlyFile(context);
-    if (!file)
-        return kUsage;
-    const auto products = loadProducts(context, *file);
-    if (!products)
-        return kFailed;
-    TableComparison comparison;
-    const OperationResult result = compareProducts(scaleLink(context), *products, comparison);
-    return printed(context, result, comparison);
+    return compareFile(context, loadProducts, compareProducts);
 }
 
 int runCompareMessages(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
-    const auto file = onlyFile(context);
-    if (!file)
-        return kUsage;
-    const auto messages = loadedTable(context, loadMessageFile(context.path(*file)));
-    if (!messages)
-        return kFailed;
-    TableComparison comparison;
-    const OperationResult result = compareMessages(scaleLink(context), *messages, comparison);
-    return printed(context, result, comparison);
+    return compareFile(context, loadMessages, compareMessages);
 }
 
 } // namespace qm::cli

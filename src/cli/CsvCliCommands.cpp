@@ -27,16 +27,6 @@ struct TableFile {
     bool (*save)(CliContext& context, const std::string& file, const Table& table);
 };
 
-std::optional<Table> loadMessages(CliContext& context, const std::string& file)
-{
-    return loadedTable(context, loadMessageFile(file));
-}
-
-std::optional<Table> loadConfig(CliContext& context, const std::string& file)
-{
-    return loadedTable(context, loadConfigFile(file));
-}
-
 // By the extension, letter case aside: .pl6 and .plu products, .msg messages, .cfl
 // configuration. A product file is then read and written as .pl6 only with exactly ".pl6", as
 // everywhere in the program.

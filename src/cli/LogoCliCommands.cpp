@@ -53,12 +53,10 @@ bool saveLogo(CliContext& context, const std::string& file, const LogoPicture& p
 
 int runSendLogo(CliContext& context)
 {
-    const auto file = onlyFile(context);
-    if (!needScale(context) || !file)
-        return kUsage;
-    const auto picture = loadLogo(context, *file);
+    int code = kOk;
+    const auto picture = loadOnlyFile(context, OnScale::Yes, loadLogo, code);
     if (!picture)
-        return kFailed;
+        return code;
     return context.finish(sendLogo(scaleLink(context), *picture));
 }
 
@@ -107,12 +105,10 @@ int runConvertLogo(CliContext& context)
 
 int runShowLogo(CliContext& context)
 {
-    const auto file = onlyFile(context);
-    if (!file)
-        return kUsage;
-    const auto picture = loadLogo(context, *file);
+    int code = kOk;
+    const auto picture = loadOnlyFile(context, OnScale::No, loadLogo, code);
     if (!picture)
-        return kFailed;
+        return code;
     std::string text;
     text.reserve(kLogoSide * (kLogoSide + 1));
     for (int y = 0; y < kLogoSide; ++y) {

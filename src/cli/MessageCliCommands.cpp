@@ -21,27 +21,20 @@ namespace qm::cli
 
 int runCheckMessages(CliContext& context)
 {
-    const auto file = onlyFile(context);
-    if (!file)
-        return kUsage;
-    const auto messages = loadedTable(context, loadMessageFile(*file));
-    if (!messages)
-        return kFailed;
-    const OperationResult checked = checkMessageTable(*messages, context.feedback());
-    return checked ? kOk : kFailed;
+    return checkTableFile(context, loadMessages, checkMessageTable);
 }
 
 int runSendMessages(CliContext& context)
 {
-    const auto file = onlyFile(context);
-    if (!needScale(context) || !file)
+    const auto file = scaleAndFile(context);
+    if (!file)
         return kUsage;
     const Args& a = context.args();
     if (a.has("rows") && a.has("no-check")) {
         context.error("--no-check относится ко всей таблице; --rows всегда проверяет свои строки");
         return kUsage;
     }
-    const auto messages = loadedTable(context, loadMessageFile(*file));
+    const auto messages = loadMessages(context, *file);
     if (!messages)
         return kFailed;
     OperationResult result;
@@ -59,7 +52,10 @@ int runSendMessages(CliContext& context)
 
 int runReadMessages(CliContext& context)
 {
-    const Selection what = selection(context, "msg");
+    static const ReadCommands reads{
+        "msg",           kMaxMessageNumber, messagetext::kBadNumber, messageRange(MessageRangeKind::NumbersToRead),
+        readAllMessages, readOneMessage,    readMessageRange};
+    const Selection what = selection(context, reads.option);
     if (what == Selection::None)
         return kUsage;
     const auto out = context.args().value("out");
@@ -67,30 +63,11 @@ int runReadMessages(CliContext& context)
         context.error("read-messages: нужен --out FILE.msg");
         return kUsage;
     }
-    std::optional<NumberRange> range;
-    if (what == Selection::One && !numberOption(context, "msg", kMaxMessageNumber, messagetext::kBadNumber))
-        return kUsage;
-    if (what == Selection::Range &&
-        !(range = rangeOption(context, "range", messageRange(MessageRangeKind::NumbersToRead))))
-        return kUsage;
-    if (!outCanBeSaved(context, *out))
-        return kFailed;
-
     Table messages = makeTable(messageLayout());
-    bool modified = false;
-    TableWriter sink(messages, &modified);
-    const ScaleLink link = scaleLink(context);
-    const SaveCommand noSave; // a fresh table is never modified: the question is not asked
     OperationResult result;
-    if (what == Selection::All) {
-        result = readAllMessages(link, sink, noSave);
-    } else if (what == Selection::One) {
-        result = readOneMessage(link, *context.args().value("msg"), sink, noSave);
-    } else {
-        result = readMessageRange(link, range->first, range->last, sink, noSave);
-    }
-    const int code = saveRead(context, result, *out, messages,
-                              [&](const std::string& path) { return saveCellTable(context, path, messages); });
+    const int code = readSelected(
+        context, what, reads, *out, messages,
+        [&](const std::string& path) { return saveCellTable(context, path, messages); }, result);
     // The window's read fills the table silently; here the run closes as read-products does.
     if (result && code == kOk)
         context.feedback().message(operationtext::kReceived);
@@ -99,21 +76,9 @@ int runReadMessages(CliContext& context)
 
 int runDeleteMessages(CliContext& context)
 {
-    const Selection what = selection(context, "msg");
-    if (what == Selection::None)
-        return kUsage;
-    const ScaleLink link = scaleLink(context);
-    if (what == Selection::All)
-        return context.finish(deleteAllMessages(link));
-    if (what == Selection::One) {
-        if (!numberOption(context, "msg", kMaxMessageNumber, messagetext::kBadNumber))
-            return kUsage;
-        return context.finish(deleteOneMessage(link, *context.args().value("msg")));
-    }
-    const auto range = rangeOption(context, "range", messageRange(MessageRangeKind::NumbersToDelete));
-    if (!range)
-        return kUsage;
-    return context.finish(deleteMessageRange(link, range->first, range->last));
+    return deleteSelected(context, {"msg", kMaxMessageNumber, messagetext::kBadNumber,
+                                    messageRange(MessageRangeKind::NumbersToDelete), deleteAllMessages,
+                                    deleteOneMessage, deleteMessageRange});
 }
 
 } // namespace qm::cli

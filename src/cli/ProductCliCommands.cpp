@@ -25,21 +25,12 @@ namespace qm::cli
 
 int runCheckProducts(CliContext& context)
 {
-    const auto file = onlyFile(context);
-    if (!file)
-        return kUsage;
-    const auto products = loadProducts(context, *file);
-    if (!products)
-        return kFailed;
-    const OperationResult checked = checkProductTable(*products, context.feedback());
-    return checked ? kOk : kFailed;
+    return checkTableFile(context, loadProducts, checkProductTable);
 }
 
 int runSendProducts(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
-    const auto file = onlyFile(context);
+    const auto file = scaleAndFile(context);
     if (!file)
         return kUsage;
     const Args& a = context.args();
@@ -68,7 +59,14 @@ int runSendProducts(CliContext& context)
 
 int runReadProducts(CliContext& context)
 {
-    const Selection what = selection(context, "plu");
+    static const ReadCommands reads{"plu",
+                                    kMaxPlu,
+                                    producttext::kBadPluToRead,
+                                    productRange(ProductRangeKind::PluToRead),
+                                    readAllProducts,
+                                    readOneProduct,
+                                    readProductRange};
+    const Selection what = selection(context, reads.option);
     if (what == Selection::None)
         return kUsage;
     const auto out = context.args().value("out");
@@ -77,48 +75,18 @@ int runReadProducts(CliContext& context)
         context.error("read-products: нужен --out FILE.pl6 или --out FILE.plu");
         return kUsage;
     }
-    std::optional<NumberRange> range;
-    if (what == Selection::One && !numberOption(context, "plu", kMaxPlu, producttext::kBadPluToRead))
-        return kUsage;
-    if (what == Selection::Range && !(range = rangeOption(context, "range", productRange(ProductRangeKind::PluToRead))))
-        return kUsage;
-    if (!outCanBeSaved(context, *out))
-        return kFailed;
-
     Table products = makeTable(productLayout());
-    bool modified = false;
-    TableWriter sink(products, &modified);
-    const ScaleLink link = scaleLink(context);
-    const SaveCommand noSave; // a fresh table is never modified: the question is not asked
     OperationResult result;
-    if (what == Selection::All) {
-        result = readAllProducts(link, sink, noSave);
-    } else if (what == Selection::One) {
-        result = readOneProduct(link, *context.args().value("plu"), sink, noSave);
-    } else {
-        result = readProductRange(link, range->first, range->last, sink, noSave);
-    }
-    return saveRead(context, result, *out, products,
-                    [&](const std::string& path) { return saveProducts(context, path, products); });
+    return readSelected(
+        context, what, reads, *out, products,
+        [&](const std::string& path) { return saveProducts(context, path, products); }, result);
 }
 
 int runDeleteProducts(CliContext& context)
 {
-    const Selection what = selection(context, "plu");
-    if (what == Selection::None)
-        return kUsage;
-    const ScaleLink link = scaleLink(context);
-    if (what == Selection::All)
-        return context.finish(deleteAllProducts(link));
-    if (what == Selection::One) {
-        if (!numberOption(context, "plu", kMaxPlu, producttext::kBadPluToDelete))
-            return kUsage;
-        return context.finish(deleteOneProduct(link, *context.args().value("plu")));
-    }
-    const auto range = rangeOption(context, "range", productRange(ProductRangeKind::PluToDelete));
-    if (!range)
-        return kUsage;
-    return context.finish(deleteProductRange(link, range->first, range->last));
+    return deleteSelected(context,
+                          {"plu", kMaxPlu, producttext::kBadPluToDelete, productRange(ProductRangeKind::PluToDelete),
+                           deleteAllProducts, deleteOneProduct, deleteProductRange});
 }
 
 int runCancelRange(CliContext& context)

@@ -35,7 +35,7 @@ ReportTotals startFields()
 
 // The general totals with the labels of the tab: counters as numbers (null for a field that
 // holds none), the rest as the fields show them.
-std::string totalsText(const ReportTotals& f, bool json)
+std::vector<ReportField> totalsFields(const ReportTotals& f)
 {
     struct Key {
         const char* label;
@@ -67,7 +67,7 @@ std::string totalsText(const ReportTotals& f, bool json)
         else
             fields.push_back({k.label, k.name, nullptr});
     }
-    return reportText(fields, json);
+    return fields;
 }
 
 } // namespace
@@ -119,17 +119,12 @@ int runReadTotals(CliContext& context)
 {
     if (!needScale(context))
         return kUsage;
-    const bool json = context.args().has("json");
     ReportTotals fields = startFields();
     TotalsWriter totals(fields);
     Table untouched = makeTable(reportLayout());
     TableWriter sink(untouched);
     const OperationResult result = readGeneralTotals(scaleLink(context), sink, totals, SaveCommand());
-    if (!result)
-        return context.finish(result);
-    context.feedback().close(true);
-    std::cout << totalsText(fields, json) << std::flush;
-    return kOk;
+    return printRecord(context, result, [&] { return totalsFields(fields); });
 }
 
 int runClearTotals(CliContext& context)

@@ -68,6 +68,45 @@ decltype(ReportField::value) pointPattern(int code)
     return nullptr;
 }
 
+std::vector<ReportField> statusFields(const ScaleStatus& status)
+{
+    return {{"Перегрузка", "overload", status.overload},
+            {"Выбор тары", "tare", status.tareSet},
+            {"Нулевой вес", "zero", status.zeroWeight},
+            {"Двухдиапазонный режим", "dual_range", status.dualRange},
+            {"Вес стабильный", "stable", status.stable},
+            {"Вес, гр.", "weight", status.weight},
+            {"Цена, коп.", "price", status.price},
+            {"Стоимость, коп.", "total", status.total},
+            {"Номер выбранного товара", "plu", status.product}};
+}
+
+std::vector<ReportField> factoryFields(const FactorySettings& f)
+{
+    return {{"Наибольший предел взвешивания, гр.", "capacity", std::int64_t{f.capacity}},
+            {"Положение десятичной точки, вес", "weight_point", pointPattern(f.weightPoint)},
+            {"Положение десятичной точки, цена", "price_point", pointPattern(f.pricePoint)},
+            {"Положение десятичной точки, стоимость", "total_point", pointPattern(f.totalPoint)},
+            {"Двухдиапазонный режим", "dual_range", f.dualRange},
+            {"Дискретность индикации веса, верхний диапазон, гр.", "division_upper", std::int64_t{f.upperDivision}},
+            {"Дискретность индикации веса, нижний диапазон, гр.", "division_lower", std::int64_t{f.lowerDivision}},
+            {"Вес в граммах, для которого определяется цена", "price_weight", std::int64_t{f.priceWeight}},
+            {"Округление стоимости до", "rounding", std::int64_t{f.rounding}},
+            {"Предел выборки тары, гр.", "tare_limit", std::int64_t{f.tareLimit}}};
+}
+
+// read-status, read-factory: --scale, the one record read, then printed.
+template <class T>
+int printScaleRecord(CliContext& context, OperationResult (*read)(const ScaleLink&, ValueSink<T>&),
+                     std::vector<ReportField> (*fields)(const T&))
+{
+    if (!needScale(context))
+        return kUsage;
+    ValueHolder<T> record;
+    const OperationResult result = read(scaleLink(context), record);
+    return printRecord(context, result, [&] { return fields(record.value()); });
+}
+
 } // namespace
 
 int runReadSettings(CliContext& context)
@@ -78,22 +117,17 @@ int runReadSettings(CliContext& context)
     ValueHolder<ShopName> shop;
     const OperationResult result = context.args().has("json") ? fetchUserSettings(scaleLink(context), settings, shop)
                                                               : readUserSettings(scaleLink(context), settings, shop);
-    if (!result)
-        return context.finish(result);
-    // The closing text first, then the data, as the tab shows them.
-    context.feedback().close(true);
-    const UserSettings s = settings.value();
-    std::cout << reportText({{settingstext::kDepartmentLabel, "department", std::int64_t{s.department}},
-                             {settingstext::kLabelFormatLabel, "label_format", std::int64_t{s.labelFormat}},
-                             {settingstext::kBarcodeFormatLabel, "barcode_format", std::int64_t{s.barcodeFormat}},
-                             {settingstext::kOffsetLabel, "print_offset", std::int64_t{s.printOffset}},
-                             {settingstext::kMinWeightLabel, "min_weight", std::int64_t{s.minWeight}},
-                             {"Особенности печати", "options", std::int64_t{s.options}},
-                             {"Название магазина, строка 1", "shop1", cp1251ToUtf8(shop.value().line1)},
-                             {"Название магазина, строка 2", "shop2", cp1251ToUtf8(shop.value().line2)}},
-                            context.args().has("json"))
-              << std::flush;
-    return kOk;
+    return printRecord(context, result, [&]() -> std::vector<ReportField> {
+        const UserSettings s = settings.value();
+        return {{settingstext::kDepartmentLabel, "department", std::int64_t{s.department}},
+                {settingstext::kLabelFormatLabel, "label_format", std::int64_t{s.labelFormat}},
+                {settingstext::kBarcodeFormatLabel, "barcode_format", std::int64_t{s.barcodeFormat}},
+                {settingstext::kOffsetLabel, "print_offset", std::int64_t{s.printOffset}},
+                {settingstext::kMinWeightLabel, "min_weight", std::int64_t{s.minWeight}},
+                {"Особенности печати", "options", std::int64_t{s.options}},
+                {"Название магазина, строка 1", "shop1", cp1251ToUtf8(shop.value().line1)},
+                {"Название магазина, строка 2", "shop2", cp1251ToUtf8(shop.value().line2)}};
+    });
 }
 
 int runWriteSettings(CliContext& context)
@@ -160,28 +194,8 @@ int runWriteSettings(CliContext& context)
 
 int runReadStatus(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
-    ValueHolder<ScaleStatus> read;
     // The status alone: the key loop of the tab is read-keys.
-    const OperationResult result = readScaleStatus(scaleLink(context), read);
-    if (!result)
-        return context.finish(result);
-    const ScaleStatus status = read.value();
-    // The closing text first, then the data, as the tab shows them.
-    context.feedback().close(true);
-    std::cout << reportText({{"Перегрузка", "overload", status.overload},
-                             {"Выбор тары", "tare", status.tareSet},
-                             {"Нулевой вес", "zero", status.zeroWeight},
-                             {"Двухдиапазонный режим", "dual_range", status.dualRange},
-                             {"Вес стабильный", "stable", status.stable},
-                             {"Вес, гр.", "weight", status.weight},
-                             {"Цена, коп.", "price", status.price},
-                             {"Стоимость, коп.", "total", status.total},
-                             {"Номер выбранного товара", "plu", status.product}},
-                            context.args().has("json"))
-              << std::flush;
-    return kOk;
+    return printScaleRecord(context, readScaleStatus, statusFields);
 }
 
 int runReadKeys(CliContext& context)
@@ -217,8 +231,8 @@ int runReadKeys(CliContext& context)
 
 int runWriteKeys(CliContext& context)
 {
-    const auto file = onlyFile(context);
-    if (!needScale(context) || !file)
+    const auto file = scaleAndFile(context);
+    if (!file)
         return kUsage;
     // 54 lines of a key and a cell: a few hundred bytes.
     const FileRead read = readFileBytes(context.path(*file), 64 * 1024);
@@ -238,30 +252,7 @@ int runWriteKeys(CliContext& context)
 
 int runReadFactory(CliContext& context)
 {
-    if (!needScale(context))
-        return kUsage;
-    ValueHolder<FactorySettings> read;
-    const OperationResult result = readFactory(scaleLink(context), read);
-    if (!result)
-        return context.finish(result);
-    const FactorySettings f = read.value();
-    // The closing text first, then the data, as the tab shows them.
-    context.feedback().close(true);
-    std::cout
-        << reportText(
-               {{"Наибольший предел взвешивания, гр.", "capacity", std::int64_t{f.capacity}},
-                {"Положение десятичной точки, вес", "weight_point", pointPattern(f.weightPoint)},
-                {"Положение десятичной точки, цена", "price_point", pointPattern(f.pricePoint)},
-                {"Положение десятичной точки, стоимость", "total_point", pointPattern(f.totalPoint)},
-                {"Двухдиапазонный режим", "dual_range", f.dualRange},
-                {"Дискретность индикации веса, верхний диапазон, гр.", "division_upper", std::int64_t{f.upperDivision}},
-                {"Дискретность индикации веса, нижний диапазон, гр.", "division_lower", std::int64_t{f.lowerDivision}},
-                {"Вес в граммах, для которого определяется цена", "price_weight", std::int64_t{f.priceWeight}},
-                {"Округление стоимости до", "rounding", std::int64_t{f.rounding}},
-                {"Предел выборки тары, гр.", "tare_limit", std::int64_t{f.tareLimit}}},
-               context.args().has("json"))
-        << std::flush;
-    return kOk;
+    return printScaleRecord(context, readFactory, factoryFields);
 }
 
 } // namespace qm::cli

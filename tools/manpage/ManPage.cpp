@@ -80,6 +80,25 @@ std::string roff(const std::string& text)
     return out;
 }
 
+void writeUsage(std::ostream& out, const Program& program, const std::string& words)
+{
+    const std::string lead = std::string("Использование: ") + program.name + " ";
+    out << lead << wrap(words, kHelpWidth, 6, characters(lead)) << "\n";
+}
+
+void writeExitStatus(std::ostream& out, const Program& program)
+{
+    out << wrap(std::string("Код выхода: ") + program.exitStatus, kHelpWidth, 0) << "\n";
+}
+
+Page programPage(const Program& program, const std::string& version, const std::string& date,
+                 const std::vector<std::string>& moreSynopsis)
+{
+    Page page{program.name, program.summary, version, date, {program.synopsis}, {}};
+    page.synopsis.insert(page.synopsis.end(), moreSynopsis.begin(), moreSynopsis.end());
+    return page;
+}
+
 void writeManPage(std::ostream& out, const Page& page)
 {
     std::string upper;

@@ -30,6 +30,14 @@ struct Page {
     std::vector<Section> sections;     // DESCRIPTION, OPTIONS ..., in order
 };
 
+// What a program's --help text and its manual page both say of it; each program keeps its own.
+struct Program {
+    const char* name;       // "qmscales"
+    const char* synopsis;   // the words after the name
+    const char* summary;    // the NAME line's text
+    const char* exitStatus; // the EXIT STATUS paragraph, also the last line of --help
+};
+
 inline constexpr size_t kHelpWidth = 80;
 
 // Text broken at spaces into lines of at most `width` characters (UTF-8 counted by character);
@@ -42,6 +50,16 @@ void writeHelpItems(std::ostream& out, const std::vector<HelpItem>& items, size_
 
 // The files of the window and the command line, for both their manual pages.
 const std::vector<HelpItem>& programFiles();
+
+// The first line of --help, "Использование: NAME WORDS", the words wrapped under themselves, and
+// the last, "Код выхода: …".
+void writeUsage(std::ostream& out, const Program& program, const std::string& words);
+void writeExitStatus(std::ostream& out, const Program& program);
+
+// The program's page with its NAME line and the synopsis first, more lines after it; the caller
+// adds the sections.
+Page programPage(const Program& program, const std::string& version, const std::string& date,
+                 const std::vector<std::string>& moreSynopsis = {});
 
 void writeManPage(std::ostream& out, const Page& page);
 

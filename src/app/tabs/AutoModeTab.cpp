@@ -90,10 +90,12 @@ AutoModeTab::AutoModeTab(AppContext& context, const QComboBox* logoChooser, QWid
     m_timer->setObjectName(QStringLiteral("Timer1"));
     connect(m_timer, &QTimer::timeout, this, &AutoModeTab::Timer1Timer);
 
-    m_scale.addCommand(QStringLiteral("SpeedButton90"), text("Посмотреть файл протокола загрузки"), ToolIcon::Open,
-                       [this] { SpeedButton90Click(); });
-    m_scale.addCommand(QStringLiteral("SpeedButton91"), text("Очистить файл протокола загрузки"), ToolIcon::Clear,
-                       [this] { SpeedButton91Click(); });
+    m_scale.addCommands(
+        this,
+        {
+            {"SpeedButton90", "Посмотреть файл протокола загрузки", ToolIcon::Open, &AutoModeTab::SpeedButton90Click},
+            {"SpeedButton91", "Очистить файл протокола загрузки", ToolIcon::Clear, &AutoModeTab::SpeedButton91Click},
+        });
 
     m_switch = makeButton(QStringLiteral("Button11"), text(autoloadtext::kSwitchOn),
                           text("Включить/выключить автоматический режим"), this);
@@ -143,8 +145,7 @@ AutoModeTab::AutoModeTab(AppContext& context, const QComboBox* logoChooser, QWid
 
     m_status = makeLabel(QString(), this, QStringLiteral("LabelAutoState"));
 
-    m_scale.addToolWidget(
-        makeToolButton(QStringLiteral("SpeedButton87"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addHelpButton("SpeedButton87");
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());
     layout->addLayout(switchRow);

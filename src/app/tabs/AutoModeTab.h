@@ -20,17 +20,12 @@
 
 class QCheckBox;
 class QComboBox;
-class QHBoxLayout;
-class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QTimer;
 
 namespace qm::app
 {
-
-class AppContext;
 
 class AutoModeTab : public QWidget
 {
@@ -38,8 +33,6 @@ class AutoModeTab : public QWidget
   public:
     // `logoChooser`: the products tab's `ComboBox9`, the logo the rows of a .plu load file get.
     AutoModeTab(AppContext& context, const QComboBox* logoChooser, QWidget* parent = nullptr);
-
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
     // Start-up found auto mode on in the settings file: switched on as the button does, unless
     // the period is no period (auto mode then stays off, without a box).

@@ -61,10 +61,8 @@ ConfigTab::ConfigTab(AppContext& context, QWidget* parent) : QWidget(parent), m_
              &ConfigTab::SpeedButton85Click},
             {"SpeedButton86", "Обзор файлов товаров и сообщений", ToolIcon::Browse, &ConfigTab::SpeedButton86Click},
         });
-    m_scale.addToolWidget(
-        makeFontButton(QStringLiteral("SpeedButton75"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
-    m_scale.addToolWidget(
-        makeToolButton(QStringLiteral("SpeedButton76"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addFontButton("SpeedButton75", "Выбор шрифта таблицы", m_grid);
+    m_scale.addHelpButton("SpeedButton76");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());

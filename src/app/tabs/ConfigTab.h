@@ -9,8 +9,6 @@
 namespace qm::app
 {
 
-class AppContext;
-class StringGrid;
 class TableCommands;
 
 class ConfigTab : public QWidget
@@ -20,7 +18,6 @@ class ConfigTab : public QWidget
     explicit ConfigTab(AppContext& context, QWidget* parent = nullptr);
 
     StringGrid* grid() const { return m_grid; }
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
     // New, open and save of the configuration table (.cfl). Opening does not apply it.
     void SpeedButton65Click();

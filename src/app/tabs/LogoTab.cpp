@@ -103,8 +103,7 @@ LogoTab::LogoTab(AppContext& context, QWidget* parent) : QWidget(parent), m_cont
     columns->addStretch(1);
     columns->addLayout(thresholdColumn);
 
-    m_scale.addToolWidget(
-        makeToolButton(QStringLiteral("SpeedButton7"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addHelpButton("SpeedButton7");
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_scale.toolbar());
     layout->addLayout(columns, 1);

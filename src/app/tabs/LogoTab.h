@@ -10,13 +10,11 @@
 #include "app/ScaleTab.h"
 #include "logo/LogoPicture.h"
 
-class QHBoxLayout;
 class QSlider;
 
 namespace qm::app
 {
 
-class AppContext;
 class LogoImage;
 
 class LogoTab : public QWidget
@@ -24,8 +22,6 @@ class LogoTab : public QWidget
     Q_OBJECT
   public:
     explicit LogoTab(AppContext& context, QWidget* parent = nullptr);
-
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
     const LogoPicture& picture() const { return m_picture; }
     void setPicture(const LogoPicture& picture);

@@ -111,10 +111,8 @@ MessagesTab::MessagesTab(AppContext& context, QWidget* parent)
              &MessagesTab::SpeedButton62Click, scale},
             Row::gap(),
         });
-    m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton63"),
-                                         QStringLiteral("Выбор шрифта таблицы сообщений"), m_grid, context, this));
-    m_scale.addToolWidget(
-        makeToolButton(QStringLiteral("SpeedButton64"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addFontButton("SpeedButton63", "Выбор шрифта таблицы сообщений", m_grid);
+    m_scale.addHelpButton("SpeedButton64");
 
     ChooserBox* chooser = m_scale.addChooser(10);
     m_msgNumber = makeFilteredEdit(QStringLiteral("Edit36"), QStringLiteral("1"), KeyRule::Digits, this);

@@ -11,16 +11,12 @@
 #include "app/ScaleTab.h"
 
 class QCheckBox;
-class QHBoxLayout;
 class QLineEdit;
 
 namespace qm::app
 {
 
-class AppContext;
 class CompareDialog;
-class RangeDialog;
-class StringGrid;
 class TableCommands;
 
 class MessagesTab : public QWidget
@@ -31,9 +27,6 @@ class MessagesTab : public QWidget
     ~MessagesTab() override;
 
     StringGrid* grid() const { return m_grid; }
-    // The command buttons' row; it ends with a stretch, so insert before the last item:
-    // toolbar()->insertWidget(toolbar()->count() - 1, button).
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
     TabProgress progress() const { return m_scale.progress(); }
 
     // New, open and save of the message list (.msg).

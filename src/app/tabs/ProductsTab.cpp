@@ -135,11 +135,9 @@ ProductsTab::ProductsTab(AppContext& context, QWidget* parent)
              &ProductsTab::SpeedButton89Click, scale},
             Row::gap(),
         });
-    m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton42"),
-                                         QStringLiteral("Выбор шрифта таблицы товаров"), m_grid, context, this));
+    m_scale.addFontButton("SpeedButton42", "Выбор шрифта таблицы товаров", m_grid);
     // The help buttons: the help viewer is wired by the window's help command.
-    m_scale.addToolWidget(
-        makeToolButton(QStringLiteral("SpeedButton41"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addHelpButton("SpeedButton41");
 
     QHBoxLayout* progressRow =
         m_scale.addProgressRow(QStringLiteral("ProgressBar1"), QStringLiteral("Label65"), QStringLiteral("Button16"));

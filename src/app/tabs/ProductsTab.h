@@ -13,7 +13,6 @@
 #include "products/ProductTransfer.h"
 
 class QCheckBox;
-class QHBoxLayout;
 class QLineEdit;
 
 namespace qm
@@ -24,11 +23,7 @@ enum class ProductRangeKind; // products/ProductRanges.h
 namespace qm::app
 {
 
-class AppContext;
-class ChooserBox;
 class CompareDialog;
-class RangeDialog;
-class StringGrid;
 class TableCommands;
 
 class ProductsTab : public QWidget
@@ -39,9 +34,6 @@ class ProductsTab : public QWidget
     ~ProductsTab() override;
 
     StringGrid* grid() const { return m_grid; }
-    // The command buttons' row; it ends with a stretch, so insert before the last item:
-    // toolbar()->insertWidget(toolbar()->count() - 1, button).
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
     TabProgress progress() const { return m_scale.progress(); }
     // `ComboBox9`: the logo of rows read from a .plu file, also those of auto mode's loads.
     ChooserBox* logoChooser() const { return m_logoChooser; }

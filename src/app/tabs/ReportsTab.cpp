@@ -58,10 +58,8 @@ ReportsTab::ReportsTab(AppContext& context, QWidget* parent)
              &ReportsTab::SpeedButton22Click, scale},
             ToolRow<ReportsTab>::gap(),
         });
-    m_scale.addToolWidget(makeFontButton(QStringLiteral("SpeedButton79"),
-                                         QStringLiteral("Выбор шрифта таблицы отчетов"), m_grid, context, this));
-    m_scale.addToolWidget(
-        makeToolButton(QStringLiteral("SpeedButton23"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addFontButton("SpeedButton79", "Выбор шрифта таблицы отчетов", m_grid);
+    m_scale.addHelpButton("SpeedButton23");
 
     ChooserBox* chooser = m_scale.addChooser(7);
     m_pluNumber = makeFilteredEdit(QStringLiteral("Edit37"), QStringLiteral("1"), KeyRule::Digits, this);

@@ -12,7 +12,6 @@
 #include "reports/ReportTransfer.h"
 
 class QCheckBox;
-class QHBoxLayout;
 class QLineEdit;
 
 namespace qm
@@ -23,9 +22,6 @@ class TableSink;
 namespace qm::app
 {
 
-class AppContext;
-class StringGrid;
-
 class ReportsTab : public QWidget
 {
     Q_OBJECT
@@ -33,7 +29,6 @@ class ReportsTab : public QWidget
     explicit ReportsTab(AppContext& context, QWidget* parent = nullptr);
 
     StringGrid* grid() const { return m_grid; }
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
     TabProgress progress() const { return m_scale.progress(); }
     // `Edit21`..`Edit32` in file order.
     QLineEdit* totalsField(int index) const { return m_totals[static_cast<size_t>(index)]; }

@@ -57,14 +57,14 @@ std::string bytes(const QString& text)
 SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_scale(context, this)
 {
     ChooserBox* chooser = m_scale.addChooser(2);
-    m_scale.addButton(QStringLiteral("Button3"), QStringLiteral("Прочитать"),
-                      QStringLiteral("Прочитать из выбранных весов настройки пользователя"), [this] { Button3Click(); },
-                      ToolKind::Scale);
-    m_scale.addButton(QStringLiteral("Button4"), QStringLiteral("Изменить"),
-                      QStringLiteral("Изменить настройки пользователя в выбранных весах"), [this] { Button4Click(); },
-                      ToolKind::Scale);
-    m_scale.addButton(QStringLiteral("Button8"), QStringLiteral("По умолчанию"),
-                      QStringLiteral("Выставить настройки пользователя по умолчанию"), [this] { Button8Click(); });
+    m_scale.addButtons(this, {
+                                 {"Button3", "Прочитать", "Прочитать из выбранных весов настройки пользователя",
+                                  &SettingsTab::Button3Click, ToolKind::Scale},
+                                 {"Button4", "Изменить", "Изменить настройки пользователя в выбранных весах",
+                                  &SettingsTab::Button4Click, ToolKind::Scale},
+                                 {"Button8", "По умолчанию", "Выставить настройки пользователя по умолчанию",
+                                  &SettingsTab::Button8Click},
+                             });
 
     m_labelFormat = new ChooserBox(QStringLiteral("ComboBox3"), this);
     m_labelFormat->addItems(labelFormats());
@@ -76,9 +76,9 @@ SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
     m_department = makeFilteredEdit(QStringLiteral("Edit3"), QStringLiteral("46"), KeyRule::Digits, this);
     m_offset = makeFilteredEdit(QStringLiteral("Edit4"), QStringLiteral("10"), KeyRule::Digits, this);
     m_minWeight = makeFilteredEdit(QStringLiteral("Edit5"), QStringLiteral("10"), KeyRule::Digits, this);
-    for (QWidget* field : {static_cast<QWidget*>(m_department), static_cast<QWidget*>(m_offset),
-                           static_cast<QWidget*>(m_minWeight), static_cast<QWidget*>(m_labelFormat),
-                           static_cast<QWidget*>(m_barcodeFormat)})
+    for (QWidget* field :
+         {static_cast<QWidget*>(m_department), static_cast<QWidget*>(m_offset), static_cast<QWidget*>(m_minWeight),
+          static_cast<QWidget*>(m_labelFormat), static_cast<QWidget*>(m_barcodeFormat)})
         field->setMaximumWidth(kFieldWidth);
     m_labelFormat->setMinimumContentsLength(3);
     m_barcodeFormat->setMinimumContentsLength(3);
@@ -106,18 +106,14 @@ SettingsTab::SettingsTab(AppContext& context, QWidget* parent) : QWidget(parent)
         const char* caption;
         bool checked;
     } options[] = {
-        {"Разрешить изменение цены", true},
-        {"Разрешить изменение цены с сохранением изменения", true},
-        {"Печать номера PLU", false},
-        {"Печать группового кода", true},
-        {"Печать даты упаковки", true},
-        {"Печать срока годности", true},
-        {"Печать номера этикетки", false},
-        {"Печать времени упаковки", false},
+        {"Разрешить изменение цены", true}, {"Разрешить изменение цены с сохранением изменения", true},
+        {"Печать номера PLU", false},       {"Печать группового кода", true},
+        {"Печать даты упаковки", true},     {"Печать срока годности", true},
+        {"Печать номера этикетки", false},  {"Печать времени упаковки", false},
     };
     for (std::size_t bit = 0; bit < m_options.size(); ++bit) {
-        m_options[bit] = makeCheckBox(QStringLiteral("CheckBox%1").arg(bit + 1), QString::fromUtf8(options[bit].caption),
-                                      options[bit].checked, printGroup);
+        m_options[bit] = makeCheckBox(QStringLiteral("CheckBox%1").arg(bit + 1),
+                                      QString::fromUtf8(options[bit].caption), options[bit].checked, printGroup);
         print->addWidget(m_options[bit]);
     }
 

@@ -11,22 +11,16 @@
 #include "settings/SettingsTransfer.h"
 
 class QCheckBox;
-class QHBoxLayout;
 class QLineEdit;
 
 namespace qm::app
 {
-
-class AppContext;
-class ChooserBox;
 
 class SettingsTab : public QWidget
 {
     Q_OBJECT
   public:
     explicit SettingsTab(AppContext& context, QWidget* parent = nullptr);
-
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
     // `Edit6` and `Edit7` get the computer's date ("01.07.02") and time ("13:11:59").
     void fillCurrentDateTime();

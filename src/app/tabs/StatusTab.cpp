@@ -25,16 +25,14 @@ StatusTab::StatusTab(AppContext& context, QWidget* parent) : QWidget(parent), m_
     context.addGrid(TableId::PriceKeys, m_grid);
     m_scale.useTable(m_grid);
     ChooserBox* chooser = m_scale.addChooser(5);
-    m_scale.addButton(
-        QStringLiteral("Button5"), QStringLiteral("Прочитать"), QString(), [this] { Button5Click(); }, ToolKind::Scale);
-    m_scale.addButton(
-        QStringLiteral("Button6"), QStringLiteral("Изменить"), QString(), [this] { Button6Click(); }, ToolKind::Scale);
-    m_scale.addButton(
-        QStringLiteral("Button12"), QStringLiteral("По умолчанию"),
-        QStringLiteral("Выставить клавиши цен по умолчанию"), [this] { Button12Click(); }, ToolKind::Edit);
-    m_scale.addButton(
-        QStringLiteral("Button15"), QStringLiteral("Обнулить"), QStringLiteral("Обнулить таблицу клавиш цен"),
-        [this] { Button15Click(); }, ToolKind::Edit);
+    m_scale.addButtons(
+        this, {
+                  {"Button5", "Прочитать", nullptr, &StatusTab::Button5Click, ToolKind::Scale},
+                  {"Button6", "Изменить", nullptr, &StatusTab::Button6Click, ToolKind::Scale},
+                  {"Button12", "По умолчанию", "Выставить клавиши цен по умолчанию", &StatusTab::Button12Click,
+                   ToolKind::Edit},
+                  {"Button15", "Обнулить", "Обнулить таблицу клавиш цен", &StatusTab::Button15Click, ToolKind::Edit},
+              });
 
     const char* const flagCaptions[] = {"Перегрузка", "Выбор тары", "Нулевой вес", "Двухдиапазонный режим",
                                         "Вес стабильный"};

@@ -10,14 +10,10 @@
 #include "settings/StatusCodec.h"
 
 class QCheckBox;
-class QHBoxLayout;
 class QLineEdit;
 
 namespace qm::app
 {
-
-class AppContext;
-class StringGrid;
 
 class StatusTab : public QWidget
 {
@@ -26,7 +22,6 @@ class StatusTab : public QWidget
     explicit StatusTab(AppContext& context, QWidget* parent = nullptr);
 
     StringGrid* grid() const { return m_grid; }
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
     void showStatus(const ScaleStatus& status);
 

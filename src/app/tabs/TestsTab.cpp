@@ -36,22 +36,20 @@ TestsTab::TestsTab(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     m_grid = new StringGrid(QStringLiteral("StringGrid6"), testLayout(), makeTable(testLayout()), this);
     context.addGrid(TableId::Tests, m_grid);
 
-    m_scale.addCommands(
-        this,
-        {
-            {"SpeedButton80", "Протестировать выбранные весы", ToolIcon::TestLink, &TestsTab::SpeedButton80Click,
-             ToolKind::Scale},
-            {"SpeedButton81", "Протестировать список весов из конфигурации", ToolIcon::TestAll,
-             &TestsTab::SpeedButton81Click, ToolKind::Scale},
-            {"SpeedButton82", "Очистить таблицу теста", ToolIcon::Clear, &TestsTab::SpeedButton82Click},
-            {"SpeedButton112", "Резервная копия весов", ToolIcon::Save, &TestsTab::SpeedButton112Click, ToolKind::Scale},
-            {"SpeedButton113", "Восстановить весы из резервной копии", ToolIcon::Open, &TestsTab::SpeedButton113Click,
-             ToolKind::Scale},
-        });
-    m_scale.addToolWidget(
-        makeFontButton(QStringLiteral("SpeedButton83"), QStringLiteral("Выбор шрифта таблицы"), m_grid, context, this));
-    m_scale.addToolWidget(
-        makeToolButton(QStringLiteral("SpeedButton84"), QStringLiteral("Помощь"), ToolIcon::Help, this));
+    m_scale.addCommands(this,
+                        {
+                            {"SpeedButton80", "Протестировать выбранные весы", ToolIcon::TestLink,
+                             &TestsTab::SpeedButton80Click, ToolKind::Scale},
+                            {"SpeedButton81", "Протестировать список весов из конфигурации", ToolIcon::TestAll,
+                             &TestsTab::SpeedButton81Click, ToolKind::Scale},
+                            {"SpeedButton82", "Очистить таблицу теста", ToolIcon::Clear, &TestsTab::SpeedButton82Click},
+                            {"SpeedButton112", "Резервная копия весов", ToolIcon::Save, &TestsTab::SpeedButton112Click,
+                             ToolKind::Scale},
+                            {"SpeedButton113", "Восстановить весы из резервной копии", ToolIcon::Open,
+                             &TestsTab::SpeedButton113Click, ToolKind::Scale},
+                        });
+    m_scale.addFontButton("SpeedButton83", "Выбор шрифта таблицы", m_grid);
+    m_scale.addHelpButton("SpeedButton84");
     m_scale.addGap(12);
     ChooserBox* chooser = m_scale.addChooser(11);
     m_scale.addToolWidget(makeLabel(QStringLiteral("Выбор весов"), this));
@@ -158,30 +156,29 @@ void TestsTab::Button13Click()
     runStoppable([found, port, speed](const ScaleLink& link) { detectScaleNumber(link.session, port, speed, *found); });
 }
 
-// The file is chosen first, on the window's thread; the backup or restore then runs on the chosen
-// scale with the bar and the stop button of the tab.
+// The file is chosen first, on the window's thread, in the start folder (a relative name is taken
+// from there); the backup or restore then runs on the chosen scale with the bar and the stop
+// button of the tab.
+std::optional<std::filesystem::path> TestsTab::chooseBackupFile(FileDialogSetup setup, bool forSaving)
+{
+    const std::filesystem::path& start = m_context.state().startDirectory;
+    setup.directory = start;
+    const auto chosen = forSaving ? m_context.dialogs().saveFile(setup) : m_context.dialogs().openFile(setup);
+    if (!chosen)
+        return std::nullopt;
+    return chosen->path.is_relative() ? start / chosen->path : chosen->path;
+}
+
 void TestsTab::SpeedButton112Click()
 {
-    FileDialogSetup setup = BackupSaveDialog();
-    setup.directory = m_context.state().startDirectory;
-    const auto chosen = m_context.dialogs().saveFile(setup);
-    if (!chosen)
-        return;
-    const std::filesystem::path path =
-        chosen->path.is_relative() ? m_context.state().startDirectory / chosen->path : chosen->path;
-    runStoppable([path](const ScaleLink& link) { backupScale(link, path); });
+    if (const auto path = chooseBackupFile(BackupSaveDialog(), true))
+        runStoppable([path = *path](const ScaleLink& link) { backupScale(link, path); });
 }
 
 void TestsTab::SpeedButton113Click()
 {
-    FileDialogSetup setup = BackupOpenDialog();
-    setup.directory = m_context.state().startDirectory;
-    const auto chosen = m_context.dialogs().openFile(setup);
-    if (!chosen)
-        return;
-    const std::filesystem::path path =
-        chosen->path.is_relative() ? m_context.state().startDirectory / chosen->path : chosen->path;
-    runStoppable([path](const ScaleLink& link) { restoreScale(link, path); });
+    if (const auto path = chooseBackupFile(BackupOpenDialog(), false))
+        runStoppable([path = *path](const ScaleLink& link) { restoreScale(link, path); });
 }
 
 } // namespace qm::app

@@ -3,22 +3,17 @@
 // that finds the number of an unknown scale on a port, and the list of the ports present.
 
 #include <QWidget>
+#include <filesystem>
+#include <optional>
 
 #include "app/ScaleTab.h"
 
-class QHBoxLayout;
-class QLabel;
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
 
 namespace qm::app
 {
 
-class AppContext;
-class ChooserBox;
 class PortsPanel;
-class StringGrid;
 
 class TestsTab : public QWidget
 {
@@ -27,7 +22,6 @@ class TestsTab : public QWidget
     explicit TestsTab(AppContext& context, QWidget* parent = nullptr);
 
     StringGrid* grid() const { return m_grid; }
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
     TabProgress progress() const { return m_scale.progress(); }
     PortsPanel* ports() const { return m_ports; }
 
@@ -51,6 +45,8 @@ class TestsTab : public QWidget
     // Runs a long test with the bar (and `Label62` where the test shows it); `Button14` is
     // live until the test ends.
     void runStoppable(ScaleTab::Work work);
+    // The backup file chosen to save or to open; nullopt when the dialog was cancelled.
+    std::optional<std::filesystem::path> chooseBackupFile(FileDialogSetup setup, bool forSaving);
 
     AppContext& m_context;
     // `ComboBox11` and the command row. `ProgressBar3` and `Label62` are hidden when idle; the

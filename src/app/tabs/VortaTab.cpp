@@ -40,9 +40,10 @@ void showPattern(QLineEdit* field, int code)
 VortaTab::VortaTab(AppContext& context, QWidget* parent) : QWidget(parent), m_scale(context, this)
 {
     ChooserBox* chooser = m_scale.addChooser(6);
-    m_scale.addButton(QStringLiteral("Button7"), QStringLiteral("Прочитать"),
-                      QStringLiteral("Прочитать заводские установки весов"), [this] { Button7Click(); },
-                      ToolKind::Scale);
+    m_scale.addButtons(this, {
+                                 {"Button7", "Прочитать", "Прочитать заводские установки весов",
+                                  &VortaTab::Button7Click, ToolKind::Scale},
+                             });
 
     m_capacity = fixedField("Edit12", this);
     m_weightPoint = fixedField("Edit13", this);

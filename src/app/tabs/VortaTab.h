@@ -8,21 +8,16 @@
 #include "settings/FactoryCodec.h"
 
 class QCheckBox;
-class QHBoxLayout;
 class QLineEdit;
 
 namespace qm::app
 {
-
-class AppContext;
 
 class VortaTab : public QWidget
 {
     Q_OBJECT
   public:
     explicit VortaTab(AppContext& context, QWidget* parent = nullptr);
-
-    QHBoxLayout* toolbar() const { return m_scale.toolbar(); }
 
     // A decimal point code of 6 or more leaves its field as it was.
     void showFactory(const FactorySettings& settings);
