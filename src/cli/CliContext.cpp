@@ -16,21 +16,6 @@
 namespace qm::cli
 {
 
-namespace
-{
-
-// A configuration table without a single filled cell: the window's empty grid.
-bool emptyTable(const Table& table)
-{
-    for (int r = 1; r < table.rowCount(); ++r)
-        for (const auto& cell : table.row(r))
-            if (!cell.empty())
-                return false;
-    return true;
-}
-
-} // namespace
-
 CliContext::CliContext(Args args) : m_args(std::move(args))
 {
     m_dir = m_args.value("dir").value_or(std::filesystem::current_path().string());
@@ -85,7 +70,7 @@ int CliContext::readConfig(bool needsConfig)
             return kUsage;
         }
         // The configuration kept in the settings file; the command line never writes it here.
-        if (!m_settings.keepConfig || emptyTable(m_settings.configTable)) {
+        if (!m_settings.keepConfig || m_settings.configTable.holdsNoData()) {
             error("нет конфигурации: в " + settingsPath +
                   " не сохранено ни одной строки конфигурации, используйте --config FILE.cfl или keep-config FILE.cfl");
             return kUsage;
