@@ -24,10 +24,7 @@ qmtest::EmuOptions fiveProducts(std::vector<std::string> faults)
     emu::StateBuilder b;
     for (std::uint32_t n = 1; n <= 5; ++n)
         b.plu(n, "p" + std::to_string(n), n * 100);
-    qmtest::EmuOptions o;
-    o.stateJson = b.json();
-    o.faults = std::move(faults);
-    return o;
+    return qmtest::withState(b.json(), std::move(faults));
 }
 
 using Target = qmtest::ReadTarget<qm::productLayout>;
