@@ -149,7 +149,7 @@ TEST(ReadProducts, IncompleteAnswerEndsTheRead)
     ProductRig rig(o);
     Target t;
     EXPECT_EQ(readAllProducts(rig.link(), t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена данными. Повторите попытку запроса."});
+    EXPECT_EQ(rig.fb.onlyFailure(), FailureKind::ReadFailed);
     EXPECT_EQ(rig.countEvents("command 0x81"), 4);
     ASSERT_EQ(t.table.rowCount(), 3); // the record read and the empty row that awaited the next
     EXPECT_EQ(t.table.cell(1, 0), "1");
@@ -164,7 +164,7 @@ TEST(ReadProducts, GarbledRecordIsAnExchangeErrorNotARow)
     ProductRig rig(o);
     Target t;
     EXPECT_EQ(readProductRange(rig.link(), 1, 3, t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена данными. Повторите попытку запроса."});
+    EXPECT_EQ(rig.fb.onlyFailure(), FailureKind::ReadFailed);
     ASSERT_FALSE(rig.fb.failures.empty());
     EXPECT_EQ(rig.fb.failures.back().kind, FailureKind::ReadFailed);
     EXPECT_EQ(rig.countEvents("command 0x81"), 4);
@@ -178,7 +178,7 @@ TEST(ReadProducts, GarbledRecordIsAnExchangeErrorNotARow)
     ProductRig rig1(one);
     Target t1;
     EXPECT_EQ(readOneProduct(rig1.link(), "3", t1.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig1.fb.lastMessage(), "Ошибка обмена данными. Повторите попытку запроса.");
+    EXPECT_EQ(rig1.fb.lastFailure(), FailureKind::ReadFailed);
     EXPECT_EQ(t1.table.cell(1, 0), "");
     EXPECT_FALSE(t1.modified);
     EXPECT_EQ(readOneProduct(rig1.link(), "3", t1.sink, {}), TransferOutcome::Done);
