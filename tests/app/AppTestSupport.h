@@ -15,19 +15,19 @@
 #include <vector>
 
 #include "app/UserDialogs.h"
+#include "support/ScriptedChooser.h"
 
 namespace apptest
 {
 
-class ScriptedDialogs : public qm::app::UserDialogs
+class ScriptedDialogs : public qmtest::ScriptedChooser<qm::app::UserDialogs>
 {
   public:
+    ScriptedDialogs() { cancelWhenEmpty = true; }
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     std::vector<std::string> errors;
-    std::vector<std::string> fileDialogs;            // the dialogs' component names, in order
-    std::deque<qm::Answer> answers;                  // Cancel (or No for Yes/No) when empty
-    std::deque<std::optional<qm::ChosenFile>> files; // cancelled when empty
+    std::deque<qm::Answer> answers; // Cancel (or No for Yes/No) when empty
     int fontDialogs = 0;
     // The print dialog: sets the printer up and says whether it was accepted; cancelled when unset.
     std::function<bool(QPrinter&)> onPrintDialog;
@@ -56,19 +56,6 @@ class ScriptedDialogs : public qm::app::UserDialogs
         return std::nullopt;
     }
     bool choosePrinter(QPrinter& printer, QWidget*) override { return onPrintDialog && onPrintDialog(printer); }
-    std::optional<qm::ChosenFile> openFile(const qm::FileDialogSetup& setup) override { return nextFile(setup); }
-    std::optional<qm::ChosenFile> saveFile(const qm::FileDialogSetup& setup) override { return nextFile(setup); }
-
-  private:
-    std::optional<qm::ChosenFile> nextFile(const qm::FileDialogSetup& setup)
-    {
-        fileDialogs.push_back(setup.name);
-        if (files.empty())
-            return std::nullopt;
-        auto f = files.front();
-        files.pop_front();
-        return f;
-    }
 };
 
 // A new empty directory made current for the test, and no remembered window geometry; the old

@@ -27,7 +27,6 @@
 #include "common/Cp1251.h"
 #include "files/SettingsFile.h"
 #include "support/EmuProcess.h"
-#include "support/LoadFiles.h"
 
 using namespace qm::app;
 using apptest::find;
@@ -36,27 +35,11 @@ namespace fs = std::filesystem;
 namespace
 {
 
-class AutoModeTabTest : public ::testing::Test
+class AutoModeTabTest : public apptest::AutoLoadRig
 {
   protected:
     void configure(TForm1& form) { apptest::configureAutoLoadScale(form); }
-    void putLoad(int count)
-    {
-        apptest::writeFile(dir / "load.pl6", qmtest::pl6Count(count));
-        fs::last_write_time(dir / "load.pl6", fs::file_time_type::clock::now() - std::chrono::seconds(10));
-    }
-    // Switches on with the period and runs the cycle at once instead of waiting for it.
-    void runCycle(TForm1& form)
-    {
-        AutoModeTab* tab = form.autoModeTab();
-        QSignalSpy ended(tab, &AutoModeTab::cycleFinished);
-        tab->Timer1Timer();
-        ASSERT_TRUE(apptest::waitFor([&] { return ended.count() > 0; }, 20000));
-    }
     QString caption(TForm1& form) { return find<QPushButton>(&form, "Button11")->text(); }
-
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
 };
 
 } // namespace

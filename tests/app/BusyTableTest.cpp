@@ -119,7 +119,7 @@ TEST_P(Intrusions, ChangeNothingOfTheTableTheOperationWorksOn)
     grid()->setCurrentCell(1, 1);
     ASSERT_NE(grid()->cellEditor(), nullptr);
     dialogs.files.push_back(qm::ChosenFile{dir / "other.pl6", 1});
-    const size_t dialogsBefore = dialogs.fileDialogs.size();
+    const size_t dialogsBefore = dialogs.shown.size();
 
     if (c.op == Op::Send) {
         click("SpeedButton31");
@@ -133,7 +133,7 @@ TEST_P(Intrusions, ChangeNothingOfTheTableTheOperationWorksOn)
     intrude(c.intrusion);
     ASSERT_TRUE(form.context().runner().waitIdle(30000));
 
-    EXPECT_EQ(dialogs.fileDialogs.size(), dialogsBefore) << "no file dialog while the table is busy";
+    EXPECT_EQ(dialogs.shown.size(), dialogsBefore) << "no file dialog while the table is busy";
     ASSERT_FALSE(dialogs.messages.empty());
     if (c.op == Op::Send) {
         EXPECT_EQ(dialogs.messages.back(), "Данные переданы.");

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/ChooserBox.h"
 #include "app/KeyFilter.h"
 #include "app/StringGrid.h"
@@ -29,7 +30,7 @@ namespace
 const char* const kChoosers[] = {"ComboBox1", "ComboBox2", "ComboBox5",  "ComboBox6",
                                  "ComboBox7", "ComboBox8", "ComboBox10", "ComboBox11"};
 
-class Choosers : public ::testing::Test
+class Choosers : public apptest::WindowRig
 {
   protected:
     void setNames(const std::vector<std::string>& names)
@@ -48,10 +49,6 @@ class Choosers : public ::testing::Test
             list << box->itemText(i);
         return list;
     }
-
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
 };
 
 TEST_F(Choosers, StartWithTheOneEmptyRowOfTheTable)

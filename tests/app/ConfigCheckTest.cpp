@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/StringGrid.h"
 #include "app/TForm1.h"
 #include "app/tabs/ConfigTab.h"
@@ -12,7 +13,7 @@ using namespace qm::app;
 namespace
 {
 
-class ConfigCheck : public ::testing::Test
+class ConfigCheck : public apptest::WindowRig
 {
   protected:
     void setRows(const std::vector<qm::Row>& rows)
@@ -22,10 +23,6 @@ class ConfigCheck : public ::testing::Test
         grid()->tableModel()->setTable(config);
     }
     StringGrid* grid() { return form.configTab()->grid(); }
-
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
 };
 
 TEST_F(ConfigCheck, EmptyTableFailsAtTheScaleNumber)

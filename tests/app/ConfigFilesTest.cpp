@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/ChooserBox.h"
 #include "app/StringGrid.h"
 #include "app/TForm1.h"
@@ -32,10 +33,9 @@ std::string twoScales()
     return out;
 }
 
-class ConfigFiles : public ::testing::Test
+class ConfigFiles : public apptest::WindowRig
 {
   protected:
-    void click(const char* name) { QTest::mouseClick(find<QToolButton>(&form, name), Qt::LeftButton); }
     StringGrid* grid() { return form.configTab()->grid(); }
     const qm::Table& table() { return grid()->tableModel()->table(); }
     QStringList entries(const char* chooser)
@@ -62,10 +62,6 @@ class ConfigFiles : public ::testing::Test
         return out;
     }
     bool& modified() { return form.context().state().configModified; }
-
-    StartDirectory dir;
-    ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
 };
 
 TEST_F(ConfigFiles, OpeningAFileLeavesTheChoosersUntilApply)
@@ -73,7 +69,7 @@ TEST_F(ConfigFiles, OpeningAFileLeavesTheChoosersUntilApply)
     writeFile(dir / "shop.cfl", twoScales());
     dialogs.files = {qm::ChosenFile{dir / "shop.cfl", 1}};
     click("SpeedButton66");
-    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"CfgOpenDialog"});
+    EXPECT_EQ(dialogs.shownNames(), std::vector<std::string>{"CfgOpenDialog"});
     ASSERT_EQ(table().rowCount(), 3);
     EXPECT_EQ(table().cell(1, 1), qm::cp("Весы A"));
     EXPECT_EQ(table().cell(2, 8), qm::cp("примечание"));

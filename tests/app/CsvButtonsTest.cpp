@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/StringGrid.h"
 #include "app/TForm1.h"
 #include "app/tabs/ConfigTab.h"
@@ -21,21 +22,16 @@ using namespace apptest;
 namespace
 {
 
-class CsvButtons : public ::testing::Test
+class CsvButtons : public apptest::WindowRig
 {
-  protected:
-    void click(const char* name) { QTest::mouseClick(find<QToolButton>(&form, name), Qt::LeftButton); }
-
-    StartDirectory dir;
-    ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
 };
 
 TEST_F(CsvButtons, EveryTableTabHasBoth)
 {
     // Export and import of products, messages and configuration.
-    const std::pair<const char*, const char*> buttons[] = {
-        {"SpeedButton100", "SpeedButton101"}, {"SpeedButton102", "SpeedButton103"}, {"SpeedButton104", "SpeedButton105"}};
+    const std::pair<const char*, const char*> buttons[] = {{"SpeedButton100", "SpeedButton101"},
+                                                           {"SpeedButton102", "SpeedButton103"},
+                                                           {"SpeedButton104", "SpeedButton105"}};
     for (const auto& [exportName, importName] : buttons) {
         const char* table = exportName;
         auto* exportButton = find<QToolButton>(&form, exportName);
@@ -57,7 +53,7 @@ TEST_F(CsvButtons, ImportIntoTheGridAndExportItAgain)
     grid->setCurrentCell(1, 4);
     dialogs.files = {qm::ChosenFile{dir / "in.csv", 1}};
     click("SpeedButton101");
-    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"CsvOpenDialog"});
+    EXPECT_EQ(dialogs.shownNames(), std::vector<std::string>{"CsvOpenDialog"});
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front();
     const qm::Table& table = grid->tableModel()->table();
     EXPECT_EQ(table.cell(1, 0), "3");
@@ -88,7 +84,7 @@ TEST_F(CsvButtons, TheFileMenuRunsTheButtons)
 
     dialogs.files = {qm::ChosenFile{dir / "c.csv", 1}};
     form.findChild<QAction*>(QStringLiteral("CsvExport3"))->trigger();
-    EXPECT_EQ(dialogs.fileDialogs.back(), "CsvSaveDialog");
+    EXPECT_EQ(dialogs.shownNames().back(), "CsvSaveDialog");
     EXPECT_NE(readFile(dir / "c.csv").find("Название весов"), std::string::npos);
 }
 

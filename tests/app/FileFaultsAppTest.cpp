@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -22,7 +21,6 @@
 #include "app/tabs/ConfigTab.h"
 #include "common/Cp1251.h"
 #include "print/PageLayout.h"
-#include "support/LoadFiles.h"
 
 using namespace qm::app;
 using apptest::find;
@@ -49,7 +47,7 @@ TEST(FileFaultsApp, AProtocolThatCannotBeCreatedIsNamedAtStart)
     EXPECT_TRUE(holds(dialogs.errors[0], "это папка, а не файл")) << dialogs.errors[0];
 }
 
-class AutoProtocol : public ::testing::Test
+class AutoProtocol : public apptest::AutoLoadRig
 {
   protected:
     void configure(TForm1& form)
@@ -57,19 +55,8 @@ class AutoProtocol : public ::testing::Test
         apptest::configureAutoLoadScale(form);
         // A port that leads nowhere: every load ends at once with its protocol line.
         apptest::writeFile(dir / "ports.cfg", "COM1=" + (dir / "no-such-port").string() + "\n");
-        apptest::writeFile(dir / "load.pl6", qmtest::pl6Count(1));
-        fs::last_write_time(dir / "load.pl6", fs::file_time_type::clock::now() - std::chrono::seconds(10));
+        putLoad(1);
     }
-    void runCycle(TForm1& form)
-    {
-        AutoModeTab* tab = form.autoModeTab();
-        QSignalSpy ended(tab, &AutoModeTab::cycleFinished);
-        tab->Timer1Timer();
-        ASSERT_TRUE(apptest::waitFor([&] { return ended.count() > 0; }, 20000));
-        QCoreApplication::processEvents();
-    }
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
 };
 
 TEST_F(AutoProtocol, AFailedAppendIsShownOnceUntilALineGoesInAgain)

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/CellValidator.h"
 #include "app/StringGrid.h"
 #include "app/TForm1.h"
@@ -98,7 +99,7 @@ TEST(TableModel, SinkLikeChangesKeepOneDataRow)
     EXPECT_EQ(model.table().cell(1, 1), "");
 }
 
-class GridEditor : public ::testing::Test
+class GridEditor : public apptest::WindowRig
 {
   protected:
     QLineEdit* openEditor(StringGrid* grid, int tab, int row, int col)
@@ -113,10 +114,6 @@ class GridEditor : public ::testing::Test
         QApplication::processEvents();
         return qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
     }
-
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
 };
 
 TEST_F(GridEditor, TypingGoesIntoTheCellAndMarksTheTable)

@@ -90,11 +90,7 @@ class GridEntry : public apptest::ProductsTabRig
 
 TEST_F(GridEntry, ProductCellsShowWhatTheTableSavesAndSends)
 {
-    qmtest::EmuProcess scale([] {
-        qmtest::EmuOptions o;
-        o.stateJson = emu::StateBuilder().plu(1, "Молоко", 5000).json();
-        return o;
-    }());
+    qmtest::EmuProcess scale(qmtest::withState(emu::StateBuilder().plu(1, "Молоко", 5000).json()));
     connect(scale);
     showTab(0);
     clickAndWait("SpeedButton35"); // "Прочитать из весов выбранный товар", PLU 1
@@ -133,9 +129,7 @@ TEST_F(GridEntry, ProductCellsShowWhatTheTableSavesAndSends)
 
 TEST_F(GridEntry, MessageCellsShowWhatTheTableSavesAndSends)
 {
-    qmtest::EmuOptions o;
-    o.stateJson = emu::StateBuilder().message(1, {"Хранить в холоде"}).json();
-    qmtest::EmuProcess scale(o);
+    qmtest::EmuProcess scale(qmtest::withState(emu::StateBuilder().message(1, {"Хранить в холоде"}).json()));
     connect(scale);
     find<ChooserBox>(&form, "ComboBox10")->setText(QStringLiteral("Весы"));
     showTab(1);

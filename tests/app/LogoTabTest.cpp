@@ -152,7 +152,7 @@ TEST_F(LogoTabTest, SaveAndOpenGoThroughTheLogoDialogs)
     click("SpeedButton2");
     EXPECT_EQ(tab()->picture(), sample());
     EXPECT_EQ(field()->picture(), sample());
-    EXPECT_EQ(dialogs.fileDialogs, (std::vector<std::string>{"QmiSaveDialog", "QmiOpenDialog"}));
+    EXPECT_EQ(dialogs.shownNames(), (std::vector<std::string>{"QmiSaveDialog", "QmiOpenDialog"}));
     EXPECT_FALSE(modified());
 }
 
@@ -166,7 +166,7 @@ TEST_F(LogoTabTest, ConvertUsesTheTrackBarAndAFailedLoadChangesNothing)
     click("SpeedButton4");
     EXPECT_EQ(tab()->picture().setCount(), 64 * 30);
     EXPECT_TRUE(modified());
-    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"PictureOpenDialog"});
+    EXPECT_EQ(dialogs.shownNames(), std::vector<std::string>{"PictureOpenDialog"});
 
     apptest::writeFile(dir / "broken.png", "not a picture");
     dialogs.answers = {qm::Answer::No};

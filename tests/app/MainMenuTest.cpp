@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/HelpFiles.h"
 #include "app/HelpWindow.h"
 #include "app/TForm1.h"
@@ -26,7 +27,7 @@ using apptest::find;
 namespace
 {
 
-class MainMenu : public ::testing::Test
+class MainMenu : public apptest::WindowRig
 {
   protected:
     QAction* item(const char* name) { return form.findChild<QAction*>(QString::fromLatin1(name)); }
@@ -36,10 +37,6 @@ class MainMenu : public ::testing::Test
         ASSERT_NE(action, nullptr) << name;
         action->trigger();
     }
-
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
 };
 
 QStringList titles(const QList<QAction*>& actions)
@@ -56,20 +53,21 @@ QStringList titles(const QList<QAction*>& actions)
 TEST_F(MainMenu, MenusAndItemsInTheirOrder)
 {
     QMenuBar* bar = form.menuBar();
-    EXPECT_EQ(titles(bar->actions()),
-              (QStringList{"Файл", "Редактор", "Подключения", "Отчеты", "Справка", "Выход"}));
+    EXPECT_EQ(titles(bar->actions()), (QStringList{"Файл", "Редактор", "Подключения", "Отчеты", "Справка", "Выход"}));
     QMenu* file = bar->actions().front()->menu();
-    EXPECT_EQ(titles(file->actions()), (QStringList{"Новый", "Открыть", "Сохранить", "Экспорт в CSV", "Импорт из CSV",
-                                                    "Печать", "Выход"}));
+    EXPECT_EQ(titles(file->actions()),
+              (QStringList{"Новый", "Открыть", "Сохранить", "Экспорт в CSV", "Импорт из CSV", "Печать", "Выход"}));
     QMenu* save = file->actions()[2]->menu();
     EXPECT_EQ(titles(save->actions()), (QStringList{"Список товаров", "Список сообщений", "Таблицу конфигурации",
                                                     "Рисунок логотипа", "Таблицу отчетов", "Все"}));
     QMenu* help = bar->actions()[4]->menu();
     EXPECT_EQ(help->actions().front()->text(), QStringLiteral("Все функции программы        F1"));
     // Every item that runs buttons finds them: no item is left without its command.
-    for (const char* name : {"N5", "N6", "N15", "N8", "N9", "N14", "N11", "N12", "N32", "N13", "N31", "N17", "N18",
-                             "N19", "N21", "N33", "PLU1", "PLU2", "N25", "PLU3", "N26", "N27", "CsvExport1", "CsvExport2",
-                             "CsvExport3", "CsvImport1", "CsvImport2", "CsvImport3", "N49", "N50"})
+    for (const char* name :
+         {"N5",         "N6",         "N15",        "N8",         "N9",  "N14", "N11",        "N12",
+          "N32",        "N13",        "N31",        "N17",        "N18", "N19", "N21",        "N33",
+          "PLU1",       "PLU2",       "N25",        "PLU3",       "N26", "N27", "CsvExport1", "CsvExport2",
+          "CsvExport3", "CsvImport1", "CsvImport2", "CsvImport3", "N49", "N50"})
         EXPECT_TRUE(item(name) && item(name)->isEnabled()) << name;
 }
 
@@ -82,13 +80,13 @@ TEST_F(MainMenu, ItemsSelectTheirTabAndRunTheButton)
     // "Открыть" / "Список сообщений": the tab first, then the open dialog (cancelled here).
     trigger("N9");
     EXPECT_EQ(form.pageControl()->currentIndex(), 1);
-    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"MsgOpenDialog"});
+    EXPECT_EQ(dialogs.shownNames(), std::vector<std::string>{"MsgOpenDialog"});
     // The backup and the restore of "Подключения": the tests tab, whose chooser names the scale,
     // then their file dialogs.
     trigger("N49");
     trigger("N50");
     EXPECT_EQ(form.pageControl()->currentIndex(), 5);
-    EXPECT_EQ(dialogs.fileDialogs,
+    EXPECT_EQ(dialogs.shownNames(),
               (std::vector<std::string>{"MsgOpenDialog", "BackupSaveDialog", "BackupOpenDialog"}));
 }
 
@@ -96,8 +94,8 @@ TEST_F(MainMenu, SaveAllShowsEveryDialogInOrderAndSavesNothingWhenCancelled)
 {
     form.context().state().productsModified = true;
     trigger("N17");
-    EXPECT_EQ(dialogs.fileDialogs, (std::vector<std::string>{"PluSaveDialog", "MsgSaveDialog", "CfgSaveDialog",
-                                                             "QmiSaveDialog", "AccSaveDialog"}));
+    EXPECT_EQ(dialogs.shownNames(), (std::vector<std::string>{"PluSaveDialog", "MsgSaveDialog", "CfgSaveDialog",
+                                                              "QmiSaveDialog", "AccSaveDialog"}));
     EXPECT_TRUE(form.context().state().productsModified);
     EXPECT_EQ(form.pageControl()->currentIndex(), 0); // the saves select no tab
 }
@@ -107,10 +105,16 @@ TEST_F(MainMenu, HelpOpensAtTheKeywordOfEachButtonAndItem)
     const HelpFiles files(HelpFiles::findFolder());
     ASSERT_TRUE(files.valid());
     const std::pair<const char*, const char*> buttons[] = {
-        {"SpeedButton41", "products.html"}, {"SpeedButton88", "virtual-sync.html"}, {"SpeedButton64", "messages.html"},
-        {"SpeedButton11", "label-formats.html"}, {"SpeedButton12", "barcode-formats.html"},
-        {"SpeedButton76", "config.html"}, {"SpeedButton87", "automode.html"}, {"SpeedButton84", "tests.html"},
-        {"SpeedButton7", "logo.html"}, {"SpeedButton23", "reports.html"},
+        {"SpeedButton41", "products.html"},
+        {"SpeedButton88", "virtual-sync.html"},
+        {"SpeedButton64", "messages.html"},
+        {"SpeedButton11", "label-formats.html"},
+        {"SpeedButton12", "barcode-formats.html"},
+        {"SpeedButton76", "config.html"},
+        {"SpeedButton87", "automode.html"},
+        {"SpeedButton84", "tests.html"},
+        {"SpeedButton7", "logo.html"},
+        {"SpeedButton23", "reports.html"},
     };
     for (const auto& [button, page] : buttons) {
         auto* b = find<QAbstractButton>(&form, button);
@@ -151,9 +155,9 @@ TEST(HelpPages, EveryTopicAndEveryLinkResolves)
 {
     const HelpFiles files(HelpFiles::findFolder());
     ASSERT_TRUE(files.valid());
-    for (const char* keyword : {"Содержание", "Таблица товаров", "Виртуальная синхронизация данных",
-                                "Таблица сообщений", "Форматы этикеток", "Форматы штрих-кода", "Авторежим загрузки",
-                                "Таблица конфигурации", "Тесты", "Логотип", "Отчеты"}) {
+    for (const char* keyword :
+         {"Содержание", "Таблица товаров", "Виртуальная синхронизация данных", "Таблица сообщений", "Форматы этикеток",
+          "Форматы штрих-кода", "Авторежим загрузки", "Таблица конфигурации", "Тесты", "Логотип", "Отчеты"}) {
         const bool mapped = std::any_of(files.topics().begin(), files.topics().end(),
                                         [&](const HelpTopic& t) { return t.keyword == QString::fromUtf8(keyword); });
         EXPECT_TRUE(mapped) << keyword;

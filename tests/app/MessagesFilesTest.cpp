@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/StringGrid.h"
 #include "app/TForm1.h"
 #include "app/tabs/MessagesTab.h"
@@ -17,17 +18,12 @@ using namespace apptest;
 namespace
 {
 
-class MessagesFiles : public ::testing::Test
+class MessagesFiles : public apptest::WindowRig
 {
   protected:
-    void click(const char* name) { QTest::mouseClick(find<QToolButton>(&form, name), Qt::LeftButton); }
     StringGrid* grid() { return form.messagesTab()->grid(); }
     const qm::Table& table() { return grid()->tableModel()->table(); }
     bool& modified() { return form.context().state().messagesModified; }
-
-    StartDirectory dir;
-    ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
 };
 
 TEST_F(MessagesFiles, OpenRenumberSaveAndOpenAgain)
@@ -39,7 +35,7 @@ TEST_F(MessagesFiles, OpenRenumberSaveAndOpenAgain)
     writeFile(dir / "in.msg", bytes);
     dialogs.files = {qm::ChosenFile{dir / "in.msg", 1}};
     click("SpeedButton44");
-    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"MsgOpenDialog"});
+    EXPECT_EQ(dialogs.shownNames(), std::vector<std::string>{"MsgOpenDialog"});
     ASSERT_EQ(table().rowCount(), 4);
     EXPECT_EQ(table().cell(3, 0), "19");
     EXPECT_EQ(table().cell(3, 1), qm::cp("строка 20"));
@@ -92,7 +88,7 @@ TEST_F(MessagesFiles, CancelAtTheSaveFirstQuestionLeavesTableAndCursor)
         EXPECT_EQ(grid()->currentCol(), 3) << command;
         EXPECT_TRUE(modified()) << command;
     }
-    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 } // namespace

@@ -100,7 +100,7 @@ TEST_F(MessagesTransfer, ReadOneKeepsAModifiedTableUnlessItWasSavedOrGivenUp)
     // Yes, then the save dialog cancelled: nothing was saved, so nothing is replaced.
     dialogs.answers = {qm::Answer::Yes};
     click("SpeedButton58");
-    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"MsgSaveDialog"});
+    EXPECT_EQ(dialogs.shownNames(), std::vector<std::string>{"MsgSaveDialog"});
     EXPECT_EQ(table().cell(1, 1), qm::cp("мой"));
     EXPECT_TRUE(modified());
 

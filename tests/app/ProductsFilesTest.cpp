@@ -51,7 +51,7 @@ TEST_F(ProductsFiles, SaveNewOpenRoundTrip)
     EXPECT_EQ(products().cell(2, 3), "100");
     EXPECT_FALSE(modified());
     EXPECT_EQ(grid()->currentRow(), 1);
-    EXPECT_EQ(dialogs.fileDialogs, (std::vector<std::string>{"PluSaveDialog", "PluOpenDialog"}));
+    EXPECT_EQ(dialogs.shownNames(), (std::vector<std::string>{"PluSaveDialog", "PluOpenDialog"}));
 }
 
 TEST_F(ProductsFiles, PluFileTakesTheLogoChosenWhenOpening)
@@ -78,7 +78,7 @@ TEST_F(ProductsFiles, SaveFirstQuestionCancelKeepsTheTable)
     click("SpeedButton9");
     click("SpeedButton8");
     EXPECT_EQ(dialogs.questions, (std::vector<std::string>{kNewList, kNewList}));
-    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(pluColumn(), std::vector<std::string>{"5"});
     EXPECT_TRUE(modified());
 
@@ -195,7 +195,7 @@ TEST_F(ProductsFiles, ConfigFilePickerFillsTheFileColumnsOnly)
     EXPECT_EQ(config.cell(1, 7), (dir / "texts.msg").string());
     EXPECT_EQ(config.cell(1, 8), "");
     EXPECT_FALSE(form.context().state().configModified);
-    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>(3, "PluMsgOpenDialog"));
+    EXPECT_EQ(dialogs.shownNames(), std::vector<std::string>(3, "PluMsgOpenDialog"));
 }
 
 } // namespace

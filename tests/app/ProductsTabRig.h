@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/ChooserBox.h"
 #include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
@@ -23,7 +24,7 @@
 namespace apptest
 {
 
-class ProductsTabRig : public ::testing::Test
+class ProductsTabRig : public WindowRig
 {
   protected:
     qm::app::ProductsTab* tab() { return form.productsTab(); }
@@ -61,22 +62,6 @@ class ProductsTabRig : public ::testing::Test
         form.configTab()->SpeedButton85Click();
         find<qm::app::ChooserBox>(&form, "ComboBox8")->setText(QStringLiteral("Весы"));
     }
-
-    void click(const char* name)
-    {
-        QWidget* w = find<QWidget>(&form, name);
-        ASSERT_NE(w, nullptr) << name;
-        QTest::mouseClick(w, Qt::LeftButton);
-    }
-    void clickAndWait(const char* name)
-    {
-        click(name);
-        ASSERT_TRUE(form.context().runner().waitIdle(20000)) << name;
-    }
-
-    StartDirectory dir;
-    ScriptedDialogs dialogs;
-    qm::app::TForm1 form{&dialogs};
 };
 
 } // namespace apptest

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/StringGrid.h"
 #include "app/TForm1.h"
 #include "app/tabs/ReportsTab.h"
@@ -23,10 +24,9 @@ const char* const kNewQuestion = "Будет открыт новый списо�
 const char* const kOpenQuestion =
     "Будет открыта новая таблица отчетов.\r\nВ старой таблице были изменения.\r\nСохранить ?";
 
-class ReportFiles : public ::testing::Test
+class ReportFiles : public apptest::WindowRig
 {
   protected:
-    void click(const char* name) { QTest::mouseClick(find<QToolButton>(&form, name), Qt::LeftButton); }
     QLineEdit* field(int number) { return find<QLineEdit>(&form, ("Edit" + std::to_string(number)).c_str()); }
     StringGrid* grid() { return form.reportsTab()->grid(); }
     const qm::Table& table() { return grid()->tableModel()->table(); }
@@ -55,10 +55,6 @@ class ReportFiles : public ::testing::Test
         form.context().state().reportsModified = true;
     }
     bool& modified() { return form.context().state().reportsModified; }
-
-    StartDirectory dir;
-    ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
 };
 
 TEST_F(ReportFiles, SaveThenOpenBringsBackTableAndTotals)
@@ -68,7 +64,7 @@ TEST_F(ReportFiles, SaveThenOpenBringsBackTableAndTotals)
     const qm::Table report = table();
     dialogs.files = {qm::ChosenFile{dir / "day.acc", 1}};
     click("SpeedButton15");
-    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"AccSaveDialog"});
+    EXPECT_EQ(dialogs.shownNames(), std::vector<std::string>{"AccSaveDialog"});
     EXPECT_FALSE(modified());
     const auto lines = fileLines(dir / "day.acc");
     ASSERT_EQ(lines.size(), 12u + 16u);

@@ -150,7 +150,7 @@ TEST_F(ReportsTransfer, PrintOpensThePreviewWhichSavesAPdfAndPrintsEachCopyAsAJo
 
     dialogs.files = {qm::ChosenFile{dir / "report.pdf", 1}};
     EXPECT_TRUE(preview->saveAsPdf());
-    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"PdfSaveDialog"});
+    EXPECT_EQ(dialogs.shownNames(), std::vector<std::string>{"PdfSaveDialog"});
     EXPECT_EQ(readFile(dir / "report.pdf").substr(0, 5), "%PDF-");
     EXPECT_FALSE(preview->saveAsPdf()) << "a cancelled dialog writes nothing";
 

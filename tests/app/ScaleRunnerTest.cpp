@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/GridSink.h"
 #include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
@@ -28,14 +29,10 @@ using apptest::waitFor;
 namespace
 {
 
-class Runner : public ::testing::Test
+class Runner : public apptest::WindowRig
 {
   protected:
     ScaleRunner& runner() { return form.context().runner(); }
-
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
 };
 
 TEST_F(Runner, OperationRunsOnTheWorkerWhileTheWindowStaysLive)

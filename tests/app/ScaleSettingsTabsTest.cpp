@@ -9,6 +9,7 @@
 #include "AppTestSupport.h"
 #include "StateBuilder.h"
 #include "StateFile.h"
+#include "WindowRig.h"
 #include "app/ChooserBox.h"
 #include "app/ScaleRunner.h"
 #include "app/StringGrid.h"
@@ -26,7 +27,7 @@ using apptest::find;
 namespace
 {
 
-class ScaleSettingsTabs : public ::testing::Test
+class ScaleSettingsTabs : public apptest::WindowRig
 {
   protected:
     // The emulated scale as "Весы" on COM1, chosen on the three tabs.
@@ -43,17 +44,9 @@ class ScaleSettingsTabs : public ::testing::Test
         for (const char* chooser : {"ComboBox2", "ComboBox5", "ComboBox6"})
             find<ChooserBox>(&form, chooser)->setText(QStringLiteral("Весы"));
     }
-    void clickAndWait(const char* name)
-    {
-        QTest::mouseClick(find<QWidget>(&form, name), Qt::LeftButton);
-        ASSERT_TRUE(form.context().runner().waitIdle(30000)) << name;
-    }
     QString text(const char* edit) { return find<QLineEdit>(&form, edit)->text(); }
     void type(const char* edit, const QString& value) { find<QLineEdit>(&form, edit)->setText(value); }
 
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
     std::unique_ptr<qmtest::EmuProcess> scale;
 };
 

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/ChooserBox.h"
 #include "app/StringGrid.h"
 #include "app/TForm1.h"
@@ -136,14 +137,11 @@ TEST(StartUp, LowerCaseTrueReadsAsUncheckedAndDamagedLinesFallBack)
     EXPECT_EQ(form.pageControl()->currentIndex(), 4);
 }
 
-class Shutdown : public ::testing::Test
+class Shutdown : public apptest::WindowRig
 {
   protected:
     bool settingsWritten() { return fs::exists(dir / "qm1_6.cfg"); }
 
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
     AppState& state = form.context().state();
 
     void SetUp() override { fs::remove(dir / "qm1_6.cfg"); }
@@ -174,7 +172,7 @@ TEST_F(Shutdown, YesSavesTheTableThenCloses)
     dialogs.answers = {qm::Answer::Yes};
     dialogs.files.push_back(qm::ChosenFile{dir / "list.pl6", 1});
     EXPECT_TRUE(form.close());
-    EXPECT_EQ(dialogs.fileDialogs, std::vector<std::string>{"PluSaveDialog"});
+    EXPECT_EQ(dialogs.shownNames(), std::vector<std::string>{"PluSaveDialog"});
     std::string expected = "7\r\n" + qm::cp("Сыр") + "\r\n";
     for (int c = 2; c < 11; ++c)
         expected += "\r\n";

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/TForm1.h"
 #include "app/ToolIcons.h"
 
@@ -120,13 +121,9 @@ TEST(ToolIconResources, ThemePictureWinsWhereTheThemeHasOneAndScaleOperationsKee
     EXPECT_EQ(differingPixels(openInTheme, openBefore), 0);
 }
 
-class ToolButtonPictures : public ::testing::Test
+class ToolButtonPictures : public apptest::WindowRig
 {
   protected:
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
-
     QImage picture(const char* name)
     {
         auto* button = find<QToolButton>(&form, name);

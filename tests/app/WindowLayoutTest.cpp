@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "WindowRig.h"
 #include "app/ChooserBox.h"
 #include "app/StringGrid.h"
 #include "app/TForm1.h"
@@ -92,12 +93,8 @@ void expectHeadersFit(const StringGrid& grid)
             << grid.model()->headerData(c, Qt::Horizontal).toString().toStdString();
 }
 
-class WindowLayout : public ::testing::Test
+class WindowLayout : public apptest::WindowRig
 {
-  protected:
-    apptest::StartDirectory dir;
-    apptest::ScriptedDialogs dialogs;
-    TForm1 form{&dialogs};
 };
 
 // 1024 x 700 at first start, or the screen's room when that is smaller.

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 
 #include "autoload/LoadQueue.h"
 #include "support/CliProcess.h"
@@ -57,23 +58,45 @@ TEST(FileList, SlotNamesByExactExtension)
     }
 }
 
-TEST_F(QueueDir, AdvancesHeadAndClosesEachGapByOne)
-{
-    // Slots 0, 1 and 2: the head becomes the load file and the others move down.
-    put("A_00.qu6", "zero");
-    put("A_01.qu6", "one");
-    put("A_02.qu6", "two");
-    QuePlu(dir / "A.pl6");
-    EXPECT_EQ(text("A.pl6"), "zero");
-    EXPECT_EQ(text("A_00.qu6"), "one");
-    EXPECT_EQ(text("A_01.qu6"), "two");
-    EXPECT_FALSE(has("A_02.qu6"));
+// The queue directory before one QuePlu, the load file, and all the directory holds after.
+struct QueueStep {
+    std::map<std::string, std::string> before;
+    const char* load;
+    std::map<std::string, std::string> after;
+};
 
-    // The load file still there (not loaded, or its load failed): nothing moves.
-    QuePlu(dir / "A.pl6");
-    EXPECT_EQ(text("A.pl6"), "zero");
-    EXPECT_EQ(text("A_00.qu6"), "one");
-    EXPECT_EQ(fileCount(), 3);
+TEST_F(QueueDir, OneCallAdvancesTheQueueByOneSlotAndNeverReplacesAFile)
+{
+    const QueueStep steps[] = {
+        // Slots 0, 1 and 2: the head becomes the load file and the others move down.
+        {{{"A_00.qu6", "zero"}, {"A_01.qu6", "one"}, {"A_02.qu6", "two"}},
+         "A.pl6",
+         {{"A.pl6", "zero"}, {"A_00.qu6", "one"}, {"A_01.qu6", "two"}}},
+        // The load file still there (not loaded, or its load failed): nothing moves.
+        {{{"A.pl6", "zero"}, {"A_00.qu6", "one"}, {"A_01.qu6", "two"}},
+         "A.pl6",
+         {{"A.pl6", "zero"}, {"A_00.qu6", "one"}, {"A_01.qu6", "two"}}},
+        // Slots 0 and 2: slot 0 goes into place, slot 2 to slot 1.
+        {{{"P_00.que", "a"}, {"P_02.que", "c"}}, "P.plu", {{"P.plu", "a"}, {"P_01.que", "c"}}},
+        // With the load file absent each slot moves down only into a slot that is free.
+        {{{"P_01.que", "c"}, {"P_03.que", "d"}, {"P_04.que", "e"}},
+         "P.plu",
+         {{"P_00.que", "c"}, {"P_02.que", "d"}, {"P_03.que", "e"}}},
+        // No queue for another case of the extension.
+        {{{"A_00.que", "x"}}, "A.PLU", {{"A_00.que", "x"}}},
+    };
+    for (const QueueStep& step : steps) {
+        SCOPED_TRACE(step.before.begin()->first + " -> " + step.load);
+        for (const auto& entry : fs::directory_iterator(dir))
+            fs::remove(entry.path());
+        for (const auto& [name, bytes] : step.before)
+            put(name, bytes);
+        QuePlu(dir / step.load);
+        std::map<std::string, std::string> after;
+        for (const auto& entry : fs::directory_iterator(dir))
+            after[entry.path().filename().string()] = text(entry.path().filename().string());
+        EXPECT_EQ(after, step.after);
+    }
 }
 
 TEST_F(QueueDir, LoneSlotWalksDownOneSlotPerCall)
@@ -89,37 +112,11 @@ TEST_F(QueueDir, LoneSlotWalksDownOneSlotPerCall)
     EXPECT_EQ(fileCount(), 1);
 }
 
-TEST_F(QueueDir, GapAndRenameThatWouldReplace)
+TEST_F(QueueDir, RenameNoReplaceLeavesBothFiles)
 {
-    // Slots 0 and 2: slot 0 goes into place, slot 2 to slot 1.
-    put("P_00.que", "a");
-    put("P_02.que", "c");
-    QuePlu(dir / "P.plu");
-    EXPECT_EQ(text("P.plu"), "a");
-    EXPECT_EQ(text("P_01.que"), "c");
-    EXPECT_FALSE(has("P_00.que"));
-
-    // A rename never replaces a file: with the load file absent, slot 1 moves to slot 0 only
-    // because slot 0 is free; slot 4 finds slot 3 taken and stays.
-    fs::remove(dir / "P.plu");
-    put("P_03.que", "d");
-    put("P_04.que", "e");
-    QuePlu(dir / "P.plu");
-    EXPECT_EQ(text("P_00.que"), "c");
-    EXPECT_EQ(text("P_02.que"), "d");
-    EXPECT_EQ(text("P_03.que"), "e");
-    EXPECT_FALSE(has("P_04.que"));
-    EXPECT_FALSE(has("P.plu"));
-
+    put("P_02.que", "d");
+    put("P_03.que", "e");
     EXPECT_FALSE(renameNoReplace(dir / "P_02.que", dir / "P_03.que"));
     EXPECT_EQ(text("P_02.que"), "d");
     EXPECT_EQ(text("P_03.que"), "e");
-}
-
-TEST_F(QueueDir, NoQueueForOtherCase)
-{
-    put("A_00.que", "x");
-    QuePlu(dir / "A.PLU");
-    EXPECT_TRUE(has("A_00.que"));
-    EXPECT_FALSE(has("A.PLU"));
 }

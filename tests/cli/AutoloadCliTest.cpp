@@ -8,6 +8,7 @@
 
 #include "common/Cp1251.h"
 #include "support/CliProcess.h"
+#include "support/CliStartDir.h"
 #include "support/EmuProcess.h"
 #include "support/LoadFiles.h"
 
@@ -18,18 +19,11 @@ namespace
 
 // A start directory with ports.cfg naming the scale's pty COM1 and scales.cfl of one scale
 // "Весы" whose product load file is "in/load.pl6", relative to the start directory.
-struct ServiceDir {
-    explicit ServiceDir(const qmtest::EmuProcess& scale)
+struct ServiceDir : qmtest::CliStartDir {
+    explicit ServiceDir(const qmtest::EmuProcess& scale) : CliStartDir(&scale, 1, "Весы", "", "in/load.pl6")
     {
-        std::string pattern = (fs::temp_directory_path() / "qmautocli-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-        scale.writePortsCfg(path.string());
         fs::create_directory(path / "in");
-        std::ofstream cfl(path / "scales.cfl", std::ios::binary);
-        for (const char* cell : {"1", "Весы", "", "1", "COM1", "19200", "in/load.pl6", "", ""})
-            cfl << qm::cp(cell) << "\r\n";
     }
-    ~ServiceDir() { fs::remove_all(path); }
 
     void putLoad(int count) const
     {
@@ -38,8 +32,6 @@ struct ServiceDir {
         fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::seconds(10));
     }
     bool loadFileThere() const { return fs::exists(path / "in/load.pl6"); }
-
-    fs::path path;
 };
 
 // Run from another directory: the load file and protocol.txt belong to --dir all the same.

@@ -20,6 +20,7 @@
 #include "files/PluFile.h"
 #include "files/TableFiles.h"
 #include "support/CliProcess.h"
+#include "support/CliStartDir.h"
 #include "support/EmuProcess.h"
 
 namespace fs = std::filesystem;
@@ -27,19 +28,9 @@ namespace fs = std::filesystem;
 namespace
 {
 
-// A start directory: ports.cfg naming the scale's pty COM1, scales.cfl with the scale "Весы"
-// (number 1, 19200 baud), and product files written from rows.
-struct ProductDir {
-    explicit ProductDir(const qmtest::EmuProcess& scale)
-    {
-        std::string pattern = (fs::temp_directory_path() / "qmprodcli-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-        scale.writePortsCfg(path.string());
-        std::ofstream cfl(path / "scales.cfl", std::ios::binary);
-        for (const char* cell : {"1", "Весы", "", "1", "COM1", "19200", "", "", ""})
-            cfl << qm::cp(cell) << "\r\n";
-    }
-    ~ProductDir() { fs::remove_all(path); }
+// The start directory of the scale "Весы" (number 1), and product files written from rows.
+struct ProductDir : qmtest::CliStartDir {
+    explicit ProductDir(const qmtest::EmuProcess& scale) : CliStartDir(&scale, 1, "Весы") {}
 
     void writeProducts(const std::string& name, const std::vector<qm::Row>& rows) const
     {
@@ -48,8 +39,6 @@ struct ProductDir {
         std::ofstream out(path / name, std::ios::binary);
         out << (fs::path(name).extension() == ".plu" ? qm::pluFileBytes(t) : qm::cellFileBytes(t));
     }
-
-    fs::path path;
 };
 
 using Run = qmtest::CliRun;
@@ -58,8 +47,7 @@ using Run = qmtest::CliRun;
 // current directory.
 Run cli(const ProductDir& dir, std::vector<std::string> args, const std::function<void(pid_t)>& whileRunning = {})
 {
-    args.insert(args.begin(), {"--dir", dir.path.string(), "--config", "scales.cfl"});
-    return qmtest::runCli(dir.path, args, whileRunning, dir.path);
+    return dir.cli(std::move(args), whileRunning);
 }
 
 // Waits until the scale has logged `count` commands of the given byte since its log was last
@@ -91,14 +79,6 @@ std::function<void(pid_t)> interruptAfter(qmtest::EmuProcess& scale, const std::
 qm::Row product(const std::string& plu, const std::string& price = "100")
 {
     return {plu, qm::cp("Товар ") + plu, "", price, "5", "0", "0", "0", "0", "0", ""};
-}
-
-qmtest::EmuOptions withState(const emu::StateBuilder& b, std::vector<std::string> faults = {})
-{
-    qmtest::EmuOptions o;
-    o.stateJson = b.json();
-    o.faults = std::move(faults);
-    return o;
 }
 
 } // namespace
@@ -166,7 +146,7 @@ TEST(CliProducts, VirtualSendToAScaleThatAsksForEverEndsAndCancelsTheRange)
 {
     // Every poll asks for the first record again: the transfer's budget (1 record + 100 passes off
     // the sequence) ends it with the exchange error, and the range goes without a second message.
-    qmtest::EmuProcess scale(withState(emu::StateBuilder(), {"request@poll"}));
+    qmtest::EmuProcess scale(qmtest::withState(emu::StateBuilder().json(), {"request@poll"}));
     ProductDir dir(scale);
     dir.writeProducts("list.pl6", {product("7")});
     const auto start = std::chrono::steady_clock::now();
@@ -181,7 +161,7 @@ TEST(CliProducts, GarbledReadSavesNothingAndKeepsTheFile)
 {
     // PLU 3 at 300 kopecks garbled on the line, at the first ask and at both asked again, would
     // read as PLU 4294967292 at 4294966995.
-    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(3, "c", 300), {"garble@0x81#1-3"}));
+    qmtest::EmuProcess scale(qmtest::withState(emu::StateBuilder().plu(3, "c", 300).json(), {"garble@0x81#1-3"}));
     ProductDir dir(scale);
     std::ofstream(dir.path / "back.pl6", std::ios::binary) << "kept";
     auto r = cli(dir, {"read-products", "--scale", "Весы", "--plu", "3", "--out", "back.pl6"});
@@ -219,7 +199,7 @@ TEST(CliProducts, SendNamesTheCellThatCannotBeSent)
 
 TEST(CliProducts, SendFailureInTheMiddleFails)
 {
-    qmtest::EmuProcess scale(withState(emu::StateBuilder(), {"nak@0x82#2"}));
+    qmtest::EmuProcess scale(qmtest::withState(emu::StateBuilder().json(), {"nak@0x82#2"}));
     ProductDir dir(scale);
     dir.writeProducts("list.pl6", {product("1"), product("2"), product("3")});
     const auto r = cli(dir, {"send-products", "--scale", "Весы", "list.pl6", "--no-check"});
@@ -231,7 +211,7 @@ TEST(CliProducts, SendFailureInTheMiddleFails)
 
 TEST(CliProducts, ReadProductsIntoPl6AndPlu)
 {
-    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(3, "Сыр", 4550, 12).plu(4000, "", 1)));
+    qmtest::EmuProcess scale(qmtest::withState(emu::StateBuilder().plu(3, "Сыр", 4550, 12).plu(4000, "", 1).json()));
     ProductDir dir(scale);
     auto r = cli(dir, {"read-products", "--scale", "Весы", "--all", "--out", "all.pl6"});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
@@ -270,7 +250,8 @@ TEST(CliProducts, ReadProductsIntoPl6AndPlu)
 
 TEST(CliProducts, FailedReadLeavesAnOlderFileAlone)
 {
-    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2), {"truncate=50@0x81#2-4000"}));
+    qmtest::EmuProcess scale(
+        qmtest::withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2).json(), {"truncate=50@0x81#2-4000"}));
     ProductDir dir(scale);
     dir.writeProducts("old.pl6", {product("7")});
     const std::string before = qmtest::fileText(dir.path / "old.pl6");
@@ -285,7 +266,8 @@ TEST(CliProducts, FailedReadLeavesAnOlderFileAlone)
 TEST(CliProducts, CtrlCStopsReadAllAndKeepsWhatWasRead)
 {
     // Every read answer comes 20 ms late: reading all 4000 would take minutes.
-    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2), {"delay=20@0x81"}));
+    qmtest::EmuProcess scale(
+        qmtest::withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2).json(), {"delay=20@0x81"}));
     ProductDir dir(scale);
     // --out names no file yet: the rows received go there.
     const auto r =
@@ -300,7 +282,8 @@ TEST(CliProducts, CtrlCStopsReadAllAndKeepsWhatWasRead)
 
 TEST(CliProducts, CtrlCNeverReplacesAnOlderFile)
 {
-    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2), {"delay=20@0x81"}));
+    qmtest::EmuProcess scale(
+        qmtest::withState(emu::StateBuilder().plu(1, "a", 1).plu(2, "b", 2).json(), {"delay=20@0x81"}));
     ProductDir dir(scale);
     dir.writeProducts("back.pl6", {product("7"), product("8"), product("9")});
     const std::string before = qmtest::fileText(dir.path / "back.pl6");
@@ -320,7 +303,7 @@ TEST(CliProducts, CtrlCNeverReplacesAnOlderFile)
     EXPECT_EQ(part.table.cell(2, 0), "2");
 
     // Stopped before any record came: nothing is written at all.
-    qmtest::EmuProcess slow(withState(emu::StateBuilder(), {"delay=20@0x81"}));
+    qmtest::EmuProcess slow(qmtest::withState(emu::StateBuilder().json(), {"delay=20@0x81"}));
     ProductDir other(slow);
     const auto none =
         cli(other, {"read-products", "--scale", "Весы", "--all", "--out", "none.plu"}, interruptAfter(slow, "0x81", 3));
@@ -334,7 +317,7 @@ TEST(CliProducts, CtrlCDuringSendOrDeleteSaysItStopped)
     emu::StateBuilder b;
     for (std::uint32_t n = 1; n <= 300; ++n)
         b.plu(n, "p", n);
-    qmtest::EmuProcess scale(withState(b, {"delay=20@0x82", "delay=20@0x8D"}));
+    qmtest::EmuProcess scale(qmtest::withState(b.json(), {"delay=20@0x82", "delay=20@0x8D"}));
     ProductDir dir(scale);
     std::vector<qm::Row> rows;
     for (int n = 1; n <= 300; ++n)
@@ -354,7 +337,7 @@ TEST(CliProducts, CtrlCDuringSendOrDeleteSaysItStopped)
 
 TEST(CliProducts, ADeviceRemovedMidReadIsReportedInTheOperationsWords)
 {
-    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1), {"delay=20@0x81"}));
+    qmtest::EmuProcess scale(qmtest::withState(emu::StateBuilder().plu(1, "a", 1).json(), {"delay=20@0x81"}));
     ProductDir dir(scale);
     const auto stopScale = [&](pid_t) {
         waitForCommands(scale, "0x81", 5);
@@ -373,7 +356,7 @@ TEST(CliProducts, ADeviceRemovedMidReadIsReportedInTheOperationsWords)
 
 TEST(CliProducts, VerboseShowsTheSystemsTextOfAPortFailure)
 {
-    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(1, "a", 1), {"delay=20@0x81"}));
+    qmtest::EmuProcess scale(qmtest::withState(emu::StateBuilder().plu(1, "a", 1).json(), {"delay=20@0x81"}));
     ProductDir dir(scale);
     const auto r = cli(dir, {"--verbose", "read-products", "--scale", "Весы", "--all", "--out", "x.pl6"}, [&](pid_t) {
         waitForCommands(scale, "0x81", 5);
@@ -401,7 +384,7 @@ TEST(CliProducts, DeleteProductsAsksUnlessYesAndCancelRange)
     for (std::uint32_t n = 1; n <= 6; ++n)
         b.plu(n, "p", n);
     b.range(1, 6);
-    qmtest::EmuProcess scale(withState(b));
+    qmtest::EmuProcess scale(qmtest::withState(b.json()));
     ProductDir dir(scale);
     auto r = cli(dir, {"cancel-range", "--scale", "Весы"});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
@@ -435,7 +418,7 @@ TEST(CliProducts, DeleteProductsAsksUnlessYesAndCancelRange)
 
 TEST(CliProducts, RelativePathsAreTakenFromTheCurrentDirectory)
 {
-    qmtest::EmuProcess scale(withState(emu::StateBuilder().plu(5, "x", 5)));
+    qmtest::EmuProcess scale(qmtest::withState(emu::StateBuilder().plu(5, "x", 5).json()));
     ProductDir start(scale); // ports.cfg: the start directory's
     std::string pattern = (fs::temp_directory_path() / "qmprodcli-work-XXXXXX").string();
     const fs::path work = ::mkdtemp(pattern.data());

@@ -14,6 +14,7 @@
 #include "files/CellFile.h"
 #include "files/ReportFile.h"
 #include "support/CliProcess.h"
+#include "support/CliStartDir.h"
 #include "support/EmuProcess.h"
 
 namespace fs = std::filesystem;
@@ -21,25 +22,14 @@ namespace fs = std::filesystem;
 namespace
 {
 
-// A start directory: ports.cfg naming the scale's pty COM1 and scales.cfl with the scale "Весы".
-struct ReportDir {
-    explicit ReportDir(const qmtest::EmuProcess& scale)
-    {
-        std::string pattern = (fs::temp_directory_path() / "qmreportcli-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-        scale.writePortsCfg(path.string());
-        std::ofstream cfl(path / "scales.cfl", std::ios::binary);
-        for (const char* cell : {"1", "Весы", "", "1", "COM1", "19200", "", "", ""})
-            cfl << qm::cp(cell) << "\r\n";
-    }
-    ~ReportDir() { fs::remove_all(path); }
-    fs::path path;
+// The start directory of the scale "Весы" (number 1).
+struct ReportDir : qmtest::CliStartDir {
+    explicit ReportDir(const qmtest::EmuProcess& scale) : CliStartDir(&scale, 1, "Весы") {}
 };
 
 qmtest::CliRun cli(const ReportDir& dir, std::vector<std::string> args)
 {
-    args.insert(args.begin(), {"--dir", dir.path.string(), "--config", "scales.cfl"});
-    return qmtest::runCli(dir.path, args, {}, dir.path);
+    return dir.cli(std::move(args));
 }
 
 // PLU 3 and 7 with sales; the grand total cleared on 31.12.03 at 09:05:07.
@@ -56,9 +46,7 @@ qmtest::EmuOptions scaleWithSales()
     r.sales = 1;
     s.plu[7] = r;
     s.totals = {1200, 35, 12350, 8, 1500, 9, 5, 7, 31, 12, 3};
-    qmtest::EmuOptions o;
-    o.stateJson = emu::stateToJson(s);
-    return o;
+    return qmtest::withState(emu::stateToJson(s));
 }
 
 } // namespace

@@ -33,14 +33,6 @@ struct StartDir : qmtest::CliStartDir {
     explicit StartDir(const qmtest::EmuProcess& emu) : CliStartDir(&emu, 1, "Весы") {}
 };
 
-qmtest::EmuOptions scaleWith(const std::string& stateJson, std::vector<std::string> faults = {})
-{
-    qmtest::EmuOptions o;
-    o.stateJson = stateJson;
-    o.faults = std::move(faults);
-    return o;
-}
-
 std::string cells(const std::vector<std::string>& texts)
 {
     std::string out;
@@ -95,7 +87,7 @@ TEST(CliScriptOutput, AFailureLeavesStandardOutputEmptyAndSaysWhyOnStandardError
         {{"delete-products", "--scale", "Весы", "--plu", "1"}, 1, "не подтверждено: используйте --yes"},
         {{"read-products", "--scale", "Весы", "--plu", "4001", "--out", "x.pl6"}, 2, "Ошибка ввода номера PLU"},
     };
-    qmtest::EmuProcess scale(scaleWith("", {"silent@addr"}));
+    qmtest::EmuProcess scale(qmtest::withState("", {"silent@addr"}));
     StartDir dir(scale);
     dir.write("list.pl6", cells({"1", "Товар", "", "100", "5", "0", "0", "0", "0", "0", ""}));
     for (const auto& c : cases) {
@@ -175,7 +167,7 @@ TEST(CliScriptOutput, ATraceThatIsNoRegularFileIsRefusedAtOnce)
 
 TEST(CliScriptOutput, AnOutThatCannotBeWrittenIsRefusedBeforeTheScaleIsAsked)
 {
-    qmtest::EmuProcess scale(scaleWith(emu::StateBuilder().plu(1, "a", 1).json()));
+    qmtest::EmuProcess scale(qmtest::withState(emu::StateBuilder().plu(1, "a", 1).json()));
     StartDir dir(scale);
     fs::create_directory(dir.path / "taken.pl6");
     fs::create_symlink("/dev/null", dir.path / "device.msg");
@@ -232,7 +224,7 @@ TEST(CliScriptOutput, AReadThatFailsAfterSomeRecordsKeepsThemBesideOut)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.words.front());
-        qmtest::EmuProcess scale(scaleWith(c.stateJson, {c.fault}));
+        qmtest::EmuProcess scale(qmtest::withState(c.stateJson, {c.fault}));
         StartDir dir(scale);
         const std::string out = c.words.back();
         if (c.outExists)

@@ -1,10 +1,8 @@
 #pragma once
-// Scripted stand-ins for the file dialogs (a FileChooser that returns names from a list) and a
-// scratch directory. The scripted Feedback is the shared one of tests/support.
+// A scratch directory and the file commands' fixture; the scripted Feedback and file dialogs
+// are the shared ones of tests/support.
 
-#include <deque>
 #include <filesystem>
-#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,34 +12,13 @@
 #include "common/TableLayouts.h"
 #include "files/FileCommands.h"
 #include "files/FileDialogs.h"
+#include "support/ScriptedChooser.h"
 #include "support/ScriptedFeedback.h"
 
 namespace qm::test
 {
 
-class ScriptedChooser : public FileChooser
-{
-  public:
-    // nullopt entries stand for a cancelled dialog.
-    std::deque<std::optional<ChosenFile>> files;
-    std::vector<FileDialogSetup> shown;
-
-    std::optional<ChosenFile> openFile(const FileDialogSetup& setup) override { return next(setup); }
-    std::optional<ChosenFile> saveFile(const FileDialogSetup& setup) override { return next(setup); }
-
-  private:
-    std::optional<ChosenFile> next(const FileDialogSetup& setup)
-    {
-        shown.push_back(setup);
-        if (files.empty()) {
-            ADD_FAILURE() << "unexpected dialog " << setup.name;
-            return std::nullopt;
-        }
-        auto f = files.front();
-        files.pop_front();
-        return f;
-    }
-};
+using ScriptedChooser = qmtest::ScriptedChooser<>;
 
 // A fresh directory under the system's temporary directory, removed with its content.
 class TempDir

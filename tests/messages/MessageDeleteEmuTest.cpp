@@ -42,7 +42,7 @@ TEST(MessageDeleteEmu, DeleteOneAsksWithTheFieldTextThenDeletes)
     EXPECT_EQ(state.messages.count(8), 1u);
 
     EXPECT_EQ(qm::deleteOneMessage(s.link, "1001"), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), "Ошибка ввода номера MSG. Это число от 1 до 1000.");
+    EXPECT_EQ(s.fb.lastFailure(), qm::FailureKind::BadNumber);
 }
 
 TEST(MessageDeleteEmu, RangeOf10To12AddressesBeforeEachDelete)
@@ -83,7 +83,7 @@ TEST(MessageDeleteEmu, DeleteAllClearsTheScaleAndStopsOnARefusal)
         EmuLink s(emu, kScale);
         s.fb.answers = {qm::Answer::Yes};
         EXPECT_EQ(qm::deleteAllMessages(s.link), TransferOutcome::Failed);
-        EXPECT_EQ(s.fb.lastMessage(), "Ошибка обмена.");
+        EXPECT_EQ(s.fb.lastFailure(), qm::FailureKind::NoAck);
         const auto state = emu.state();
         ASSERT_EQ(state.messages.size(), 2u);
         EXPECT_EQ(state.messages.count(3), 1u);
@@ -120,7 +120,7 @@ TEST(MessageDeleteEmu, DeletesGiveTheScale900MsToAnswerItsAddressing)
     bool modified = false;
     qm::TableWriter sink(table, &modified);
     EXPECT_EQ(qm::readOneMessage(s.link, "7", sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), "Проверьте работоспособность выбранных весов или линии связи.");
+    EXPECT_EQ(s.fb.lastFailure(), qm::FailureKind::NoLink);
 }
 
 TEST(MessageDeleteEmu, RangeQuestionNoDeletesNothing)

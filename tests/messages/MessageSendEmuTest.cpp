@@ -58,7 +58,7 @@ TEST(MessageSendEmu, UncheckedNumbersThatFitGoOutAsTheyAreOthersStopAtTheirRow)
         const qm::OperationResult result = qm::sendMessageTable(s.link, table, false);
         EXPECT_EQ(result, TransferOutcome::Failed);
         EXPECT_EQ(emu.received(), writeBytes(kScale, 0, table, 1));
-        EXPECT_EQ(s.fb.lastMessage(), "Ошибка обмена. Повторите еще раз.");
+        EXPECT_EQ(s.fb.lastFailure(), qm::FailureKind::NoAck);
         ASSERT_TRUE(result.failure);
         EXPECT_EQ(result.failure->kind, qm::FailureKind::NoAck);
         EXPECT_EQ(result.failure->record, 0);
@@ -92,7 +92,7 @@ TEST(MessageSendEmu, FailedAcknowledgeInTheMiddleEndsTheTableWithEarlierRowsKept
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
+    EXPECT_EQ(s.fb.onlyFailure(), qm::FailureKind::NoAck);
     EXPECT_EQ(emu.received(), concat({writeBytes(kScale, 1, table, 1), writeBytes(kScale, 2, table, 2)}));
     const auto state = emu.state();
     ASSERT_EQ(state.messages.size(), 1u);
@@ -175,13 +175,13 @@ TEST(MessageSendEmu, FrameFailuresComeBeforeAnyByte)
     const qm::Table table = messageTable({{"1", "a"}});
     qm::ScaleLink unknown{s.session, s.config, qm::cp("Нет таких")};
     EXPECT_EQ(qm::sendMessageTable(unknown, table, true), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), "Для записи ячейки выберите весы из списка (или заполните конфигурацию.).");
+    EXPECT_EQ(s.fb.lastFailure(), qm::FailureKind::NoScale);
 
     // Another scale number on the line: addressing fails with the link message.
     const qm::Table wrongNumber = configFor(kScale + 1);
     qm::ScaleLink other{s.session, wrongNumber, qm::cp("Весы 1")};
     EXPECT_EQ(qm::sendMessageTable(other, table, true), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.lastMessage(), "Проверьте работоспособность выбранных весов или линии связи.");
+    EXPECT_EQ(s.fb.lastFailure(), qm::FailureKind::NoLink);
     EXPECT_TRUE(emu.state().messages.empty());
 }
 
@@ -192,7 +192,7 @@ TEST(MessageSendEmu, AWriteAcknowledgedTwiceFails)
     EmuLink s(emu, kScale);
     const qm::Table table = messageTable({{"1", "a"}, {"2", "b"}, {"3", "c"}});
     EXPECT_EQ(qm::sendMessageTable(s.link, table, true), TransferOutcome::Failed);
-    EXPECT_EQ(s.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите еще раз."});
+    EXPECT_EQ(s.fb.onlyFailure(), qm::FailureKind::NoAck);
     EXPECT_EQ(emu.sent().back(), 0xAA);
     EXPECT_EQ(emu.received(), concat({writeBytes(kScale, 1, table, 1), writeBytes(kScale, 2, table, 2)}));
 }

@@ -9,12 +9,12 @@
 
 #include "StateBuilder.h"
 #include "common/TableSink.h"
+#include "common/ValueSink.h"
 #include "messages/MessageTransfer.h"
 #include "operation/OperationTexts.h"
 #include "products/ProductRig.h"
 #include "products/ProductTexts.h"
 #include "reports/ReportTransfer.h"
-#include "common/ValueSink.h"
 #include "settings/StatusTransfer.h"
 
 using namespace qm;
@@ -89,10 +89,7 @@ class RecordLoops : public ::testing::TestWithParam<LoopCase>
         emu::StateBuilder b;
         for (std::uint32_t n = 1; n <= kRecords; ++n)
             b.plu(n, "p", n).message(n, {"m"});
-        qmtest::EmuOptions o;
-        o.stateJson = b.json();
-        o.faults = std::move(faults);
-        return o;
+        return qmtest::withState(b.json(), std::move(faults));
     }
 };
 

@@ -16,10 +16,7 @@ qmtest::EmuOptions tenProducts(std::vector<std::string> faults = {})
     emu::StateBuilder b;
     for (std::uint32_t n = 1; n <= 10; ++n)
         b.plu(n, "p", n);
-    qmtest::EmuOptions o;
-    o.stateJson = b.json();
-    o.faults = std::move(faults);
-    return o;
+    return qmtest::withState(b.json(), std::move(faults));
 }
 
 } // namespace
@@ -105,8 +102,7 @@ TEST(DeleteProducts, RangeStopAndFailure)
 
 TEST(CancelRange, ClearsTheRangeOrSaysItDidNot)
 {
-    qmtest::EmuOptions o;
-    o.stateJson = emu::StateBuilder().range(1, 100).json();
+    qmtest::EmuOptions o = qmtest::withState(emu::StateBuilder().range(1, 100).json());
     {
         ProductRig rig(o);
         EXPECT_EQ(cancelVirtualRange(rig.link()), TransferOutcome::Done);

@@ -24,10 +24,7 @@ qmtest::EmuOptions fiveProducts(std::vector<std::string> faults)
     emu::StateBuilder b;
     for (std::uint32_t n = 1; n <= 5; ++n)
         b.plu(n, "p" + std::to_string(n), n * 100);
-    qmtest::EmuOptions o;
-    o.stateJson = b.json();
-    o.faults = std::move(faults);
-    return o;
+    return qmtest::withState(b.json(), std::move(faults));
 }
 
 using Target = qmtest::ReadTarget<qm::productLayout>;
@@ -75,7 +72,7 @@ TEST(ProductExtraBytes, ReadOneAnsweredOneByteTooLongIsAnExchangeError)
     ProductRig rig(fiveProducts({"extra=1@0x81#1-3"}));
     Target t;
     EXPECT_EQ(readOneProduct(rig.link(), "3", t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена данными. Повторите попытку запроса."});
+    EXPECT_EQ(rig.fb.onlyFailure(), FailureKind::ReadFailed);
     Bytes asked = readRequests(3, 3);
     asked.insert(asked.end(), asked.begin(), asked.end());
     asked.insert(asked.end(), asked.begin(), asked.begin() + 6);
@@ -100,7 +97,7 @@ TEST(ProductExtraBytes, ReadRangeEndsAtTheLongAnswerKeepingTheRecordsBefore)
     ProductRig rig(fiveProducts({"extra=1@0x81#3-5"}));
     Target t;
     EXPECT_EQ(readProductRange(rig.link(), 1, 5, t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена данными. Повторите попытку запроса."});
+    EXPECT_EQ(rig.fb.onlyFailure(), FailureKind::ReadFailed);
     Bytes asked = readRequests(1, 3);
     for (int again = 0; again < 2; ++again)
         asked.insert(asked.end(), asked.end() - 6, asked.end());

@@ -29,13 +29,6 @@ emu::PluRecord milk()
     return r;
 }
 
-qmtest::EmuOptions withState(const emu::StateBuilder& builder)
-{
-    qmtest::EmuOptions o;
-    o.stateJson = builder.json();
-    return o;
-}
-
 using Target = qmtest::ReadTarget<qm::productLayout>;
 
 std::string padded(const std::string& text)
@@ -48,7 +41,7 @@ std::string padded(const std::string& text)
 TEST(ReadProducts, ReadAllFillsOnlyTheRecordsTheScaleHolds)
 {
     emu::PluRecord empty;
-    ProductRig rig(withState(emu::StateBuilder().plu(3, milk()).plu(7, empty)));
+    ProductRig rig(qmtest::withState(emu::StateBuilder().plu(3, milk()).plu(7, empty).json()));
     Target t;
     t.table.setRow(1, {"99", "old"});
     EXPECT_EQ(readAllProducts(rig.link(), t.sink, {}), TransferOutcome::Done);
@@ -70,7 +63,7 @@ TEST(ReadProducts, LogoAndCertificationComeOutOfTheNames)
     emu::PluRecord r = milk();
     r.name1 = emu::scaleName("Сыр").substr(0, 24) + std::string("\0\x02\x32\x34", 4);
     r.name2 = emu::scaleName("").substr(0, 24) + std::string("\0\x02\x31\x33", 4);
-    ProductRig rig(withState(emu::StateBuilder().plu(5, r)));
+    ProductRig rig(qmtest::withState(emu::StateBuilder().plu(5, r).json()));
     Target t;
     EXPECT_EQ(readOneProduct(rig.link(), "5", t.sink, {}), TransferOutcome::Done);
     EXPECT_EQ(t.table.cell(1, plucol::Logo), "2");
@@ -81,7 +74,7 @@ TEST(ReadProducts, LogoAndCertificationComeOutOfTheNames)
 
 TEST(ReadProducts, SaveFirstQuestion)
 {
-    ProductRig rig(withState(emu::StateBuilder().plu(1, milk())));
+    ProductRig rig(qmtest::withState(emu::StateBuilder().plu(1, milk()).json()));
     const std::string question = "Будет получен новый список товаров.\r\nВ таблице  были изменения.\r\nСохранить ?";
     Target t;
     t.table.setRow(1, {"42"});
@@ -113,7 +106,7 @@ TEST(ReadProducts, SaveFirstQuestion)
 
 TEST(ReadProducts, ReadOneAnswers)
 {
-    ProductRig rig(withState(emu::StateBuilder().plu(1, milk())));
+    ProductRig rig(qmtest::withState(emu::StateBuilder().plu(1, milk()).json()));
     Target t;
     EXPECT_EQ(readOneProduct(rig.link(), "2", t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), "Запрашиваемые данные отсутствуют или произошла ошибка обмена.");
@@ -132,7 +125,7 @@ TEST(ReadProducts, RangeStoppedAfterSomeRecordsKeepsThem)
     emu::StateBuilder b;
     for (std::uint32_t n = 1; n <= 10; ++n)
         b.plu(n, "p" + std::to_string(n), n * 10);
-    ProductRig rig(withState(b));
+    ProductRig rig(qmtest::withState(b.json()));
     Target t;
     int records = 0;
     // Each record read has two event points: before its request and after its row is filled.
@@ -151,12 +144,12 @@ TEST(ReadProducts, RangeStoppedAfterSomeRecordsKeepsThem)
 
 TEST(ReadProducts, IncompleteAnswerEndsTheRead)
 {
-    qmtest::EmuOptions o = withState(emu::StateBuilder().plu(1, milk()).plu(2, milk()));
+    qmtest::EmuOptions o = qmtest::withState(emu::StateBuilder().plu(1, milk()).plu(2, milk()).json());
     o.faults = {"truncate=100@0x81#2-4"}; // the status byte and 99 of the 100 record bytes, thrice
     ProductRig rig(o);
     Target t;
     EXPECT_EQ(readAllProducts(rig.link(), t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена данными. Повторите попытку запроса."});
+    EXPECT_EQ(rig.fb.onlyFailure(), FailureKind::ReadFailed);
     EXPECT_EQ(rig.countEvents("command 0x81"), 4);
     ASSERT_EQ(t.table.rowCount(), 3); // the record read and the empty row that awaited the next
     EXPECT_EQ(t.table.cell(1, 0), "1");
@@ -166,12 +159,12 @@ TEST(ReadProducts, IncompleteAnswerEndsTheRead)
 TEST(ReadProducts, GarbledRecordIsAnExchangeErrorNotARow)
 {
     // Every answer byte XOR 0xFF: PLU 2 arrives as PLU 4294967293, its code digits as 0xF6..0xFF.
-    qmtest::EmuOptions o = withState(emu::StateBuilder().plu(1, milk()).plu(2, milk()).plu(3, milk()));
+    qmtest::EmuOptions o = qmtest::withState(emu::StateBuilder().plu(1, milk()).plu(2, milk()).plu(3, milk()).json());
     o.faults = {"garble@0x81#2-4"}; // at the first ask of PLU 2 and at both asked again
     ProductRig rig(o);
     Target t;
     EXPECT_EQ(readProductRange(rig.link(), 1, 3, t.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена данными. Повторите попытку запроса."});
+    EXPECT_EQ(rig.fb.onlyFailure(), FailureKind::ReadFailed);
     ASSERT_FALSE(rig.fb.failures.empty());
     EXPECT_EQ(rig.fb.failures.back().kind, FailureKind::ReadFailed);
     EXPECT_EQ(rig.countEvents("command 0x81"), 4);
@@ -180,12 +173,12 @@ TEST(ReadProducts, GarbledRecordIsAnExchangeErrorNotARow)
     EXPECT_EQ(t.table.cell(2, 0), "");
 
     // Read one: the same message, not the one of a missing record; the next read takes it whole.
-    qmtest::EmuOptions one = withState(emu::StateBuilder().plu(3, milk()));
+    qmtest::EmuOptions one = qmtest::withState(emu::StateBuilder().plu(3, milk()).json());
     one.faults = {"garble@0x81#1-3"};
     ProductRig rig1(one);
     Target t1;
     EXPECT_EQ(readOneProduct(rig1.link(), "3", t1.sink, {}), TransferOutcome::Failed);
-    EXPECT_EQ(rig1.fb.lastMessage(), "Ошибка обмена данными. Повторите попытку запроса.");
+    EXPECT_EQ(rig1.fb.lastFailure(), FailureKind::ReadFailed);
     EXPECT_EQ(t1.table.cell(1, 0), "");
     EXPECT_FALSE(t1.modified);
     EXPECT_EQ(readOneProduct(rig1.link(), "3", t1.sink, {}), TransferOutcome::Done);

@@ -104,7 +104,7 @@ TEST(SendProducts, UncheckedTableStopsAtCellThatCannotGo)
         ProductRig rig;
         Table t = productTable({product("1"), product("2", "", "-1"), product("3")});
         EXPECT_EQ(sendProductTable(rig.link(), t, {false, false}), TransferOutcome::Failed);
-        EXPECT_EQ(rig.fb.lastMessage(), "Неправильно задана цена товара.");
+        EXPECT_EQ(rig.fb.lastFailure(), FailureKind::BadNumber);
         EXPECT_EQ(rig.scale.received(), sendBytes(t, {1}));
         EXPECT_EQ(rig.scale.state().plu.size(), 1u);
     }

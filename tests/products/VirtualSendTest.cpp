@@ -159,7 +159,7 @@ TEST(VirtualSend, SortFailureEndsBeforeAnyByte)
 {
     ProductRig rig;
     EXPECT_EQ(sendProductTable(rig.link(), productTable({"3", "abc", "1"}), {false, true}), TransferOutcome::Failed);
-    EXPECT_EQ(rig.fb.lastMessage(), "Ошибка ввода данных в таблице.");
+    EXPECT_EQ(rig.fb.lastFailure(), FailureKind::BadNumber);
     EXPECT_EQ(rig.fb.cursor.back(), (qmtest::Cursor{TableId::Products, 2, 0}));
     EXPECT_TRUE(rig.scale.received().empty());
 }

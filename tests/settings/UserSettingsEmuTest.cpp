@@ -1,5 +1,6 @@
 // The user-settings commands against the emulated scale over a pseudo-terminal.
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "StateBuilder.h"
 #include "operation/ScaleFrame.h"
@@ -157,41 +158,43 @@ TEST(UserSettingsEmu, ShortShopAnswerFailsAndRefusedShopWriteKeepsTheName)
     }
 }
 
-TEST(UserSettingsEmu, DateAndTimeReachTheScale)
-{
-    ProductRig rig;
-    ready(rig);
-    ASSERT_TRUE(SendDate(*rig.session, ScaleDate{5, 3, 4}));
-    ASSERT_TRUE(addressScale(*rig.session, 1));
-    ASSERT_TRUE(SendTime(*rig.session, ScaleTime{14, 7, 9}));
-    const emu::ScaleState state = rig.scale.state();
-    EXPECT_EQ(state.date, (emu::ClockFields{5, 3, 4}));
-    EXPECT_EQ(state.time, (emu::ClockFields{14, 7, 9}));
-    EXPECT_EQ(rig.countEvents("date 05.03.04"), 1);
-    EXPECT_EQ(rig.countEvents("time 14:07:09"), 1);
-    // Exactly the command bytes followed the addressing.
-    const auto received = rig.scale.received();
-    const std::vector<std::uint8_t> tail(received.end() - 7, received.end());
-    EXPECT_EQ(tail, (std::vector<std::uint8_t>{0x9A, 1, 4, 0, 7, 0, 9}));
-}
+// A date and a time sent one after the other: whether the scale takes them and what it holds.
+struct ClockCase {
+    std::vector<std::string> faults;
+    ScaleDate date;
+    ScaleTime time;
+    bool taken;
+    std::optional<emu::ClockFields> heldDate, heldTime; // unset: not asked
+};
 
-TEST(UserSettingsEmu, ImpossibleDateOrTimeIsRefusedByTheScale)
+TEST(UserSettingsEmu, DateAndTimeReachTheScaleOrFail)
 {
-    ProductRig rig;
-    ready(rig);
-    EXPECT_FALSE(SendDate(*rig.session, ScaleDate{31, 2, 5}));
-    ASSERT_TRUE(addressScale(*rig.session, 1));
-    EXPECT_FALSE(SendTime(*rig.session, ScaleTime{25, 0, 0}));
-    const emu::ScaleState state = rig.scale.state();
-    EXPECT_EQ(state.date, (emu::ClockFields{1, 1, 0}));
-    EXPECT_EQ(state.time, (emu::ClockFields{0, 0, 0}));
-}
-
-TEST(UserSettingsEmu, LostDateAcknowledgementFails)
-{
-    ProductRig rig(faulty({"silent@0x99", "garble@0x9A"}));
-    ready(rig);
-    EXPECT_FALSE(SendDate(*rig.session, ScaleDate{1, 7, 2}));
-    ASSERT_TRUE(addressScale(*rig.session, 1));
-    EXPECT_FALSE(SendTime(*rig.session, ScaleTime{13, 11, 59}));
+    const ClockCase cases[] = {
+        {{}, {5, 3, 4}, {14, 7, 9}, true, emu::ClockFields{5, 3, 4}, emu::ClockFields{14, 7, 9}},
+        // An impossible date or time is refused by the scale, which keeps its own.
+        {{}, {31, 2, 5}, {25, 0, 0}, false, emu::ClockFields{1, 1, 0}, emu::ClockFields{0, 0, 0}},
+        // A lost or garbled acknowledgement fails.
+        {{"silent@0x99", "garble@0x9A"}, {1, 7, 2}, {13, 11, 59}, false, std::nullopt, std::nullopt},
+    };
+    for (const ClockCase& c : cases) {
+        SCOPED_TRACE(c.date.day);
+        ProductRig rig(faulty(c.faults));
+        ready(rig);
+        EXPECT_EQ(SendDate(*rig.session, c.date), c.taken);
+        ASSERT_TRUE(addressScale(*rig.session, 1));
+        EXPECT_EQ(SendTime(*rig.session, c.time), c.taken);
+        if (!c.heldDate)
+            continue;
+        const emu::ScaleState state = rig.scale.state();
+        EXPECT_EQ(state.date, *c.heldDate);
+        EXPECT_EQ(state.time, *c.heldTime);
+        if (!c.taken)
+            continue;
+        EXPECT_EQ(rig.countEvents("date 05.03.04"), 1);
+        EXPECT_EQ(rig.countEvents("time 14:07:09"), 1);
+        // Exactly the command bytes followed the addressing.
+        const auto received = rig.scale.received();
+        const std::vector<std::uint8_t> tail(received.end() - 7, received.end());
+        EXPECT_EQ(tail, (std::vector<std::uint8_t>{0x9A, 1, 4, 0, 7, 0, 9}));
+    }
 }

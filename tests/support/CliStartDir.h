@@ -23,7 +23,8 @@ class CliStartDir
 {
   public:
     // `name` and `department` UTF-8; the row's speed is 19200.
-    CliStartDir(const EmuProcess* emu, int scaleNumber, const std::string& name, const std::string& department = {})
+    CliStartDir(const EmuProcess* emu, int scaleNumber, const std::string& name, const std::string& department = {},
+                const std::string& productFile = {})
     {
         path = std::filesystem::temp_directory_path() /
                ("qmcli-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
@@ -38,6 +39,7 @@ class CliStartDir
         row[qm::cfgcol::Number] = std::to_string(scaleNumber);
         row[qm::cfgcol::Port] = "COM1";
         row[qm::cfgcol::Speed] = "19200";
+        row[qm::cfgcol::ProductFile] = productFile;
         config.setDataRows({row});
         qm::saveCellFile(path / "scales.cfl", config);
     }

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "EventLog.h"
@@ -32,6 +33,15 @@ struct EmuOptions {
     std::string tcp;       // "127.0.0.1:0": served on a TCP port, device() is then "tcp://HOST:PORT"
     int dropAfter = 0;     // with tcp: the first connection is cut after this many bytes sent
 };
+
+// A scale that starts with this state file and these faults.
+inline EmuOptions withState(std::string stateJson, std::vector<std::string> faults = {})
+{
+    EmuOptions o;
+    o.stateJson = std::move(stateJson);
+    o.faults = std::move(faults);
+    return o;
+}
 
 using EmuLogEntry = emu::LogEntry;
 

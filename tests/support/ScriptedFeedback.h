@@ -5,6 +5,7 @@
 #include <atomic>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,16 @@ class ScriptedFeedback : public qm::Feedback
     // Called at each point where the window would handle events (e.g. to raise the stop flag).
     std::function<void(ScriptedFeedback&)> onEvents;
     std::atomic<bool> stop{false};
+
+    // The kind of the failure shown last, when nothing was shown after it.
+    std::optional<qm::FailureKind> lastFailure() const
+    {
+        if (failures.empty() || messages.back() != failures.back().text)
+            return std::nullopt;
+        return failures.back().kind;
+    }
+    // The kind of the one failure shown, when nothing else was shown.
+    std::optional<qm::FailureKind> onlyFailure() const { return messages.size() == 1 ? lastFailure() : std::nullopt; }
 
     void message(const std::string& text) override { messages.push_back(text); }
     void reportFailure(const qm::Failure& failure) override
