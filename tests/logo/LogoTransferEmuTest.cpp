@@ -11,11 +11,11 @@
 #include "config/ConfigTable.h"
 #include "logo/LogoCodec.h"
 #include "logo/LogoTransfer.h"
-#include "products/ProductRig.h"
+#include "support/ScaleRig.h"
 
 using qm::LogoPicture;
 using qm::TransferOutcome;
-using qmtest::ProductRig;
+using qmtest::ScaleRig;
 
 using logotest::scaleBytes;
 
@@ -68,8 +68,8 @@ struct Editor : qm::ValueSink<LogoPicture> {
 
 TEST(LogoSendEmu, TheScaleGetsItsNumberTheCommandAndTheLogo)
 {
-    ProductRig rig(scaleOptions());
-    EXPECT_EQ(qm::sendLogo(rig.link(), sample()), TransferOutcome::Done);
+    ScaleRig rig(scaleOptions());
+    EXPECT_EQ(qm::sendLogo(rig.link, sample()), TransferOutcome::Done);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Данные переданы."});
     qm::Bytes expected{kScale};
     const qm::Bytes command = qm::encodeSendLogo(sample());
@@ -80,10 +80,10 @@ TEST(LogoSendEmu, TheScaleGetsItsNumberTheCommandAndTheLogo)
 
 TEST(LogoSendEmu, AnAllBlackLogoIs512BytesFF)
 {
-    ProductRig rig(scaleOptions());
+    ScaleRig rig(scaleOptions());
     LogoPicture black;
     black.fill();
-    EXPECT_EQ(qm::sendLogo(rig.link(), black), TransferOutcome::Done);
+    EXPECT_EQ(qm::sendLogo(rig.link, black), TransferOutcome::Done);
     emu::LogoBytes all;
     all.fill(0xFF);
     EXPECT_EQ(rig.scale.state().logo, all);
@@ -92,8 +92,8 @@ TEST(LogoSendEmu, AnAllBlackLogoIs512BytesFF)
 TEST(LogoSendEmu, AnythingButOneAckByteIsAWriteError)
 {
     for (const char* fault : {"extra=1@0x8C", "nak@0x8C", "silent@0x8C", "garble@0x8C"}) {
-        ProductRig rig(scaleOptions({fault}));
-        const auto result = qm::sendLogo(rig.link(), sample());
+        ScaleRig rig(scaleOptions({fault}));
+        const auto result = qm::sendLogo(rig.link, sample());
         EXPECT_EQ(result, TransferOutcome::Failed) << fault;
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка записи. Повторите еще раз"}) << fault;
         ASSERT_TRUE(result.failure);
@@ -103,12 +103,12 @@ TEST(LogoSendEmu, AnythingButOneAckByteIsAWriteError)
 
 TEST(LogoSendEmu, TheFrameComesFirst)
 {
-    ProductRig rig(scaleOptions());
-    qm::ScaleLink link{*rig.session, rig.config, qm::cp("Нет таких")};
+    ScaleRig rig(scaleOptions());
+    qm::ScaleLink link{rig.session, rig.config, qm::cp("Нет таких")};
     EXPECT_EQ(qm::sendLogo(link, sample()), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.messages,
               std::vector<std::string>{"Для записи логотипа выберите весы из списка (или заполните конфигурацию.)."});
-    qm::ScaleLink readLink{*rig.session, rig.config, qm::cp("Нет таких")};
+    qm::ScaleLink readLink{rig.session, rig.config, qm::cp("Нет таких")};
     Editor editor;
     EXPECT_EQ(qm::readLogo(readLink, editor, {}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), "Для чтения логотипа выберите весы из списка (или заполните конфигурацию.).");
@@ -117,9 +117,9 @@ TEST(LogoSendEmu, TheFrameComesFirst)
 
 TEST(LogoReadEmu, TheScalesLogoReplacesTheDrawingAndSetsTheFlag)
 {
-    ProductRig rig(scaleOptions({}, stateWith(sample())));
+    ScaleRig rig(scaleOptions({}, stateWith(sample())));
     Editor editor;
-    EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Done);
+    EXPECT_EQ(qm::readLogo(rig.link, editor, {}), TransferOutcome::Done);
     EXPECT_EQ(editor.picture, sample());
     EXPECT_TRUE(editor.modified) << "a later new or open offers to save it";
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Логотип прочитан."});
@@ -129,11 +129,11 @@ TEST(LogoReadEmu, TheScalesLogoReplacesTheDrawingAndSetsTheFlag)
 TEST(LogoReadEmu, AnAnswerOneByteShortOrLongChangesNothing)
 {
     for (const char* fault : {"truncate=512@0x97", "extra=1@0x97"}) {
-        ProductRig rig(scaleOptions({fault}, stateWith(sample())));
+        ScaleRig rig(scaleOptions({fault}, stateWith(sample())));
         Editor editor;
         editor.picture.setDot(5, 5, true);
         const LogoPicture before = editor.picture;
-        EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Failed) << fault;
+        EXPECT_EQ(qm::readLogo(rig.link, editor, {}), TransferOutcome::Failed) << fault;
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка передачи. Попытайтесь еще раз."}) << fault;
         EXPECT_EQ(editor.picture, before) << fault;
         EXPECT_FALSE(editor.modified) << fault;
@@ -142,7 +142,7 @@ TEST(LogoReadEmu, AnAnswerOneByteShortOrLongChangesNothing)
 
 TEST(LogoReadEmu, AModifiedDrawingIsOfferedForSavingFirst)
 {
-    ProductRig rig(scaleOptions({}, stateWith(sample())));
+    ScaleRig rig(scaleOptions({}, stateWith(sample())));
     Editor editor;
     editor.modified = true;
     editor.picture.setDot(1, 1, true);
@@ -150,7 +150,7 @@ TEST(LogoReadEmu, AModifiedDrawingIsOfferedForSavingFirst)
 
     // Cancel: nothing is sent and the drawing stays.
     rig.fb.answers = {qm::Answer::Cancel};
-    EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Cancelled);
+    EXPECT_EQ(qm::readLogo(rig.link, editor, {}), TransferOutcome::Cancelled);
     EXPECT_EQ(rig.fb.questions, std::vector<std::string>{kSaveFirst});
     EXPECT_EQ(editor.picture, drawing);
     EXPECT_TRUE(editor.modified);
@@ -159,7 +159,7 @@ TEST(LogoReadEmu, AModifiedDrawingIsOfferedForSavingFirst)
     // Yes with a save that did not happen acts as Cancel.
     int saves = 0;
     rig.fb.answers = {qm::Answer::Yes};
-    EXPECT_EQ(qm::readLogo(rig.link(), editor,
+    EXPECT_EQ(qm::readLogo(rig.link, editor,
                            [&] {
                                ++saves;
                                return false;
@@ -170,7 +170,7 @@ TEST(LogoReadEmu, AModifiedDrawingIsOfferedForSavingFirst)
 
     // Yes with the save done: the read goes on.
     rig.fb.answers = {qm::Answer::Yes};
-    EXPECT_EQ(qm::readLogo(rig.link(), editor,
+    EXPECT_EQ(qm::readLogo(rig.link, editor,
                            [&] {
                                editor.modified = false;
                                return true;
@@ -182,11 +182,11 @@ TEST(LogoReadEmu, AModifiedDrawingIsOfferedForSavingFirst)
 
 TEST(LogoReadEmu, NoGoesOnAndAFailedReadKeepsTheFlag)
 {
-    ProductRig rig(scaleOptions({"silent@0x97"}, stateWith(sample())));
+    ScaleRig rig(scaleOptions({"silent@0x97"}, stateWith(sample())));
     Editor editor;
     editor.modified = true;
     rig.fb.answers = {qm::Answer::No};
-    EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Failed);
+    EXPECT_EQ(qm::readLogo(rig.link, editor, {}), TransferOutcome::Failed);
     EXPECT_EQ(editor.picture, LogoPicture());
     EXPECT_TRUE(editor.modified) << "the unsaved drawing is still there and still unsaved";
 }
@@ -200,18 +200,18 @@ class LogoSlowLine : public ::testing::TestWithParam<int>
 TEST_P(LogoSlowLine, WriteAndReadSucceed)
 {
     const int baud = GetParam();
-    ProductRig rig(scaleOptions({}, {}, baud));
+    ScaleRig rig(scaleOptions({}, {}, baud));
     rig.config.setCell(1, qm::cfgcol::Speed, std::to_string(baud));
     using Clock = std::chrono::steady_clock;
 
     auto start = Clock::now();
-    EXPECT_EQ(qm::sendLogo(rig.link(), sample()), TransferOutcome::Done);
+    EXPECT_EQ(qm::sendLogo(rig.link, sample()), TransferOutcome::Done);
     const auto writeMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     EXPECT_EQ(rig.scale.state().logo, scaleBytes(sample()));
 
     Editor editor;
     start = Clock::now();
-    EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Done);
+    EXPECT_EQ(qm::readLogo(rig.link, editor, {}), TransferOutcome::Done);
     const auto readMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     EXPECT_EQ(editor.picture, sample());
     EXPECT_EQ(rig.fb.messages, (std::vector<std::string>{"Данные переданы.", "Логотип прочитан."}));
@@ -225,11 +225,11 @@ TEST_P(LogoSlowLine, WriteAndReadSucceed)
 TEST_P(LogoSlowLine, ASilentScaleStillFailsAfterTheLineTimeAndTheWindow)
 {
     const int baud = GetParam();
-    ProductRig rig(scaleOptions({"silent@0x97"}, stateWith(sample()), baud));
+    ScaleRig rig(scaleOptions({"silent@0x97"}, stateWith(sample()), baud));
     rig.config.setCell(1, qm::cfgcol::Speed, std::to_string(baud));
     Editor editor;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(qm::readLogo(rig.link(), editor, {}), TransferOutcome::Failed);
+    EXPECT_EQ(qm::readLogo(rig.link, editor, {}), TransferOutcome::Failed);
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(ms, 1000 + 513 * 10 * 1000 / baud);

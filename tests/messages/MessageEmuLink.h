@@ -1,6 +1,6 @@
 #pragma once
-// A message operation's link to an emulated scale over a real pseudo-terminal: the scale on
-// COM1, a configuration table naming it "Весы 1", and a scripted feedback.
+// What the message tests against an emulated scale share: the scale's options, the link
+// (support/ScaleRig.h: "Весы 1" on COM1 at 9600 baud), message tables and the bytes they send.
 
 #include <string>
 #include <vector>
@@ -14,9 +14,7 @@
 #include "link/TComm.h"
 #include "messages/MessageCodec.h"
 #include "messages/MessageTransfer.h"
-#include "support/ComOne.h"
-#include "support/EmuProcess.h"
-#include "support/ScriptedFeedback.h"
+#include "support/ScaleRig.h"
 
 namespace msgtest
 {
@@ -32,30 +30,7 @@ inline qmtest::EmuOptions emuOptions(int number, std::vector<std::string> faults
     return o;
 }
 
-inline qm::Table configFor(int number, const std::string& speed = "9600")
-{
-    qm::Table config = qm::makeTable(qm::configLayout());
-    qm::Row row(qm::kConfigColumns);
-    row[qm::cfgcol::Name] = qm::cp("Весы 1");
-    row[qm::cfgcol::Number] = std::to_string(number);
-    row[qm::cfgcol::Port] = "COM1";
-    row[qm::cfgcol::Speed] = speed;
-    config.setDataRows({row});
-    return config;
-}
-
-struct EmuLink {
-    explicit EmuLink(const qmtest::EmuProcess& emu, int number)
-        : config(configFor(number)), comm(qmtest::comOne(emu.device())),
-          session(comm, fb), link{session, config, qm::cp("Весы 1")}
-    {
-    }
-    qm::Table config;
-    qmtest::ScriptedFeedback fb;
-    qm::TComm comm;
-    qm::ScaleSession session;
-    qm::ScaleLink link;
-};
+using qmtest::EmuLink;
 
 // A message table of rows {number, line 1, ..., line 8} given in UTF-8.
 inline qm::Table messageTable(const std::vector<std::vector<std::string>>& rows)

@@ -178,7 +178,7 @@ TEST(MessageSendEmu, FrameFailuresComeBeforeAnyByte)
     EXPECT_EQ(s.fb.lastFailure(), qm::FailureKind::NoScale);
 
     // Another scale number on the line: addressing fails with the link message.
-    const qm::Table wrongNumber = configFor(kScale + 1);
+    const qm::Table wrongNumber = qmtest::oneScaleConfig("Весы 1", kScale + 1, "9600");
     qm::ScaleLink other{s.session, wrongNumber, qm::cp("Весы 1")};
     EXPECT_EQ(qm::sendMessageTable(other, table, true), TransferOutcome::Failed);
     EXPECT_EQ(s.fb.lastFailure(), qm::FailureKind::NoLink);

@@ -12,13 +12,14 @@
 #include "common/ValueSink.h"
 #include "messages/MessageTransfer.h"
 #include "operation/OperationTexts.h"
-#include "products/ProductRig.h"
 #include "products/ProductTexts.h"
+#include "products/ProductTransfer.h"
 #include "reports/ReportTransfer.h"
 #include "settings/StatusTransfer.h"
+#include "support/ScaleRig.h"
 
 using namespace qm;
-using qmtest::ProductRig;
+using qmtest::ScaleRig;
 
 namespace
 {
@@ -36,12 +37,12 @@ Table numberedTable(const TableLayout& layout, const std::function<Row(const std
     return t;
 }
 
-OperationResult run(const std::string& op, ProductRig& rig)
+OperationResult run(const std::string& op, ScaleRig& rig)
 {
     Table into = makeTable(productLayout());
     TableWriter sink(into);
     qm::ValueHolder<qm::ShownTotals> ignore;
-    const ScaleLink link = rig.link();
+    const ScaleLink link = rig.link;
     rig.fb.answers = {Answer::Yes};
     if (op == "send products")
         return sendProductTable(link,
@@ -97,7 +98,7 @@ TEST_P(RecordLoops, AStopAfterRecordKEndsStoppedWithKRecordsAndNoWordOfSuccess)
 {
     const LoopCase c = GetParam();
     constexpr int K = 3;
-    ProductRig rig(scale());
+    ScaleRig rig(scale());
     // Raised while record K is on the bar: record K still goes, the next does not.
     rig.fb.onEvents = [](qmtest::ScriptedFeedback& fb) {
         if (fb.positionsSinceStart >= K)
@@ -116,7 +117,7 @@ TEST_P(RecordLoops, AFailingRecordEndsTheLoopNamingIt)
 {
     const LoopCase c = GetParam();
     // An addressing the scale is not ready for, past the first record: the step fails there.
-    ProductRig rig(scale({"not-ready@addr#3"}));
+    ScaleRig rig(scale({"not-ready@addr#3"}));
     const OperationResult result = run(c.op, rig);
     EXPECT_EQ(result, TransferOutcome::Failed);
     ASSERT_TRUE(result.failure);

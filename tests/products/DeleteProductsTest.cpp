@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "ProductRig.h"
 #include "StateBuilder.h"
+#include "products/ProductTransfer.h"
+#include "support/ScaleRig.h"
 
 using namespace qm;
-using qmtest::ProductRig;
+using qmtest::ScaleRig;
 
 namespace
 {
@@ -23,37 +24,37 @@ qmtest::EmuOptions tenProducts(std::vector<std::string> faults = {})
 
 TEST(DeleteProducts, OneAsksThenDeletes)
 {
-    ProductRig rig(tenProducts());
-    EXPECT_EQ(deleteOneProduct(rig.link(), "3"), TransferOutcome::Cancelled);
+    ScaleRig rig(tenProducts());
+    EXPECT_EQ(deleteOneProduct(rig.link, "3"), TransferOutcome::Cancelled);
     EXPECT_EQ(
         rig.fb.questions,
         std::vector<std::string>{"ВНИМАНИЕ !\r\nЯчейка товара № 3 из выбранных весов будет удалена.\r\nПродолжить ?"});
     EXPECT_TRUE(rig.scale.received().empty());
 
     rig.fb.answers = {Answer::Yes};
-    EXPECT_EQ(deleteOneProduct(rig.link(), "3"), TransferOutcome::Done);
+    EXPECT_EQ(deleteOneProduct(rig.link, "3"), TransferOutcome::Done);
     EXPECT_EQ(rig.fb.lastMessage(), "Выбранная ячейка удалена.");
     EXPECT_EQ(rig.scale.received(), (Bytes{1, 0x8D, 3, 0, 0, 0}));
     EXPECT_EQ(rig.scale.state().plu.count(3), 0u);
 
-    EXPECT_EQ(deleteOneProduct(rig.link(), "0"), TransferOutcome::Failed);
+    EXPECT_EQ(deleteOneProduct(rig.link, "0"), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), "Ошибка ввода номера PLU. Это число от 0 до 4000.");
 }
 
 TEST(DeleteProducts, OneNotAcknowledged)
 {
-    ProductRig rig(tenProducts({"nak@0x8D"}));
+    ScaleRig rig(tenProducts({"nak@0x8D"}));
     rig.fb.answers = {Answer::Yes};
-    EXPECT_EQ(deleteOneProduct(rig.link(), "4"), TransferOutcome::Failed);
+    EXPECT_EQ(deleteOneProduct(rig.link, "4"), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), "Выбранная ячейка не удалена, т.к. не существует либо произошла ошибка обмена.");
     EXPECT_EQ(rig.scale.state().plu.size(), 10u);
 }
 
 TEST(DeleteProducts, AllEmptiesTheScale)
 {
-    ProductRig rig(tenProducts());
+    ScaleRig rig(tenProducts());
     rig.fb.answers = {Answer::Yes};
-    EXPECT_EQ(deleteAllProducts(rig.link()), TransferOutcome::Done);
+    EXPECT_EQ(deleteAllProducts(rig.link), TransferOutcome::Done);
     EXPECT_EQ(
         rig.fb.questions,
         std::vector<std::string>{"ВНИМАНИЕ !\r\nВсе ячейки товаров из выбранных весов будут удалены.\r\nПродолжить ?"});
@@ -68,9 +69,9 @@ TEST(DeleteProducts, AllEmptiesTheScale)
 TEST(DeleteProducts, RangeStopAndFailure)
 {
     {
-        ProductRig rig(tenProducts());
+        ScaleRig rig(tenProducts());
         rig.fb.answers = {Answer::Yes};
-        EXPECT_EQ(deleteProductRange(rig.link(), 7, 5), TransferOutcome::Done);
+        EXPECT_EQ(deleteProductRange(rig.link, 7, 5), TransferOutcome::Done);
         EXPECT_EQ(
             rig.fb.questions,
             std::vector<std::string>{"ВНИМАНИЕ !\r\nВыбранные ячейки товаров из весов будут удалены.\r\nПродолжить ?"});
@@ -79,21 +80,21 @@ TEST(DeleteProducts, RangeStopAndFailure)
         EXPECT_EQ(state.plu.count(5) + state.plu.count(6) + state.plu.count(7), 0u);
     }
     {
-        ProductRig rig(tenProducts());
+        ScaleRig rig(tenProducts());
         rig.fb.answers = {Answer::Yes};
         int points = 0;
         rig.fb.onEvents = [&](qmtest::ScriptedFeedback& fb) {
             if (++points == 2)
                 fb.stop = true;
         };
-        EXPECT_EQ(deleteProductRange(rig.link(), 1, 10), TransferOutcome::Stopped);
+        EXPECT_EQ(deleteProductRange(rig.link, 1, 10), TransferOutcome::Stopped);
         EXPECT_EQ(rig.fb.lastMessage(), "Таблица товаров не удалена полностью. Действие прервано.");
         EXPECT_EQ(rig.scale.state().plu.size(), 8u);
     }
     {
-        ProductRig rig(tenProducts({"nak@0x8D#3"}));
+        ScaleRig rig(tenProducts({"nak@0x8D#3"}));
         rig.fb.answers = {Answer::Yes};
-        EXPECT_EQ(deleteProductRange(rig.link(), 1, 10), TransferOutcome::Failed);
+        EXPECT_EQ(deleteProductRange(rig.link, 1, 10), TransferOutcome::Failed);
         EXPECT_EQ(rig.fb.lastMessage(), "Таблица товаров не удалена полностью, т.к. произошла ошибка обмена.");
         EXPECT_EQ(rig.countEvents("command 0x8D"), 3);
         EXPECT_EQ(rig.scale.state().plu.size(), 8u);
@@ -104,16 +105,16 @@ TEST(CancelRange, ClearsTheRangeOrSaysItDidNot)
 {
     qmtest::EmuOptions o = qmtest::withState(emu::StateBuilder().range(1, 100).json());
     {
-        ProductRig rig(o);
-        EXPECT_EQ(cancelVirtualRange(rig.link()), TransferOutcome::Done);
+        ScaleRig rig(o);
+        EXPECT_EQ(cancelVirtualRange(rig.link), TransferOutcome::Done);
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Виртуальный диапазон отменен."});
         EXPECT_EQ(rig.scale.received(), (Bytes{1, 0x88}));
         EXPECT_FALSE(rig.scale.state().range);
     }
     o.faults = {"nak@0x88"};
     {
-        ProductRig rig(o);
-        EXPECT_EQ(cancelVirtualRange(rig.link()), TransferOutcome::Failed);
+        ScaleRig rig(o);
+        EXPECT_EQ(cancelVirtualRange(rig.link), TransferOutcome::Failed);
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена. Виртуальный диапазон не отменен."});
         EXPECT_TRUE(rig.scale.state().range);
     }

@@ -5,16 +5,17 @@
 
 #include <gtest/gtest.h>
 
-#include "ProductRig.h"
 #include "StateBuilder.h"
 #include "common/TableColumns.h"
 #include "common/TableSink.h"
 #include "products/PluCodec.h"
 #include "products/ProductRows.h"
+#include "products/ProductTransfer.h"
 #include "support/ReadTarget.h"
+#include "support/ScaleRig.h"
 
 using namespace qm;
-using qmtest::ProductRig;
+using qmtest::ScaleRig;
 
 namespace
 {
@@ -69,9 +70,9 @@ Bytes sendBytes(const Table& t, std::initializer_list<int> rows)
 TEST(ProductExtraBytes, ReadOneAnsweredOneByteTooLongIsAnExchangeError)
 {
     // Too long at the first ask and at both asked again.
-    ProductRig rig(fiveProducts({"extra=1@0x81#1-3"}));
+    ScaleRig rig(fiveProducts({"extra=1@0x81#1-3"}));
     Target t;
-    EXPECT_EQ(readOneProduct(rig.link(), "3", t.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(readOneProduct(rig.link, "3", t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.onlyFailure(), FailureKind::ReadFailed);
     Bytes asked = readRequests(3, 3);
     asked.insert(asked.end(), asked.begin(), asked.end());
@@ -86,7 +87,7 @@ TEST(ProductExtraBytes, ReadOneAnsweredOneByteTooLongIsAnExchangeError)
 
     // The surplus bytes do not reach the next read: it gets the record whole.
     rig.fb.messages.clear();
-    EXPECT_EQ(readOneProduct(rig.link(), "3", t.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(readOneProduct(rig.link, "3", t.sink, {}), TransferOutcome::Done);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Данные приняты."});
     EXPECT_EQ(t.table.cell(1, plucol::Plu), "3");
     EXPECT_EQ(t.table.cell(1, plucol::Price), "300");
@@ -94,9 +95,9 @@ TEST(ProductExtraBytes, ReadOneAnsweredOneByteTooLongIsAnExchangeError)
 
 TEST(ProductExtraBytes, ReadRangeEndsAtTheLongAnswerKeepingTheRecordsBefore)
 {
-    ProductRig rig(fiveProducts({"extra=1@0x81#3-5"}));
+    ScaleRig rig(fiveProducts({"extra=1@0x81#3-5"}));
     Target t;
-    EXPECT_EQ(readProductRange(rig.link(), 1, 5, t.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(readProductRange(rig.link, 1, 5, t.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.onlyFailure(), FailureKind::ReadFailed);
     Bytes asked = readRequests(1, 3);
     for (int again = 0; again < 2; ++again)
@@ -114,9 +115,9 @@ TEST(ProductExtraBytes, ReadRangeEndsAtTheLongAnswerKeepingTheRecordsBefore)
 
 TEST(ProductExtraBytes, TableWriteAcknowledgedTwiceGoesOnWithTheNextRecord)
 {
-    ProductRig rig(qmtest::faulty({"extra=1@0x82#1"}));
+    ScaleRig rig(qmtest::faulty({"extra=1@0x82#1"}));
     const Table t = productTable({product("1", "100"), product("2", "200"), product("3", "300")});
-    EXPECT_EQ(sendProductTable(rig.link(), t, {}), TransferOutcome::Done);
+    EXPECT_EQ(sendProductTable(rig.link, t, {}), TransferOutcome::Done);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(rig.scale.received(), sendBytes(t, {1, 2, 3}));
     EXPECT_EQ(rig.scale.sent(), (Bytes{1, 0x80, 0xAA, 0xAA, 1, 0x80, 0xAA, 1, 0x80, 0xAA}));
@@ -128,16 +129,16 @@ TEST(ProductExtraBytes, TableWriteAcknowledgedTwiceGoesOnWithTheNextRecord)
 
 TEST(ProductExtraBytes, RowAndRangeWritesAcknowledgedTwiceSucceed)
 {
-    ProductRig rig(qmtest::faulty({"extra=1@0x82#1-2"}));
+    ScaleRig rig(qmtest::faulty({"extra=1@0x82#1-2"}));
     const Table t = productTable({product("1", "100"), product("2", "200"), product("3", "300")});
-    EXPECT_EQ(sendProductRow(rig.link(), t, 2), TransferOutcome::Done);
+    EXPECT_EQ(sendProductRow(rig.link, t, 2), TransferOutcome::Done);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(rig.scale.sent(), (Bytes{1, 0x80, 0xAA, 0xAA}));
 
     // The range's first record is acknowledged twice too; its second record still goes.
     rig.scale.clearLog();
     rig.fb.messages.clear();
-    EXPECT_EQ(sendProductRange(rig.link(), t, 1, 3), TransferOutcome::Done);
+    EXPECT_EQ(sendProductRange(rig.link, t, 1, 3), TransferOutcome::Done);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Данные переданы."});
     EXPECT_EQ(rig.scale.received(), sendBytes(t, {1, 2, 3}));
     EXPECT_EQ(rig.scale.sent(), (Bytes{1, 0x80, 0xAA, 0xAA, 1, 0x80, 0xAA, 1, 0x80, 0xAA}));

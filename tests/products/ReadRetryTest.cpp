@@ -5,17 +5,18 @@
 #include <chrono>
 #include <iostream>
 
-#include "ProductRig.h"
 #include "ScaleText.h"
 #include "StateBuilder.h"
 #include "common/Failure.h"
 #include "common/TableColumns.h"
 #include "common/TableSink.h"
 #include "link/ByteTrace.h"
+#include "products/ProductTransfer.h"
 #include "support/ReadTarget.h"
+#include "support/ScaleRig.h"
 
 using namespace qm;
-using qmtest::ProductRig;
+using qmtest::ScaleRig;
 
 namespace
 {
@@ -82,12 +83,12 @@ class ReadRetry : public testing::TestWithParam<std::tuple<LineFault, bool>>
 TEST_P(ReadRetry, TransientFaultIsAskedAgainLastingOneFails)
 {
     const auto& [kind, lasting] = GetParam();
-    ProductRig rig(hundredProducts({std::string(kind.fault) + "@0x81#40" + (lasting ? "-42" : "")}));
+    ScaleRig rig(hundredProducts({std::string(kind.fault) + "@0x81#40" + (lasting ? "-42" : "")}));
     NoteTrace trace;
-    rig.comm->setTrace(&trace);
+    rig.comm.setTrace(&trace);
     Target t;
-    const auto outcome = readProductRange(rig.link(), 1, kProducts, t.sink, {});
-    rig.comm->setTrace(nullptr);
+    const auto outcome = readProductRange(rig.link, 1, kProducts, t.sink, {});
+    rig.comm.setTrace(nullptr);
 
     if (!lasting) {
         EXPECT_EQ(outcome, TransferOutcome::Done);
@@ -118,10 +119,10 @@ INSTANTIATE_TEST_SUITE_P(LineFaults, ReadRetry,
 // scale, and the three retries cost about a second.
 TEST(ReadRetryFigure, HundredProductsWithThreeFaultsEqualTheScale)
 {
-    ProductRig rig(hundredProducts({"truncate=30@0x81#20", "stray@0x81#50", "delay=450@0x81#80"}));
+    ScaleRig rig(hundredProducts({"truncate=30@0x81#20", "stray@0x81#50", "delay=450@0x81#80"}));
     Target t;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(readProductRange(rig.link(), 1, kProducts, t.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(readProductRange(rig.link, 1, kProducts, t.sink, {}), TransferOutcome::Done);
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     std::cout << "100 products with a short, a shifted and a late answer: " << took.count() << " ms\n";
     expectTableIsScale(t.table, rig.scale.state());

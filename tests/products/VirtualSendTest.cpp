@@ -6,15 +6,16 @@
 #include <chrono>
 #include <regex>
 
-#include "ProductRig.h"
 #include "StateBuilder.h"
 #include "common/TableSink.h"
 #include "products/PluCodec.h"
 #include "products/ProductRows.h"
+#include "products/ProductTransfer.h"
 #include "products/VirtualLoop.h"
+#include "support/ScaleRig.h"
 
 using namespace qm;
-using qmtest::ProductRig;
+using qmtest::ScaleRig;
 
 namespace
 {
@@ -32,7 +33,7 @@ Table productTable(std::initializer_list<const char*> plus)
 const SendTableOptions kVirtual{true, true};
 
 // PLU numbers in the order the scale stored them.
-std::vector<int> written(const ProductRig& rig)
+std::vector<int> written(const ScaleRig& rig)
 {
     std::vector<int> out;
     const std::regex re("PLU ([0-9]+) written");
@@ -52,12 +53,12 @@ Bytes record(const Table& t, int row)
 
 TEST(VirtualSend, SortsSetsRangeAndFollowsReadyPolls)
 {
-    ProductRig rig;
+    ScaleRig rig;
     const Table t = productTable({"5", "2", "9"});
     Table window = t;
     bool modified = false;
     TableWriter sorted(window, &modified);
-    EXPECT_EQ(sendProductTable(rig.link(), t, kVirtual, &sorted), TransferOutcome::Done);
+    EXPECT_EQ(sendProductTable(rig.link, t, kVirtual, &sorted), TransferOutcome::Done);
     EXPECT_EQ(window.cell(1, 0), "2");
     EXPECT_EQ(window.cell(3, 0), "9");
     EXPECT_TRUE(modified);
@@ -93,8 +94,8 @@ TEST(VirtualSend, OutOfOrderRequestsAndFailedPolls)
     // D3 before anything went: PLU 3 goes, then sending starts at row 1 (never the header).
     // D1 is found in row 1. S, W and X55 are failed polls. D77 is in no row: the last row sent
     // goes again and sending goes on.
-    ProductRig rig(qmtest::faulty({}, "D3,R,D1,R,S,W,X55,D77,R"));
-    EXPECT_EQ(sendProductTable(rig.link(), productTable({"1", "2", "3", "4"}), kVirtual), TransferOutcome::Done);
+    ScaleRig rig(qmtest::faulty({}, "D3,R,D1,R,S,W,X55,D77,R"));
+    EXPECT_EQ(sendProductTable(rig.link, productTable({"1", "2", "3", "4"}), kVirtual), TransferOutcome::Done);
     EXPECT_EQ(written(rig), (std::vector<int>{3, 1, 1, 1, 1, 2, 3, 4}));
     EXPECT_EQ(rig.fb.messages.back(), "Виртуальный диапазон отменен.");
 }
@@ -102,8 +103,8 @@ TEST(VirtualSend, OutOfOrderRequestsAndFailedPolls)
 TEST(VirtualSend, ShortRequestIsAFailedPollNotAHang)
 {
     // The request loses three of its four PLU bytes.
-    ProductRig rig(qmtest::faulty({"truncate=3@poll#1"}, "D2"));
-    EXPECT_EQ(sendProductTable(rig.link(), productTable({"1", "2"}), kVirtual), TransferOutcome::Done);
+    ScaleRig rig(qmtest::faulty({"truncate=3@poll#1"}, "D2"));
+    EXPECT_EQ(sendProductTable(rig.link, productTable({"1", "2"}), kVirtual), TransferOutcome::Done);
     EXPECT_EQ(written(rig), (std::vector<int>{1, 2}));
 }
 
@@ -111,8 +112,8 @@ TEST(VirtualSend, LateAnswerIsDroppedNotTakenForTheNextPoll)
 {
     // The first poll is answered after its window: had the late bytes stayed in the queue, every
     // later answer would be read one poll too late and records would go unacknowledged.
-    ProductRig rig(qmtest::faulty({"delay=350@poll#1"}));
-    EXPECT_EQ(sendProductTable(rig.link(), productTable({"1", "2", "3"}), kVirtual), TransferOutcome::Done);
+    ScaleRig rig(qmtest::faulty({"delay=350@poll#1"}));
+    EXPECT_EQ(sendProductTable(rig.link, productTable({"1", "2", "3"}), kVirtual), TransferOutcome::Done);
     EXPECT_EQ(rig.countEvents("command 0x82"), 3);
     EXPECT_EQ(written(rig), (std::vector<int>{1, 2, 3}));
 }
@@ -120,8 +121,8 @@ TEST(VirtualSend, LateAnswerIsDroppedNotTakenForTheNextPoll)
 TEST(VirtualSend, RangeLeftSetIsNoSuccess)
 {
     // The first 0x88 is the unawaited one before the range is set; the second closes the run.
-    ProductRig rig(qmtest::faulty({"nak@0x88#2"}));
-    EXPECT_EQ(sendProductTable(rig.link(), productTable({"1"}), kVirtual), TransferOutcome::Failed);
+    ScaleRig rig(qmtest::faulty({"nak@0x88#2"}));
+    EXPECT_EQ(sendProductTable(rig.link, productTable({"1"}), kVirtual), TransferOutcome::Failed);
     ASSERT_EQ(rig.fb.messages.size(), 2u);
     EXPECT_EQ(rig.fb.messages[1], "Ошибка обмена. Виртуальный диапазон не отменен.");
     EXPECT_TRUE(rig.scale.state().range);
@@ -129,8 +130,8 @@ TEST(VirtualSend, RangeLeftSetIsNoSuccess)
 
 TEST(VirtualSend, UnacknowledgedLastRecordIsNotTakenAsSent)
 {
-    ProductRig rig(qmtest::faulty({"nak@0x82#3"}));
-    EXPECT_EQ(sendProductTable(rig.link(), productTable({"1", "2", "3"}), kVirtual), TransferOutcome::Done);
+    ScaleRig rig(qmtest::faulty({"nak@0x82#3"}));
+    EXPECT_EQ(sendProductTable(rig.link, productTable({"1", "2", "3"}), kVirtual), TransferOutcome::Done);
     EXPECT_EQ(rig.countEvents("command 0x82"), 4);
     EXPECT_EQ(written(rig), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(rig.scale.state().plu.size(), 3u);
@@ -138,14 +139,13 @@ TEST(VirtualSend, UnacknowledgedLastRecordIsNotTakenAsSent)
 
 TEST(VirtualSend, StopCancelsTheRange)
 {
-    ProductRig rig;
+    ScaleRig rig;
     int points = 0;
     rig.fb.onEvents = [&](qmtest::ScriptedFeedback& fb) {
         if (++points == 12)
             fb.stop = true;
     };
-    EXPECT_EQ(sendProductTable(rig.link(), productTable({"1", "2", "3", "4", "5"}), kVirtual),
-              TransferOutcome::Stopped);
+    EXPECT_EQ(sendProductTable(rig.link, productTable({"1", "2", "3", "4", "5"}), kVirtual), TransferOutcome::Stopped);
     ASSERT_EQ(rig.fb.messages.size(), 2u);
     EXPECT_EQ(rig.fb.messages[0], "Действие прервано.");
     EXPECT_EQ(rig.fb.messages[1], "Виртуальный диапазон отменен.");
@@ -157,8 +157,8 @@ TEST(VirtualSend, StopCancelsTheRange)
 
 TEST(VirtualSend, SortFailureEndsBeforeAnyByte)
 {
-    ProductRig rig;
-    EXPECT_EQ(sendProductTable(rig.link(), productTable({"3", "abc", "1"}), {false, true}), TransferOutcome::Failed);
+    ScaleRig rig;
+    EXPECT_EQ(sendProductTable(rig.link, productTable({"3", "abc", "1"}), {false, true}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastFailure(), FailureKind::BadNumber);
     EXPECT_EQ(rig.fb.cursor.back(), (qmtest::Cursor{TableId::Products, 2, 0}));
     EXPECT_TRUE(rig.scale.received().empty());
@@ -166,8 +166,8 @@ TEST(VirtualSend, SortFailureEndsBeforeAnyByte)
 
 TEST(VirtualSend, BoundThatDoesNotFitEndsBeforeAnyByte)
 {
-    ProductRig rig;
-    EXPECT_EQ(sendProductTable(rig.link(), productTable({"2", "-1"}), {false, true}), TransferOutcome::Failed);
+    ScaleRig rig;
+    EXPECT_EQ(sendProductTable(rig.link, productTable({"2", "-1"}), {false, true}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), "Неправильно задан номер PLU.");
     EXPECT_EQ(rig.fb.cursor.back(), (qmtest::Cursor{TableId::Products, 1, 0}));
     EXPECT_TRUE(rig.scale.received().empty());
@@ -178,8 +178,8 @@ TEST(VirtualSend, SingleRowWithoutANumberEndsBeforeAnyByte)
     // One row is never compared by the sort: its number is tested with the bounds.
     for (const char* plu : {"", "abc"}) {
         SCOPED_TRACE(plu);
-        ProductRig rig;
-        EXPECT_EQ(sendProductTable(rig.link(), productTable({plu}), {false, true}), TransferOutcome::Failed);
+        ScaleRig rig;
+        EXPECT_EQ(sendProductTable(rig.link, productTable({plu}), {false, true}), TransferOutcome::Failed);
         EXPECT_EQ(rig.fb.lastMessage(),
                   std::string("Строка 1, столбец «№ PLU»: \"") + plu + "\" не является целым числом.");
         EXPECT_EQ(rig.fb.cursor.back(), (qmtest::Cursor{TableId::Products, 1, 0}));
@@ -192,8 +192,8 @@ TEST(VirtualSend, ErrorBudgetEndsAfterHundredAndOneFailedPolls)
     std::string pace = "W";
     for (int i = 0; i < 101; ++i)
         pace += ",W";
-    ProductRig rig(qmtest::faulty({}, pace));
-    EXPECT_EQ(sendProductTable(rig.link(), productTable({"1", "2"}), kVirtual), TransferOutcome::Failed);
+    ScaleRig rig(qmtest::faulty({}, pace));
+    EXPECT_EQ(sendProductTable(rig.link, productTable({"1", "2"}), kVirtual), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите загрузку."});
     // 101 failed passes, then the number byte ahead of the silent closing cancel.
     EXPECT_EQ(rig.countEvents("poll"), 102);
@@ -214,13 +214,13 @@ struct PacedLoop {
               return o;
           }())
     {
-        if (!rig.session->Connection("COM1", "19200"))
+        if (!rig.session.Connection("COM1", "19200"))
             throw std::runtime_error("the emulated scale's port does not open");
         productsteps::VirtualPacing fast;
         fast.passPauseMs = 0;
-        result = productsteps::runVirtualLoop(*rig.session, 1, productTable({"1", "2"}), fast);
+        result = productsteps::runVirtualLoop(rig.session, 1, productTable({"1", "2"}), fast);
     }
-    ProductRig rig;
+    ScaleRig rig;
     OperationResult result;
 };
 
@@ -231,7 +231,7 @@ TEST(VirtualSend, ScaleThatAsksForEverSpendsTheTransfersBudget)
     // Every poll asks for PLU 1, and every time it is acknowledged: no pass fails. One pass off
     // the sequence per record plus 100 are allowed (102 here); the 103rd ends the loop.
     PacedLoop loop({"request@poll"});
-    const ProductRig& rig = loop.rig;
+    const ScaleRig& rig = loop.rig;
     EXPECT_EQ(loop.result, TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите загрузку."});
     EXPECT_EQ(rig.countEvents("poll"), 103);
@@ -254,9 +254,9 @@ TEST(VirtualSend, RequestsAndFailedPassesShareTheBudget)
 
 TEST(VirtualSend, ScaleThatAsksForEverEndsWithTheExchangeErrorAndTheRangeCancelled)
 {
-    ProductRig rig(qmtest::faulty({"request@poll"}));
+    ScaleRig rig(qmtest::faulty({"request@poll"}));
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(sendProductTable(rig.link(), productTable({"5"}), kVirtual), TransferOutcome::Failed);
+    EXPECT_EQ(sendProductTable(rig.link, productTable({"5"}), kVirtual), TransferOutcome::Failed);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{"Ошибка обмена. Повторите загрузку."});
     // 1 record + 100: the 102nd pass off the sequence ends it; then the closing cancel's poll.

@@ -95,7 +95,7 @@ TEST(ErasedScale, ReadsReportsAndShowsNormally)
 
     Table table = makeTable(reportLayout());
     TableWriter sink(table);
-    ASSERT_TRUE(readReportOne(rig.link(), "3", sink, [] { return true; }));
+    ASSERT_TRUE(readReportOne(rig.link, "3", sink, [] { return true; }));
     EXPECT_EQ(table.cell(1, 3) + " " + table.cell(1, 4), "??.??.?? ??:??:??");
     GeneralTotals totals;
     ASSERT_TRUE(GetTotal(rig.addressed(), totals));
@@ -103,7 +103,7 @@ TEST(ErasedScale, ReadsReportsAndShowsNormally)
     EXPECT_EQ(f[totalsfield::ClearedDate] + " " + f[totalsfield::ClearedTime], "??.??.?? ??:??:??");
     EXPECT_EQ(f[totalsfield::FreePlu] + " " + f[totalsfield::FreeMsg], "65535 65535");
     ValueHolder<ScaleStatus> status;
-    ASSERT_TRUE(readScaleStatus(rig.link(), status));
+    ASSERT_TRUE(readScaleStatus(rig.link, status));
     EXPECT_EQ(status.value().product, -1);
     EXPECT_TRUE(rig.fb.failures.empty());
 }

@@ -7,13 +7,13 @@
 #include "common/TableLayouts.h"
 #include "common/TableSink.h"
 #include "files/ReportFile.h"
-#include "products/ProductRig.h"
 #include "reports/ReportTransfer.h"
 #include "reports/TotalsWriter.h"
+#include "support/ScaleRig.h"
 
 using namespace qm;
 using qmtest::EmuOptions;
-using qmtest::ProductRig;
+using qmtest::ScaleRig;
 
 namespace
 {
@@ -67,10 +67,10 @@ struct Report {
 
 TEST(ReportEmu, ReadAllFillsARowPerProductAndSkipsEmptyCells)
 {
-    ProductRig rig(scaleWithSales());
+    ScaleRig rig(scaleWithSales());
     Report r;
     r.fields.fill("x");
-    EXPECT_EQ(readReportTable(rig.link(), r.sink, r.totals, {}), TransferOutcome::Done);
+    EXPECT_EQ(readReportTable(rig.link, r.sink, r.totals, {}), TransferOutcome::Done);
     ASSERT_EQ(r.table.rowCount(), 4) << "three rows, the empty last row removed";
     EXPECT_EQ(r.table.row(1), (Row{"3", "Bread" + std::string(23, ' '), std::string(28, ' '), "31.12.03", "09:05:07",
                                    "123,45", "1,5", "7"}));
@@ -90,21 +90,21 @@ TEST(ReportEmu, ReadAllFillsARowPerProductAndSkipsEmptyCells)
 TEST(ReportEmu, ReadAllOfAnEmptyScaleLeavesOneEmptyRowAndStopKeepsTheRowsRead)
 {
     {
-        ProductRig rig;
+        ScaleRig rig;
         Report r;
-        EXPECT_EQ(readReportTable(rig.link(), r.sink, r.totals, {}), TransferOutcome::Done);
+        EXPECT_EQ(readReportTable(rig.link, r.sink, r.totals, {}), TransferOutcome::Done);
         EXPECT_EQ(r.table.rowCount(), 2);
         EXPECT_EQ(r.table.cell(1, 0), "");
         EXPECT_FALSE(r.modified);
         EXPECT_EQ(rig.fb.lastMessage(), kReceived);
     }
-    ProductRig rig(scaleWithSales());
+    ScaleRig rig(scaleWithSales());
     Report r;
     rig.fb.onEvents = [](qmtest::ScriptedFeedback& fb) {
         if (!fb.counters.empty() && fb.counters.back() == "20")
             fb.stop = true;
     };
-    EXPECT_EQ(readReportTable(rig.link(), r.sink, r.totals, {}), TransferOutcome::Stopped);
+    EXPECT_EQ(readReportTable(rig.link, r.sink, r.totals, {}), TransferOutcome::Stopped);
     EXPECT_EQ(rig.fb.lastMessage(), "Действие прервано.");
     ASSERT_EQ(r.table.rowCount(), 3) << "PLU 3 and 9, no empty row";
     EXPECT_EQ(r.table.cell(2, 0), "9");
@@ -113,22 +113,22 @@ TEST(ReportEmu, ReadAllOfAnEmptyScaleLeavesOneEmptyRowAndStopKeepsTheRowsRead)
 
 TEST(ReportEmu, ReadOneChecksTheNumberBeforeTheQuestionAndAFailedSaveCancels)
 {
-    ProductRig rig(scaleWithSales());
+    ScaleRig rig(scaleWithSales());
     Report r;
     r.table.setRow(1, {"77", "", "", "", "", "5", "", ""});
     r.modified = true;
     const Table before = r.table;
 
     for (const char* wrong : {"0", "4001", ""}) {
-        EXPECT_EQ(readReportOne(rig.link(), wrong, r.sink, {}), TransferOutcome::Failed) << wrong;
+        EXPECT_EQ(readReportOne(rig.link, wrong, r.sink, {}), TransferOutcome::Failed) << wrong;
         EXPECT_EQ(rig.fb.lastMessage(), kBadNumber);
     }
     EXPECT_TRUE(rig.fb.questions.empty());
     EXPECT_EQ(r.table, before);
 
     rig.fb.answers = {Answer::Cancel, Answer::Yes};
-    EXPECT_EQ(readReportOne(rig.link(), "3", r.sink, {}), TransferOutcome::Cancelled);
-    EXPECT_EQ(readReportOne(rig.link(), "3", r.sink, [] { return false; }), TransferOutcome::Cancelled)
+    EXPECT_EQ(readReportOne(rig.link, "3", r.sink, {}), TransferOutcome::Cancelled);
+    EXPECT_EQ(readReportOne(rig.link, "3", r.sink, [] { return false; }), TransferOutcome::Cancelled)
         << "a Yes whose save failed";
     EXPECT_EQ(rig.fb.questions, (std::vector<std::string>{kSaveFirst, kSaveFirst}));
     EXPECT_EQ(r.table, before);
@@ -137,7 +137,7 @@ TEST(ReportEmu, ReadOneChecksTheNumberBeforeTheQuestionAndAFailedSaveCancels)
 
     int saves = 0;
     rig.fb.answers = {Answer::Yes};
-    EXPECT_EQ(readReportOne(rig.link(), "3", r.sink, [&] { return ++saves > 0; }), TransferOutcome::Done);
+    EXPECT_EQ(readReportOne(rig.link, "3", r.sink, [&] { return ++saves > 0; }), TransferOutcome::Done);
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(r.table.rowCount(), 2);
     EXPECT_EQ(r.table.cell(1, 0), "3");
@@ -146,7 +146,7 @@ TEST(ReportEmu, ReadOneChecksTheNumberBeforeTheQuestionAndAFailedSaveCancels)
     EXPECT_EQ(rig.fb.lastMessage(), kReceived);
 
     r.modified = false;
-    EXPECT_EQ(readReportOne(rig.link(), "5", r.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(readReportOne(rig.link, "5", r.sink, {}), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.failures.back().kind, FailureKind::NotFound);
     EXPECT_EQ(rig.fb.lastMessage(), kNoData);
 }
@@ -154,10 +154,10 @@ TEST(ReportEmu, ReadOneChecksTheNumberBeforeTheQuestionAndAFailedSaveCancels)
 TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrMissingAnswerGivesTwoMessages)
 {
     {
-        ProductRig rig(scaleWithSales());
+        ScaleRig rig(scaleWithSales());
         Report r;
         r.modified = true;
-        EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.totals, {}), TransferOutcome::Done);
+        EXPECT_EQ(readGeneralTotals(rig.link, r.sink, r.totals, {}), TransferOutcome::Done);
         EXPECT_TRUE(rig.fb.questions.empty()) << "unsaved figures or not, the totals read asks nothing";
         EXPECT_EQ(r.fields, (ReportTotals{"5000", "0", "01.01.00", "00:00:00", "125,45", "9", "1,5", "200", "0", "0",
                                           "3997", "1000"}));
@@ -168,9 +168,9 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrMissingAnswerGivesTwoMe
     // A short answer, and none at all. (One garbled on the line cannot be told from figures a
     // scale may hold: it is shown as it came.)
     for (const char* fault : {"truncate=40@0x85", "silent@0x85"}) {
-        ProductRig rig(scaleWithSales({fault}));
+        ScaleRig rig(scaleWithSales({fault}));
         Report r;
-        EXPECT_EQ(readGeneralTotals(rig.link(), r.sink, r.totals, {}), TransferOutcome::Failed) << fault;
+        EXPECT_EQ(readGeneralTotals(rig.link, r.sink, r.totals, {}), TransferOutcome::Failed) << fault;
         EXPECT_EQ(rig.fb.messages, (std::vector<std::string>{"Проверьте работоспособность весов или линии связи.",
                                                              "Ошибка обмена данными. Повторите попытку запроса."}));
         EXPECT_EQ(r.fields[0], "0");
@@ -181,28 +181,28 @@ TEST(ReportEmu, ReadTotalsFillsTheTwelveFieldsAndAShortOrMissingAnswerGivesTwoMe
 TEST(ReportEmu, GarbledRecordIsAnExchangeErrorThatChangesNothing)
 {
     // PLU 3 garbled arrives as PLU 4294967292: not the record asked for.
-    ProductRig rig(scaleWithSales({"garble@0x81#1-3"})); // at the first ask and at both asked again
+    ScaleRig rig(scaleWithSales({"garble@0x81#1-3"})); // at the first ask and at both asked again
     Report r;
-    EXPECT_EQ(readReportOne(rig.link(), "3", r.sink, {}), TransferOutcome::Failed);
+    EXPECT_EQ(readReportOne(rig.link, "3", r.sink, {}), TransferOutcome::Failed);
     ASSERT_FALSE(rig.fb.failures.empty());
     EXPECT_EQ(rig.fb.failures.back().kind, FailureKind::ReadFailed);
     EXPECT_EQ(rig.fb.lastMessage(), "Ошибка обмена данными. Повторите попытку запроса.");
     EXPECT_EQ(r.table.cell(1, 0), "");
     EXPECT_FALSE(r.modified);
     // The scale still holds it and answers it whole the next time.
-    EXPECT_EQ(readReportOne(rig.link(), "3", r.sink, {}), TransferOutcome::Done);
+    EXPECT_EQ(readReportOne(rig.link, "3", r.sink, {}), TransferOutcome::Done);
     EXPECT_EQ(r.table.cell(1, 0), "3");
 }
 
 TEST(ReportEmu, ClearAllGoesThroughEmptyCellsToTheEnd)
 {
-    ProductRig rig(scaleWithSales());
-    EXPECT_EQ(clearAllPluTotals(rig.link(), "4001"), TransferOutcome::Failed);
+    ScaleRig rig(scaleWithSales());
+    EXPECT_EQ(clearAllPluTotals(rig.link, "4001"), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), kBadNumber);
     EXPECT_TRUE(rig.fb.questions.empty());
 
     rig.fb.answers = {Answer::Yes};
-    EXPECT_EQ(clearAllPluTotals(rig.link(), "1"), TransferOutcome::Done);
+    EXPECT_EQ(clearAllPluTotals(rig.link, "1"), TransferOutcome::Done);
     EXPECT_EQ(rig.fb.questions,
               std::vector<std::string>{
                   "ВНИМАНИЕ !\r\nСуммарный итог продаж по каждому товару будет обнулен.\r\nПродолжить ?"});
@@ -220,9 +220,9 @@ TEST(ReportEmu, ClearAllGoesThroughEmptyCellsToTheEnd)
 
 TEST(ReportEmu, ClearAllStopsAtTheFirstRefusal)
 {
-    ProductRig rig(scaleWithSales({"nak@0x92#3"}));
+    ScaleRig rig(scaleWithSales({"nak@0x92#3"}));
     rig.fb.answers = {Answer::Yes};
-    EXPECT_EQ(clearAllPluTotals(rig.link(), "1"), TransferOutcome::Failed);
+    EXPECT_EQ(clearAllPluTotals(rig.link, "1"), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), "Ошибка обмена данными. Повторите попытку обнуления.");
     EXPECT_EQ(rig.fb.failures.back().record, 3);
     EXPECT_EQ(rig.scale.state().plu.at(3).sum, 12345u);
@@ -230,21 +230,21 @@ TEST(ReportEmu, ClearAllStopsAtTheFirstRefusal)
 
 TEST(ReportEmu, ClearOneAsksWithTheFieldTextAndFailsOnAnEmptyCell)
 {
-    ProductRig rig(scaleWithSales());
-    EXPECT_EQ(clearOnePluTotals(rig.link(), "3"), TransferOutcome::Cancelled);
+    ScaleRig rig(scaleWithSales());
+    EXPECT_EQ(clearOnePluTotals(rig.link, "3"), TransferOutcome::Cancelled);
     EXPECT_EQ(
         rig.fb.questions,
         std::vector<std::string>{"ВНИМАНИЕ !\r\nСуммарный итог продаж по товару № 3 будет обнулен.\r\nПродолжить ?"});
     EXPECT_EQ(rig.scale.state().plu.at(3).sum, 12345u);
 
     rig.fb.answers = {Answer::Yes, Answer::Yes};
-    EXPECT_EQ(clearOnePluTotals(rig.link(), "3"), TransferOutcome::Done);
+    EXPECT_EQ(clearOnePluTotals(rig.link, "3"), TransferOutcome::Done);
     EXPECT_EQ(rig.fb.lastMessage(),
               "Итог продаж по товару № 3 обнулен. (Это не приводит к стиранию суммарных итогов по всем товарам.)");
     EXPECT_EQ(rig.scale.state().plu.at(3).sum, 0u);
     EXPECT_EQ(rig.scale.state().plu.at(9).sum, 100u);
 
-    EXPECT_EQ(clearOnePluTotals(rig.link(), "5"), TransferOutcome::Failed);
+    EXPECT_EQ(clearOnePluTotals(rig.link, "5"), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), kClearFailed);
 }
 
@@ -256,9 +256,9 @@ class ClearOneAnswer : public ::testing::TestWithParam<const char*>
 
 TEST_P(ClearOneAnswer, IsTheClearFailure)
 {
-    ProductRig rig(scaleWithSales({GetParam()}));
+    ScaleRig rig(scaleWithSales({GetParam()}));
     rig.fb.answers = {Answer::Yes};
-    EXPECT_EQ(clearOnePluTotals(rig.link(), "3"), TransferOutcome::Failed);
+    EXPECT_EQ(clearOnePluTotals(rig.link, "3"), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastMessage(), kClearFailed);
     ASSERT_EQ(rig.fb.failures.size(), 1u);
     EXPECT_EQ(rig.fb.failures[0].kind, FailureKind::NoAck);
@@ -271,11 +271,11 @@ INSTANTIATE_TEST_SUITE_P(ReportEmu, ClearOneAnswer,
 
 TEST(ReportEmu, ClearGrandTotalKeepsTheProducts)
 {
-    ProductRig rig(scaleWithSales({"nak@0x86#1"}));
+    ScaleRig rig(scaleWithSales({"nak@0x86#1"}));
     rig.fb.answers = {Answer::Yes, Answer::Yes};
-    EXPECT_EQ(clearGrandTotal(rig.link()), TransferOutcome::Failed);
+    EXPECT_EQ(clearGrandTotal(rig.link), TransferOutcome::Failed);
     EXPECT_EQ(rig.fb.lastFailure(), FailureKind::NoAck);
-    EXPECT_EQ(clearGrandTotal(rig.link()), TransferOutcome::Done);
+    EXPECT_EQ(clearGrandTotal(rig.link), TransferOutcome::Done);
     EXPECT_EQ(rig.fb.questions[0], "ВНИМАНИЕ !\r\nСуммарный итог продаж по всем товарам будет удален.\r\nПродолжить ?");
     EXPECT_EQ(rig.fb.lastMessage(), "Суммарный итог продаж по всем товарам обнулен. (Это не приводит к стиранию итогов "
                                     "по каждому товару отдельно.)");

@@ -68,7 +68,7 @@ TEST(SettingsRead, SettingsThenShopNameThenTheMessage)
     s.shop1 = emu::scaleName("Ёжик");
     StatusRig rig(withState(s));
     RecordingView view;
-    ASSERT_TRUE(readUserSettings(rig.link(), view, view));
+    ASSERT_TRUE(readUserSettings(rig.link, view, view));
     ASSERT_EQ(view.settings.size(), 1u);
     EXPECT_EQ(view.settings[0].department, 7);
     EXPECT_EQ(view.settings[0].options, 0xA5);
@@ -85,7 +85,7 @@ TEST(SettingsRead, ShortAnswersEndTheReadWhereTheyHappen)
     for (const auto& [fault, settingsShown] : {std::pair{"truncate=9@0x95", 0u}, std::pair{"truncate=56@0x98", 1u}}) {
         StatusRig rig(withState(emu::ScaleState{}, {fault}));
         RecordingView view;
-        const auto result = readUserSettings(rig.link(), view, view);
+        const auto result = readUserSettings(rig.link, view, view);
         ASSERT_FALSE(result) << fault;
         EXPECT_EQ(result.failure->kind, FailureKind::ReadFailed) << fault;
         EXPECT_EQ(view.settings.size(), settingsShown) << fault;
@@ -100,7 +100,7 @@ TEST(SettingsRead, WholeShopNameAt2400Baud)
     StatusRig rig(options);
     rig.config.setCell(1, cfgcol::Speed, "2400");
     RecordingView view;
-    ASSERT_TRUE(readUserSettings(rig.link(), view, view));
+    ASSERT_TRUE(readUserSettings(rig.link, view, view));
     EXPECT_EQ(view.shops.size(), 1u);
 }
 
@@ -108,7 +108,7 @@ TEST(SettingsRead, ChooserWithoutScale)
 {
     StatusRig rig;
     RecordingView view;
-    const auto result = readUserSettings(ScaleLink{*rig.session, rig.config, cp("Нет таких")}, view, view);
+    const auto result = readUserSettings(ScaleLink{rig.session, rig.config, cp("Нет таких")}, view, view);
     ASSERT_FALSE(result);
     EXPECT_EQ(result.failure->kind, FailureKind::NoScale);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kNoScaleRead});
@@ -121,7 +121,7 @@ TEST(SettingsWrite, AllThreeStagesReachTheScale)
     RecordingView view;
     SettingsForm f = form();
     f.currentClock = true;
-    ASSERT_TRUE(writeUserSettings(rig.link(), f, view, march5));
+    ASSERT_TRUE(writeUserSettings(rig.link, f, view, march5));
     EXPECT_EQ(rig.fb.questions, kAllQuestions);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kChanged});
 
@@ -145,7 +145,7 @@ TEST(SettingsWrite, NoToEveryQuestionChangesNothing)
 {
     StatusRig rig;
     RecordingView view;
-    const auto result = writeUserSettings(rig.link(), form(), view, march5);
+    const auto result = writeUserSettings(rig.link, form(), view, march5);
     EXPECT_EQ(result, TransferOutcome::Cancelled);
     EXPECT_EQ(rig.fb.questions, kAllQuestions);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kUnchanged});
@@ -157,7 +157,7 @@ TEST(SettingsWrite, OnlyTheClockFromTheFields)
     StatusRig rig;
     answer(rig, {Answer::No, Answer::No, Answer::Yes});
     RecordingView view;
-    ASSERT_TRUE(writeUserSettings(rig.link(), form(), view, march5));
+    ASSERT_TRUE(writeUserSettings(rig.link, form(), view, march5));
     const emu::ScaleState state = rig.scale.state();
     EXPECT_EQ(state.user, emu::UserSettings{});
     EXPECT_EQ(state.date, (emu::ClockFields{31, 12, 3}));
@@ -187,7 +187,7 @@ TEST(SettingsWrite, FieldChecksStopBeforeTheStageSendsAnything)
         SettingsForm f = form();
         c.edit(f);
         RecordingView view;
-        const auto result = writeUserSettings(rig.link(), f, view, march5);
+        const auto result = writeUserSettings(rig.link, f, view, march5);
         ASSERT_EQ(result, TransferOutcome::Failed) << c.message;
         EXPECT_EQ(result.failure->kind, FailureKind::BadNumber);
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{cp1251ToUtf8(cp(c.message))});
@@ -208,7 +208,7 @@ TEST(SettingsWrite, ImpossibleDateOrTimeKeepsWhatEarlierStagesWrote)
         f.date = date;
         f.time = time;
         RecordingView view;
-        EXPECT_FALSE(writeUserSettings(rig.link(), f, view, march5));
+        EXPECT_FALSE(writeUserSettings(rig.link, f, view, march5));
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{message});
         const emu::ScaleState state = rig.scale.state();
         EXPECT_EQ(state.user.department, 999);              // the first stage stays written
@@ -221,7 +221,7 @@ TEST(SettingsWrite, RefusedShopNameEndsTheWrite)
     StatusRig rig(withState(emu::ScaleState{}, {"nak@0x94"}));
     answer(rig, {Answer::Yes, Answer::Yes, Answer::Yes});
     RecordingView view;
-    const auto result = writeUserSettings(rig.link(), form(), view, march5);
+    const auto result = writeUserSettings(rig.link, form(), view, march5);
     ASSERT_FALSE(result);
     EXPECT_EQ(result.failure->kind, FailureKind::NoAck);
     EXPECT_EQ(rig.fb.questions.size(), 2u);
@@ -235,7 +235,7 @@ TEST(SettingsWrite, StagesLeftOutAskNothing)
     RecordingView view;
     WriteStages stages;
     stages.user = stages.clock = false;
-    ASSERT_TRUE(writeUserSettings(rig.link(), form(), view, march5, stages));
+    ASSERT_TRUE(writeUserSettings(rig.link, form(), view, march5, stages));
     EXPECT_EQ(rig.fb.questions, std::vector<std::string>{settingstext::kAskShop});
     EXPECT_EQ(rig.scale.state().shop2, std::string(28, 'z'));
 }

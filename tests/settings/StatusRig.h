@@ -9,7 +9,7 @@
 
 #include "StateFile.h"
 #include "operation/ScaleFrame.h"
-#include "products/ProductRig.h"
+#include "support/ScaleRig.h"
 
 namespace qmtest
 {
@@ -22,20 +22,20 @@ inline EmuOptions withState(const emu::ScaleState& state, std::vector<std::strin
     return o;
 }
 
-class StatusRig : public ProductRig
+class StatusRig : public ScaleRig
 {
   public:
-    explicit StatusRig(EmuOptions options = {}) : ProductRig(std::move(options))
+    explicit StatusRig(EmuOptions options = {}) : ScaleRig(std::move(options))
     {
-        if (!session->Connection("COM1", "19200"))
+        if (!session.Connection("COM1", "19200"))
             throw std::runtime_error("the emulated scale's port does not open");
     }
 
     // The session after addressing scale `number` (the commands expect an addressed scale).
     qm::ScaleSession& addressed(int number = 1)
     {
-        qm::addressScale(*session, number);
-        return *session;
+        qm::addressScale(session, number);
+        return session;
     }
 };
 

@@ -49,7 +49,7 @@ TEST(PriceKeys, ReadThenWrittenToAnotherScaleGivesTheSameTable)
         StatusRig rig(withState(keyedState()));
         ValueHolder<ScaleStatus> shown;
         TableWriter sink(keys);
-        ASSERT_TRUE(readStatusAndKeys(rig.link(), shown, sink));
+        ASSERT_TRUE(readStatusAndKeys(rig.link, shown, sink));
         ASSERT_TRUE(shown.holds());
         EXPECT_TRUE(shown.value().overload);
         EXPECT_TRUE(shown.value().stable);
@@ -72,7 +72,7 @@ TEST(PriceKeys, ReadThenWrittenToAnotherScaleGivesTheSameTable)
     emu::ScaleState other;
     other.priceKeys.fill(7);
     StatusRig rig(withState(other));
-    ASSERT_TRUE(writePriceKeys(rig.link(), cellsOf(keys)));
+    ASSERT_TRUE(writePriceKeys(rig.link, cellsOf(keys)));
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kKeysWritten});
     EXPECT_EQ(rig.scale.state().priceKeys, keyedState().priceKeys);
     EXPECT_EQ(rig.fb.cursor.back(), (Cursor{TableId::PriceKeys, 1, 1}));
@@ -86,7 +86,7 @@ TEST(PriceKeys, AnEmptyRowIsOnlyAddressedAndCellZeroIsWritten)
     std::vector<std::string> cells(54);
     cells[4] = "0";   // key 5: calls up nothing, as a read shows it
     cells[8] = "300"; // key 9
-    ASSERT_TRUE(writePriceKeys(rig.link(), cells));
+    ASSERT_TRUE(writePriceKeys(rig.link, cells));
     std::vector<std::uint8_t> expected;
     for (std::uint8_t key = 1; key <= 54; ++key) {
         expected.push_back(0x01); // the addressing of scale 1, every key
@@ -108,7 +108,7 @@ TEST(PriceKeys, EveryCellIsCheckedBeforeTheFirstKeyIsWritten)
         StatusRig rig;
         std::vector<std::string> cells = defaultPriceKeys();
         cells[29] = bad;
-        const auto result = writePriceKeys(rig.link(), cells);
+        const auto result = writePriceKeys(rig.link, cells);
         ASSERT_FALSE(result) << bad;
         EXPECT_EQ(result.failure->kind, FailureKind::BadNumber);
         EXPECT_EQ(result.failure->row, 30);
@@ -121,7 +121,7 @@ TEST(PriceKeys, EveryCellIsCheckedBeforeTheFirstKeyIsWritten)
 TEST(PriceKeys, RefusedKeyEndsTheWriteAndEarlierKeysStay)
 {
     StatusRig rig(withState(emu::ScaleState{}, {"nak@0x8B#3"}));
-    const auto result = writePriceKeys(rig.link(), defaultPriceKeys());
+    const auto result = writePriceKeys(rig.link, defaultPriceKeys());
     ASSERT_FALSE(result);
     EXPECT_EQ(result.failure->kind, FailureKind::NoAck);
     EXPECT_EQ(result.failure->row, 3);
@@ -139,7 +139,7 @@ TEST(PriceKeys, StopEndsTheLoopBetweenKeys)
         if (fb.progress.size() > 3)
             fb.stop = true;
     };
-    const auto result = writePriceKeys(rig.link(), defaultPriceKeys());
+    const auto result = writePriceKeys(rig.link, defaultPriceKeys());
     EXPECT_EQ(result, TransferOutcome::Stopped);
     EXPECT_EQ(rig.fb.messages, std::vector<std::string>{operationtext::kStopped});
     const auto keys = rig.scale.state().priceKeys;
@@ -155,7 +155,7 @@ TEST(PriceKeys, ShortStatusOrKeyAnswer)
         Table keys = makePriceKeyTable();
         TableWriter sink(keys);
         ValueHolder<ScaleStatus> shown;
-        const auto result = readStatusAndKeys(rig.link(), shown, sink);
+        const auto result = readStatusAndKeys(rig.link, shown, sink);
         ASSERT_FALSE(result);
         EXPECT_EQ(result.failure->kind, FailureKind::ReadFailed);
         EXPECT_FALSE(shown.holds());
@@ -165,7 +165,7 @@ TEST(PriceKeys, ShortStatusOrKeyAnswer)
         Table keys = makePriceKeyTable();
         TableWriter sink(keys);
         ValueHolder<ScaleStatus> shown;
-        EXPECT_FALSE(readStatusAndKeys(rig.link(), shown, sink));
+        EXPECT_FALSE(readStatusAndKeys(rig.link, shown, sink));
         EXPECT_EQ(keys.cell(1, 1), "4000"); // the key read before the failure keeps its cell
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kKeyReadFailed});
     }
@@ -176,7 +176,7 @@ TEST(Factory, ReadsOrKeepsTheFields)
     {
         StatusRig rig;
         ValueHolder<FactorySettings> f;
-        ASSERT_TRUE(readFactory(rig.link(), f));
+        ASSERT_TRUE(readFactory(rig.link, f));
         EXPECT_EQ(f.value().capacity, 15000);
         EXPECT_EQ(f.value().weightPoint, 4);
         EXPECT_TRUE(rig.fb.messages.empty());
@@ -184,7 +184,7 @@ TEST(Factory, ReadsOrKeepsTheFields)
     {
         StatusRig rig(withState(emu::ScaleState{}, {"truncate=13@0x9B"}));
         ValueHolder<FactorySettings> f;
-        const auto result = readFactory(rig.link(), f);
+        const auto result = readFactory(rig.link, f);
         ASSERT_FALSE(result);
         EXPECT_FALSE(f.holds());
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kFactoryReadFailed});
@@ -192,7 +192,7 @@ TEST(Factory, ReadsOrKeepsTheFields)
     {
         StatusRig rig;
         ValueHolder<FactorySettings> f;
-        EXPECT_FALSE(readFactory(ScaleLink{*rig.session, rig.config, cp("Нет")}, f));
+        EXPECT_FALSE(readFactory(ScaleLink{rig.session, rig.config, cp("Нет")}, f));
         EXPECT_EQ(rig.fb.messages, std::vector<std::string>{settingstext::kNoScaleFactory});
     }
 }

@@ -4,21 +4,21 @@
 
 #include "StateBuilder.h"
 #include "operation/ScaleFrame.h"
-#include "products/ProductRig.h"
 #include "settings/UserSettingsCommands.h"
+#include "support/ScaleRig.h"
 
 using namespace qm;
 using qmtest::faulty;
-using qmtest::ProductRig;
+using qmtest::ScaleRig;
 
 namespace
 {
 
 // The rig's scale on COM1 at the speed, addressed and ready for one command.
-void ready(ProductRig& rig, const std::string& speed = "19200")
+void ready(ScaleRig& rig, const std::string& speed = "19200")
 {
-    ASSERT_TRUE(rig.session->Connection("COM1", speed));
-    ASSERT_TRUE(addressScale(*rig.session, 1));
+    ASSERT_TRUE(rig.session.Connection("COM1", speed));
+    ASSERT_TRUE(addressScale(rig.session, 1));
 }
 
 UserSettings sample()
@@ -37,10 +37,10 @@ UserSettings sample()
 
 TEST(UserSettingsEmu, ReadsTheScalesSettings)
 {
-    ProductRig rig;
+    ScaleRig rig;
     ready(rig);
     UserSettings s;
-    ASSERT_TRUE(GetUserSet(*rig.session, s));
+    ASSERT_TRUE(GetUserSet(rig.session, s));
     // The emulated scale starts with the tab's defaults.
     EXPECT_EQ(s.department, 46);
     EXPECT_EQ(s.labelFormat, 41);
@@ -53,9 +53,9 @@ TEST(UserSettingsEmu, ReadsTheScalesSettings)
 
 TEST(UserSettingsEmu, WriteThenReadBack)
 {
-    ProductRig rig;
+    ScaleRig rig;
     ready(rig);
-    ASSERT_TRUE(SendUserSet(*rig.session, sample()));
+    ASSERT_TRUE(SendUserSet(rig.session, sample()));
     const emu::UserSettings held = rig.scale.state().user;
     EXPECT_EQ(held.department, 305);
     EXPECT_EQ(held.labelFormat, 58);
@@ -64,65 +64,65 @@ TEST(UserSettingsEmu, WriteThenReadBack)
     EXPECT_EQ(held.options, 0x85);
     EXPECT_EQ(held.minWeight, 6000);
 
-    ASSERT_TRUE(addressScale(*rig.session, 1));
+    ASSERT_TRUE(addressScale(rig.session, 1));
     UserSettings back;
-    ASSERT_TRUE(GetUserSet(*rig.session, back));
+    ASSERT_TRUE(GetUserSet(rig.session, back));
     EXPECT_EQ(back, sample());
 }
 
 TEST(UserSettingsEmu, RefusedOrShortAnswersFailAndChangeNothing)
 {
     {
-        ProductRig rig(faulty({"nak@0x8A"}));
+        ScaleRig rig(faulty({"nak@0x8A"}));
         ready(rig);
-        EXPECT_FALSE(SendUserSet(*rig.session, sample()));
+        EXPECT_FALSE(SendUserSet(rig.session, sample()));
         EXPECT_EQ(rig.scale.state().user.department, 46);
     }
     {
-        ProductRig rig(faulty({"truncate=9@0x95"}));
+        ScaleRig rig(faulty({"truncate=9@0x95"}));
         ready(rig);
         UserSettings s = sample();
-        EXPECT_FALSE(GetUserSet(*rig.session, s));
+        EXPECT_FALSE(GetUserSet(rig.session, s));
         EXPECT_EQ(s, sample()); // untouched on failure
     }
     {
-        ProductRig rig(faulty({"extra=1@0x95"}));
+        ScaleRig rig(faulty({"extra=1@0x95"}));
         ready(rig);
         UserSettings s;
-        EXPECT_FALSE(GetUserSet(*rig.session, s)); // 11 bytes are not the record
+        EXPECT_FALSE(GetUserSet(rig.session, s)); // 11 bytes are not the record
     }
     {
-        ProductRig rig(faulty({"silent@0x8A"}));
+        ScaleRig rig(faulty({"silent@0x8A"}));
         ready(rig);
-        EXPECT_FALSE(SendUserSet(*rig.session, sample()));
+        EXPECT_FALSE(SendUserSet(rig.session, sample()));
     }
 }
 
 TEST(UserSettingsEmu, GarbledSettingsAreNoAnswerAndTheNextReadTakesThem)
 {
     // Department 46 garbled with 0xFF arrives as the digit bytes 0xF9 0xFB 0xFF.
-    ProductRig rig(faulty({"garble@0x95#1-3"})); // at the first ask and at both asked again
+    ScaleRig rig(faulty({"garble@0x95#1-3"})); // at the first ask and at both asked again
     ready(rig);
     UserSettings s = sample();
-    EXPECT_FALSE(GetUserSet(*rig.session, s));
+    EXPECT_FALSE(GetUserSet(rig.session, s));
     EXPECT_EQ(s, sample()); // untouched on failure
-    ASSERT_TRUE(addressScale(*rig.session, 1));
-    ASSERT_TRUE(GetUserSet(*rig.session, s));
+    ASSERT_TRUE(addressScale(rig.session, 1));
+    ASSERT_TRUE(GetUserSet(rig.session, s));
     EXPECT_EQ(s.department, 46);
 }
 
 TEST(UserSettingsEmu, ShopNameWriteThenReadBack)
 {
-    ProductRig rig;
+    ScaleRig rig;
     ready(rig);
-    ASSERT_TRUE(SendShop(*rig.session, ShopName{cp("Ёлка и ёжик"), std::string(40, 'x')}));
+    ASSERT_TRUE(SendShop(rig.session, ShopName{cp("Ёлка и ёжик"), std::string(40, 'x')}));
     const emu::ScaleState state = rig.scale.state();
     EXPECT_EQ(state.shop1, emu::scaleName("Ёлка и ёжик"));
     EXPECT_EQ(state.shop2, std::string(28, 'x'));
 
-    ASSERT_TRUE(addressScale(*rig.session, 1));
+    ASSERT_TRUE(addressScale(rig.session, 1));
     ShopName back;
-    ASSERT_TRUE(GetShop(*rig.session, back));
+    ASSERT_TRUE(GetShop(rig.session, back));
     EXPECT_EQ(back.line1, cp("Ёлка и ёжик") + std::string(17, ' '));
     EXPECT_EQ(back.line2, std::string(28, 'x'));
 }
@@ -132,11 +132,11 @@ TEST(UserSettingsEmu, ShopNameReadsWholeAt2400Baud)
     qmtest::EmuOptions options;
     options.baud = 2400;
     options.stateJson = R"({"shop": ["Спасибо", "за покупку !"]})";
-    ProductRig rig(options);
+    ScaleRig rig(options);
     ready(rig, "2400");
     ShopName shop;
     // 57 bytes take some 240 ms on this line, longer than the 200 ms window alone.
-    ASSERT_TRUE(GetShop(*rig.session, shop));
+    ASSERT_TRUE(GetShop(rig.session, shop));
     EXPECT_EQ(shop.line1, cp("Спасибо") + std::string(21, ' '));
     EXPECT_EQ(shop.line2, cp("за покупку !") + std::string(16, ' '));
 }
@@ -144,16 +144,16 @@ TEST(UserSettingsEmu, ShopNameReadsWholeAt2400Baud)
 TEST(UserSettingsEmu, ShortShopAnswerFailsAndRefusedShopWriteKeepsTheName)
 {
     {
-        ProductRig rig(faulty({"truncate=56@0x98"}));
+        ScaleRig rig(faulty({"truncate=56@0x98"}));
         ready(rig);
         ShopName shop{"keep", "me"};
-        EXPECT_FALSE(GetShop(*rig.session, shop));
+        EXPECT_FALSE(GetShop(rig.session, shop));
         EXPECT_EQ(shop.line1, "keep");
     }
     {
-        ProductRig rig(faulty({"nak@0x94"}));
+        ScaleRig rig(faulty({"nak@0x94"}));
         ready(rig);
-        EXPECT_FALSE(SendShop(*rig.session, ShopName{"new", "name"}));
+        EXPECT_FALSE(SendShop(rig.session, ShopName{"new", "name"}));
         EXPECT_EQ(rig.scale.state().shop1, std::string(28, ' '));
     }
 }
@@ -178,11 +178,11 @@ TEST(UserSettingsEmu, DateAndTimeReachTheScaleOrFail)
     };
     for (const ClockCase& c : cases) {
         SCOPED_TRACE(c.date.day);
-        ProductRig rig(faulty(c.faults));
+        ScaleRig rig(faulty(c.faults));
         ready(rig);
-        EXPECT_EQ(SendDate(*rig.session, c.date), c.taken);
-        ASSERT_TRUE(addressScale(*rig.session, 1));
-        EXPECT_EQ(SendTime(*rig.session, c.time), c.taken);
+        EXPECT_EQ(SendDate(rig.session, c.date), c.taken);
+        ASSERT_TRUE(addressScale(rig.session, 1));
+        EXPECT_EQ(SendTime(rig.session, c.time), c.taken);
         if (!c.heldDate)
             continue;
         const emu::ScaleState state = rig.scale.state();
