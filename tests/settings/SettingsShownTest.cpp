@@ -20,13 +20,11 @@ TEST(SettingsShown, AShopLineIsShownWithoutThePaddingAndAtMost28Characters)
 
 TEST(SettingsShown, DecimalPointPatterns)
 {
-    EXPECT_EQ(decimalPointPattern(0), "0");
-    EXPECT_EQ(decimalPointPattern(1), "0");
-    EXPECT_EQ(decimalPointPattern(2), "0,0");
-    EXPECT_EQ(decimalPointPattern(3), "0,00");
-    EXPECT_EQ(decimalPointPattern(4), "0,000");
-    EXPECT_EQ(decimalPointPattern(5), "0,0000");
-    EXPECT_FALSE(decimalPointPattern(6));
-    EXPECT_FALSE(decimalPointPattern(7));
-    EXPECT_FALSE(decimalPointPattern(255));
+    // Codes 0 and 1 both mean no decimal places; 6 and more show nothing new.
+    const std::pair<int, std::optional<std::string>> codes[] = {
+        {0, "0"},      {1, "0"},          {2, "0,0"},        {3, "0,00"},         {4, "0,000"},
+        {5, "0,0000"}, {6, std::nullopt}, {7, std::nullopt}, {255, std::nullopt},
+    };
+    for (const auto& [code, pattern] : codes)
+        EXPECT_EQ(decimalPointPattern(code), pattern) << code;
 }
