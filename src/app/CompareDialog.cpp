@@ -7,8 +7,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/ScaleTab.h"
 #include "app/StringGrid.h"
 #include "app/TableModel.h"
+#include "app/UiThread.h"
 #include "common/IntText.h"
 
 namespace qm::app
@@ -109,6 +111,19 @@ void CompareDialog::selectInGrid(QTreeWidgetItem* item)
             column = c;
     m_grid->setCurrentCell(row, column);
     m_grid->setFocus();
+}
+
+void CompareDialog::compareOnScale(const ScaleTab& scale, QObject* context, Table table, Compare compare)
+{
+    scale.runOnScale(
+        [table = std::move(table), context, compare, dialog = QPointer<CompareDialog>(this)](const ScaleLink& link) {
+            TableComparison found;
+            if (compare(link, table, found))
+                postTo(context, [dialog, found] {
+                    if (dialog)
+                        dialog->showComparison(found);
+                });
+        });
 }
 
 } // namespace qm::app

@@ -17,6 +17,7 @@ class QTreeWidgetItem;
 namespace qm::app
 {
 
+class ScaleTab;
 class StringGrid;
 
 class CompareDialog : public QDialog
@@ -32,6 +33,11 @@ class CompareDialog : public QDialog
 
     QTreeWidget* list() const { return m_list; }
     QLabel* summary() const { return m_summary; }
+
+    // Compares `table` with the tab's scale on the tab's worker; the dialog shows what the compare
+    // found once the read ran to its end (the compare says its failure itself).
+    using Compare = OperationResult (*)(const ScaleLink& link, const Table& table, TableComparison& result);
+    void compareOnScale(const ScaleTab& scale, QObject* context, Table table, Compare compare);
 
     // "Различий нет." or the counts of the three kinds.
     static QString summaryText(const TableComparison& comparison);

@@ -297,16 +297,7 @@ void MessagesTab::SpeedButton58Click()
 
 void MessagesTab::compareWithScale()
 {
-    const Table messages = m_grid->snapshot();
-    AppContext* context = &m_context;
-    m_scale.runOnScale([messages, context, dialog = QPointer<CompareDialog>(m_compare)](const ScaleLink& link) {
-        TableComparison found;
-        if (compareMessages(link, messages, found))
-            postTo(context, [dialog, found] {
-                if (dialog)
-                    dialog->showComparison(found);
-            });
-    });
+    m_compare->compareOnScale(m_scale, &m_context, m_grid->snapshot(), &compareMessages);
 }
 
 void MessagesTab::SpeedButton60Click()

@@ -17,7 +17,6 @@
 #include "app/RangeDialog.h"
 #include "app/StringGrid.h"
 #include "app/TableCommands.h"
-#include "app/UiThread.h"
 #include "common/TableSink.h"
 #include "files/FileCommands.h"
 #include "products/PluCheck.h"
@@ -349,16 +348,7 @@ void ProductsTab::GetPluRange(int first, int last)
 
 void ProductsTab::compareWithScale()
 {
-    const Table products = m_grid->snapshot();
-    AppContext* context = &m_context;
-    m_scale.runOnScale([products, context, dialog = QPointer<CompareDialog>(m_compare)](const ScaleLink& link) {
-        TableComparison found;
-        if (compareProducts(link, products, found))
-            postTo(context, [dialog, found] {
-                if (dialog)
-                    dialog->showComparison(found);
-            });
-    });
+    m_compare->compareOnScale(m_scale, &m_context, m_grid->snapshot(), &compareProducts);
 }
 
 void ProductsTab::SpeedButton38Click()
