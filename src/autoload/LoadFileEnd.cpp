@@ -40,9 +40,7 @@ FileEnd putBack(const fs::path& loadFile, const fs::path& taken)
     FileEnd end;
     if (renameNoReplace(taken, loadFile) || !present(taken))
         return end;
-    const std::tm local = localTimeNow();
-    char when[32];
-    std::strftime(when, sizeof when, "%Y%m%d-%H%M%S", &local);
+    const std::string when = timeText(localTimeNow(), "%Y%m%d-%H%M%S");
     for (int attempt = 1; attempt <= 100; ++attempt) {
         const fs::path kept = keptName(loadFile, when, attempt);
         if (renameNoReplace(taken, kept)) {

@@ -30,20 +30,13 @@ std::string createFailed(const std::filesystem::path& path, const std::error_cod
     return "Не удалось создать файл протокола \"" + pathText(path) + "\":\r\n" + fileErrorText(ec) + ".";
 }
 
-std::string formatted(const std::tm& local, const char* format)
-{
-    char text[32];
-    const size_t n = std::strftime(text, sizeof text, format, &local);
-    return std::string(text, n);
-}
-
 } // namespace
 
 Stamp stampNow()
 {
     const std::tm local = localTimeNow();
     // Numeric fields only: the same text under every locale.
-    return {formatted(local, "%d.%m.%Y"), formatted(local, "%H:%M:%S")};
+    return {timeText(local, "%d.%m.%Y"), timeText(local, "%H:%M:%S")};
 }
 
 std::string protocolLine(LoadLine line, LoadKind kind, const std::string& name, int row, const Stamp& stamp)

@@ -88,9 +88,7 @@ fs::path snapshotPath(const fs::path& folder, const std::string& scaleName, cons
     for (char& c : name)
         if (static_cast<unsigned char>(c) < 0x20 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos)
             c = '_';
-    char time[20];
-    std::strftime(time, sizeof time, "%Y%m%d-%H%M%S", &stamp);
-    return folder / fs::u8path(name + "-" + time + ".pl6");
+    return folder / fs::u8path(name + "-" + timeText(stamp, "%Y%m%d-%H%M%S") + ".pl6");
 }
 
 LoadSnapshot takeLoadSnapshot(const ScaleLink& link, const Table& products, const fs::path& folder)

@@ -1,5 +1,4 @@
 // The backup: every part read through its subject's operation, then one archive saved.
-#include <cstdio>
 #include <functional>
 
 #include "backup/BackupArchive.h"
@@ -28,15 +27,6 @@ namespace qm
 
 namespace
 {
-
-std::string dateNow()
-{
-    const std::tm t = localTimeNow();
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
-                  t.tm_hour, t.tm_min, t.tm_sec);
-    return text;
-}
 
 // Every part in turn; the first that does not end Done ends the read.
 OperationResult readContents(const ScaleLink& link, PartFeedback& parts, ScaleContents& contents)
@@ -102,7 +92,7 @@ OperationResult backupScale(const ScaleLink& link, const std::filesystem::path& 
     BackupManifest manifest;
     manifest.scale = cp1251ToUtf8(scale.target.name);
     manifest.number = scale.target.number;
-    manifest.date = dateNow();
+    manifest.date = timeText(localTimeNow(), "%Y-%m-%d %H:%M:%S");
     manifest.programVersion = programVersion();
     std::vector<ArchivePart> archive = contentParts(contents);
     for (const ArchivePart& part : archive)

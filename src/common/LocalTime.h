@@ -1,7 +1,8 @@
 #pragma once
-// The computer's local time of day broken into its fields, on every platform.
+// The computer's local time of day broken into its fields, on every platform, and its text.
 
 #include <ctime>
+#include <string>
 
 namespace qm
 {
@@ -16,6 +17,14 @@ inline std::tm localTimeNow()
     localtime_r(&now, &local);
 #endif
     return local;
+}
+
+// The fields as `format` (strftime's) writes them; numeric formats read the same under every locale.
+inline std::string timeText(const std::tm& time, const char* format)
+{
+    char text[64];
+    const size_t n = std::strftime(text, sizeof text, format, &time);
+    return std::string(text, n);
 }
 
 } // namespace qm

@@ -67,10 +67,7 @@ OperationResult addressAndSend(ScaleSession& session, int scaleNumber, const Tab
 
 std::string timeOfDay()
 {
-    const std::tm local = localTimeNow();
-    char text[16];
-    std::strftime(text, sizeof text, "%H:%M:%S", &local);
-    return text;
+    return timeText(localTimeNow(), "%H:%M:%S");
 }
 
 } // namespace productsteps
