@@ -10,7 +10,7 @@
 
 #include "autoload/LoadQueue.h"
 #include "common/Cp1251.h"
-#include "common/Feedback.h"
+#include "common/QuietFeedback.h"
 #include "common/TableColumns.h"
 #include "files/TableFiles.h"
 #include "link/PortMap.h"
@@ -24,25 +24,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-
-// The feedback of the loads of one port: nothing is shown, and the stop flag is the cycle's.
-// An operation's clearStop must not clear it.
-class LoadFeedback : public Feedback
-{
-  public:
-    explicit LoadFeedback(const std::function<bool()>& stop) : m_stop(stop) {}
-    void message(const std::string&) override {}
-    void reportFailure(const Failure&) override {}
-    Answer ask(const std::string&, Buttons) override { return Answer::No; }
-    void progressStart(int, int) override {}
-    void progressPosition(int) override {}
-    void progressEnd() override {}
-    bool stopRequested() const override { return m_stop && m_stop(); }
-    void clearStop() override {}
-
-  private:
-    const std::function<bool()>& m_stop;
-};
 
 // A load file as the job holds it during the cycle.
 struct HeldFile {
@@ -99,7 +80,7 @@ class LoadJob
     void runRows()
     {
         std::unique_ptr<SerialLine> line = m_setup.makeLine();
-        LoadFeedback feedback(m_setup.stopRequested);
+        QuietFeedback feedback(m_setup.stopRequested); // the loads of one port; the stop is the cycle's
         ScaleSession session(*line, feedback);
         for (int row : m_rows) {
             if (stopped())

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "common/Feedback.h"
 #include "common/IntText.h"
+#include "common/QuietFeedback.h"
 #include "common/TableColumns.h"
 #include "common/TableLayouts.h"
 #include "files/CellFile.h"
@@ -21,19 +21,6 @@ namespace qm
 
 namespace
 {
-
-// The check of userSettingsFrom says what is wrong in its result; nothing is shown here.
-class QuietFeedback : public Feedback
-{
-  public:
-    void message(const std::string&) override {}
-    Answer ask(const std::string&, Buttons) override { return Answer::No; }
-    void progressStart(int, int) override {}
-    void progressPosition(int) override {}
-    void progressEnd() override {}
-    bool stopRequested() const override { return false; }
-    void clearStop() override {}
-};
 
 const char* const kSettingNames[] = {"department", "label_format", "barcode_format", "print_offset",
                                      "options",    "min_weight",   "shop1",          "shop2"};
@@ -172,7 +159,7 @@ bool parseSettingsLines(const std::string& text, UserSettings& settings, ShopNam
     form.printOffset = values["print_offset"];
     form.minWeight = values["min_weight"];
     form.options = intTextValue(values["options"]);
-    QuietFeedback quiet;
+    QuietFeedback quiet; // the check's result says what is wrong
     UserSettings checked;
     if (const OperationResult result = userSettingsFrom(quiet, form, checked); !result) {
         error = result.failure ? result.failure->text : "неверное значение";
