@@ -5,10 +5,12 @@
 // end what was done; the questions of a write stage are answered Yes, since the restore asked
 // its one question before any of them. The tab tables' cursor is left alone.
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "common/Feedback.h"
+#include "operation/OperationTexts.h"
 
 namespace qm
 {
@@ -26,6 +28,18 @@ class PartFeedback : public Feedback
     }
     // The failure the operation of the part reported, if any.
     const std::optional<Failure>& failure() const { return m_failure; }
+    // Starts the part and runs its operation, unless a stop came first ("Действие прервано.");
+    // a failure the operation reported without returning it goes with its result.
+    OperationResult run(const std::string& name, const std::function<OperationResult()>& operation)
+    {
+        startPart(name);
+        if (stopRequested())
+            return OperationResult::stopped(Failure::plain(FailureKind::Stopped, operationtext::kStopped));
+        OperationResult result = operation();
+        if (!result && !result.failure)
+            result.failure = m_failure;
+        return result;
+    }
 
     void message(const std::string&) override {}
     Answer ask(const std::string&, Buttons) override { return Answer::Yes; }

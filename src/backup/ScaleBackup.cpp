@@ -15,7 +15,6 @@
 #include "link/ScaleSession.h"
 #include "logo/LogoTransfer.h"
 #include "messages/MessageTransfer.h"
-#include "operation/OperationTexts.h"
 #include "operation/ScaleFrame.h"
 #include "products/ProductTransfer.h"
 #include "settings/PriceKeyCodec.h"
@@ -46,18 +45,9 @@ OperationResult readContents(const ScaleLink& link, PartFeedback& parts, ScaleCo
         {backuptext::kKeys, [&] { return readPriceKeys(link, keySink); }},
         {backuptext::kLogo, [&] { return readLogo(link, logo, {}); }},
     };
-    for (const auto& step : steps) {
-        parts.startPart(step.name);
-        if (parts.stopRequested()) {
-            parts.reportFailure(Failure::plain(FailureKind::Stopped, operationtext::kStopped));
-            return OperationResult::stopped(parts.failure());
-        }
-        if (OperationResult result = step.read(); !result) {
-            if (!result.failure)
-                result.failure = parts.failure();
+    for (const auto& step : steps)
+        if (OperationResult result = parts.run(step.name, step.read); !result)
             return result;
-        }
-    }
     contents.settings = settings.value();
     contents.shop = shop.value();
     contents.logo = logo.value();

@@ -126,8 +126,6 @@ OperationResult restoreScale(const ScaleLink& link, const std::filesystem::path&
     const ScaleContents& contents = backup->contents;
     const SettingsForm form = formOf(contents);
     ValueHolder<ClockReading> view; // the clock written is shown nowhere
-    const Table productTable = contents.products;
-    const Table messageTable = contents.messages;
     const struct {
         const char* name;
         std::function<OperationResult()> write;
@@ -144,31 +142,25 @@ OperationResult restoreScale(const ScaleLink& link, const std::filesystem::path&
         {backuptext::kProducts,
          [&] {
              return contents.productCount() == 0 ? OperationResult::done()
-                                                 : sendProductTable(innerLink, productTable, SendTableOptions{});
+                                                 : sendProductTable(innerLink, contents.products, SendTableOptions{});
          }},
         {backuptext::kMessages,
          [&] {
              return contents.messageCount() == 0 ? OperationResult::done()
-                                                 : sendMessageTable(innerLink, messageTable, true);
+                                                 : sendMessageTable(innerLink, contents.messages, true);
          }},
         {backuptext::kKeys, [&] { return writePriceKeys(innerLink, contents.keys); }},
         {backuptext::kLogo, [&] { return sendLogo(innerLink, contents.logo); }},
     };
     std::vector<std::string> written;
     for (size_t i = 0; i < std::size(steps); ++i) {
-        parts.startPart(steps[i].name);
-        OperationResult result = OperationResult::done();
-        if (parts.stopRequested()) {
-            result = OperationResult::stopped(Failure::plain(FailureKind::Stopped, operationtext::kStopped));
-        } else {
-            result = steps[i].write();
-        }
+        OperationResult result = parts.run(steps[i].name, steps[i].write);
         if (!result) {
             std::vector<std::string> rest;
             for (size_t j = i + 1; j < std::size(steps); ++j)
                 rest.push_back(steps[j].name);
-            const std::optional<Failure> cause = result.failure ? result.failure : parts.failure();
-            Failure failure = cause ? *cause : Failure::plain(FailureKind::ExchangeFailed, operationtext::kWriteFailed);
+            Failure failure = result.failure ? *result.failure
+                                             : Failure::plain(FailureKind::ExchangeFailed, operationtext::kWriteFailed);
             failure.table.reset();
             failure.text = backuptext::kRestoreStopped + failure.text + "\r\n" + backuptext::kWritten +
                            joined(written) + ".\r\n" + backuptext::kStoppedAt + steps[i].name + ".\r\n" +
